@@ -1,0 +1,83 @@
+# Helpers that give every deliverable the same shape:
+#   ward_library(<target> DIRS <folders...> LINKS <targets...>)
+#     a shared library from every .cpp below the folders (tests/ excluded);
+#   ward_program(<target> DIRS <folders...> LINKS <targets...>)
+#     a program, the same way;
+#   ward_tests(<target> LABEL <label> [DIR <folder>] [LINKS <targets...>])
+#     one test program per <folder>/*.cpp (default tests/), each linked with the
+#     folder's support/ sources; files named e2e_*.cpp also carry the label e2e.
+
+function(_ward_collect_sources out)
+  set(sources)
+  foreach(dir IN LISTS ARGN)
+    file(GLOB_RECURSE found CONFIGURE_DEPENDS
+         ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp)
+    foreach(f IN LISTS found)
+      file(RELATIVE_PATH rel ${CMAKE_CURRENT_SOURCE_DIR} ${f})
+      if(NOT rel MATCHES "(^|/)tests/")
+        list(APPEND sources ${f})
+      endif()
+    endforeach()
+  endforeach()
+  set(${out} ${sources} PARENT_SCOPE)
+endfunction()
+
+function(ward_library target)
+  cmake_parse_arguments(W "" "" "DIRS;LINKS;PRIVATE" ${ARGN})
+  if(NOT W_DIRS)
+    set(W_DIRS .)
+  endif()
+  _ward_collect_sources(sources ${W_DIRS})
+  add_library(${target} SHARED ${sources})
+  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${target} PUBLIC ${W_LINKS} PRIVATE ${W_PRIVATE})
+  # A library refuses to link with unresolved symbols, so a missing piece shows up here
+  # and not when a program loads it.
+  target_link_options(${target} PRIVATE -Wl,--no-undefined)
+endfunction()
+
+function(ward_program target)
+  cmake_parse_arguments(W "" "" "DIRS;LINKS" ${ARGN})
+  if(NOT W_DIRS)
+    set(W_DIRS .)
+  endif()
+  _ward_collect_sources(sources ${W_DIRS})
+  add_executable(${target} ${sources})
+  target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${target} PRIVATE ${W_LINKS})
+endfunction()
+
+function(ward_tests target)
+  cmake_parse_arguments(W "" "LABEL;DIR" "LINKS" ${ARGN})
+  if(NOT W_DIR)
+    set(W_DIR tests)
+  endif()
+  set(dir ${CMAKE_CURRENT_SOURCE_DIR}/${W_DIR})
+  file(GLOB tests CONFIGURE_DEPENDS ${dir}/*.cpp)
+  file(GLOB support CONFIGURE_DEPENDS ${dir}/support/*.cpp)
+  set(support_lib "")
+  if(support)
+    set(support_lib ${W_LABEL}_test_support)
+    add_library(${support_lib} STATIC ${support})
+    target_include_directories(${support_lib} PUBLIC ${PROJECT_SOURCE_DIR} ${dir})
+    target_link_libraries(${support_lib} PUBLIC ${target} ${W_LINKS} GTest::gtest GTest::gmock)
+  endif()
+  foreach(test_src IN LISTS tests)
+    get_filename_component(stem ${test_src} NAME_WE)
+    set(exe ${W_LABEL}_${stem})
+    add_executable(${exe} ${test_src})
+    set_target_properties(${exe} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+    target_include_directories(${exe} PRIVATE ${PROJECT_SOURCE_DIR} ${dir})
+    target_link_libraries(${exe} PRIVATE ${target} ${W_LINKS} ${support_lib}
+                          GTest::gtest_main GTest::gmock Threads::Threads)
+    set(labels ${W_LABEL})
+    if(stem MATCHES "^e2e_")
+      list(APPEND labels e2e)
+    endif()
+    gtest_discover_tests(${exe}
+      DISCOVERY_MODE PRE_TEST
+      WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/tests
+      PROPERTIES LABELS "${labels}"
+                 ENVIRONMENT "PLATFORM_HOST=null;WARD_SOURCE_DIR=${PROJECT_SOURCE_DIR};WARD_BIN_DIR=${WARD_BIN_DIR}")
+  endforeach()
+endfunction()
