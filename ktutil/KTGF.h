@@ -1,0 +1,108 @@
+// KTGF: the base utility library's general functions. Every member is static; the class
+// holds no data and nobody needs an instance.
+//
+// Texts are UTF-8. Where a member counts characters it counts code points; where it counts
+// bytes it never cuts a character in two. Paths are native: "/" separates folders and there
+// are no drive letters.
+//
+// The members are grouped by concern, one source file per group:
+//   text ............ KTGFText.cpp
+//   string table .... KTGFText.cpp
+//   paths ........... KTGFPath.cpp
+#pragma once
+
+#include "platform/core/CString.h"
+#include "platform/core/Types.h"
+
+class KTGF
+{
+public:
+    virtual ~KTGF() = default;
+
+    // ==== Text ===================================================================================
+
+    // True when the text is empty after white space is removed at both ends.
+    static BOOL IsEmpty(LPCTSTR text);
+    // Length in bytes.
+    static int GetLength(LPCTSTR text);
+    // Removes white space at both ends, in place.
+    static void Trim(CString& text);
+
+    // UTF-8 to wide characters (code points). Returns the wide characters written including the
+    // terminator; with a null buffer the number needed; 0 when the buffer is too small.
+    static int MultiToWide(LPCTSTR text, wchar_t* wide, int wideLength);
+    // Wide characters to UTF-8. Returns the bytes written including the terminator; with a null
+    // buffer the number needed; 0 when the buffer is too small (nothing is cut mid-character).
+    static int WideToMulti(const wchar_t* wide, LPTSTR text, int textLength);
+
+    // Number of characters.
+    static int TextCount(LPCTSTR text);
+    // The first / last n characters; a text of at most n characters comes back whole.
+    static CString LeftText(LPCTSTR text, int n);
+    static CString RightText(LPCTSTR text, int n);
+    // Every character followed by "\n".
+    static CString VertText(LPCTSTR text);
+    // At most `width` characters: a longer text keeps width - 3 characters and gets "...";
+    // a width below 4 gives "...".
+    static CString AbbreviateText(LPCTSTR text, int width);
+    static void AbbreviateText(CString& out, LPCTSTR text, int width);
+    // The text cut to at most `limit` bytes on a character boundary; 0 gives empty text,
+    // -1 (or a limit not below the length) keeps the whole text.
+    static CString CompleteString(LPCTSTR text, int limit);
+
+    // The number text with "," between groups of three digits of its integer part. A leading
+    // sign stays in front of the digits: -123456 gives -123,456.
+    static CString CommaString(LPCTSTR text);
+    static CString CommaString(LONGLONG value);
+    // Only the characters "0" to "9", in order.
+    static CString ExtractNumber(LPCTSTR text);
+    // The system's description of a classic error number, trimmed; empty when it has none.
+    static CString FormatMsg(DWORD errorCode);
+
+    // ==== String table ===========================================================================
+
+    // The text of `id` from the current resource module, then the chain of loaded modules;
+    // empty text when none has it.
+    static CString GetString(UINT id);
+
+    // ==== Paths ==================================================================================
+    //
+    // Drives: Linux has none, so the drive part of a split path is always empty and
+    // ExtractDrive gives the root "/".
+    // Validity: a file name may hold none of  \ ? | > < : / * "  and a folder part none of
+    // them but the separator "/". The backslash is no separator here, so it is simply one of
+    // the refused characters.
+
+    // Splits a path into drive (always empty), folder with its leading and trailing "/", name
+    // without extension and extension with its leading ".". A name that only starts with a
+    // "." (".profile") has no extension.
+    static void SplitPath(LPCTSTR path, CString* drive, CString* dir, CString* name, CString* ext);
+    // Appends "/" unless the path already ends with one (an empty path becomes "/").
+    static void AddPathSep(CString& path);
+    // Removes one trailing "/"; the root "/" itself stays.
+    static void DelPathSep(CString& path);
+    // The root "/".
+    static CString ExtractDrive(LPCTSTR path);
+    // The folder part, ending with "/" when the path has one; empty for a bare name.
+    static CString ExtractDir(LPCTSTR path);
+    static CString ExtractName(LPCTSTR path, BOOL withExt = TRUE);
+    static CString ExtractExt(LPCTSTR path, BOOL withDot = TRUE);
+    // Joins folder and name with exactly one "/"; a blank folder means the program's folder,
+    // a blank name gives the folder as given.
+    static CString MakePath(LPCTSTR folder, LPCTSTR name);
+    // The folder of the module's file ending with "/" (null: the program itself); empty when
+    // the file name cannot be had.
+    static CString GetModulePath(HMODULE module = nullptr);
+    // The system's library folder ending with "/".
+    static CString GetSystemDir();
+    // The temporary folder ($TMPDIR, else /tmp) ending with "/".
+    static CString GetSystemTempDir();
+    // Shortens a path for display to at most `maxLength` bytes: the first folder, "/..." and as
+    // many trailing components as fit; see KTGFPath.cpp. Works in place.
+    static void AbbreviatePath(LPTSTR path, int maxLength, BOOL keepName);
+    static void AbbreviatePath(CString& path, int maxLength, BOOL keepName);
+    static BOOL IsValidFileName(LPCTSTR name);
+    static BOOL IsValidPathName(LPCTSTR path);
+    // 0 when the path is valid; otherwise removes every refused character but "/" and gives 1.
+    static int GetValidPathName(CString& path);
+};
