@@ -9,9 +9,13 @@
 //   text ............ KTGFText.cpp
 //   string table .... KTGFText.cpp
 //   paths ........... KTGFPath.cpp
+//   dates ........... KTGFDate.cpp
+//   colours, pictures, byte order, byte spreading ... KTGFMisc.cpp
 #pragma once
 
 #include "platform/core/CString.h"
+#include "platform/core/Geometry.h"
+#include "platform/core/OleDateTime.h"
 #include "platform/core/Types.h"
 
 class KTGF
@@ -105,4 +109,47 @@ public:
     static BOOL IsValidPathName(LPCTSTR path);
     // 0 when the path is valid; otherwise removes every refused character but "/" and gives 1.
     static int GetValidPathName(CString& path);
+
+    // ==== Dates ==================================================================================
+    //
+    // "Now" is the local current time. Month and year arithmetic always lands on a real date: a
+    // day the target month lacks becomes its last day. A date that is not valid gives an
+    // invalid result.
+
+    // 0 for a null (or invalid) birth date; without the flag the counting age (this year - birth
+    // year + 1), with it the completed years.
+    static int CalcAge(const COleDateTime& birth, BOOL completed);
+    // The range of birth dates that give `age` today (see CalcAge); both at 01:01:01.
+    static void CalcBirth(int age, COleDateTime& from, COleDateTime& to, BOOL completed);
+    static COleDateTime CalcDate_Day(const COleDateTime& date, int days);
+    // Any signed number of months; the years carry as often as needed.
+    static COleDateTime CalcDate_Month(const COleDateTime& date, int months);
+    static COleDateTime CalcDate_Year(const COleDateTime& date, int years);
+    // "YYYYMMDD" or, with the flag, "YYYYMMDDhhmmss"; a shorter text gives the zero date
+    // (30 December 1899), numbers that form no date an invalid one.
+    static COleDateTime DateFromString(LPCTSTR text, BOOL withTime);
+    // Formatted with strftime codes; a blank format gives the compact form above.
+    static CString StringFromDate(const COleDateTime& date, LPCTSTR format, BOOL withTime);
+
+    // ==== Colours and pictures ===================================================================
+
+    // Each of red, green and blue lowered / raised by `amount`, kept within 0..255.
+    static COLORREF GetColorDark(COLORREF colour, int amount);
+    static COLORREF GetColorLight(COLORREF colour, int amount);
+    // The largest rectangle of the picture's aspect ratio centred in the area; with noEnlarge
+    // never larger than the picture. Empty for an empty area or picture.
+    static CRect GetDrawRect(const CRect& area, const CSize& size, BOOL noEnlarge);
+
+    // ==== Byte order and byte spreading ==========================================================
+
+    // Reverses the bytes in place: 0, or -2 for a null buffer or a length below 2.
+    static int InvertByte(BYTE* buffer, int length);
+    static BOOL IsHostBigEndian();
+    // Network (big-endian) order: unchanged on a big-endian host, else InvertByte.
+    static int HostToNetwork(BYTE* buffer, int length);
+    // Spreads each byte into the middle of a block of `width` filler bytes, and back. Both give
+    // the output length (with a null target: the length needed), 0 for a width below 3, a
+    // target too small or (Decrypt) a length that is no multiple of the width.
+    static int Encrypt(const BYTE* source, int length, BYTE* target, int targetSize, int width);
+    static int Decrypt(const BYTE* source, int length, BYTE* target, int targetSize, int width);
 };
