@@ -6,7 +6,7 @@
 // are no drive letters.
 //
 // The members are grouped by concern, one source file per group:
-//   text ............ KTGFText.cpp
+//   text ............ KTGFText.cpp, lists of texts in KTGFTextList.cpp
 //   string table .... KTGFText.cpp
 //   paths ........... KTGFPath.cpp
 //   dates ........... KTGFDate.cpp
@@ -17,6 +17,8 @@
 #include "platform/core/Geometry.h"
 #include "platform/core/OleDateTime.h"
 #include "platform/core/Types.h"
+
+class CStringArray;
 
 class KTGF
 {
@@ -53,6 +55,20 @@ public:
     // The text cut to at most `limit` bytes on a character boundary; 0 gives empty text,
     // -1 (or a limit not below the length) keeps the whole text.
     static CString CompleteString(LPCTSTR text, int limit);
+
+    // Index of the first entry equal to the text (byte-exact with the flag, else ignoring
+    // case); -1 when none.
+    static int FindString(const CStringArray& list, LPCTSTR text, BOOL caseSensitive);
+    // Sorts ignoring case by insertion: each entry goes before the first placed entry that does
+    // not order before it, so equal entries end up in the reverse order of their arrival.
+    static void SortString(CStringArray& list, BOOL ascending);
+    // Empties the list and splits the text into it; returns the number of entries.
+    // tokenize: the delimiter is a set of characters and runs of them cut the text (no empty
+    // entries). Otherwise the delimiter is one whole string and empty entries are kept:
+    // "a,,b" gives a, "", b; "a," gives a, ""; "a,," gives a, "".
+    static int SplitText(LPCTSTR text, LPCTSTR delimiter, BOOL tokenize, CStringArray& list);
+    // Splits a command line at blanks, keeping "quoted groups" together without their quotes.
+    static int SplitCmdLine(LPCTSTR text, CStringArray& list);
 
     // The number text with "," between groups of three digits of its integer part. A leading
     // sign stays in front of the digits: -123456 gives -123,456.
