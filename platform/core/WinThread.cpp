@@ -131,16 +131,8 @@ CWinThread* AfxBeginThread(AFX_THREADPROC proc, LPVOID param, int priority, UINT
 {
     if (!proc)
         return nullptr;
-    auto thread = std::make_unique<CWinThread>(proc, param);
-    thread->SetThreadPriority(priority);
-    if (!thread->CreateThread(createFlags | CREATE_SUSPENDED, stackSize, security))
-        return nullptr;
-    CWinThread* result = thread.release();
-    if (!(createFlags & CREATE_SUSPENDED) && result->ResumeThread() == 0xFFFFFFFFu) {
-        delete result;
-        return nullptr;
-    }
-    return result;
+    return platform::BeginThread(std::make_unique<CWinThread>(proc, param), priority, stackSize, createFlags,
+                                 security);
 }
 
 CWinThread* AfxGetThread() { return t_currentThread; }
@@ -153,6 +145,20 @@ DWORD GetCurrentThreadId()
 }
 
 namespace platform {
+
+CWinThread* BeginThread(std::unique_ptr<CWinThread> thread, int priority, UINT stackSize, DWORD createFlags,
+                        void* security)
+{
+    thread->SetThreadPriority(priority);
+    if (!thread->CreateThread(createFlags | CREATE_SUSPENDED, stackSize, security))
+        return nullptr;
+    CWinThread* result = thread.release();
+    if (!(createFlags & CREATE_SUSPENDED) && result->ResumeThread() == 0xFFFFFFFFu) {
+        delete result;
+        return nullptr;
+    }
+    return result;
+}
 
 void SetCurrentThreadObject(CWinThread* thread) { t_currentThread = thread; }
 

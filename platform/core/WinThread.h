@@ -89,6 +89,13 @@ private:
 CWinThread* AfxBeginThread(AFX_THREADPROC proc, LPVOID param, int priority = THREAD_PRIORITY_NORMAL,
                            UINT stackSize = 0, DWORD createFlags = 0, void* security = nullptr);
 
+namespace platform {
+// The common part of both AfxBeginThread forms: makes the object's thread with the priority, and
+// runs it unless CREATE_SUSPENDED is asked. Null (and the object deleted) when that fails.
+CWinThread* BeginThread(std::unique_ptr<CWinThread> thread, int priority, UINT stackSize, DWORD createFlags,
+                        void* security);
+} // namespace platform
+
 // Creates a thread of class T (derived from CWinThread, default-constructible), as
 // AfxBeginThread(RUNTIME_CLASS(T), ...) did: AfxBeginThread<CFileThread>(THREAD_PRIORITY_NORMAL,
 // 0, CREATE_SUSPENDED).
@@ -96,16 +103,7 @@ template <typename T>
 T* AfxBeginThread(int priority = THREAD_PRIORITY_NORMAL, UINT stackSize = 0, DWORD createFlags = 0,
                   void* security = nullptr)
 {
-    auto thread = std::make_unique<T>();
-    thread->SetThreadPriority(priority);
-    if (!thread->CreateThread(createFlags | CREATE_SUSPENDED, stackSize, security))
-        return nullptr;
-    T* result = thread.release();
-    if (!(createFlags & CREATE_SUSPENDED) && result->ResumeThread() == 0xFFFFFFFFu) {
-        delete result;
-        return nullptr;
-    }
-    return result;
+    return static_cast<T*>(platform::BeginThread(std::make_unique<T>(), priority, stackSize, createFlags, security));
 }
 
 // The CWinThread object of the calling thread: the one running it, or the one registered for it
