@@ -1,0 +1,17 @@
+# A language module for the tests of the data library: LANG_KOR.so with Korean texts for a few ids
+# of the library's string table. It is built into tests/nrdata_lang/ below the build folder, not
+# beside the programs, so that no program ever picks it up; the tests find it from their own folder.
+add_library(nrdata_LANG_KOR SHARED ${CMAKE_CURRENT_SOURCE_DIR}/tests/lang/LANG_KOR.cpp)
+set_target_properties(nrdata_LANG_KOR PROPERTIES PREFIX "" OUTPUT_NAME LANG_KOR
+                      LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/nrdata_lang)
+target_include_directories(nrdata_LANG_KOR PRIVATE ${PROJECT_SOURCE_DIR})
+target_link_libraries(nrdata_LANG_KOR PRIVATE Platform)
+target_link_options(nrdata_LANG_KOR PRIVATE -Wl,--no-undefined)
+
+# The test programs are made by ward_tests after this file is read.
+function(_nrdata_test_modules)
+  if(TARGET nrdata_LanguageTest)
+    add_dependencies(nrdata_LanguageTest nrdata_LANG_KOR)
+  endif()
+endfunction()
+cmake_language(DEFER CALL _nrdata_test_modules)
