@@ -45,7 +45,7 @@ DWORD WaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, D
 // Blocks the calling thread; Sleep(0) gives up the rest of its time slice.
 void Sleep(DWORD milliseconds);
 
-// A small number naming the calling thread (a CWinThread's m_nThreadID on its own thread).
+// The calling thread's kernel thread id (a CWinThread's m_nThreadID on its own thread).
 DWORD GetCurrentThreadId();
 
 constexpr DWORD STILL_ACTIVE = 259;

@@ -1,9 +1,13 @@
-// CWinThread on std::thread. The std::thread is detached at once: nobody joins it, because the
-// object may delete itself; the end is told through the thread-end object behind m_hThread, which
-// the running thread holds its own share of and signals as its very last act.
+// CWinThread on std::thread. The std::thread is made by CreateThread and detached at once: nobody
+// joins it, because the object may delete itself; the end is told through the thread-end object
+// behind m_hThread, which the running thread holds its own share of and signals as its very last
+// act. Until it is resumed the new thread waits at its start gate, so that m_nThreadID is its
+// kernel thread id from creation on, as the message layer names threads.
 #include "platform/core/WinThread.h"
 
-#include <atomic>
+#include <unistd.h>
+
+#include <condition_variable>
 #include <mutex>
 #include <system_error>
 #include <thread>
@@ -12,15 +16,28 @@ namespace {
 
 thread_local CWinThread* t_currentThread = nullptr;
 thread_local DWORD t_threadId = 0;
-std::atomic<DWORD> s_nextThreadId { 1 };
 
 // Guards s_messageLoop, which the message layer installs once at start-up.
 std::mutex s_messageLoopLock;
 platform::ThreadMessageLoop s_messageLoop;
 
-DWORD NewThreadId() { return s_nextThreadId.fetch_add(1, std::memory_order_relaxed); }
-
 } // namespace
+
+struct CWinThread::StartGate
+{
+    enum class State
+    {
+        Waiting,   // created suspended, not resumed yet
+        Run,       // resumed: do the thread's work
+        Discarded, // the object was deleted before it ran: end without touching it
+    };
+
+    // Guards state and threadId.
+    std::mutex lock;
+    std::condition_variable changed;
+    State state { State::Waiting };
+    DWORD threadId { 0 }; // set by the new thread as soon as it runs
+};
 
 CWinThread::CWinThread() = default;
 
@@ -28,11 +45,10 @@ CWinThread::CWinThread(AFX_THREADPROC proc, LPVOID param) : m_proc(proc), m_para
 
 CWinThread::~CWinThread()
 {
-    if (m_hThread) {
-        if (!m_started)
-            platform::SignalThreadEnd(m_hThread, 0);
+    if (m_gate)
+        OpenGate(m_gate, true); // never resumed: its thread ends and signals the end itself
+    if (m_hThread)
         ::CloseHandle(m_hThread);
-    }
     if (t_currentThread == this)
         t_currentThread = nullptr;
 }
@@ -42,13 +58,26 @@ BOOL CWinThread::CreateThread(DWORD createFlags, UINT, void*)
     if (m_hThread)
         return FALSE;
     m_hThread = platform::CreateThreadEndObject();
-    m_nThreadID = NewThreadId();
-    m_suspendCount = (createFlags & CREATE_SUSPENDED) ? 1 : 0;
-    if (m_suspendCount == 0 && !Start()) {
+    auto gate = std::make_shared<StartGate>();
+    HANDLE end = platform::DuplicateWaitHandle(m_hThread);
+    try {
+        std::thread(&CWinThread::ThreadMain, this, end, gate).detach();
+    } catch (const std::system_error&) {
+        ::CloseHandle(end);
         ::CloseHandle(m_hThread);
         m_hThread = nullptr;
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return FALSE;
     }
+    {
+        std::unique_lock lock(gate->lock);
+        gate->changed.wait(lock, [&] { return gate->threadId != 0; });
+        m_nThreadID = gate->threadId;
+    }
+    m_gate = gate;
+    m_suspendCount = 1;
+    if (!(createFlags & CREATE_SUSPENDED))
+        ResumeThread();
     return TRUE;
 }
 
@@ -60,41 +89,45 @@ DWORD CWinThread::ResumeThread()
     if (previous == 0)
         return 0;
     m_suspendCount = previous - 1;
-    if (m_suspendCount == 0 && !m_started && !Start()) {
-        m_suspendCount = previous;
-        return 0xFFFFFFFFu;
+    if (m_suspendCount == 0) {
+        // From the opening of the gate on the thread may delete this object: take the gate off it
+        // first and touch nothing of it afterwards.
+        std::shared_ptr<StartGate> gate = std::move(m_gate);
+        OpenGate(gate, false);
     }
     return previous;
 }
 
-bool CWinThread::Start()
+void CWinThread::OpenGate(const std::shared_ptr<StartGate>& gate, bool discard)
 {
-    HANDLE end = platform::DuplicateWaitHandle(m_hThread);
-    m_started = true;
-    try {
-        // Last touch of `this` on the starting side: from here on the thread may delete it.
-        std::thread(&CWinThread::ThreadMain, this, end).detach();
-    } catch (const std::system_error&) {
-        m_started = false;
-        ::CloseHandle(end);
-        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-        return false;
-    }
-    return true;
+    std::lock_guard lock(gate->lock);
+    gate->state = discard ? StartGate::State::Discarded : StartGate::State::Run;
+    gate->changed.notify_all();
 }
 
-void CWinThread::ThreadMain(CWinThread* self, HANDLE end)
+void CWinThread::ThreadMain(CWinThread* self, HANDLE end, std::shared_ptr<StartGate> gate)
 {
-    t_currentThread = self;
-    t_threadId = self->m_nThreadID;
-    DWORD exitCode;
-    if (self->m_proc)
-        exitCode = self->m_proc(self->m_param);
-    else
-        exitCode = static_cast<DWORD>(self->InitInstance() ? self->Run() : self->ExitInstance());
-    if (self->m_bAutoDelete)
-        self->Delete();
-    t_currentThread = nullptr;
+    const DWORD threadId = GetCurrentThreadId();
+    bool discarded;
+    {
+        std::unique_lock lock(gate->lock);
+        gate->threadId = threadId;
+        gate->changed.notify_all();
+        gate->changed.wait(lock, [&] { return gate->state != StartGate::State::Waiting; });
+        discarded = gate->state == StartGate::State::Discarded;
+    }
+    gate.reset();
+    DWORD exitCode = 0;
+    if (!discarded) {
+        t_currentThread = self;
+        if (self->m_proc)
+            exitCode = self->m_proc(self->m_param);
+        else
+            exitCode = static_cast<DWORD>(self->InitInstance() ? self->Run() : self->ExitInstance());
+        if (self->m_bAutoDelete)
+            self->Delete();
+        t_currentThread = nullptr;
+    }
     platform::SignalThreadEnd(end, exitCode);
     ::CloseHandle(end);
 }
@@ -140,7 +173,7 @@ CWinThread* AfxGetThread() { return t_currentThread; }
 DWORD GetCurrentThreadId()
 {
     if (t_threadId == 0)
-        t_threadId = NewThreadId();
+        t_threadId = static_cast<DWORD>(gettid());
     return t_threadId;
 }
 

@@ -39,7 +39,8 @@ public:
     CWinThread(AFX_THREADPROC proc, LPVOID param);
     // Closes m_hThread. Deleting the object of a thread that is still running is the caller's
     // error (as it always was); deleting one that was created suspended and never resumed is
-    // fine: it never runs, and its end is signalled with exit code 0 so that no waiter hangs.
+    // fine: its thread ends without running and signals the end with exit code 0, so that no
+    // waiter hangs.
     virtual ~CWinThread();
     CWinThread(const CWinThread&) = delete;
     CWinThread& operator=(const CWinThread&) = delete;
@@ -68,20 +69,24 @@ public:
     operator HANDLE() const { return m_hThread; }
 
     HANDLE m_hThread { nullptr };
-    DWORD m_nThreadID { 0 };
+    DWORD m_nThreadID { 0 }; // the kernel thread id, known from CreateThread on
     BOOL m_bAutoDelete { TRUE };
     // The thread's main window, for the message layer's use.
     CWnd* m_pMainWnd { nullptr };
 
 private:
-    static void ThreadMain(CWinThread* self, HANDLE end);
-    bool Start();
+    // Where a new thread waits until it is resumed (or its object discarded). Shared by the
+    // object and its thread, so that resuming never touches an object that may be gone.
+    struct StartGate;
+
+    static void ThreadMain(CWinThread* self, HANDLE end, std::shared_ptr<StartGate> gate);
+    static void OpenGate(const std::shared_ptr<StartGate>& gate, bool discard);
 
     AFX_THREADPROC m_proc { nullptr };
     LPVOID m_param { nullptr };
     int m_priority { THREAD_PRIORITY_NORMAL };
     DWORD m_suspendCount { 0 };
-    bool m_started { false };
+    std::shared_ptr<StartGate> m_gate; // null before CreateThread and once the gate is open
 };
 
 // Creates a thread that runs `proc(param)`; the object deletes itself when it ends.

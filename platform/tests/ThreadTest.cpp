@@ -144,7 +144,7 @@ TEST(Thread, FunctionThreadKnowsItsObjectAndIdAndReturnsItsExitCode)
     thread->ResumeThread();
     ASSERT_EQ(WaitForSingleObject(thread->m_hThread, INFINITE), WAIT_OBJECT_0);
     EXPECT_EQ(seen.self, thread);
-    EXPECT_EQ(seen.id, thread->m_nThreadID);
+    EXPECT_EQ(seen.id, thread->m_nThreadID) << "known from creation, while still suspended";
     EXPECT_NE(seen.id, GetCurrentThreadId());
     EXPECT_EQ(AfxGetThread(), nullptr) << "the test's own thread has no CWinThread";
     DWORD exitCode = 0;
@@ -202,7 +202,7 @@ TEST(Thread, DiscardedSuspendedThreadNeverRunsAndNoWaiterHangs)
     platform::WaitHandle threadEnd(thread->m_hThread);
     delete thread;
     EXPECT_EQ(owner.destroyed.load(), 1);
-    EXPECT_EQ(threadEnd.Wait(0), WAIT_OBJECT_0);
+    EXPECT_EQ(threadEnd.Wait(), WAIT_OBJECT_0);
     DWORD exitCode = 1;
     GetExitCodeThread(threadEnd, &exitCode);
     EXPECT_EQ(exitCode, 0u);
