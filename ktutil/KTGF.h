@@ -9,6 +9,8 @@
 //   text ............ KTGFText.cpp, lists of texts in KTGFTextList.cpp
 //   string table .... KTGFText.cpp
 //   paths ........... KTGFPath.cpp
+//   files and folders: tests, sizes, listing, creating, renaming, deleting ... KTGFFile.cpp
+//   copying, moving and deleting with progress ... KTGFFileCopy.cpp
 //   dates ........... KTGFDate.cpp
 //   colours, pictures, byte order, byte spreading ... KTGFMisc.cpp
 #pragma once
@@ -19,6 +21,21 @@
 #include "platform/core/Types.h"
 
 class CStringArray;
+class KTCallBack;
+
+// Result codes of the file and folder operations.
+constexpr int KTGF_DONE = 0;
+constexpr int KTGF_CANCELLED = 1;          // Cancel at "Overwrite ?", or the progress target answered 1
+constexpr int KTGF_NOT_OVERWRITTEN = 2;    // No at "Overwrite ?" (single-file operations)
+constexpr int KTGF_FAILED = -1;            // a system call failed; (listings) the folder does not exist
+constexpr int KTGF_NO_TARGET_DIR = -2;     // the target folder does not exist and may not be created
+constexpr int KTGF_RENAME_FAILED = -2001;
+constexpr int KTGF_INVALID_PATH = -2002;   // invalid path or name, or the source does not exist
+constexpr int KTGF_EXISTS = -2003;         // the file exists and may not be overwritten
+constexpr int KTGF_CREATE_FAILED = -2004;  // the target could not be created (also: it is the source)
+constexpr int KTGF_DELETE_FAILED = -2005;
+constexpr int KTGF_OPEN_FAILED = -2006;    // the source could not be opened, or access was denied
+constexpr int KTGF_MOVE_FAILED = -2009;    // a move within one file system failed
 
 class KTGF
 {
@@ -125,6 +142,93 @@ public:
     static BOOL IsValidPathName(LPCTSTR path);
     // 0 when the path is valid; otherwise removes every refused character but "/" and gives 1.
     static int GetValidPathName(CString& path);
+
+    // ==== Files and folders: tests and sizes =====================================================
+    //
+    // Read-only means that nobody may write the file (the platform's read-only attribute).
+    // Listings skip "." and "..", give full paths and come in name order; a pattern is a classic
+    // wildcard ("*.*" matches every name), case-sensitive like the file names. A symbolic link to
+    // a file counts as a file; one to a folder is neither listed nor followed.
+
+    static BOOL IsFile(LPCTSTR path);
+    static BOOL IsDir(LPCTSTR path);
+    static BOOL IsExist(LPCTSTR path);
+    // True when the folder and its direct subfolders hold no file; false when it does not exist.
+    static BOOL IsDirEmpty(LPCTSTR folder);
+    // True for "/" and for the top folder of a mounted file system.
+    static BOOL IsDriveRoot(LPCTSTR path);
+    // True when the path lies on a mounted CD or DVD (iso9660 or udf).
+    static BOOL IsCDRomDrive(LPCTSTR path);
+    static BOOL IsReadOnly(LPCTSTR path);
+    // The mount folder (ending with "/") of the index-th mounted CD or DVD; empty when none.
+    static CString GetCDROMDrive(SHORT index);
+    // -2002 when the path does not exist, else 0.
+    static int SetReadOnly(LPCTSTR path, BOOL readOnly);
+    // SetReadOnly on every file of the tree, then (includeFolder) on the folder itself; the first
+    // negative result stops it. -2002 when the folder does not exist.
+    static int SetReadOnlyDir(LPCTSTR folder, BOOL readOnly, BOOL includeFolder);
+    // Bytes (or KB, shifted by 10 bits), at most 0xFFFFFFFF; 0 when the file does not exist.
+    static DWORD GetFileSize(LPCTSTR path, BOOL inKB);
+    // Sum of the sizes of the matching files; folders and files go to the lists when given;
+    // with recurse every matching folder is entered. -1 when the folder does not exist.
+    static LONGLONG GetDirInfo(LPCTSTR folder, LPCTSTR pattern, CStringArray* folders, CStringArray* files,
+                               BOOL recurse);
+    static LONGLONG GetDirSize(LPCTSTR folder, BOOL inKB, BOOL recurse);
+    // Free bytes (KB with the flag) of the file system holding the path or its nearest existing
+    // folder (null: the home folder); -1 on failure.
+    static LONGLONG GetDriveFreeSpace(LPCTSTR path, BOOL inKB);
+    // Total bytes, then free bytes; 1, or 0 with the outputs untouched.
+    static BOOL GetDriveFreeSpaceEx(LPCTSTR path, ULONGLONG& total, ULONGLONG& freeBytes);
+    // Number of files matching the pattern (null: "*.*"), listed when a list is given; with the
+    // flag also the matching files of each matching subfolder, one level deep. -1 when the folder
+    // does not exist.
+    static int GetDirFiles(LPCTSTR folder, LPCTSTR pattern, CStringArray* files, BOOL subfolders);
+    // Number of subfolders (all depths with recurse), appended to the list when given; -1 when
+    // the folder does not exist.
+    static int GetSubDirList(LPCTSTR folder, CStringArray* folders, BOOL recurse);
+
+    // ==== Files and folders: creating, renaming, copying, moving, deleting ======================
+    //
+    // No operation replaces an existing file by renaming onto it. Long operations report to an
+    // optional progress target (KTCallBack) and stop when it answers 1; a copy that fails or is
+    // cancelled leaves no partial target behind.
+
+    // Creates an empty file (an existing one is emptied when overwrite is set, else -2003); with
+    // makeFolder its folder first. -2004 (after telling the user why) when it cannot be created.
+    static int CreateFileA(LPCTSTR path, BOOL makeFolder, BOOL overwrite);
+    // Creates the folder and every missing parent: 0 when it exists afterwards, -2002 for an
+    // invalid path, -1 on failure.
+    static int CreateDir(LPCTSTR path);
+    // Renames within the folder: 0; -2002 no such file or invalid name; -2003 the new name is
+    // taken; -2006 access denied; -2001 otherwise. RenameDir the same for a folder.
+    static int RenameFile(LPCTSTR path, LPCTSTR newName);
+    static int RenameDir(LPCTSTR folder, LPCTSTR newName);
+    // Deletes plainly or into the desktop trash, never asking: 0 or -1.
+    static int DeleteFileA(LPCTSTR path, BOOL recycle);
+    // Removes a tree of folders that holds no file: 0; -2002 not a folder or not empty; -2005.
+    static int DeleteDir(LPCTSTR folder);
+    // Copies one file in blocks, pumping one waiting message after each full block. Asks
+    // "Overwrite ?" when ask is set and the target exists (Cancel 1, No 2). 0; -2 target folder
+    // missing without makeFolder; -2002; -2004 target not created or the same file as the
+    // source; -2006 source not opened; -1 a read or write failed.
+    static int CopyFileA(LPCTSTR source, LPCTSTR target, BOOL ask, BOOL makeFolder, KTCallBack* progress = nullptr);
+    // Moves one file: renamed within a file system, else copied and the source deleted after the
+    // copy succeeded. Yes to "Overwrite ?" replaces the target by copying over it.
+    static int MoveFileA(LPCTSTR source, LPCTSTR target, BOOL ask, KTCallBack* progress = nullptr);
+    // Copies or moves files and folder trees into the target folder, keeping each path below its
+    // base folder. The list is sorted in place.
+    static int CopyMulti(CStringArray& list, LPCTSTR target, LPCTSTR pattern, BOOL ask, KTCallBack* progress = nullptr);
+    static int MoveMulti(CStringArray& list, LPCTSTR target, LPCTSTR pattern, BOOL ask, KTCallBack* progress = nullptr);
+    // Deletes the files and the files of each folder (one level of subfolders), then the emptied
+    // folders; -2005 when a file or a gathered folder could not be removed.
+    static int DeleteMulti(CStringArray& list, LPCTSTR pattern, BOOL recycle, KTCallBack* progress = nullptr);
+    // The source folder's contents into the target folder (created when missing).
+    static int CopyDir(LPCTSTR source, LPCTSTR target, LPCTSTR pattern, BOOL ask, KTCallBack* progress = nullptr);
+    static int MoveDir(LPCTSTR source, LPCTSTR target, LPCTSTR pattern, BOOL ask, KTCallBack* progress = nullptr);
+    // wholeFolder: DeleteMulti of the folder itself; otherwise of its direct subfolders (with
+    // withSubfolders) and its files matching the pattern.
+    static int DeleteDirFiles(LPCTSTR folder, LPCTSTR pattern, BOOL recycle, BOOL wholeFolder, BOOL withSubfolders,
+                              KTCallBack* progress = nullptr);
 
     // ==== Dates ==================================================================================
     //

@@ -2,11 +2,11 @@
 // part. A folder part keeps its trailing "/"; the root "/" is never taken apart.
 #include "ktutil/KTGF.h"
 
-#include <cstdlib>
+#include "platform/core/ModulePath.h"
+
 #include <cstring>
 #include <string>
 #include <string_view>
-#include <unistd.h>
 
 namespace {
 
@@ -107,21 +107,19 @@ CString KTGF::MakePath(LPCTSTR folder, LPCTSTR name)
 
 CString KTGF::GetModulePath(HMODULE module)
 {
-    if (module)
+    // Longer than the classic 260 bytes: Linux paths may be; a cut name is no name.
+    char buffer[4096] = {};
+    const DWORD length = GetModuleFileName(module, buffer, sizeof buffer);
+    if (length == 0 || length >= sizeof buffer - 1)
         return CString();
-    char buffer[4096];
-    const ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-    if (n <= 0)
-        return CString();
-    return ExtractDir(CString(buffer, static_cast<int>(n)));
+    return ExtractDir(CString(buffer, static_cast<int>(length)));
 }
 
 CString KTGF::GetSystemDir() { return CString("/usr/lib/"); }
 
 CString KTGF::GetSystemTempDir()
 {
-    const char* tmp = std::getenv("TMPDIR");
-    CString dir = IsEmpty(tmp) ? CString("/tmp") : CString(tmp);
+    CString dir = platform::GetTempFolder();
     AddPathSep(dir);
     return dir;
 }

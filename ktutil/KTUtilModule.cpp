@@ -1,4 +1,9 @@
 // Load-time start-up of libKTUtil.so: registers the library's resource module with the
-// platform so that its string table joins the lookup chain.
+// platform, which makes it an extension library whose resources join the lookup chain.
+#include "platform/core/ResourceModule.h"
+
 namespace {
+
+const platform::ExtensionModule s_module("KTUtil", {});
+
 } // namespace

@@ -2,6 +2,8 @@
 // separators, and the string table look-up.
 #include "ktutil/KTGF.h"
 
+#include "platform/core/ResourceModule.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -181,8 +183,12 @@ TEST(KTGFText, FormatMsgDescribesKnownErrors)
     EXPECT_TRUE(KTGF::FormatMsg(0x0FFFFFFF).IsEmpty());
 }
 
-TEST(KTGFText, GetStringOfAMissingIdIsEmpty)
+const platform::StringEntry kTestStrings[] = { { 61001, "Record \xE6\x97\xA5" } };
+const platform::ExtensionModule s_testModule("KTGFTextTest", { .strings = kTestStrings });
+
+TEST(KTGFText, GetStringFindsRegisteredTextsAndGivesEmptyTextOtherwise)
 {
+    EXPECT_EQ(KTGF::GetString(61001), "Record \xE6\x97\xA5");
     EXPECT_TRUE(KTGF::GetString(0xFFF0).IsEmpty());
 }
 

@@ -1,0 +1,41 @@
+// A temporary folder for one test, removed with everything in it at the end, and small helpers
+// to lay out files in it and read them back.
+#pragma once
+
+#include "platform/core/CString.h"
+
+#include <string>
+#include <vector>
+
+namespace ktutil::test {
+
+class TempFolder
+{
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    // The folder itself (no trailing "/"), and a path inside it.
+    CString Root() const { return CString(m_root); }
+    CString Path(const std::string& relative) const { return CString(m_root + "/" + relative); }
+
+    // Writes a file (making its folders); returns its full path.
+    CString Write(const std::string& relative, const std::string& content) const;
+    // Makes a folder and its parents; returns its full path.
+    CString MakeDir(const std::string& relative) const;
+    // The content of a file; empty when it cannot be read.
+    std::string Read(const std::string& relative) const;
+    bool Exists(const std::string& relative) const;
+    // Every file below the folder, relative and sorted (folders end with "/").
+    std::vector<std::string> Tree() const;
+
+private:
+    std::string m_root;
+};
+
+// `n` bytes of a repeating pattern.
+std::string Bytes(std::size_t n);
+
+} // namespace ktutil::test
