@@ -1,11 +1,11 @@
 // Port number to device path: the process mapping, then the ini file, then /dev/ttyS<n-1>.
 #include "platform/net/SerialDevices.h"
 
+#include "platform/core/ModulePath.h"
+#include "platform/core/Profile.h"
+
 #include <map>
 #include <mutex>
-
-#include <limits.h>
-#include <unistd.h>
 
 namespace platform {
 namespace {
@@ -17,21 +17,18 @@ std::string s_iniFile;
 
 std::string DefaultIniFile()
 {
-    char exe[PATH_MAX];
-    ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
-    if (n <= 0)
-        return {};
-    return std::string(exe, static_cast<size_t>(n)) + ".ini";
+    CString program = GetProgramPath();
+    return program.IsEmpty() ? std::string() : program.str() + ".ini";
 }
 
 // The value of key `key` in section "SERIAL_DEVICES" of the ini file; empty when absent.
 std::string LookUpIniMapping(const std::string& iniFile, const std::string& key)
 {
-    // The private-profile reader of the core module is not in the tree yet; until it is,
-    // only the process mapping applies.
-    (void)iniFile;
-    (void)key;
-    return {};
+    if (iniFile.empty())
+        return {};
+    char value[4096] = {};
+    GetPrivateProfileString("SERIAL_DEVICES", key.c_str(), "", value, sizeof value, iniFile.c_str());
+    return value;
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 #include "platform/net/SerialDevices.h"
 #include "platform/net/SerialPort.h"
 
+#include "support/CoreTempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -101,6 +103,15 @@ TEST(SerialPort, MapsComNumbersToTtySDevicesUnlessMapped)
     EXPECT_EQ(platform::SerialDevicePath(4), "/dev/ttyUSB0");
     platform::SetSerialDevicePath(4, "");
     EXPECT_EQ(platform::SerialDevicePath(4), "/dev/ttyS3");
+
+    // The ini file beside the program maps adapters by port.
+    coretest::TempFolder folder;
+    coretest::WriteText(folder / "TarvicII.ini", "[CENTRAL_DEFAULT]\nLanguage=3\n[SERIAL_DEVICES]\nCOM2=/dev/ttyUSB1\n");
+    platform::SetSerialDeviceIniFile(folder / "TarvicII.ini");
+    EXPECT_EQ(platform::SerialDevicePath(2), "/dev/ttyUSB1");
+    EXPECT_EQ(platform::SerialDevicePath(3), "/dev/ttyS2");
+    platform::SetSerialDeviceIniFile("");
+    EXPECT_EQ(platform::SerialDevicePath(2), "/dev/ttyS1");
 }
 
 TEST(SerialPort, CarriesBytesBothWaysRawAtTheLinkSettings)
