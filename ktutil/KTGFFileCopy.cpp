@@ -305,6 +305,19 @@ int TransferMulti(CStringArray& list, LPCTSTR target, LPCTSTR pattern, BOOL ask,
     return KTGF_DONE;
 }
 
+// The contents of a folder into another (made when missing).
+int TransferDir(LPCTSTR source, LPCTSTR target, LPCTSTR pattern, BOOL ask, KTCallBack* callback, bool move)
+{
+    if (!KTGF::IsDir(source) || !KTGF::IsValidPathName(WithoutSep(target)))
+        return KTGF_INVALID_PATH;
+    const int made = KTGF::CreateDir(target);
+    if (made < 0)
+        return made;
+    CStringArray list;
+    list.Add(WithoutSep(source));
+    return TransferMulti(list, target, pattern, ask, callback, move);
+}
+
 } // namespace
 
 // ---- single files ---------------------------------------------------------------------------------
@@ -412,26 +425,12 @@ int KTGF::DeleteMulti(CStringArray& list, LPCTSTR pattern, BOOL recycle, KTCallB
 
 int KTGF::CopyDir(LPCTSTR source, LPCTSTR target, LPCTSTR pattern, BOOL ask, KTCallBack* callback)
 {
-    if (!IsDir(source) || !IsValidPathName(WithoutSep(target)))
-        return KTGF_INVALID_PATH;
-    const int made = CreateDir(target);
-    if (made < 0)
-        return made;
-    CStringArray list;
-    list.Add(WithoutSep(source));
-    return CopyMulti(list, target, pattern, ask, callback);
+    return TransferDir(source, target, pattern, ask, callback, false);
 }
 
 int KTGF::MoveDir(LPCTSTR source, LPCTSTR target, LPCTSTR pattern, BOOL ask, KTCallBack* callback)
 {
-    if (!IsDir(source) || !IsValidPathName(WithoutSep(target)))
-        return KTGF_INVALID_PATH;
-    const int made = CreateDir(target);
-    if (made < 0)
-        return made;
-    CStringArray list;
-    list.Add(WithoutSep(source));
-    return MoveMulti(list, target, pattern, ask, callback);
+    return TransferDir(source, target, pattern, ask, callback, true);
 }
 
 int KTGF::DeleteDirFiles(LPCTSTR folder, LPCTSTR pattern, BOOL recycle, BOOL wholeFolder, BOOL withSubfolders,
