@@ -10,8 +10,10 @@ target_link_options(nrdata_LANG_KOR PRIVATE -Wl,--no-undefined)
 
 # The test programs are made by ward_tests after this file is read.
 function(_nrdata_test_modules)
-  if(TARGET nrdata_LanguageTest)
-    add_dependencies(nrdata_LanguageTest nrdata_LANG_KOR)
-  endif()
+  foreach(_test nrdata_LanguageTest nrdata_LanguageStartupTest)
+    if(TARGET ${_test})
+      add_dependencies(${_test} nrdata_LANG_KOR)
+    endif()
+  endforeach()
 endfunction()
 cmake_language(DEFER CALL _nrdata_test_modules)

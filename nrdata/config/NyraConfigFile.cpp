@@ -1,0 +1,115 @@
+// NyraConfig: reading and writing the ini file, section by section in the order of the table
+// of settings.
+#include "nrdata/config/NyraConfig.h"
+
+#include "ktutil/KTGF.h"
+#include "nrdata/config/NyraConfigSettings.h"
+
+#include "platform/core/Profile.h"
+
+using namespace nrdata::config;
+
+namespace {
+
+// The settings file through the private-profile functions, as the KTIni helper reads and writes
+// it: values up to 4095 bytes, integers as decimal text.
+class IniFile
+{
+public:
+    explicit IniFile(const char* path) : m_path(path) {}
+    CString ReadString(const char* section, const char* key, const char* fallback) const
+    {
+        char buffer[4096];
+        GetPrivateProfileString(section, key, fallback, buffer, sizeof buffer, m_path);
+        return CString(buffer);
+    }
+    int ReadInt(const char* section, const char* key, int fallback) const
+    {
+        return static_cast<int>(GetPrivateProfileInt(section, key, fallback, m_path));
+    }
+    BOOL WriteString(const char* section, const char* key, const char* value) const
+    {
+        return WritePrivateProfileString(section, key, value, m_path);
+    }
+    BOOL WriteInt(const char* section, const char* key, int value) const
+    {
+        return WriteString(section, key, FormatString("%d", value));
+    }
+
+private:
+    const char* m_path;
+};
+
+// Reads each setting, a missing key giving its fallback.
+struct ReadSettings
+{
+    const IniFile& ini;
+    CString dataFolder;
+    void operator()(const char* section, const char* key, int& member, IntDefault def) const
+    {
+        member = ini.ReadInt(section, key, def.missing);
+    }
+    void operator()(const char* section, const char* key, CString& member, TextDefault def) const
+    {
+        const char* fallback = "";
+        switch (def.kind) {
+        case TextDefault::DataFolder: fallback = dataFolder; break;
+        case TextDefault::Literal: fallback = def.text; break;
+        case TextDefault::Empty: break;
+        }
+        member = ini.ReadString(section, key, fallback);
+    }
+};
+
+// Writes each setting, integers as decimal text; remembers whether every write succeeded.
+struct WriteSettings
+{
+    const IniFile& ini;
+    bool written { true };
+    void operator()(const char* section, const char* key, const int& member, IntDefault) 
+    {
+        written = ini.WriteInt(section, key, member) && written;
+    }
+    void operator()(const char* section, const char* key, const CString& member, TextDefault)
+    {
+        written = ini.WriteString(section, key, member) && written;
+    }
+};
+
+} // namespace
+
+int NyraConfig::Open()
+{
+    return Open(GetDefaultIniPath());
+}
+
+int NyraConfig::Open(const char* path)
+{
+    if (path == nullptr || !KTGF::IsFile(path))
+        return 0;
+    const IniFile ini(path);
+    const CString dataFolder = GetDefaultDataPath();
+    ForEachSetting(static_cast<NyraSettings&>(*this), ReadSettings { ini, dataFolder });
+    // A data folder that is gone (another machine's path, a removed drive) falls back to the
+    // "Data" folder beside the program; it is created where it is used, not here.
+    if (!KTGF::IsExist(DataPath))
+        DataPath = dataFolder;
+    return 1;
+}
+
+int NyraConfig::Save()
+{
+    return Save(GetDefaultIniPath());
+}
+
+int NyraConfig::Save(const char* path)
+{
+    if (path == nullptr)
+        return 0;
+    if (!KTGF::IsFile(path) && KTGF::CreateFileA(path, FALSE, FALSE) < 0)
+        return 0;
+    const IniFile ini(path);
+    WriteSettings writer { ini };
+    ForEachSetting(static_cast<const NyraSettings&>(*this), writer);
+    return writer.written ? 1 : 0;
+}
