@@ -54,6 +54,8 @@ public:
     int SelectObject(CRgn* rgn) { return SelectClipRgn(rgn); }
     CGdiObject* SelectObject(CGdiObject* object);
     HGDIOBJ SelectObject(HGDIOBJ object);
+    template <GdiHandle H>
+    H SelectObject(H object) { return reinterpret_cast<H>(SelectObject(ToGdiObject(object))); }
     CGdiObject* SelectStockObject(int index);
     CPalette* SelectPalette(CPalette* palette, BOOL forceBackground);
     UINT RealizePalette() { return 0; }
@@ -216,6 +218,8 @@ private:
 HDC CreateCompatibleDC(HDC dc);
 BOOL DeleteDC(HDC dc);
 HGDIOBJ SelectObject(HDC dc, HGDIOBJ object);
+template <GdiHandle H>
+H SelectObject(HDC dc, H object) { return reinterpret_cast<H>(SelectObject(dc, ToGdiObject(object))); }
 int GetDeviceCaps(HDC dc, int index);
 int SetStretchBltMode(HDC dc, int mode);
 BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int xSrc, int ySrc, DWORD rop);

@@ -5,6 +5,19 @@
 
 #include "platform/gdi/GdiTypes.h"
 
+#include <type_traits>
+
+// The typed handles of drawing objects; each converts to HGDIOBJ where a call takes any object.
+template <typename H>
+concept GdiHandle = std::is_same_v<H, HPEN> || std::is_same_v<H, HBRUSH> || std::is_same_v<H, HFONT> ||
+                    std::is_same_v<H, HBITMAP> || std::is_same_v<H, HRGN> || std::is_same_v<H, HPALETTE>;
+
+template <GdiHandle H>
+HGDIOBJ ToGdiObject(H handle)
+{
+    return reinterpret_cast<HGDIOBJ>(handle);
+}
+
 class CGdiObject
 {
 public:
@@ -21,6 +34,8 @@ public:
     BOOL DeleteObject();
     // Takes ownership of one reference that the caller hands over (a handle it created).
     BOOL Attach(HGDIOBJ object);
+    template <GdiHandle H>
+    BOOL Attach(H object) { return Attach(ToGdiObject(object)); }
     // Hands the wrapper's reference to the caller.
     HGDIOBJ Detach();
     BOOL CreateStockObject(int index);
@@ -37,5 +52,9 @@ protected:
 
 HGDIOBJ GetStockObject(int index);
 BOOL DeleteObject(HGDIOBJ object);
+template <GdiHandle H>
+BOOL DeleteObject(H object) { return DeleteObject(ToGdiObject(object)); }
 int GetObject(HGDIOBJ object, int size, void* buffer);
+template <GdiHandle H>
+int GetObject(H object, int size, void* buffer) { return GetObject(ToGdiObject(object), size, buffer); }
 DWORD GetObjectType(HGDIOBJ object);

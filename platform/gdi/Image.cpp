@@ -72,14 +72,14 @@ bool Image::Load(const char* path)
 {
     std::vector<unsigned char> data;
     if (!path || !ReadFile(path, data, m_error)) {
-        *this = Image();
+        Reset();
         return false;
     }
     if (data.size() >= 8 && std::memcmp(data.data(), "\x89PNG", 4) == 0)
         return LoadPng(data.data(), data.size());
     if (data.size() >= 3 && data[0] == 0xFF && data[1] == 0xD8)
         return LoadJpeg(data.data(), data.size());
-    *this = Image();
+    Reset();
     m_error = std::string(path) + " is neither a PNG nor a JPEG file";
     return false;
 }
@@ -99,7 +99,7 @@ bool Image::LoadPng(const void* data, size_t size)
     img.version = PNG_IMAGE_VERSION;
     if (!png_image_begin_read_from_memory(&img, data, size)) {
         m_error = img.message;
-        *this = Image();
+        Reset();
         return false;
     }
     img.format = PNG_FORMAT_BGRA;
@@ -107,7 +107,7 @@ bool Image::LoadPng(const void* data, size_t size)
     if (!png_image_finish_read(&img, nullptr, result.m_pixels.data(), 0, nullptr)) {
         m_error = img.message;
         png_image_free(&img);
-        *this = Image();
+        Reset();
         return false;
     }
     // Transparent pixels are composed over white, as pictures in dialogs appear.
@@ -167,7 +167,7 @@ bool Image::LoadJpeg(const void* data, size_t size)
     if (setjmp(err.jump)) {
         jpeg_destroy_decompress(&info);
         m_error = err.message;
-        *this = Image();
+        Reset();
         return false;
     }
     jpeg_create_decompress(&info);
@@ -246,7 +246,7 @@ bool Image::FromBitmap(HBITMAP bitmap)
     SurfacePtr s = gdi::SurfaceOf(bitmap);
     if (!s) {
         m_error = "not a bitmap";
-        *this = Image();
+        Reset();
         return false;
     }
     std::lock_guard lock(s->Mutex());

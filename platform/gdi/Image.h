@@ -46,6 +46,8 @@ public:
     HBITMAP ToBitmap() const;
 
 private:
+    void Reset() { m_width = m_height = 0, m_pixels.clear(); }
+
     int m_width { 0 };
     int m_height { 0 };
     std::vector<std::uint32_t> m_pixels;
