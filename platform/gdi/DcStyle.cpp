@@ -129,8 +129,13 @@ void DrawRadio(CDC& dc, const CRect& r, UINT state)
     Disc(dc, cx, cy, radius - 1, GetSysColor(COLOR_3DLIGHT), -M_PI / 4, 3 * M_PI / 4);
     Disc(dc, cx, cy, radius - 1, GetSysColor(COLOR_3DDKSHADOW), 3 * M_PI / 4, 7 * M_PI / 4);
     Disc(dc, cx, cy, radius - 2, (inactive || (state & DFCS_PUSHED)) ? GetSysColor(COLOR_BTNFACE) : GetSysColor(COLOR_WINDOW));
-    if (state & DFCS_CHECKED)
-        Disc(dc, cx, cy, std::max(1.5, radius / 3.0), inactive ? GetSysColor(COLOR_GRAYTEXT) : GetSysColor(COLOR_WINDOWTEXT));
+    if (state & DFCS_CHECKED) {
+        // The classic dot: a 4x4 square with its corners cut.
+        COLORREF ink = inactive ? GetSysColor(COLOR_GRAYTEXT) : GetSysColor(COLOR_WINDOWTEXT);
+        int x = box.left + box.Width() / 2 - 2, y = box.top + box.Height() / 2 - 2;
+        Fill(dc, CRect(x + 1, y, x + 3, y + 4), ink);
+        Fill(dc, CRect(x, y + 1, x + 4, y + 3), ink);
+    }
 }
 
 void DrawPushButton(CDC& dc, CRect r, UINT state)

@@ -11,3 +11,15 @@ namespace platform {
 HDC CreateSurfaceDC(SurfacePtr surface, POINT originInSurface, const RECT& clipInSurface, HWND hwnd = nullptr);
 
 } // namespace platform
+
+namespace platform {
+
+// Connects window and paint DCs to the window layer: each top-level window gets a backing
+// surface (made, resized and dropped with the window), and GetDC, GetWindowDC and BeginPaint
+// hand out DCs over it. Done when the library loads; calling it again changes nothing.
+void InstallWindowDrawing();
+
+// The backing surface of the top-level window that `hwnd` belongs to (null when none).
+SurfacePtr WindowSurface(HWND hwnd);
+
+} // namespace platform
