@@ -23,6 +23,13 @@ constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x00000080;
 constexpr DWORD INVALID_FILE_ATTRIBUTES = 0xFFFFFFFF;
 constexpr DWORD ERROR_DIR_NOT_EMPTY = 145;
 
+// 100-nanosecond intervals since 1601-01-01 UTC.
+struct FILETIME
+{
+    DWORD dwLowDateTime;
+    DWORD dwHighDateTime;
+};
+
 union ULARGE_INTEGER
 {
     struct
