@@ -78,6 +78,10 @@ void SetDcFactory(DcFactory factory, DcReleaser releaser);
 using DcObjectLookup = CDC* (*)(HDC dc);
 void SetDcObjectLookup(DcObjectLookup lookup);
 CDC* DcObjectFromHandle(HDC dc);
+// The reverse, for CWnd::ReleaseDC(CDC*).
+using DcHandleLookup = HDC (*)(CDC* dc);
+void SetDcHandleLookup(DcHandleLookup lookup);
+HDC DcHandleOfObject(CDC* dc);
 
 // Default WM_ERASEBKGND: fills the client area of `hwnd` on `dc` with the window class's
 // background brush (a real brush handle or a system colour index + 1). Returns whether it

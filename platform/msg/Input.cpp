@@ -1,0 +1,640 @@
+// Focus, activation, capture, key state, cursor and the routing of injected input.
+#include "platform/msg/Input.h"
+
+#include "platform/core/Clock.h"
+#include "platform/msg/WindowApi.h"
+#include "platform/msg/WindowInternal.h"
+
+#include <array>
+#include <cstdlib>
+#include <mutex>
+
+using namespace platform::msg;
+
+namespace {
+
+// Guards the input state below. Never held while a message is sent.
+std::mutex s_inputLock;
+HWND s_focus { nullptr };
+HWND s_active { nullptr };
+HWND s_capture { nullptr };
+HWND s_tracked { nullptr };        // TrackMouseEvent(TME_LEAVE)
+HWND s_lastMouseWindow { nullptr };
+HCURSOR s_cursor { nullptr };
+POINT s_cursorPos { 0, 0 };
+SIZE s_screen { 1920, 1080 };
+std::array<BYTE, 256> s_keys {};      // as messages are retrieved (GetKeyState)
+std::array<BYTE, 256> s_asyncKeys {}; // as input arrives (GetAsyncKeyState)
+
+// The classic double-click rule: same button, same window, within the double-click time and
+// within a 4 x 4 pixel box around the first click.
+struct ClickTracker
+{
+    HWND hwnd { nullptr };
+    UINT button { 0 };
+    std::uint64_t time { 0 };
+    POINT pt {};
+    bool armed { false };
+};
+ClickTracker s_click;
+constexpr UINT kDoubleClickMs = 500;
+constexpr int kDoubleClickBox = 4;
+
+// Which virtual keys a key message changes besides its own.
+int GenericKey(int vk)
+{
+    switch (vk) {
+    case VK_LSHIFT:
+    case VK_RSHIFT: return VK_SHIFT;
+    case VK_LCONTROL:
+    case VK_RCONTROL: return VK_CONTROL;
+    case VK_LMENU:
+    case VK_RMENU: return VK_MENU;
+    default: return 0;
+    }
+}
+
+void SetKey(std::array<BYTE, 256>& keys, int vk, bool down)
+{
+    auto apply = [&](int k) {
+        if (k <= 0 || k > 255)
+            return;
+        if (down && !(keys[k] & 0x80))
+            keys[k] ^= 0x01; // toggled on each press
+        keys[k] = static_cast<BYTE>(down ? (keys[k] | 0x80) : (keys[k] & ~0x80));
+    };
+    apply(vk);
+    apply(GenericKey(vk));
+}
+
+WPARAM MouseKeyFlags(const std::array<BYTE, 256>& keys)
+{
+    WPARAM flags = 0;
+    if (keys[VK_LBUTTON] & 0x80)
+        flags |= MK_LBUTTON;
+    if (keys[VK_RBUTTON] & 0x80)
+        flags |= MK_RBUTTON;
+    if (keys[VK_MBUTTON] & 0x80)
+        flags |= MK_MBUTTON;
+    if (keys[VK_SHIFT] & 0x80)
+        flags |= MK_SHIFT;
+    if (keys[VK_CONTROL] & 0x80)
+        flags |= MK_CONTROL;
+    return flags;
+}
+
+bool IsMouseMessage(UINT m) { return m >= WM_MOUSEFIRST && m <= WM_MOUSELAST && m != WM_MOUSEWHEEL; }
+
+// ---- key to character --------------------------------------------------------------------------
+
+struct KeyCharacter
+{
+    int vk;
+    char plain;
+    char shifted;
+};
+constexpr KeyCharacter kKeyCharacters[] = {
+    { VK_SPACE, ' ', ' ' },      { VK_RETURN, '\r', '\r' },   { VK_BACK, '\b', '\b' },
+    { VK_TAB, '\t', '\t' },      { VK_ESCAPE, 0x1B, 0x1B },   { '0', '0', ')' },
+    { '1', '1', '!' },           { '2', '2', '@' },           { '3', '3', '#' },
+    { '4', '4', '$' },           { '5', '5', '%' },           { '6', '6', '^' },
+    { '7', '7', '&' },           { '8', '8', '*' },           { '9', '9', '(' },
+    { VK_OEM_1, ';', ':' },      { VK_OEM_PLUS, '=', '+' },   { VK_OEM_COMMA, ',', '<' },
+    { VK_OEM_MINUS, '-', '_' },  { VK_OEM_PERIOD, '.', '>' }, { VK_OEM_2, '/', '?' },
+    { VK_MULTIPLY, '*', '*' },   { VK_ADD, '+', '+' },        { VK_SUBTRACT, '-', '-' },
+    { VK_DECIMAL, '.', '.' },    { VK_DIVIDE, '/', '/' },
+};
+
+} // namespace
+
+char platform::msg::CharacterForKey(int vk, bool shift)
+{
+    if (vk >= 'A' && vk <= 'Z')
+        return static_cast<char>(shift ? vk : vk - 'A' + 'a');
+    if (vk >= VK_NUMPAD0 && vk <= VK_NUMPAD0 + 9)
+        return static_cast<char>('0' + vk - VK_NUMPAD0);
+    for (auto& k : kKeyCharacters)
+        if (k.vk == vk)
+            return shift ? k.shifted : k.plain;
+    return 0;
+}
+
+// ---- internal hooks ------------------------------------------------------------------------------------
+
+namespace platform::msg {
+
+SIZE ScreenSize()
+{
+    std::lock_guard lock(s_inputLock);
+    return s_screen;
+}
+
+void SetScreenSize(SIZE size)
+{
+    std::lock_guard lock(s_inputLock);
+    if (size.cx > 0 && size.cy > 0)
+        s_screen = size;
+}
+
+POINT CurrentCursorPos()
+{
+    std::lock_guard lock(s_inputLock);
+    return s_cursorPos;
+}
+
+HCURSOR CurrentCursor()
+{
+    std::lock_guard lock(s_inputLock);
+    return s_cursor;
+}
+
+void NoteInputRetrieved(const MSG& msg)
+{
+    std::lock_guard lock(s_inputLock);
+    switch (msg.message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: SetKey(s_keys, static_cast<int>(msg.wParam), true); break;
+    case WM_KEYUP:
+    case WM_SYSKEYUP: SetKey(s_keys, static_cast<int>(msg.wParam), false); break;
+    default:
+        if (IsMouseMessage(msg.message)) {
+            SetKey(s_keys, VK_LBUTTON, (msg.wParam & MK_LBUTTON) != 0);
+            SetKey(s_keys, VK_RBUTTON, (msg.wParam & MK_RBUTTON) != 0);
+            SetKey(s_keys, VK_MBUTTON, (msg.wParam & MK_MBUTTON) != 0);
+        }
+        break;
+    }
+}
+
+void ForgetInputWindow(HWND hwnd, bool destroying)
+{
+    bool hadFocus = false, hadCapture = false;
+    {
+        std::lock_guard lock(s_inputLock);
+        auto inside = [&](HWND w) { return w && (w == hwnd || IsChild(hwnd, w)); };
+        hadFocus = inside(s_focus);
+        hadCapture = inside(s_capture);
+        if (destroying) {
+            if (hadFocus)
+                s_focus = nullptr;
+            if (hadCapture)
+                s_capture = nullptr;
+            if (s_active == hwnd)
+                s_active = nullptr;
+        }
+        if (inside(s_tracked))
+            s_tracked = nullptr;
+        if (inside(s_lastMouseWindow))
+            s_lastMouseWindow = nullptr;
+        if (inside(s_click.hwnd))
+            s_click = ClickTracker {};
+    }
+    if (!destroying) {
+        if (hadFocus)
+            SetFocus(nullptr);
+        if (hadCapture)
+            ReleaseCapture();
+    }
+}
+
+} // namespace platform::msg
+
+// ---- focus and activation -------------------------------------------------------------------------------
+
+namespace {
+
+HWND ActivateWindow(HWND hwnd, WORD how)
+{
+    if (hwnd) {
+        hwnd = GetAncestor(hwnd, GA_ROOT);
+        if (!hwnd || !IsWindowEnabled(hwnd) || (GetWindowLongPtr(hwnd, GWL_STYLE) & WS_CHILD))
+            return nullptr;
+    }
+    HWND old;
+    {
+        std::lock_guard lock(s_inputLock);
+        old = s_active;
+        if (old == hwnd)
+            return old;
+    }
+    if (old && IsWindow(old)) {
+        SendMessage(old, WM_NCACTIVATE, FALSE, 0);
+        SendMessage(old, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, IsIconic(old) ? 1 : 0), reinterpret_cast<LPARAM>(hwnd));
+    }
+    {
+        std::lock_guard lock(s_inputLock);
+        s_active = hwnd;
+    }
+    if (hwnd) {
+        SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        SendMessage(hwnd, WM_NCACTIVATE, TRUE, 0);
+        SendMessage(hwnd, WM_ACTIVATE, MAKEWPARAM(how, IsIconic(hwnd) ? 1 : 0), reinterpret_cast<LPARAM>(old));
+    } else if (HWND focus = GetFocus()) {
+        // Nothing active: nothing has the focus.
+        (void)focus;
+        SetFocus(nullptr);
+    }
+    return old;
+}
+
+} // namespace
+
+HWND SetActiveWindow(HWND hwnd) { return ActivateWindow(hwnd, WA_ACTIVE); }
+
+HWND GetActiveWindow()
+{
+    std::lock_guard lock(s_inputLock);
+    return s_active;
+}
+
+BOOL SetForegroundWindow(HWND hwnd)
+{
+    if (!IsWindow(hwnd))
+        return FALSE;
+    SetActiveWindow(hwnd);
+    return TRUE;
+}
+
+HWND GetForegroundWindow() { return GetActiveWindow(); }
+
+HWND SetFocus(HWND hwnd)
+{
+    if (hwnd && !IsWindow(hwnd)) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return nullptr;
+    }
+    if (hwnd) {
+        HWND root = GetAncestor(hwnd, GA_ROOT);
+        if (root != GetActiveWindow())
+            ActivateWindow(root, WA_ACTIVE);
+        // A window of a disabled top-level cannot take the focus.
+        if (!IsWindowEnabled(root))
+            return nullptr;
+    }
+    HWND old;
+    {
+        std::lock_guard lock(s_inputLock);
+        old = s_focus;
+    }
+    if (old == hwnd)
+        return old;
+    if (old && IsWindow(old))
+        SendMessage(old, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd), 0);
+    {
+        std::lock_guard lock(s_inputLock);
+        s_focus = hwnd && IsWindow(hwnd) ? hwnd : nullptr;
+    }
+    if (hwnd && IsWindow(hwnd))
+        SendMessage(hwnd, WM_SETFOCUS, reinterpret_cast<WPARAM>(old), 0);
+    return old;
+}
+
+HWND GetFocus()
+{
+    std::lock_guard lock(s_inputLock);
+    return s_focus;
+}
+
+// ---- capture ----------------------------------------------------------------------------------------------
+
+HWND SetCapture(HWND hwnd)
+{
+    HWND old;
+    {
+        std::lock_guard lock(s_inputLock);
+        old = s_capture;
+        s_capture = hwnd && IsWindow(hwnd) ? hwnd : nullptr;
+    }
+    if (old && old != hwnd && IsWindow(old))
+        SendMessage(old, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(hwnd));
+    return old;
+}
+
+BOOL ReleaseCapture()
+{
+    HWND old;
+    {
+        std::lock_guard lock(s_inputLock);
+        old = s_capture;
+        s_capture = nullptr;
+    }
+    if (old && IsWindow(old))
+        SendMessage(old, WM_CAPTURECHANGED, 0, 0);
+    return TRUE;
+}
+
+HWND GetCapture()
+{
+    std::lock_guard lock(s_inputLock);
+    return s_capture;
+}
+
+// ---- keys and cursor -----------------------------------------------------------------------------------------
+
+SHORT GetKeyState(int vk)
+{
+    if (vk <= 0 || vk > 255)
+        return 0;
+    std::lock_guard lock(s_inputLock);
+    BYTE k = s_keys[vk];
+    return static_cast<SHORT>(((k & 0x80) ? 0xFF80 : 0) | (k & 0x01));
+}
+
+SHORT GetAsyncKeyState(int vk)
+{
+    if (vk <= 0 || vk > 255)
+        return 0;
+    std::lock_guard lock(s_inputLock);
+    return static_cast<SHORT>((s_asyncKeys[vk] & 0x80) ? 0x8000 : 0);
+}
+
+BOOL GetCursorPos(POINT* point)
+{
+    if (!point)
+        return FALSE;
+    *point = CurrentCursorPos();
+    return TRUE;
+}
+
+BOOL SetCursorPos(int x, int y)
+{
+    InjectMouseMove(POINT { x, y });
+    return TRUE;
+}
+
+HCURSOR SetCursor(HCURSOR cursor)
+{
+    std::lock_guard lock(s_inputLock);
+    HCURSOR old = s_cursor;
+    s_cursor = cursor;
+    return old;
+}
+
+HCURSOR GetCursor() { return CurrentCursor(); }
+
+UINT GetDoubleClickTime() { return kDoubleClickMs; }
+
+BOOL TrackMouseEvent(TRACKMOUSEEVENT* track)
+{
+    if (!track || track->cbSize < sizeof(TRACKMOUSEEVENT))
+        return FALSE;
+    if (!(track->dwFlags & TME_LEAVE))
+        return TRUE; // hover tracking is not needed by any caller
+    bool leaveNow = false;
+    {
+        std::lock_guard lock(s_inputLock);
+        if (track->dwFlags & TME_CANCEL) {
+            if (s_tracked == track->hwndTrack)
+                s_tracked = nullptr;
+            return TRUE;
+        }
+        s_tracked = track->hwndTrack;
+        leaveNow = s_lastMouseWindow != track->hwndTrack;
+        if (leaveNow)
+            s_tracked = nullptr;
+    }
+    // The mouse is not over the window: it has already left.
+    if (leaveNow)
+        PostMessage(track->hwndTrack, WM_MOUSELEAVE, 0, 0);
+    return TRUE;
+}
+
+BOOL TranslateMessage(const MSG* msg)
+{
+    if (!msg || (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN))
+        return FALSE;
+    bool shift = GetKeyState(VK_SHIFT) < 0;
+    bool ctrl = GetKeyState(VK_CONTROL) < 0;
+    bool caps = (GetKeyState(VK_CAPITAL) & 1) != 0;
+    int vk = static_cast<int>(msg->wParam);
+    char ch = 0;
+    if (ctrl && vk >= 'A' && vk <= 'Z')
+        ch = static_cast<char>(vk - 'A' + 1); // control characters
+    else
+        ch = CharacterForKey(vk, (vk >= 'A' && vk <= 'Z') ? (shift != caps) : shift);
+    if (!ch)
+        return FALSE;
+    UINT charMessage = msg->message == WM_SYSKEYDOWN ? WM_SYSCHAR : WM_CHAR;
+    PostMessage(msg->hwnd, charMessage, static_cast<unsigned char>(ch), msg->lParam);
+    return TRUE;
+}
+
+// ---- routing of injected input ---------------------------------------------------------------------------------
+
+namespace {
+
+struct MouseTarget
+{
+    HWND hwnd { nullptr };
+    LRESULT hit { HTNOWHERE };
+    bool captured { false };
+};
+
+MouseTarget FindMouseTarget(POINT screen)
+{
+    MouseTarget t;
+    t.hwnd = GetCapture();
+    if (t.hwnd) {
+        t.captured = true;
+        t.hit = HTCLIENT;
+        return t;
+    }
+    t.hwnd = WindowFromPoint(screen);
+    while (t.hwnd) {
+        t.hit = SendMessage(t.hwnd, WM_NCHITTEST, 0, MAKELPARAM(static_cast<WORD>(screen.x), static_cast<WORD>(screen.y)));
+        if (t.hit != HTTRANSPARENT)
+            break;
+        // A transparent window lets the point through to its parent.
+        t.hwnd = (GetWindowLongPtr(t.hwnd, GWL_STYLE) & WS_CHILD) ? GetAncestor(t.hwnd, GA_PARENT) : nullptr;
+    }
+    // Input to a disabled top-level (the owner of a modal window) goes nowhere.
+    if (t.hwnd && !IsWindowEnabled(GetAncestor(t.hwnd, GA_ROOT)))
+        t.hwnd = nullptr;
+    return t;
+}
+
+void PostMouse(const MouseTarget& t, UINT clientMessage, UINT ncMessage, POINT screen, WPARAM keys)
+{
+    if (t.hit == HTCLIENT) {
+        POINT p = screen;
+        ScreenToClient(t.hwnd, &p);
+        PostMessage(t.hwnd, clientMessage, keys, MAKELPARAM(static_cast<WORD>(p.x), static_cast<WORD>(p.y)));
+    } else if (ncMessage) {
+        PostMessage(t.hwnd, ncMessage, static_cast<WPARAM>(t.hit),
+                    MAKELPARAM(static_cast<WORD>(screen.x), static_cast<WORD>(screen.y)));
+    }
+}
+
+void UpdateMouseOver(HWND over, LRESULT hit)
+{
+    HWND leave = nullptr;
+    {
+        std::lock_guard lock(s_inputLock);
+        s_lastMouseWindow = hit == HTCLIENT ? over : nullptr;
+        if (s_tracked && s_tracked != s_lastMouseWindow) {
+            leave = s_tracked;
+            s_tracked = nullptr;
+        }
+    }
+    if (leave)
+        PostMessage(leave, WM_MOUSELEAVE, 0, 0);
+}
+
+WPARAM AsyncMouseFlags()
+{
+    std::lock_guard lock(s_inputLock);
+    return MouseKeyFlags(s_asyncKeys);
+}
+
+} // namespace
+
+void platform::msg::InjectMouseMove(POINT screen)
+{
+    {
+        std::lock_guard lock(s_inputLock);
+        s_cursorPos = screen;
+    }
+    MouseTarget t = FindMouseTarget(screen);
+    UpdateMouseOver(t.hwnd, t.hit);
+    if (!t.hwnd)
+        return;
+    if (!t.captured)
+        SendMessage(t.hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(t.hwnd), MAKELPARAM(static_cast<WORD>(t.hit), WM_MOUSEMOVE));
+    PostMouse(t, WM_MOUSEMOVE, WM_NCMOUSEMOVE, screen, AsyncMouseFlags());
+}
+
+void platform::msg::InjectMouseButton(MouseButton button, bool down, POINT screen)
+{
+    static constexpr struct
+    {
+        int vk;
+        UINT down, up, dblclk, ncDown, ncUp, ncDblclk;
+    } kButtons[] = {
+        { VK_LBUTTON, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_NCLBUTTONDOWN, WM_NCLBUTTONUP, WM_NCLBUTTONDBLCLK },
+        { VK_RBUTTON, WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDBLCLK, WM_NCRBUTTONDOWN, WM_NCRBUTTONUP, WM_NCRBUTTONDBLCLK },
+        { VK_MBUTTON, WM_MBUTTONDOWN, WM_MBUTTONUP, WM_MBUTTONDBLCLK, WM_NCMBUTTONDOWN, WM_NCMBUTTONUP, WM_NCMBUTTONDBLCLK },
+    };
+    const auto& b = kButtons[static_cast<int>(button)];
+    {
+        std::lock_guard lock(s_inputLock);
+        s_cursorPos = screen;
+        SetKey(s_asyncKeys, b.vk, down);
+    }
+    MouseTarget t = FindMouseTarget(screen);
+    UpdateMouseOver(t.hwnd, t.hit);
+    if (!t.hwnd)
+        return;
+    if (!down) {
+        PostMouse(t, b.up, b.ncUp, screen, AsyncMouseFlags());
+        return;
+    }
+
+    // A press activates the window's top-level unless the window says otherwise.
+    HWND root = GetAncestor(t.hwnd, GA_ROOT);
+    if (root != GetActiveWindow() && !(GetWindowLongPtr(root, GWL_EXSTYLE) & WS_EX_NOACTIVATE)) {
+        LRESULT how = SendMessage(t.hwnd, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(root),
+                                  MAKELPARAM(static_cast<WORD>(t.hit), static_cast<WORD>(b.down)));
+        if (how != 3 && how != 4) // MA_NOACTIVATE, MA_NOACTIVATEANDEAT
+            ActivateWindow(root, WA_CLICKACTIVE);
+        if (how == 2 || how == 4) // ...ANDEAT: the click is swallowed
+            return;
+        if (!IsWindow(t.hwnd))
+            return;
+    }
+    if (!t.captured)
+        SendMessage(t.hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(t.hwnd),
+                    MAKELPARAM(static_cast<WORD>(t.hit), static_cast<WORD>(b.down)));
+
+    bool isDouble = false;
+    UINT classStyle = static_cast<UINT>(GetClassLongPtr(t.hwnd, GCL_STYLE));
+    {
+        std::lock_guard lock(s_inputLock);
+        auto now = platform::MonotonicMs();
+        auto& c = s_click;
+        isDouble = c.armed && c.hwnd == t.hwnd && c.button == b.down && now - c.time <= kDoubleClickMs &&
+                   std::abs(screen.x - c.pt.x) <= kDoubleClickBox / 2 && std::abs(screen.y - c.pt.y) <= kDoubleClickBox / 2;
+        // Non-client double clicks always count; client ones only for CS_DBLCLKS classes.
+        if (isDouble && t.hit == HTCLIENT && !(classStyle & CS_DBLCLKS))
+            isDouble = false;
+        if (isDouble)
+            c = ClickTracker {}; // a third click starts a new pair
+        else
+            c = ClickTracker { t.hwnd, b.down, now, screen, true };
+    }
+    WPARAM keys = AsyncMouseFlags();
+    if (isDouble)
+        PostMouse(t, b.dblclk, b.ncDblclk, screen, keys);
+    else
+        PostMouse(t, b.down, b.ncDown, screen, keys);
+}
+
+void platform::msg::InjectMouseWheel(int delta, POINT screen)
+{
+    {
+        std::lock_guard lock(s_inputLock);
+        s_cursorPos = screen;
+    }
+    HWND target = GetFocus();
+    if (!target)
+        target = GetActiveWindow();
+    if (!target)
+        return;
+    PostMessage(target, WM_MOUSEWHEEL, MAKEWPARAM(static_cast<WORD>(AsyncMouseFlags()), static_cast<WORD>(static_cast<short>(delta))),
+                MAKELPARAM(static_cast<WORD>(screen.x), static_cast<WORD>(screen.y)));
+}
+
+void platform::msg::InjectKey(int vk, bool down)
+{
+    bool wasDown = false, alt = false, ctrl = false;
+    {
+        std::lock_guard lock(s_inputLock);
+        wasDown = (s_asyncKeys[vk & 0xFF] & 0x80) != 0;
+        SetKey(s_asyncKeys, vk, down);
+        alt = (s_asyncKeys[VK_MENU] & 0x80) != 0 || vk == VK_MENU;
+        ctrl = (s_asyncKeys[VK_CONTROL] & 0x80) != 0;
+    }
+    HWND focus = GetFocus();
+    HWND target = focus ? focus : GetActiveWindow();
+    if (!target)
+        return;
+    // Alt combinations, and keys while no window has the focus, are system keys.
+    bool system = (alt && !ctrl) || !focus;
+    UINT message = down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
+    LPARAM lParam = 1 | (alt ? (1 << 29) : 0) | (wasDown ? (1 << 30) : 0);
+    if (!down)
+        lParam |= static_cast<LPARAM>(1u << 31) | (1 << 30);
+    PostMessage(target, message, static_cast<WPARAM>(vk), static_cast<LPARAM>(static_cast<std::uint32_t>(lParam)));
+}
+
+void platform::msg::InjectText(std::string_view text)
+{
+    for (std::size_t i = 0; i < text.size();) {
+        unsigned char c = static_cast<unsigned char>(text[i]);
+        std::size_t length = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : 4;
+        length = std::min(length, text.size() - i);
+        int vk = 0;
+        bool shift = false;
+        if (length == 1) {
+            for (int k = 1; k < 256 && !vk; ++k) {
+                if (CharacterForKey(k, false) == static_cast<char>(c))
+                    vk = k;
+                else if (CharacterForKey(k, true) == static_cast<char>(c))
+                    vk = k, shift = true;
+            }
+        }
+        if (vk) {
+            bool shiftHeld = GetAsyncKeyState(VK_SHIFT) < 0;
+            if (shift && !shiftHeld)
+                InjectKey(VK_SHIFT, true);
+            InjectKey(vk, true);
+            InjectKey(vk, false);
+            if (shift && !shiftHeld)
+                InjectKey(VK_SHIFT, false);
+        } else if (HWND focus = GetFocus()) {
+            // A character the keyboard does not have arrives as its UTF-8 bytes.
+            for (std::size_t j = 0; j < length; ++j)
+                PostMessage(focus, WM_CHAR, static_cast<unsigned char>(text[i + j]), 1);
+        }
+        i += length;
+    }
+}

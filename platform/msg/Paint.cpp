@@ -1,0 +1,463 @@
+// The paint cycle (update areas, WM_ERASEBKGND and WM_PAINT, BeginPaint/EndPaint) and the
+// hooks through which the drawing module supplies surfaces and device contexts.
+#include "platform/msg/MessageQueue.h"
+#include "platform/msg/WindowApi.h"
+#include "platform/msg/WindowInternal.h"
+#include "platform/msg/WindowSurfaceHooks.h"
+#include "platform/msg/WindowTable.h"
+
+#include <map>
+
+using namespace platform::msg;
+
+namespace {
+
+WindowTable& Table() { return WindowTable::Instance(); }
+
+// Guards the hooks below; never held while a hook runs (hooks are copied out first).
+std::mutex s_hookLock;
+DcFactory s_dcFactory;
+DcReleaser s_dcReleaser;
+BackgroundEraser s_eraser;
+std::atomic<DcObjectLookup> s_dcLookup { nullptr };
+std::atomic<DcHandleLookup> s_dcHandleLookup { nullptr };
+std::map<int, TopLevelListener> s_topLevelListeners;
+int s_nextListenerCookie = 1;
+
+WindowRecord* TopLevelOf(WindowTable& table, WindowRecord* r)
+{
+    while (r && r->parent)
+        r = table.Find(r->parent);
+    return r;
+}
+
+// Marks part of a window's client area for painting (table lock held). Returns the queue to wake.
+std::shared_ptr<MessageQueue> InvalidateLocked(WindowTable& table, WindowRecord* r, const RECT* rect, bool erase,
+                                               bool withChildren)
+{
+    CRect client(0, 0, r->client.Width(), r->client.Height());
+    CRect area = rect ? (CRect(rect) & client) : client;
+    if (area.IsRectEmpty())
+        return nullptr;
+    r->update |= area;
+    r->erasePending |= erase;
+    ++r->paintSerial;
+    // Without WS_CLIPCHILDREN the parent paints over its children, so they paint again after it.
+    if (withChildren || !(r->style & WS_CLIPCHILDREN)) {
+        for (HWND child : r->children) {
+            auto* c = table.Find(child);
+            if (!c || !(c->style & WS_VISIBLE))
+                continue;
+            CRect inChild = area & c->rect;
+            if (inChild.IsRectEmpty())
+                continue;
+            inChild.OffsetRect(-c->rect.left - c->client.left, -c->rect.top - c->client.top);
+            InvalidateLocked(table, c, &inChild, erase, withChildren);
+        }
+    }
+    return r->queue;
+}
+
+void ValidateLocked(WindowTable& table, WindowRecord* r, const RECT* rect, bool withChildren)
+{
+    if (!rect) {
+        r->update.SetRectEmpty();
+        r->erasePending = false;
+        r->internalPaint = false;
+    } else {
+        // The update area is one rectangle: validating a part that covers it clears it.
+        CRect part(rect);
+        CRect left = r->update;
+        if ((left & part) == left)
+            r->update.SetRectEmpty(), r->erasePending = false;
+    }
+    if (withChildren)
+        for (HWND child : r->children)
+            if (auto* c = table.Find(child))
+                ValidateLocked(table, c, nullptr, true);
+}
+
+// Geometry of a window inside its top-level (table lock held).
+bool GeometryLocked(WindowTable& table, WindowRecord* r, WindowSurfaceGeometry* out)
+{
+    auto* top = TopLevelOf(table, r);
+    if (!top)
+        return false;
+    CRect topRect = top->rect; // screen coordinates
+    CRect window = WindowRectOnScreen(table, r);
+    POINT clientOrigin = ClientOriginOnScreen(table, r);
+    CRect client(clientOrigin, r->client.Size());
+    CRect visible = window;
+    bool shown = true;
+    for (auto* a = r; a; a = a->parent ? table.Find(a->parent) : nullptr) {
+        shown &= (a->style & WS_VISIBLE) != 0;
+        if (a != r) {
+            POINT o = ClientOriginOnScreen(table, a);
+            visible &= CRect(o, a->client.Size());
+        }
+    }
+    visible &= topRect;
+    auto toTop = [&](CRect c) {
+        c.OffsetRect(-topRect.left, -topRect.top);
+        return c;
+    };
+    out->topLevel = top->hwnd;
+    out->windowInTop = toTop(window);
+    out->clientInTop = toTop(client);
+    out->visibleInTop = shown && !visible.IsRectEmpty() ? toTop(visible) : CRect();
+    out->topLevelSize = topRect.Size();
+    out->visible = shown;
+    return true;
+}
+
+HDC MakeDc(HWND hwnd, DcKind kind, const RECT* paintArea)
+{
+    DcFactory factory;
+    {
+        std::lock_guard lock(s_hookLock);
+        factory = s_dcFactory;
+    }
+    if (!factory)
+        return nullptr;
+    DcRequest request;
+    request.hwnd = hwnd;
+    request.kind = kind;
+    if (hwnd) {
+        WindowSurfaceGeometry g;
+        auto& table = Table();
+        {
+            std::lock_guard lock(table.Lock());
+            auto* r = table.Find(hwnd);
+            if (!r || !GeometryLocked(table, r, &g))
+                return nullptr;
+        }
+        request.topLevel = g.topLevel;
+        CRect origin = kind == DcKind::Window ? CRect(g.windowInTop) : CRect(g.clientInTop);
+        request.originInTop = origin.TopLeft();
+        CRect clip = CRect(g.visibleInTop) & (kind == DcKind::Window ? CRect(g.windowInTop) : CRect(g.clientInTop));
+        if (paintArea) {
+            CRect area(paintArea);
+            area.OffsetRect(origin.left, origin.top);
+            clip &= area;
+        }
+        request.clipInTop = clip;
+    }
+    return factory(request);
+}
+
+} // namespace
+
+// ---- hooks ------------------------------------------------------------------------------------------
+
+namespace platform::msg {
+
+HWND GetTopLevelWindow(HWND hwnd)
+{
+    auto& table = Table();
+    std::lock_guard lock(table.Lock());
+    auto* top = TopLevelOf(table, table.Find(hwnd));
+    return top ? top->hwnd : nullptr;
+}
+
+std::shared_ptr<void> GetSurfaceSlot(HWND hwnd)
+{
+    auto& table = Table();
+    std::lock_guard lock(table.Lock());
+    auto* top = TopLevelOf(table, table.Find(hwnd));
+    return top ? top->surface : nullptr;
+}
+
+bool SetSurfaceSlot(HWND hwnd, std::shared_ptr<void> surface)
+{
+    std::shared_ptr<void> old;
+    {
+        auto& table = Table();
+        std::lock_guard lock(table.Lock());
+        auto* top = TopLevelOf(table, table.Find(hwnd));
+        if (!top)
+            return false;
+        old = std::move(top->surface);
+        top->surface = std::move(surface);
+    }
+    return true; // `old` is released here, outside the lock
+}
+
+bool GetWindowSurfaceGeometry(HWND hwnd, WindowSurfaceGeometry* out)
+{
+    if (!out)
+        return false;
+    auto& table = Table();
+    std::lock_guard lock(table.Lock());
+    auto* r = table.Find(hwnd);
+    return r && GeometryLocked(table, r, out);
+}
+
+int AddTopLevelListener(TopLevelListener listener)
+{
+    std::lock_guard lock(s_hookLock);
+    int cookie = s_nextListenerCookie++;
+    s_topLevelListeners.emplace(cookie, std::move(listener));
+    return cookie;
+}
+
+void RemoveTopLevelListener(int cookie)
+{
+    std::lock_guard lock(s_hookLock);
+    s_topLevelListeners.erase(cookie);
+}
+
+void NotifyTopLevel(HWND topLevel, TopLevelEvent event)
+{
+    std::vector<TopLevelListener> listeners;
+    {
+        std::lock_guard lock(s_hookLock);
+        for (auto& [cookie, l] : s_topLevelListeners)
+            listeners.push_back(l);
+    }
+    for (auto& l : listeners)
+        l(topLevel, event);
+}
+
+void SetDcFactory(DcFactory factory, DcReleaser releaser)
+{
+    std::lock_guard lock(s_hookLock);
+    s_dcFactory = std::move(factory);
+    s_dcReleaser = std::move(releaser);
+}
+
+void SetDcObjectLookup(DcObjectLookup lookup) { s_dcLookup.store(lookup); }
+
+CDC* DcObjectFromHandle(HDC dc)
+{
+    auto lookup = s_dcLookup.load();
+    return lookup && dc ? lookup(dc) : nullptr;
+}
+
+void SetDcHandleLookup(DcHandleLookup lookup) { s_dcHandleLookup.store(lookup); }
+
+HDC DcHandleOfObject(CDC* dc)
+{
+    auto lookup = s_dcHandleLookup.load();
+    return lookup && dc ? lookup(dc) : nullptr;
+}
+
+void SetBackgroundEraser(BackgroundEraser eraser)
+{
+    std::lock_guard lock(s_hookLock);
+    s_eraser = std::move(eraser);
+}
+
+bool EraseWithClassBackground(HWND hwnd, HDC dc, HBRUSH background)
+{
+    BackgroundEraser eraser;
+    {
+        std::lock_guard lock(s_hookLock);
+        eraser = s_eraser;
+    }
+    return eraser && dc ? eraser(hwnd, dc, background) : false;
+}
+
+// ---- paint bookkeeping for the queue --------------------------------------------------------------------
+
+std::uint32_t PaintSerial(HWND hwnd)
+{
+    auto& table = Table();
+    std::lock_guard lock(table.Lock());
+    auto* r = table.Find(hwnd);
+    return r ? r->paintSerial : 0;
+}
+
+void ValidateIfUnchanged(HWND hwnd, std::uint32_t serial)
+{
+    auto& table = Table();
+    std::lock_guard lock(table.Lock());
+    auto* r = table.Find(hwnd);
+    if (r && r->paintSerial == serial)
+        ValidateLocked(table, r, nullptr, false);
+}
+
+bool NeedsPaint(HWND hwnd)
+{
+    auto& table = Table();
+    std::lock_guard lock(table.Lock());
+    auto* r = table.Find(hwnd);
+    if (!r || (r->update.IsRectEmpty() && !r->internalPaint))
+        return false;
+    for (auto* a = r; a; a = a->parent ? table.Find(a->parent) : nullptr)
+        if (!(a->style & WS_VISIBLE))
+            return false;
+    return true;
+}
+
+} // namespace platform::msg
+
+// ---- the classic functions ------------------------------------------------------------------------------
+
+BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase)
+{
+    return RedrawWindow(hwnd, rect, nullptr, RDW_INVALIDATE | (erase ? RDW_ERASE : 0u));
+}
+
+BOOL ValidateRect(HWND hwnd, const RECT* rect)
+{
+    return RedrawWindow(hwnd, rect, nullptr, RDW_VALIDATE);
+}
+
+BOOL GetUpdateRect(HWND hwnd, RECT* rect, BOOL erase)
+{
+    bool pending = false, needErase = false;
+    {
+        auto& table = Table();
+        std::lock_guard lock(table.Lock());
+        auto* r = table.Find(hwnd);
+        if (!r)
+            return FALSE;
+        pending = !r->update.IsRectEmpty();
+        needErase = r->erasePending;
+        if (rect)
+            *rect = r->update;
+    }
+    if (pending && erase && needErase) {
+        // Erase now, as BeginPaint would; the area stays invalid for WM_PAINT.
+        HDC dc = GetDC(hwnd);
+        SendMessage(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+        ReleaseDC(hwnd, dc);
+        auto& table = Table();
+        std::lock_guard lock(table.Lock());
+        if (auto* r = table.Find(hwnd))
+            r->erasePending = false;
+    }
+    return pending ? TRUE : FALSE;
+}
+
+BOOL UpdateWindow(HWND hwnd)
+{
+    if (!IsWindow(hwnd))
+        return FALSE;
+    if (NeedsPaint(hwnd)) {
+        auto serial = PaintSerial(hwnd);
+        SendMessage(hwnd, WM_PAINT, 0, 0);
+        ValidateIfUnchanged(hwnd, serial);
+    }
+    return TRUE;
+}
+
+BOOL RedrawWindow(HWND hwnd, const RECT* rect, HRGN, UINT flags)
+{
+    std::shared_ptr<MessageQueue> wake;
+    std::vector<HWND> updateNow;
+    {
+        auto& table = Table();
+        std::lock_guard lock(table.Lock());
+        auto* r = table.Find(hwnd);
+        if (!r) {
+            SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+            return FALSE;
+        }
+        const bool allChildren = (flags & RDW_ALLCHILDREN) != 0;
+        if (flags & RDW_INVALIDATE) {
+            if (flags & RDW_NOCHILDREN) {
+                DWORD saved = r->style;
+                r->style |= WS_CLIPCHILDREN;
+                wake = InvalidateLocked(table, r, rect, (flags & RDW_ERASE) != 0, false);
+                r->style = saved;
+            } else {
+                wake = InvalidateLocked(table, r, rect, (flags & RDW_ERASE) != 0, allChildren);
+            }
+        }
+        if (flags & RDW_INTERNALPAINT) {
+            r->internalPaint = true;
+            ++r->paintSerial;
+            wake = r->queue;
+        }
+        if (flags & RDW_NOINTERNALPAINT)
+            r->internalPaint = false;
+        if (flags & RDW_VALIDATE)
+            ValidateLocked(table, r, rect, allChildren);
+        if (flags & RDW_NOERASE)
+            r->erasePending = false;
+        if (flags & (RDW_UPDATENOW | RDW_ERASENOW)) {
+            updateNow.push_back(hwnd);
+            if (!(flags & RDW_NOCHILDREN)) {
+                // Children in z-order after their parent.
+                for (std::size_t i = 0; i < updateNow.size(); ++i)
+                    if (auto* w = table.Find(updateNow[i]))
+                        for (HWND c : w->children)
+                            updateNow.push_back(c);
+            }
+        }
+    }
+    if (wake)
+        wake->Wake();
+    for (HWND h : updateNow)
+        UpdateWindow(h);
+    return TRUE;
+}
+
+HDC BeginPaint(HWND hwnd, PAINTSTRUCT* paint)
+{
+    if (!paint)
+        return nullptr;
+    *paint = PAINTSTRUCT {};
+    bool erase = false;
+    {
+        auto& table = Table();
+        std::lock_guard lock(table.Lock());
+        auto* r = table.Find(hwnd);
+        if (!r) {
+            SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+            return nullptr;
+        }
+        paint->rcPaint = r->update;
+        erase = r->erasePending;
+        // Painting takes the update area: what is invalidated from now on is painted next time.
+        r->update.SetRectEmpty();
+        r->erasePending = false;
+        r->internalPaint = false;
+    }
+    HDC dc = MakeDc(hwnd, DcKind::Paint, &paint->rcPaint);
+    paint->hdc = dc;
+    paint->fErase = FALSE;
+    if (erase)
+        paint->fErase = SendMessage(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0) ? FALSE : TRUE;
+    return dc;
+}
+
+BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* paint)
+{
+    if (paint && paint->hdc)
+        ReleaseDC(hwnd, paint->hdc);
+    return TRUE;
+}
+
+HDC GetDC(HWND hwnd)
+{
+    if (hwnd && !IsWindow(hwnd)) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return nullptr;
+    }
+    return MakeDc(hwnd, DcKind::Client, nullptr);
+}
+
+HDC GetWindowDC(HWND hwnd)
+{
+    if (hwnd && !IsWindow(hwnd)) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return nullptr;
+    }
+    return MakeDc(hwnd, DcKind::Window, nullptr);
+}
+
+int ReleaseDC(HWND hwnd, HDC dc)
+{
+    if (!dc)
+        return 0;
+    DcReleaser releaser;
+    {
+        std::lock_guard lock(s_hookLock);
+        releaser = s_dcReleaser;
+    }
+    if (releaser)
+        releaser(hwnd, dc);
+    return 1;
+}
