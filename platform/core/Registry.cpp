@@ -396,6 +396,18 @@ LONG CopyData(const Value& v, LPDWORD type, LPBYTE data, LPDWORD size)
     return Result(ERROR_SUCCESS);
 }
 
+// Loads the store and finds the key of a handle: ERROR_INVALID_HANDLE for a bad handle,
+// ERROR_KEY_DELETED when its key is gone.
+LONG LoadKeyOf(HKEY handle, Key& top, Key*& key)
+{
+    const std::optional<Path> path = PathOf(handle);
+    if (!path)
+        return Result(ERROR_INVALID_HANDLE);
+    top = LoadStore();
+    key = KeyOf(top, *path);
+    return key ? Result(ERROR_SUCCESS) : Result(ERROR_KEY_DELETED);
+}
+
 } // namespace
 
 CString platform::RegistryStorePath() { return platform::GetConfigFolder() + "/ward-stations/registry.ini"; }
@@ -531,13 +543,10 @@ LONG RegSetValueEx(HKEY key, LPCTSTR valueName, DWORD, DWORD type, const BYTE* d
 
 LONG RegQueryValueEx(HKEY key, LPCTSTR valueName, LPDWORD, LPDWORD type, LPBYTE data, LPDWORD size)
 {
-    std::optional<Path> path = PathOf(key);
-    if (!path)
-        return Result(ERROR_INVALID_HANDLE);
-    Key top = LoadStore();
-    Key* k = KeyOf(top, *path);
-    if (!k)
-        return Result(ERROR_KEY_DELETED);
+    Key top;
+    Key* k = nullptr;
+    if (const LONG status = LoadKeyOf(key, top, k); status != Result(ERROR_SUCCESS))
+        return status;
     const Value* v = k->FindValue(valueName ? valueName : "");
     if (!v)
         return Result(ERROR_FILE_NOT_FOUND);
@@ -568,13 +577,10 @@ LONG RegDeleteValue(HKEY key, LPCTSTR valueName)
 LONG RegEnumKeyEx(HKEY key, DWORD index, LPTSTR name, LPDWORD nameSize, LPDWORD, LPTSTR keyClass, LPDWORD classSize,
     FILETIME* lastWriteTime)
 {
-    std::optional<Path> path = PathOf(key);
-    if (!path)
-        return Result(ERROR_INVALID_HANDLE);
-    Key top = LoadStore();
-    Key* k = KeyOf(top, *path);
-    if (!k)
-        return Result(ERROR_KEY_DELETED);
+    Key top;
+    Key* k = nullptr;
+    if (const LONG status = LoadKeyOf(key, top, k); status != Result(ERROR_SUCCESS))
+        return status;
     if (index >= k->subKeys.size())
         return Result(ERROR_NO_MORE_ITEMS);
     auto it = k->subKeys.begin();
@@ -591,13 +597,10 @@ LONG RegEnumKeyEx(HKEY key, DWORD index, LPTSTR name, LPDWORD nameSize, LPDWORD,
 LONG RegEnumValue(HKEY key, DWORD index, LPTSTR valueName, LPDWORD valueNameSize, LPDWORD, LPDWORD type, LPBYTE data,
     LPDWORD dataSize)
 {
-    std::optional<Path> path = PathOf(key);
-    if (!path)
-        return Result(ERROR_INVALID_HANDLE);
-    Key top = LoadStore();
-    Key* k = KeyOf(top, *path);
-    if (!k)
-        return Result(ERROR_KEY_DELETED);
+    Key top;
+    Key* k = nullptr;
+    if (const LONG status = LoadKeyOf(key, top, k); status != Result(ERROR_SUCCESS))
+        return status;
     if (index >= k->values.size())
         return Result(ERROR_NO_MORE_ITEMS);
     const Value& v = k->values[index];
@@ -611,13 +614,10 @@ LONG RegQueryInfoKey(HKEY key, LPTSTR keyClass, LPDWORD classSize, LPDWORD, LPDW
     LPDWORD maxClassLength, LPDWORD values, LPDWORD maxValueNameLength, LPDWORD maxValueLength,
     LPDWORD securityDescriptor, FILETIME* lastWriteTime)
 {
-    std::optional<Path> path = PathOf(key);
-    if (!path)
-        return Result(ERROR_INVALID_HANDLE);
-    Key top = LoadStore();
-    Key* k = KeyOf(top, *path);
-    if (!k)
-        return Result(ERROR_KEY_DELETED);
+    Key top;
+    Key* k = nullptr;
+    if (const LONG status = LoadKeyOf(key, top, k); status != Result(ERROR_SUCCESS))
+        return status;
     DWORD longestKey = 0, longestName = 0, longestData = 0;
     for (const auto& [lower, sub] : k->subKeys)
         longestKey = std::max(longestKey, static_cast<DWORD>(sub.name.size()));
