@@ -20,6 +20,7 @@
 #include "platform/core/OleDateTime.h"
 #include "platform/core/Types.h"
 
+class CDC;
 class CStringArray;
 class KTCallBack;
 
@@ -252,6 +253,11 @@ public:
     static CString StringFromDate(const COleDateTime& date, LPCTSTR format, BOOL withTime);
 
     // ==== Colours and pictures ===================================================================
+
+    // A 3-D frame in the system's 3-D colours. Raised: highlight top-left, shadow bottom-right,
+    // and (unless thin) one pixel inside light top-left, dark shadow bottom-right. Sunken: the
+    // same colours the other way round.
+    static void Draw3DFrame(CDC* dc, const CRect& rect, BOOL thin, BOOL raised);
 
     // Each of red, green and blue lowered / raised by `amount`, kept within 0..255.
     static COLORREF GetColorDark(COLORREF colour, int amount);

@@ -1,6 +1,9 @@
 // KTGF colour shading, picture fitting, byte order and byte spreading.
 #include "ktutil/KTGF.h"
 
+#include "platform/gdi/CDC.h"
+#include "platform/gdi/SysColors.h"
+
 #include <algorithm>
 #include <random>
 
@@ -21,6 +24,28 @@ COLORREF Shift(COLORREF colour, int amount)
 COLORREF KTGF::GetColorDark(COLORREF colour, int amount) { return Shift(colour, -amount); }
 
 COLORREF KTGF::GetColorLight(COLORREF colour, int amount) { return Shift(colour, amount); }
+
+void KTGF::Draw3DFrame(CDC* dc, const CRect& rect, BOOL thin, BOOL raised)
+{
+    if (!dc)
+        return;
+    const COLORREF highlight = GetSysColor(COLOR_3DHIGHLIGHT);
+    const COLORREF shadow = GetSysColor(COLOR_3DSHADOW);
+    const COLORREF light = GetSysColor(COLOR_3DLIGHT);
+    const COLORREF darkShadow = GetSysColor(COLOR_3DDKSHADOW);
+    if (raised)
+        dc->Draw3dRect(rect, highlight, shadow);
+    else
+        dc->Draw3dRect(rect, shadow, highlight);
+    if (thin)
+        return;
+    CRect inner(rect);
+    inner.DeflateRect(1, 1);
+    if (raised)
+        dc->Draw3dRect(inner, light, darkShadow);
+    else
+        dc->Draw3dRect(inner, darkShadow, light);
+}
 
 // ---- fitting a picture ---------------------------------------------------------------------------
 

@@ -1,7 +1,10 @@
 // Window-layer and desktop services for the file operations and the log. Until the window
 // layer's message box and pump are linked in, questions are answered by the installed answer
 // function (tests) or with Cancel, which changes nothing; errors go to the standard error.
+// The trash is the platform's desktop trash.
 #include "ktutil/KTUtilPlatform.h"
+
+#include "platform/sys/RecycleBin.h"
 
 #include <cstdio>
 
@@ -27,6 +30,6 @@ void DispatchOneMessage() {}
 
 LRESULT SendToWindow(HWND, UINT, WPARAM, LPARAM) { return 0; }
 
-bool MoveToTrash(LPCTSTR) { return false; }
+bool MoveToTrash(LPCTSTR path) { return path && platform::MoveToTrash(path) == 0; }
 
 } // namespace ktutil

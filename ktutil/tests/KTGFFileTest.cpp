@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -234,6 +235,61 @@ TEST(KTGFFile, DeleteFilePlainly)
     EXPECT_FALSE(dir.Exists("f.txt"));
     EXPECT_EQ(KTGF::DeleteFileA(dir.Path("f.txt"), FALSE), KTGF_FAILED);
     EXPECT_EQ(KTGF::DeleteFileA(dir.Path("f.txt"), TRUE), KTGF_FAILED) << "missing: no dialog, -1";
+}
+
+} // namespace
+
+namespace {
+
+// Points HOME at a temporary folder, so the desktop trash used is a fresh one.
+class KTGFTrash : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (const char* home = std::getenv("HOME"))
+            m_savedHome = home;
+        if (const char* data = std::getenv("XDG_DATA_HOME"))
+            m_savedData = data;
+        setenv("HOME", home.Root(), 1);
+        unsetenv("XDG_DATA_HOME");
+    }
+    void TearDown() override
+    {
+        m_savedHome.empty() ? unsetenv("HOME") : setenv("HOME", m_savedHome.c_str(), 1);
+        if (!m_savedData.empty())
+            setenv("XDG_DATA_HOME", m_savedData.c_str(), 1);
+    }
+    std::string Trashed(const std::string& name) const { return ".local/share/Trash/files/" + name; }
+
+    TempFolder home;
+    TempFolder dir;
+
+private:
+    std::string m_savedHome;
+    std::string m_savedData;
+};
+
+TEST_F(KTGFTrash, RecycleFlagMovesFilesIntoTheDesktopTrash)
+{
+    dir.Write("study_1.FMF", "recording");
+    EXPECT_EQ(KTGF::DeleteFileA(dir.Path("study_1.FMF"), TRUE), 0);
+    EXPECT_FALSE(dir.Exists("study_1.FMF"));
+    EXPECT_EQ(home.Read(Trashed("study_1.FMF")), "recording");
+    EXPECT_TRUE(home.Exists(".local/share/Trash/info/study_1.FMF.trashinfo"));
+    EXPECT_EQ(KTGF::DeleteFileA(dir.Path("study_1.FMF"), TRUE), KTGF_FAILED) << "missing: -1, no dialog";
+}
+
+TEST_F(KTGFTrash, DeleteMultiWithRecycleTrashesEachFileAndRemovesTheFolders)
+{
+    dir.Write("old/a.log", "a");
+    dir.Write("old/sub/b.log", "b");
+    CStringArray list;
+    list.Add(dir.Path("old"));
+    EXPECT_EQ(KTGF::DeleteMulti(list, nullptr, TRUE), 0);
+    EXPECT_FALSE(dir.Exists("old"));
+    EXPECT_EQ(home.Read(Trashed("a.log")), "a");
+    EXPECT_EQ(home.Read(Trashed("b.log")), "b");
 }
 
 } // namespace

@@ -77,3 +77,46 @@ TEST(KTGFMisc, SpreadBytesComeBack)
 }
 
 } // namespace
+
+#include "platform/gdi/CDC.h"
+#include "platform/gdi/SysColors.h"
+
+namespace {
+
+TEST(KTGFMisc, Draw3DFrameUsesTheSystem3DColours)
+{
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    CBitmap bitmap;
+    bitmap.CreateCompatibleBitmap(&dc, 20, 20);
+    CBitmap* old = dc.SelectObject(&bitmap);
+    const COLORREF highlight = GetSysColor(COLOR_3DHIGHLIGHT);
+    const COLORREF shadow = GetSysColor(COLOR_3DSHADOW);
+    const COLORREF light = GetSysColor(COLOR_3DLIGHT);
+    const COLORREF dark = GetSysColor(COLOR_3DDKSHADOW);
+    struct Case {
+        BOOL thin;
+        BOOL raised;
+        COLORREF outerTopLeft, outerBottomRight, innerTopLeft, innerBottomRight;
+    };
+    const COLORREF background = RGB(1, 2, 3);
+    const std::vector<Case> cases = {
+        { FALSE, TRUE, highlight, shadow, light, dark },
+        { FALSE, FALSE, shadow, highlight, dark, light },
+        { TRUE, TRUE, highlight, shadow, background, background },
+        { TRUE, FALSE, shadow, highlight, background, background },
+    };
+    for (const Case& c : cases) {
+        dc.FillSolidRect(0, 0, 20, 20, background);
+        KTGF::Draw3DFrame(&dc, CRect(2, 2, 12, 12), c.thin, c.raised);
+        EXPECT_EQ(dc.GetPixel(2, 5), c.outerTopLeft);
+        EXPECT_EQ(dc.GetPixel(5, 11), c.outerBottomRight);
+        EXPECT_EQ(dc.GetPixel(3, 5), c.innerTopLeft);
+        EXPECT_EQ(dc.GetPixel(10, 5), c.innerBottomRight);
+        EXPECT_EQ(dc.GetPixel(6, 6), background);
+    }
+    KTGF::Draw3DFrame(nullptr, CRect(0, 0, 5, 5), FALSE, TRUE);
+    dc.SelectObject(old);
+}
+
+} // namespace
