@@ -64,8 +64,12 @@ CTime::CTime(int year, int month, int day, int hour, int minute, int second, int
     tm.tm_min = minute;
     tm.tm_sec = second;
     tm.tm_isdst = isDst;
-    const time_t t = mktime(&tm);
-    m_time = t == static_cast<time_t>(-1) ? 0 : t;
+    const bool inRange = month >= 1 && month <= 12 && day >= 1 && day <= 31 && hour >= 0 && hour <= 23
+        && minute >= 0 && minute <= 59 && second >= 0 && second <= 59;
+    const time_t t = inRange ? mktime(&tm) : static_cast<time_t>(-1);
+    // mktime moves 30 February to 2 March; such a date does not exist, so it gives 0.
+    const bool exists = tm.tm_year == year - 1900 && tm.tm_mon == month - 1 && tm.tm_mday == day;
+    m_time = t == static_cast<time_t>(-1) || !exists ? 0 : t;
 }
 
 CTime CTime::GetCurrentTime() { return CTime(::time(nullptr)); }
