@@ -3,6 +3,7 @@
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/GdiInternal.h"
 #include "platform/gdi/Image.h"
+#include "platform/core/ResourceModule.h"
 
 #include <cstring>
 
@@ -85,6 +86,29 @@ BOOL CBitmap::CreateCompatibleBitmap(CDC* dc, int width, int height)
         return FALSE;
     Replace(reinterpret_cast<HGDIOBJ>(b));
     return TRUE;
+}
+
+BOOL CBitmap::LoadBitmap(UINT resourceId)
+{
+    // Bitmaps are kept as PNG files in the resource modules, searched in the usual order.
+    for (const char* type : { "PNG", "BITMAP" }) {
+        std::span<const BYTE> bytes = platform::FindResourceData(nullptr, type, resourceId);
+        if (!bytes.empty())
+            return LoadImageData(bytes.data(), bytes.size());
+    }
+    return FALSE;
+}
+
+BOOL CBitmap::LoadBitmap(LPCSTR resourceName)
+{
+    if (!resourceName)
+        return FALSE;
+    for (const char* type : { "PNG", "BITMAP" }) {
+        std::span<const BYTE> bytes = platform::FindResourceData(nullptr, type, std::string_view(resourceName));
+        if (!bytes.empty())
+            return LoadImageData(bytes.data(), bytes.size());
+    }
+    return FALSE;
 }
 
 BOOL CBitmap::LoadImageData(const void* data, size_t size)

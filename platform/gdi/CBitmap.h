@@ -18,6 +18,7 @@ public:
     BOOL CreateDiscardableBitmap(CDC* dc, int width, int height) { return CreateCompatibleBitmap(dc, width, height); }
     // A bitmap from the current resource module's PNG of that id.
     BOOL LoadBitmap(UINT resourceId);
+    BOOL LoadBitmap(LPCSTR resourceName);
     // A bitmap from PNG or JPEG data or a file.
     BOOL LoadImageData(const void* data, size_t size);
     BOOL LoadImageFile(LPCSTR path);

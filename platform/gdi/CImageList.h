@@ -41,6 +41,9 @@ public:
     HIMAGELIST GetSafeHandle() const;
 
     BOOL Create(int cx, int cy, UINT flags, int initial, int grow);
+    // From a bitmap resource split into images `cx` wide; `mask` is the transparent colour
+    // (CLR_NONE for none).
+    BOOL Create(UINT bitmapId, int cx, int grow, COLORREF mask);
     BOOL DeleteImageList();
     // Splits the bitmap into images of the list's width. With a mask colour, pixels of that
     // colour become transparent. Returns the index of the first new image, or -1.

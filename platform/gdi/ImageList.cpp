@@ -65,6 +65,18 @@ BOOL CImageList::Create(int cx, int cy, UINT flags, int, int)
     return TRUE;
 }
 
+BOOL CImageList::Create(UINT bitmapId, int cx, int grow, COLORREF mask)
+{
+    CBitmap bitmap;
+    if (!bitmap.LoadBitmap(bitmapId))
+        return FALSE;
+    BITMAP info;
+    bitmap.GetBitmap(&info);
+    if (!Create(cx, info.bmHeight, ILC_COLOR32 | (mask != CLR_NONE ? ILC_MASK : 0), 0, grow))
+        return FALSE;
+    return Add(&bitmap, mask) >= 0;
+}
+
 BOOL CImageList::DeleteImageList()
 {
     if (!m_hImageList)
