@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -299,6 +300,65 @@ TEST_F(KTGFCopy, MoveNeverRenamesOntoAnExistingFile)
     EXPECT_EQ(dir.Read("b"), "source");
     EXPECT_FALSE(dir.Exists("a"));
     EXPECT_EQ(KTGF::MoveFileA(dir.Path("none"), dir.Path("c"), FALSE), KTGF_INVALID_PATH);
+}
+
+// ---- across file systems ----------------------------------------------------------------------------------
+
+class KTGFAcross : public KTGFCopy
+{
+protected:
+    void SetUp() override
+    {
+        KTGFCopy::SetUp();
+        if (ktutil::test::OtherFileSystem().empty())
+            GTEST_SKIP() << "no second file system to move to";
+        other = std::make_unique<TempFolder>(ktutil::test::OtherFileSystem());
+    }
+    std::unique_ptr<TempFolder> other;
+};
+
+TEST_F(KTGFAcross, MoveCopiesThenDeletesTheSource)
+{
+    const CString source = dir.Write("a.bin", Bytes(9000));
+    KTCallBack target = Target();
+    EXPECT_EQ(KTGF::MoveFileA(source, other->Path("in/a.bin"), FALSE, &target), 0);
+    EXPECT_FALSE(dir.Exists("a.bin"));
+    EXPECT_EQ(other->Read("in/a.bin"), Bytes(9000));
+    ASSERT_EQ(g_recorder.seen.size(), 3u);
+    EXPECT_EQ(g_recorder.seen.back().record.nTotalPercent, 100);
+}
+
+TEST_F(KTGFAcross, ACancelledMoveKeepsTheSource)
+{
+    const CString source = dir.Write("a.bin", Bytes(9000));
+    g_recorder.cancelAt = 2;
+    KTCallBack target = Target();
+    EXPECT_EQ(KTGF::MoveFileA(source, other->Path("a.bin"), FALSE, &target), KTGF_CANCELLED);
+    EXPECT_EQ(dir.Read("a.bin"), Bytes(9000));
+    EXPECT_FALSE(other->Exists("a.bin"));
+    EXPECT_TRUE(other->Tree().empty()) << "no partial file";
+}
+
+TEST_F(KTGFAcross, MoveMultiMovesTreesAndKeepsWhatWasNotCopied)
+{
+    dir.Write("src/a.txt", "a");
+    dir.Write("src/d1/b.bin", Bytes(9000));
+    dir.Write("src/d1/d2/c.txt", "c");
+    CStringArray list;
+    list.Add(dir.Path("src"));
+    g_recorder.cancelAt = 3; // inside b.bin
+    KTCallBack target = Target();
+    EXPECT_EQ(KTGF::MoveMulti(list, other->Path("dst"), nullptr, FALSE, &target), KTGF_CANCELLED);
+    EXPECT_FALSE(dir.Exists("src/a.txt"));
+    EXPECT_EQ(other->Read("dst/a.txt"), "a");
+    EXPECT_EQ(dir.Read("src/d1/b.bin"), Bytes(9000));
+    EXPECT_TRUE(dir.Exists("src/d1/d2/c.txt"));
+
+    g_recorder = Recorder();
+    EXPECT_EQ(KTGF::MoveMulti(list, other->Path("dst"), nullptr, FALSE), 0);
+    EXPECT_FALSE(dir.Exists("src"));
+    EXPECT_EQ(other->Tree(), (Strings { "dst/", "dst/a.txt", "dst/d1/", "dst/d1/b.bin", "dst/d1/d2/",
+                                        "dst/d1/d2/c.txt" }));
 }
 
 // ---- several files ------------------------------------------------------------------------------------------

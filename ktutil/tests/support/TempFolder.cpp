@@ -6,14 +6,18 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace ktutil::test {
 
-TempFolder::TempFolder()
+TempFolder::TempFolder() : TempFolder(fs::temp_directory_path().string()) {}
+
+TempFolder::TempFolder(const std::string& base)
 {
-    std::string pattern = (fs::temp_directory_path() / "ktutil-XXXXXX").string();
+    std::string pattern = (fs::path(base) / "ktutil-XXXXXX").string();
     if (!mkdtemp(pattern.data()))
         throw std::runtime_error("no temporary folder");
     m_root = pattern;
@@ -65,6 +69,16 @@ std::vector<std::string> TempFolder::Tree() const
     }
     std::sort(entries.begin(), entries.end());
     return entries;
+}
+
+std::string OtherFileSystem()
+{
+    struct stat temp {}, shm {};
+    if (stat(fs::temp_directory_path().c_str(), &temp) != 0 || stat("/dev/shm", &shm) != 0)
+        return {};
+    if (temp.st_dev == shm.st_dev || access("/dev/shm", W_OK) != 0)
+        return {};
+    return "/dev/shm";
 }
 
 std::string Bytes(std::size_t n)

@@ -13,6 +13,8 @@ class TempFolder
 {
 public:
     TempFolder();
+    // A temporary folder inside `base` (for a second file system).
+    explicit TempFolder(const std::string& base);
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
@@ -34,6 +36,10 @@ public:
 private:
     std::string m_root;
 };
+
+// A folder on another file system than the temporary folder (/dev/shm), or empty when there is
+// none to use.
+std::string OtherFileSystem();
 
 // `n` bytes of a repeating pattern.
 std::string Bytes(std::size_t n);
