@@ -176,7 +176,7 @@ public:
                                BOOL recurse);
     static LONGLONG GetDirSize(LPCTSTR folder, BOOL inKB, BOOL recurse);
     // Free bytes (KB with the flag) of the file system holding the path or its nearest existing
-    // folder (null: the home folder); -1 on failure.
+    // folder (null or blank: the home folder); -1 on failure.
     static LONGLONG GetDriveFreeSpace(LPCTSTR path, BOOL inKB);
     // Total bytes, then free bytes; 1, or 0 with the outputs untouched.
     static BOOL GetDriveFreeSpaceEx(LPCTSTR path, ULONGLONG& total, ULONGLONG& freeBytes);

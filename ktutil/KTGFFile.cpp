@@ -261,7 +261,7 @@ LONGLONG KTGF::GetDirSize(LPCTSTR folder, BOOL inKB, BOOL recurse)
 LONGLONG KTGF::GetDriveFreeSpace(LPCTSTR path, BOOL inKB)
 {
     ULARGE_INTEGER available {};
-    if (!GetDiskFreeSpaceEx(path, &available, nullptr, nullptr))
+    if (!GetDiskFreeSpaceEx(IsEmpty(path) ? nullptr : path, &available, nullptr, nullptr))
         return -1;
     const auto bytes = static_cast<LONGLONG>(available.QuadPart);
     return inKB ? bytes / 1024 : bytes;
@@ -271,7 +271,7 @@ BOOL KTGF::GetDriveFreeSpaceEx(LPCTSTR path, ULONGLONG& total, ULONGLONG& freeBy
 {
     ULARGE_INTEGER available {};
     ULARGE_INTEGER size {};
-    if (!GetDiskFreeSpaceEx(path, &available, &size, nullptr))
+    if (!GetDiskFreeSpaceEx(IsEmpty(path) ? nullptr : path, &available, &size, nullptr))
         return FALSE;
     total = size.QuadPart;
     freeBytes = available.QuadPart;

@@ -152,6 +152,7 @@ TEST(KTGFFile, DriveSpaceOfAPathOrItsNearestFolder)
     EXPECT_EQ(total2, total);
     EXPECT_GE(KTGF::GetDriveFreeSpace(dir.Root(), FALSE), 0);
     EXPECT_GE(KTGF::GetDriveFreeSpace(nullptr, TRUE), 0);
+    EXPECT_TRUE(KTGF::GetDriveFreeSpaceEx("", total2, free2)) << "blank: the home folder";
 }
 
 TEST(KTGFFile, CreateDirMakesEveryMissingLevel)
