@@ -1,0 +1,100 @@
+// Window and paint DCs on the window layer: each top-level window's backing surface, children
+// painting into their part of it, the class background erasing, and a worker thread drawing
+// through GetDC while the user-interface thread is busy elsewhere.
+#include "platform/gdi/CDC.h"
+#include "platform/gdi/SurfaceDC.h"
+#include "platform/gdi/SysColors.h"
+#include "platform/msg/WindowApi.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+namespace {
+
+constexpr COLORREF kChildInk = RGB(200, 0, 0);
+
+LRESULT ChildProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_PAINT) {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd, &ps);
+        CDC* cdc = CDC::FromHandle(dc);
+        if (cdc)
+            cdc->FillSolidRect(0, 0, 1000, 1000, kChildInk); // clipped to the child
+        EndPaint(hwnd, &ps);
+        return 0;
+    }
+    return DefWindowProc(hwnd, message, wParam, lParam);
+}
+
+void RegisterClasses()
+{
+    static bool done = [] {
+        WNDCLASS top;
+        top.lpfnWndProc = DefWindowProc;
+        top.lpszClassName = "GdiTestTop";
+        top.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<uintptr_t>(COLOR_BTNFACE + 1));
+        RegisterClass(&top);
+        WNDCLASS child;
+        child.lpfnWndProc = ChildProc;
+        child.lpszClassName = "GdiTestChild";
+        RegisterClass(&child);
+        return true;
+    }();
+    (void)done;
+}
+
+std::uint32_t Pixel(const platform::SurfacePtr& s, int x, int y)
+{
+    std::lock_guard lock(s->Mutex());
+    return s->Row(y)[x] & 0xFFFFFF;
+}
+
+TEST(GdiWindowDc, ChildrenPaintTheirPartOfTheTopLevelSurface)
+{
+    RegisterClasses();
+    HWND top = CreateWindowEx(0, "GdiTestTop", "bed", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(top);
+    HWND child = CreateWindowEx(0, "GdiTestChild", "", WS_CHILD | WS_VISIBLE, 20, 10, 50, 30, top, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(child);
+    UpdateWindow(top);
+    UpdateWindow(child);
+    platform::SurfacePtr surface = platform::WindowSurface(child);
+    ASSERT_TRUE(surface);
+    EXPECT_EQ(surface, platform::WindowSurface(top));
+    EXPECT_EQ(surface->Width(), 200);
+    EXPECT_EQ(surface->Height(), 100);
+    EXPECT_EQ(Pixel(surface, 25, 15), 0xC80000u);
+    EXPECT_EQ(Pixel(surface, 69, 39), 0xC80000u);
+    EXPECT_NE(Pixel(surface, 70, 15), 0xC80000u);
+
+    // Resizing the top-level resizes its surface.
+    MoveWindow(top, 0, 0, 300, 150, TRUE);
+    EXPECT_EQ(surface->Width(), 300);
+    DestroyWindow(top);
+}
+
+TEST(GdiWindowDc, AWorkerDrawsThroughGetDcWithoutTheInterfaceThread)
+{
+    RegisterClasses();
+    HWND top = CreateWindowEx(0, "GdiTestTop", "bed", WS_POPUP | WS_VISIBLE, 0, 0, 120, 80, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(top);
+    platform::SurfacePtr surface = platform::WindowSurface(top);
+    ASSERT_TRUE(surface);
+    surface->TakeDirty();
+    // The interface thread waits in join: it pumps nothing while the worker draws.
+    std::thread worker([top] {
+        HDC dc = GetDC(top);
+        ASSERT_TRUE(dc);
+        CDC* cdc = CDC::FromHandle(dc);
+        cdc->FillSolidRect(10, 10, 20, 20, RGB(0, 0, 255));
+        ReleaseDC(top, dc);
+    });
+    worker.join();
+    EXPECT_EQ(Pixel(surface, 15, 15), 0x0000FFu);
+    EXPECT_EQ(surface->TakeDirty(), CRect(10, 10, 30, 30));
+    DestroyWindow(top);
+}
+
+} // namespace
