@@ -74,6 +74,31 @@ TEST(FileSystem, MoveNeverReplacesAnExistingTarget)
     EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
 }
 
+TEST(FileSystem, MoveAcrossFileSystemsCopiesThenDeletes)
+{
+    TempFolder dir;
+    struct stat here {}, shm {};
+    if (stat(dir.Path().c_str(), &here) != 0 || stat("/dev/shm", &shm) != 0 || here.st_dev == shm.st_dev)
+        GTEST_SKIP() << "no second file system at /dev/shm";
+    const std::string source = dir / "moved.txt";
+    const std::string target = "/dev/shm/coretest-moved-" + std::to_string(getpid());
+    WriteText(source, "payload");
+    const CTime when(2018, 1, 2, 3, 4, 5);
+    ASSERT_TRUE(platform::SetFileTimes(source.c_str(), &when, &when));
+    ASSERT_TRUE(MoveFile(source.c_str(), target.c_str()));
+    EXPECT_EQ(ReadText(target), "payload");
+    EXPECT_EQ(GetFileAttributes(source.c_str()), INVALID_FILE_ATTRIBUTES);
+    platform::FileInfo info;
+    ASSERT_TRUE(platform::GetFileInfo(target.c_str(), info));
+    EXPECT_EQ(info.lastWriteTime, when);
+    // And back onto an existing file: refused, both kept.
+    WriteText(source, "other");
+    EXPECT_FALSE(MoveFile(target.c_str(), source.c_str()));
+    EXPECT_EQ(ReadText(source), "other");
+    EXPECT_EQ(ReadText(target), "payload");
+    unlink(target.c_str());
+}
+
 TEST(FileSystem, CopyKeepsOrReplacesTheTargetAsAsked)
 {
     TempFolder dir;
