@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -38,6 +39,16 @@ int LockFor(UINT flags)
     case CFile::shareDenyWrite: return writing ? LOCK_EX : LOCK_SH;
     default: return 0;
     }
+}
+
+bool ParentFolderExists(const char* path)
+{
+    const char* slash = std::strrchr(path, '/');
+    if (!slash)
+        return true;
+    const std::string folder = slash == path ? std::string("/") : std::string(path, slash);
+    struct stat st {};
+    return stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 void FillException(CFileException* error, int cause, LONG osError, const char* fileName)
@@ -92,8 +103,15 @@ BOOL CFile::Open(LPCTSTR fileName, UINT openFlags, CFileException* error)
     };
 
     const int fd = open(fileName, oflags, 0666);
-    if (fd < 0)
-        return fail(errno);
+    if (fd < 0) {
+        const int err = errno;
+        if (err == ENOENT && !ParentFolderExists(fileName)) {
+            FillException(error, CFileException::badPath, static_cast<LONG>(ERROR_PATH_NOT_FOUND), fileName);
+            SetLastError(ERROR_PATH_NOT_FOUND);
+            return FALSE;
+        }
+        return fail(err);
+    }
     struct stat st {};
     if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
         close(fd);

@@ -83,7 +83,7 @@ TEST(File, OpenFailuresFillTheExceptionOrRaise)
         int cause;
     } cases[] = {
         { dir / "missing.txt", CFile::modeRead, CFileException::fileNotFound },
-        { dir / "no/such/folder.txt", CFile::modeCreate | CFile::modeWrite, CFileException::fileNotFound },
+        { dir / "no/such/folder.txt", CFile::modeCreate | CFile::modeWrite, CFileException::badPath },
         { dir.Path(), CFile::modeRead, CFileException::accessDenied },
         { "", CFile::modeRead, CFileException::badPath },
     };
