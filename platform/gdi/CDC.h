@@ -176,6 +176,8 @@ public:
     CSize GetTextExtent(const CString& text) const { return GetTextExtent(text, text.GetLength()); }
     CSize GetTextExtent(LPCSTR text, int count) const;
     CSize GetOutputTextExtent(const CString& text) const { return GetTextExtent(text); }
+    // Width with tabs expanded to the given stops (none: every 8 average character widths).
+    CSize GetTabbedTextExtent(const CString& text, int tabPositions, const int* tabStops) const;
     BOOL GetTextMetrics(LPTEXTMETRIC metrics) const;
     BOOL GetOutputTextMetrics(LPTEXTMETRIC metrics) const { return GetTextMetrics(metrics); }
     int GetTextFace(int count, LPSTR faceName) const;
@@ -227,6 +229,9 @@ BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int x
                 int srcHeight, DWORD rop);
 int FillRect(HDC dc, LPCRECT rect, HBRUSH brush);
 int DrawText(HDC dc, LPCSTR text, int count, LPRECT rect, UINT format);
+BOOL GetTextExtentPoint32(HDC dc, LPCSTR text, int count, SIZE* size);
+// Width in the low word and height in the high word, as the classic call packs them.
+DWORD GetTabbedTextExtent(HDC dc, LPCSTR text, int count, int tabPositions, const int* tabStops);
 BOOL DrawEdge(HDC dc, LPRECT rect, UINT edge, UINT flags);
 BOOL DrawFrameControl(HDC dc, LPRECT rect, UINT type, UINT state);
 // Device-independent bitmaps: 1, 4, 8, 24 and 32 bits per pixel; rows padded to 4 bytes,

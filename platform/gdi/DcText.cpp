@@ -280,6 +280,58 @@ CSize CDC::GetTextExtent(LPCSTR text, int count) const
                  static_cast<int>(std::lround((m.ascent + m.descent) / std::abs(d->ScaleY()))));
 }
 
+CSize CDC::GetTabbedTextExtent(const CString& text, int tabPositions, const int* tabStops) const
+{
+    TEXTMETRIC tm;
+    if (!GetTextMetrics(&tm))
+        return CSize();
+    int defaultStop = 8 * tm.tmAveCharWidth;
+    // Each run after a tab starts at the next stop right of the text so far.
+    auto nextStop = [&](int x) {
+        for (int i = 0; i < tabPositions && tabStops; ++i) {
+            int stop = tabPositions == 1 ? 0 : tabStops[i];
+            if (tabPositions == 1) {
+                int every = std::max(1, tabStops[0]);
+                return (x / every + 1) * every;
+            }
+            if (stop > x)
+                return stop;
+        }
+        return (x / std::max(1, defaultStop) + 1) * std::max(1, defaultStop);
+    };
+    int x = 0;
+    size_t start = 0;
+    const std::string& s = text.str();
+    while (true) {
+        size_t tab = s.find('\t', start);
+        std::string run = s.substr(start, tab == std::string::npos ? std::string::npos : tab - start);
+        x += GetTextExtent(run.c_str(), static_cast<int>(run.size())).cx;
+        if (tab == std::string::npos)
+            break;
+        x = nextStop(x);
+        start = tab + 1;
+    }
+    return CSize(x, tm.tmHeight);
+}
+
+BOOL GetTextExtentPoint32(HDC dc, LPCSTR text, int count, SIZE* size)
+{
+    CDC* c = CDC::FromHandle(dc);
+    if (!c || !size)
+        return FALSE;
+    *size = c->GetTextExtent(text, count);
+    return TRUE;
+}
+
+DWORD GetTabbedTextExtent(HDC dc, LPCSTR text, int count, int tabPositions, const int* tabStops)
+{
+    CDC* c = CDC::FromHandle(dc);
+    if (!c || !text)
+        return 0;
+    CSize s = c->GetTabbedTextExtent(CString(text, count < 0 ? static_cast<int>(std::strlen(text)) : count), tabPositions, tabStops);
+    return static_cast<DWORD>(MAKELONG(static_cast<WORD>(s.cx), static_cast<WORD>(s.cy)));
+}
+
 BOOL CDC::GetTextMetrics(LPTEXTMETRIC tm) const
 {
     DcData* d = Data(this);

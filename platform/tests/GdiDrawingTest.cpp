@@ -585,6 +585,18 @@ TEST(GdiText, PrefixUnderlinesAndSpecialCharactersRender)
     EXPECT_LT(symbols.Count(kWhite), 60 * 30 - 20);
 }
 
+TEST(GdiText, TabsExpandToTheirStops)
+{
+    Canvas c(10, 10);
+    int stops[] = { 100, 200 };
+    CSize plain = c.dc.GetTextExtent(CString("ab"));
+    EXPECT_EQ(c.dc.GetTabbedTextExtent(CString("ab\tcd"), 2, stops).cx, 100 + plain.cx);
+    EXPECT_EQ(c.dc.GetTabbedTextExtent(CString("ab\t\tcd"), 2, stops).cx, 200 + plain.cx);
+    TEXTMETRIC tm;
+    c.dc.GetTextMetrics(&tm);
+    EXPECT_EQ(c.dc.GetTabbedTextExtent(CString("\tab"), 0, nullptr).cx, 8 * tm.tmAveCharWidth + plain.cx);
+}
+
 TEST(GdiText, TextAlignmentMovesTheReferencePoint)
 {
     Canvas c(200, 60);
@@ -595,6 +607,23 @@ TEST(GdiText, TextAlignmentMovesTheReferencePoint)
     EXPECT_LE(ink.right, 151);
     EXPECT_GE(ink.right, 146);
     EXPECT_LE(ink.bottom, 41);
+}
+
+TEST(GdiClipping, BoundsAccumulateWhatWasDrawn)
+{
+    Canvas c(50, 50);
+    c.dc.SetBoundsRect(nullptr, DCB_RESET | DCB_ENABLE);
+    c.dc.FillSolidRect(5, 6, 10, 4, kRed);
+    c.dc.MoveTo(20, 30);
+    c.dc.LineTo(30, 30);
+    CRect bounds;
+    EXPECT_TRUE(c.dc.GetBoundsRect(&bounds, DCB_RESET) & DCB_SET);
+    EXPECT_EQ(bounds.TopLeft(), CPoint(5, 6));
+    EXPECT_EQ(bounds.bottom, 31);
+    EXPECT_GE(bounds.right, 30); // a line's bounds may include its omitted end pixel
+    EXPECT_LE(bounds.right, 31);
+    c.dc.GetBoundsRect(&bounds, 0);
+    EXPECT_TRUE(bounds.IsRectEmpty());
 }
 
 // ---- objects -----------------------------------------------------------------------------------
