@@ -47,8 +47,12 @@ void OnTopLevel(HWND topLevel, msg::TopLevelEvent event)
 
 HDC MakeWindowDc(const msg::DcRequest& request)
 {
-    if (!request.topLevel)
-        return nullptr;
+    if (!request.topLevel) {
+        // The screen's DC (no window): callers measure text and read capabilities with it;
+        // there is no desktop to draw on, so its visible area is empty.
+        static const SurfacePtr screen = std::make_shared<Surface>(1, 1);
+        return CreateSurfaceDC(screen, POINT {}, RECT {}, nullptr);
+    }
     SurfacePtr surface = EnsureSurface(request.topLevel);
     if (!surface)
         return nullptr;

@@ -585,6 +585,25 @@ TEST(GdiText, PrefixUnderlinesAndSpecialCharactersRender)
     EXPECT_LT(symbols.Count(kWhite), 60 * 30 - 20);
 }
 
+TEST(GdiText, EscapementTurnsTextByQuarterTurns)
+{
+    Canvas c(100, 100);
+    LOGFONT lf;
+    lf.lfHeight = -14;
+    lf.lfEscapement = 900; // reads bottom to top
+    strcpy(lf.lfFaceName, "Arial");
+    CFont font;
+    font.CreateFontIndirect(&lf);
+    c.dc.SelectObject(&font);
+    c.dc.SetBkMode(TRANSPARENT);
+    c.dc.TextOut(50, 90, CString("Contractions"));
+    CRect ink = c.InkBox();
+    EXPECT_GT(ink.Height(), 3 * ink.Width());
+    EXPECT_LE(ink.bottom, 91);
+    EXPECT_GE(ink.left, 49);
+    c.dc.SelectStockObject(SYSTEM_FONT);
+}
+
 TEST(GdiText, TabsExpandToTheirStops)
 {
     Canvas c(10, 10);

@@ -97,4 +97,16 @@ TEST(GdiWindowDc, AWorkerDrawsThroughGetDcWithoutTheInterfaceThread)
     DestroyWindow(top);
 }
 
+TEST(GdiWindowDc, TheScreenDcMeasuresButDrawsNothing)
+{
+    HDC dc = GetDC(nullptr);
+    ASSERT_TRUE(dc);
+    CDC* screen = CDC::FromHandle(dc);
+    EXPECT_EQ(screen->GetDeviceCaps(LOGPIXELSY), 96);
+    EXPECT_EQ(screen->GetDeviceCaps(HORZRES), GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_GT(screen->GetTextExtent(CString("Bed")).cx, 0);
+    screen->FillSolidRect(0, 0, 10, 10, RGB(1, 2, 3)); // nowhere to go, and no harm
+    ReleaseDC(nullptr, dc);
+}
+
 } // namespace
