@@ -12,7 +12,7 @@
 //   files and folders: tests, sizes, listing, creating, renaming, deleting ... KTGFFile.cpp
 //   copying, moving and deleting with progress ... KTGFFileCopy.cpp
 //   dates ........... KTGFDate.cpp
-//   colours, pictures, byte order, byte spreading ... KTGFMisc.cpp
+//   colours, pictures, messages, byte order, byte spreading ... KTGFMisc.cpp
 #pragma once
 
 #include "platform/core/CString.h"
@@ -23,6 +23,7 @@
 class CDC;
 class CStringArray;
 class KTCallBack;
+struct MSG;
 
 // Result codes of the file and folder operations.
 constexpr int KTGF_DONE = 0;
@@ -265,6 +266,12 @@ public:
     // The largest rectangle of the picture's aspect ratio centred in the area; with noEnlarge
     // never larger than the picture. Empty for an empty area or picture.
     static CRect GetDrawRect(const CRect& area, const CSize& size, BOOL noEnlarge);
+
+    // ==== Messages =================================================================================
+
+    // Removes, translates and dispatches one waiting message of the calling thread into `msg`
+    // (may be null); does nothing when none waits, and never waits. True when one was handled.
+    static BOOL PeekMsg(MSG* msg);
 
     // ==== Byte order and byte spreading ==========================================================
 

@@ -15,6 +15,7 @@
 #include "ktutil/KTUtilPlatform.h"
 #include "platform/core/Collections.h"
 #include "platform/core/FileSystem.h"
+#include "platform/msg/Messages.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -270,9 +271,9 @@ int TransferMulti(CStringArray& list, LPCTSTR target, LPCTSTR pattern, BOOL ask,
         bool replace = false;
         if (ask && KTGF::IsFile(dest)) {
             const int answer = ktutil::AskYesNoCancel(kOverwriteQuestion);
-            if (answer == ktutil::kAnswerCancel)
+            if (answer == IDCANCEL)
                 return KTGF_CANCELLED;
-            if (answer == ktutil::kAnswerNo) {
+            if (answer == IDNO) {
                 if (progress.FileHandled(file.path, SizeOf(file.path)))
                     return KTGF_CANCELLED;
                 continue;
@@ -338,9 +339,9 @@ int KTGF::CopyFileA(LPCTSTR source, LPCTSTR target, BOOL ask, BOOL makeFolder, K
         return KTGF_CREATE_FAILED;
     if (ask && IsFile(target)) {
         const int answer = ktutil::AskYesNoCancel(kOverwriteQuestion);
-        if (answer == ktutil::kAnswerCancel)
+        if (answer == IDCANCEL)
             return KTGF_CANCELLED;
-        if (answer == ktutil::kAnswerNo)
+        if (answer == IDNO)
             return KTGF_NOT_OVERWRITTEN;
     }
     Progress progress(callback, KTNOTIFY_COPY, 1, static_cast<LONGLONG>(SizeOf(source)));
@@ -355,9 +356,9 @@ int KTGF::MoveFileA(LPCTSTR source, LPCTSTR target, BOOL ask, KTCallBack* callba
         return KTGF_CREATE_FAILED;
     if (ask && IsFile(target)) {
         const int answer = ktutil::AskYesNoCancel(kOverwriteQuestion);
-        if (answer == ktutil::kAnswerCancel)
+        if (answer == IDCANCEL)
             return KTGF_CANCELLED;
-        if (answer == ktutil::kAnswerNo)
+        if (answer == IDNO)
             return KTGF_NOT_OVERWRITTEN;
         // Yes: replace the target by copying over it; the source goes once the copy is whole.
         const int copied = CopyFileA(source, target, FALSE, TRUE, callback);

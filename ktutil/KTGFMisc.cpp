@@ -1,6 +1,8 @@
-// KTGF colour shading, picture fitting, byte order and byte spreading.
+// KTGF colour shading, 3-D frames, picture fitting, message pumping, byte order and byte spreading.
 #include "ktutil/KTGF.h"
 
+#include "ktutil/KTUtilPlatform.h"
+#include "platform/msg/Messages.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/SysColors.h"
 
@@ -73,6 +75,14 @@ CRect KTGF::GetDrawRect(const CRect& area, const CSize& size, BOOL noEnlarge)
     const int left = box.left + (box.Width() - width) / 2;
     const int top = box.top + (box.Height() - height) / 2;
     return CRect(left, top, left + width, top + height);
+}
+
+// ---- messages ------------------------------------------------------------------------------------
+
+BOOL KTGF::PeekMsg(MSG* msg)
+{
+    MSG local;
+    return ktutil::DispatchOneMessage(msg ? *msg : local) ? TRUE : FALSE;
 }
 
 // ---- byte order ----------------------------------------------------------------------------------

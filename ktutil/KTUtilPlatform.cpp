@@ -1,34 +1,39 @@
-// Window-layer and desktop services for the file operations and the log. Until the window
-// layer's message box and pump are linked in, questions are answered by the installed answer
-// function (tests) or with Cancel, which changes nothing; errors go to the standard error.
-// The trash is the platform's desktop trash.
+// Window-layer and desktop services for the file operations and the log: the framework's
+// message box (which tests script through the window layer's message-box hook), one step of
+// the calling thread's message pump, a synchronous message and the desktop trash.
 #include "ktutil/KTUtilPlatform.h"
 
+#include "platform/msg/MessageBoxService.h"
+#include "platform/msg/WindowApi.h"
 #include "platform/sys/RecycleBin.h"
-
-#include <cstdio>
 
 namespace ktutil {
 
-namespace {
-AnswerFunction g_answer = nullptr;
-}
+int AskYesNoCancel(LPCTSTR text) { return AfxMessageBox(text, MB_YESNOCANCEL | MB_ICONQUESTION); }
 
-void SetAnswerFunction(AnswerFunction answer) { g_answer = answer; }
+void ShowError(LPCTSTR text) { AfxMessageBox(text, MB_OK); }
 
-int AskYesNoCancel(LPCTSTR text) { return g_answer ? g_answer(text) : kAnswerCancel; }
-
-void ShowError(LPCTSTR text)
+bool DispatchOneMessage(MSG& msg)
 {
-    if (g_answer)
-        g_answer(text);
-    else
-        std::fprintf(stderr, "%s\n", text ? text : "");
+    if (!PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE))
+        return false;
+    TranslateMessage(&msg);
+    DispatchMessage(&msg);
+    return true;
 }
 
-void DispatchOneMessage() {}
+void DispatchOneMessage()
+{
+    MSG msg;
+    DispatchOneMessage(msg);
+}
 
-LRESULT SendToWindow(HWND, UINT, WPARAM, LPARAM) { return 0; }
+LRESULT SendToWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (!IsWindow(window))
+        return 0;
+    return SendMessage(window, message, wParam, lParam);
+}
 
 bool MoveToTrash(LPCTSTR path) { return path && platform::MoveToTrash(path) == 0; }
 

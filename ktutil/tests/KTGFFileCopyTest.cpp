@@ -2,9 +2,9 @@
 // temporary tree.
 #include "ktutil/KTCallBack.h"
 #include "ktutil/KTGF.h"
-#include "ktutil/KTUtilPlatform.h"
 
 #include "platform/core/Collections.h"
+#include "platform/msg/MessageBoxService.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <sys/stat.h>
@@ -25,19 +26,21 @@ using ktutil::test::Bytes;
 using ktutil::test::TempFolder;
 using Strings = std::vector<std::string>;
 
-// ---- scripted answers to "Overwrite ?" ---------------------------------------------------------------
+// ---- "Overwrite ?" answered through the window layer's message-box hook ------------------------------
 
-std::deque<int> g_answers;
-std::vector<std::string> g_questions;
-
-int ScriptedAnswer(LPCTSTR text)
+void Answer(std::initializer_list<int> answers)
 {
-    g_questions.push_back(text ? text : "");
-    if (g_answers.empty())
-        return ktutil::kAnswerCancel;
-    const int answer = g_answers.front();
-    g_answers.pop_front();
-    return answer;
+    for (int answer : answers)
+        platform::msg::ScriptMessageBoxAnswer(answer);
+}
+
+// The texts of the message boxes shown since the last call.
+Strings Questions()
+{
+    Strings texts;
+    for (const platform::msg::MessageBoxRequest& request : platform::msg::TakeShownMessageBoxes())
+        texts.push_back(request.text.GetString());
+    return texts;
 }
 
 // ---- a progress target that records what it is told ------------------------------------------------
@@ -74,12 +77,10 @@ class KTGFCopy : public ::testing::Test
 protected:
     void SetUp() override
     {
-        g_answers.clear();
-        g_questions.clear();
         g_recorder = Recorder();
-        ktutil::SetAnswerFunction(ScriptedAnswer);
+        platform::msg::ResetMessageBoxScript();
     }
-    void TearDown() override { ktutil::SetAnswerFunction(nullptr); }
+    void TearDown() override { platform::msg::ResetMessageBoxScript(); }
 
     // Files left behind by an abandoned copy.
     bool HasPartFiles() const
@@ -159,7 +160,7 @@ TEST_F(KTGFCopy, CopyOntoItselfIsRefusedAndKeepsTheFile)
     }
     EXPECT_EQ(KTGF::CopyFileA(source, dir.Path("data/link.fmf"), FALSE, FALSE), KTGF_CREATE_FAILED);
     EXPECT_EQ(dir.Read("data/a.fmf"), Bytes(9000));
-    EXPECT_TRUE(g_questions.empty()) << "no question about overwriting the source with itself";
+    EXPECT_TRUE(Questions().empty()) << "no question about overwriting the source with itself";
 }
 
 TEST_F(KTGFCopy, OverwriteQuestionAnsweredYesNoCancel)
@@ -172,23 +173,25 @@ TEST_F(KTGFCopy, OverwriteQuestionAnsweredYesNoCancel)
         const char* targetAfter;
     };
     const std::vector<Case> cases = {
-        { ktutil::kAnswerCancel, KTGF_CANCELLED, "old" },
-        { ktutil::kAnswerNo, KTGF_NOT_OVERWRITTEN, "old" },
-        { ktutil::kAnswerYes, KTGF_DONE, "new content" },
+        { IDCANCEL, KTGF_CANCELLED, "old" },
+        { IDNO, KTGF_NOT_OVERWRITTEN, "old" },
+        { IDYES, KTGF_DONE, "new content" },
     };
     for (const Case& c : cases) {
         dir.Write("old", "old");
-        g_answers = { c.answer };
-        g_questions.clear();
+        Answer({ c.answer });
         EXPECT_EQ(KTGF::CopyFileA(source, dir.Path("old"), TRUE, FALSE), c.result);
-        EXPECT_EQ(g_questions, (Strings { "Overwrite ?" }));
+        const std::vector<platform::msg::MessageBoxRequest> shown = platform::msg::TakeShownMessageBoxes();
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_EQ(shown[0].text, "Overwrite ?");
+        EXPECT_EQ(shown[0].Buttons(), static_cast<UINT>(MB_YESNOCANCEL));
+        EXPECT_EQ(shown[0].Icon(), static_cast<UINT>(MB_ICONQUESTION));
         EXPECT_EQ(dir.Read("old"), c.targetAfter);
     }
     // Without the ask flag nobody is asked.
-    g_questions.clear();
     dir.Write("old", "old");
     EXPECT_EQ(KTGF::CopyFileA(source, dir.Path("old"), FALSE, FALSE), 0);
-    EXPECT_TRUE(g_questions.empty());
+    EXPECT_TRUE(Questions().empty());
     EXPECT_EQ(dir.Read("old"), "new content");
 }
 
@@ -289,13 +292,13 @@ TEST_F(KTGFCopy, MoveNeverRenamesOntoAnExistingFile)
     EXPECT_EQ(dir.Read("a"), "source");
     EXPECT_EQ(dir.Read("b"), "target");
 
-    g_answers = { ktutil::kAnswerNo };
+    Answer({ IDNO });
     EXPECT_EQ(KTGF::MoveFileA(source, dir.Path("b"), TRUE), KTGF_NOT_OVERWRITTEN);
-    g_answers = { ktutil::kAnswerCancel };
+    Answer({ IDCANCEL });
     EXPECT_EQ(KTGF::MoveFileA(source, dir.Path("b"), TRUE), KTGF_CANCELLED);
     EXPECT_EQ(dir.Read("b"), "target");
     // Yes replaces the target; the source goes after the copy.
-    g_answers = { ktutil::kAnswerYes };
+    Answer({ IDYES });
     EXPECT_EQ(KTGF::MoveFileA(source, dir.Path("b"), TRUE), 0);
     EXPECT_EQ(dir.Read("b"), "source");
     EXPECT_FALSE(dir.Exists("a"));
@@ -417,10 +420,10 @@ TEST_F(KTGFMulti, CopyDirCopiesTheContentsAndAsksPerFile)
 {
     dir.Write("dst/a.txt", "old a");
     dir.Write("dst/b.log", "old b");
-    g_answers = { ktutil::kAnswerNo, ktutil::kAnswerYes };
+    Answer({ IDNO, IDYES });
     KTCallBack target = Target();
     EXPECT_EQ(KTGF::CopyDir(dir.Path("src"), dir.Path("dst"), nullptr, TRUE, &target), 0);
-    EXPECT_EQ(g_questions.size(), 2u);
+    EXPECT_EQ(Questions().size(), 2u);
     EXPECT_EQ(dir.Read("dst/a.txt"), "old a");
     EXPECT_EQ(dir.Read("dst/b.log"), Bytes(5000));
     EXPECT_EQ(dir.Read("dst/d1/d2/e.txt"), "eee");
@@ -428,7 +431,7 @@ TEST_F(KTGFMulti, CopyDirCopiesTheContentsAndAsksPerFile)
     EXPECT_EQ(g_recorder.seen.front().record.strFileName, dir.Path("src/a.txt"));
     EXPECT_EQ(g_recorder.seen.front().record.nFilePercent, 100);
 
-    g_answers = { ktutil::kAnswerCancel };
+    Answer({ IDCANCEL });
     EXPECT_EQ(KTGF::CopyDir(dir.Path("src"), dir.Path("dst"), nullptr, TRUE), KTGF_CANCELLED);
     EXPECT_EQ(KTGF::CopyDir(dir.Path("none"), dir.Path("dst"), nullptr, TRUE), KTGF_INVALID_PATH);
     EXPECT_EQ(KTGF::CopyDir(dir.Path("src"), dir.Path("d|st"), nullptr, TRUE), KTGF_INVALID_PATH);

@@ -1,9 +1,9 @@
 // KTLogFile: the line format, the lost first entry of a new file, open-always, clearing,
 // reloading and several threads writing to one log.
 #include "ktutil/KTLogFile.h"
-#include "ktutil/KTUtilPlatform.h"
 
 #include "platform/core/Collections.h"
+#include "platform/msg/MessageBoxService.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -123,23 +123,17 @@ TEST(KTLogFile, OpenAlwaysKeepsTheFileOpenUntilClear)
     EXPECT_EQ(dir.Read("a.log"), "after\n");
 }
 
-std::vector<std::string> g_errors;
-int CaptureError(LPCTSTR text)
-{
-    g_errors.push_back(text ? text : "");
-    return ktutil::kAnswerOk;
-}
-
 TEST(KTLogFile, AnUnwritableLogTellsTheUserAndLosesTheEntry)
 {
     TempFolder dir;
     dir.Write("blocker", "x");
-    g_errors.clear();
-    ktutil::SetAnswerFunction(CaptureError);
+    platform::msg::ResetMessageBoxScript();
     KTLogFile log(dir.Path("blocker/run.log"));
     EXPECT_EQ(log.Log("entry"), 0);
-    ktutil::SetAnswerFunction(nullptr);
-    EXPECT_EQ(g_errors.size(), 1u);
+    const std::vector<platform::msg::MessageBoxRequest> shown = platform::msg::TakeShownMessageBoxes();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].Buttons(), static_cast<UINT>(MB_OK));
+    EXPECT_FALSE(shown[0].text.IsEmpty());
 }
 
 TEST(KTLogFile, SeveralThreadsWriteWholeLines)
