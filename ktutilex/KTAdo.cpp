@@ -141,8 +141,9 @@ int KTAdo::OpenRecordset(const char* sql, CursorTypeEnum cursor, LockTypeEnum lo
         CloseRecordset();
         m_pRecordset = std::make_shared<AdoRecordset>();
         // The record set runs on this object's own connection, so a transaction covers it.
-        m_pRecordset->Open(m_pConnection ? m_pConnection : (ThrowNullPointer(), m_pConnection), sql, cursor, lock,
-                           adCmdText);
+        if (!m_pConnection)
+            ThrowNullPointer();
+        m_pRecordset->Open(m_pConnection, sql, cursor, lock, adCmdText);
     } catch (_com_error& error) {
         Error(error);
         return 0;
@@ -155,8 +156,9 @@ int KTAdo::OpenTable(const char* table, CursorTypeEnum cursor, LockTypeEnum lock
     try {
         CloseRecordset();
         m_pRecordset = std::make_shared<AdoRecordset>();
-        m_pRecordset->Open(m_pConnection ? m_pConnection : (ThrowNullPointer(), m_pConnection), table, cursor, lock,
-                           adCmdTable);
+        if (!m_pConnection)
+            ThrowNullPointer();
+        m_pRecordset->Open(m_pConnection, table, cursor, lock, adCmdTable);
     } catch (_com_error& error) {
         Error(error);
         return 0;

@@ -6,7 +6,8 @@
 // only the insert. A query that is no plain SELECT of one table (a join, DISTINCT, GROUP BY ...)
 // and a record set opened with a read-only or unspecified lock cannot be changed.
 //
-// Cursor rules, as the classic record set: on open the cursor stands on the first row; BOF is
+// Every record set can move both ways whatever cursor type it was opened with; the cursor and
+// lock types are kept as given. Cursor rules, as the classic record set: on open the cursor stands on the first row; BOF is
 // set before the first row and EOF after the last, both on an empty set. After Delete the
 // cursor stays on the deleted row (neither BOF nor EOF) until it moves. Changing a field starts
 // an edit that Update writes; moving the cursor writes a pending edit first. All methods report
