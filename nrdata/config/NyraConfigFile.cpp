@@ -3,47 +3,17 @@
 #include "nrdata/config/NyraConfig.h"
 
 #include "ktutil/KTGF.h"
+#include "ktutil/KTIni.h"
 #include "nrdata/config/NyraConfigSettings.h"
-
-#include "platform/core/Profile.h"
 
 using namespace nrdata::config;
 
 namespace {
 
-// The settings file through the private-profile functions, as the KTIni helper reads and writes
-// it: values up to 4095 bytes, integers as decimal text.
-class IniFile
-{
-public:
-    explicit IniFile(const char* path) : m_path(path) {}
-    CString ReadString(const char* section, const char* key, const char* fallback) const
-    {
-        char buffer[4096];
-        GetPrivateProfileString(section, key, fallback, buffer, sizeof buffer, m_path);
-        return CString(buffer);
-    }
-    int ReadInt(const char* section, const char* key, int fallback) const
-    {
-        return static_cast<int>(GetPrivateProfileInt(section, key, fallback, m_path));
-    }
-    BOOL WriteString(const char* section, const char* key, const char* value) const
-    {
-        return WritePrivateProfileString(section, key, value, m_path);
-    }
-    BOOL WriteInt(const char* section, const char* key, int value) const
-    {
-        return WriteString(section, key, FormatString("%d", value));
-    }
-
-private:
-    const char* m_path;
-};
-
 // Reads each setting, a missing key giving its fallback.
 struct ReadSettings
 {
-    const IniFile& ini;
+    KTIni& ini;
     CString dataFolder;
     void operator()(const char* section, const char* key, int& member, IntDefault def) const
     {
@@ -64,9 +34,9 @@ struct ReadSettings
 // Writes each setting, integers as decimal text; remembers whether every write succeeded.
 struct WriteSettings
 {
-    const IniFile& ini;
+    KTIni& ini;
     bool written { true };
-    void operator()(const char* section, const char* key, const int& member, IntDefault) 
+    void operator()(const char* section, const char* key, const int& member, IntDefault)
     {
         written = ini.WriteInt(section, key, member) && written;
     }
@@ -87,7 +57,7 @@ int NyraConfig::Open(const char* path)
 {
     if (path == nullptr || !KTGF::IsFile(path))
         return 0;
-    const IniFile ini(path);
+    KTIni ini(path);
     const CString dataFolder = GetDefaultDataPath();
     ForEachSetting(static_cast<NyraSettings&>(*this), ReadSettings { ini, dataFolder });
     // A data folder that is gone (another machine's path, a removed drive) falls back to the
@@ -108,7 +78,7 @@ int NyraConfig::Save(const char* path)
         return 0;
     if (!KTGF::IsFile(path) && KTGF::CreateFileA(path, FALSE, FALSE) < 0)
         return 0;
-    const IniFile ini(path);
+    KTIni ini(path);
     WriteSettings writer { ini };
     ForEachSetting(static_cast<const NyraSettings&>(*this), writer);
     return writer.written ? 1 : 0;
