@@ -85,6 +85,9 @@ int KTLogFile::Open()
 {
     if (m_file)
         return 1;
+    // A log that has not been given its file yet writes nothing and bothers nobody.
+    if (KTGF::IsEmpty(m_path))
+        return 0;
     if (!KTGF::IsFile(m_path)) {
         // A new log: make the file and its folder; this entry is not written (see the header).
         if (KTGF::CreateFileA(m_path, TRUE, TRUE) == KTGF_DONE)
@@ -128,6 +131,9 @@ int KTLogFile::Load(CStringArray& lines)
 {
     lines.RemoveAll();
     std::lock_guard<std::recursive_mutex> lock(m_lock);
+    // Reading never creates the file.
+    if (!m_file && !KTGF::IsFile(m_path))
+        return -1;
     if (!Open())
         return -1;
     std::rewind(m_file);

@@ -25,11 +25,11 @@ public:
     KTLogFile& operator=(const KTLogFile&) = delete;
     virtual ~KTLogFile();
 
-    // Formats and writes one entry: 1 when written; 0 for a blank format, a new file (see
-    // above) or a file that cannot be opened.
+    // Formats and writes one entry: 1 when written; 0 for a blank format, a log without a file
+    // name, a new file (see above) or a file that cannot be opened.
     virtual int Log(LPCTSTR format, ...) __attribute__((format(printf, 2, 3)));
     // Empties the list and appends every line of the file, trimmed; the number of lines, or -1
-    // when the file cannot be opened.
+    // when the file does not exist or cannot be opened.
     virtual int Load(CStringArray& lines);
     // The time prefix when prefixing is on, else empty text.
     virtual CString GetPrefix();

@@ -98,10 +98,10 @@ TEST(KTLogFile, LoadReadsTheLinesBackAndANewObjectReloadsThem)
 
     CStringArray none;
     none.Add("stale");
-    KTLogFile missing(dir.Path("no/such/folder/x.log"));
-    dir.Write("no", "a file where a folder should be");
+    KTLogFile missing(dir.Path("later.log"));
     EXPECT_EQ(missing.Load(none), -1);
     EXPECT_EQ(none.GetSize(), 0);
+    EXPECT_FALSE(dir.Exists("later.log")) << "reading creates nothing";
 }
 
 TEST(KTLogFile, OpenAlwaysKeepsTheFileOpenUntilClear)
@@ -134,6 +134,11 @@ TEST(KTLogFile, AnUnwritableLogTellsTheUserAndLosesTheEntry)
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].Buttons(), static_cast<UINT>(MB_OK));
     EXPECT_FALSE(shown[0].text.IsEmpty());
+
+    // A log not yet given its file stays silent.
+    KTLogFile unnamed;
+    EXPECT_EQ(unnamed.Log("early entry"), 0);
+    EXPECT_TRUE(platform::msg::TakeShownMessageBoxes().empty());
 }
 
 TEST(KTLogFile, SeveralThreadsWriteWholeLines)
