@@ -284,6 +284,27 @@ TEST_F(KTGFCopy, MoveWithinAFileSystemRenamesAndReportsOnce)
     EXPECT_EQ(r.nFilePercent, 100);
 }
 
+TEST_F(KTGFCopy, AnEmptyFileCountsAs100Percent)
+{
+    const CString source = dir.Write("empty.log", "");
+    KTCallBack target = Target();
+    EXPECT_EQ(KTGF::MoveFileA(source, dir.Path("moved.log"), FALSE, &target), 0);
+    ASSERT_EQ(g_recorder.seen.size(), 1u);
+    EXPECT_EQ(g_recorder.seen[0].record.nTotalSize, 0);
+    EXPECT_EQ(g_recorder.seen[0].record.nTotalPercent, 100);
+    EXPECT_EQ(g_recorder.seen[0].record.nFilePercent, 100);
+
+    dir.Write("dst/moved.log", "existing");
+    CStringArray list;
+    list.Add(dir.Path("moved.log"));
+    Answer({ IDNO });
+    g_recorder = Recorder();
+    EXPECT_EQ(KTGF::CopyMulti(list, dir.Path("dst"), nullptr, TRUE, &target), 0);
+    ASSERT_EQ(g_recorder.seen.size(), 1u);
+    EXPECT_EQ(g_recorder.seen[0].record.nTotalPercent, 100);
+    EXPECT_EQ(dir.Read("dst/moved.log"), "existing");
+}
+
 TEST_F(KTGFCopy, MoveNeverRenamesOntoAnExistingFile)
 {
     const CString source = dir.Write("a", "source");
