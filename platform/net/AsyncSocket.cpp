@@ -543,47 +543,55 @@ BOOL CAsyncSocket::AsyncSelect(long lEvent)
 
 // ---- addresses and options ---------------------------------------------------------------
 
-BOOL CAsyncSocket::GetPeerName(SOCKADDR* lpSockAddr, int* lpSockAddrLen)
+namespace {
+
+using NameQuery = int (*)(int, sockaddr*, socklen_t*);
+
+BOOL QueryName(SOCKET s, NameQuery query, SOCKADDR* lpSockAddr, int* lpSockAddrLen)
 {
     if (!lpSockAddr || !lpSockAddrLen)
         return FailWith(WSAEFAULT);
     socklen_t len = static_cast<socklen_t>(*lpSockAddrLen);
-    if (::getpeername(m_hSocket, lpSockAddr, &len) != 0)
+    if (query(s, lpSockAddr, &len) != 0)
         return FailWithErrno();
     *lpSockAddrLen = static_cast<int>(len);
     return TRUE;
 }
 
+BOOL QueryIPv4(SOCKET s, NameQuery query, sockaddr_in& sa)
+{
+    int len = sizeof sa;
+    return QueryName(s, query, reinterpret_cast<SOCKADDR*>(&sa), &len);
+}
+
+} // namespace
+
+BOOL CAsyncSocket::GetPeerName(SOCKADDR* lpSockAddr, int* lpSockAddrLen)
+{
+    return QueryName(m_hSocket, ::getpeername, lpSockAddr, lpSockAddrLen);
+}
+
 BOOL CAsyncSocket::GetSockName(SOCKADDR* lpSockAddr, int* lpSockAddrLen)
 {
-    if (!lpSockAddr || !lpSockAddrLen)
-        return FailWith(WSAEFAULT);
-    socklen_t len = static_cast<socklen_t>(*lpSockAddrLen);
-    if (::getsockname(m_hSocket, lpSockAddr, &len) != 0)
-        return FailWithErrno();
-    *lpSockAddrLen = static_cast<int>(len);
-    return TRUE;
+    return QueryName(m_hSocket, ::getsockname, lpSockAddr, lpSockAddrLen);
 }
 
 BOOL CAsyncSocket::GetPeerName(CString& rPeerAddress, UINT& rPeerPort)
 {
     sockaddr_in sa {};
-    int len = sizeof sa;
-    return GetPeerName(reinterpret_cast<SOCKADDR*>(&sa), &len) && SplitAddress(sa, rPeerAddress, rPeerPort);
+    return QueryIPv4(m_hSocket, ::getpeername, sa) && SplitAddress(sa, rPeerAddress, rPeerPort);
 }
 
 BOOL CAsyncSocket::GetSockName(CString& rSocketAddress, UINT& rSocketPort)
 {
     sockaddr_in sa {};
-    int len = sizeof sa;
-    return GetSockName(reinterpret_cast<SOCKADDR*>(&sa), &len) && SplitAddress(sa, rSocketAddress, rSocketPort);
+    return QueryIPv4(m_hSocket, ::getsockname, sa) && SplitAddress(sa, rSocketAddress, rSocketPort);
 }
 
 BOOL CAsyncSocket::GetPeerAddress(BYTE address[4], UINT* port)
 {
     sockaddr_in sa {};
-    int len = sizeof sa;
-    if (!GetPeerName(reinterpret_cast<SOCKADDR*>(&sa), &len))
+    if (!QueryIPv4(m_hSocket, ::getpeername, sa))
         return FALSE;
     CopyBytes(sa, address, port);
     return TRUE;
@@ -592,8 +600,7 @@ BOOL CAsyncSocket::GetPeerAddress(BYTE address[4], UINT* port)
 BOOL CAsyncSocket::GetSockAddress(BYTE address[4], UINT* port)
 {
     sockaddr_in sa {};
-    int len = sizeof sa;
-    if (!GetSockName(reinterpret_cast<SOCKADDR*>(&sa), &len))
+    if (!QueryIPv4(m_hSocket, ::getsockname, sa))
         return FALSE;
     CopyBytes(sa, address, port);
     return TRUE;
