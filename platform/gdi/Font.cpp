@@ -156,19 +156,22 @@ FontData* CreateFontData(const LOGFONT& lf)
     else
         f->emPixels = kDefaultCharacterHeight;
     f->desc = MakeDescription(f->family, lf.lfWeight, lf.lfItalic != 0, f->emPixels);
+    f->ascentRatio = r.ascent;
+    f->descentRatio = r.descent;
+    f->aveWidthRatio = r.aveWidth;
+    f->maxWidthRatio = r.maxWidth;
     Register(f);
     return f;
 }
 
 FontMetrics MetricsFor(const FontData& font, double em)
 {
-    FontRatios r = RatiosFor(font.family, font.lf.lfWeight, font.lf.lfItalic != 0);
     FontMetrics m;
-    m.ascent = static_cast<int>(std::lround(r.ascent * em));
-    m.descent = static_cast<int>(std::lround(r.descent * em));
+    m.ascent = static_cast<int>(std::lround(font.ascentRatio * em));
+    m.descent = static_cast<int>(std::lround(font.descentRatio * em));
     m.internalLeading = std::max(0, m.ascent + m.descent - static_cast<int>(std::lround(em)));
-    m.aveCharWidth = std::max(1, static_cast<int>(std::lround(r.aveWidth * em)));
-    m.maxCharWidth = std::max(1, static_cast<int>(std::lround(r.maxWidth * em)));
+    m.aveCharWidth = std::max(1, static_cast<int>(std::lround(font.aveWidthRatio * em)));
+    m.maxCharWidth = std::max(1, static_cast<int>(std::lround(font.maxWidthRatio * em)));
     return m;
 }
 

@@ -100,6 +100,11 @@ struct FontData : ObjectData
     std::string family;        // resolved fontconfig family
     double emPixels { 12.0 };  // character height in logical units
     PangoFontDescription* desc { nullptr }; // at emPixels
+    // Face metrics per pixel of character height, measured once per face.
+    double ascentRatio { 0.905 };
+    double descentRatio { 0.212 };
+    double aveWidthRatio { 0.5 };
+    double maxWidthRatio { 1.0 };
 };
 
 struct BitmapData : ObjectData
