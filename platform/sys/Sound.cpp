@@ -2,8 +2,11 @@
 #include "platform/sys/Sound.h"
 
 #include "platform/core/Clock.h"
+#include "platform/core/ResourceModule.h"
 
 #include <cstring>
+#include <span>
+#include <string_view>
 #include <fstream>
 #include <iterator>
 #include <mutex>
@@ -150,7 +153,7 @@ WaveFormat FakeSoundSink::LastFormat() const
 
 using namespace platform;
 
-BOOL PlaySound(LPCSTR sound, HMODULE, DWORD flags)
+BOOL PlaySound(LPCSTR sound, HMODULE module, DWORD flags)
 {
     std::shared_ptr<SoundSink> sink;
     {
@@ -162,7 +165,13 @@ BOOL PlaySound(LPCSTR sound, HMODULE, DWORD flags)
             return TRUE;
 
         std::vector<std::uint8_t> bytes;
-        if (flags & SND_MEMORY) {
+        if ((flags & SND_RESOURCE) == SND_RESOURCE) {
+            auto number = reinterpret_cast<std::uintptr_t>(sound);
+            std::span<const BYTE> found = number < 0x10000
+                ? FindResourceData(module, "WAVE", static_cast<UINT>(number))
+                : FindResourceData(module, "WAVE", std::string_view(sound));
+            bytes.assign(found.begin(), found.end());
+        } else if (flags & SND_MEMORY) {
             // The wave's own header tells its length; the bytes are copied so the caller's
             // block need not outlive an asynchronous sound.
             const auto* p = reinterpret_cast<const std::uint8_t*>(sound);

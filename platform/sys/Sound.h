@@ -22,10 +22,12 @@ constexpr DWORD SND_ASYNC = 0x0001;
 constexpr DWORD SND_NODEFAULT = 0x0002;
 constexpr DWORD SND_MEMORY = 0x0004;
 constexpr DWORD SND_FILENAME = 0x00020000;
+constexpr DWORD SND_RESOURCE = 0x00040004;
 
-// `sound`: with SND_MEMORY the bytes of a wave file, otherwise a file name; null stops the
-// sound that plays. Without SND_ASYNC the call returns when the sound has ended. `module`
-// is not used.
+// `sound`: with SND_MEMORY the bytes of a wave file; with SND_RESOURCE a "WAVE" resource of
+// `module` (null: the search order of the resource modules), by number (an integer below
+// 0x10000 in the pointer) or by name; otherwise a file name. Null stops the sound that plays.
+// Without SND_ASYNC the call returns when the sound has ended.
 BOOL PlaySound(LPCSTR sound, HMODULE module, DWORD flags);
 
 namespace platform {
