@@ -170,7 +170,11 @@ int Open(LPCSTR operation, LPCSTR file, LPCSTR parameters, LPCSTR directory)
         std::vector<std::string> args { program };
         for (auto& word : SplitParameters(parameters))
             args.push_back(word);
-        return Spawn(args, directory);
+        int code = Spawn(args, directory);
+        // A document that merely carries an execute bit (files copied from a memory stick
+        // often do) is no program: open it as a document.
+        if (code != SE_ERR_BADFORMAT || args[0] == FindOnPath(target))
+            return code;
     }
     std::string opener = FindOnPath("xdg-open");
     if (opener.empty())

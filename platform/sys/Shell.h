@@ -3,7 +3,9 @@
 // A program (an executable file, or a bare name found on PATH) is started directly with the
 // parameters split like a command line ("double quotes" group words). Anything else (a
 // document, a folder, a URL) goes to xdg-open, which hands it to the desktop's application
-// for its type. Nothing waits for the started program; it is reaped when it ends.
+// for its type; so does a file with an execute bit that the system cannot run (a document
+// copied from a memory stick). Nothing waits for the started program; it is reaped when it
+// ends.
 //
 // The result is the classic one: a value above 32 on success, otherwise one of the codes
 // below (2 not found, 3 path not found, 5 access denied, 8 out of memory, 11 not a program,
