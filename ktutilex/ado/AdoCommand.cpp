@@ -14,9 +14,7 @@ constexpr const char* kCommandSource = "KTAdo.Command";
 
 [[noreturn]] void ThrowItemNotFound()
 {
-    throw _com_error(ADO_E_ITEMNOTFOUND,
-                     "Item cannot be found in the collection corresponding to the requested name or ordinal.",
-                     kCommandSource);
+    throw _com_error::ItemNotFound(kCommandSource);
 }
 
 bool IsPlainName(const CString& text)
@@ -74,7 +72,7 @@ AdoParameter& AdoCommand::Item(const _variant_t& index)
 std::shared_ptr<AdoRecordset> AdoCommand::Execute(long options)
 {
     if (!m_connection || m_connection->GetState() != adStateOpen)
-        throw _com_error(ADO_E_OBJECTCLOSED, "Operation is not allowed when the object is closed.", kCommandSource);
+        throw _com_error::ObjectClosed(kCommandSource);
     sqlite3* db = m_connection->Handle();
 
     CString sql;

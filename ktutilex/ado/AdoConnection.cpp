@@ -84,8 +84,7 @@ long AdoConnection::GetState() const
 void AdoConnection::RequireOpen() const
 {
     if (!m_db)
-        throw _com_error(ADO_E_OBJECTCLOSED, "Operation is not allowed when the object is closed.",
-                         kConnectionSource);
+        throw _com_error::ObjectClosed(kConnectionSource);
 }
 
 void AdoConnection::Execute(const char* sql)

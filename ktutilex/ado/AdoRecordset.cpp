@@ -107,8 +107,7 @@ void AdoRecordset::Open(const std::shared_ptr<AdoConnection>& connection, const 
 {
     Close();
     if (!connection || connection->GetState() != adStateOpen)
-        throw _com_error(ADO_E_OBJECTCLOSED, "Operation is not allowed when the object is closed.",
-                         kRecordsetSource);
+        throw _com_error::ObjectClosed(kRecordsetSource);
     sqlite3* db = connection->Handle();
     ktado::Statement statement;
     bool hasRowId = false;
@@ -246,8 +245,7 @@ long AdoRecordset::GetState() const
 void AdoRecordset::RequireOpen() const
 {
     if (!m_open)
-        throw _com_error(ADO_E_OBJECTCLOSED, "Operation is not allowed when the object is closed.",
-                         kRecordsetSource);
+        throw _com_error::ObjectClosed(kRecordsetSource);
 }
 
 void AdoRecordset::RequireUpdatable() const
@@ -259,8 +257,7 @@ void AdoRecordset::RequireUpdatable() const
                          "provider, or of the selected locktype.",
                          kRecordsetSource);
     if (!m_connection || m_connection->GetState() != adStateOpen)
-        throw _com_error(ADO_E_OBJECTCLOSED, "Operation is not allowed when the object is closed.",
-                         kRecordsetSource);
+        throw _com_error::ObjectClosed(kRecordsetSource);
 }
 
 // ---- reading rows -------------------------------------------------------------------------
@@ -497,9 +494,7 @@ long AdoRecordset::FieldPosition(const _variant_t& index) const
         if (NumberOf(index, number) && number >= 0 && number < static_cast<double>(m_columns.size()))
             return static_cast<long>(number);
     }
-    throw _com_error(ADO_E_ITEMNOTFOUND,
-                     "Item cannot be found in the collection corresponding to the requested name or ordinal.",
-                     kRecordsetSource);
+    throw _com_error::ItemNotFound(kRecordsetSource);
 }
 
 _variant_t AdoRecordset::GetValue(const _variant_t& index)
@@ -588,10 +583,7 @@ void AdoRecordset::SetFields(const _variant_t& fields, const _variant_t& values)
         const auto& names = fields.GetArray();
         const auto& items = values.GetArray();
         if (!values.IsArray() || names.size() != items.size())
-            throw _com_error(ADO_E_ARGUMENTS,
-                             "Arguments are of the wrong type, are out of acceptable range, or are in conflict "
-                             "with one another.",
-                             kRecordsetSource);
+            throw _com_error::BadArguments(kRecordsetSource);
         for (std::size_t i = 0; i < names.size(); ++i)
             SetValue(names[i], items[i]);
     } else {
@@ -783,10 +775,7 @@ void AdoRecordset::Delete(AffectEnum affect)
         return;
     }
     if (affect != adAffectAll)
-        throw _com_error(ADO_E_ARGUMENTS,
-                         "Arguments are of the wrong type, are out of acceptable range, or are in conflict with "
-                         "one another.",
-                         kRecordsetSource);
+        throw _com_error::BadArguments(kRecordsetSource);
     Fetch();
     // All rows or none: the deletes run under a savepoint of their own.
     m_connection->Execute("SAVEPOINT ktado_delete_all");

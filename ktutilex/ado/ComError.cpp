@@ -41,3 +41,22 @@ CString _com_error::ErrorMessage() const
         return FormatString("IDispatch error #%d", static_cast<int>((code - 0x200u) & 0xFFFFu));
     return FormatString("Unknown error 0x%0lX", static_cast<unsigned long>(code));
 }
+
+_com_error _com_error::ObjectClosed(const char* source)
+{
+    return _com_error(ADO_E_OBJECTCLOSED, "Operation is not allowed when the object is closed.", source);
+}
+
+_com_error _com_error::ItemNotFound(const char* source)
+{
+    return _com_error(ADO_E_ITEMNOTFOUND,
+                      "Item cannot be found in the collection corresponding to the requested name or ordinal.", source);
+}
+
+_com_error _com_error::BadArguments(const char* source)
+{
+    return _com_error(ADO_E_ARGUMENTS,
+                      "Arguments are of the wrong type, are out of acceptable range, or are in conflict with one "
+                      "another.",
+                      source);
+}

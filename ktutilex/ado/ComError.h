@@ -49,6 +49,11 @@ public:
     // The system's message text for a code, empty when it has none.
     static CString SystemMessage(HRESULT code);
 
+    // The record set, command and connection objects' own common errors.
+    static _com_error ObjectClosed(const char* source);
+    static _com_error ItemNotFound(const char* source);
+    static _com_error BadArguments(const char* source);
+
 private:
     HRESULT m_code;
     CString m_description;
