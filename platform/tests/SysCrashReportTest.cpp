@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
+#include <ostream>
 #include <sstream>
 
 #include <sys/resource.h>
@@ -67,6 +68,8 @@ struct CrashCase
     const char* signalLine;
     const char* frameText; // a text some backtrace line must hold ("" for none)
 };
+
+void PrintTo(const CrashCase& c, std::ostream* out) { *out << c.role; }
 
 class SysCrashReport : public ::testing::TestWithParam<CrashCase>
 {
