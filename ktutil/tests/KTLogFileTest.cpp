@@ -55,8 +55,8 @@ TEST(KTLogFile, LinesWithoutPrefixHoldTheTrimmedEntry)
     EXPECT_EQ(log.Log("  first \t"), 1);
     EXPECT_EQ(log.Log("%s=%d", "second", 2), 1);
     EXPECT_EQ(log.Log("   "), 0);
-    const char* const empty = "";
-    EXPECT_EQ(log.Log(empty), 0);
+    const std::string empty;
+    EXPECT_EQ(log.Log(empty.c_str()), 0);
     EXPECT_EQ(log.Log(nullptr), 0);
     EXPECT_EQ(dir.Read("a.log"), "first\nsecond=2\n");
 }
