@@ -1,0 +1,31 @@
+// The client library's own string table: the English texts it shows. A language module
+// replaces any of them under the same id. The table is registered as the library's resource
+// module when the library loads (NyraClientModule.cpp).
+#pragma once
+
+#include "platform/core/ResourceModule.h"
+#include "platform/core/Types.h"
+
+#include <span>
+
+namespace nyraclient {
+
+// ---- parameter names (the same ids and texts as the data library's value maps) ------------
+constexpr UINT IDS_PARAM_ECG = 10116;
+constexpr UINT IDS_PARAM_FECG = 10117;
+constexpr UINT IDS_PARAM_MSPO2 = 10118;
+constexpr UINT IDS_PARAM_FSPO2 = 10119;
+constexpr UINT IDS_PARAM_NIBP = 10120;
+constexpr UINT IDS_PARAM_TEMP = 10121;
+constexpr UINT IDS_PARAM_FHR1 = 10122;
+constexpr UINT IDS_PARAM_FHR2 = 10123;
+constexpr UINT IDS_PARAM_UC = 10124;
+constexpr UINT IDS_PARAM_IUP = 10125;
+
+// ---- alarm texts ----------------------------------------------------------------------------
+constexpr UINT IDS_NETWORK_ALARM = 11001;
+
+// Every entry in ascending id order.
+std::span<const platform::StringEntry> StringTable();
+
+} // namespace nyraclient
