@@ -618,6 +618,10 @@ int KTAdo::SetFieldValue(_variant_t index, double value)
 
 int KTAdo::SetFieldValue(_variant_t index, const COleDateTime& value)
 {
+    // A date without a value is stored as NULL, so that it reads back as a null date and not as
+    // whatever day count the object happens to hold.
+    if (value.GetStatus() == COleDateTime::null)
+        return SetFieldValue(std::move(index), _variant_t::Null());
     return SetFieldValue(std::move(index), _variant_t(value.m_dt, VT_R8));
 }
 

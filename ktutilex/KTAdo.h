@@ -118,7 +118,7 @@ public:
     int SetFieldValue(_variant_t index, int value);
     int SetFieldValue(_variant_t index, float value);
     int SetFieldValue(_variant_t index, double value);
-    // Written as VT_R8 holding the day count; the date's status is not looked at.
+    // Written as VT_R8 holding the day count; a date with the null status is written as NULL.
     int SetFieldValue(_variant_t index, const COleDateTime& value);
 
     // ---- conversions (1 success, 0 failure) -------------------------------------------------

@@ -208,7 +208,7 @@ TEST(KTAdoConversions, VariantConversionsByTypeTag)
     EXPECT_STREQ(out, "");
 }
 
-TEST_F(KTAdoRecordset, DateColumnsComeBackAsDatesAndKeepTheYear1000)
+TEST_F(KTAdoRecordset, DateColumnsComeBackAsDatesAndKeepTheYear1000AndNullDates)
 {
     ASSERT_EQ(m_db.OpenTable("TBLPatient", adOpenDynamic, adLockOptimistic), 1);
     ASSERT_EQ(m_db.AddNew(), 1);
@@ -217,6 +217,9 @@ TEST_F(KTAdoRecordset, DateColumnsComeBackAsDatesAndKeepTheYear1000)
     EXPECT_EQ(m_db.SetFieldValue("P_ID", "p1"), 1);
     EXPECT_EQ(m_db.SetFieldValue("P_BIRTHDAY", noDate), 1);
     EXPECT_EQ(m_db.SetFieldValue("P_REG_DATE", COleDateTime(2006, 3, 7, 14, 5, 9)), 1);
+    COleDateTime empty(2006, 3, 7, 0, 0, 0);
+    empty.SetStatus(COleDateTime::null);
+    EXPECT_EQ(m_db.SetFieldValue("P_LMP", empty), 1);
     ASSERT_EQ(m_db.Update(), 1) << m_db.GetLastErrorString().GetString();
     m_db.CloseRecordset();
 
@@ -232,6 +235,9 @@ TEST_F(KTAdoRecordset, DateColumnsComeBackAsDatesAndKeepTheYear1000)
     COleDateTime registered;
     ASSERT_EQ(m_db.GetFieldValue("P_REG_DATE", registered), 1);
     EXPECT_STREQ(registered.Format("%Y-%m-%d %H:%M:%S"), "2006-03-07 14:05:09");
+    COleDateTime lastPeriod(2006, 1, 1, 0, 0, 0);
+    EXPECT_EQ(m_db.GetFieldValue("P_LMP", lastPeriod), 0);  // a null date stays null
+    EXPECT_EQ(lastPeriod.GetStatus(), COleDateTime::null);
 }
 
 TEST_F(KTAdoRecordset, DateLiteralsSelectByDayOutsideQuotedTexts)

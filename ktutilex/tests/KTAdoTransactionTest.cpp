@@ -51,6 +51,20 @@ TEST_F(KTAdoTransaction, RollbackUndoesAndCommitKeeps)
     EXPECT_EQ(Users(), 1);
 }
 
+TEST_F(KTAdoTransaction, RecordSetWritesBelongToTheTransaction)
+{
+    ASSERT_EQ(m_db.BeginTrans(), 1);
+    ASSERT_EQ(m_db.OpenTable("TBLUser", adOpenDynamic, adLockOptimistic), 1);
+    ASSERT_EQ(m_db.AddNew(), 1);
+    ASSERT_EQ(m_db.SetFieldValue("M_ID", "a"), 1);
+    ASSERT_EQ(m_db.Update(), 1);
+    // The record set reads on the same connection: it sees its own uncommitted row.
+    ASSERT_EQ(m_db.OpenRecordset("SELECT * FROM TBLUser", adOpenUnspecified, adLockUnspecified), 1);
+    EXPECT_EQ(m_db.GetRecordCount(), 1);
+    ASSERT_EQ(m_db.Rollback(), 1);
+    EXPECT_EQ(Users(), 0);
+}
+
 TEST_F(KTAdoTransaction, NestedLevelsRollBackOnlyTheInnerPart)
 {
     ASSERT_EQ(m_db.BeginTrans(), 1);
