@@ -671,9 +671,10 @@ TEST(GdiObjects, AFontMayBeRecreatedWhileAWorkerDrawsWithTheOldOne)
     strcpy(lf.lfFaceName, "Arial");
     font.CreateFontIndirect(&lf);
     std::atomic<bool> stop { false };
+    // The worker's DC has the font selected before the font is made again.
+    Canvas c(100, 30);
+    c.dc.SelectObject(&font);
     std::thread worker([&] {
-        Canvas c(100, 30);
-        c.dc.SelectObject(&font);
         while (!stop.load()) {
             CRect r(0, 0, 100, 30);
             c.dc.DrawText(CString("72"), &r, DT_SINGLELINE);
