@@ -1,0 +1,103 @@
+// The worker threads of the client library (alarm sound, alarm caption, parameter and wave
+// painters, file writer, demo generator) are driven one way:
+//  1. the owner creates the thread suspended (default priority and stack), gives it its owner
+//     and resumes it;
+//  2. the thread's loop runs while its stop flag is 0 and returns the class's fixed exit code;
+//     the object deletes itself when the thread ends;
+//  3. the owner stops it by setting the stop flag and waiting without limit for its end.
+// NyraWorkerThread holds the owner pointer and the stop flag; NyraWorkerControl is the owner's
+// side of steps 1 and 3.
+//
+// The end the owner waits for is the thread's own end (m_hThread), of which the control takes
+// a share before resuming the thread: it is signalled only after the object has been deleted,
+// so the wait never touches an object that may be gone and a destructor's last work (a file
+// being finished) is done when Stop returns. It stands for the end event that a worker's
+// destructor used to signal.
+#pragma once
+
+#include "platform/core/Sync.h"
+#include "platform/core/WinThread.h"
+
+#include <atomic>
+
+template <typename Owner>
+class NyraWorkerThread : public CWinThread
+{
+public:
+    // Only store the value; the thread reads them on its own time.
+    void SetOwner(Owner* owner) { m_pOwner.store(owner); }
+    void SetStopFlag(int stop) { m_nStopFlag.store(stop); }
+
+    Owner* GetOwner() const { return m_pOwner.load(); }
+    int GetStopFlag() const { return m_nStopFlag.load(); }
+
+protected:
+    NyraWorkerThread() = default;
+
+    // The loop's condition: run while no stop was asked.
+    bool IsRunning() const { return m_nStopFlag.load() == 0; }
+
+    std::atomic<Owner*> m_pOwner { nullptr };
+    std::atomic<int> m_nStopFlag { 0 };
+};
+
+// The owner's handle on one worker of class T (a NyraWorkerThread). Not thread-safe: the owner
+// starts and stops its worker from one thread at a time.
+template <typename T>
+class NyraWorkerControl
+{
+public:
+    NyraWorkerControl() = default;
+    NyraWorkerControl(const NyraWorkerControl&) = delete;
+    NyraWorkerControl& operator=(const NyraWorkerControl&) = delete;
+    // A worker still running when its control goes is stopped and waited for.
+    ~NyraWorkerControl() { Stop(); }
+
+    // Creates the worker suspended, sets its owner and resumes it. FALSE when one is already
+    // running or the thread cannot be made.
+    template <typename Owner>
+    BOOL Start(Owner* owner)
+    {
+        if (m_pThread != nullptr)
+            return FALSE;
+        T* thread = AfxBeginThread<T>(THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+        if (thread == nullptr)
+            return FALSE;
+        thread->SetOwner(owner);
+        m_end = platform::WaitHandle(thread->m_hThread);
+        m_pThread = thread;
+        thread->ResumeThread();
+        return TRUE;
+    }
+
+    // Sets the stop flag and waits without limit until the thread has ended and its object is
+    // deleted. Nothing happens when no worker runs.
+    void Stop()
+    {
+        if (m_pThread == nullptr)
+            return;
+        m_pThread->SetStopFlag(1);
+        m_pThread = nullptr;
+        m_end.Wait(INFINITE);
+        m_end.reset();
+    }
+
+    // Sets the stop flag and does not wait: the worker ends on its own time (the alarm-sound
+    // thread, whose end its owner learns through a lock the thread holds for its whole life).
+    void StopWithoutWaiting()
+    {
+        if (m_pThread == nullptr)
+            return;
+        m_pThread->SetStopFlag(1);
+        m_pThread = nullptr;
+        m_end.reset();
+    }
+
+    // The running worker, null when none runs.
+    T* Get() const { return m_pThread; }
+    BOOL IsStarted() const { return m_pThread != nullptr ? TRUE : FALSE; }
+
+private:
+    T* m_pThread { nullptr };
+    platform::WaitHandle m_end;
+};
