@@ -177,6 +177,12 @@ bool WalkPreTranslateTree(HWND stop, MSG* msg);
 using ThreadPreTranslate = std::function<bool(MSG* msg)>;
 void SetThreadPreTranslate(ThreadPreTranslate hook);
 
+// The classic message loop of a thread: pumps until WM_QUIT and returns its exit code. While
+// the queue is empty it calls `onIdle` with a count that starts at 0 after every message that
+// counts as input, until `onIdle` returns false; then it waits. `preTranslate` gets each
+// message before translation and dispatch and may consume it.
+int RunMessageLoop(const std::function<bool(LONG idleCount)>& onIdle, const std::function<bool(MSG* msg)>& preTranslate);
+
 // Runs the modal loop on `hwnd` until EndDialog/EndModalLoop, WM_QUIT (result -1, the quit
 // request is posted again) or the window's destruction (result -1 unless ended before).
 // `enterIdle`: send WM_ENTERIDLE to the owner whenever the queue runs empty.

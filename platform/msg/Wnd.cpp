@@ -1,6 +1,7 @@
 // CWnd and CCmdTarget: message maps, routing, reflection and the window wrappers.
 #include "platform/msg/Wnd.h"
 
+#include "platform/core/WinThread.h"
 #include "platform/msg/MessageQueue.h"
 #include "platform/msg/WindowInternal.h"
 #include "platform/msg/WindowSurfaceHooks.h"
@@ -402,6 +403,11 @@ void CWnd::OnNcDestroy()
     }
     m_hWnd = nullptr;
     m_pfnSuper = nullptr;
+    // The end of a thread's main window ends the thread's message loop.
+    if (CWinThread* thread = AfxGetThread(); thread && thread->m_pMainWnd == this) {
+        thread->m_pMainWnd = nullptr;
+        PostQuitMessage(0);
+    }
     PostNcDestroy(); // may delete this: the last thing done with the object
 }
 
