@@ -1,6 +1,9 @@
 // Instance claims: flock on a lock file, activation requests over a local socket.
 #include "platform/sys/SingleInstance.h"
 
+#include "platform/msg/WindowApi.h"
+#include "platform/msg/WindowInternal.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -169,6 +172,19 @@ void SetInstanceActivationHandler(const std::string& name, std::function<void()>
 {
     std::lock_guard guard(ClaimsLock());
     Handlers()[name] = std::move(handler);
+}
+
+void SetInstanceActivationWindow(const std::string& name, HWND mainWindow)
+{
+    SetInstanceActivationHandler(name, [mainWindow] {
+        if (!IsWindow(mainWindow))
+            return;
+        platform::msg::RunOnOwnerThread(mainWindow, [mainWindow] {
+            ShowWindow(mainWindow, SW_SHOWNORMAL);
+            SetForegroundWindow(mainWindow);
+            return LRESULT(0);
+        });
+    });
 }
 
 bool RequestInstanceActivation(const std::string& name)

@@ -8,6 +8,8 @@
 // its main window).
 #pragma once
 
+#include "platform/core/Types.h"
+
 #include <functional>
 #include <string>
 
@@ -26,6 +28,11 @@ bool IsInstanceClaimed(const std::string& name);
 // What the holder of `name` does on an activation request. It runs on the claim's listener
 // thread, so a handler that touches windows posts to the user-interface thread.
 void SetInstanceActivationHandler(const std::string& name, std::function<void()> handler);
+
+// The usual handler: on a request, `mainWindow` is shown in its normal state and brought to
+// the front, on its own thread (the request waits for that, as a sent message would). A window
+// that no longer exists is left alone.
+void SetInstanceActivationWindow(const std::string& name, HWND mainWindow);
 
 // Asks the holder of `name` to show and raise its main window. True when the holder took the
 // request (its handler has run by then); false when nobody holds the name or nobody answers

@@ -3,13 +3,20 @@
 // activation request.
 #include "platform/sys/SingleInstance.h"
 
+#include "platform/core/Sync.h"
+#include "platform/msg/FdWatch.h"
+#include "platform/msg/WindowApi.h"
 #include "support/CoreTempFolder.h"
+#include "support/MsgTestWindow.h"
 #include "support/SysChildProcess.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <cstdlib>
+
+#include <fcntl.h>
+#include <poll.h>
 
 namespace {
 
@@ -73,4 +80,43 @@ TEST(SysInstance, ClaimEndsWithItsProcessAndATestLeavesNoClaim)
     EXPECT_TRUE(platform::RequestInstanceActivation(name));
 
     EXPECT_FALSE(platform::RequestInstanceActivation("NobodyHoldsThis"));
+}
+
+TEST(SysInstance, ActivationShowsAndRaisesTheHoldersMainWindow)
+{
+    coretest::TempFolder runtime;
+    setenv("XDG_RUNTIME_DIR", runtime.Path().c_str(), 1);
+    const std::string name = "TarvicII_Window";
+
+    msgtest::RecordingWnd mainWindow, other;
+    ASSERT_TRUE(mainWindow.CreateTop(CRect(0, 0, 200, 100), WS_OVERLAPPEDWINDOW)); // hidden
+    ASSERT_TRUE(other.CreateTop(CRect(0, 0, 50, 50), WS_OVERLAPPEDWINDOW | WS_VISIBLE));
+    SetForegroundWindow(other.m_hWnd);
+    ASSERT_TRUE(platform::ClaimInstance(name));
+    platform::SetInstanceActivationWindow(name, mainWindow.m_hWnd);
+
+    // The window belongs to this thread, so this thread pumps while the second start waits
+    // for its answer; the child's end closes the pipe it inherited, which ends the pumping.
+    int ended[2];
+    ASSERT_EQ(pipe2(ended, O_CLOEXEC), 0);
+    fcntl(ended[1], F_SETFD, 0);
+    pid_t child = systest::StartChild("second-start", name);
+    close(ended[1]);
+    ASSERT_GT(child, 0);
+    bool childEnded = false;
+    int watch = platform::msg::WatchFd(ended[0], POLLIN, [&](int, short) {
+        childEnded = true;
+        PostThreadMessage(GetCurrentThreadId(), WM_NULL, 0, 0);
+    });
+    MSG msg;
+    while (!childEnded && GetMessage(&msg, nullptr, 0, 0) > 0)
+        DispatchMessage(&msg);
+    platform::msg::UnwatchFd(watch);
+    close(ended[0]);
+    int status = systest::WaitForChild(child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+
+    EXPECT_TRUE(IsWindowVisible(mainWindow.m_hWnd));
+    EXPECT_EQ(GetForegroundWindow(), mainWindow.m_hWnd);
 }
