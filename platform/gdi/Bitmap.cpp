@@ -29,7 +29,7 @@ using namespace platform::gdi;
 
 HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPixel, const void* bits)
 {
-    if (width <= 0 || height <= 0 || planes != 1)
+    if (!platform::Surface::SizeAllowed(width, height) || planes != 1)
         return nullptr;
     bool mono = bitsPixel == 1;
     auto surface = std::make_shared<platform::Surface>(width, height, mono);
@@ -60,7 +60,7 @@ HBITMAP CreateCompatibleBitmap(HDC, int width, int height)
 {
     // Always a colour bitmap: a memory DC's initial one-pixel bitmap does not make its
     // compatible bitmaps monochrome here, so an off-screen picture never loses its colours.
-    if (width <= 0 || height <= 0)
+    if (!platform::Surface::SizeAllowed(width, height))
         return nullptr;
     return CreateBitmapFromSurface(std::make_shared<platform::Surface>(width, height), 32);
 }

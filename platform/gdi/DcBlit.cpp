@@ -295,7 +295,7 @@ SurfacePtr SurfaceFromDib(const void* bits, const BITMAPINFO* info)
     const BITMAPINFOHEADER& h = info->bmiHeader;
     int width = h.biWidth, height = std::abs(h.biHeight);
     int bpp = h.biBitCount;
-    if (width <= 0 || height <= 0 || h.biCompression != BI_RGB || (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 24 && bpp != 32))
+    if (!Surface::SizeAllowed(width, height) || h.biCompression != BI_RGB || (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 24 && bpp != 32))
         return nullptr;
     size_t stride = ((static_cast<size_t>(width) * bpp + 31) / 32) * 4;
     const auto* data = static_cast<const BYTE*>(bits);
@@ -414,7 +414,7 @@ BOOL CDC::PlgBlt(const POINT* points, CDC* source, int xSrc, int ySrc, int width
 {
     DcData* d = Data(this);
     DcData* s = source ? Data(source) : nullptr;
-    if (!d || !s || !points || !s->HasPixels() || !d->HasPixels() || width == 0 || height == 0)
+    if (!d || !s || !points || !s->HasPixels() || !d->HasPixels() || !Surface::SizeAllowed(std::abs(width), std::abs(height)))
         return FALSE;
     SurfacePtr maskSurface = mask ? SurfaceOf(*mask) : nullptr;
     SurfacePtr srcSurface = s->surface;

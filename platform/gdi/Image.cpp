@@ -53,6 +53,9 @@ struct JpegError
     char message[JMSG_LENGTH_MAX];
 };
 
+// Warnings (a truncated file ...) are not printed; a fatal one reaches JpegErrorExit.
+void JpegQuiet(j_common_ptr) {}
+
 void JpegErrorExit(j_common_ptr info)
 {
     auto* err = reinterpret_cast<JpegError*>(info->err);
@@ -103,6 +106,12 @@ bool Image::LoadPng(const void* data, size_t size)
         return false;
     }
     img.format = PNG_FORMAT_BGRA;
+    if (!Surface::SizeAllowed(img.width, img.height)) {
+        png_image_free(&img);
+        Reset();
+        m_error = "image too large";
+        return false;
+    }
     Image result(static_cast<int>(img.width), static_cast<int>(img.height));
     if (!png_image_finish_read(&img, nullptr, result.m_pixels.data(), 0, nullptr)) {
         m_error = img.message;
@@ -163,6 +172,7 @@ bool Image::LoadJpeg(const void* data, size_t size)
     JpegError err;
     info.err = jpeg_std_error(&err.manager);
     err.manager.error_exit = JpegErrorExit;
+    err.manager.output_message = JpegQuiet;
     Image result;
     if (setjmp(err.jump)) {
         jpeg_destroy_decompress(&info);
@@ -174,6 +184,12 @@ bool Image::LoadJpeg(const void* data, size_t size)
     jpeg_mem_src(&info, static_cast<const unsigned char*>(data), static_cast<unsigned long>(size));
     jpeg_read_header(&info, TRUE);
     info.out_color_space = JCS_RGB;
+    if (!Surface::SizeAllowed(info.image_width, info.image_height)) {
+        jpeg_destroy_decompress(&info);
+        Reset();
+        m_error = "image too large";
+        return false;
+    }
     jpeg_start_decompress(&info);
     result = Image(static_cast<int>(info.output_width), static_cast<int>(info.output_height));
     std::vector<unsigned char> line(static_cast<size_t>(info.output_width) * 3);
@@ -208,6 +224,8 @@ bool Image::SaveJpeg(const char* path, int quality) const
         JpegError err;
         info.err = jpeg_std_error(&err.manager);
         err.manager.error_exit = JpegErrorExit;
+        err.manager.output_message = JpegQuiet;
+    err.manager.output_message = JpegQuiet;
         if (setjmp(err.jump)) {
             jpeg_destroy_compress(&info);
             std::fclose(file);

@@ -17,6 +17,13 @@ namespace platform {
 class Surface
 {
 public:
+    // The largest surface the module makes (a corrupt size asks for no more than 1 GiB).
+    static constexpr long long kMaxPixels = 1LL << 28;
+    static bool SizeAllowed(long long width, long long height)
+    {
+        return width > 0 && height > 0 && width <= 1 << 16 && height <= 1 << 16 && width * height <= kMaxPixels;
+    }
+
     // A new surface is black, like a fresh compatible bitmap.
     Surface(int width, int height, bool monochrome = false);
     ~Surface();

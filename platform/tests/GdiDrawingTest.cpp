@@ -482,6 +482,14 @@ TEST(GdiBlits, DibRowsArePaddedAndEitherWayUp)
     EXPECT_EQ(back[2], 255); // bottom-left red
     EXPECT_EQ(back[12 + 6], 255); // top-right blue
     EXPECT_EQ(back[9], 0); // padding
+
+    // Absurd sizes from a corrupt header are refused, not allocated.
+    BITMAPINFO huge = info;
+    huge.bmiHeader.biWidth = 1 << 30;
+    EXPECT_EQ(SetDIBitsToDevice(c.dc, 0, 0, 3, 2, 0, 0, 0, 2, bits.data(), &huge, DIB_RGB_COLORS), 0);
+    CBitmap tooBig;
+    EXPECT_FALSE(tooBig.CreateCompatibleBitmap(&c.dc, 100000, 100000));
+    EXPECT_FALSE(tooBig.CreateBitmap(-5, 10, 1, 32, nullptr));
 }
 
 // ---- text ------------------------------------------------------------------------------------
