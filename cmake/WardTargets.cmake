@@ -65,7 +65,7 @@ function(ward_tests target)
   foreach(test_src IN LISTS tests)
     get_filename_component(stem ${test_src} NAME_WE)
     set(exe ${W_LABEL}_${stem})
-    add_executable(${exe} ${test_src})
+    add_executable(${exe} ${test_src} $<TARGET_OBJECTS:ward_test_environment>)
     set_target_properties(${exe} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
     target_include_directories(${exe} PRIVATE ${PROJECT_SOURCE_DIR} ${dir})
     target_link_libraries(${exe} PRIVATE ${target} ${W_LINKS} ${support_lib}
@@ -77,7 +77,6 @@ function(ward_tests target)
     gtest_discover_tests(${exe}
       DISCOVERY_MODE PRE_TEST
       WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/tests
-      PROPERTIES LABELS "${labels}"
-                 ENVIRONMENT "PLATFORM_HOST=null;WARD_SOURCE_DIR=${PROJECT_SOURCE_DIR};WARD_BIN_DIR=${WARD_BIN_DIR}")
+      PROPERTIES LABELS "${labels}")
   endforeach()
 endfunction()
