@@ -229,6 +229,11 @@ const MessageMap* CWnd::GetThisMessageMap()
     return &kMap;
 }
 
+const CWnd CWnd::wndTop(HWND_TOP);
+const CWnd CWnd::wndBottom(HWND_BOTTOM);
+const CWnd CWnd::wndTopMost(HWND_TOPMOST);
+const CWnd CWnd::wndNoTopMost(HWND_NOTOPMOST);
+
 CWnd* CWnd::FromHandlePermanent(HWND hwnd)
 {
     auto& table = Table();
@@ -739,11 +744,7 @@ void CWnd::MoveWindow(LPCRECT lpRect, BOOL bRepaint)
 
 BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags)
 {
-    // The classic special insert-after objects (wndTop, wndBottom, wndTopMost, wndNoTopMost)
-    // are the special handles themselves.
-    auto value = reinterpret_cast<std::intptr_t>(pWndInsertAfter);
-    bool special = (value >= 0 && value <= 1) || (value >= -2 && value < 0);
-    HWND after = special ? reinterpret_cast<HWND>(value) : pWndInsertAfter->m_hWnd;
+    HWND after = pWndInsertAfter ? pWndInsertAfter->m_hWnd : nullptr;
     return ::SetWindowPos(m_hWnd, after, x, y, cx, cy, nFlags);
 }
 

@@ -31,6 +31,12 @@ public:
 
     HWND m_hWnd { nullptr };
     operator HWND() const { return m_hWnd; }
+
+    // The insert-after places of SetWindowPos: SetWindowPos(&CWnd::wndTop, ...).
+    static const CWnd wndTop;
+    static const CWnd wndBottom;
+    static const CWnd wndTopMost;
+    static const CWnd wndNoTopMost;
     // Null for a null object too, as callers of the classic framework expect.
     HWND GetSafeHwnd() const;
 
@@ -226,6 +232,10 @@ public:
     BOOL OnQueryEndSession() { return static_cast<BOOL>(Default()); }
     void OnEndSession(BOOL) { Default(); }
 
+private:
+    explicit CWnd(HWND special) : m_hWnd(special) {}
+
+public:
     // The procedure that gets what this object leaves unhandled (the class's own procedure
     // of a subclassed window).
     WNDPROC m_pfnSuper { nullptr };
