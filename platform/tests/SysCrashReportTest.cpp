@@ -18,6 +18,14 @@
 
 namespace {
 
+// Under AddressSanitizer its fault handler was there before ours: after the report it takes
+// the segmentation fault and ends the process with an exit code of its own.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kSanitizerTakesFaults = true;
+#else
+constexpr bool kSanitizerTakesFaults = false;
+#endif
+
 // The child's part: report into <folder>/MemoryDump under the classic name, then crash.
 int CrashInto(const std::string& folder, void (*crash)())
 {
@@ -86,8 +94,12 @@ TEST_P(SysCrashReport, ChildThatCrashesLeavesAReportWithABacktraceAndStillDies)
     ASSERT_GT(child, 0);
     int status = systest::WaitForChild(child);
     std::string after = Today();
-    ASSERT_TRUE(WIFSIGNALED(status)) << "exit status " << (WIFEXITED(status) ? WEXITSTATUS(status) : -1);
-    EXPECT_EQ(WTERMSIG(status), c.signal);
+    if (kSanitizerTakesFaults && c.signal == SIGSEGV) {
+        EXPECT_TRUE(WIFSIGNALED(status) || (WIFEXITED(status) && WEXITSTATUS(status) != 0));
+    } else {
+        ASSERT_TRUE(WIFSIGNALED(status)) << "exit status " << (WIFEXITED(status) ? WEXITSTATUS(status) : -1);
+        EXPECT_EQ(WTERMSIG(status), c.signal);
+    }
 
     std::vector<std::filesystem::path> reports;
     for (auto& entry : std::filesystem::directory_iterator(folder / "MemoryDump"))
