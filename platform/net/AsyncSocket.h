@@ -18,7 +18,7 @@
 #pragma once
 
 #include "platform/core/CString.h"
-#include "platform/net/Winsock.h"
+#include "platform/net/SocketTypes.h"
 
 #include <memory>
 

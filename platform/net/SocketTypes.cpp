@@ -1,5 +1,5 @@
 // Socket error numbers through the thread's last error, and process set-up for sockets.
-#include "platform/net/Winsock.h"
+#include "platform/net/SocketTypes.h"
 
 #include <cerrno>
 #include <csignal>
