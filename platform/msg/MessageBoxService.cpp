@@ -1,25 +1,24 @@
 // The message-box service and its built-in, recording implementation.
 #include "platform/msg/MessageBoxService.h"
 
+#include "platform/msg/ScriptedAnswers.h"
 #include "platform/msg/WindowApi.h"
 
-#include <deque>
-#include <optional>
 #include <mutex>
 #include <unistd.h>
-#include <utility>
-#include <variant>
 
 namespace platform::msg {
 namespace {
 
-using ScriptedAnswer = std::variant<int, std::function<int(const MessageBoxRequest&)>>;
+ScriptedAnswers<MessageBoxRequest, int>& Script()
+{
+    static ScriptedAnswers<MessageBoxRequest, int> script;
+    return script;
+}
 
-// Guards everything below; never held while an answer function or a service runs.
+// Guards everything below; never held while a service runs.
 std::mutex s_lock;
 std::shared_ptr<MessageBoxService> s_service;
-std::deque<ScriptedAnswer> s_script;
-std::vector<MessageBoxRequest> s_shown;
 CString s_defaultCaption;
 bool s_haveDefaultCaption = false;
 
@@ -28,20 +27,7 @@ class RecordingService : public MessageBoxService
 public:
     int Show(const MessageBoxRequest& request) override
     {
-        std::optional<ScriptedAnswer> answer;
-        {
-            std::lock_guard lock(s_lock);
-            s_shown.push_back(request);
-            if (!s_script.empty()) {
-                answer = std::move(s_script.front());
-                s_script.pop_front();
-            }
-        }
-        if (!answer)
-            return DefaultMessageBoxAnswer(request.type);
-        if (auto* fixed = std::get_if<int>(&*answer))
-            return *fixed;
-        return std::get<1>(*answer)(request);
+        return Script().Next(request, DefaultMessageBoxAnswer(request.type));
     }
 };
 
@@ -113,30 +99,10 @@ CString DefaultMessageBoxCaption()
     return ProgramName();
 }
 
-void ScriptMessageBoxAnswer(int answer)
-{
-    std::lock_guard lock(s_lock);
-    s_script.emplace_back(answer);
-}
-
-void ScriptMessageBoxAnswer(std::function<int(const MessageBoxRequest&)> answer)
-{
-    std::lock_guard lock(s_lock);
-    s_script.emplace_back(std::move(answer));
-}
-
-std::vector<MessageBoxRequest> TakeShownMessageBoxes()
-{
-    std::lock_guard lock(s_lock);
-    return std::exchange(s_shown, {});
-}
-
-void ResetMessageBoxScript()
-{
-    std::lock_guard lock(s_lock);
-    s_script.clear();
-    s_shown.clear();
-}
+void ScriptMessageBoxAnswer(int answer) { Script().Script(answer); }
+void ScriptMessageBoxAnswer(std::function<int(const MessageBoxRequest&)> answer) { Script().Script(std::move(answer)); }
+std::vector<MessageBoxRequest> TakeShownMessageBoxes() { return Script().TakeShown(); }
+void ResetMessageBoxScript() { Script().Reset(); }
 
 } // namespace platform::msg
 

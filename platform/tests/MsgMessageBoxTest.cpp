@@ -94,3 +94,43 @@ TEST_F(MessageBoxes, TheServiceCanBeReplaced)
 }
 
 } // namespace
+
+#include "platform/msg/CommonDialogService.h"
+
+namespace {
+
+TEST(CommonDialogs, CancelledUnlessScriptedAndEveryRequestIsRecorded)
+{
+    ResetCommonDialogScript();
+    CommonDialogRequest open;
+    open.kind = CommonDialogKind::OpenFile;
+    open.title = "Open recording";
+    open.filter = "Recordings (*.FMF)|*.FMF||";
+    EXPECT_FALSE(RunCommonDialog(open).accepted);
+
+    CommonDialogAnswer chosen;
+    chosen.accepted = true;
+    chosen.paths = { "/home/nurse/Records/0001.FMF" };
+    ScriptCommonDialogAnswer(chosen);
+    ScriptCommonDialogAnswer([](const CommonDialogRequest& r) {
+        CommonDialogAnswer a;
+        a.accepted = true;
+        a.colour = r.colour ^ 0xFFFFFF;
+        return a;
+    });
+    auto answer = RunCommonDialog(open);
+    ASSERT_TRUE(answer.accepted);
+    EXPECT_EQ(answer.paths, std::vector<CString> { "/home/nurse/Records/0001.FMF" });
+    CommonDialogRequest colour;
+    colour.kind = CommonDialogKind::Colour;
+    colour.colour = RGB(255, 0, 0);
+    EXPECT_EQ(RunCommonDialog(colour).colour, RGB(0, 255, 255));
+
+    auto shown = TakeShownCommonDialogs();
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_EQ(shown[0].title, "Open recording");
+    EXPECT_EQ(shown[2].kind, CommonDialogKind::Colour);
+    ResetCommonDialogScript();
+}
+
+} // namespace
