@@ -16,15 +16,9 @@ namespace platform::gdi {
 // ---- the table of live device contexts --------------------------------------------------
 namespace {
 
-// Guards the set of live DCs. A leaf lock.
-std::mutex& DcTableMutex()
+LiveSet& DcTable()
 {
-    static std::mutex m;
-    return m;
-}
-std::unordered_set<const void*>& DcTable()
-{
-    static auto* t = new std::unordered_set<const void*>;
+    static auto* t = new LiveSet;
     return *t;
 }
 
@@ -32,10 +26,7 @@ std::unordered_set<const void*>& DcTable()
 
 DcData* DcOf(HDC dc)
 {
-    if (!dc)
-        return nullptr;
-    std::lock_guard lock(DcTableMutex());
-    return DcTable().count(dc) ? static_cast<DcData*>(static_cast<void*>(dc)) : nullptr;
+    return DcTable().Contains(dc) ? static_cast<DcData*>(static_cast<void*>(dc)) : nullptr;
 }
 
 HDC NewDc(std::unique_ptr<DcData> data)
@@ -47,20 +38,15 @@ HDC NewDc(std::unique_ptr<DcData> data)
         d->st.brush = Ref<BrushData>::Share(static_cast<BrushData*>(Stock(WHITE_BRUSH)));
     if (!d->st.font)
         d->st.font = Ref<FontData>::Share(static_cast<FontData*>(Stock(SYSTEM_FONT)));
-    std::lock_guard lock(DcTableMutex());
-    DcTable().insert(d);
+    DcTable().Insert(d);
     return static_cast<HDC>(static_cast<void*>(d));
 }
 
 void FreeDc(HDC dc)
 {
-    DcData* d = nullptr;
-    {
-        std::lock_guard lock(DcTableMutex());
-        if (!DcTable().erase(dc))
-            return;
-        d = static_cast<DcData*>(static_cast<void*>(dc));
-    }
+    if (!DcTable().Erase(dc))
+        return;
+    DcData* d = static_cast<DcData*>(static_cast<void*>(dc));
     if (d->onDelete)
         d->onDelete(*d);
     delete d;

@@ -160,6 +160,12 @@ public:
     void DrawFocusRect(LPCRECT rect);
     BOOL DrawEdge(LPRECT rect, UINT edge, UINT flags);
     BOOL DrawFrameControl(LPRECT rect, UINT type, UINT state);
+    BOOL DrawIcon(int x, int y, HICON icon);
+    BOOL DrawIcon(POINT p, HICON icon) { return DrawIcon(p.x, p.y, icon); }
+    // DSS_DISABLED draws the shape embossed in highlight and shadow colours. A zero size
+    // takes the picture's own.
+    BOOL DrawState(CPoint point, CSize size, HICON icon, UINT flags, HBRUSH brush = nullptr);
+    BOOL DrawState(CPoint point, CSize size, CBitmap* bitmap, UINT flags, HBRUSH brush = nullptr);
 
     // ---- text ------------------------------------------------------------------------------
     BOOL TextOut(int x, int y, const CString& text) { return TextOut(x, y, text, text.GetLength()); }

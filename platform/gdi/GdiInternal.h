@@ -13,6 +13,8 @@
 
 #include <atomic>
 #include <memory>
+#include <mutex>
+#include <unordered_set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -21,6 +23,43 @@ typedef struct _cairo_region cairo_region_t;
 typedef struct _PangoFontDescription PangoFontDescription;
 
 namespace platform::gdi {
+
+// The addresses of live objects of one sort (drawing objects, DCs, icons), so that a handle is
+// checked before it is followed. Its lock is a leaf: nothing else is taken while it is held.
+// Sets are created on first use and never destroyed, so handles stay checkable at exit.
+class LiveSet
+{
+public:
+    void Insert(const void* p)
+    {
+        std::lock_guard lock(m_mutex);
+        m_set.insert(p);
+    }
+    bool Erase(const void* p)
+    {
+        std::lock_guard lock(m_mutex);
+        return m_set.erase(p) > 0;
+    }
+    bool Contains(const void* p) const
+    {
+        std::lock_guard lock(m_mutex);
+        return p && m_set.count(p);
+    }
+    // Runs `action` under the lock when `p` is live; returns whether it was.
+    template <typename F>
+    bool IfLive(const void* p, F action) const
+    {
+        std::lock_guard lock(m_mutex);
+        if (!p || !m_set.count(p))
+            return false;
+        action();
+        return true;
+    }
+
+private:
+    mutable std::mutex m_mutex;
+    std::unordered_set<const void*> m_set;
+};
 
 enum class Kind { Pen, Brush, Font, Bitmap, Region, Palette };
 

@@ -18,15 +18,9 @@ namespace platform::gdi {
 // ---- handle table -------------------------------------------------------------
 namespace {
 
-// Guards the set of live objects. A leaf lock: nothing else is taken while it is held.
-std::mutex& TableMutex()
+LiveSet& Table()
 {
-    static std::mutex m;
-    return m;
-}
-std::unordered_set<const void*>& Table()
-{
-    static auto* t = new std::unordered_set<const void*>;
+    static auto* t = new LiveSet;
     return *t;
 }
 
@@ -34,15 +28,13 @@ std::unordered_set<const void*>& Table()
 
 void* Register(ObjectData* data)
 {
-    std::lock_guard lock(TableMutex());
-    Table().insert(data);
+    Table().Insert(data);
     return data;
 }
 
 void Unregister(ObjectData* data)
 {
-    std::lock_guard lock(TableMutex());
-    Table().erase(data);
+    Table().Erase(data);
 }
 
 void AddRef(ObjectData* data)
@@ -63,29 +55,27 @@ void Release(ObjectData* data)
 
 ObjectData* Acquire(const void* handle, Kind kind)
 {
-    if (!handle)
-        return nullptr;
-    std::lock_guard lock(TableMutex());
-    if (!Table().count(handle))
-        return nullptr;
-    auto* data = static_cast<ObjectData*>(const_cast<void*>(handle));
-    if (data->kind != kind)
-        return nullptr;
-    AddRef(data);
-    return data;
+    ObjectData* result = nullptr;
+    Table().IfLive(handle, [&] {
+        auto* data = static_cast<ObjectData*>(const_cast<void*>(handle));
+        if (data->kind == kind) {
+            AddRef(data);
+            result = data;
+        }
+    });
+    return result;
 }
 
 bool IsLive(const void* handle)
 {
-    std::lock_guard lock(TableMutex());
-    return handle && Table().count(handle);
+    return Table().Contains(handle);
 }
 
 Kind KindOf(const void* handle, bool* ok)
 {
-    std::lock_guard lock(TableMutex());
-    *ok = handle && Table().count(handle);
-    return *ok ? static_cast<const ObjectData*>(handle)->kind : Kind::Pen;
+    Kind kind = Kind::Pen;
+    *ok = Table().IfLive(handle, [&] { kind = static_cast<const ObjectData*>(handle)->kind; });
+    return kind;
 }
 
 // ---- stock objects --------------------------------------------------------------

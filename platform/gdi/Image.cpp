@@ -5,6 +5,7 @@
 
 #include <png.h>
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
@@ -95,7 +96,7 @@ bool Image::LoadPng(const char* path)
     return LoadPng(data.data(), data.size());
 }
 
-bool Image::LoadPng(const void* data, size_t size)
+bool Image::LoadPng(const void* data, size_t size, bool keepAlpha)
 {
     png_image img;
     std::memset(&img, 0, sizeof img);
@@ -122,6 +123,8 @@ bool Image::LoadPng(const void* data, size_t size)
     // Transparent pixels are composed over white, as pictures in dialogs appear.
     for (auto& p : result.m_pixels) {
         unsigned a = p >> 24;
+        if (keepAlpha)
+            break;
         if (a == 255)
             continue;
         auto mix = [a](unsigned c) { return (c * a + 255 * (255 - a)) / 255; };
@@ -143,14 +146,19 @@ bool Image::SavePng(const char* path) const
         img.version = PNG_IMAGE_VERSION;
         img.width = static_cast<png_uint_32>(m_width);
         img.height = static_cast<png_uint_32>(m_height);
-        img.format = PNG_FORMAT_BGR;
-        std::vector<unsigned char> rgb(static_cast<size_t>(m_width) * m_height * 3);
+        // Opaque pictures are written without alpha; pictures with transparency (icons) keep it.
+        bool alpha = std::any_of(m_pixels.begin(), m_pixels.end(), [](std::uint32_t p) { return (p >> 24) != 0xFF; });
+        img.format = alpha ? PNG_FORMAT_BGRA : PNG_FORMAT_BGR;
+        int channels = alpha ? 4 : 3;
+        std::vector<unsigned char> bytes(static_cast<size_t>(m_width) * m_height * channels);
         for (size_t i = 0; i < m_pixels.size(); ++i) {
-            rgb[i * 3] = m_pixels[i] & 0xFF;
-            rgb[i * 3 + 1] = (m_pixels[i] >> 8) & 0xFF;
-            rgb[i * 3 + 2] = (m_pixels[i] >> 16) & 0xFF;
+            bytes[i * channels] = m_pixels[i] & 0xFF;
+            bytes[i * channels + 1] = (m_pixels[i] >> 8) & 0xFF;
+            bytes[i * channels + 2] = (m_pixels[i] >> 16) & 0xFF;
+            if (alpha)
+                bytes[i * channels + 3] = (m_pixels[i] >> 24) & 0xFF;
         }
-        if (!png_image_write_to_file(&img, temp, 0, rgb.data(), 0, nullptr)) {
+        if (!png_image_write_to_file(&img, temp, 0, bytes.data(), 0, nullptr)) {
             m_error = img.message;
             return false;
         }

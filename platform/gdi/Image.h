@@ -31,7 +31,9 @@ public:
     // Loading replaces the content; on failure the image is null and the call returns false.
     bool Load(const char* path); // by content: PNG or JPEG
     bool LoadPng(const char* path);
-    bool LoadPng(const void* data, size_t size);
+    // keepAlpha leaves the alpha in the top byte (icons); otherwise transparent pixels are
+    // composed over white.
+    bool LoadPng(const void* data, size_t size, bool keepAlpha = false);
     bool LoadJpeg(const char* path);
     bool LoadJpeg(const void* data, size_t size);
     // Writing goes to a temporary file beside the target that is renamed into place, so a

@@ -1,6 +1,9 @@
 // Images: JPEG and PNG round trips, bitmaps to images and back, snapshots, bad input.
 #include "platform/gdi/CDC.h"
+#include "platform/gdi/Icon.h"
 #include "platform/gdi/Image.h"
+#include "platform/core/ResourceModule.h"
+#include "platform/gdi/SysColors.h"
 
 #include <gtest/gtest.h>
 
@@ -133,6 +136,45 @@ TEST_F(GdiImage, SnapshotOfAMemoryDcIsItsBitmap)
     EXPECT_EQ(shot.Width(), 30);
     EXPECT_EQ(shot.Pixel(5, 5), 0xFF010203u);
     dc.SelectObject(old);
+}
+
+TEST_F(GdiImage, IconsFromPngResourcesKeepTheirTransparency)
+{
+    // A 4x4 picture: red, with its left half transparent.
+    platform::Image picture(4, 4);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x)
+            picture.Row(y)[x] = x < 2 ? 0x00000000u : 0xFFFF0000u;
+    ASSERT_TRUE(picture.SavePng(Path("icon.png").c_str()));
+    std::ifstream in(Path("icon.png"), std::ios::binary);
+    static std::vector<BYTE> png;
+    png.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    static const platform::ResourceData data[] = { { "ICON", 4711, "BEDICON", { png.data(), png.size() } } };
+    platform::ResourceModuleRegistration module("GdiImageTest", { .data = data });
+
+    HICON icon = LoadIcon(nullptr, 4711);
+    ASSERT_TRUE(icon);
+    EXPECT_FALSE(LoadIcon(nullptr, 4712));
+    SIZE size;
+    ASSERT_TRUE(platform::GetIconSize(icon, &size));
+    EXPECT_EQ(size.cx, 4);
+
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    CBitmap bitmap;
+    bitmap.CreateCompatibleBitmap(&dc, 20, 10);
+    CBitmap* old = dc.SelectObject(&bitmap);
+    dc.FillSolidRect(0, 0, 20, 10, RGB(0, 0, 255));
+    EXPECT_TRUE(dc.DrawIcon(0, 0, icon));
+    EXPECT_EQ(dc.GetPixel(0, 0), RGB(0, 0, 255)); // transparent half
+    EXPECT_EQ(dc.GetPixel(3, 3), RGB(255, 0, 0));
+    EXPECT_TRUE(dc.DrawState(CPoint(10, 0), CSize(0, 0), icon, DSS_DISABLED));
+    EXPECT_EQ(dc.GetPixel(12, 0), GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(dc.GetPixel(10, 0), RGB(0, 0, 255));
+    dc.SelectObject(old);
+    EXPECT_TRUE(DestroyIcon(icon));
+    EXPECT_FALSE(DestroyIcon(icon));
+    EXPECT_FALSE(dc.DrawIcon(0, 0, icon));
 }
 
 } // namespace
