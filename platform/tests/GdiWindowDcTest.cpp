@@ -4,6 +4,8 @@
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/SurfaceDC.h"
 #include "platform/gdi/SysColors.h"
+#include "platform/gdi/WindowDCs.h"
+#include "platform/msg/Wnd.h"
 #include "platform/msg/WindowApi.h"
 
 #include <gtest/gtest.h>
@@ -17,12 +19,8 @@ constexpr COLORREF kChildInk = RGB(200, 0, 0);
 LRESULT ChildProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_PAINT) {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd, &ps);
-        CDC* cdc = CDC::FromHandle(dc);
-        if (cdc)
-            cdc->FillSolidRect(0, 0, 1000, 1000, kChildInk); // clipped to the child
-        EndPaint(hwnd, &ps);
+        CPaintDC dc(CWnd::FromHandle(hwnd));
+        dc.FillSolidRect(0, 0, 1000, 1000, kChildInk); // clipped to the child
         return 0;
     }
     return DefWindowProc(hwnd, message, wParam, lParam);
@@ -85,11 +83,9 @@ TEST(GdiWindowDc, AWorkerDrawsThroughGetDcWithoutTheInterfaceThread)
     surface->TakeDirty();
     // The interface thread waits in join: it pumps nothing while the worker draws.
     std::thread worker([top] {
-        HDC dc = GetDC(top);
-        ASSERT_TRUE(dc);
-        CDC* cdc = CDC::FromHandle(dc);
-        cdc->FillSolidRect(10, 10, 20, 20, RGB(0, 0, 255));
-        ReleaseDC(top, dc);
+        CClientDC dc(CWnd::FromHandle(top));
+        ASSERT_TRUE(dc.m_hDC);
+        dc.FillSolidRect(10, 10, 20, 20, RGB(0, 0, 255));
     });
     worker.join();
     EXPECT_EQ(Pixel(surface, 15, 15), 0x0000FFu);
