@@ -16,6 +16,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 typedef struct _cairo cairo_t;
@@ -78,6 +79,8 @@ struct DcData
     void* crSurface { nullptr };
     unsigned crGeneration { 0 };
     PangoLayout* layout { nullptr };
+    // Pango's font maps are per thread: a DC handed to another thread makes its layout again.
+    std::thread::id layoutThread;
     const FontData* layoutFont { nullptr };
     double layoutScale { 0 };
 

@@ -37,8 +37,13 @@ PangoLayout* Layout(DcData& d)
     cairo_t* cr = d.Cairo();
     if (!cr)
         return nullptr;
+    if (d.layout && d.layoutThread != std::this_thread::get_id()) {
+        g_object_unref(d.layout);
+        d.layout = nullptr;
+    }
     if (!d.layout) {
         d.layout = pango_cairo_create_layout(cr);
+        d.layoutThread = std::this_thread::get_id();
         PangoContext* ctx = pango_layout_get_context(d.layout);
         cairo_font_options_t* options = cairo_font_options_create();
         cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
