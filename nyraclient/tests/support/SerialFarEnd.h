@@ -1,0 +1,117 @@
+// The far end of a serial line for the link tests: a pseudo-terminal whose master side the test
+// holds while the link opens the slave side as COM<port>, mapped the way a ward PC maps a USB
+// adapter. Also a pump that runs the calling thread's messages until a condition holds.
+#pragma once
+
+#include "platform/msg/MessageQueue.h"
+#include "platform/msg/WindowApi.h"
+#include "platform/net/SerialDevices.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <stdlib.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace serialtest {
+
+using Bytes = std::vector<unsigned char>;
+
+class FarEnd
+{
+public:
+    // Opens a pseudo-terminal pair and maps its slave as COM<port> in this process.
+    explicit FarEnd(unsigned port) : m_port(port)
+    {
+        m_master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+        if (m_master < 0 || grantpt(m_master) != 0 || unlockpt(m_master) != 0)
+            return;
+        m_slavePath = ptsname(m_master);
+        termios tio {};
+        tcgetattr(m_master, &tio);
+        cfmakeraw(&tio);
+        tcsetattr(m_master, TCSANOW, &tio);
+        platform::SetSerialDevicePath(m_port, m_slavePath);
+    }
+    ~FarEnd()
+    {
+        HangUp();
+        platform::SetSerialDevicePath(m_port, "");
+    }
+    FarEnd(const FarEnd&) = delete;
+    FarEnd& operator=(const FarEnd&) = delete;
+
+    bool Ok() const { return m_master >= 0 && !m_slavePath.empty(); }
+    const std::string& SlavePath() const { return m_slavePath; }
+
+    void Send(const Bytes& bytes)
+    {
+        ASSERT_EQ(write(m_master, bytes.data(), bytes.size()), ssize_t(bytes.size()));
+    }
+    // Reads exactly `count` bytes; gives up (returning what came) after 10 s without any.
+    Bytes Receive(std::size_t count)
+    {
+        Bytes got;
+        while (got.size() < count) {
+            unsigned char buffer[512];
+            pollfd pfd { m_master, POLLIN, 0 };
+            if (poll(&pfd, 1, 10000) <= 0)
+                break;
+            ssize_t n = read(m_master, buffer, std::min(sizeof buffer, count - got.size()));
+            if (n <= 0)
+                break;
+            got.insert(got.end(), buffer, buffer + n);
+        }
+        return got;
+    }
+    // The slave's line settings (a pseudo-terminal master reads and sets those of its slave).
+    termios LineSettings() const
+    {
+        termios tio {};
+        tcgetattr(m_master, &tio);
+        return tio;
+    }
+    void SetLineSettings(const termios& tio) { tcsetattr(m_master, TCSANOW, &tio); }
+
+    void HangUp()
+    {
+        if (m_master >= 0)
+            close(m_master);
+        m_master = -1;
+    }
+
+private:
+    unsigned m_port;
+    int m_master { -1 };
+    std::string m_slavePath;
+};
+
+// Runs the calling thread's messages until `done` holds; false when it still does not after
+// 10 s, a bound that only a failing link reaches.
+inline bool PumpUntil(const std::function<bool()>& done)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    for (;;) {
+        MSG msg;
+        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessage(&msg);
+        }
+        if (done())
+            return true;
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        // Wakes for a posted message at once; the short bound lets conditions that no message
+        // announces (a port's status) be seen too.
+        platform::msg::MessageQueue::Current()->WaitForWake(5);
+    }
+}
+
+} // namespace serialtest
