@@ -1,0 +1,114 @@
+// The shared half of the standard controls: the per-window object, painting, fonts, colours
+// and notifications.
+#include "platform/ui/ControlWindow.h"
+
+#include "platform/gdi/SysColors.h"
+
+#include <mutex>
+
+namespace platform::ui {
+
+namespace {
+constexpr const char* kControlProp = "platform.ui.control";
+} // namespace
+
+namespace detail {
+
+ControlWindow* ControlOf(HWND hwnd) { return static_cast<ControlWindow*>(GetProp(hwnd, kControlProp)); }
+
+void AttachControl(HWND hwnd, ControlWindow* control) { SetProp(hwnd, kControlProp, control); }
+
+LRESULT ControlProcTail(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, ControlWindow* control)
+{
+    if (!control)
+        return DefWindowProc(hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        RemoveProp(hwnd, kControlProp);
+        delete control;
+        return DefWindowProc(hwnd, message, wParam, lParam);
+    }
+    return control->Handle(message, wParam, lParam);
+}
+
+} // namespace detail
+
+HFONT DefaultControlFont()
+{
+    static CFont* font = [] {
+        auto* f = new CFont; // lives for the process, like a stock object
+        f->CreatePointFont(80, "MS Sans Serif");
+        return f;
+    }();
+    return static_cast<HFONT>(*font);
+}
+
+LRESULT ControlWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC hdc = BeginPaint(m_hwnd, &ps);
+        if (CDC* dc = CDC::FromHandle(hdc)) {
+            int saved = dc->SaveDC();
+            Paint(*dc);
+            dc->RestoreDC(saved);
+        }
+        EndPaint(m_hwnd, &ps);
+        return 0;
+    }
+    case WM_ERASEBKGND: return TRUE; // Paint covers the whole control
+    case WM_SETFONT:
+        m_font = reinterpret_cast<HFONT>(wParam);
+        if (LOWORD(lParam))
+            Redraw();
+        return 0;
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(m_font);
+    case WM_ENABLE: Redraw(); return 0;
+    case WM_SETTEXT: {
+        LRESULT r = DefWindowProc(m_hwnd, message, wParam, lParam);
+        Redraw();
+        return r;
+    }
+    default: return DefWindowProc(m_hwnd, message, wParam, lParam);
+    }
+}
+
+CRect ControlWindow::Client() const
+{
+    CRect r;
+    GetClientRect(m_hwnd, &r);
+    return r;
+}
+
+CString ControlWindow::Text() const
+{
+    int length = GetWindowTextLength(m_hwnd);
+    CString text;
+    int copied = GetWindowText(m_hwnd, text.GetBuffer(length), length + 1);
+    text.ReleaseBuffer(copied);
+    return text;
+}
+
+void ControlWindow::Notify(WORD code) const
+{
+    if (HWND parent = Parent())
+        SendMessage(parent, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(Id()), code), reinterpret_cast<LPARAM>(m_hwnd));
+}
+
+HBRUSH ControlWindow::AskColors(CDC& dc, UINT ctlColorMessage, int defaultBackground) const
+{
+    bool window = defaultBackground == COLOR_WINDOW;
+    dc.SetTextColor(GetSysColor(Enabled() || !window ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+    dc.SetBkColor(GetSysColor(defaultBackground));
+    HBRUSH brush = nullptr;
+    if (HWND parent = Parent())
+        brush = reinterpret_cast<HBRUSH>(
+            SendMessage(parent, ctlColorMessage, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), reinterpret_cast<LPARAM>(m_hwnd)));
+    return brush ? brush : GetSysColorBrush(defaultBackground);
+}
+
+HFONT ControlWindow::Font() const { return m_font ? m_font : DefaultControlFont(); }
+
+void ControlWindow::SelectFont(CDC& dc) const { dc.SelectObject(reinterpret_cast<HGDIOBJ>(Font())); }
+
+} // namespace platform::ui

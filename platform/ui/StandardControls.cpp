@@ -1,0 +1,21 @@
+// Registers the window classes of the standard controls, once per process.
+#include "platform/ui/Button.h"
+#include "platform/ui/ControlWindow.h"
+#include "platform/ui/ScrollBar.h"
+#include "platform/ui/Static.h"
+
+#include <mutex>
+
+namespace platform::ui {
+
+void RegisterStandardControls()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        RegisterButtonClass();
+        RegisterStaticClass();
+        RegisterScrollBarClass();
+    });
+}
+
+} // namespace platform::ui
