@@ -1,0 +1,256 @@
+// TBLBase: conditions, the cursor, and the row work that every table class shares.
+#include "nrdata/table/TBLBase.h"
+
+#include "nrdata/list/TextFit.h"
+
+#include "ktutilex/KTAdo.h"
+#include "platform/msg/MessageBoxService.h"
+
+#include <limits>
+
+namespace {
+
+// The Move operations of the connection let an error through as an exception (no record set
+// open); here that is just one more way of failing.
+template <class Call>
+auto Guarded(Call call, decltype(call()) onError) -> decltype(call())
+{
+    try {
+        return call();
+    } catch (const _com_error&) {
+        return onError;
+    }
+}
+
+} // namespace
+
+// ---- construction -------------------------------------------------------------------------------
+
+TBLBase::TBLBase(KTAdo* db) : m_pDB(db) {}
+
+TBLBase::TBLBase(const TBLBase& other) : m_pDB(other.m_pDB) {}
+
+TBLBase& TBLBase::operator=(const TBLBase&) { return *this; }
+
+TBLBase::~TBLBase() = default;
+
+int TBLBase::IsConnected() const { return m_pDB && m_pDB->IsConnected() ? 1 : 0; }
+
+// ---- conditions ---------------------------------------------------------------------------------
+
+void TBLBase::AddCondition(const char* condition) { m_conditions.Add(condition ? condition : ""); }
+
+void TBLBase::ClearCondition() { m_conditions.RemoveAll(); }
+
+CString TBLBase::GetConditionString(int having) const
+{
+    if (m_conditions.IsEmpty())
+        return CString();
+    CString text = having ? "HAVING " : "WHERE ";
+    for (INT_PTR i = 0; i < m_conditions.GetSize(); ++i) {
+        if (i > 0)
+            text += " AND ";
+        text += m_conditions[i];
+    }
+    return text;
+}
+
+// ---- cursor -------------------------------------------------------------------------------------
+
+int TBLBase::CursorOpen(const char* sql, CursorTypeEnum cursor, LockTypeEnum lock)
+{
+    if (!m_pDB || !m_pDB->OpenRecordset(sql, cursor, lock))
+        return -1;
+    return CursorCount();
+}
+
+int TBLBase::CursorCount()
+{
+    if (!m_pDB)
+        return -1;
+    return static_cast<int>(Guarded([this] { return m_pDB->GetRecordCount(); }, -1L));
+}
+
+int TBLBase::CursorMove()
+{
+    if (!m_pDB)
+        return 0;
+    return Guarded([this] { return m_pDB->MoveNext(); }, 0);
+}
+
+void TBLBase::CursorClose()
+{
+    if (m_pDB)
+        Guarded([this] { m_pDB->CloseRecordset(); return 0; }, 0);
+}
+
+// ---- texts --------------------------------------------------------------------------------------
+
+CString TBLBase::SelectText(const char* from, const char* clause)
+{
+    CString sql = CString("SELECT * FROM ") + from;
+    if (clause && *clause)
+        sql += CString(" ") + clause;
+    return sql;
+}
+
+CString TBLBase::KeyClause(const TBLFields& fields)
+{
+    CString clause;
+    for (const TBLField& field : fields) {
+        if (!field.key)
+            continue;
+        clause += clause.IsEmpty() ? "WHERE " : " AND ";
+        clause += FormatString("%s='%s'", field.name,
+                               KTAdo::EscapeString(*std::get<CString*>(field.value)).GetString());
+    }
+    return clause;
+}
+
+// ---- fields -------------------------------------------------------------------------------------
+
+void TBLBase::ClearFields(const TBLFields& fields)
+{
+    struct Clearer
+    {
+        void operator()(CString* text) const { text->Empty(); }
+        void operator()(COleDateTime* date) const
+        {
+            *date = COleDateTime();
+            date->SetStatus(COleDateTime::null);
+        }
+        void operator()(LONG* number) const { *number = 0; }
+        void operator()(double* number) const { *number = 0.0; }
+    };
+    for (const TBLField& field : fields)
+        std::visit(Clearer {}, field.value);
+}
+
+void TBLBase::FitFields(const TBLFields& fields)
+{
+    for (const TBLField& field : fields) {
+        if (CString* const* text = std::get_if<CString*>(&field.value))
+            FitText(**text, field.width, TRUE);
+    }
+}
+
+int TBLBase::ReadFields(const TBLFields& fields)
+{
+    if (!m_pDB)
+        return 0;
+    struct Reader
+    {
+        KTAdo& db;
+        const char* name;
+        int operator()(CString* text) const { return db.GetFieldValue(name, *text); }
+        int operator()(LONG* number) const { return db.GetFieldValue(name, *number); }
+        int operator()(double* number) const { return db.GetFieldValue(name, *number); }
+        int operator()(COleDateTime* date) const
+        {
+            // An empty date column is a date without a value, not a broken row.
+            _variant_t value;
+            if (!db.GetFieldValue(name, value))
+                return 0;
+            if (value.vt == VT_NULL) {
+                *date = COleDateTime();
+                date->SetStatus(COleDateTime::null);
+                return 1;
+            }
+            if (value.vt != VT_DATE)
+                return 0;
+            *date = COleDateTime(value.date);
+            return 1;
+        }
+    };
+    for (const TBLField& field : fields) {
+        if (!std::visit(Reader { *m_pDB, field.name }, field.value)) {
+            ShowLastError();
+            return 0;
+        }
+    }
+    return 1;
+}
+
+namespace {
+
+// Writes every field into the current (or newly added) row.
+int WriteFields(KTAdo& db, const TBLFields& fields)
+{
+    for (const TBLField& field : fields) {
+        const int written = std::visit([&](auto* value) { return db.SetFieldValue(field.name, *value); }, field.value);
+        if (!written)
+            return 0;
+    }
+    return 1;
+}
+
+} // namespace
+
+int TBLBase::WriteRow(bool addNew, const TBLFields& fields)
+{
+    if (!m_pDB->BeginTrans())
+        return 0;
+    if ((!addNew || m_pDB->AddNew()) && WriteFields(*m_pDB, fields) && m_pDB->Update() && m_pDB->CommitTrans())
+        return 1;
+    ShowLastError();
+    m_pDB->Rollback();
+    return 0;
+}
+
+int TBLBase::AddRow(const char* table, const TBLFields& fields)
+{
+    if (!m_pDB)
+        return 0;
+    const int result = m_pDB->OpenTable(table, adOpenDynamic, adLockOptimistic) ? WriteRow(true, fields) : 0;
+    CursorClose();
+    return result;
+}
+
+int TBLBase::UpdateRow(const char* table, const TBLFields& fields)
+{
+    if (!m_pDB)
+        return 0;
+    const CString sql = CString("SELECT * FROM ") + table + " " + KeyClause(fields);
+    // A key that no row holds (any more) has nothing to update.
+    const bool onRow = m_pDB->OpenRecordset(sql, adOpenDynamic, adLockOptimistic) &&
+                       Guarded([this] { return m_pDB->MoveFirst() && !m_pDB->IsEOF(); }, false);
+    const int result = onRow ? WriteRow(false, fields) : 0;
+    CursorClose();
+    return result;
+}
+
+int TBLBase::DeleteRow(const char* table, const TBLFields& fields)
+{
+    if (!m_pDB)
+        return 0;
+    return m_pDB->ExecuteSQL(CString("DELETE FROM ") + table + " " + KeyClause(fields)) ? 1 : 0;
+}
+
+// ---- ids ----------------------------------------------------------------------------------------
+
+CString TBLBase::UniqueDateId(KTAdo* db, const char* table, const char* column)
+{
+    if (!db || !db->IsConnected())
+        return CString();
+    const COleDateTime today = COleDateTime::GetCurrentTime();
+    TBLBase query(db);
+    // Each candidate is asked for once; a query that fails ends the search with no id rather
+    // than trying the next number for ever.
+    for (int n = 1; n < std::numeric_limits<int>::max(); ++n) {
+        const CString id =
+            FormatString("%04d%02d%02d-%03d", today.GetYear(), today.GetMonth(), today.GetDay(), n);
+        const int rows = query.CursorOpen(
+            FormatString("SELECT %s FROM %s WHERE %s='%s'", column, table, column, KTAdo::EscapeString(id).GetString()),
+            adOpenUnspecified, adLockUnspecified);
+        query.CursorClose();
+        if (rows < 0)
+            return CString();
+        if (rows == 0)
+            return id;
+    }
+    return CString();
+}
+
+// ---- messages -----------------------------------------------------------------------------------
+
+void TBLBase::ShowLastError() { AfxMessageBox(m_pDB->GetLastErrorString(), MB_ICONSTOP); }
