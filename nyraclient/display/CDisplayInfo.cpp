@@ -1,0 +1,233 @@
+// The layout of a bed window: its three areas, its numeric boxes, its wave strips and its fonts,
+// and the split of an area into the two grids of trend paper.
+#include "nyraclient/display/CDisplayInfo.h"
+
+#include "nyraclient/display/DisplayLayoutTables.h"
+
+#include <cmath>
+
+using namespace nyraclient::display;
+
+namespace {
+
+// Share of the window's height that ends the trend area, per mode; 0 for modes without one.
+constexpr double kTrendShare[kDisplayModes] = { 0, 0.9, 0.85, 0.75, 0, 0.7 };
+// Share of the window's height given to the wave area below it.
+constexpr double kGraphShare[kDisplayModes] = { 0, 0, 0, 0, 0, 0.2 };
+// The gap between the trend area and what lies below it, where the scroll bar sits.
+constexpr int kTrendGap = 15;
+
+int Trunc(double v) { return static_cast<int>(v); }
+
+// A percentage (numeric boxes) or a fraction (wave strips) of a length, rounded to whole pixels;
+// the products are taken in this order so that halves round the same way every time.
+int Percent(int length, double percent) { return Trunc(length * percent * 0.01 + 0.5); }
+int Fraction(int length, double fraction) { return Trunc(length * fraction + 0.5); }
+
+// An item's rectangle inside its area, its coordinates scaled by `scale`.
+CRect PlaceInArea(const CRect& area, const __DISPLAY_ITEM& item, int (*scale)(int, double))
+{
+    CRect r;
+    r.left = area.left + scale(area.Width(), item.x);
+    r.top = area.top + scale(area.Height(), item.y);
+    r.right = r.left + scale(area.Width(), item.w);
+    r.bottom = r.top + scale(area.Height(), item.h);
+    return r;
+}
+
+} // namespace
+
+CDisplayInfo::CDisplayInfo() = default;
+
+CDisplayInfo::~CDisplayInfo()
+{
+    CSingleLock lock(&m_fontLock, TRUE);
+    for (auto& layoutFonts : m_fonts)
+        for (CFont& font : layoutFonts)
+            font.DeleteObject();
+}
+
+// ---- display mode ---------------------------------------------------------------------------
+
+int CDisplayInfo::SetDisplayMode(DISPMODE mode, int recalc)
+{
+    if (mode == m_displayMode)
+        return 0;
+    m_displayMode = mode;
+    if (recalc)
+        Calculation(m_windowRect);
+    return 1;
+}
+
+// ---- layout -------------------------------------------------------------------------------
+
+void CDisplayInfo::Calculation(CRect window)
+{
+    if (window.IsRectEmpty())
+        return;
+    // Without a mode there is nothing to lay out against.
+    if (!IsDisplayMode(m_displayMode))
+        return;
+
+    const int height = window.Height();
+    m_trendRect = window;
+    m_graphRect = window;
+    m_paramRect = window;
+
+    const int mode = m_displayMode;
+    if (kTrendShare[mode] == 0) {
+        m_trendRect = CRect(0, 0, 0, 0);
+        m_graphRect = CRect(0, 0, 0, 0);
+        m_paramRect.DeflateRect(2, 2, 2, 2);
+    } else {
+        // Counted from y = 0 of the window, not from the top of `window`: the caption above
+        // does not shift where the trend area ends.
+        m_trendRect.bottom = Trunc(height * kTrendShare[mode]) - kTrendGap;
+        m_graphRect.top = m_trendRect.bottom + kTrendGap;
+        m_graphRect.bottom = Trunc(height * kGraphShare[mode] + m_graphRect.top);
+        m_paramRect.top = m_graphRect.bottom;
+        m_trendRect.DeflateRect(2, 2, 2, 0);
+        if (mode == DISPMODE_ENLARGE)
+            m_graphRect.DeflateRect(2, 0, 2, 0);
+        m_paramRect.DeflateRect(2, 0, 2, 2);
+    }
+
+    CreateFonts();
+    m_windowRect = window;
+}
+
+void CDisplayInfo::SetFontName(const char* face)
+{
+    m_fontName = face ? face : "";
+    if (!m_windowRect.IsRectEmpty())
+        CreateFonts();
+}
+
+void CDisplayInfo::CreateFonts()
+{
+    if (!IsDisplayMode(m_displayMode))
+        return;
+    CSingleLock lock(&m_fontLock, TRUE);
+    const int panelHeight = m_paramRect.Height();
+    for (int layout = 0; layout < kMonitorLayouts; ++layout) {
+        for (int slot = 0; slot < kFontSlots; ++slot) {
+            CFont& font = m_fonts[layout][slot];
+            font.DeleteObject();
+            const int height = Trunc(panelHeight * FontSizePercent(layout, m_displayMode, slot) * 0.01 * 0.9);
+            font.CreateFont(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, m_fontName);
+        }
+    }
+}
+
+// ---- items --------------------------------------------------------------------------------
+
+const __DISPLAY_ITEM* CDisplayInfo::ParamRecord(int item, int layout) const
+{
+    if (!IsDisplayMode(m_displayMode) || !IsMonitorLayout(layout) || item < 0 || item >= kParamItems)
+        return nullptr;
+    return &ParamItemRecord(layout, m_displayMode, item);
+}
+
+const __DISPLAY_ITEM* CDisplayInfo::GraphRecord(int item) const
+{
+    if (!IsDisplayMode(m_displayMode) || item < 0 || item >= kGraphItems)
+        return nullptr;
+    return &GraphItemRecord(m_displayMode, item);
+}
+
+CFont* CDisplayInfo::GetFont(int slot, BYTE layout)
+{
+    if (!IsMonitorLayout(layout) || slot < 0 || slot >= kFontSlots)
+        return nullptr;
+    CSingleLock lock(&m_fontLock, TRUE);
+    return &m_fonts[layout][slot];
+}
+
+CFont* CDisplayInfo::GetFont(PARAMITEM item, BYTE layout)
+{
+    const __DISPLAY_ITEM* record = ParamRecord(item, layout);
+    return record ? GetFont(record->font, layout) : nullptr;
+}
+
+int CDisplayInfo::IsVisible(PARAMITEM item, BYTE layout) const
+{
+    const __DISPLAY_ITEM* record = ParamRecord(item, layout);
+    return record ? record->visible : 0;
+}
+
+UINT CDisplayInfo::GetTextAlign(PARAMITEM item, BYTE layout) const
+{
+    const __DISPLAY_ITEM* record = ParamRecord(item, layout);
+    return record ? record->textAlign : 0;
+}
+
+const __DISPLAY_ITEM* CDisplayInfo::GetDisplayInfo(PARAMITEM item, BYTE layout) const
+{
+    return ParamRecord(item, layout);
+}
+
+int CDisplayInfo::IsVisible(GRAPHITEM item, BYTE) const
+{
+    const __DISPLAY_ITEM* record = GraphRecord(item);
+    return record ? record->visible : 0;
+}
+
+CRect CDisplayInfo::GetItemRect(PARAMITEM item, BYTE layout) const
+{
+    const __DISPLAY_ITEM* record = ParamRecord(item, layout);
+    if (!record || !record->visible)
+        return CRect(0, 0, 0, 0);
+    CRect r = PlaceInArea(m_paramRect, *record, Percent);
+    r.DeflateRect(2, 0, 2, 0);
+    return r;
+}
+
+CRect CDisplayInfo::GetItemRect(GRAPHITEM item, BYTE) const
+{
+    const __DISPLAY_ITEM* record = GraphRecord(item);
+    if (!record || !record->visible)
+        return CRect(0, 0, 0, 0);
+    CRect r = PlaceInArea(m_graphRect, *record, Fraction);
+    // One pixel short at the bottom, so the two strips never share a row.
+    r.bottom -= 1;
+    return r;
+}
+
+// ---- trend paper ----------------------------------------------------------------------------
+
+void CDisplayInfo::GetTrendRect(CRect area, CRect& fhr, CRect& uc, double fhrRatio, double ucRatio, CRect margin,
+                                UINT& columns)
+{
+    constexpr int kFhrRows = 21;
+    constexpr int kUcRows = 10;
+
+    const CRect r(area.left + margin.left, area.top + margin.top, area.right - margin.right,
+                  area.bottom - margin.bottom);
+    const int fhrHeight = Trunc(r.Height() * fhrRatio);
+    const int ucHeight = Trunc(r.Height() * ucRatio);
+    const int fhrCell = Trunc(fhrHeight / static_cast<double>(kFhrRows));
+    const int ucCell = Trunc(ucHeight / static_cast<double>(kUcRows));
+
+    // Too small for one cell of either grid (or turned inside out by the margins): no paper.
+    if (fhrCell <= 0 || ucCell <= 0 || r.Width() <= 0) {
+        fhr = CRect(0, 0, 0, 0);
+        uc = CRect(0, 0, 0, 0);
+        columns = 0;
+        return;
+    }
+
+    if (columns == 0)
+        columns = static_cast<UINT>(r.Width() / fhrCell);
+    columns -= columns % 6;
+
+    const long long gridWidth = static_cast<long long>(fhrCell) * columns;
+    fhr.left = Trunc(r.left + (r.Width() - gridWidth) / 2.0);
+    fhr.right = static_cast<int>(fhr.left + gridWidth);
+    fhr.top = r.top;
+    fhr.bottom = r.top + kFhrRows * fhrCell;
+
+    uc.left = fhr.left;
+    uc.right = fhr.right;
+    uc.top = r.bottom - kUcRows * ucCell;
+    uc.bottom = uc.top + kUcRows * ucCell;
+}

@@ -1,0 +1,516 @@
+// One strip of trend paper: the FHR grid over the UC grid, their scales and unit captions, an
+// optional legend, the curves of every visible parameter, fetal-movement and event marks, and
+// time labels, for the screen (the bed's colours), a printout (black and white) or the JPEG
+// report (colour curves on a white page).
+//
+// The renderer keeps nothing between calls and takes no lock: it copies the strip's entries
+// from the trend source once and draws from the copies. Pens, brushes and fonts are made per
+// call from the source's settings and go with the call; the device context's state is saved on
+// entry and restored on return.
+#include "nyraclient/display/TrendGraphRenderer.h"
+
+#include "nyraclient/display/CDisplayInfo.h"
+#include "nyraclient/display/CTrendSource.h"
+#include "nyraclient/display/TrendCurves.h"
+
+#include "ktutil/KTGF.h"
+#include "nrdata/constmap/NRConstMap.h"
+#include "platform/gdi/CDC.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <optional>
+#include <vector>
+
+namespace nyraclient::display {
+namespace {
+
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kGrey = RGB(128, 128, 128);
+constexpr int kFhrRows = 21;
+constexpr int kUcRows = 10;
+constexpr int kMinFontHeight = 13;
+constexpr double kKiloPascalPerMmHg = 0.133322;
+constexpr int kSamplesPerRecord = PKParam_v110::kSamples;
+
+constexpr UINT IDS_BPM = 10174;
+
+int Trunc(double v) { return static_cast<int>(v); }
+
+// ---- geometry of one strip --------------------------------------------------------------------
+
+struct Strip
+{
+    CRect fhr, uc;
+    UINT columns;
+    int cell;      // column width
+    int fhrRow;    // FHR row height
+    int ucRow;     // UC row height
+    int leftLine;  // x of the left scale
+    int rightCols; // columns in from the right edge of the right scale
+    int rightLine; // x of the right scale
+    int midLine;   // x of the temperature scale
+
+    Strip(CRect f, CRect u, UINT c) : fhr(f), uc(u), columns(c)
+    {
+        cell = fhr.Width() / static_cast<int>(columns);
+        fhrRow = fhr.Height() / kFhrRows;
+        ucRow = uc.Height() / kUcRows;
+        leftLine = fhr.left + 6 * cell;
+        rightCols = static_cast<int>(columns % 6);
+        if (rightCols <= 4)
+            rightCols += 6;
+        rightLine = fhr.right - rightCols * cell;
+        midLine = uc.left + static_cast<int>(columns / 2) * cell;
+    }
+};
+
+// ---- pens, brushes and fonts of one call ----------------------------------------------------------
+
+int FontHeight(int cell)
+{
+    const double h = 0.8 * cell;
+    return h < kMinFontHeight ? kMinFontHeight : Trunc(h);
+}
+
+struct Tools
+{
+    CPen gridInner, gridCentre, gridOuter;
+    CPen curve[TREND_PEN_COUNT];
+    CBrush fmd1, fmd2;
+    CFont scaleFont, legendFont;
+    int fontHeight;
+    COLORREF text;     // scales and captions
+    COLORREF zeroText; // zeroing marks
+
+    Tools(const NyraConfig& cfg, DRAW_MODE mode, int cell) : fontHeight(FontHeight(cell))
+    {
+        const bool screen = mode == DRAW_SCREEN;
+        const bool print = mode == DRAW_PRINT;
+        gridInner.CreatePen(cfg.GridInnerStyle, 1, screen ? cfg.GridInner : kGrey);
+        gridCentre.CreatePen(cfg.GridCenterStyle, 1, screen ? cfg.GridCenter : kGrey);
+        gridOuter.CreatePen(cfg.GridOuterStyle, 1, screen ? cfg.GridOuter : kBlack);
+        for (int p = 0; p < TREND_PEN_COUNT; ++p) {
+            const TrendPenSpec& spec = TrendPenOf(static_cast<TrendPen>(p));
+            curve[p].CreatePen(PS_SOLID, print ? spec.printWidth : 1, print ? kBlack : cfg.*spec.colour);
+        }
+        fmd1.CreateSolidBrush(print ? kBlack : cfg.GraphFHR1);
+        fmd2.CreateSolidBrush(print ? kBlack : cfg.GraphFHR2);
+        for (CFont* font : { &scaleFont, &legendFont })
+            font->CreateFont(fontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 2, 1, 0, 0, "Arial");
+        text = screen ? cfg.GraphText : kBlack;
+        zeroText = print ? kBlack : cfg.EventStimulator;
+    }
+
+    CPen* GridPen(int line, bool sixes) const
+    {
+        CPen* pens[] = { const_cast<CPen*>(&gridOuter), const_cast<CPen*>(&gridCentre), const_cast<CPen*>(&gridInner) };
+        if (sixes && line % 6 == 0)
+            return pens[0];
+        return line % 2 == 0 ? pens[1] : pens[2];
+    }
+};
+
+// ---- text boxes ------------------------------------------------------------------------------
+
+// Text in a box of its own size: centred on (x, y).
+void TextCentredOn(CDC* dc, const CString& text, int x, int y)
+{
+    const CSize size = dc->GetTextExtent(text);
+    CRect box(x - size.cx / 2, y - size.cy / 2, 0, 0);
+    box.right = box.left + size.cx;
+    box.bottom = box.top + size.cy;
+    dc->DrawText(text, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
+}
+
+// Text in a box of its own size whose left edge is x and whose bottom edge is y.
+void TextAbove(CDC* dc, const CString& text, int x, int y)
+{
+    const CSize size = dc->GetTextExtent(text);
+    CRect box(x, y - size.cy, x + size.cx, y);
+    dc->DrawText(text, &box, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
+}
+
+// Text in a box of its own size whose top edge is y: centred on x, or starting at x.
+CRect TextBelow(CDC* dc, const CString& text, int x, int y, bool centredOnX)
+{
+    const CSize size = dc->GetTextExtent(text);
+    CRect box(centredOnX ? x - size.cx / 2 : x, y, 0, 0);
+    box.right = box.left + size.cx;
+    box.bottom = box.top + size.cy;
+    dc->DrawText(text, &box, DT_CENTER | DT_SINGLELINE | DT_NOCLIP);
+    return box;
+}
+
+CString Number(int v) { return FormatString("%d", v); }
+CString Tenths(double v) { return FormatString("%.1lf", v); }
+CString InParentheses(const CString& text) { return FormatString("(%s)", static_cast<const char*>(text)); }
+
+// ---- 1. grid -------------------------------------------------------------------------------
+
+void DrawGrid(CDC* dc, const Strip& s, const Tools& t)
+{
+    const int tick = Trunc(s.cell / 3.0);
+    for (UINT i = 0; i <= s.columns; ++i) {
+        const int x = s.fhr.left + static_cast<int>(i) * s.cell;
+        dc->SelectObject(t.GridPen(static_cast<int>(i), true));
+        dc->MoveTo(x, s.fhr.top);
+        dc->LineTo(x, s.fhr.bottom);
+        // The whole-minute lines run on below the UC grid as ticks.
+        dc->MoveTo(x, s.uc.top);
+        dc->LineTo(x, s.uc.bottom + (i % 6 == 0 ? tick : 0));
+    }
+    for (int j = 0; j <= kFhrRows; ++j) {
+        const int y = s.fhr.top + j * s.fhrRow;
+        dc->SelectObject(j % 4 == 0 ? const_cast<CPen*>(&t.gridOuter) : t.GridPen(j, false));
+        dc->MoveTo(s.fhr.left, y);
+        dc->LineTo(s.fhr.right, y);
+    }
+    for (int j = 0; j <= kUcRows; ++j) {
+        const int y = s.uc.top + j * s.ucRow;
+        dc->SelectObject(j % 2 == 0 ? const_cast<CPen*>(&t.gridOuter) : const_cast<CPen*>(&t.gridInner));
+        dc->MoveTo(s.uc.left, y);
+        dc->LineTo(s.uc.right, y);
+    }
+}
+
+// ---- 2. scales and captions ------------------------------------------------------------------
+
+CString PressureLabel(int mmHg, int nibpUnit)
+{
+    return nibpUnit == 2 ? Tenths(mmHg * kKiloPascalPerMmHg) : Number(mmHg);
+}
+
+void DrawScales(CDC* dc, const Strip& s, Tools& t, const NyraConfig& cfg, bool antepartum, int speed)
+{
+    dc->SelectObject(&t.scaleFont);
+    dc->SetTextColor(t.text);
+    const bool smallFont = t.fontHeight == kMinFontHeight;
+    const int fhrStep = smallFont ? 6 : 4;
+    const int ucStep = smallFont ? 5 : 2;
+
+    for (int row = 0; row <= kFhrRows; row += fhrStep) {
+        const int y = s.fhr.top + row * s.fhrRow;
+        TextCentredOn(dc, Number(240 - 10 * row), s.leftLine, y);
+        TextCentredOn(dc, antepartum ? Number(240 - 10 * row) : PressureLabel(300 - 15 * row, cfg.NIBPUnit),
+                      s.rightLine, y);
+    }
+    for (int row = 0; row <= kUcRows; row += ucStep) {
+        const int y = s.uc.top + row * s.ucRow;
+        TextCentredOn(dc, PressureLabel(100 - 10 * row, cfg.NIBPUnit), s.leftLine, y);
+        if (antepartum) {
+            TextCentredOn(dc, PressureLabel(100 - 10 * row, cfg.NIBPUnit), s.rightLine, y);
+            continue;
+        }
+        const int celsius = 45 - 3 * row;
+        TextCentredOn(dc, cfg.TempUnit == 2 ? Tenths(celsius * 9.0 / 5.0 + 32) : Number(celsius), s.midLine, y);
+        TextCentredOn(dc, Number(100 - 3 * row), s.rightLine, y);
+    }
+
+    const CString bpm = InParentheses(KTGF::GetString(IDS_BPM));
+    const CString nibpUnit = InParentheses(NRConstMap::GetNIBPUnitText(cfg.NIBPUnit));
+    const int rightCaption = s.fhr.right - (s.rightCols - 1) * s.cell;
+    TextAbove(dc, bpm, s.fhr.left + 7 * s.cell, s.fhr.top);
+    TextAbove(dc, NRConstMap::GetMapTextByConst(NRConstMap::CMAP_TREND_SPEED, speed), s.fhr.right, s.fhr.top);
+    TextAbove(dc, antepartum ? bpm : nibpUnit, rightCaption, s.fhr.top);
+    TextAbove(dc, nibpUnit, s.uc.left + 7 * s.cell, s.uc.top);
+    if (antepartum) {
+        TextAbove(dc, nibpUnit, rightCaption, s.uc.top);
+    } else {
+        TextAbove(dc, InParentheses(NRConstMap::GetTempUnitText(cfg.TempUnit)), s.midLine + s.cell, s.uc.top);
+        TextAbove(dc, InParentheses("%"), rightCaption, s.uc.top);
+    }
+}
+
+// ---- 3. legend ------------------------------------------------------------------------------
+
+struct LegendEntry
+{
+    int kind;
+    UINT stringId;
+    TrendPen pen; // colour and print width of the curve
+    bool ucColumn;
+};
+
+constexpr LegendEntry kLegend[] = {
+    { ParamKind::ECG, 10170, PEN_HR, false },      { ParamKind::SpO2, 10118, PEN_SPO2, false },
+    { ParamKind::FECG, 10117, PEN_FECG, false },   { ParamKind::FSpO2, 10119, PEN_FSPO2, false },
+    { ParamKind::FHR1, 10122, PEN_FHR1, false },   { ParamKind::FHR2, 10123, PEN_FHR2, false },
+    { ParamKind::Temp, 10121, PEN_TEMP, true },    { ParamKind::UC, 10124, PEN_UC, true },
+    { ParamKind::IUP, 10125, PEN_UC, true },
+};
+
+void DrawLegend(CDC* dc, const Strip& s, Tools& t, const NyraConfig& cfg, const CTrendSource& source, UINT first,
+                UINT records, DRAW_MODE mode)
+{
+    dc->SelectObject(&t.legendFont);
+    int nextRow[2] = { s.fhr.top, s.uc.top };
+    for (const LegendEntry& e : kLegend) {
+        if (!source.IsValidRange(e.kind, first, records))
+            continue;
+        const CString name = KTGF::GetString(e.stringId);
+        const CSize size = dc->GetTextExtent(name);
+        const int h = size.cy;
+        int& y = nextRow[e.ucColumn ? 1 : 0];
+        CRect box(h, y, h + size.cx, y + h);
+        dc->SetTextColor(mode == DRAW_PRINT ? kBlack : cfg.*TrendPenOf(e.pen).colour);
+        dc->DrawText(name, &box, DT_LEFT | DT_SINGLELINE | DT_NOCLIP);
+        if (mode == DRAW_PRINT) {
+            dc->SelectObject(&t.curve[e.pen]);
+            dc->MoveTo(box.left, box.bottom + h / 2);
+            dc->LineTo(box.left + 2 * h, box.bottom + h / 2);
+        }
+        y += 2 * h;
+    }
+}
+
+// ---- 4. curves, marks and time labels ----------------------------------------------------------
+
+// The strip's entries, copied once; a missing entry stays empty.
+using StripEntries = std::vector<std::optional<PKParam_v110>>;
+
+StripEntries CopyEntries(const CTrendSource& source, uint64_t firstSample, uint64_t endSample)
+{
+    StripEntries entries;
+    if (endSample <= firstSample)
+        return entries;
+    const uint64_t firstRecord = firstSample / kSamplesPerRecord;
+    const uint64_t lastRecord = (endSample - 1) / kSamplesPerRecord;
+    const UINT count = source.GetCountsOfTrendData();
+    entries.resize(static_cast<size_t>(lastRecord - firstRecord + 1));
+    PKParam_v110 entry;
+    for (uint64_t r = firstRecord; r <= lastRecord && r < count; ++r)
+        if (source.CopyTrendDataAtIndex(static_cast<UINT>(r), entry))
+            entries[static_cast<size_t>(r - firstRecord)] = entry;
+    return entries;
+}
+
+struct Samples
+{
+    uint64_t first;    // S
+    uint64_t end;      // E
+    uint64_t limit;    // min(E, L)
+    const Strip& strip;
+
+    int X(uint64_t s) const
+    {
+        const uint64_t k = s - first;
+        return strip.fhr.left + static_cast<int>(k == 0 ? 0 : strip.fhr.Width() * static_cast<int64_t>(k) / static_cast<int64_t>(end - first));
+    }
+};
+
+// A curve as runs of points; a run ends where the pen is lifted.
+class CurveRuns
+{
+public:
+    CurveRuns(CDC* dc, TrendRenderStats* stats) : m_dc(dc), m_stats(stats) {}
+    ~CurveRuns() { Lift(); }
+
+    void To(int x, int y)
+    {
+        m_points.push_back(POINT { x, y });
+    }
+    void Lift()
+    {
+        if (m_points.size() >= 2) {
+            m_dc->Polyline(m_points.data(), static_cast<int>(m_points.size()));
+            if (m_stats)
+                m_stats->curveSegments += m_points.size() - 1;
+        }
+        m_points.clear();
+    }
+
+private:
+    CDC* m_dc;
+    TrendRenderStats* m_stats;
+    std::vector<POINT> m_points;
+};
+
+void DrawCurve(CDC* dc, const TrendCurve& curve, const StripEntries& entries, const Samples& span, Tools& t,
+               TrendRenderStats* stats)
+{
+    const Strip& s = span.strip;
+    const CRect& grid = curve.grid == TrendGrid::FHR ? s.fhr : s.uc;
+    dc->SelectObject(&t.curve[curve.pen]);
+    CurveRuns runs(dc, stats);
+    bool havePrevious = false;
+    int previous = 0;
+    for (uint64_t smp = span.first; smp < span.limit; ++smp) {
+        const auto& entry = entries[static_cast<size_t>(smp / kSamplesPerRecord - span.first / kSamplesPerRecord)];
+        const int i = static_cast<int>(smp % kSamplesPerRecord);
+        if (!entry || !entry->IsValidData(curve.kind, i)) {
+            runs.Lift();
+            continue;
+        }
+        const int v = curve.value(*entry, i);
+        const int compared = curve.jumpValue(v);
+        const bool jump = curve.jumpLimit > 0 && havePrevious && std::abs(compared - previous) > curve.jumpLimit;
+        previous = compared;
+        havePrevious = true;
+        if (jump)
+            runs.Lift();
+        runs.To(span.X(smp), grid.bottom - curve.height(v, grid.Height()));
+    }
+}
+
+void DrawNIBP(CDC* dc, const PKParam_v110& p, int x, const Strip& s)
+{
+    const int half = s.cell / 2;
+    const int h = s.fhr.Height();
+    const int ys = s.fhr.bottom - NIBPHeight(p.GetNIBPSys(), h);
+    const int ym = s.fhr.bottom - NIBPHeight(p.GetNIBPMean(), h);
+    const int yd = s.fhr.bottom - NIBPHeight(p.GetNIBPDia(), h);
+    for (int y : { ys, ym, yd }) {
+        dc->MoveTo(x - half, y);
+        dc->LineTo(x - half + s.cell, y);
+    }
+    dc->MoveTo(x, ys);
+    dc->LineTo(x, yd);
+}
+
+void DrawMovementBox(CDC* dc, CBrush* brush, int x, int top, const Strip& s)
+{
+    const int width = s.cell / 6;
+    const int height = s.fhrRow / 8;
+    CRect box(x - width / 2, top, x - width / 2 + width, top + height);
+    dc->FillRect(&box, brush);
+}
+
+void DrawMarker(CDC* dc, int x, const Strip& s)
+{
+    const int y = s.fhr.bottom;
+    const int a = s.cell / 3;
+    dc->MoveTo(x - a, y + a);
+    dc->LineTo(x, y);
+    dc->LineTo(x + a, y + a);
+    dc->MoveTo(x, y);
+    dc->LineTo(x, y + Trunc(2.0 / 3.0 * s.cell));
+}
+
+void DrawStimulator(CDC* dc, int x, const Strip& s)
+{
+    const int y = s.fhr.bottom;
+    const int q = s.cell / 5;
+    dc->MoveTo(x + q, y);
+    for (int step = 1; step <= 5; ++step)
+        dc->LineTo(step % 2 ? x - q : x + q, y + step * q);
+}
+
+// The zeroing level: 0, 10, 20, -10 or -20 for the zeroing values 1 to 5.
+const char* ZeroingLevel(int value)
+{
+    static constexpr const char* kLevels[] = { "0", "10", "20", "-10", "-20" };
+    return value >= 1 && value <= 5 ? kLevels[value - 1] : nullptr;
+}
+
+void DrawZeroing(CDC* dc, const PKParam_v110& p, int x, const Strip& s, Tools& t)
+{
+    dc->SelectObject(&t.scaleFont);
+    dc->SetBkMode(TRANSPARENT);
+    dc->SetTextColor(t.zeroText);
+    const CRect glyph = TextBelow(dc, "\u25BC", x, s.uc.top, true);
+    const int uc = p.GetUCZeroing();
+    const char* level = ZeroingLevel(uc) ? ZeroingLevel(uc) : ZeroingLevel(p.GetIUPZeroing());
+    if (level)
+        TextBelow(dc, level, x, glyph.bottom, true);
+}
+
+void DrawTimeLabel(CDC* dc, uint64_t sample, int x, const Strip& s, Tools& t, const COleDateTime& start)
+{
+    const uint64_t seconds = sample / kSamplesPerRecord;
+    const long days = static_cast<long>(seconds / 86400);
+    const int hours = static_cast<int>(seconds / 3600 % 24);
+    const int minutes = static_cast<int>(seconds / 60 % 60);
+    const COleDateTime when = start + COleDateTimeSpan(days, hours, minutes, 0);
+    dc->SelectObject(&t.scaleFont);
+    dc->SetBkMode(TRANSPARENT);
+    dc->SetTextColor(kBlack);
+    TextBelow(dc, when.Format("%Y-%m-%d %H:%M"), x, s.uc.bottom + Trunc(s.cell / 2), false);
+}
+
+void DrawMarksAndLabels(CDC* dc, const StripEntries& entries, const Samples& span, Tools& t, const NyraConfig& cfg,
+                        const CTrendSource& source, int speed)
+{
+    const Strip& s = span.strip;
+    const uint64_t labelEvery = TimeLabelInterval(speed);
+    const COleDateTime start = source.GetStartTimeOfTrend();
+    const int fmdHeight = s.fhrRow / 8;
+    for (uint64_t smp = span.first; smp < span.limit; ++smp) {
+        const auto& entry = entries[static_cast<size_t>(smp / kSamplesPerRecord - span.first / kSamplesPerRecord)];
+        if (!entry)
+            continue;
+        const PKParam_v110& p = *entry;
+        const int i = static_cast<int>(smp % kSamplesPerRecord);
+        const int x = span.X(smp);
+        if (cfg.IsVisible(ParamKind::NIBP) && p.IsValidData(ParamKind::NIBP, i)) {
+            dc->SelectObject(&t.curve[PEN_NIBP]);
+            DrawNIBP(dc, p, x, s);
+        }
+        if (cfg.IsVisible(ParamKind::FMD1) && p.GetFMD1(i))
+            DrawMovementBox(dc, &t.fmd1, x, s.uc.top - 3 * fmdHeight, s);
+        if (cfg.IsVisible(ParamKind::FMD2) && p.GetFMD2(i))
+            DrawMovementBox(dc, &t.fmd2, x, s.uc.top - fmdHeight, s);
+        if (cfg.IsVisible(ParamKind::Marker) && p.IsValidData(ParamKind::Marker, i)) {
+            dc->SelectObject(&t.curve[PEN_MARKER]);
+            DrawMarker(dc, x, s);
+        }
+        if (cfg.IsVisible(ParamKind::Stimulator) && p.IsValidData(ParamKind::Stimulator, i)) {
+            dc->SelectObject(&t.curve[PEN_STIMULATOR]);
+            DrawStimulator(dc, x, s);
+        }
+        if (cfg.IsVisible(ParamKind::Zeroing) && p.IsValidData(ParamKind::Zeroing, i))
+            DrawZeroing(dc, p, x, s, t);
+        if (labelEvery && smp % labelEvery == 0)
+            DrawTimeLabel(dc, smp, x, s, t, start);
+    }
+}
+
+} // namespace
+
+// ---- the strip -------------------------------------------------------------------------------------
+
+int RenderTrendStrip(CDC* dc, CRect fhr, CRect uc, UINT columns, const CTrendSource* source, UINT& index, int end,
+                     int speed, DRAW_MODE mode, int legend, int what, TrendRenderStats* stats)
+{
+    if (!dc || !dc->GetSafeHdc() || columns == 0 || !source)
+        return 0;
+
+    const Strip strip(fhr, uc, columns);
+    const NyraConfig cfg = source->GetTrendConfig();
+    const bool antepartum = source->GetMonitorLayout() == MONITOR_LAYOUT_ANTEPARTUM;
+    const UINT records = RecordsPerStrip(columns, speed);
+    const int saved = dc->SaveDC();
+    {
+        Tools tools(cfg, mode, strip.cell);
+        if (what == TREND_DRAW_ALL || what == TREND_DRAW_GRID) {
+            DrawGrid(dc, strip, tools);
+            DrawScales(dc, strip, tools, cfg, antepartum, speed);
+            if (legend)
+                DrawLegend(dc, strip, tools, cfg, *source, index, records, mode);
+        }
+        if (what == TREND_DRAW_ALL || what == TREND_DRAW_CURVES) {
+            const uint64_t first = static_cast<uint64_t>(index) * kSamplesPerRecord;
+            const uint64_t stripEnd = (static_cast<uint64_t>(index) + records) * kSamplesPerRecord;
+            const uint64_t limit = end >= 0 ? std::min<uint64_t>(stripEnd, static_cast<uint64_t>(end) * kSamplesPerRecord) : stripEnd;
+            index += records;
+            const Samples span { first, stripEnd, std::max(limit, first), strip };
+            const StripEntries entries = CopyEntries(*source, first, span.limit);
+            for (const TrendCurve& curve : TrendCurves())
+                if (cfg.IsVisible(curve.kind))
+                    DrawCurve(dc, curve, entries, span, tools, stats);
+            DrawMarksAndLabels(dc, entries, span, tools, cfg, *source, speed);
+        }
+        dc->RestoreDC(saved);
+    }
+    return 1;
+}
+
+} // namespace nyraclient::display
+
+int CDisplayInfo::DrawTrendGraph(CDC* dc, CRect fhr, CRect uc, UINT columns,
+                                 const nyraclient::display::CTrendSource* source, UINT& index, int end, int speed,
+                                 DRAW_MODE mode, int legend, int what)
+{
+    return nyraclient::display::RenderTrendStrip(dc, fhr, uc, columns, source, index, end, speed, mode, legend, what,
+                                                 nullptr);
+}
