@@ -11,17 +11,30 @@
 #include <poll.h>
 #include <sys/eventfd.h>
 #include <unistd.h>
+#include <utility>
 
 namespace platform::msg {
 namespace {
 
 // ---- the registry of live queues ------------------------------------------------------------
 
-// Guards s_queues and s_watchOwners; taken without any other lock held, or after a queue lock.
-std::mutex s_registryLock;
-std::map<DWORD, std::weak_ptr<MessageQueue>> s_queues;
-std::map<int, std::weak_ptr<MessageQueue>> s_watchOwners;
-int s_nextWatchCookie = 1;
+// The registry is never destroyed: threads that end while the process exits still unregister.
+struct Registry
+{
+    std::mutex lock; // guards the maps; taken with no other lock held, or after a queue lock
+    std::map<DWORD, std::weak_ptr<MessageQueue>> queues;
+    std::map<int, std::weak_ptr<MessageQueue>> watchOwners;
+    int nextWatchCookie = 1;
+};
+Registry& TheRegistry()
+{
+    static Registry* registry = new Registry;
+    return *registry;
+}
+std::mutex& s_registryLock = TheRegistry().lock;
+auto& s_queues = TheRegistry().queues;
+auto& s_watchOwners = TheRegistry().watchOwners;
+int& s_nextWatchCookie = TheRegistry().nextWatchCookie;
 std::once_flag s_clockListenerOnce;
 
 void WakeAllQueues()
@@ -100,6 +113,12 @@ std::shared_ptr<MessageQueue> MessageQueue::Current()
 }
 
 std::shared_ptr<MessageQueue> MessageQueue::CurrentIfAny() { return t_holder.queue; }
+
+void EndCurrentThreadQueue()
+{
+    if (auto queue = std::exchange(t_holder.queue, nullptr))
+        queue->Shutdown();
+}
 
 std::shared_ptr<MessageQueue> MessageQueue::ForThread(DWORD threadId)
 {

@@ -161,6 +161,10 @@ private:
     std::vector<HWND> m_windows;
 };
 
+// Ends the calling thread's queue now, as the thread's end would: its windows are freed without
+// messages and waiting senders get 0. A user-interface thread does this when its loop is over.
+void EndCurrentThreadQueue();
+
 // The calling thread's id as the window layer reports it (the kernel thread id).
 DWORD CurrentThreadId();
 

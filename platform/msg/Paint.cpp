@@ -14,15 +14,29 @@ namespace {
 
 WindowTable& Table() { return WindowTable::Instance(); }
 
-// Guards the hooks below; never held while a hook runs (hooks are copied out first).
-std::mutex s_hookLock;
-DcFactory s_dcFactory;
-DcReleaser s_dcReleaser;
-BackgroundEraser s_eraser;
+// The hooks are never destroyed: threads that end while the process exits still use them.
+struct Hooks
+{
+    std::mutex lock; // guards the members below; never held while a hook runs
+    DcFactory dcFactory;
+    DcReleaser dcReleaser;
+    BackgroundEraser eraser;
+    std::map<int, TopLevelListener> topLevelListeners;
+    int nextListenerCookie = 1;
+};
+Hooks& TheHooks()
+{
+    static Hooks* hooks = new Hooks;
+    return *hooks;
+}
+std::mutex& s_hookLock = TheHooks().lock;
+DcFactory& s_dcFactory = TheHooks().dcFactory;
+DcReleaser& s_dcReleaser = TheHooks().dcReleaser;
+BackgroundEraser& s_eraser = TheHooks().eraser;
+std::map<int, TopLevelListener>& s_topLevelListeners = TheHooks().topLevelListeners;
+int& s_nextListenerCookie = TheHooks().nextListenerCookie;
 std::atomic<DcObjectLookup> s_dcLookup { nullptr };
 std::atomic<DcHandleLookup> s_dcHandleLookup { nullptr };
-std::map<int, TopLevelListener> s_topLevelListeners;
-int s_nextListenerCookie = 1;
 
 WindowRecord* TopLevelOf(WindowTable& table, WindowRecord* r)
 {

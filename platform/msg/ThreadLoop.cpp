@@ -70,7 +70,10 @@ int RunThreadLoop(CWinThread& thread)
     SetThreadPreTranslate([&thread](MSG* msg) { return PreTranslateForThread(thread, msg); });
     RunMessageLoop(nullptr, [&thread](MSG* msg) { return PreTranslateForThread(thread, msg); });
     SetThreadPreTranslate(nullptr);
-    return thread.ExitInstance();
+    int exitCode = thread.ExitInstance();
+    // The thread's windows go with its loop, before anyone waiting for the thread's end wakes.
+    EndCurrentThreadQueue();
+    return exitCode;
 }
 
 // Installed when the library loads, before any thread object can run.
