@@ -3,6 +3,7 @@
 #include "platform/ui/ControlWindow.h"
 
 #include "platform/gdi/SysColors.h"
+#include "platform/ui/ScrollBar.h"
 
 #include <mutex>
 
@@ -42,6 +43,32 @@ HFONT DefaultControlFont()
     return static_cast<HFONT>(*font);
 }
 
+void PaintNonClient(HWND hwnd)
+{
+    DWORD style = static_cast<DWORD>(GetWindowLongPtr(hwnd, GWL_STYLE));
+    DWORD exStyle = static_cast<DWORD>(GetWindowLongPtr(hwnd, GWL_EXSTYLE));
+    if ((style & (WS_BORDER | WS_DLGFRAME)) || (exStyle & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE | WS_EX_DLGMODALFRAME))) {
+        HDC hdc = GetWindowDC(hwnd);
+        if (CDC* dc = CDC::FromHandle(hdc)) {
+            CRect window;
+            GetWindowRect(hwnd, &window);
+            CRect frame(0, 0, window.Width(), window.Height());
+            if ((style & WS_DLGFRAME) || (exStyle & WS_EX_DLGMODALFRAME))
+                dc->DrawEdge(&frame, EDGE_RAISED, BF_RECT | BF_ADJUST);
+            else if (style & WS_BORDER) {
+                dc->FrameRect(&frame, CBrush::FromHandle(GetSysColorBrush(COLOR_WINDOWFRAME)));
+                frame.DeflateRect(1, 1);
+            }
+            if (exStyle & WS_EX_CLIENTEDGE)
+                dc->DrawEdge(&frame, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
+            if (exStyle & WS_EX_STATICEDGE)
+                dc->DrawEdge(&frame, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
+        }
+        ReleaseDC(hwnd, hdc);
+    }
+    PaintWindowScrollBars(hwnd);
+}
+
 LRESULT ControlWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -54,6 +81,7 @@ LRESULT ControlWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
             dc->RestoreDC(saved);
         }
         EndPaint(m_hwnd, &ps);
+        PaintNonClient(m_hwnd);
         return 0;
     }
     case WM_ERASEBKGND: return TRUE; // Paint covers the whole control

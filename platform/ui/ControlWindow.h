@@ -51,6 +51,10 @@ protected:
     HFONT m_font { nullptr };
 };
 
+// Draws the window's border, client edge and window scroll bars (the window layer leaves the
+// non-client area to its windows).
+void PaintNonClient(HWND hwnd);
+
 // The default font of controls and dialogs: "MS Sans Serif" 8 point.
 HFONT DefaultControlFont();
 

@@ -1,5 +1,6 @@
 // Registers the window classes of the standard controls, once per process.
 #include "platform/ui/Button.h"
+#include "platform/ui/Edit.h"
 #include "platform/ui/ControlWindow.h"
 #include "platform/ui/ScrollBar.h"
 #include "platform/ui/Static.h"
@@ -15,6 +16,7 @@ void RegisterStandardControls()
         RegisterButtonClass();
         RegisterStaticClass();
         RegisterScrollBarClass();
+        RegisterEditClass();
     });
 }
 
