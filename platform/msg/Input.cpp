@@ -6,6 +6,7 @@
 #include "platform/msg/WindowInternal.h"
 
 #include <array>
+#include <atomic>
 #include <cstdlib>
 #include <mutex>
 
@@ -13,7 +14,8 @@ using namespace platform::msg;
 
 namespace {
 
-// Guards the input state below. Never held while a message is sent.
+// Guards the input state below. Never held while a message is sent; the window table's lock
+// may be taken under it, never the reverse.
 std::mutex s_inputLock;
 HWND s_focus { nullptr };
 HWND s_active { nullptr };
@@ -22,7 +24,9 @@ HWND s_tracked { nullptr };        // TrackMouseEvent(TME_LEAVE)
 HWND s_lastMouseWindow { nullptr };
 HCURSOR s_cursor { nullptr };
 POINT s_cursorPos { 0, 0 };
-SIZE s_screen { 1920, 1080 };
+// The virtual screen, packed (width << 32 | height) so that it is read without a lock: the
+// window table reads it under its own lock.
+std::atomic<std::uint64_t> s_screen { (std::uint64_t(1920) << 32) | 1080 };
 std::array<BYTE, 256> s_keys {};      // as messages are retrieved (GetKeyState)
 std::array<BYTE, 256> s_asyncKeys {}; // as input arrives (GetAsyncKeyState)
 
@@ -125,15 +129,14 @@ namespace platform::msg {
 
 SIZE ScreenSize()
 {
-    std::lock_guard lock(s_inputLock);
-    return s_screen;
+    auto packed = s_screen.load();
+    return SIZE { static_cast<LONG>(packed >> 32), static_cast<LONG>(packed & 0xFFFFFFFFu) };
 }
 
 void SetScreenSize(SIZE size)
 {
-    std::lock_guard lock(s_inputLock);
     if (size.cx > 0 && size.cy > 0)
-        s_screen = size;
+        s_screen.store((std::uint64_t(size.cx) << 32) | std::uint64_t(size.cy));
 }
 
 POINT CurrentCursorPos()
