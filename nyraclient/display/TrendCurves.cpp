@@ -6,21 +6,27 @@
 namespace nyraclient::display {
 namespace {
 
-int Trunc(double v) { return static_cast<int>(v); }
+// Heights are exact fractions of the grid height truncated towards zero, taken in integers so
+// that a value on a grid line lands on that line (in floating point 110 / 210 x 210 comes out
+// just below 110).
+int Scaled(long long numerator, long long denominator, int gridHeight)
+{
+    return static_cast<int>(numerator * gridHeight / denominator);
+}
 
-// ---- value to height, truncated to whole pixels -------------------------------------------------
+// ---- value to height --------------------------------------------------------------------------
 
 // Heart rates on the FHR grid: 30 bpm on its base line, 240 bpm at its top.
-int RateHeight(int v, int h) { return Trunc((v - 30) / 210.0 * h); }
+int RateHeight(int v, int h) { return Scaled(v - 30, 210, h); }
 // Saturation on the UC grid: 70 % on its base line, 100 % at its top; lower values lie on the line.
-int SaturationHeight(int v, int h) { return v < 70 ? 0 : Trunc((v - 70) / 30.0 * h); }
+int SaturationHeight(int v, int h) { return v < 70 ? 0 : Scaled(v - 70, 30, h); }
 // Temperature in tenths of a degree on the UC grid: 15.0 on its base line, 45.0 at its top.
-int TemperatureHeight(int v, int h) { return Trunc((v - 150) / 300.0 * h); }
+int TemperatureHeight(int v, int h) { return Scaled(v - 150, 300, h); }
 // Pressures on the UC grid: 0 to 100.
-int PressureHeight(int v, int h) { return Trunc(v / 100.0 * h); }
+int PressureHeight(int v, int h) { return Scaled(v, 100, h); }
 // Fetal movement counts: FM1 in the upper half of the UC grid, FM2 in the lower half.
-int UpperMovementHeight(int v, int h) { return Trunc((v + 100) / 200.0 * h); }
-int LowerMovementHeight(int v, int h) { return Trunc(v / 200.0 * h); }
+int UpperMovementHeight(int v, int h) { return Scaled(v + 100, 200, h); }
+int LowerMovementHeight(int v, int h) { return Scaled(v, 200, h); }
 
 int Same(int v) { return v; }
 // The temperature jumps by whole degrees.
@@ -91,7 +97,7 @@ const TrendCurve* FindTrendCurve(int kind)
     return nullptr;
 }
 
-int NIBPHeight(int pressure, int gridHeight) { return Trunc(pressure / 300.0 * gridHeight); }
+int NIBPHeight(int pressure, int gridHeight) { return Scaled(pressure, 300, gridHeight); }
 
 UINT SecondsPerColumn(int speed)
 {
