@@ -32,7 +32,9 @@ protected:
 
     DWORD Style() const { return static_cast<DWORD>(GetWindowLongPtr(m_hwnd, GWL_STYLE)); }
     int Id() const { return GetDlgCtrlID(m_hwnd); }
-    HWND Parent() const { return ::GetParent(m_hwnd); }
+    // The window that gets notifications and colour requests: the parent, or for a pop-up
+    // that belongs to a control (a combo box's list) that control.
+    HWND Parent() const { return m_notifyParent ? m_notifyParent : ::GetParent(m_hwnd); }
     CRect Client() const;
     bool Enabled() const { return IsWindowEnabled(m_hwnd) != FALSE; }
     bool HasFocus() const { return GetFocus() == m_hwnd; }
@@ -49,6 +51,7 @@ protected:
 
     HWND m_hwnd { nullptr };
     HFONT m_font { nullptr };
+    HWND m_notifyParent { nullptr };
 };
 
 // Draws the window's border, client edge and window scroll bars (the window layer leaves the

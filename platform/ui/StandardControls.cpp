@@ -1,6 +1,8 @@
 // Registers the window classes of the standard controls, once per process.
 #include "platform/ui/Button.h"
+#include "platform/ui/ComboBox.h"
 #include "platform/ui/Edit.h"
+#include "platform/ui/ListBox.h"
 #include "platform/ui/ControlWindow.h"
 #include "platform/ui/ScrollBar.h"
 #include "platform/ui/Static.h"
@@ -17,6 +19,8 @@ void RegisterStandardControls()
         RegisterStaticClass();
         RegisterScrollBarClass();
         RegisterEditClass();
+        RegisterListBoxClass();
+        RegisterComboBoxClass();
     });
 }
 

@@ -66,4 +66,15 @@ inline POINT ScreenPoint(HWND wnd, int x, int y)
 
 inline void Pump() { platform::host::NullHost::PumpPending(); }
 
+// A click whose release is routed only after the press was handled, as a live user's is (the
+// press may hand the capture to another window).
+inline void ClickPumped(POINT screen)
+{
+    platform::host::NullHost::MoveMouse(screen.x, screen.y);
+    platform::host::NullHost::MouseDown(screen.x, screen.y);
+    Pump();
+    platform::host::NullHost::MouseUp(screen.x, screen.y);
+    Pump();
+}
+
 } // namespace uitest
