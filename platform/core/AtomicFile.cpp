@@ -93,7 +93,8 @@ bool UpdateFileLocked(const char* path, const std::function<bool(std::string& te
     if (realpath(path, resolved))
         target = resolved;
     const size_t slash = target.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : target.substr(0, slash));
+    const std::string folder =
+        slash == std::string::npos ? "." : (slash == 0 ? "/" : target.substr(0, slash));
     const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
 
     Descriptor lock(open((folder + "/." + name + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
@@ -103,7 +104,9 @@ bool UpdateFileLocked(const char* path, const std::function<bool(std::string& te
         if (errno != EINTR)
             return Fail(errno);
 
-    struct stat st {};
+    struct stat st
+    {
+    };
     const bool exists = stat(target.c_str(), &st) == 0;
     if (exists && (st.st_mode & S_IWUSR) == 0)
         return Fail(EACCES);
@@ -129,8 +132,8 @@ bool UpdateFileLocked(const char* path, const std::function<bool(std::string& te
         return Fail(EEXIST);
     Descriptor out(fd);
     const mode_t mode = exists ? st.st_mode & 07777 : 0;
-    const bool written = WriteAll(out.get(), text) && (!exists || fchmod(out.get(), mode) == 0)
-        && fdatasync(out.get()) == 0;
+    const bool written =
+        WriteAll(out.get(), text) && (!exists || fchmod(out.get(), mode) == 0) && fdatasync(out.get()) == 0;
     const int err = errno;
     if (close(out.release()) != 0 || !written || rename(temp.c_str(), target.c_str()) != 0) {
         const int failure = written ? errno : err;

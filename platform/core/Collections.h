@@ -26,8 +26,7 @@ using POSITION = CollectionPosition*;
 
 // ==== CArray ======================================================================================
 
-template <class TYPE, class ARG_TYPE = const TYPE&>
-class CArray : public CObject
+template <class TYPE, class ARG_TYPE = const TYPE&> class CArray : public CObject
 {
 public:
     CArray() = default;
@@ -123,13 +122,12 @@ private:
 
 // ==== CList =======================================================================================
 
-template <class TYPE, class ARG_TYPE = const TYPE&>
-class CList : public CObject
+template <class TYPE, class ARG_TYPE = const TYPE&> class CList : public CObject
 {
     struct Node
     {
-        Node* next { nullptr };
-        Node* prev { nullptr };
+        Node* next{nullptr};
+        Node* prev{nullptr};
         TYPE data;
     };
 
@@ -168,8 +166,14 @@ public:
         return value;
     }
 
-    POSITION AddHead(ARG_TYPE value) { return Link(new Node { nullptr, nullptr, TYPE(value) }, nullptr, m_head); }
-    POSITION AddTail(ARG_TYPE value) { return Link(new Node { nullptr, nullptr, TYPE(value) }, m_tail, nullptr); }
+    POSITION AddHead(ARG_TYPE value)
+    {
+        return Link(new Node{nullptr, nullptr, TYPE(value)}, nullptr, m_head);
+    }
+    POSITION AddTail(ARG_TYPE value)
+    {
+        return Link(new Node{nullptr, nullptr, TYPE(value)}, m_tail, nullptr);
+    }
     void AddHead(const CList* other)
     {
         assert(other);
@@ -228,14 +232,14 @@ public:
         if (!pos)
             return AddHead(value);
         Node* at = NodeOf(pos);
-        return Link(new Node { nullptr, nullptr, TYPE(value) }, at->prev, at);
+        return Link(new Node{nullptr, nullptr, TYPE(value)}, at->prev, at);
     }
     POSITION InsertAfter(POSITION pos, ARG_TYPE value)
     {
         if (!pos)
             return AddTail(value);
         Node* at = NodeOf(pos);
-        return Link(new Node { nullptr, nullptr, TYPE(value) }, at, at->next);
+        return Link(new Node{nullptr, nullptr, TYPE(value)}, at, at->next);
     }
     // The first element equal to `value` after `startAfter` (from the head when null).
     POSITION Find(ARG_TYPE value, POSITION startAfter = nullptr) const
@@ -285,15 +289,14 @@ private:
         delete n;
     }
 
-    Node* m_head { nullptr };
-    Node* m_tail { nullptr };
-    INT_PTR m_count { 0 };
+    Node* m_head{nullptr};
+    Node* m_tail{nullptr};
+    INT_PTR m_count{0};
 };
 
 // ==== CMap ========================================================================================
 
-template <class KEY, class ARG_KEY, class VALUE, class ARG_VALUE>
-class CMap : public CObject
+template <class KEY, class ARG_KEY, class VALUE, class ARG_VALUE> class CMap : public CObject
 {
     struct Entry
     {
@@ -333,7 +336,7 @@ public:
         const auto it = m_index.find(k);
         if (it != m_index.end())
             return m_entries.GetAt(it->second).value;
-        const POSITION pos = m_entries.AddTail(Entry { k, VALUE() });
+        const POSITION pos = m_entries.AddTail(Entry{k, VALUE()});
         m_index.emplace(std::move(k), pos);
         return m_entries.GetAt(pos).value;
     }
@@ -379,20 +382,50 @@ private:
 
 // ==== named collections ===========================================================================
 
-class CStringArray : public CArray<CString, const CString&> {};
-class CPtrArray : public CArray<void*, void*> {};
-class CObArray : public CArray<CObject*, CObject*> {};
-class CByteArray : public CArray<BYTE, BYTE> {};
-class CWordArray : public CArray<WORD, WORD> {};
-class CDWordArray : public CArray<DWORD, DWORD> {};
-class CUIntArray : public CArray<UINT, UINT> {};
+class CStringArray : public CArray<CString, const CString&>
+{
+};
+class CPtrArray : public CArray<void*, void*>
+{
+};
+class CObArray : public CArray<CObject*, CObject*>
+{
+};
+class CByteArray : public CArray<BYTE, BYTE>
+{
+};
+class CWordArray : public CArray<WORD, WORD>
+{
+};
+class CDWordArray : public CArray<DWORD, DWORD>
+{
+};
+class CUIntArray : public CArray<UINT, UINT>
+{
+};
 
-class CStringList : public CList<CString, const CString&> {};
-class CPtrList : public CList<void*, void*> {};
-class CObList : public CList<CObject*, CObject*> {};
+class CStringList : public CList<CString, const CString&>
+{
+};
+class CPtrList : public CList<void*, void*>
+{
+};
+class CObList : public CList<CObject*, CObject*>
+{
+};
 
-class CMapStringToPtr : public CMap<CString, const CString&, void*, void*> {};
-class CMapStringToString : public CMap<CString, const CString&, CString, const CString&> {};
-class CMapStringToOb : public CMap<CString, const CString&, CObject*, CObject*> {};
-class CMapWordToPtr : public CMap<WORD, WORD, void*, void*> {};
-class CMapPtrToPtr : public CMap<void*, void*, void*, void*> {};
+class CMapStringToPtr : public CMap<CString, const CString&, void*, void*>
+{
+};
+class CMapStringToString : public CMap<CString, const CString&, CString, const CString&>
+{
+};
+class CMapStringToOb : public CMap<CString, const CString&, CObject*, CObject*>
+{
+};
+class CMapWordToPtr : public CMap<WORD, WORD, void*, void*>
+{
+};
+class CMapPtrToPtr : public CMap<void*, void*, void*, void*>
+{
+};

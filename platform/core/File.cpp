@@ -35,9 +35,12 @@ int LockFor(UINT flags)
     const bool writing = (flags & (CFile::modeWrite | CFile::modeReadWrite)) != 0;
     switch (share) {
     case CFile::shareExclusive:
-    case CFile::shareDenyRead: return LOCK_EX;
-    case CFile::shareDenyWrite: return writing ? LOCK_EX : LOCK_SH;
-    default: return 0;
+    case CFile::shareDenyRead:
+        return LOCK_EX;
+    case CFile::shareDenyWrite:
+        return writing ? LOCK_EX : LOCK_SH;
+    default:
+        return 0;
     }
 }
 
@@ -47,7 +50,9 @@ bool ParentFolderExists(const char* path)
     if (!slash)
         return true;
     const std::string folder = slash == path ? std::string("/") : std::string(path, slash);
-    struct stat st {};
+    struct stat st
+    {
+    };
     return stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
@@ -96,7 +101,8 @@ BOOL CFile::Open(LPCTSTR fileName, UINT openFlags, CFileException* error)
 
     const auto fail = [&](int err) {
         const LONG os = static_cast<LONG>(err == EWOULDBLOCK ? ERROR_SHARING_VIOLATION : ErrorFromErrno(err));
-        const int cause = err == EWOULDBLOCK ? CFileException::sharingViolation : CFileException::ErrnoToException(err);
+        const int cause =
+            err == EWOULDBLOCK ? CFileException::sharingViolation : CFileException::ErrnoToException(err);
         FillException(error, cause, os, fileName);
         SetLastError(static_cast<DWORD>(os));
         return FALSE;
@@ -112,7 +118,9 @@ BOOL CFile::Open(LPCTSTR fileName, UINT openFlags, CFileException* error)
         }
         return fail(err);
     }
-    struct stat st {};
+    struct stat st
+    {
+    };
     if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
         close(fd);
         return fail(EACCES);
@@ -133,7 +141,10 @@ BOOL CFile::Open(LPCTSTR fileName, UINT openFlags, CFileException* error)
     return TRUE;
 }
 
-void CFile::ThrowErrno(int err) const { CFileException::ThrowErrno(err, m_path); }
+void CFile::ThrowErrno(int err) const
+{
+    CFileException::ThrowErrno(err, m_path);
+}
 
 UINT CFile::Read(void* buffer, UINT count)
 {
@@ -185,7 +196,9 @@ ULONGLONG CFile::Seek(LONGLONG offset, UINT from)
 
 ULONGLONG CFile::GetLength() const
 {
-    struct stat st {};
+    struct stat st
+    {
+    };
     if (m_hFile == hFileNull || fstat(m_hFile, &st) != 0)
         ThrowErrno(m_hFile == hFileNull ? EBADF : errno);
     return static_cast<ULONGLONG>(st.st_size);

@@ -20,12 +20,12 @@
 
 struct CFileStatus
 {
-    CTime m_ctime;          // creation (birth where recorded, else last write)
-    CTime m_mtime;          // last write
-    CTime m_atime;          // last access
-    ULONGLONG m_size { 0 };
-    BYTE m_attribute { 0 }; // FILE_ATTRIBUTE_* bits
-    char m_szFullName[MAX_PATH] {};
+    CTime m_ctime; // creation (birth where recorded, else last write)
+    CTime m_mtime; // last write
+    CTime m_atime; // last access
+    ULONGLONG m_size{0};
+    BYTE m_attribute{0}; // FILE_ATTRIBUTE_* bits
+    char m_szFullName[MAX_PATH]{};
 };
 
 class CFile : public CObject
@@ -51,7 +51,12 @@ public:
         osRandomAccess = 0x40000,
         osSequentialScan = 0x80000,
     };
-    enum SeekPosition { begin = 0x0, current = 0x1, end = 0x2 };
+    enum SeekPosition
+    {
+        begin = 0x0,
+        current = 0x1,
+        end = 0x2
+    };
     static constexpr int hFileNull = -1;
 
     CFile() = default;
@@ -90,7 +95,7 @@ public:
     static void Remove(LPCTSTR fileName);
 
     // The descriptor, or hFileNull while closed.
-    int m_hFile { hFileNull };
+    int m_hFile{hFileNull};
 
 private:
     [[noreturn]] void ThrowErrno(int err) const;

@@ -60,8 +60,8 @@ public:
     [[noreturn]] static void ThrowErrno(int err, LPCTSTR fileName = nullptr);
     [[noreturn]] static void ThrowOsError(LONG osError, LPCTSTR fileName = nullptr);
 
-    int m_cause { none };
-    LONG m_lOsError { -1 };
+    int m_cause{none};
+    LONG m_lOsError{-1};
     CString m_strFileName;
 };
 

@@ -52,13 +52,14 @@ BOOL CFileFind::FindFile(LPCTSTR name, DWORD)
     while (const dirent* d = readdir(dir)) {
         if (!platform::MatchesWildcard(d->d_name, pattern))
             continue;
-        Entry entry { d->d_name, {} };
+        Entry entry{d->d_name, {}};
         if (!platform::GetFileInfoAt(fd, d->d_name, entry.info))
             continue; // vanished meanwhile
         m_entries.push_back(std::move(entry));
     }
     closedir(dir);
-    std::sort(m_entries.begin(), m_entries.end(), [](const Entry& a, const Entry& b) { return a.name < b.name; });
+    std::sort(m_entries.begin(), m_entries.end(),
+              [](const Entry& a, const Entry& b) { return a.name < b.name; });
     if (m_entries.empty()) {
         SetLastError(ERROR_FILE_NOT_FOUND);
         return FALSE;
@@ -87,8 +88,14 @@ const CFileFind::Entry* CFileFind::Current() const
     return m_index >= 0 && m_index < static_cast<int>(m_entries.size()) ? &m_entries[m_index] : nullptr;
 }
 
-ULONGLONG CFileFind::GetLength() const { return Current() ? Current()->info.size : 0; }
-CString CFileFind::GetFileName() const { return Current() ? Current()->name : CString(); }
+ULONGLONG CFileFind::GetLength() const
+{
+    return Current() ? Current()->info.size : 0;
+}
+CString CFileFind::GetFileName() const
+{
+    return Current() ? Current()->name : CString();
+}
 
 CString CFileFind::GetFilePath() const
 {
@@ -104,7 +111,10 @@ CString CFileFind::GetFileTitle() const
     return dot > 0 ? name.Left(dot) : name;
 }
 
-CString CFileFind::GetRoot() const { return m_root; }
+CString CFileFind::GetRoot() const
+{
+    return m_root;
+}
 
 BOOL CFileFind::GetLastWriteTime(CTime& time) const
 {
@@ -130,7 +140,10 @@ BOOL CFileFind::GetCreationTime(CTime& time) const
     return TRUE;
 }
 
-BOOL CFileFind::MatchesMask(DWORD mask) const { return Current() && (Current()->info.attributes & mask) != 0; }
+BOOL CFileFind::MatchesMask(DWORD mask) const
+{
+    return Current() && (Current()->info.attributes & mask) != 0;
+}
 
 BOOL CFileFind::IsDots() const
 {

@@ -67,5 +67,5 @@ private:
 
     CString m_root;
     std::vector<Entry> m_entries;
-    int m_index { -1 };
+    int m_index{-1};
 };

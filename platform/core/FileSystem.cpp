@@ -23,7 +23,10 @@ BOOL Fail(DWORD error)
     return FALSE;
 }
 
-BOOL FailErrno() { return Fail(ErrorFromErrno(errno)); }
+BOOL FailErrno()
+{
+    return Fail(ErrorFromErrno(errno));
+}
 
 BOOL Succeed()
 {
@@ -53,7 +56,10 @@ std::string FolderName(const std::string& path)
     return slash == 0 ? "/" : p.substr(0, slash);
 }
 
-bool IsReadOnlyMode(mode_t mode) { return (mode & S_IWUSR) == 0; }
+bool IsReadOnlyMode(mode_t mode)
+{
+    return (mode & S_IWUSR) == 0;
+}
 
 void InfoFromStatx(const struct statx& st, const std::string& name, platform::FileInfo& info)
 {
@@ -61,8 +67,8 @@ void InfoFromStatx(const struct statx& st, const std::string& name, platform::Fi
     info.size = info.isDirectory ? 0 : st.stx_size;
     info.lastAccessTime = CTime(static_cast<time_t>(st.stx_atime.tv_sec));
     info.lastWriteTime = CTime(static_cast<time_t>(st.stx_mtime.tv_sec));
-    info.creationTime = (st.stx_mask & STATX_BTIME) ? CTime(static_cast<time_t>(st.stx_btime.tv_sec))
-                                                    : info.lastWriteTime;
+    info.creationTime =
+        (st.stx_mask & STATX_BTIME) ? CTime(static_cast<time_t>(st.stx_btime.tv_sec)) : info.lastWriteTime;
     info.attributes = info.isDirectory ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_ARCHIVE;
     if (IsReadOnlyMode(st.stx_mode))
         info.attributes |= FILE_ATTRIBUTE_READONLY;
@@ -120,16 +126,21 @@ bool GetFileInfoAt(int folderFd, const char* name, FileInfo& info)
 {
     if (!name || !*name)
         return errno = ENOENT, false;
-    struct statx st {};
-    if (statx(folderFd, name, 0, STATX_BASIC_STATS | STATX_BTIME, &st) != 0
-        && statx(folderFd, name, AT_SYMLINK_NOFOLLOW, STATX_BASIC_STATS | STATX_BTIME, &st) != 0)
+    struct statx st
+    {
+    };
+    if (statx(folderFd, name, 0, STATX_BASIC_STATS | STATX_BTIME, &st) != 0 &&
+        statx(folderFd, name, AT_SYMLINK_NOFOLLOW, STATX_BASIC_STATS | STATX_BTIME, &st) != 0)
         return false;
-    info = FileInfo {};
+    info = FileInfo{};
     InfoFromStatx(st, BaseName(name), info);
     return true;
 }
 
-bool GetFileInfo(const char* path, FileInfo& info) { return GetFileInfoAt(AT_FDCWD, path, info); }
+bool GetFileInfo(const char* path, FileInfo& info)
+{
+    return GetFileInfoAt(AT_FDCWD, path, info);
+}
 
 bool SetFileTimes(const char* path, const CTime* lastAccess, const CTime* lastWrite)
 {
@@ -149,8 +160,8 @@ CString NativePath(const char* path)
 {
     if (!path)
         return CString();
-    const bool driveRoot = std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':'
-        && (path[2] == '\\' || path[2] == '/' || path[2] == '\0');
+    const bool driveRoot = std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
+                           (path[2] == '\\' || path[2] == '/' || path[2] == '\0');
     if (!driveRoot)
         return CString(path);
     const char* rest = path + 2;
@@ -233,7 +244,9 @@ bool RenameNoReplace(const char* from, const char* to)
     if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
         return false;
     // The file system cannot do it in one step: a hard link fails on an existing target.
-    struct stat st {};
+    struct stat st
+    {
+    };
     if (lstat(from, &st) != 0)
         return false;
     if (!S_ISDIR(st.st_mode)) {
@@ -271,7 +284,9 @@ DWORD GetFileAttributes(LPCTSTR path)
 
 BOOL SetFileAttributes(LPCTSTR path, DWORD attributes)
 {
-    struct stat st {};
+    struct stat st
+    {
+    };
     if (!path)
         return Fail(ERROR_INVALID_PARAMETER);
     if (stat(path, &st) != 0)
@@ -308,7 +323,9 @@ BOOL RemoveDirectory(LPCTSTR path)
 
 BOOL DeleteFile(LPCTSTR path)
 {
-    struct stat st {};
+    struct stat st
+    {
+    };
     if (!path || !*path)
         return Fail(ERROR_FILE_NOT_FOUND);
     if (lstat(path, &st) != 0)
@@ -329,7 +346,9 @@ BOOL MoveFile(LPCTSTR existing, LPCTSTR target)
     if (errno != EXDEV)
         return FailErrno();
     // Another file system: a file is copied and the original deleted; a folder cannot move.
-    struct stat st {};
+    struct stat st
+    {
+    };
     if (lstat(existing, &st) != 0)
         return FailErrno();
     if (!S_ISREG(st.st_mode))
@@ -351,12 +370,16 @@ BOOL CopyFile(LPCTSTR existing, LPCTSTR target, BOOL failIfExists)
     const int from = open(existing, O_RDONLY | O_CLOEXEC);
     if (from < 0)
         return FailErrno();
-    struct stat src {};
+    struct stat src
+    {
+    };
     if (fstat(from, &src) != 0 || S_ISDIR(src.st_mode)) {
         close(from);
         return Fail(ERROR_ACCESS_DENIED);
     }
-    struct stat dst {};
+    struct stat dst
+    {
+    };
     if (stat(target, &dst) == 0) {
         DWORD error = ERROR_SUCCESS;
         if (failIfExists)
@@ -380,7 +403,7 @@ BOOL CopyFile(LPCTSTR existing, LPCTSTR target, BOOL failIfExists)
     bool ok = CopyContents(from, to);
     int err = errno;
     if (ok) {
-        const struct timespec times[2] = { src.st_atim, src.st_mtim };
+        const struct timespec times[2] = {src.st_atim, src.st_mtim};
         fchmod(to, src.st_mode & 07777);
         futimens(to, times);
     }
@@ -390,7 +413,8 @@ BOOL CopyFile(LPCTSTR existing, LPCTSTR target, BOOL failIfExists)
         err = errno;
     }
     if (ok) {
-        ok = failIfExists ? platform::RenameNoReplace(temp.c_str(), target) : rename(temp.c_str(), target) == 0;
+        ok = failIfExists ? platform::RenameNoReplace(temp.c_str(), target)
+                          : rename(temp.c_str(), target) == 0;
         err = errno;
     }
     if (!ok) {
@@ -403,9 +427,11 @@ BOOL CopyFile(LPCTSTR existing, LPCTSTR target, BOOL failIfExists)
 // ==== disk space =================================================================================
 
 BOOL GetDiskFreeSpaceEx(LPCTSTR path, ULARGE_INTEGER* freeBytesAvailableToCaller, ULARGE_INTEGER* totalBytes,
-    ULARGE_INTEGER* totalFreeBytes)
+                        ULARGE_INTEGER* totalFreeBytes)
 {
-    struct statvfs vfs {};
+    struct statvfs vfs
+    {
+    };
     const std::string start = path && *path ? std::string(path) : platform::GetHomeFolder().str();
     if (!StatNearest(start, vfs))
         return FailErrno();
@@ -420,9 +446,11 @@ BOOL GetDiskFreeSpaceEx(LPCTSTR path, ULARGE_INTEGER* freeBytesAvailableToCaller
 }
 
 BOOL GetDiskFreeSpace(LPCTSTR path, DWORD* sectorsPerCluster, DWORD* bytesPerSector, DWORD* freeClusters,
-    DWORD* totalClusters)
+                      DWORD* totalClusters)
 {
-    struct statvfs vfs {};
+    struct statvfs vfs
+    {
+    };
     const std::string start = path && *path ? std::string(path) : platform::GetHomeFolder().str();
     if (!StatNearest(start, vfs))
         return FailErrno();

@@ -30,8 +30,7 @@ struct FILETIME
     DWORD dwHighDateTime;
 };
 
-union ULARGE_INTEGER
-{
+union ULARGE_INTEGER {
     struct
     {
         DWORD LowPart;
@@ -66,11 +65,11 @@ BOOL CopyFile(LPCTSTR existing, LPCTSTR target, BOOL failIfExists);
 // Space of the file system that holds the path, or its nearest existing parent folder (a null
 // path means the home folder). Any output may be null.
 BOOL GetDiskFreeSpaceEx(LPCTSTR path, ULARGE_INTEGER* freeBytesAvailableToCaller, ULARGE_INTEGER* totalBytes,
-    ULARGE_INTEGER* totalFreeBytes);
+                        ULARGE_INTEGER* totalFreeBytes);
 // The cluster form: a cluster is the file system's fragment size, a sector 512 bytes where it
 // divides evenly. Cluster counts above 32 bits are capped at 0xFFFFFFFF.
 BOOL GetDiskFreeSpace(LPCTSTR path, DWORD* sectorsPerCluster, DWORD* bytesPerSector, DWORD* freeClusters,
-    DWORD* totalClusters);
+                      DWORD* totalClusters);
 
 namespace platform {
 
@@ -82,12 +81,12 @@ CString NativePath(const char* path);
 // False when the path does not exist.
 struct FileInfo
 {
-    bool isDirectory { false };
-    ULONGLONG size { 0 };
-    CTime creationTime;   // birth time where the file system records it, else the last write
+    bool isDirectory{false};
+    ULONGLONG size{0};
+    CTime creationTime; // birth time where the file system records it, else the last write
     CTime lastAccessTime;
     CTime lastWriteTime;
-    DWORD attributes { 0 };
+    DWORD attributes{0};
 };
 bool GetFileInfo(const char* path, FileInfo& info);
 // The same for `name` inside the open folder `folderFd`.

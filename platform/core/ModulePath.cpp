@@ -55,11 +55,14 @@ CString GetProgramPath()
     }
 }
 
-CString GetProgramFolder() { return FolderOf(GetProgramPath()); }
+CString GetProgramFolder()
+{
+    return FolderOf(GetProgramPath());
+}
 
 CString GetModulePathOf(const void* address)
 {
-    Dl_info info {};
+    Dl_info info{};
     if (!address || !dladdr(address, &info) || !info.dli_fname || !*info.dli_fname)
         return GetProgramPath();
     // The program itself may be reported under the name it was started with, which need not
@@ -70,7 +73,10 @@ CString GetModulePathOf(const void* address)
     return CString(resolved);
 }
 
-CString GetModuleFolderOf(const void* address) { return FolderOf(GetModulePathOf(address)); }
+CString GetModuleFolderOf(const void* address)
+{
+    return FolderOf(GetModulePathOf(address));
+}
 
 CString GetHomeFolder()
 {

@@ -25,11 +25,14 @@ constexpr double kMaxDate = 2958465.0;
 constexpr int kMinYear = 100;
 constexpr int kMaxYear = 9999;
 
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool IsLeapYear(int year)
+{
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 int DaysInMonth(int year, int month)
 {
-    static constexpr int kDays[12] = { 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31 };
+    static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
 }
 
@@ -77,7 +80,10 @@ double FromLinear(double linear)
     return day + (day - linear);
 }
 
-bool InRange(double dt) { return std::isfinite(dt) && dt > kMinDate - 1.0 && dt < kMaxDate + 1.0; }
+bool InRange(double dt)
+{
+    return std::isfinite(dt) && dt > kMinDate - 1.0 && dt < kMaxDate + 1.0;
+}
 
 struct Fields
 {
@@ -97,7 +103,7 @@ Fields Split(double dt)
         rest += kSecondsPerDay;
         --days;
     }
-    Fields f {};
+    Fields f{};
     const long long civil = days + kEpochOffsetFrom1970;
     CivilFromDays(civil, f.year, f.month, f.day);
     f.hour = static_cast<int>(rest / 3600);
@@ -111,9 +117,9 @@ Fields Split(double dt)
 
 bool ValidFields(int year, int month, int day, int hour, int minute, int second)
 {
-    return year >= kMinYear && year <= kMaxYear && month >= 1 && month <= 12 && day >= 1
-        && day <= DaysInMonth(year, month) && hour >= 0 && hour <= 23 && minute >= 0 && minute <= 59
-        && second >= 0 && second <= 59;
+    return year >= kMinYear && year <= kMaxYear && month >= 1 && month <= 12 && day >= 1 &&
+           day <= DaysInMonth(year, month) && hour >= 0 && hour <= 23 && minute >= 0 && minute <= 59 &&
+           second >= 0 && second <= 59;
 }
 
 double Compose(int year, int month, int day, int hour, int minute, int second)
@@ -207,9 +213,15 @@ COleDateTime::COleDateTime(int year, int month, int day, int hour, int minute, i
     SetDateTime(year, month, day, hour, minute, second);
 }
 
-COleDateTime::COleDateTime(time_t t) { *this = t; }
+COleDateTime::COleDateTime(time_t t)
+{
+    *this = t;
+}
 
-COleDateTime::COleDateTime(const CTime& t) { *this = t.GetTime(); }
+COleDateTime::COleDateTime(const CTime& t)
+{
+    *this = t.GetTime();
+}
 
 COleDateTime& COleDateTime::operator=(DATE dt)
 {
@@ -221,20 +233,28 @@ COleDateTime& COleDateTime::operator=(DATE dt)
 
 COleDateTime& COleDateTime::operator=(time_t t)
 {
-    struct tm local {};
+    struct tm local
+    {
+    };
     if (!localtime_r(&t, &local)) {
         m_dt = 0;
         m_status = invalid;
         return *this;
     }
     SetDateTime(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
-        local.tm_sec);
+                local.tm_sec);
     return *this;
 }
 
-COleDateTime& COleDateTime::operator=(const CTime& t) { return *this = t.GetTime(); }
+COleDateTime& COleDateTime::operator=(const CTime& t)
+{
+    return *this = t.GetTime();
+}
 
-COleDateTime COleDateTime::GetCurrentTime() { return COleDateTime(::time(nullptr)); }
+COleDateTime COleDateTime::GetCurrentTime()
+{
+    return COleDateTime(::time(nullptr));
+}
 
 void COleDateTime::CheckRange()
 {
@@ -256,14 +276,38 @@ int COleDateTime::SetDateTime(int year, int month, int day, int hour, int minute
     return 0;
 }
 
-int COleDateTime::GetYear() const { return m_status == valid ? Split(m_dt).year : -1; }
-int COleDateTime::GetMonth() const { return m_status == valid ? Split(m_dt).month : -1; }
-int COleDateTime::GetDay() const { return m_status == valid ? Split(m_dt).day : -1; }
-int COleDateTime::GetHour() const { return m_status == valid ? Split(m_dt).hour : -1; }
-int COleDateTime::GetMinute() const { return m_status == valid ? Split(m_dt).minute : -1; }
-int COleDateTime::GetSecond() const { return m_status == valid ? Split(m_dt).second : -1; }
-int COleDateTime::GetDayOfWeek() const { return m_status == valid ? Split(m_dt).dayOfWeek : -1; }
-int COleDateTime::GetDayOfYear() const { return m_status == valid ? Split(m_dt).dayOfYear : -1; }
+int COleDateTime::GetYear() const
+{
+    return m_status == valid ? Split(m_dt).year : -1;
+}
+int COleDateTime::GetMonth() const
+{
+    return m_status == valid ? Split(m_dt).month : -1;
+}
+int COleDateTime::GetDay() const
+{
+    return m_status == valid ? Split(m_dt).day : -1;
+}
+int COleDateTime::GetHour() const
+{
+    return m_status == valid ? Split(m_dt).hour : -1;
+}
+int COleDateTime::GetMinute() const
+{
+    return m_status == valid ? Split(m_dt).minute : -1;
+}
+int COleDateTime::GetSecond() const
+{
+    return m_status == valid ? Split(m_dt).second : -1;
+}
+int COleDateTime::GetDayOfWeek() const
+{
+    return m_status == valid ? Split(m_dt).dayOfWeek : -1;
+}
+int COleDateTime::GetDayOfYear() const
+{
+    return m_status == valid ? Split(m_dt).dayOfYear : -1;
+}
 
 bool COleDateTime::GetAsTm(struct tm& out) const
 {
@@ -299,10 +343,19 @@ COleDateTime COleDateTime::operator+(const COleDateTimeSpan& span) const
     return result;
 }
 
-COleDateTime COleDateTime::operator-(const COleDateTimeSpan& span) const { return *this + (-span); }
+COleDateTime COleDateTime::operator-(const COleDateTimeSpan& span) const
+{
+    return *this + (-span);
+}
 
-COleDateTime& COleDateTime::operator+=(const COleDateTimeSpan& span) { return *this = *this + span; }
-COleDateTime& COleDateTime::operator-=(const COleDateTimeSpan& span) { return *this = *this - span; }
+COleDateTime& COleDateTime::operator+=(const COleDateTimeSpan& span)
+{
+    return *this = *this + span;
+}
+COleDateTime& COleDateTime::operator-=(const COleDateTimeSpan& span)
+{
+    return *this = *this - span;
+}
 
 COleDateTimeSpan COleDateTime::operator-(const COleDateTime& other) const
 {
@@ -321,7 +374,10 @@ bool COleDateTime::operator==(const COleDateTime& other) const
     return m_status == other.m_status && ToLinear(m_dt) == ToLinear(other.m_dt);
 }
 
-bool COleDateTime::operator<(const COleDateTime& other) const { return ToLinear(m_dt) < ToLinear(other.m_dt); }
+bool COleDateTime::operator<(const COleDateTime& other) const
+{
+    return ToLinear(m_dt) < ToLinear(other.m_dt);
+}
 
 CString COleDateTime::Format(const char* format) const
 {
@@ -366,7 +422,7 @@ bool COleDateTime::ParseDateTime(const char* text, DWORD flags)
     m_status = invalid;
     if (!text)
         return false;
-    Cursor c { text };
+    Cursor c{text};
     c.SkipBlanks();
     int year = 1899, month = 12, day = 30, hour = 0, minute = 0, second = 0;
     const char* start = c.p;
@@ -404,16 +460,43 @@ void COleDateTimeSpan::SetDateTimeSpan(long days, int hours, int minutes, int se
     m_status = valid;
 }
 
-long long COleDateTimeSpan::RoundedSeconds() const { return std::llround(m_span * kSecondsPerDay); }
+long long COleDateTimeSpan::RoundedSeconds() const
+{
+    return std::llround(m_span * kSecondsPerDay);
+}
 
-double COleDateTimeSpan::GetTotalDays() const { return static_cast<double>(RoundedSeconds() / kSecondsPerDay); }
-double COleDateTimeSpan::GetTotalHours() const { return static_cast<double>(RoundedSeconds() / 3600); }
-double COleDateTimeSpan::GetTotalMinutes() const { return static_cast<double>(RoundedSeconds() / 60); }
-double COleDateTimeSpan::GetTotalSeconds() const { return static_cast<double>(RoundedSeconds()); }
-LONG COleDateTimeSpan::GetDays() const { return static_cast<LONG>(RoundedSeconds() / kSecondsPerDay); }
-LONG COleDateTimeSpan::GetHours() const { return static_cast<LONG>(RoundedSeconds() / 3600 % 24); }
-LONG COleDateTimeSpan::GetMinutes() const { return static_cast<LONG>(RoundedSeconds() / 60 % 60); }
-LONG COleDateTimeSpan::GetSeconds() const { return static_cast<LONG>(RoundedSeconds() % 60); }
+double COleDateTimeSpan::GetTotalDays() const
+{
+    return static_cast<double>(RoundedSeconds() / kSecondsPerDay);
+}
+double COleDateTimeSpan::GetTotalHours() const
+{
+    return static_cast<double>(RoundedSeconds() / 3600);
+}
+double COleDateTimeSpan::GetTotalMinutes() const
+{
+    return static_cast<double>(RoundedSeconds() / 60);
+}
+double COleDateTimeSpan::GetTotalSeconds() const
+{
+    return static_cast<double>(RoundedSeconds());
+}
+LONG COleDateTimeSpan::GetDays() const
+{
+    return static_cast<LONG>(RoundedSeconds() / kSecondsPerDay);
+}
+LONG COleDateTimeSpan::GetHours() const
+{
+    return static_cast<LONG>(RoundedSeconds() / 3600 % 24);
+}
+LONG COleDateTimeSpan::GetMinutes() const
+{
+    return static_cast<LONG>(RoundedSeconds() / 60 % 60);
+}
+LONG COleDateTimeSpan::GetSeconds() const
+{
+    return static_cast<LONG>(RoundedSeconds() % 60);
+}
 
 COleDateTimeSpan COleDateTimeSpan::operator+(const COleDateTimeSpan& other) const
 {
@@ -425,7 +508,10 @@ COleDateTimeSpan COleDateTimeSpan::operator+(const COleDateTimeSpan& other) cons
     return result;
 }
 
-COleDateTimeSpan COleDateTimeSpan::operator-(const COleDateTimeSpan& other) const { return *this + (-other); }
+COleDateTimeSpan COleDateTimeSpan::operator-(const COleDateTimeSpan& other) const
+{
+    return *this + (-other);
+}
 
 COleDateTimeSpan COleDateTimeSpan::operator-() const
 {

@@ -30,10 +30,16 @@ constexpr DWORD VAR_DATEVALUEONLY = 0x00000002;
 class COleDateTime
 {
 public:
-    enum DateTimeStatus { error = -1, valid = 0, invalid = 1, null = 2 };
+    enum DateTimeStatus
+    {
+        error = -1,
+        valid = 0,
+        invalid = 1,
+        null = 2
+    };
 
-    DATE m_dt { 0.0 };
-    DateTimeStatus m_status { valid };
+    DATE m_dt{0.0};
+    DateTimeStatus m_status{valid};
 
     // ---- construction ------------------------------------------------------------
     COleDateTime() = default;
@@ -62,13 +68,13 @@ public:
 
     // ---- fields (-1 when the value is not valid) ----------------------------------
     int GetYear() const;
-    int GetMonth() const;      // 1..12
-    int GetDay() const;        // 1..31
-    int GetHour() const;       // 0..23
-    int GetMinute() const;     // 0..59
-    int GetSecond() const;     // 0..59
-    int GetDayOfWeek() const;  // 1 = Sunday .. 7 = Saturday
-    int GetDayOfYear() const;  // 1 = 1 January
+    int GetMonth() const;     // 1..12
+    int GetDay() const;       // 1..31
+    int GetHour() const;      // 0..23
+    int GetMinute() const;    // 0..59
+    int GetSecond() const;    // 0..59
+    int GetDayOfWeek() const; // 1 = Sunday .. 7 = Saturday
+    int GetDayOfYear() const; // 1 = 1 January
 
     // Splits the value into a broken-down time (tm_year from 1900, tm_mon from 0); false when
     // the value is not valid.
@@ -110,14 +116,22 @@ private:
 class COleDateTimeSpan
 {
 public:
-    enum DateTimeSpanStatus { valid = 0, invalid = 1, null = 2 };
+    enum DateTimeSpanStatus
+    {
+        valid = 0,
+        invalid = 1,
+        null = 2
+    };
 
-    double m_span { 0.0 };
-    DateTimeSpanStatus m_status { valid };
+    double m_span{0.0};
+    DateTimeSpanStatus m_status{valid};
 
     COleDateTimeSpan() = default;
     COleDateTimeSpan(double days) : m_span(days) {}
-    COleDateTimeSpan(long days, int hours, int minutes, int seconds) { SetDateTimeSpan(days, hours, minutes, seconds); }
+    COleDateTimeSpan(long days, int hours, int minutes, int seconds)
+    {
+        SetDateTimeSpan(days, hours, minutes, seconds);
+    }
 
     void SetDateTimeSpan(long days, int hours, int minutes, int seconds);
     DateTimeSpanStatus GetStatus() const { return m_status; }

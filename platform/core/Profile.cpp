@@ -46,8 +46,8 @@ bool EqualNoCase(std::string_view a, std::string_view b)
 struct IniText
 {
     std::vector<std::string> lines; // without line ends
-    bool crlf { false };
-    bool finalNewline { true };
+    bool crlf{false};
+    bool finalNewline{true};
 
     explicit IniText(const std::string& text)
     {
@@ -197,7 +197,7 @@ DWORD CopyList(const std::vector<std::string>& items, LPTSTR buffer, DWORD size)
 // ==== reading ====================================================================================
 
 DWORD GetPrivateProfileString(LPCTSTR section, LPCTSTR key, LPCTSTR defaultValue, LPTSTR buffer, DWORD size,
-    LPCTSTR fileName)
+                              LPCTSTR fileName)
 {
     std::string text;
     const bool loaded = LoadIni(fileName, text);
@@ -303,7 +303,8 @@ BOOL WritePrivateProfileString(LPCTSTR section, LPCTSTR key, LPCTSTR value, LPCT
         if (!key) { // delete the section
             if (!hasSection)
                 return false;
-            ini.lines.erase(ini.lines.begin() + static_cast<long>(first), ini.lines.begin() + static_cast<long>(end));
+            ini.lines.erase(ini.lines.begin() + static_cast<long>(first),
+                            ini.lines.begin() + static_cast<long>(end));
         } else if (!value) { // delete the entry
             const size_t line = hasSection ? FindKey(ini, first, end, keyName) : std::string::npos;
             if (line == std::string::npos)

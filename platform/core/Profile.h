@@ -24,7 +24,7 @@
 // section. Returns the bytes copied without the final terminator (size - 2 for a list that did
 // not fit, size - 1 for a value that did not fit).
 DWORD GetPrivateProfileString(LPCTSTR section, LPCTSTR key, LPCTSTR defaultValue, LPTSTR buffer, DWORD size,
-    LPCTSTR fileName);
+                              LPCTSTR fileName);
 // The value read as a decimal integer (an optional sign and the leading digits; 0 when there
 // are none); the default when the key is missing.
 UINT GetPrivateProfileInt(LPCTSTR section, LPCTSTR key, INT defaultValue, LPCTSTR fileName);
@@ -36,7 +36,7 @@ DWORD GetPrivateProfileSectionNames(LPTSTR buffer, DWORD size, LPCTSTR fileName)
 BOOL WritePrivateProfileString(LPCTSTR section, LPCTSTR key, LPCTSTR value, LPCTSTR fileName);
 
 inline DWORD GetPrivateProfileStringA(LPCTSTR section, LPCTSTR key, LPCTSTR defaultValue, LPTSTR buffer,
-    DWORD size, LPCTSTR fileName)
+                                      DWORD size, LPCTSTR fileName)
 {
     return GetPrivateProfileString(section, key, defaultValue, buffer, size, fileName);
 }

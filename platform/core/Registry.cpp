@@ -18,10 +18,10 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
-#include <iterator>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -45,7 +45,7 @@ std::string Lower(std::string_view s)
 struct Value
 {
     std::string name;
-    DWORD type { REG_NONE };
+    DWORD type{REG_NONE};
     std::string data;
 };
 
@@ -98,11 +98,20 @@ std::string Quote(std::string_view text)
     std::string out = "\"";
     for (char c : text) {
         switch (c) {
-        case '\\': out += "\\\\"; break;
-        case '"': out += "\\\""; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        default: out += c;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '"':
+            out += "\\\"";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        default:
+            out += c;
         }
     }
     return out + "\"";
@@ -131,8 +140,8 @@ bool Unquote(std::string_view line, size_t& pos, std::string& text)
 
 std::string ValueData(const Value& v)
 {
-    const bool plainText = (v.type == REG_SZ) && !v.data.empty() && v.data.back() == '\0'
-        && v.data.find('\0') == v.data.size() - 1;
+    const bool plainText = (v.type == REG_SZ) && !v.data.empty() && v.data.back() == '\0' &&
+                           v.data.find('\0') == v.data.size() - 1;
     if (plainText)
         return Quote(std::string_view(v.data).substr(0, v.data.size() - 1));
     if (v.type == REG_DWORD && v.data.size() == 4) {
@@ -177,13 +186,15 @@ bool ParseValueData(std::string_view text, Value& v)
         const size_t close = text.find("):");
         if (close == std::string_view::npos)
             return false;
-        v.type = static_cast<DWORD>(std::strtoul(std::string(text.substr(4, close - 4)).c_str(), nullptr, 10));
+        v.type =
+            static_cast<DWORD>(std::strtoul(std::string(text.substr(4, close - 4)).c_str(), nullptr, 10));
         v.data.clear();
         std::string_view bytes = text.substr(close + 2);
         while (!bytes.empty()) {
             if (bytes.size() < 2)
                 return false;
-            const int b = static_cast<int>(std::strtoul(std::string(bytes.substr(0, 2)).c_str(), nullptr, 16));
+            const int b =
+                static_cast<int>(std::strtoul(std::string(bytes.substr(0, 2)).c_str(), nullptr, 16));
             v.data += static_cast<char>(b);
             bytes.remove_prefix(bytes.size() > 2 ? 3 : 2);
         }
@@ -285,8 +296,7 @@ Key LoadStore()
 
 // Runs `change` on the store under the lock; the store is written back when it returns
 // ERROR_SUCCESS and sets `dirty`.
-template <class Change>
-LONG UpdateStore(Change change)
+template <class Change> LONG UpdateStore(Change change)
 {
     const std::string path = platform::RegistryStorePath().str();
     if (!MakeFolders(path.substr(0, path.rfind('/'))))
@@ -314,10 +324,10 @@ struct RootName
     const char* name;
 };
 const RootName kRoots[] = {
-    { HKEY_CLASSES_ROOT, "HKEY_CLASSES_ROOT" },
-    { HKEY_CURRENT_USER, "HKEY_CURRENT_USER" },
-    { HKEY_LOCAL_MACHINE, "HKEY_LOCAL_MACHINE" },
-    { HKEY_USERS, "HKEY_USERS" },
+    {HKEY_CLASSES_ROOT, "HKEY_CLASSES_ROOT"},
+    {HKEY_CURRENT_USER, "HKEY_CURRENT_USER"},
+    {HKEY_LOCAL_MACHINE, "HKEY_LOCAL_MACHINE"},
+    {HKEY_USERS, "HKEY_USERS"},
 };
 
 // Guards the table of open keys. Held only to look a handle up or change the table, never
@@ -331,7 +341,7 @@ std::optional<Path> PathOf(HKEY key)
 {
     for (const RootName& root : kRoots)
         if (root.key == key)
-            return Path { root.name };
+            return Path{root.name};
     std::lock_guard lock(g_handlesMutex);
     const auto it = g_handles.find(reinterpret_cast<std::uintptr_t>(key));
     if (it == g_handles.end())
@@ -360,7 +370,10 @@ Key* KeyOf(Key& top, const Path& path)
     return Walk(top, path);
 }
 
-constexpr LONG Result(DWORD error) { return static_cast<LONG>(error); }
+constexpr LONG Result(DWORD error)
+{
+    return static_cast<LONG>(error);
+}
 
 // Copies a name out with the enumeration rules: size in bytes on entry, length on return.
 LONG CopyName(const std::string& name, LPTSTR buffer, LPDWORD size)
@@ -410,7 +423,10 @@ LONG LoadKeyOf(HKEY handle, Key& top, Key*& key)
 
 } // namespace
 
-CString platform::RegistryStorePath() { return platform::GetConfigFolder() + "/ward-stations/registry.ini"; }
+CString platform::RegistryStorePath()
+{
+    return platform::GetConfigFolder() + "/ward-stations/registry.ini";
+}
 
 // ==== keys =========================================================================================
 
@@ -436,7 +452,8 @@ LONG RegOpenKeyEx(HKEY key, LPCTSTR subKey, DWORD, REGSAM, PHKEY result)
     return Result(ERROR_SUCCESS);
 }
 
-LONG RegCreateKeyEx(HKEY key, LPCTSTR subKey, DWORD, LPTSTR, DWORD, REGSAM, void*, PHKEY result, LPDWORD disposition)
+LONG RegCreateKeyEx(HKEY key, LPCTSTR subKey, DWORD, LPTSTR, DWORD, REGSAM, void*, PHKEY result,
+                    LPDWORD disposition)
 {
     if (!result)
         return Result(ERROR_INVALID_PARAMETER);
@@ -471,11 +488,15 @@ LONG RegCreateKeyEx(HKEY key, LPCTSTR subKey, DWORD, LPTSTR, DWORD, REGSAM, void
     return Result(ERROR_SUCCESS);
 }
 
-LONG RegOpenKey(HKEY key, LPCTSTR subKey, PHKEY result) { return RegOpenKeyEx(key, subKey, 0, KEY_ALL_ACCESS, result); }
+LONG RegOpenKey(HKEY key, LPCTSTR subKey, PHKEY result)
+{
+    return RegOpenKeyEx(key, subKey, 0, KEY_ALL_ACCESS, result);
+}
 
 LONG RegCreateKey(HKEY key, LPCTSTR subKey, PHKEY result)
 {
-    return RegCreateKeyEx(key, subKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, result, nullptr);
+    return RegCreateKeyEx(key, subKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, result,
+                          nullptr);
 }
 
 LONG RegCloseKey(HKEY key)
@@ -484,7 +505,8 @@ LONG RegCloseKey(HKEY key)
         if (root.key == key)
             return Result(ERROR_SUCCESS);
     std::lock_guard lock(g_handlesMutex);
-    return g_handles.erase(reinterpret_cast<std::uintptr_t>(key)) ? Result(ERROR_SUCCESS) : Result(ERROR_INVALID_HANDLE);
+    return g_handles.erase(reinterpret_cast<std::uintptr_t>(key)) ? Result(ERROR_SUCCESS)
+                                                                  : Result(ERROR_INVALID_HANDLE);
 }
 
 LONG RegDeleteKey(HKEY key, LPCTSTR subKey)
@@ -530,7 +552,7 @@ LONG RegSetValueEx(HKEY key, LPCTSTR valueName, DWORD, DWORD type, const BYTE* d
             return Result(ERROR_KEY_DELETED);
         Value* v = k->FindValue(name);
         if (!v) {
-            k->values.push_back(Value { name, type, bytes });
+            k->values.push_back(Value{name, type, bytes});
             dirty = true;
         } else if (v->type != type || v->data != bytes) {
             v->type = type;
@@ -574,8 +596,8 @@ LONG RegDeleteValue(HKEY key, LPCTSTR valueName)
 
 // ==== enumeration ===================================================================================
 
-LONG RegEnumKeyEx(HKEY key, DWORD index, LPTSTR name, LPDWORD nameSize, LPDWORD, LPTSTR keyClass, LPDWORD classSize,
-    FILETIME* lastWriteTime)
+LONG RegEnumKeyEx(HKEY key, DWORD index, LPTSTR name, LPDWORD nameSize, LPDWORD, LPTSTR keyClass,
+                  LPDWORD classSize, FILETIME* lastWriteTime)
 {
     Key top;
     Key* k = nullptr;
@@ -590,12 +612,12 @@ LONG RegEnumKeyEx(HKEY key, DWORD index, LPTSTR name, LPDWORD nameSize, LPDWORD,
     if (classSize)
         *classSize = 0;
     if (lastWriteTime)
-        *lastWriteTime = FILETIME {};
+        *lastWriteTime = FILETIME{};
     return CopyName(it->second.name, name, nameSize);
 }
 
-LONG RegEnumValue(HKEY key, DWORD index, LPTSTR valueName, LPDWORD valueNameSize, LPDWORD, LPDWORD type, LPBYTE data,
-    LPDWORD dataSize)
+LONG RegEnumValue(HKEY key, DWORD index, LPTSTR valueName, LPDWORD valueNameSize, LPDWORD, LPDWORD type,
+                  LPBYTE data, LPDWORD dataSize)
 {
     Key top;
     Key* k = nullptr;
@@ -610,9 +632,10 @@ LONG RegEnumValue(HKEY key, DWORD index, LPTSTR valueName, LPDWORD valueNameSize
     return CopyData(v, type, data, dataSize);
 }
 
-LONG RegQueryInfoKey(HKEY key, LPTSTR keyClass, LPDWORD classSize, LPDWORD, LPDWORD subKeys, LPDWORD maxSubKeyLength,
-    LPDWORD maxClassLength, LPDWORD values, LPDWORD maxValueNameLength, LPDWORD maxValueLength,
-    LPDWORD securityDescriptor, FILETIME* lastWriteTime)
+LONG RegQueryInfoKey(HKEY key, LPTSTR keyClass, LPDWORD classSize, LPDWORD, LPDWORD subKeys,
+                     LPDWORD maxSubKeyLength, LPDWORD maxClassLength, LPDWORD values,
+                     LPDWORD maxValueNameLength, LPDWORD maxValueLength, LPDWORD securityDescriptor,
+                     FILETIME* lastWriteTime)
 {
     Key top;
     Key* k = nullptr;
@@ -644,6 +667,6 @@ LONG RegQueryInfoKey(HKEY key, LPTSTR keyClass, LPDWORD classSize, LPDWORD, LPDW
     if (securityDescriptor)
         *securityDescriptor = 0;
     if (lastWriteTime)
-        *lastWriteTime = FILETIME {};
+        *lastWriteTime = FILETIME{};
     return Result(ERROR_SUCCESS);
 }

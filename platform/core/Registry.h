@@ -54,7 +54,7 @@ constexpr DWORD ERROR_KEY_DELETED = 1018;
 // Access rights are accepted and not enforced: the store belongs to the user.
 LONG RegOpenKeyEx(HKEY key, LPCTSTR subKey, DWORD options, REGSAM access, PHKEY result);
 LONG RegCreateKeyEx(HKEY key, LPCTSTR subKey, DWORD reserved, LPTSTR keyClass, DWORD options, REGSAM access,
-    void* securityAttributes, PHKEY result, LPDWORD disposition);
+                    void* securityAttributes, PHKEY result, LPDWORD disposition);
 LONG RegOpenKey(HKEY key, LPCTSTR subKey, PHKEY result);
 LONG RegCreateKey(HKEY key, LPCTSTR subKey, PHKEY result);
 LONG RegCloseKey(HKEY key);
@@ -70,13 +70,14 @@ LONG RegDeleteKey(HKEY key, LPCTSTR subKey);
 // `nameSize` is the buffer size in bytes on entry and the name's length (without the
 // terminator) on success.
 LONG RegEnumKeyEx(HKEY key, DWORD index, LPTSTR name, LPDWORD nameSize, LPDWORD reserved, LPTSTR keyClass,
-    LPDWORD classSize, FILETIME* lastWriteTime);
-LONG RegEnumValue(HKEY key, DWORD index, LPTSTR valueName, LPDWORD valueNameSize, LPDWORD reserved, LPDWORD type,
-    LPBYTE data, LPDWORD dataSize);
+                  LPDWORD classSize, FILETIME* lastWriteTime);
+LONG RegEnumValue(HKEY key, DWORD index, LPTSTR valueName, LPDWORD valueNameSize, LPDWORD reserved,
+                  LPDWORD type, LPBYTE data, LPDWORD dataSize);
 // Counts and longest lengths of the key's sub-keys and values; any output may be null.
 LONG RegQueryInfoKey(HKEY key, LPTSTR keyClass, LPDWORD classSize, LPDWORD reserved, LPDWORD subKeys,
-    LPDWORD maxSubKeyLength, LPDWORD maxClassLength, LPDWORD values, LPDWORD maxValueNameLength,
-    LPDWORD maxValueLength, LPDWORD securityDescriptor, FILETIME* lastWriteTime);
+                     LPDWORD maxSubKeyLength, LPDWORD maxClassLength, LPDWORD values,
+                     LPDWORD maxValueNameLength, LPDWORD maxValueLength, LPDWORD securityDescriptor,
+                     FILETIME* lastWriteTime);
 
 namespace platform {
 // The store file the functions above use now (it follows the environment).

@@ -36,15 +36,23 @@ public:
 
     CTimeSpan operator+(CTimeSpan other) const { return CTimeSpan(m_span + other.m_span); }
     CTimeSpan operator-(CTimeSpan other) const { return CTimeSpan(m_span - other.m_span); }
-    CTimeSpan& operator+=(CTimeSpan other) { m_span += other.m_span; return *this; }
-    CTimeSpan& operator-=(CTimeSpan other) { m_span -= other.m_span; return *this; }
+    CTimeSpan& operator+=(CTimeSpan other)
+    {
+        m_span += other.m_span;
+        return *this;
+    }
+    CTimeSpan& operator-=(CTimeSpan other)
+    {
+        m_span -= other.m_span;
+        return *this;
+    }
     friend auto operator<=>(const CTimeSpan&, const CTimeSpan&) = default;
 
     // "%D" days, "%H" hours (00-23), "%M" minutes, "%S" seconds, "%%".
     CString Format(const char* format) const;
 
 private:
-    LONGLONG m_span { 0 };
+    LONGLONG m_span{0};
 };
 
 class CTime
@@ -63,8 +71,8 @@ public:
     struct tm* GetGmtTm(struct tm* out) const;
 
     int GetYear() const;
-    int GetMonth() const;     // 1..12
-    int GetDay() const;       // 1..31
+    int GetMonth() const; // 1..12
+    int GetDay() const;   // 1..31
     int GetHour() const;
     int GetMinute() const;
     int GetSecond() const;
@@ -77,10 +85,18 @@ public:
     CTime operator+(CTimeSpan span) const { return CTime(m_time + span.GetTimeSpan()); }
     CTime operator-(CTimeSpan span) const { return CTime(m_time - span.GetTimeSpan()); }
     CTimeSpan operator-(CTime other) const { return CTimeSpan(m_time - other.m_time); }
-    CTime& operator+=(CTimeSpan span) { m_time += span.GetTimeSpan(); return *this; }
-    CTime& operator-=(CTimeSpan span) { m_time -= span.GetTimeSpan(); return *this; }
+    CTime& operator+=(CTimeSpan span)
+    {
+        m_time += span.GetTimeSpan();
+        return *this;
+    }
+    CTime& operator-=(CTimeSpan span)
+    {
+        m_time -= span.GetTimeSpan();
+        return *this;
+    }
     friend auto operator<=>(const CTime&, const CTime&) = default;
 
 private:
-    time_t m_time { 0 };
+    time_t m_time{0};
 };

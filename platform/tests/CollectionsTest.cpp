@@ -125,7 +125,7 @@ TEST(Collections, ListPositionsStayValidAcrossOtherChanges)
 
     // Removing while walking: take the position, advance, then remove.
     CStringList m;
-    for (const char* s : { "keep", "drop", "keep", "drop" })
+    for (const char* s : {"keep", "drop", "keep", "drop"})
         m.AddTail(s);
     for (POSITION pos = m.GetHeadPosition(); pos;) {
         POSITION current = pos;
@@ -186,7 +186,7 @@ TEST(Collections, MapLookupSetRemoveAndIterate)
             EXPECT_TRUE(m.RemoveKey(key)); // the entry just returned may go
         }
     }
-    EXPECT_EQ(seen, (std::set<std::string> { "one=uno", "two=2", "three=" }));
+    EXPECT_EQ(seen, (std::set<std::string>{"one=uno", "two=2", "three="}));
     EXPECT_EQ(m.GetCount(), 2);
     EXPECT_FALSE(m.RemoveKey("two"));
 

@@ -31,7 +31,7 @@ class FileFindTest : public testing::Test
 protected:
     void SetUp() override
     {
-        for (const char* name : { "b.FMF", "a.FMF", "c.TMP", "README", "c.fmf", "Zeta.FMF", ".hidden" })
+        for (const char* name : {"b.FMF", "a.FMF", "c.TMP", "README", "c.fmf", "Zeta.FMF", ".hidden"})
             WriteText(m_dir / name, name);
         mkdir((m_dir / "sub").c_str(), 0777);
         mkdir((m_dir / "sub.FMF").c_str(), 0777);
@@ -42,14 +42,14 @@ protected:
 TEST_F(FileFindTest, ListsMatchesSortedByName)
 {
     using V = std::vector<std::string>;
-    EXPECT_EQ(List(m_dir / "*.FMF"), (V { "Zeta.FMF", "a.FMF", "b.FMF", "sub.FMF" }));
-    EXPECT_EQ(List(m_dir / "*.*"),
-        (V { ".", "..", ".hidden", "README", "Zeta.FMF", "a.FMF", "b.FMF", "c.TMP", "c.fmf", "sub", "sub.FMF" }));
-    EXPECT_EQ(List(m_dir / "?.FMF"), (V { "a.FMF", "b.FMF" }));
-    EXPECT_EQ(List(m_dir / "c.*"), (V { "c.TMP", "c.fmf" }));
-    EXPECT_EQ(List(m_dir / "README"), (V { "README" }));
-    EXPECT_EQ(List(m_dir / "*.xyz"), V {});
-    EXPECT_EQ(List(m_dir / "missing/*.*"), V {});
+    EXPECT_EQ(List(m_dir / "*.FMF"), (V{"Zeta.FMF", "a.FMF", "b.FMF", "sub.FMF"}));
+    EXPECT_EQ(List(m_dir / "*.*"), (V{".", "..", ".hidden", "README", "Zeta.FMF", "a.FMF", "b.FMF", "c.TMP",
+                                      "c.fmf", "sub", "sub.FMF"}));
+    EXPECT_EQ(List(m_dir / "?.FMF"), (V{"a.FMF", "b.FMF"}));
+    EXPECT_EQ(List(m_dir / "c.*"), (V{"c.TMP", "c.fmf"}));
+    EXPECT_EQ(List(m_dir / "README"), (V{"README"}));
+    EXPECT_EQ(List(m_dir / "*.xyz"), V{});
+    EXPECT_EQ(List(m_dir / "missing/*.*"), V{});
 }
 
 TEST_F(FileFindTest, ReportsEntryDetails)

@@ -24,26 +24,26 @@ TEST(FileSystem, WildcardsHaveTheClassicMeaning)
         const char* pattern;
         bool matches;
     } cases[] = {
-        { "README", "*.*", true },
-        { "a.b.c", "*.*", true },
-        { ".hidden", "*.*", true },
-        { "x.FMF", "*.FMF", true },
-        { "x.fmf", "*.FMF", false }, // names are case-sensitive
-        { "x.FMF.bak", "*.FMF", false },
-        { "name", "name.*", true },
-        { "name.txt", "name.*", true },
-        { "names", "name.*", false },
-        { "ab", "a?", true },
-        { "a", "a?", false },
-        { "aü", "a?", true }, // one character, two bytes
-        { "aüx", "a?", false },
-        { "log20240101.txt", "log*.txt", true },
-        { "log.txt.old", "log*.txt", false },
-        { "abcabd", "*ab?", true },
-        { "noext", "*.", true },
-        { "with.ext", "*.", false },
-        { "", "*", true },
-        { "x", "", false },
+        {"README", "*.*", true},
+        {"a.b.c", "*.*", true},
+        {".hidden", "*.*", true},
+        {"x.FMF", "*.FMF", true},
+        {"x.fmf", "*.FMF", false}, // names are case-sensitive
+        {"x.FMF.bak", "*.FMF", false},
+        {"name", "name.*", true},
+        {"name.txt", "name.*", true},
+        {"names", "name.*", false},
+        {"ab", "a?", true},
+        {"a", "a?", false},
+        {"aü", "a?", true}, // one character, two bytes
+        {"aüx", "a?", false},
+        {"log20240101.txt", "log*.txt", true},
+        {"log.txt.old", "log*.txt", false},
+        {"abcabd", "*ab?", true},
+        {"noext", "*.", true},
+        {"with.ext", "*.", false},
+        {"", "*", true},
+        {"x", "", false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(platform::MatchesWildcard(c.name, c.pattern), c.matches) << c.name << " ~ " << c.pattern;
@@ -77,7 +77,9 @@ TEST(FileSystem, MoveNeverReplacesAnExistingTarget)
 TEST(FileSystem, MoveAcrossFileSystemsCopiesThenDeletes)
 {
     TempFolder dir;
-    struct stat here {}, shm {};
+    struct stat here
+    {
+    }, shm{};
     if (stat(dir.Path().c_str(), &here) != 0 || stat("/dev/shm", &shm) != 0 || here.st_dev == shm.st_dev)
         GTEST_SKIP() << "no second file system at /dev/shm";
     const std::string source = dir / "moved.txt";
@@ -174,18 +176,18 @@ TEST(FileSystem, FoldersAndDeletion)
 TEST(FileSystem, FreeSpaceOfAPathThatDoesNotExistYet)
 {
     TempFolder dir;
-    ULARGE_INTEGER available {}, total {}, free {};
+    ULARGE_INTEGER available{}, total{}, free{};
     ASSERT_TRUE(GetDiskFreeSpaceEx((dir / "not/made/yet").c_str(), &available, &total, &free));
     EXPECT_GT(total.QuadPart, 0u);
     EXPECT_LE(free.QuadPart, total.QuadPart);
     EXPECT_LE(available.QuadPart, free.QuadPart);
-    ULARGE_INTEGER direct {};
+    ULARGE_INTEGER direct{};
     ASSERT_TRUE(GetDiskFreeSpaceEx(dir.Path().c_str(), nullptr, &direct, nullptr));
     EXPECT_EQ(direct.QuadPart, total.QuadPart);
 
     DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, totalClusters = 0;
     ASSERT_TRUE(GetDiskFreeSpace(dir.Path().c_str(), &sectorsPerCluster, &bytesPerSector, &freeClusters,
-        &totalClusters));
+                                 &totalClusters));
     EXPECT_GT(sectorsPerCluster * bytesPerSector, 0u);
     EXPECT_GT(totalClusters, 0u);
 }
@@ -200,15 +202,15 @@ TEST(FileSystem, ClassicDrivePathsLiveInTheHomeFolder)
         const char* classic;
         const char* native;
     } cases[] = {
-        { "C:\\Data", "/home/nurse/Data" },
-        { "C:\\Data\\Beds\\bed1.FMF", "/home/nurse/Data/Beds/bed1.FMF" },
-        { "c:/Data/x.ini", "/home/nurse/Data/x.ini" },
-        { "D:\\Backup\\", "/home/nurse/Backup/" },
-        { "C:\\", "/home/nurse" },
-        { "C:", "/home/nurse" },
-        { "/var/lib/ward/x", "/var/lib/ward/x" },
-        { "relative\\name", "relative\\name" },
-        { "CC:\\x", "CC:\\x" },
+        {"C:\\Data", "/home/nurse/Data"},
+        {"C:\\Data\\Beds\\bed1.FMF", "/home/nurse/Data/Beds/bed1.FMF"},
+        {"c:/Data/x.ini", "/home/nurse/Data/x.ini"},
+        {"D:\\Backup\\", "/home/nurse/Backup/"},
+        {"C:\\", "/home/nurse"},
+        {"C:", "/home/nurse"},
+        {"/var/lib/ward/x", "/var/lib/ward/x"},
+        {"relative\\name", "relative\\name"},
+        {"CC:\\x", "CC:\\x"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(platform::NativePath(c.classic), c.native) << c.classic;

@@ -14,8 +14,7 @@ using coretest::TempFolder;
 using coretest::WriteText;
 
 // Runs `body`, which must raise a CFileException*, and returns its cause.
-template <class Body>
-int CauseOf(Body body)
+template <class Body> int CauseOf(Body body)
 {
     try {
         body();
@@ -82,10 +81,10 @@ TEST(File, OpenFailuresFillTheExceptionOrRaise)
         UINT flags;
         int cause;
     } cases[] = {
-        { dir / "missing.txt", CFile::modeRead, CFileException::fileNotFound },
-        { dir / "no/such/folder.txt", CFile::modeCreate | CFile::modeWrite, CFileException::badPath },
-        { dir.Path(), CFile::modeRead, CFileException::accessDenied },
-        { "", CFile::modeRead, CFileException::badPath },
+        {dir / "missing.txt", CFile::modeRead, CFileException::fileNotFound},
+        {dir / "no/such/folder.txt", CFile::modeCreate | CFile::modeWrite, CFileException::badPath},
+        {dir.Path(), CFile::modeRead, CFileException::accessDenied},
+        {"", CFile::modeRead, CFileException::badPath},
     };
     for (const auto& c : cases) {
         CFile file;
@@ -146,21 +145,22 @@ TEST(File, ShareModesConflictLikeTheClassicOnes)
         UINT second;
         bool opens;
     } cases[] = {
-        { writer, CFile::modeRead | CFile::shareDenyNone, true },
-        { writer, CFile::modeRead | CFile::shareDenyWrite, false },
-        { writer, CFile::modeReadWrite | CFile::shareDenyWrite, false },
-        { CFile::modeRead | CFile::shareDenyWrite, CFile::modeRead | CFile::shareDenyWrite, true },
-        { CFile::modeRead | CFile::shareDenyWrite, CFile::modeWrite | CFile::shareExclusive, false },
-        { CFile::modeRead | CFile::shareExclusive, CFile::modeRead | CFile::shareDenyNone, true },
-        { CFile::modeRead | CFile::shareExclusive, CFile::modeRead | CFile::shareDenyWrite, false },
-        { CFile::modeRead | CFile::shareDenyNone, CFile::modeWrite | CFile::shareExclusive, true },
+        {writer, CFile::modeRead | CFile::shareDenyNone, true},
+        {writer, CFile::modeRead | CFile::shareDenyWrite, false},
+        {writer, CFile::modeReadWrite | CFile::shareDenyWrite, false},
+        {CFile::modeRead | CFile::shareDenyWrite, CFile::modeRead | CFile::shareDenyWrite, true},
+        {CFile::modeRead | CFile::shareDenyWrite, CFile::modeWrite | CFile::shareExclusive, false},
+        {CFile::modeRead | CFile::shareExclusive, CFile::modeRead | CFile::shareDenyNone, true},
+        {CFile::modeRead | CFile::shareExclusive, CFile::modeRead | CFile::shareDenyWrite, false},
+        {CFile::modeRead | CFile::shareDenyNone, CFile::modeWrite | CFile::shareExclusive, true},
     };
     for (const auto& c : cases) {
         CFile first;
         ASSERT_TRUE(first.Open(path.c_str(), c.held));
         CFile second;
         CFileException error;
-        EXPECT_EQ(second.Open(path.c_str(), c.second, &error) != FALSE, c.opens) << c.held << " then " << c.second;
+        EXPECT_EQ(second.Open(path.c_str(), c.second, &error) != FALSE, c.opens)
+            << c.held << " then " << c.second;
         if (!c.opens) {
             EXPECT_EQ(error.m_cause, CFileException::sharingViolation);
             EXPECT_EQ(GetLastError(), ERROR_SHARING_VIOLATION);
@@ -206,7 +206,8 @@ TEST(File, StatusRoundTripCopiesTimesAndReadOnly)
     EXPECT_EQ(copied.m_size, 1u);
 
     EXPECT_FALSE(CFile::GetStatus((dir / "none").c_str(), status));
-    EXPECT_EQ(CauseOf([&] { CFile::SetStatus((dir / "none").c_str(), copied); }), CFileException::fileNotFound);
+    EXPECT_EQ(CauseOf([&] { CFile::SetStatus((dir / "none").c_str(), copied); }),
+              CFileException::fileNotFound);
 }
 
 TEST(File, RenameNeverReplacesAndRemoveRaises)

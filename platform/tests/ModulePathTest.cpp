@@ -10,7 +10,10 @@
 
 namespace {
 
-int FunctionInsideTheProgram() { return 42; }
+int FunctionInsideTheProgram()
+{
+    return 42;
+}
 
 // Sets an environment variable for one scope.
 class ScopedEnv
@@ -27,7 +30,7 @@ public:
 private:
     const char* m_name;
     std::string m_old;
-    bool m_had { false };
+    bool m_had{false};
 };
 
 TEST(ModulePath, ProgramPathIsTheRunningExecutable)
@@ -56,7 +59,7 @@ TEST(ModulePath, ALibraryKnowsItsOwnFile)
     const CString path = platform::GetModulePathOf(reinterpret_cast<const void*>(&platform::GetHomeFolder));
     EXPECT_EQ(access(path, R_OK), 0) << path.GetString();
     EXPECT_EQ(platform::GetModuleFolderOf(reinterpret_cast<const void*>(&platform::GetHomeFolder)),
-        path.Left(path.ReverseFind('/')));
+              path.Left(path.ReverseFind('/')));
 
     void* libm = dlopen("libm.so.6", RTLD_NOW);
     ASSERT_NE(libm, nullptr);

@@ -16,18 +16,11 @@ struct FieldCase
 // Day counts of the classic calendar, including times before the epoch where the fraction is
 // the time of day counted away from zero.
 const FieldCase kFieldCases[] = {
-    { 1899, 12, 30, 0, 0, 0, 0.0 },
-    { 1899, 12, 30, 12, 0, 0, 0.5 },
-    { 1899, 12, 31, 0, 0, 0, 1.0 },
-    { 1899, 12, 29, 0, 0, 0, -1.0 },
-    { 1899, 12, 29, 6, 0, 0, -1.25 },
-    { 1899, 12, 28, 18, 0, 0, -2.75 },
-    { 1900, 1, 1, 0, 0, 0, 2.0 },
-    { 1900, 3, 1, 0, 0, 0, 61.0 },  // 1900 has no 29 February
-    { 2000, 1, 1, 0, 0, 0, 36526.0 },
-    { 1000, 1, 1, 0, 0, 0, -328716.0 },
-    { 100, 1, 1, 0, 0, 0, -657434.0 },
-    { 9999, 12, 31, 0, 0, 0, 2958465.0 },
+    {1899, 12, 30, 0, 0, 0, 0.0},       {1899, 12, 30, 12, 0, 0, 0.5},    {1899, 12, 31, 0, 0, 0, 1.0},
+    {1899, 12, 29, 0, 0, 0, -1.0},      {1899, 12, 29, 6, 0, 0, -1.25},   {1899, 12, 28, 18, 0, 0, -2.75},
+    {1900, 1, 1, 0, 0, 0, 2.0},         {1900, 3, 1, 0, 0, 0, 61.0}, // 1900 has no 29 February
+    {2000, 1, 1, 0, 0, 0, 36526.0},     {1000, 1, 1, 0, 0, 0, -328716.0}, {100, 1, 1, 0, 0, 0, -657434.0},
+    {9999, 12, 31, 0, 0, 0, 2958465.0},
 };
 
 TEST(OleDateTime, FieldsMapToClassicDayCounts)
@@ -64,13 +57,14 @@ TEST(OleDateTime, NoDateValueOfYear1000SurvivesRoundTrips)
 TEST(OleDateTime, InvalidFieldsAndOutOfRangeCountsGiveInvalidStatus)
 {
     const int bad[][6] = {
-        { 2023, 2, 29, 0, 0, 0 }, { 1900, 2, 29, 0, 0, 0 }, { 2024, 13, 1, 0, 0, 0 }, { 2024, 4, 31, 0, 0, 0 },
-        { 2024, 1, 0, 0, 0, 0 }, { 2024, 1, 1, 24, 0, 0 }, { 2024, 1, 1, 0, 60, 0 }, { 2024, 1, 1, 0, 0, 60 },
-        { 99, 12, 31, 0, 0, 0 }, { 10000, 1, 1, 0, 0, 0 },
+        {2023, 2, 29, 0, 0, 0}, {1900, 2, 29, 0, 0, 0}, {2024, 13, 1, 0, 0, 0}, {2024, 4, 31, 0, 0, 0},
+        {2024, 1, 0, 0, 0, 0},  {2024, 1, 1, 24, 0, 0}, {2024, 1, 1, 0, 60, 0}, {2024, 1, 1, 0, 0, 60},
+        {99, 12, 31, 0, 0, 0},  {10000, 1, 1, 0, 0, 0},
     };
     for (const auto& f : bad) {
         COleDateTime dt;
-        EXPECT_EQ(dt.SetDateTime(f[0], f[1], f[2], f[3], f[4], f[5]), 1) << f[0] << "-" << f[1] << "-" << f[2];
+        EXPECT_EQ(dt.SetDateTime(f[0], f[1], f[2], f[3], f[4], f[5]), 1)
+            << f[0] << "-" << f[1] << "-" << f[2];
         EXPECT_EQ(dt.GetStatus(), COleDateTime::invalid);
         EXPECT_EQ(dt.GetYear(), -1);
         EXPECT_EQ(dt.Format("%Y"), "Invalid DateTime");
@@ -105,13 +99,13 @@ TEST(OleDateTime, AddingSpansCrossesTheEpochAndMonthEnds)
         COleDateTimeSpan span;
         const char* expected;
     } cases[] = {
-        { COleDateTime(2024, 2, 28, 23, 0, 0), COleDateTimeSpan(0, 2, 0, 0), "2024-02-29 01:00:00" },
-        { COleDateTime(2023, 2, 28, 23, 0, 0), COleDateTimeSpan(0, 2, 0, 0), "2023-03-01 01:00:00" },
-        { COleDateTime(2023, 12, 31, 23, 59, 59), COleDateTimeSpan(0, 0, 0, 1), "2024-01-01 00:00:00" },
-        { COleDateTime(2024, 3, 1, 0, 0, 0), COleDateTimeSpan(-1, 0, 0, 0), "2024-02-29 00:00:00" },
-        { COleDateTime(1000, 1, 1, 0, 0, 0), COleDateTimeSpan(-1, 0, 0, 0), "999-12-31 00:00:00" },
-        { COleDateTime(1000, 1, 1, 12, 0, 0), COleDateTimeSpan(0, 13, 0, 0), "1000-01-02 01:00:00" },
-        { COleDateTime(1899, 12, 31, 3, 0, 0), COleDateTimeSpan(-2, 0, 0, 0), "1899-12-29 03:00:00" },
+        {COleDateTime(2024, 2, 28, 23, 0, 0), COleDateTimeSpan(0, 2, 0, 0), "2024-02-29 01:00:00"},
+        {COleDateTime(2023, 2, 28, 23, 0, 0), COleDateTimeSpan(0, 2, 0, 0), "2023-03-01 01:00:00"},
+        {COleDateTime(2023, 12, 31, 23, 59, 59), COleDateTimeSpan(0, 0, 0, 1), "2024-01-01 00:00:00"},
+        {COleDateTime(2024, 3, 1, 0, 0, 0), COleDateTimeSpan(-1, 0, 0, 0), "2024-02-29 00:00:00"},
+        {COleDateTime(1000, 1, 1, 0, 0, 0), COleDateTimeSpan(-1, 0, 0, 0), "999-12-31 00:00:00"},
+        {COleDateTime(1000, 1, 1, 12, 0, 0), COleDateTimeSpan(0, 13, 0, 0), "1000-01-02 01:00:00"},
+        {COleDateTime(1899, 12, 31, 3, 0, 0), COleDateTimeSpan(-2, 0, 0, 0), "1899-12-29 03:00:00"},
     };
     for (const auto& c : cases) {
         COleDateTime result = c.start + c.span;
@@ -124,8 +118,8 @@ TEST(OleDateTime, AddingSpansCrossesTheEpochAndMonthEnds)
 
 TEST(OleDateTime, DifferenceAndComparisonUseTheInstantNotTheStoredCount)
 {
-    COleDateTime a(1899, 12, 29, 6, 0, 0);   // -1.25
-    COleDateTime b(1899, 12, 29, 18, 0, 0);  // -1.75: numerically smaller, but later
+    COleDateTime a(1899, 12, 29, 6, 0, 0);  // -1.25
+    COleDateTime b(1899, 12, 29, 18, 0, 0); // -1.75: numerically smaller, but later
     EXPECT_TRUE(a < b);
     EXPECT_TRUE(b > a);
     EXPECT_DOUBLE_EQ((b - a).m_span, 0.5);
@@ -185,20 +179,20 @@ TEST(OleDateTime, ParseDateTimeAcceptsCommonFormsAndRejectsNonsense)
         const char* text;
         const char* expected; // nullptr: must fail
     } cases[] = {
-        { "2024-02-29", "2024-02-29 00:00:00" },
-        { "2024-02-29 13:45:10", "2024-02-29 13:45:10" },
-        { "2024-02-29T13:45", "2024-02-29 13:45:00" },
-        { "  2024/2/9 1:02:03 PM ", "2024-02-09 13:02:03" },
-        { "12/31/1999 12:00 AM", "1999-12-31 00:00:00" },
-        { "1000-01-01 00:00:00", "1000-01-01 00:00:00" },
-        { "13:45", "1899-12-30 13:45:00" },
-        { "2023-02-29", nullptr },
-        { "2024-02-29 25:00", nullptr },
-        { "2024-02-29 13:00 PM", nullptr },
-        { "2024-02", nullptr },
-        { "hello", nullptr },
-        { "", nullptr },
-        { "2024-01-01 10:00 junk", nullptr },
+        {"2024-02-29", "2024-02-29 00:00:00"},
+        {"2024-02-29 13:45:10", "2024-02-29 13:45:10"},
+        {"2024-02-29T13:45", "2024-02-29 13:45:00"},
+        {"  2024/2/9 1:02:03 PM ", "2024-02-09 13:02:03"},
+        {"12/31/1999 12:00 AM", "1999-12-31 00:00:00"},
+        {"1000-01-01 00:00:00", "1000-01-01 00:00:00"},
+        {"13:45", "1899-12-30 13:45:00"},
+        {"2023-02-29", nullptr},
+        {"2024-02-29 25:00", nullptr},
+        {"2024-02-29 13:00 PM", nullptr},
+        {"2024-02", nullptr},
+        {"hello", nullptr},
+        {"", nullptr},
+        {"2024-01-01 10:00 junk", nullptr},
     };
     for (const auto& c : cases) {
         COleDateTime dt;

@@ -56,15 +56,15 @@ TEST(Profile, ReadsMatchNamesWithoutCaseAndTrimBlanks)
         const char* key;
         const char* expected;
     } cases[] = {
-        { "Station", "Name", "Ward 3" },
-        { "STATION", "name", "Ward 3" },
-        { " station ", " NAME ", "<default>" }, // the caller's names are not trimmed for reads
-        { "Station", "Beds", "8" },
-        { "Station", "Quoted", "  padded  " },
-        { "serial_devices", "com1", "/dev/ttyUSB0" },
-        { "Station", "Missing", "<default>" },
-        { "Missing", "Name", "<default>" },
-        { "SERIAL_DEVICES", "junk line without equals", "<default>" },
+        {"Station", "Name", "Ward 3"},
+        {"STATION", "name", "Ward 3"},
+        {" station ", " NAME ", "<default>"}, // the caller's names are not trimmed for reads
+        {"Station", "Beds", "8"},
+        {"Station", "Quoted", "  padded  "},
+        {"serial_devices", "com1", "/dev/ttyUSB0"},
+        {"Station", "Missing", "<default>"},
+        {"Missing", "Name", "<default>"},
+        {"SERIAL_DEVICES", "junk line without equals", "<default>"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Read(ini, c.section, c.key), c.expected) << c.section << "/" << c.key;
@@ -86,11 +86,11 @@ TEST(Profile, ListsSectionsKeysAndEntries)
     WriteText(ini, kSample);
     char buffer[256];
     GetPrivateProfileSectionNames(buffer, sizeof buffer, ini.c_str());
-    EXPECT_EQ(SplitList(buffer), (std::vector<std::string> { "Station", "SERIAL_DEVICES", "station" }));
+    EXPECT_EQ(SplitList(buffer), (std::vector<std::string>{"Station", "SERIAL_DEVICES", "station"}));
     GetPrivateProfileString("station", nullptr, "", buffer, sizeof buffer, ini.c_str());
-    EXPECT_EQ(SplitList(buffer), (std::vector<std::string> { "Name", "Beds", "Quoted" }));
+    EXPECT_EQ(SplitList(buffer), (std::vector<std::string>{"Name", "Beds", "Quoted"}));
     GetPrivateProfileSection("Serial_Devices", buffer, sizeof buffer, ini.c_str());
-    EXPECT_EQ(SplitList(buffer), (std::vector<std::string> { "COM1=/dev/ttyUSB0" }));
+    EXPECT_EQ(SplitList(buffer), (std::vector<std::string>{"COM1=/dev/ttyUSB0"}));
 
     // Too small: cut, double terminated, size - 2 returned.
     char small[8];

@@ -29,19 +29,21 @@ protected:
     HKEY Create(HKEY parent, const char* path)
     {
         HKEY key = nullptr;
-        EXPECT_EQ(RegCreateKeyEx(parent, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr), ERROR_SUCCESS);
+        EXPECT_EQ(RegCreateKeyEx(parent, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
         return key;
     }
     static LONG SetString(HKEY key, const char* name, const std::string& text)
     {
         return RegSetValueEx(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-            static_cast<DWORD>(text.size() + 1));
+                             static_cast<DWORD>(text.size() + 1));
     }
     static std::string GetString(HKEY key, const char* name)
     {
         char buffer[256] = {};
         DWORD size = sizeof buffer, type = 0;
-        if (RegQueryValueEx(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS)
+        if (RegQueryValueEx(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) !=
+            ERROR_SUCCESS)
             return "<missing>";
         return type == REG_SZ ? std::string(buffer) : "<not a string>";
     }
@@ -67,29 +69,34 @@ TEST_F(RegistryTest, ValuesRoundTripThroughTheStoreFile)
 {
     HKEY key = Create(HKEY_CURRENT_USER, "Software\\Ward\\Settings");
     DWORD beds = 12;
-    const BYTE blob[] = { 0, 1, 2, 0xFF, '\n', '"' };
+    const BYTE blob[] = {0, 1, 2, 0xFF, '\n', '"'};
     EXPECT_EQ(SetString(key, "Name", "Ward \"3\"\\ünits\nsecond line"), ERROR_SUCCESS);
-    EXPECT_EQ(RegSetValueEx(key, "Beds", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&beds), 4), ERROR_SUCCESS);
+    EXPECT_EQ(RegSetValueEx(key, "Beds", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&beds), 4),
+              ERROR_SUCCESS);
     EXPECT_EQ(RegSetValueEx(key, "Blob", 0, REG_BINARY, blob, sizeof blob), ERROR_SUCCESS);
     EXPECT_EQ(SetString(key, nullptr, "unnamed"), ERROR_SUCCESS);
     EXPECT_EQ(RegCloseKey(key), ERROR_SUCCESS);
 
     // The store sits under the user's config folder and reads back through a new handle.
-    EXPECT_NE(ReadText(m_home / ".config/ward-stations/registry.ini").find("[HKEY_CURRENT_USER\\Software\\Ward\\Settings]"),
-        std::string::npos);
+    EXPECT_NE(ReadText(m_home / ".config/ward-stations/registry.ini")
+                  .find("[HKEY_CURRENT_USER\\Software\\Ward\\Settings]"),
+              std::string::npos);
     HKEY again = nullptr;
-    ASSERT_EQ(RegOpenKeyEx(HKEY_CURRENT_USER, "SOFTWARE\\ward\\settings", 0, KEY_READ, &again), ERROR_SUCCESS);
+    ASSERT_EQ(RegOpenKeyEx(HKEY_CURRENT_USER, "SOFTWARE\\ward\\settings", 0, KEY_READ, &again),
+              ERROR_SUCCESS);
     EXPECT_EQ(GetString(again, "name"), "Ward \"3\"\\ünits\nsecond line");
     EXPECT_EQ(GetString(again, ""), "unnamed");
     DWORD value = 0, size = sizeof value, type = 0;
-    EXPECT_EQ(RegQueryValueEx(again, "Beds", nullptr, &type, reinterpret_cast<BYTE*>(&value), &size), ERROR_SUCCESS);
+    EXPECT_EQ(RegQueryValueEx(again, "Beds", nullptr, &type, reinterpret_cast<BYTE*>(&value), &size),
+              ERROR_SUCCESS);
     EXPECT_EQ(type, REG_DWORD);
     EXPECT_EQ(value, 12u);
     BYTE read[16] = {};
     size = sizeof read;
     EXPECT_EQ(RegQueryValueEx(again, "Blob", nullptr, &type, read, &size), ERROR_SUCCESS);
     EXPECT_EQ(type, REG_BINARY);
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(read), size), std::string(reinterpret_cast<const char*>(blob), sizeof blob));
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(read), size),
+              std::string(reinterpret_cast<const char*>(blob), sizeof blob));
 
     // Size queries and short buffers.
     size = 0;
@@ -112,26 +119,29 @@ TEST_F(RegistryTest, ValuesRoundTripThroughTheStoreFile)
 TEST_F(RegistryTest, KeysOpenCreateEnumerateAndDelete)
 {
     HKEY missing = nullptr;
-    EXPECT_EQ(RegOpenKeyEx(HKEY_CURRENT_USER, "Software\\Nobody", 0, KEY_READ, &missing), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(RegOpenKeyEx(HKEY_CURRENT_USER, "Software\\Nobody", 0, KEY_READ, &missing),
+              ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(missing, nullptr);
 
     HKEY home = Create(HKEY_CURRENT_USER, "Software\\Ward");
     DWORD disposition = 0;
     HKEY sub = nullptr;
-    EXPECT_EQ(RegCreateKeyEx(home, "beta", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &sub, &disposition), ERROR_SUCCESS);
+    EXPECT_EQ(RegCreateKeyEx(home, "beta", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &sub, &disposition),
+              ERROR_SUCCESS);
     EXPECT_EQ(disposition, REG_CREATED_NEW_KEY);
     RegCloseKey(sub);
-    EXPECT_EQ(RegCreateKeyEx(home, "BETA", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &sub, &disposition), ERROR_SUCCESS);
+    EXPECT_EQ(RegCreateKeyEx(home, "BETA", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &sub, &disposition),
+              ERROR_SUCCESS);
     EXPECT_EQ(disposition, REG_OPENED_EXISTING_KEY);
     RegCloseKey(sub);
     RegCloseKey(Create(home, "Alpha\\Deep"));
     RegCloseKey(Create(home, "gamma"));
-    EXPECT_EQ(SubKeys(home), (std::vector<std::string> { "Alpha", "beta", "gamma" }));
+    EXPECT_EQ(SubKeys(home), (std::vector<std::string>{"Alpha", "beta", "gamma"}));
 
     DWORD count = 0, longest = 0;
-    EXPECT_EQ(RegQueryInfoKey(home, nullptr, nullptr, nullptr, &count, &longest, nullptr, nullptr, nullptr, nullptr,
-                  nullptr, nullptr),
-        ERROR_SUCCESS);
+    EXPECT_EQ(RegQueryInfoKey(home, nullptr, nullptr, nullptr, &count, &longest, nullptr, nullptr, nullptr,
+                              nullptr, nullptr, nullptr),
+              ERROR_SUCCESS);
     EXPECT_EQ(count, 3u);
     EXPECT_EQ(longest, 5u);
 
@@ -144,7 +154,7 @@ TEST_F(RegistryTest, KeysOpenCreateEnumerateAndDelete)
     EXPECT_EQ(RegDeleteKey(home, "alpha\\deep"), ERROR_SUCCESS);
     EXPECT_EQ(RegDeleteKey(home, "alpha"), ERROR_SUCCESS);
     EXPECT_EQ(RegDeleteKey(home, "alpha"), ERROR_FILE_NOT_FOUND);
-    EXPECT_EQ(SubKeys(home), (std::vector<std::string> { "beta", "gamma" }));
+    EXPECT_EQ(SubKeys(home), (std::vector<std::string>{"beta", "gamma"}));
 
     // A handle whose key was deleted reports it.
     HKEY gamma = nullptr;
@@ -160,7 +170,7 @@ TEST_F(RegistryTest, KeysOpenCreateEnumerateAndDelete)
 TEST_F(RegistryTest, ValuesEnumerateInTheOrderSet)
 {
     HKEY key = Create(HKEY_CURRENT_USER, "Software\\Order");
-    for (const char* name : { "zeta", "alpha", "mid" })
+    for (const char* name : {"zeta", "alpha", "mid"})
         SetString(key, name, name);
     SetString(key, "ALPHA", "again"); // replacing keeps the place
     std::vector<std::string> names;
@@ -174,7 +184,7 @@ TEST_F(RegistryTest, ValuesEnumerateInTheOrderSet)
         ASSERT_EQ(r, ERROR_SUCCESS);
         names.push_back(std::string(name) + "=" + reinterpret_cast<char*>(data));
     }
-    EXPECT_EQ(names, (std::vector<std::string> { "zeta=zeta", "alpha=again", "mid=mid" }));
+    EXPECT_EQ(names, (std::vector<std::string>{"zeta=zeta", "alpha=again", "mid=mid"}));
     RegCloseKey(key);
 }
 
@@ -215,7 +225,8 @@ TEST_F(RegistryTest, LocalMachineIsItsOwnTreeAndTheStoreIsShared)
 TEST_F(RegistryTest, BadArgumentsGiveClassicErrors)
 {
     HKEY key = nullptr;
-    EXPECT_EQ(RegOpenKeyEx(reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x7777)), "x", 0, KEY_READ, &key),
+    EXPECT_EQ(
+        RegOpenKeyEx(reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x7777)), "x", 0, KEY_READ, &key),
         ERROR_INVALID_HANDLE);
     EXPECT_EQ(RegOpenKeyEx(nullptr, "x", 0, KEY_READ, &key), ERROR_INVALID_HANDLE);
     EXPECT_EQ(RegOpenKeyEx(HKEY_CURRENT_USER, "x", 0, KEY_READ, nullptr), ERROR_INVALID_PARAMETER);

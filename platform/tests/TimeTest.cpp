@@ -26,7 +26,7 @@ protected:
 
 private:
     std::string m_saved;
-    bool m_had { false };
+    bool m_had{false};
 };
 
 TEST_F(TimeTest, FieldsAreLocalTime)

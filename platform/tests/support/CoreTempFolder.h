@@ -28,7 +28,7 @@ public:
         // Read-only entries would stop the removal.
         for (auto& e : std::filesystem::recursive_directory_iterator(m_path, ec))
             std::filesystem::permissions(e.path(), std::filesystem::perms::owner_all,
-                std::filesystem::perm_options::add, ec);
+                                         std::filesystem::perm_options::add, ec);
         std::filesystem::remove_all(m_path, ec);
     }
     TempFolder(const TempFolder&) = delete;
