@@ -58,10 +58,10 @@ CUSerialEx::~CUSerialEx()
 
 int CUSerialEx::Connect(UINT port, UINT /*baud*/, BYTE /*byteSize*/, BYTE /*parity*/, BYTE /*stopBits*/)
 {
-    if (m_pSerialThread == nullptr)
-        return 0;
-    m_pSerialThread->SetHwnd(m_hWnd);
-    m_pSerialThread->TryOpen(port);
+    if (m_pSerialThread != nullptr) {
+        m_pSerialThread->SetHwnd(m_hWnd);
+        m_pSerialThread->TryOpen(port);
+    }
     return 1;
 }
 

@@ -40,7 +40,7 @@ public:
     const platform::MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
 
     // Asks the serial thread to open COM<port>. The line is always 115,200 baud 8N1: the other
-    // arguments are not used. Returns 1 (0 only without a serial thread).
+    // arguments are not used. Returns 1 (also without a serial thread, which does nothing).
     int Connect(UINT port, UINT baud, BYTE byteSize, BYTE parity, BYTE stopBits);
     // Asks the serial thread to close the port. Returns 1.
     int Disconnect();
