@@ -46,6 +46,18 @@ bool HasStyleBar(HWND hwnd, int bar)
     return (style & (bar == SB_VERT ? WS_VSCROLL : WS_HSCROLL)) != 0;
 }
 
+// The thickness the window layer reserves for a window scroll bar.
+int BarThickness(int bar)
+{
+    DWORD bit = bar == SB_VERT ? WS_VSCROLL : WS_HSCROLL;
+    RECT with { 0, 0, 100, 100 }, without { 0, 0, 100, 100 };
+    AdjustWindowRectEx(&with, WS_CHILD | bit, FALSE, 0);
+    AdjustWindowRectEx(&without, WS_CHILD, FALSE, 0);
+    int thickness = bar == SB_VERT ? (with.right - with.left) - (without.right - without.left)
+                                   : (with.bottom - with.top) - (without.bottom - without.top);
+    return thickness > 0 ? thickness : GetSystemMetrics(bar == SB_VERT ? SM_CXVSCROLL : SM_CYHSCROLL);
+}
+
 // The bar rectangle in window coordinates (the origin of GetWindowDC).
 CRect BarRect(HWND hwnd, int bar)
 {
@@ -56,8 +68,8 @@ CRect BarRect(HWND hwnd, int bar)
     ClientToScreen(hwnd, &origin);
     client.OffsetRect(origin.x - window.left, origin.y - window.top);
     if (bar == SB_VERT)
-        return CRect(client.right, client.top, client.right + GetSystemMetrics(SM_CXVSCROLL), client.bottom);
-    return CRect(client.left, client.bottom, client.right, client.bottom + GetSystemMetrics(SM_CYHSCROLL));
+        return CRect(client.right, client.top, client.right + BarThickness(SB_VERT), client.bottom);
+    return CRect(client.left, client.bottom, client.right, client.bottom + BarThickness(SB_HORZ));
 }
 
 // ---- tracking through a helper window that holds the capture -----------------------------------------

@@ -30,8 +30,10 @@ public:
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
-        if (message == WM_COMMAND || message == WM_HSCROLL || message == WM_VSCROLL)
-            received.push_back({ message, LOWORD(wParam), HIWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam) });
+        if (message == WM_COMMAND)
+            received.push_back({ message, LOWORD(wParam), HIWORD(wParam), 0, reinterpret_cast<HWND>(lParam) });
+        if (message == WM_HSCROLL || message == WM_VSCROLL)
+            received.push_back({ message, 0, LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam) });
         return CWnd::WindowProc(message, wParam, lParam);
     }
 
