@@ -181,31 +181,37 @@ CString PressureLabel(int mmHg, int nibpUnit)
     return nibpUnit == 2 ? Tenths(mmHg * kKiloPascalPerMmHg) : Number(mmHg);
 }
 
+std::vector<TrendScaleLabel> ScaleLabels(const Strip& s, const NyraConfig& cfg, bool antepartum, bool smallFont)
+{
+    std::vector<TrendScaleLabel> labels;
+    const int fhrStep = smallFont ? 6 : 4;
+    const int ucStep = smallFont ? 5 : 2;
+    for (int row = 0; row <= kFhrRows; row += fhrStep) {
+        const int y = s.fhr.top + row * s.fhrRow;
+        labels.push_back({ Number(240 - 10 * row), s.leftLine, y });
+        labels.push_back({ antepartum ? Number(240 - 10 * row) : PressureLabel(300 - 15 * row, cfg.NIBPUnit),
+                           s.rightLine, y });
+    }
+    for (int row = 0; row <= kUcRows; row += ucStep) {
+        const int y = s.uc.top + row * s.ucRow;
+        labels.push_back({ PressureLabel(100 - 10 * row, cfg.NIBPUnit), s.leftLine, y });
+        if (antepartum) {
+            labels.push_back({ PressureLabel(100 - 10 * row, cfg.NIBPUnit), s.rightLine, y });
+            continue;
+        }
+        const int celsius = 45 - 3 * row;
+        labels.push_back({ cfg.TempUnit == 2 ? Tenths(celsius * 9.0 / 5.0 + 32) : Number(celsius), s.midLine, y });
+        labels.push_back({ Number(100 - 3 * row), s.rightLine, y });
+    }
+    return labels;
+}
+
 void DrawScales(CDC* dc, const Strip& s, Tools& t, const NyraConfig& cfg, bool antepartum, int speed)
 {
     dc->SelectObject(&t.scaleFont);
     dc->SetTextColor(t.text);
-    const bool smallFont = t.fontHeight == kMinFontHeight;
-    const int fhrStep = smallFont ? 6 : 4;
-    const int ucStep = smallFont ? 5 : 2;
-
-    for (int row = 0; row <= kFhrRows; row += fhrStep) {
-        const int y = s.fhr.top + row * s.fhrRow;
-        TextCentredOn(dc, Number(240 - 10 * row), s.leftLine, y);
-        TextCentredOn(dc, antepartum ? Number(240 - 10 * row) : PressureLabel(300 - 15 * row, cfg.NIBPUnit),
-                      s.rightLine, y);
-    }
-    for (int row = 0; row <= kUcRows; row += ucStep) {
-        const int y = s.uc.top + row * s.ucRow;
-        TextCentredOn(dc, PressureLabel(100 - 10 * row, cfg.NIBPUnit), s.leftLine, y);
-        if (antepartum) {
-            TextCentredOn(dc, PressureLabel(100 - 10 * row, cfg.NIBPUnit), s.rightLine, y);
-            continue;
-        }
-        const int celsius = 45 - 3 * row;
-        TextCentredOn(dc, cfg.TempUnit == 2 ? Tenths(celsius * 9.0 / 5.0 + 32) : Number(celsius), s.midLine, y);
-        TextCentredOn(dc, Number(100 - 3 * row), s.rightLine, y);
-    }
+    for (const TrendScaleLabel& label : ScaleLabels(s, cfg, antepartum, t.fontHeight == kMinFontHeight))
+        TextCentredOn(dc, label.text, label.x, label.y);
 
     const CString bpm = InParentheses(KTGF::GetString(IDS_BPM));
     const CString nibpUnit = InParentheses(NRConstMap::GetNIBPUnitText(cfg.NIBPUnit));
@@ -466,6 +472,16 @@ void DrawMarksAndLabels(CDC* dc, const StripEntries& entries, const Samples& spa
 }
 
 } // namespace
+
+std::vector<TrendScaleLabel> TrendScaleLabels(CRect fhr, CRect uc, UINT columns, const NyraConfig& cfg,
+                                              BYTE monitorLayout)
+{
+    if (columns == 0)
+        return {};
+    const Strip strip(fhr, uc, columns);
+    return ScaleLabels(strip, cfg, monitorLayout == MONITOR_LAYOUT_ANTEPARTUM,
+                       FontHeight(strip.cell) == kMinFontHeight);
+}
 
 // ---- the strip -------------------------------------------------------------------------------------
 

@@ -5,6 +5,7 @@
 
 #include "nyraclient/display/CDisplayInfo.h"
 #include "nyraclient/display/TrendCurves.h"
+#include "nyraclient/display/TrendGraphRenderer.h"
 
 #include <gtest/gtest.h>
 
@@ -123,6 +124,76 @@ TEST_F(TrendRender, GridLinesTakeTheOuterCentreAndInnerPens)
     };
     for (const auto& p : pixels)
         EXPECT_EQ(c.dc.GetPixel(p.x, p.y), p.colour) << p.x << ", " << p.y;
+}
+
+// ---- scales ----------------------------------------------------------------------------------------
+
+// The label texts at one x, top to bottom.
+std::vector<std::string> LabelsAt(const std::vector<nyraclient::display::TrendScaleLabel>& labels, int x, int top,
+                                  int bottom)
+{
+    std::vector<std::string> texts;
+    for (const auto& l : labels)
+        if (l.x == x && l.y >= top && l.y <= bottom)
+            texts.emplace_back(static_cast<const char*>(l.text));
+    return texts;
+}
+
+using Texts = std::vector<std::string>;
+
+// On the 10 px paper the scale font has its minimum height: every 6th FHR row and 5th UC row.
+// Lines: left x 80, right x 620 (6 columns in from each edge), temperature x 350 (the middle).
+TEST_F(TrendRender, ScalesFollowTheMonitorLayoutAndTheUnits)
+{
+    const struct
+    {
+        const char* name;
+        BYTE layout;
+        int nibpUnit, tempUnit;
+        Texts fhrLeft, fhrRight, ucLeft, ucMiddle, ucRight;
+    } cases[] = {
+        { "mother and fetal", MONITOR_LAYOUT_MOTHER_FETAL, 1, 1, { "240", "180", "120", "60" }, { "300", "210", "120", "30" },
+          { "100", "50", "0" }, { "45", "30", "15" }, { "100", "85", "70" } },
+        { "kPa and Fahrenheit", MONITOR_LAYOUT_INTRAPARTUM, 2, 2, { "240", "180", "120", "60" },
+          { "40.0", "28.0", "16.0", "4.0" }, { "13.3", "6.7", "0.0" }, { "113.0", "86.0", "59.0" }, { "100", "85", "70" } },
+        { "antepartum", MONITOR_LAYOUT_ANTEPARTUM, 1, 1, { "240", "180", "120", "60" }, { "240", "180", "120", "60" },
+          { "100", "50", "0" }, {}, { "100", "50", "0" } },
+    };
+    const Paper paper;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        NyraConfig cfg;
+        cfg.Default();
+        cfg.NIBPUnit = c.nibpUnit;
+        cfg.TempUnit = c.tempUnit;
+        const auto labels = nyraclient::display::TrendScaleLabels(paper.fhr, paper.uc, paper.columns, cfg, c.layout);
+        EXPECT_EQ(LabelsAt(labels, 80, 0, 210), c.fhrLeft);
+        EXPECT_EQ(LabelsAt(labels, 620, 0, 210), c.fhrRight);
+        EXPECT_EQ(LabelsAt(labels, 80, 230, 300), c.ucLeft);
+        EXPECT_EQ(LabelsAt(labels, 350, 230, 300), c.ucMiddle);
+        EXPECT_EQ(LabelsAt(labels, 620, 230, 300), c.ucRight);
+    }
+    // Rows 0, 6, 12 and 18 of the FHR grid; 0, 5 and 10 of the UC grid.
+    NyraConfig cfg;
+    cfg.Default();
+    std::vector<int> ys;
+    for (const auto& l : nyraclient::display::TrendScaleLabels(paper.fhr, paper.uc, paper.columns, cfg, 1))
+        if (l.x == 80)
+            ys.push_back(l.y);
+    EXPECT_EQ(ys, (std::vector<int> { 0, 60, 120, 180, 230, 265, 300 }));
+}
+
+TEST_F(TrendRender, ALargerScaleFontLabelsEvery4thFHRRowAndEvery2ndUCRow)
+{
+    // 20 px cells: the font is 16 px high, above its minimum.
+    const Paper wide(CRect(0, 0, 1500, 600));
+    ASSERT_EQ(wide.fhr.Height() / 21, 20);
+    NyraConfig cfg;
+    cfg.Default();
+    const auto labels = nyraclient::display::TrendScaleLabels(wide.fhr, wide.uc, wide.columns, cfg, 1);
+    const int left = wide.fhr.left + 6 * 20;
+    EXPECT_EQ(LabelsAt(labels, left, wide.fhr.top, wide.fhr.bottom), (Texts { "240", "200", "160", "120", "80", "40" }));
+    EXPECT_EQ(LabelsAt(labels, left, wide.uc.top, wide.uc.bottom), (Texts { "100", "80", "60", "40", "20", "0" }));
 }
 
 // ---- curves ----------------------------------------------------------------------------------------
