@@ -272,24 +272,36 @@ void DrawLegend(CDC* dc, const Strip& s, Tools& t, const NyraConfig& cfg, const 
 
 // ---- 4. curves, marks and time labels ----------------------------------------------------------
 
-// The strip's entries, copied once; a missing entry stays empty.
-using StripEntries = std::vector<std::optional<PKParam_v110>>;
-
-StripEntries CopyEntries(const CTrendSource& source, uint64_t firstSample, uint64_t endSample)
+// The strip's entries, copied once; a missing entry stays empty. Only entries the source holds
+// are copied, so a strip far longer than the store costs no more than the store.
+class StripEntries
 {
-    StripEntries entries;
-    if (endSample <= firstSample)
-        return entries;
-    const uint64_t firstRecord = firstSample / kSamplesPerRecord;
-    const uint64_t lastRecord = (endSample - 1) / kSamplesPerRecord;
-    const UINT count = source.GetCountsOfTrendData();
-    entries.resize(static_cast<size_t>(lastRecord - firstRecord + 1));
-    PKParam_v110 entry;
-    for (uint64_t r = firstRecord; r <= lastRecord && r < count; ++r)
-        if (source.CopyTrendDataAtIndex(static_cast<UINT>(r), entry))
-            entries[static_cast<size_t>(r - firstRecord)] = entry;
-    return entries;
-}
+public:
+    StripEntries(const CTrendSource& source, uint64_t firstSample, uint64_t endSample)
+        : m_firstRecord(firstSample / kSamplesPerRecord)
+    {
+        const uint64_t count = source.GetCountsOfTrendData();
+        if (endSample <= firstSample || m_firstRecord >= count)
+            return;
+        const uint64_t lastRecord = std::min((endSample - 1) / kSamplesPerRecord, count - 1);
+        m_entries.resize(static_cast<size_t>(lastRecord - m_firstRecord + 1));
+        PKParam_v110 entry;
+        for (size_t i = 0; i < m_entries.size(); ++i)
+            if (source.CopyTrendDataAtIndex(static_cast<UINT>(m_firstRecord + i), entry))
+                m_entries[i] = entry;
+    }
+
+    // The entry of a sample, or null when the store had none.
+    const PKParam_v110* OfSample(uint64_t sample) const
+    {
+        const uint64_t i = sample / kSamplesPerRecord - m_firstRecord;
+        return i < m_entries.size() && m_entries[i] ? &*m_entries[i] : nullptr;
+    }
+
+private:
+    uint64_t m_firstRecord;
+    std::vector<std::optional<PKParam_v110>> m_entries;
+};
 
 struct Samples
 {
@@ -342,7 +354,7 @@ void DrawCurve(CDC* dc, const TrendCurve& curve, const StripEntries& entries, co
     bool havePrevious = false;
     int previous = 0;
     for (uint64_t smp = span.first; smp < span.limit; ++smp) {
-        const auto& entry = entries[static_cast<size_t>(smp / kSamplesPerRecord - span.first / kSamplesPerRecord)];
+        const PKParam_v110* entry = entries.OfSample(smp);
         const int i = static_cast<int>(smp % kSamplesPerRecord);
         if (!entry || !entry->IsValidData(curve.kind, i)) {
             runs.Lift();
@@ -442,7 +454,7 @@ void DrawMarksAndLabels(CDC* dc, const StripEntries& entries, const Samples& spa
     const COleDateTime start = source.GetStartTimeOfTrend();
     const int fmdHeight = s.fhrRow / 8;
     for (uint64_t smp = span.first; smp < span.limit; ++smp) {
-        const auto& entry = entries[static_cast<size_t>(smp / kSamplesPerRecord - span.first / kSamplesPerRecord)];
+        const PKParam_v110* entry = entries.OfSample(smp);
         if (!entry)
             continue;
         const PKParam_v110& p = *entry;
@@ -510,7 +522,7 @@ int RenderTrendStrip(CDC* dc, CRect fhr, CRect uc, UINT columns, const CTrendSou
             const uint64_t limit = end >= 0 ? std::min<uint64_t>(stripEnd, static_cast<uint64_t>(end) * kSamplesPerRecord) : stripEnd;
             index += records;
             const Samples span { first, stripEnd, std::max(limit, first), strip };
-            const StripEntries entries = CopyEntries(*source, first, span.limit);
+            const StripEntries entries(*source, first, span.limit);
             for (const TrendCurve& curve : TrendCurves())
                 if (cfg.IsVisible(curve.kind))
                     DrawCurve(dc, curve, entries, span, tools, stats);
