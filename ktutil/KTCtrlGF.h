@@ -1,0 +1,55 @@
+// KTCtrlGF: the small recurring jobs of dialog code on standard controls: check buttons, find
+// combo-box and list-box entries, focus an edit, enable, move and resize a control, and show a
+// number as window text.
+//
+// Members that work on one control come in two forms: on the control object, and on a parent
+// window plus the control's id. A control counts as valid when the object is not null and has a
+// live window; every member checks that first and gives its failure value otherwise.
+#pragma once
+
+#include "platform/core/Types.h"
+
+class CComboBox;
+class CListBox;
+class CWnd;
+
+class KTCtrlGF
+{
+public:
+    virtual ~KTCtrlGF() = default;
+
+    static BOOL IsValidWnd(const CWnd* window);
+    // The child control with that id; null when the parent is not valid or has none.
+    static CWnd* GetWnd(const CWnd* parent, UINT id);
+
+    // Width and height changed by dx and dy; position and z-order kept.
+    static void ResizeWnd(CWnd* control, int dx, int dy);
+    static void ResizeWnd(const CWnd* parent, UINT id, int dx, int dy);
+    // Moved by dx and dy within the parent's client area; size and z-order kept.
+    static void MoveWnd(CWnd* control, int dx, int dy);
+    static void MoveWnd(const CWnd* parent, UINT id, int dx, int dy);
+    static void SetWndNum(CWnd* control, int value);
+    static void SetWndNum(const CWnd* parent, UINT id, int value);
+    // The leading decimal number of the window text ("12ab" gives 12); 0 when it has none.
+    static int GetWndNum(const CWnd* control);
+    static int GetWndNum(const CWnd* parent, UINT id);
+    static void EnableWnd(CWnd* control, BOOL enable);
+    static void EnableWnd(const CWnd* parent, UINT id, BOOL enable);
+
+    // Gives the edit the focus; with selectAll its whole text is selected and the caret scrolled
+    // into view.
+    static void EDT_SetFocus(CWnd* edit, BOOL selectAll);
+    static void EDT_SetFocus(const CWnd* parent, UINT id, BOOL selectAll);
+    // 0 unchecked, 1 checked, 2 indeterminate.
+    static int BTN_GetCheck(const CWnd* button);
+    static int BTN_GetCheck(const CWnd* parent, UINT id);
+    static void BTN_SetCheck(CWnd* button, int state);
+    static void BTN_SetCheck(const CWnd* parent, UINT id, int state);
+
+    // Index of the first entry equal to the text (byte-exact with the flag, ignoring case
+    // without); -1 when none.
+    static int CBO_FindString(const CComboBox* combo, LPCTSTR text, BOOL caseSensitive);
+    // Index of the first entry whose item data is the value; -1 when none.
+    static int CBO_FindData(const CComboBox* combo, DWORD data);
+    static int LB_FindString(const CListBox* list, LPCTSTR text, BOOL caseSensitive);
+};
