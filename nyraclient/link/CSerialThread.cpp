@@ -54,6 +54,8 @@ int CSerialThread::Run()
             break;
         }
     }
+    // The end request may still be waking this thread; it must be done before the object goes.
+    std::lock_guard requestDone(m_RequestLock);
     return 0;
 }
 
@@ -132,6 +134,7 @@ void CSerialThread::ClosePort()
 
 void CSerialThread::Request(int status)
 {
+    std::lock_guard lock(m_RequestLock);
     // Once the thread is asked to end, no other request replaces that.
     int current = m_eStatus.load();
     while (current != STATUS_END && !m_eStatus.compare_exchange_weak(current, status)) {

@@ -102,6 +102,10 @@ private:
     std::atomic<bool> m_bReferenceTick { false };
     // Set with every request, so that a thread waiting while idle (or on a dead line) wakes.
     CEvent m_Requested;
+    // Held by a request for its whole length. The thread passes through it before it ends, so
+    // that the request that asked it to end has stopped touching the object before the object
+    // deletes itself. Taken with no other lock held.
+    std::mutex m_RequestLock;
 
     // Guards the port's opening, closing and writing (Put); after the open lock.
     std::mutex m_PortLock;
