@@ -5,6 +5,8 @@
 #include "platform/core/StringTable.h"
 #include "platform/gdi/Icon.h"
 #include "platform/gdi/Image.h"
+#include "platform/ui/Dialog.h"
+#include "platform/ui/DialogTemplate.h"
 
 namespace {
 
@@ -66,4 +68,19 @@ HICON KTResource::GetIcon(UINT id, int, int) const
 {
     HICON icon = m_hModule ? LoadIcon(m_hModule, id) : nullptr;
     return icon ? icon : LoadIcon(AfxGetInstanceHandle(), id);
+}
+
+int KTResource::GetDialog(UINT id, CDialog* dialog, CWnd* parent, BOOL modeless) const
+{
+    if (!dialog)
+        return KTRES_NO_DIALOG;
+    if (dialog->GetSafeHwnd())
+        return KTRES_DIALOG_EXISTS;
+    const platform::DialogTemplate* found = m_hModule ? platform::FindDialogTemplate(id, m_hModule) : nullptr;
+    if (!found)
+        found = platform::FindDialogTemplate(id, AfxGetInstanceHandle());
+    if (!found)
+        return KTRES_NO_TEMPLATE;
+    BOOL made = modeless ? dialog->CreateIndirect(*found, parent) : dialog->InitModalIndirect(*found, parent);
+    return made ? KTRES_OK : KTRES_CREATE_FAILED;
 }

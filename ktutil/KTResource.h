@@ -13,6 +13,9 @@ constexpr int KTRES_LOAD_FAILED = -3003;
 constexpr int KTRES_NO_TEMPLATE = -3004;
 constexpr int KTRES_CREATE_FAILED = -3005;
 
+class CDialog;
+class CWnd;
+
 class KTResource
 {
 public:
@@ -36,6 +39,11 @@ public:
     // An icon from the module, else from the program's module. Icons are pictures that are
     // drawn at any size, so the size only documents the caller's wish.
     HICON GetIcon(UINT id, int width, int height) const;
+    // The dialog template of the id from the module, else from the program's module (-3004 when
+    // neither has it): modeless, the dialog's window is created with the parent; otherwise the
+    // dialog is prepared for DoModal. -3 for a null dialog, -4 when it has a window already,
+    // -3005 when it cannot be made; 0.
+    int GetDialog(UINT id, CDialog* dialog, CWnd* parent, BOOL modeless) const;
 
 private:
     CString m_strLabel;

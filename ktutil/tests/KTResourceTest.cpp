@@ -7,6 +7,8 @@
 #include "platform/gdi/CBitmap.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/Icon.h"
+#include "platform/ui/Dialog.h"
+#include "platform/ui/DialogTemplate.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -31,7 +33,14 @@ const platform::ResourceData kData[] = {
     { "PNG", 100, nullptr, kBluePng },
     { "PNG", 200, nullptr, kBluePng },
 };
-const platform::ResourceModuleRegistration s_program("KTResourceTest", { .strings = kStrings, .data = kData });
+const platform::DialogTemplate kDialogs[] = {
+    { 500, nullptr, 0x80C80000 /* WS_POPUP | WS_CAPTION | WS_SYSMENU */, 0, 0, 0, 100, 50, "Program dialog", nullptr,
+      0, {} },
+    { 600, nullptr, 0x80C80000, 0, 0, 0, 100, 50, "Only the program's dialog", nullptr, 0, {} },
+};
+const platform::DialogTemplateTable kDialogTable { kDialogs };
+const platform::ResourceModuleRegistration s_program("KTResourceTest",
+                                                     { .strings = kStrings, .data = kData, .dialogs = &kDialogTable });
 
 CString SkinModule() { return CString(std::getenv("WARD_BIN_DIR")) + "/KTRES_TST.so"; }
 
@@ -96,6 +105,32 @@ TEST(KTResource, PicturesComeFromTheModuleThenFromTheProgram)
     EXPECT_EQ(size.cx, 3);
     DestroyIcon(icon);
     EXPECT_EQ(resource.GetIcon(300, 16, 16), nullptr);
+}
+
+TEST(KTResource, DialogsComeFromTheModuleThenFromTheProgram)
+{
+    KTResource resource;
+    CDialog skin, program, modal;
+    EXPECT_EQ(resource.GetDialog(500, nullptr, nullptr, TRUE), KTRES_NO_DIALOG);
+    ASSERT_EQ(resource.OpenResource(SkinModule(), "skin"), KTRES_OK);
+
+    ASSERT_EQ(resource.GetDialog(500, &skin, nullptr, TRUE), KTRES_OK);
+    CString caption;
+    skin.GetWindowText(caption);
+    EXPECT_EQ(caption, CString("Skin dialog"));
+    EXPECT_NE(skin.GetDlgItem(1), nullptr);
+    EXPECT_EQ(resource.GetDialog(500, &skin, nullptr, TRUE), KTRES_DIALOG_EXISTS);
+
+    ASSERT_EQ(resource.GetDialog(600, &program, nullptr, TRUE), KTRES_OK);
+    program.GetWindowText(caption);
+    EXPECT_EQ(caption, CString("Only the program's dialog"));
+
+    EXPECT_EQ(resource.GetDialog(600, &modal, nullptr, FALSE), KTRES_OK); // prepared, not shown
+    EXPECT_EQ(modal.GetSafeHwnd(), nullptr);
+    CDialog none;
+    EXPECT_EQ(resource.GetDialog(700, &none, nullptr, TRUE), KTRES_NO_TEMPLATE);
+    skin.DestroyWindow();
+    program.DestroyWindow();
 }
 
 // ---- KTBmpUtil ---------------------------------------------------------------------------------------

@@ -2,6 +2,7 @@
 // of its own and a 3 x 2 red picture. It registers as a language module, so it is searched only
 // when asked for by its handle.
 #include "platform/core/ResourceModule.h"
+#include "platform/ui/DialogTemplate.h"
 
 namespace {
 
@@ -22,7 +23,16 @@ const platform::ResourceData kData[] = {
     { "PNG", 100, nullptr, kRedPng },
 };
 
-platform::ResourceModuleRegistration s_module("KTRES_TST", { .strings = kStrings, .data = kData },
+const platform::DialogItem kSkinItems[] = {
+    { "Button", "OK", 1, 0x00010000 /* WS_TABSTOP */, 10, 10, 40, 14 },
+};
+const platform::DialogTemplate kDialogs[] = {
+    { 500, nullptr, 0x80C80000 /* WS_POPUP | WS_CAPTION | WS_SYSMENU */, 0, 0, 0, 120, 60, "Skin dialog", nullptr, 0,
+      kSkinItems },
+};
+const platform::DialogTemplateTable kDialogTable { kDialogs };
+
+platform::ResourceModuleRegistration s_module("KTRES_TST", { .strings = kStrings, .data = kData, .dialogs = &kDialogTable },
                                               platform::ModuleKind::Language);
 
 } // namespace
