@@ -41,6 +41,13 @@ public:
     }
 };
 
+// A worker that cannot start ends at once and deletes itself before anybody stops it.
+class CFailingWorker : public CTestWorker
+{
+public:
+    BOOL InitInstance() override { return FALSE; }
+};
+
 TEST(WorkerThread, RunsWithItsOwnerUntilStoppedAndIsGoneWhenStopReturns)
 {
     TestOwner owner;
@@ -89,6 +96,18 @@ TEST(WorkerThread, StopWithoutWaitingLetsTheWorkerEndOnItsOwn)
     EXPECT_EQ(control.Get(), nullptr);
     ASSERT_EQ(end.Wait(10000), WAIT_OBJECT_0);
     EXPECT_EQ(owner.destroyed, 1);
+}
+
+TEST(WorkerThread, StoppingAWorkerThatEndedOnItsOwnTouchesNothing)
+{
+    TestOwner owner;
+    NyraWorkerControl<CFailingWorker> control;
+    ASSERT_TRUE(control.Start(&owner));
+    while (!control.HasEnded())
+        Sleep(0);
+    EXPECT_EQ(owner.destroyed, 1);
+    control.Stop();
+    EXPECT_EQ(owner.passes, 0);
 }
 
 } // namespace

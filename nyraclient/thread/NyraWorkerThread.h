@@ -8,37 +8,47 @@
 // NyraWorkerThread holds the owner pointer and the stop flag; NyraWorkerControl is the owner's
 // side of steps 1 and 3.
 //
-// The end the owner waits for is the thread's own end (m_hThread), of which the control takes
-// a share before resuming the thread: it is signalled only after the object has been deleted,
-// so the wait never touches an object that may be gone and a destructor's last work (a file
-// being finished) is done when Stop returns. It stands for the end event that a worker's
-// destructor used to signal.
+// Once the thread runs, the object may delete itself at any time (a worker whose InitInstance
+// fails ends at once), so the control never touches it after resuming it:
+//  - the stop flag lives in a small block that the thread object and its control share, so
+//    setting it is safe whether the thread still runs or not;
+//  - the end the owner waits for is the thread's own end (m_hThread), of which the control takes
+//    a share before resuming the thread. It is signalled only after the object has been
+//    deleted, so a destructor's last work (a file being finished) is done when Stop returns.
+//    It stands for the end event that a worker's destructor used to signal.
 #pragma once
 
 #include "platform/core/Sync.h"
 #include "platform/core/WinThread.h"
 
 #include <atomic>
+#include <memory>
 
 template <typename Owner>
 class NyraWorkerThread : public CWinThread
 {
 public:
+    using StopFlag = std::shared_ptr<std::atomic<int>>;
+
     // Only store the value; the thread reads them on its own time.
     void SetOwner(Owner* owner) { m_pOwner.store(owner); }
-    void SetStopFlag(int stop) { m_nStopFlag.store(stop); }
+    void SetStopFlag(int stop) { m_pStopFlag->store(stop); }
 
     Owner* GetOwner() const { return m_pOwner.load(); }
-    int GetStopFlag() const { return m_nStopFlag.load(); }
+    int GetStopFlag() const { return m_pStopFlag->load(); }
+    // The shared stop flag, for the control to keep before the thread runs.
+    const StopFlag& GetSharedStopFlag() const { return m_pStopFlag; }
 
 protected:
     NyraWorkerThread() = default;
 
     // The loop's condition: run while no stop was asked.
-    bool IsRunning() const { return m_nStopFlag.load() == 0; }
+    bool IsRunning() const { return m_pStopFlag->load() == 0; }
 
     std::atomic<Owner*> m_pOwner { nullptr };
-    std::atomic<int> m_nStopFlag { 0 };
+
+private:
+    const StopFlag m_pStopFlag { std::make_shared<std::atomic<int>>(0) };
 };
 
 // The owner's handle on one worker of class T (a NyraWorkerThread). Not thread-safe: the owner
@@ -64,6 +74,7 @@ public:
         if (thread == nullptr)
             return FALSE;
         thread->SetOwner(owner);
+        m_stop = thread->GetSharedStopFlag();
         m_end = platform::WaitHandle(thread->m_hThread);
         m_pThread = thread;
         thread->ResumeThread();
@@ -71,33 +82,37 @@ public:
     }
 
     // Sets the stop flag and waits without limit until the thread has ended and its object is
-    // deleted. Nothing happens when no worker runs.
+    // deleted. Nothing happens when no worker was started.
     void Stop()
     {
-        if (m_pThread == nullptr)
+        if (!StopWithoutWaiting())
             return;
-        m_pThread->SetStopFlag(1);
-        m_pThread = nullptr;
         m_end.Wait(INFINITE);
         m_end.reset();
     }
 
     // Sets the stop flag and does not wait: the worker ends on its own time (the alarm-sound
     // thread, whose end its owner learns through a lock the thread holds for its whole life).
-    void StopWithoutWaiting()
+    // False when no worker was started.
+    bool StopWithoutWaiting()
     {
         if (m_pThread == nullptr)
-            return;
-        m_pThread->SetStopFlag(1);
+            return false;
+        m_stop->store(1);
+        m_stop.reset();
         m_pThread = nullptr;
-        m_end.reset();
+        return true;
     }
 
-    // The running worker, null when none runs.
+    // The worker as started: valid only while the owner knows it still runs (its loop ends
+    // only through the stop flag). Null once stopped.
     T* Get() const { return m_pThread; }
     BOOL IsStarted() const { return m_pThread != nullptr ? TRUE : FALSE; }
+    // Whether the started worker's thread has ended (on its own, or after a stop).
+    BOOL HasEnded() const { return m_end.empty() || m_end.Wait(0) == WAIT_OBJECT_0 ? TRUE : FALSE; }
 
 private:
     T* m_pThread { nullptr };
+    typename T::StopFlag m_stop;
     platform::WaitHandle m_end;
 };
