@@ -6,6 +6,7 @@
 #include "ktutilex/KTAdo.h"
 #include "platform/msg/MessageBoxService.h"
 
+#include <cstdint>
 #include <limits>
 
 namespace {
@@ -134,37 +135,64 @@ void TBLBase::FitFields(const TBLFields& fields)
     }
 }
 
+namespace {
+
+// A column's value in the member's type: 1, or 0 when the value is of another kind.
+struct Converter
+{
+    _variant_t& value;
+    int operator()(CString* text) const { return KTAdo::VariantToString(value, *text); }
+    int operator()(double* number) const { return KTAdo::VariantToDecimal(value, *number); }
+    int operator()(LONG* number) const
+    {
+        long wide = 0;
+        if (!KTAdo::VariantToInteger(value, wide))
+            return 0;
+        *number = static_cast<LONG>(wide);
+        return 1;
+    }
+    int operator()(COleDateTime* date) const
+    {
+        // An empty date column is a date without a value, not a broken row.
+        if (value.vt == VT_NULL) {
+            *date = COleDateTime();
+            date->SetStatus(COleDateTime::null);
+            return 1;
+        }
+        if (value.vt != VT_DATE)
+            return 0;
+        *date = COleDateTime(value.date);
+        return 1;
+    }
+};
+
+// The connection's error text form, for a value that the connection read but that does not
+// fit its member (text in a number or date column, written there by another program).
+CString TypeMismatchText(const char* column)
+{
+    const _com_error error(DB_E_CANTCONVERTVALUE, FormatString("The value of column %s is not of its type.", column),
+                           "TBLBase");
+    CString meaning = error.ErrorMessage();
+    meaning.TrimRight("\r\n");
+    return FormatString("COM ERROR\n\tCode = %08lx\n\tCode meaning = %s\n\tSource = %s\n\tDescription = %s",
+                        static_cast<unsigned long>(static_cast<std::uint32_t>(error.Error())), meaning.GetString(),
+                        error.Source().GetString(), error.Description().GetString());
+}
+
+} // namespace
+
 int TBLBase::ReadFields(const TBLFields& fields)
 {
     if (!m_pDB)
         return 0;
-    struct Reader
-    {
-        KTAdo& db;
-        const char* name;
-        int operator()(CString* text) const { return db.GetFieldValue(name, *text); }
-        int operator()(LONG* number) const { return db.GetFieldValue(name, *number); }
-        int operator()(double* number) const { return db.GetFieldValue(name, *number); }
-        int operator()(COleDateTime* date) const
-        {
-            // An empty date column is a date without a value, not a broken row.
-            _variant_t value;
-            if (!db.GetFieldValue(name, value))
-                return 0;
-            if (value.vt == VT_NULL) {
-                *date = COleDateTime();
-                date->SetStatus(COleDateTime::null);
-                return 1;
-            }
-            if (value.vt != VT_DATE)
-                return 0;
-            *date = COleDateTime(value.date);
-            return 1;
-        }
-    };
     for (const TBLField& field : fields) {
-        if (!std::visit(Reader { *m_pDB, field.name }, field.value)) {
+        _variant_t value;
+        if (!m_pDB->GetFieldValue(field.name, value)) {
             ShowLastError();
+            return 0;
+        }
+        if (!std::visit(Converter { value }, field.value)) {
+            AfxMessageBox(TypeMismatchText(field.name), MB_ICONSTOP);
             return 0;
         }
     }

@@ -61,9 +61,9 @@ protected:
     // Cuts every text to its column width.
     static void FitFields(const TBLFields& fields);
 
-    // Reads the current row into the fields in their order. A column that cannot be read is
-    // shown to the user and gives 0 (the fields read so far keep their values). A NULL date
-    // reads as a date with the null status.
+    // Reads the current row into the fields in their order. A column that cannot be read, or
+    // whose value is not of its type, is shown to the user and gives 0 (the fields read so far
+    // keep their values). A NULL date reads as a date with the null status.
     int ReadFields(const TBLFields& fields);
     // Inserts the fields as a new row of `table` in one transaction: 1, or 0.
     int AddRow(const char* table, const TBLFields& fields);

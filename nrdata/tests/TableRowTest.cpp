@@ -278,6 +278,21 @@ TYPED_TEST(TableRow, ARowThatCannotBeReadIsShownAndCleared)
     EXPECT_FALSE(boxes[0].text.IsEmpty());
 }
 
+TYPED_TEST(TableRow, AValueOfAnotherTypeIsShownWithItsColumn)
+{
+    this->AddRow("k1", "text");
+    // Another program wrote a text into a date column.
+    this->Exec(FormatString("UPDATE %s SET %s='garbage'", TypeParam::kTable, TypeParam::kDateColumn));
+    typename TypeParam::Table row(&this->m_db);
+    TypeParam::SetKey(row, "k1");
+    EXPECT_EQ(row.Get(), 0);
+    const auto boxes = this->Boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].Icon(), static_cast<UINT>(MB_ICONSTOP));
+    EXPECT_EQ(boxes[0].text.Find("COM ERROR\n"), 0);
+    EXPECT_GE(boxes[0].text.Find(TypeParam::kDateColumn), 0) << boxes[0].text.GetString();
+}
+
 TYPED_TEST(TableRow, ClonesCopyTheRowAndItsLoadedKeyButNoConditions)
 {
     this->AddRow("k1", "before");
