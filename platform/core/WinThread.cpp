@@ -201,4 +201,10 @@ void SetThreadMessageLoop(ThreadMessageLoop loop)
     s_messageLoop = std::move(loop);
 }
 
+ThreadMessageLoop GetThreadMessageLoop()
+{
+    std::lock_guard lock(s_messageLoopLock);
+    return s_messageLoop;
+}
+
 } // namespace platform

@@ -124,5 +124,6 @@ void SetCurrentThreadObject(CWinThread* thread);
 // layer installs it; it pumps until the quit message and returns the thread's exit code.
 using ThreadMessageLoop = std::function<int(CWinThread&)>;
 void SetThreadMessageLoop(ThreadMessageLoop loop);
+ThreadMessageLoop GetThreadMessageLoop();
 
 } // namespace platform

@@ -225,13 +225,16 @@ TEST(Thread, DefaultRunIsTheInstalledMessageLoopOrElseExitInstance)
         GetExitCodeThread(end, &exitCode);
         return exitCode;
     };
-    EXPECT_EQ(runToEnd(), 3u);
+    // The window layer installs its loop when the library loads; put it back afterwards.
+    const platform::ThreadMessageLoop installed = platform::GetThreadMessageLoop();
     platform::SetThreadMessageLoop([](CWinThread& thread) {
         EXPECT_EQ(AfxGetThread(), &thread);
         return thread.ExitInstance() + 100;
     });
     EXPECT_EQ(runToEnd(), 103u);
     platform::SetThreadMessageLoop(nullptr);
+    EXPECT_EQ(runToEnd(), 3u);
+    platform::SetThreadMessageLoop(installed);
 }
 
 TEST(Thread, RegisteredThreadObjectIsTheCurrentThreadsObject)
