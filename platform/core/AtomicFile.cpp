@@ -132,8 +132,10 @@ bool UpdateFileLocked(const char* path, const std::function<bool(std::string& te
         return Fail(EEXIST);
     Descriptor out(fd);
     const mode_t mode = exists ? st.st_mode & 07777 : 0;
-    const bool written =
-        WriteAll(out.get(), text) && (!exists || fchmod(out.get(), mode) == 0) && fdatasync(out.get()) == 0;
+    // No fdatasync: settings are written one key at a time, and a sync per key made a full settings
+    // save stall the window for a second. The file system orders the data of a file replaced by
+    // rename before the rename itself, so a crash leaves the old or the new file, not a torn one.
+    const bool written = WriteAll(out.get(), text) && (!exists || fchmod(out.get(), mode) == 0);
     const int err = errno;
     if (close(out.release()) != 0 || !written || rename(temp.c_str(), target.c_str()) != 0) {
         const int failure = written ? errno : err;
