@@ -1,4 +1,4 @@
-// Trashing by the freedesktop.org trash specification: reserve the name with an exclusively
+// Trashing by the freedesktop.org trash layout: reserve the name with an exclusively
 // created info file, then rename the item into files/. A rename never crosses file systems,
 // so an item either lands whole in a trash or stays where it was.
 #include "platform/sys/RecycleBin.h"

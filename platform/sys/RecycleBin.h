@@ -1,4 +1,4 @@
-// The recycle bin: the desktop trash of the freedesktop.org trash specification.
+// The recycle bin: the desktop trash of the freedesktop.org trash layout.
 //
 // A trashed file or folder is moved, never copied and never deleted, into "files/" of the
 // trash and described by "info/<name>.trashinfo" (its original path and the deletion date),
