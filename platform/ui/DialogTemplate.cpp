@@ -10,38 +10,36 @@
 
 namespace platform {
 
-const DialogTemplate* FindDialogTemplate(UINT id, HINSTANCE module)
+namespace {
+
+template <class Match>
+const DialogTemplate* FindTemplate(HINSTANCE module, Match match)
 {
     const DialogTemplate* found = nullptr;
     SearchResourceModules(
         [&](const ResourceTables& tables) {
-            if (!tables.dialogs)
-                return false;
-            for (const auto& t : tables.dialogs->templates)
-                if (t.id == id)
-                    return found = &t, true;
+            if (tables.dialogs)
+                for (const auto& t : tables.dialogs->templates)
+                    if (match(t))
+                        return found = &t, true;
             return false;
         },
         module);
     return found;
 }
 
+} // namespace
+
+const DialogTemplate* FindDialogTemplate(UINT id, HINSTANCE module)
+{
+    return FindTemplate(module, [id](const DialogTemplate& t) { return t.id == id; });
+}
+
 const DialogTemplate* FindDialogTemplate(const char* name, HINSTANCE module)
 {
     if (!name)
         return nullptr;
-    const DialogTemplate* found = nullptr;
-    SearchResourceModules(
-        [&](const ResourceTables& tables) {
-            if (!tables.dialogs)
-                return false;
-            for (const auto& t : tables.dialogs->templates)
-                if (t.name && strcasecmp(t.name, name) == 0)
-                    return found = &t, true;
-            return false;
-        },
-        module);
-    return found;
+    return FindTemplate(module, [name](const DialogTemplate& t) { return t.name && strcasecmp(t.name, name) == 0; });
 }
 
 } // namespace platform
