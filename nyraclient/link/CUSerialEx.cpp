@@ -139,7 +139,8 @@ void CUSerialEx::ProcessDataForTarvic()
 {
     BYTE buffer[CSerialThread::kReadSize];
     const std::size_t kept = m_HuntBytes.size();
-    std::memcpy(buffer, m_HuntBytes.data(), kept);
+    if (kept > 0)
+        std::memcpy(buffer, m_HuntBytes.data(), kept);
     const int got = Get(buffer + kept, static_cast<int>(sizeof buffer - kept));
     // Nothing new: the kept bytes stay as they are for the next hunt.
     if (got <= 0)
