@@ -12,7 +12,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <memory>
+#include <string>
 
 using serialtest::Bytes;
 using serialtest::FarEnd;
@@ -284,6 +287,27 @@ TEST_F(SerialLink, OpensAt115200EightNoneOneWhateverTheCallerAsks)
     EXPECT_EQ(cfgetospeed(&tio), speed_t(B115200));
     EXPECT_EQ(tio.c_cflag & CSIZE, tcflag_t(CS8));
     EXPECT_EQ(tio.c_cflag & (PARENB | CSTOPB), tcflag_t(0));
+}
+
+// The ward PC's way: the ini file beside the program maps COM<n> to a device.
+TEST_F(SerialLink, OpensThePortTheIniFileMaps)
+{
+    constexpr unsigned kIniPort = kPort + 2;
+    FarEnd far(kIniPort, false);
+    ASSERT_TRUE(far.Ok());
+    std::string folder = (std::filesystem::temp_directory_path() / "nyraclient-ini-XXXXXX").string();
+    ASSERT_NE(mkdtemp(folder.data()), nullptr);
+    const std::string ini = folder + "/TarvicII.ini";
+    std::ofstream(ini) << "[SERIAL_DEVICES]\nCOM" << kIniPort << "=" << far.SlavePath() << "\n";
+    platform::SetSerialDeviceIniFile(ini);
+
+    ASSERT_EQ(m_link->Connect(kIniPort, 115200, 8, 0, 0), 1);
+    EXPECT_TRUE(PumpUntil([&] { return m_link->IsConnected() == TRUE; }));
+    far.Send(ConnectFrame());
+    EXPECT_TRUE(PumpUntil([&] { return m_link->IsCentralConnected() == 1; }));
+
+    platform::SetSerialDeviceIniFile("");
+    std::filesystem::remove_all(folder);
 }
 
 TEST_F(SerialLink, ASecondLinkCannotOpenAPortInUse)

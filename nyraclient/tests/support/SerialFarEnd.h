@@ -27,8 +27,9 @@ using Bytes = std::vector<unsigned char>;
 class FarEnd
 {
 public:
-    // Opens a pseudo-terminal pair and maps its slave as COM<port> in this process.
-    explicit FarEnd(unsigned port) : m_port(port)
+    // Opens a pseudo-terminal pair and, unless told not to (the test maps it through an ini
+    // file instead), maps its slave as COM<port> in this process.
+    explicit FarEnd(unsigned port, bool mapInProcess = true) : m_port(port)
     {
         m_master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
         if (m_master < 0 || grantpt(m_master) != 0 || unlockpt(m_master) != 0)
@@ -38,7 +39,8 @@ public:
         tcgetattr(m_master, &tio);
         cfmakeraw(&tio);
         tcsetattr(m_master, TCSANOW, &tio);
-        platform::SetSerialDevicePath(m_port, m_slavePath);
+        if (mapInProcess)
+            platform::SetSerialDevicePath(m_port, m_slavePath);
     }
     ~FarEnd()
     {
