@@ -3,9 +3,13 @@
 #include "platform/ui/ComboBox.h"
 #include "platform/ui/Edit.h"
 #include "platform/ui/ListBox.h"
+#include "platform/ui/ProgressCtrl.h"
 #include "platform/ui/ControlWindow.h"
 #include "platform/ui/ScrollBar.h"
+#include "platform/ui/SliderCtrl.h"
+#include "platform/ui/SpinButtonCtrl.h"
 #include "platform/ui/Static.h"
+#include "platform/ui/ToolTipCtrl.h"
 
 #include <mutex>
 
@@ -21,6 +25,10 @@ void RegisterStandardControls()
         RegisterEditClass();
         RegisterListBoxClass();
         RegisterComboBoxClass();
+        RegisterProgressClass();
+        RegisterSliderClass();
+        RegisterSpinClass();
+        RegisterToolTipClass();
     });
 }
 

@@ -1,0 +1,71 @@
+// CSliderCtrl: the trackbar. Unlike a scroll bar it moves its own thumb, then tells its parent
+// with WM_HSCROLL (WM_VSCROLL when vertical): TB_THUMBTRACK while dragging, TB_THUMBPOSITION at
+// release, line and page codes from keys and channel clicks, always followed by TB_ENDTRACK.
+#pragma once
+
+#include "platform/msg/Wnd.h"
+
+constexpr DWORD TBS_AUTOTICKS = 0x0001;
+constexpr DWORD TBS_VERT = 0x0002;
+constexpr DWORD TBS_HORZ = 0x0000;
+constexpr DWORD TBS_TOP = 0x0004;
+constexpr DWORD TBS_BOTTOM = 0x0000;
+constexpr DWORD TBS_LEFT = 0x0004;
+constexpr DWORD TBS_RIGHT = 0x0000;
+constexpr DWORD TBS_BOTH = 0x0008;
+constexpr DWORD TBS_NOTICKS = 0x0010;
+constexpr DWORD TBS_NOTHUMB = 0x0080;
+
+constexpr UINT TBM_GETPOS = WM_USER;
+constexpr UINT TBM_GETRANGEMIN = WM_USER + 1;
+constexpr UINT TBM_GETRANGEMAX = WM_USER + 2;
+constexpr UINT TBM_SETTIC = WM_USER + 4;
+constexpr UINT TBM_SETPOS = WM_USER + 5;
+constexpr UINT TBM_SETRANGE = WM_USER + 6;
+constexpr UINT TBM_SETRANGEMIN = WM_USER + 7;
+constexpr UINT TBM_SETRANGEMAX = WM_USER + 8;
+constexpr UINT TBM_CLEARTICS = WM_USER + 9;
+constexpr UINT TBM_SETTICFREQ = WM_USER + 20;
+constexpr UINT TBM_SETPAGESIZE = WM_USER + 21;
+constexpr UINT TBM_GETPAGESIZE = WM_USER + 22;
+constexpr UINT TBM_SETLINESIZE = WM_USER + 23;
+constexpr UINT TBM_GETLINESIZE = WM_USER + 24;
+constexpr UINT TBM_GETTHUMBRECT = WM_USER + 25;
+constexpr UINT TBM_GETCHANNELRECT = WM_USER + 26;
+
+constexpr UINT TB_LINEUP = 0;
+constexpr UINT TB_LINEDOWN = 1;
+constexpr UINT TB_PAGEUP = 2;
+constexpr UINT TB_PAGEDOWN = 3;
+constexpr UINT TB_THUMBPOSITION = 4;
+constexpr UINT TB_THUMBTRACK = 5;
+constexpr UINT TB_TOP = 6;
+constexpr UINT TB_BOTTOM = 7;
+constexpr UINT TB_ENDTRACK = 8;
+
+class CSliderCtrl : public CWnd
+{
+public:
+    BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+    int GetPos() const;
+    void SetPos(int nPos);
+    void GetRange(int& nMin, int& nMax) const;
+    int GetRangeMin() const;
+    int GetRangeMax() const;
+    void SetRange(int nMin, int nMax, BOOL bRedraw = FALSE);
+    void SetRangeMin(int nMin, BOOL bRedraw = FALSE);
+    void SetRangeMax(int nMax, BOOL bRedraw = FALSE);
+    int SetPageSize(int nSize);
+    int GetPageSize() const;
+    int SetLineSize(int nSize);
+    int GetLineSize() const;
+    void SetTicFreq(int nFreq);
+    BOOL SetTic(int nTic);
+    void ClearTics(BOOL bRedraw = FALSE);
+    void GetThumbRect(LPRECT lprc) const;
+    void GetChannelRect(LPRECT lprc) const;
+};
+
+namespace platform::ui {
+void RegisterSliderClass();
+}
