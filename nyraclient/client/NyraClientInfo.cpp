@@ -1,0 +1,376 @@
+// NyraClientInfo: construction and destruction, settings, identity, bed windows, admission,
+// closing, the broker queue and the hooks of the trend store and the recording.
+#include "nyraclient/client/NyraClientInfo.h"
+
+#include "nyraclient/client/DeferredDelete.h"
+#include "nyraclient/client/NyraClientSock.h"
+#include "nyraclient/link/CUSerialEx.h"
+#include "nyraclient/manager/NyraClientManager.h"
+
+#include "ktutil/KTGF.h"
+#include "nrdata/buffer/CSmartBuffer.h"
+
+#include <array>
+
+const platform::MessageMap* NyraClientInfo::GetThisMessageMap()
+{
+    using namespace platform::msgmap;
+    static constexpr platform::MessageMapEntry kEntries[] = {
+        Message<WM_RECEIVE_SOCKET_DATA, &NyraClientInfo::OnReceiveSocketData>(),
+        Message<WM_RECEIVE_SERIAL_DATA, &NyraClientInfo::OnReceiveSerialData>(),
+        Message<WM_RECORD_UPDATE, &NyraClientInfo::OnRecordUpdate>(),
+        Message<WM_TIMER, &NyraClientInfo::OnTimer>(),
+    };
+    static constexpr platform::MessageMap kMap { &CWnd::GetThisMessageMap, kEntries };
+    return &kMap;
+}
+
+// ==== life =======================================================================================
+
+NyraClientInfo::NyraClientInfo(NyraClientManager* pManager, int bDemo, int bAutoDelete)
+    : m_pManager(pManager), m_bDemo(bDemo), m_bAutoDelete(bAutoDelete)
+{
+    Default();
+    m_ProtocolVerPacket.SetVersion(1, 0);
+    m_ParamPacket.Clear(0xFF);
+    m_AlarmPacket.Clear(0);
+    m_Snapshot.assign(kSnapshotBytes, 0);
+    CWnd* parent = m_pManager != nullptr ? m_pManager->GetParent() : nullptr;
+    // A child of the station's window when there is one; a hidden top-level otherwise, so
+    // that a manager without a window (tests, tools) still gets its clients' messages.
+    const DWORD style = parent != nullptr && parent->GetSafeHwnd() != nullptr ? WS_CHILD : WS_POPUP;
+    CreateEx(0, nullptr, "", style, CRect(0, 0, 0, 0), style == WS_CHILD ? parent : nullptr, IDC_CLIENT_MESSAGE_WND);
+    OpenConnectionCheck();
+}
+
+NyraClientInfo::~NyraClientInfo()
+{
+    CloseConnectionCheck();
+    m_BrokerLock.Lock();
+    for (CSmartBuffer* buffer : m_BrokerQueue)
+        buffer->RemoveRef(1);
+    m_BrokerQueue.clear();
+    m_BrokerLock.Unlock();
+    if (m_bAutoDelete) {
+        CloseClient();
+        DestroyComponent();
+    }
+    DropTail();
+    if (GetSafeHwnd() != nullptr)
+        DestroyWindow();
+}
+
+void NyraClientInfo::Default()
+{
+    m_bConnected = 0;
+    m_pSocket = nullptr;
+    m_pSerial = nullptr;
+    m_nComPort = 0;
+    std::fill(std::begin(m_PeerAddr), std::end(m_PeerAddr), BYTE(0));
+    std::fill(std::begin(m_LocalAddr), std::end(m_LocalAddr), BYTE(0));
+    m_pControl = nullptr;
+    m_pEnlargedControl = nullptr;
+    m_nControlID = -1;
+    m_AdmitPatient = TBLPatientRow();
+}
+
+// ==== settings ===================================================================================
+
+void NyraClientInfo::SetConfig(NyraConfig config, int bKeepRecordLimit)
+{
+    if (bKeepRecordLimit)
+        config.RecordLimit = m_Config.RecordLimit;
+    m_Config = config;
+}
+
+NyraConfig NyraClientInfo::GetConfig() const { return m_Config; }
+
+namespace {
+
+// The display flags that a monitor layout sets: flag index and its value in display modes
+// 1 Antepartum, 2 Mother / Fetal, 3 Intrapartum, 4 Mother Only.
+struct LayoutFlag
+{
+    int flag;
+    std::array<int, 4> value;
+};
+constexpr int kFlagFM1 = 13;
+constexpr int kFlagFM2 = 14;
+constexpr LayoutFlag kLayoutFlags[] = {
+    { 0, { 0, 1, 1, 1 } },                                                 // bed window's waves
+    { 1, { 0, 1, 1, 1 } }, { 2, { 0, 1, 1, 1 } }, { 3, { 0, 1, 1, 1 } },   // ECG HR, SpO2, rate
+    { 4, { 0, 1, 1, 1 } }, { 5, { 0, 1, 1, 1 } },                         // temperature, NIBP
+    { 6, { 1, 1, 1, 0 } },                                                 // UC
+    { 7, { 0, 0, 1, 0 } }, { 8, { 0, 0, 1, 0 } },                          // IUP, FECG
+    { 11, { 0, 0, 1, 0 } }, { 12, { 0, 0, 1, 0 } },                        // FSpO2, its rate
+    { 9, { 1, 1, 1, 0 } }, { 10, { 1, 1, 1, 0 } },                         // FHR1, FHR2
+    { kFlagFM1, { 1, 1, 1, 0 } }, { kFlagFM2, { 1, 1, 1, 0 } },            // FM1, FM2
+    { 15, { 1, 1, 1, 0 } }, { 16, { 1, 1, 1, 0 } },                        // marker, stimulator
+};
+
+} // namespace
+
+void NyraClientInfo::UpdateConfig()
+{
+    const int mode = m_MonitorPacket.GetDisplayMode();
+    if (mode < 1 || mode > 4)
+        return;
+    for (const LayoutFlag& entry : kLayoutFlags)
+        m_Config.DisplayFlag[size_t(entry.flag)] = entry.value[size_t(mode - 1)];
+    if (mode <= 3) {
+        if (m_MonitorPacket.GetFetalMovement() == 0) {
+            m_Config.DisplayFlag[kFlagFM1] = 0;
+            m_Config.DisplayFlag[kFlagFM2] = 0;
+        } else if (m_Config.DisplayFlag[kFlagFM1] == 0 && m_Config.DisplayFlag[kFlagFM2] == 0) {
+            m_Config.DisplayFlag[kFlagFM1] = 1;
+            m_Config.DisplayFlag[kFlagFM2] = 1;
+        }
+    }
+}
+
+int NyraClientInfo::GetDisplayMode() const
+{
+    const int mode = m_MonitorPacket.GetDisplayMode();
+    return mode >= 1 && mode <= 4 ? mode - 1 : 0;
+}
+
+void NyraClientInfo::EnableAlarm(int bEnable)
+{
+    if (m_Config.AllAlarmSound == bEnable)
+        return;
+    m_Config.AllAlarmSound = bEnable;
+    ForEachBedWindow([](BedWindow* wnd) { wnd->ResetIconStatus(); });
+}
+
+int NyraClientInfo::CanPlayAlarmSound() const
+{
+    return m_Config.AllAlarmSound != 0 && m_AlarmManager.GetAlarmCount() >= 1 ? 1 : 0;
+}
+
+// ==== identity ===================================================================================
+
+void NyraClientInfo::SetKey(int key)
+{
+    m_nKey = key;
+    const BYTE keyByte = LOBYTE(static_cast<unsigned>(key));
+    m_ControlPacket.SetKey(keyByte);
+    m_PatientPacket.SetKey(keyByte);
+    m_AlarmPacket.SetKey(keyByte);
+    m_MonitorPacket.SetKey(keyByte);
+    m_ParamPacket.SetKey(keyByte);
+    m_ProtocolVerPacket.SetKey(keyByte);
+}
+
+// ==== bed windows ================================================================================
+
+int NyraClientInfo::CreateComponent(CWnd* pParent, UINT nID)
+{
+    if (m_pControl != nullptr)
+        return 0;
+    auto* control = new BedWindow(this, m_bDemo);
+    if (!control->Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), pParent, nID)) {
+        delete control;
+        return 0;
+    }
+    m_pControl = control;
+    m_nControlID = static_cast<int>(nID);
+    return 1;
+}
+
+void NyraClientInfo::DestroyComponent()
+{
+    m_ControlLock.Lock();
+    BedWindow* control = m_pControl;
+    m_pControl = nullptr;
+    m_nControlID = -1;
+    m_ControlLock.Unlock();
+    if (control != nullptr && control->GetSafeHwnd() != nullptr) {
+        control->ShowWindow(SW_HIDE);
+        control->DestroyWindow();
+    }
+    delete control;
+}
+
+int NyraClientInfo::Expand(CWnd* pParent)
+{
+    m_ControlLock.Lock();
+    if (m_pEnlargedControl == nullptr) {
+        auto* control = new BedWindow(this, 0);
+        control->SetEnlargeMode(1);
+        if (!control->Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), pParent, IDC_ENLARGED_BED)) {
+            delete control;
+            m_ControlLock.Unlock();
+            return 0;
+        }
+        control->SetDisplayMode(5);
+        m_pEnlargedControl = control;
+    }
+    m_ControlLock.Unlock();
+    RedrawControl();
+    return 1;
+}
+
+void NyraClientInfo::Collapse()
+{
+    m_ControlLock.Lock();
+    BedWindow* control = m_pEnlargedControl;
+    m_pEnlargedControl = nullptr;
+    m_ControlLock.Unlock();
+    if (control != nullptr) {
+        if (control->GetSafeHwnd() != nullptr)
+            control->DestroyWindow();
+        delete control;
+    }
+    RedrawControl();
+}
+
+void NyraClientInfo::RedrawControl()
+{
+    ForEachBedWindow([](BedWindow* wnd) { wnd->RedrawControl(); });
+}
+
+void NyraClientInfo::RefreshControl(int bCaption, int bParameter)
+{
+    ForEachBedWindow([&](BedWindow* wnd) {
+        if (bCaption)
+            wnd->UpdateCaption(1, 1);
+        if (bParameter)
+            wnd->UpdateParameter();
+    });
+}
+
+// ==== admission ==================================================================================
+
+void NyraClientInfo::Admit(TBLPatient& patient)
+{
+    m_bAdmitted = 0;
+    m_bWaitAdmit = 1;
+    m_PendingPatient = static_cast<const TBLPatientRow&>(patient);
+    m_SavedPatientPacket = m_PatientPacket;
+
+    const TBLPatientRow& row = m_PendingPatient;
+    m_PatientPacket.Clear();
+    m_PatientPacket.SetPatientId(row.P_ID);
+    m_PatientPacket.SetFirstName(row.P_FIRST_NAME);
+    m_PatientPacket.SetLastName(row.P_LAST_NAME);
+    m_PatientPacket.SetGender(0);
+    m_PatientPacket.SetYear(row.P_BIRTHDAY.GetYear());
+    m_PatientPacket.SetMonth(row.P_BIRTHDAY.GetMonth());
+    m_PatientPacket.SetDay(row.P_BIRTHDAY.GetDay());
+    m_PatientPacket.SetAge(LOBYTE(static_cast<unsigned>(KTGF::CalcAge(row.P_BIRTHDAY, 1))));
+    m_PatientPacket.SetHeight(row.P_HEIGHT);
+    m_PatientPacket.SetWeight(row.P_WEIGHT);
+    m_PatientPacket.SetKey(LOBYTE(static_cast<unsigned>(m_nKey)));
+    Send_Patient(nullptr, 0);
+}
+
+void NyraClientInfo::CancelWaitAdmit()
+{
+    if (!m_bWaitAdmit)
+        return;
+    m_bWaitAdmit = 0;
+    // The patient packet that was sent is withdrawn: a late acknowledgement must not admit it.
+    m_bWaitPatient = 0;
+    m_PatientPacket = m_SavedPatientPacket;
+}
+
+void NyraClientInfo::Discharge()
+{
+    RecordStop();
+    m_bAdmitted = 0;
+    m_AdmitPatient = TBLPatientRow();
+    m_PatientPacket.Clear();
+    RedrawControl();
+}
+
+// ==== closing ====================================================================================
+
+void NyraClientInfo::CloseClient()
+{
+    if (m_pSocket != nullptr) {
+        if (!m_bDisconnectRequest)
+            Send_Control(PK_CONTROL_DISCONNECT, 0);
+        Sleep(1);
+        m_pSocket->SetNotify(nullptr, WM_RECEIVE_SOCKET_DATA, 0);
+        m_pSocket->Close();
+        nyraclient::DeleteObjectWhenIdle(m_pSocket);
+    }
+    m_pSocket = nullptr;
+    std::fill(std::begin(m_PeerAddr), std::end(m_PeerAddr), BYTE(0));
+    if (m_pSerial != nullptr) {
+        if (!m_bDisconnectRequest) {
+            Send_Control(PK_CONTROL_DISCONNECT, 0);
+            Sleep(10);
+        }
+        m_pSerial->CentralDisconnected();
+        m_pSerial->SetNotify(nullptr, WM_RECEIVE_SERIAL_DATA);
+        nyraclient::DeleteObjectWhenIdle(m_pSerial);
+    }
+    m_pSerial = nullptr;
+    m_nComPort = 0;
+    m_bConnected = 0;
+    RecordStop();
+}
+
+LRESULT NyraClientInfo::SendMsgToParent(int nCode, DWORD dwValue)
+{
+    if (m_pManager == nullptr)
+        return 0;
+    return m_pManager->SendMsgToParent(this, nCode, dwValue);
+}
+
+// ==== broker queue ===============================================================================
+
+void NyraClientInfo::AddBrokerSendData(BYTE* data, UINT len)
+{
+    CSmartBuffer* buffer = CSmartBuffer::CreateBuffer(data, len, 1, 1);
+    if (buffer == nullptr)
+        return;
+    m_BrokerLock.Lock();
+    m_BrokerQueue.push_back(buffer);
+    m_BrokerLock.Unlock();
+}
+
+CSmartBuffer* NyraClientInfo::GetBrokerSendData()
+{
+    m_BrokerLock.Lock();
+    CSmartBuffer* buffer = nullptr;
+    if (!m_BrokerQueue.empty()) {
+        buffer = m_BrokerQueue.front();
+        m_BrokerQueue.pop_front();
+    }
+    m_BrokerLock.Unlock();
+    return buffer;
+}
+
+UINT NyraClientInfo::GetBrokerSendDataSize()
+{
+    m_BrokerLock.Lock();
+    const UINT size = static_cast<UINT>(m_BrokerQueue.size());
+    m_BrokerLock.Unlock();
+    return size;
+}
+
+// ==== trend store and recording hooks ============================================================
+
+void NyraClientInfo::AddTrendData(const BYTE* data)
+{
+    (void)data;
+    ++m_nTrendFed;
+}
+
+void NyraClientInfo::RecordStop()
+{
+    m_RecordLock.Lock();
+    m_bRecording = 0;
+    m_RecordLock.Unlock();
+}
+
+LRESULT NyraClientInfo::OnRecordUpdate(WPARAM, LPARAM)
+{
+    // The file thread may post its last progress after the recording stopped: that one is
+    // stale and not passed on.
+    if (m_bRecording)
+        SendMsgToParent(CLIENT_NOTIFY_RECORD_UPDATE, 0);
+    return 0;
+}

@@ -1,0 +1,251 @@
+// NyraClientInfo: the station's picture of one bedside monitor (or demo bed). A hidden child
+// window of the station's window, so that its socket, its serial link and its own watchdog
+// timer reach it by window messages on the user-interface thread.
+//
+// It holds the link, the last packet of every kind, the alarm state, the bed windows, the
+// waiting flags of settings sent to the monitor and the queue for the broker. The byte stream
+// of the link is cut into packets here (ClientStream.cpp), each packet acknowledged and passed
+// on (ClientHandlers.cpp); settings go out with ClientSend.cpp; the connection watchdog is in
+// ClientWatchdog.cpp.
+//
+// Locks of the client, in their order: link lock, then recording-state lock (inside the
+// time-out only). The bed-window lock and the broker-queue lock are never held with another.
+#pragma once
+
+#include "nyraclient/alarm/NyraAlarmManager.h"
+#include "nyraclient/client/CBedWindowStandIn.h"
+#include "nyraclient/client/ClientMessages.h"
+
+#include "nrdata/config/NyraConfig.h"
+#include "nrdata/packet/PKAlarm_v110.h"
+#include "nrdata/packet/PKControl.h"
+#include "nrdata/packet/PKMonitor_v110.h"
+#include "nrdata/packet/PKParam_v110.h"
+#include "nrdata/packet/PKPatient_v110.h"
+#include "nrdata/packet/PKProtocolVer.h"
+#include "nrdata/table/TBLPatient.h"
+
+#include "platform/core/Sync.h"
+#include "platform/msg/Wnd.h"
+
+#include <deque>
+#include <vector>
+
+class CSmartBuffer;
+class CUSerialEx;
+class NyraClientManager;
+class NyraClientSock;
+
+class NyraClientInfo : public CWnd
+{
+public:
+    // What a settings dialog waits for (IsWaitingAck).
+    enum WAIT_ACK
+    {
+        WAIT_ACK_ADMIT = 0,
+        WAIT_ACK_ALARM = 1,
+        WAIT_ACK_MONITOR = 2,
+        WAIT_ACK_PATIENT = 3,
+    };
+
+    // ---- stream constants ---------------------------------------------------------------
+    static constexpr int kWorkBufferSize = 8192;
+    static constexpr UINT kWatchdogTimer = 5;
+    static constexpr UINT kWatchdogPeriodMs = 1000;
+    static constexpr int kTimeOutLanMs = 15000;
+    static constexpr int kTimeOutSerialMs = 30000;
+    static constexpr int kSnapshotBytes = 14000;
+
+    explicit NyraClientInfo(NyraClientManager* pManager = nullptr, int bDemo = 0, int bAutoDelete = 1);
+    ~NyraClientInfo() override;
+
+    static const platform::MessageMap* GetThisMessageMap();
+    const platform::MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
+
+    void SetAutoDelete(int bAutoDelete) { m_bAutoDelete = bAutoDelete; }
+
+    // ---- settings ----------------------------------------------------------------------
+    void SetConfig(NyraConfig config, int bKeepRecordLimit);
+    NyraConfig GetConfig() const;
+    void UpdateConfig();
+    int GetDisplayMode() const;
+    void EnableAlarm(int bEnable);
+    int CanPlayAlarmSound() const;
+
+    // ---- identity ----------------------------------------------------------------------
+    void SetKey(int key);
+    int GetKey() const { return m_nKey; }
+    void Default();
+
+    // ---- bed windows -------------------------------------------------------------------
+    int CreateComponent(CWnd* pParent, UINT nID);
+    void DestroyComponent();
+    int IsComponentExist() const { return m_pControl != nullptr; }
+    int Expand(CWnd* pParent);
+    void Collapse();
+    void RedrawControl();
+    void RefreshControl(int bCaption, int bParameter);
+    BedWindow* GetControl() const { return m_pControl; }
+    BedWindow* GetEnlargedControl() const { return m_pEnlargedControl; }
+    int GetControlID() const { return m_nControlID; }
+
+    // ---- admission ---------------------------------------------------------------------
+    void Admit(TBLPatient& patient);
+    void CancelWaitAdmit();
+    void Discharge();
+    int IsAdmitted() const { return m_bAdmitted; }
+
+    // ---- closing -----------------------------------------------------------------------
+    void CloseClient();
+    LRESULT SendMsgToParent(int nCode, DWORD dwValue);
+
+    // ---- packet stream (ClientStream.cpp) -----------------------------------------------
+    LRESULT OnReceiveSocketData(WPARAM, LPARAM);
+    LRESULT OnReceiveSerialData(WPARAM, LPARAM);
+    // Cuts `count` new bytes (after the held tail) into packets of the TCP stream and hands
+    // each to its handler; what is left becomes the tail. The TCP pass calls it after its
+    // read; a recorded stream can be fed through it directly.
+    void AssembleStream(const BYTE* bytes, int count);
+    // The same for the serial stream of 110-byte frames.
+    void AssembleSerialStream(const BYTE* bytes, int count);
+    int GetTailCount() const { return m_nTailCount; }
+
+    // ---- packet handlers (ClientHandlers.cpp) ------------------------------------------
+    void Receive_Control(BYTE* data, int len);
+    void Receive_ProtocolVer(BYTE* data, int len);
+    void Receive_Patient(BYTE* data, int len);
+    void Receive_Alarm(BYTE* data, int len);
+    void Receive_Monitor(BYTE* data, int len);
+    void Receive_Wave(BYTE* data, int len);
+    void Receive_Parameter(BYTE* data, int len);
+    int IsPatientPacketChanged(BYTE* data, int len);
+    int IsMonitorPacketChanged(BYTE* data, int len);
+
+    // ---- broker queue -------------------------------------------------------------------
+    void AddBrokerSendData(BYTE* data, UINT len);
+    CSmartBuffer* GetBrokerSendData();
+    UINT GetBrokerSendDataSize();
+    int IsBrokerEnable() const { return m_bBrokerEnable; }
+
+    // ---- sending (ClientSend.cpp) --------------------------------------------------------
+    void SendPacket(BYTE* data, UINT len);
+    void Send_Control(BYTE type, BYTE data);
+    void Send_Patient(BYTE* data, UINT len);
+    void Send_Alarm(BYTE* data, UINT len);
+    void Send_Monitor(BYTE* data, UINT len);
+    int IsWaitingAck(int kind) const;
+
+    // ---- connection watchdog (ClientWatchdog.cpp) ---------------------------------------
+    void OpenConnectionCheck();
+    void ResetConnectionCheck();
+    void CloseConnectionCheck();
+    void OnTimer(UINT_PTR nIDEvent);
+    void TimeOut();
+    int IsNetworkAlarm() const { return m_bNetworkAlarm; }
+
+    // ---- recording and trend hooks ------------------------------------------------------
+    // The trend store takes each accepted parameter packet here (and hands it to the
+    // recording); until the store exists the packet is counted only.
+    void AddTrendData(const BYTE* data);
+    int GetTrendFedCount() const { return m_nTrendFed; }
+    void RecordStop();
+    LRESULT OnRecordUpdate(WPARAM, LPARAM);
+    int IsRecording() const { return m_bRecording; }
+    int IsRecordInterrupted() const { return m_bRecordInterrupted; }
+
+    // ---- state for the manager and the station ------------------------------------------
+    NyraAlarmManager& GetAlarmManager() { return m_AlarmManager; }
+    int IsDemo() const { return m_bDemo; }
+    int IsConnected() const { return m_bConnected; }
+    int IsMonitorAccepted() const { return m_bMonitorAccepted; }
+    int IsDisconnectRequested() const { return m_bDisconnectRequest; }
+
+    const PKControl& GetControlPacket() const { return m_ControlPacket; }
+    const PKProtocolVer& GetProtocolVerPacket() const { return m_ProtocolVerPacket; }
+    const PKPatient_v110& GetPatientPacket() const { return m_PatientPacket; }
+    const PKAlarm_v110& GetAlarmPacket() const { return m_AlarmPacket; }
+    const PKMonitor_v110& GetMonitorPacket() const { return m_MonitorPacket; }
+    const PKParam_v110& GetParamPacket() const { return m_ParamPacket; }
+    PKPatient_v110& PatientPacket() { return m_PatientPacket; }
+    PKAlarm_v110& AlarmPacket() { return m_AlarmPacket; }
+    PKMonitor_v110& MonitorPacket() { return m_MonitorPacket; }
+    const TBLPatientRow& GetAdmittedPatient() const { return m_AdmitPatient; }
+
+    // The link, as the manager sets it (Part of the manager's hand-over).
+    NyraClientSock* m_pSocket { nullptr };
+    BYTE m_LocalAddr[4] {};
+    BYTE m_PeerAddr[4] {}; // network order: a.b.c.d
+    CUSerialEx* m_pSerial { nullptr };
+    UINT m_nComPort { 0 };
+    int m_bConnected { 0 };
+    int m_nTileID { -1 };
+    int m_bLiveLink { 1 };
+    // The texts of the user working on the bed, as the viewing side shows them.
+    CString m_strDoctorID;
+    CString m_strNurseID;
+
+    // Locks (see the file comment for their order).
+    CCriticalSection m_LinkLock;
+
+private:
+    friend class NyraClientManager;
+
+    void DropTail();
+    void KeepTail(const BYTE* bytes, int count);
+    int TakeTail(BYTE* buffer);
+    void DispatchPacket(BYTE* packet, int len);
+    void FinishPass();
+    template <class Read, class Assemble>
+    void RunPass(Read read, Assemble assemble);
+    // Calls fn on each bed window (normal, enlarged) whose window exists.
+    template <class Fn>
+    void ForEachBedWindow(Fn fn)
+    {
+        for (BedWindow* wnd : { m_pControl, m_pEnlargedControl })
+            if (wnd != nullptr && ::IsWindow(wnd->GetSafeHwnd()))
+                fn(wnd);
+    }
+
+    NyraClientManager* m_pManager;
+    NyraConfig m_Config;
+    BedWindow* m_pControl { nullptr };
+    BedWindow* m_pEnlargedControl { nullptr };
+    NyraAlarmManager m_AlarmManager;
+    int m_nControlID { -1 };
+    CCriticalSection m_ControlLock;   // bed-window lock
+    CCriticalSection m_RecordLock;    // recording-state lock (after the link lock)
+    int m_bMonitorAccepted { 0 };
+    CCriticalSection m_BrokerLock;    // broker-queue lock
+    int m_bDemo;
+    int m_bRecording { 0 };
+    int m_bRecordInterrupted { 0 };
+    int m_bSnapshotRequest { 0 };
+    int m_nSnapshotFill { 0 };
+    std::vector<BYTE> m_Snapshot;
+    DWORD m_dwLastDataTick { 0 };
+    int m_bNetworkAlarm { 0 };
+    int m_bDisconnectRequest { 0 };
+    int m_nTailCount { 0 };
+    std::vector<BYTE> m_Tail;
+    int m_nKey { 0 };
+    TBLPatientRow m_AdmitPatient;
+    TBLPatientRow m_PendingPatient;
+    int m_bAdmitted { 0 };
+    int m_bWaitAdmit { 0 };
+    int m_bWaitAlarm { 0 };
+    int m_bWaitMonitor { 0 };
+    int m_bWaitPatient { 0 };
+    PKControl m_ControlPacket;
+    PKPatient_v110 m_PatientPacket;
+    PKPatient_v110 m_SavedPatientPacket;
+    PKAlarm_v110 m_AlarmPacket;
+    PKMonitor_v110 m_MonitorPacket;
+    PKParam_v110 m_ParamPacket;
+    PKProtocolVer m_ProtocolVerPacket;
+    int m_bAutoDelete;
+    int m_nTrendFed { 0 };
+    int m_bBrokerEnable { 1 };
+    std::deque<CSmartBuffer*> m_BrokerQueue;
+    // Depth of receive passes running on this client (a pass may nest through a modal loop).
+    int m_nPassDepth { 0 };
+};

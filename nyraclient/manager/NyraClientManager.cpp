@@ -1,0 +1,532 @@
+// NyraClientManager: accepting, re-attaching and removing beds, finding them, the grid's tile
+// ids and the notifications to the station's window.
+#include "nyraclient/manager/NyraClientManager.h"
+
+#include "nyraclient/client/DeferredDelete.h"
+#include "nyraclient/client/NyraClientInfo.h"
+#include "nyraclient/client/NyraClientSock.h"
+#include "nyraclient/link/CUSerialEx.h"
+#include "nyraclient/startup/NyraRunLog.h"
+
+#include "platform/msg/MessageBoxService.h"
+
+#include <algorithm>
+#include <new>
+
+using namespace nyraclient::runlog;
+
+namespace {
+
+// Texts of the bed-removal questions (string ids 11003 and 11004); the English text stands in
+// when the string table does not carry the id.
+constexpr UINT IDS_CLIENT_DISCONNECT_ASK = 11003;
+constexpr UINT IDS_CLIENT_STILL_CONNECTED = 11004;
+constexpr char kDisconnectAsk[] = "Client will be disconnected. \\n\\nDo you want to disconnect client?";
+constexpr char kStillConnected[] = "Client can't be disconnected. \\n\\nPlease disconnect the device first and proceed.";
+
+CString LoadText(UINT id, const char* fallback)
+{
+    CString text;
+    if (!text.LoadString(id) || text.IsEmpty())
+        text = fallback;
+    return text;
+}
+
+} // namespace
+
+// ==== life =======================================================================================
+
+NyraClientManager::NyraClientManager(CWnd* pParent) : m_pParent(pParent)
+{
+    m_KeyPool.Init(kKeyCount);
+}
+
+NyraClientManager::~NyraClientManager()
+{
+    ClearAll();
+    // The alarm-sound thread holds the sound lock for its whole life: passing through it
+    // waits for the thread's end.
+    m_SoundLock.Lock();
+    m_SoundLock.Unlock();
+}
+
+void NyraClientManager::SetConfig(NyraConfig config, BOOL bKeepRecordLimit)
+{
+    m_Config = config;
+    std::vector<CUSerialEx*> unconfigured;
+    for (NyraClientInfo* client : m_Clients) {
+        if (client == nullptr || client->m_pSerial == nullptr)
+            continue;
+        const auto& ports = m_Config.SerialName;
+        if (std::find(ports.begin(), ports.end(), int(client->m_nComPort)) == ports.end())
+            unconfigured.push_back(client->m_pSerial);
+    }
+    for (CUSerialEx* link : unconfigured)
+        Disconnected(link);
+    if (!m_Clients.empty())
+        Sort(TRUE);
+    m_ClientLock.Lock();
+    for (NyraClientInfo* client : m_Clients) {
+        if (client == nullptr)
+            continue;
+        client->SetConfig(m_Config, bKeepRecordLimit);
+        client->RedrawControl();
+    }
+    m_ClientLock.Unlock();
+}
+
+// ==== accepting ==================================================================================
+
+int NyraClientManager::CountBeds() const
+{
+    return static_cast<int>(std::count_if(m_Clients.begin(), m_Clients.end(), [](auto* c) { return c != nullptr; }));
+}
+
+// Beds listed by another station: the limit counts the beds present, not empty places.
+int NyraClientManager::ListedBedLimit() const
+{
+    return m_Config.DevicePositionFix ? kMaxListedBedsFixed : kMaxBeds;
+}
+
+int NyraClientManager::CreateClient(NyraClientInfo*& client)
+{
+    client = new (std::nothrow) NyraClientInfo(this, 0, 1);
+    if (client == nullptr)
+        return -2;
+    if (client->GetSafeHwnd() == nullptr) {
+        delete client;
+        client = nullptr;
+        return -1;
+    }
+    return 0;
+}
+
+void NyraClientManager::AppendClient(NyraClientInfo* client, int key, bool startWatchdog)
+{
+    client->m_nTileID = -1;
+    client->m_bLiveLink = 1;
+    client->m_bAdmitted = 0;
+    client->m_bConnected = 1;
+    client->SetKey(key);
+    if (client->m_nComPort != 0 && client->m_PeerAddr[0] == 0)
+        LogConnectedSerial(RunLog, int(client->m_nComPort), key);
+    else
+        LogConnected(RunLog, client->m_PeerAddr, key);
+    client->SetConfig(m_Config, FALSE);
+    if (startWatchdog)
+        client->ResetConnectionCheck();
+    m_ClientLock.Lock();
+    m_Clients.push_back(client);
+    m_ClientLock.Unlock();
+    ResetLayout();
+}
+
+int NyraClientManager::Connected(NyraClientSock* pSock)
+{
+    if (pSock == nullptr || CountBeds() >= kMaxBeds)
+        return -1;
+    NyraClientInfo* client = nullptr;
+    if (const int refused = CreateClient(client))
+        return refused;
+    client->m_pSocket = pSock;
+    pSock->GetSockAddress(client->m_LocalAddr);
+    pSock->GetPeerAddress(client->m_PeerAddr);
+    pSock->SetNotify(client, WM_RECEIVE_SOCKET_DATA, 0);
+    int key = 0;
+    m_KeyPool.Alloc(key, client);
+    AppendClient(client, key, true);
+    return key;
+}
+
+void NyraClientManager::HandConnectNotice(NyraClientInfo* pClient)
+{
+    PKControl notice;
+    notice.SetType(PK_CONTROL_CONNECT);
+    notice.SetData(0);
+    pClient->Receive_Control(notice.GetPacket(), notice.GetPacketSize());
+}
+
+int NyraClientManager::Connected(CUSerialEx* pSerial)
+{
+    if (pSerial == nullptr || CountBeds() >= kMaxBeds)
+        return -1;
+    NyraClientInfo* client = nullptr;
+    if (const int refused = CreateClient(client))
+        return refused;
+    client->m_pSocket = nullptr;
+    client->m_pSerial = pSerial;
+    client->m_nComPort = pSerial->GetPort();
+    pSerial->SetNotify(client, WM_RECEIVE_SERIAL_DATA);
+    pSerial->ClearRx();
+    int key = 0;
+    m_KeyPool.Alloc(key, client);
+    AppendClient(client, key, true);
+    HandConnectNotice(client);
+    return key;
+}
+
+int NyraClientManager::ConnectedAsLan(BYTE a, BYTE b, BYTE c, BYTE d, int key)
+{
+    if (CountBeds() >= ListedBedLimit())
+        return -1;
+    NyraClientInfo* client = nullptr;
+    if (const int refused = CreateClient(client))
+        return refused;
+    const BYTE local[4] = { 127, 0, 0, 1 };
+    std::copy(local, local + 4, client->m_LocalAddr);
+    const BYTE peer[4] = { a, b, c, d };
+    std::copy(peer, peer + 4, client->m_PeerAddr);
+    AppendClient(client, key, false);
+    return key;
+}
+
+int NyraClientManager::ConnectedAsSerial(UINT port, int key)
+{
+    if (CountBeds() >= ListedBedLimit())
+        return -1;
+    NyraClientInfo* client = nullptr;
+    if (const int refused = CreateClient(client))
+        return refused;
+    client->m_nComPort = port;
+    AppendClient(client, key, false);
+    return key;
+}
+
+// ==== finding ====================================================================================
+
+int NyraClientManager::PeerCheck(BYTE a, BYTE b, BYTE c, BYTE d)
+{
+    for (size_t i = 0; i < m_Clients.size(); ++i) {
+        const NyraClientInfo* client = m_Clients[i];
+        if (client != nullptr && client->m_PeerAddr[0] == a && client->m_PeerAddr[1] == b
+            && client->m_PeerAddr[2] == c && client->m_PeerAddr[3] == d)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+int NyraClientManager::PeerCheck(UINT port)
+{
+    for (size_t i = 0; i < m_Clients.size(); ++i)
+        if (m_Clients[i] != nullptr && m_Clients[i]->m_nComPort == port)
+            return static_cast<int>(i);
+    return -1;
+}
+
+int NyraClientManager::FindClient(NyraClientInfo* pClient, int start)
+{
+    for (int i = std::max(start, 0); i < GetClientCount(); ++i)
+        if (pClient != nullptr && m_Clients[size_t(i)] == pClient)
+            return i;
+    return -1;
+}
+
+int NyraClientManager::FindClient(NyraClientSock* pSock, int start)
+{
+    for (int i = std::max(start, 0); i < GetClientCount(); ++i)
+        if (pSock != nullptr && m_Clients[size_t(i)] != nullptr && m_Clients[size_t(i)]->m_pSocket == pSock)
+            return i;
+    return -1;
+}
+
+int NyraClientManager::FindClient(CUSerialEx* pSerial, int start)
+{
+    for (int i = std::max(start, 0); i < GetClientCount(); ++i)
+        if (pSerial != nullptr && m_Clients[size_t(i)] != nullptr && m_Clients[size_t(i)]->m_pSerial == pSerial)
+            return i;
+    return -1;
+}
+
+NyraClientInfo* NyraClientManager::GetClient(int index)
+{
+    m_ClientLock.Lock();
+    NyraClientInfo* client = index >= 0 && index < GetClientCount() ? m_Clients[size_t(index)] : nullptr;
+    m_ClientLock.Unlock();
+    return client;
+}
+
+NyraClientInfo* NyraClientManager::GetFirstValidClient()
+{
+    for (NyraClientInfo* client : m_Clients)
+        if (client != nullptr)
+            return client;
+    return nullptr;
+}
+
+int NyraClientManager::CheckAdmitInfoInUse(const CString& patientId)
+{
+    for (NyraClientInfo* client : m_Clients)
+        if (client != nullptr && client->IsAdmitted() && client->GetPatientPacket().GetPatientId() == patientId)
+            return 1;
+    return 0;
+}
+
+int NyraClientManager::IsEnableMonitor(int number)
+{
+    if (!m_Config.DevicePositionFix)
+        return 1;
+    return number >= 1 && number <= kMaxMonitorNumber ? 1 : 0;
+}
+
+// ==== re-attaching ===============================================================================
+
+void NyraClientManager::ReConnected(NyraClientSock* pSock, int index)
+{
+    m_ClientLock.Lock();
+    NyraClientInfo* client = GetClient(index);
+    if (client == nullptr || pSock == nullptr || client->m_pSocket == pSock) {
+        m_ClientLock.Unlock();
+        return;
+    }
+    const BYTE* peer = client->m_PeerAddr;
+    if (!client->m_bNetworkAlarm) {
+        RunLog.Log(kReconnectedLan, peer[0], peer[1], peer[2], peer[3]);
+        if (client->m_pSocket != nullptr) {
+            client->m_pSocket->SetNotify(nullptr, WM_RECEIVE_SOCKET_DATA, 0);
+            client->m_pSocket->Close();
+        }
+    } else {
+        RunLog.Log(kReconnectedLanAfterTimeOut, peer[0], peer[1], peer[2], peer[3]);
+    }
+    // The time-out closed the old socket but kept the object: it goes now in either case.
+    nyraclient::DeleteObjectWhenIdle(client->m_pSocket);
+    client->m_pSocket = pSock;
+    pSock->SetNotify(client, WM_RECEIVE_SOCKET_DATA, 0);
+    // A new link starts a new stream: bytes kept from the old one would only confuse it.
+    client->DropTail();
+    client->m_bDisconnectRequest = 0;
+    client->m_AlarmManager.SetAlarm(ALARMTYPE_NETWORK, 0);
+    client->m_bConnected = 1;
+    client->ResetConnectionCheck();
+    m_ClientLock.Unlock();
+    ResetLayout();
+}
+
+void NyraClientManager::ReConnected(CUSerialEx* pSerial, int index)
+{
+    m_ClientLock.Lock();
+    NyraClientInfo* client = GetClient(index);
+    if (client == nullptr || pSerial == nullptr || client->m_pSerial == pSerial) {
+        m_ClientLock.Unlock();
+        return;
+    }
+    client->m_LinkLock.Lock();
+    RunLog.Log(client->m_bNetworkAlarm ? kReconnectedSerialAfterTimeOut : kReconnectedSerial, int(client->m_nComPort));
+    if (client->m_pSerial != nullptr) {
+        client->m_pSerial->SetNotify(nullptr, WM_RECEIVE_SERIAL_DATA);
+        nyraclient::DeleteObjectWhenIdle(client->m_pSerial);
+        client->m_pSerial = nullptr;
+    }
+    client->m_bDisconnectRequest = 0;
+    client->m_AlarmManager.SetAlarm(ALARMTYPE_NETWORK, 0);
+    client->m_pSerial = pSerial;
+    pSerial->SetNotify(client, WM_RECEIVE_SERIAL_DATA);
+    pSerial->ClearRx();
+    client->DropTail();
+    client->m_bConnected = 1;
+    client->ResetConnectionCheck();
+    client->m_LinkLock.Unlock();
+    m_ClientLock.Unlock();
+    ResetLayout();
+    HandConnectNotice(client);
+}
+
+// ==== removing ===================================================================================
+
+void NyraClientManager::RemoveAt(int index)
+{
+    m_ClientLock.Lock();
+    m_Clients.erase(m_Clients.begin() + index);
+    m_ClientLock.Unlock();
+}
+
+void NyraClientManager::FreeTile(NyraClientInfo* pClient)
+{
+    const int tile = pClient->m_nTileID;
+    if (tile >= 0 && tile < BED_TILE_COUNT)
+        m_TileUsed[size_t(tile)] = 0;
+    pClient->m_nTileID = -1;
+}
+
+void NyraClientManager::Disconnected(NyraClientInfo* pClient)
+{
+    const int index = FindClient(pClient, 0);
+    if (index < 0)
+        return;
+    RemoveAt(index);
+    LogDisconnected(RunLog, pClient->m_PeerAddr, int(pClient->m_nComPort), pClient->GetKey());
+    if (m_pParent != nullptr)
+        SendMsgToParent(pClient, CLIENT_NOTIFY_DISCONNECTED, 0);
+    pClient->CloseClient();
+    FreeTile(pClient);
+    if (pClient == m_pExpandedClient)
+        CollapseClient(FALSE);
+    if (pClient->IsAdmitted())
+        pClient->Discharge();
+    pClient->DestroyComponent();
+    m_KeyPool.Release(pClient->GetKey(), pClient);
+    // The client may be inside its own receive pass: it goes once that has returned.
+    nyraclient::DeleteObjectWhenIdle(pClient);
+    Sort(TRUE);
+}
+
+void NyraClientManager::Disconnected(NyraClientSock* pSock)
+{
+    const int index = FindClient(pSock, 0);
+    if (index >= 0)
+        Disconnected(m_Clients[size_t(index)]);
+}
+
+void NyraClientManager::Disconnected(CUSerialEx* pSerial)
+{
+    const int index = FindClient(pSerial, 0);
+    if (index >= 0)
+        Disconnected(m_Clients[size_t(index)]);
+}
+
+void NyraClientManager::RemoveClient(NyraClientInfo* pClient, BOOL bForce)
+{
+    const int index = FindClient(pClient, 0);
+    if (index < 0)
+        return;
+    if (!bForce) {
+        if (pClient->m_bNetworkAlarm) {
+            if (AfxMessageBox(LoadText(IDS_CLIENT_DISCONNECT_ASK, kDisconnectAsk), MB_OKCANCEL) != IDOK)
+                return;
+        } else {
+            AfxMessageBox(LoadText(IDS_CLIENT_STILL_CONNECTED, kStillConnected), MB_OK);
+            return;
+        }
+    }
+    RemoveAt(index);
+    FreeTile(pClient);
+    if (pClient == m_pExpandedClient)
+        CollapseClient(FALSE);
+    m_KeyPool.Release(pClient->GetKey(), pClient);
+    pClient->DestroyComponent();
+    nyraclient::DeleteObjectWhenIdle(pClient);
+    Sort(TRUE);
+}
+
+void NyraClientManager::ClearAll()
+{
+    if (m_pExpandedClient != nullptr) {
+        m_pExpandedClient->Collapse();
+        m_pExpandedClient = nullptr;
+    }
+    m_ClientLock.Lock();
+    while (!m_Clients.empty()) {
+        NyraClientInfo* client = m_Clients.front();
+        m_Clients.erase(m_Clients.begin());
+        if (client == nullptr)
+            continue;
+        if (!client->IsDemo())
+            client->CloseClient();
+        client->DestroyComponent();
+        nyraclient::DeleteObjectWhenIdle(client);
+    }
+    m_TileUsed.fill(0);
+    m_ClientLock.Unlock();
+    m_KeyPool.Init(kKeyCount);
+}
+
+// ==== pass-throughs ==============================================================================
+
+void NyraClientManager::Admit(NyraClientInfo* pClient, TBLPatient& patient)
+{
+    if (pClient == nullptr)
+        return;
+    pClient->Admit(patient);
+    Sort(TRUE);
+}
+
+void NyraClientManager::Discharge(NyraClientInfo* pClient)
+{
+    if (pClient != nullptr)
+        pClient->Discharge();
+}
+
+void NyraClientManager::RefreshClient(NyraClientInfo* pClient)
+{
+    if (pClient != nullptr)
+        pClient->RefreshControl(TRUE, TRUE);
+}
+
+int NyraClientManager::CanPalyAlarmSound()
+{
+    m_ClientLock.Lock();
+    int result = 0;
+    for (int i = 0; i < GetClientCount() && !result; ++i) {
+        NyraClientInfo* client = GetClient(i);
+        if (client != nullptr && client->CanPlayAlarmSound())
+            result = 1;
+    }
+    m_ClientLock.Unlock();
+    return result;
+}
+
+// ==== grid =======================================================================================
+
+void NyraClientManager::ResetLayout()
+{
+    if (m_pParent == nullptr || m_pParent->GetSafeHwnd() == nullptr)
+        return;
+    m_ClientLock.Lock();
+    for (NyraClientInfo* client : m_Clients) {
+        if (client == nullptr || client->IsComponentExist())
+            continue;
+        auto freeTile = std::find(m_TileUsed.begin(), m_TileUsed.end(), 0);
+        if (freeTile == m_TileUsed.end())
+            break;
+        const int tile = static_cast<int>(freeTile - m_TileUsed.begin());
+        if (client->CreateComponent(m_pParent, IDC_BED_TILE_FIRST + UINT(tile))) {
+            *freeTile = 1;
+            client->m_nTileID = tile;
+        }
+    }
+    m_ClientLock.Unlock();
+}
+
+void NyraClientManager::Sort(BOOL bRedraw)
+{
+    ResetLayout();
+    if (!bRedraw)
+        return;
+    m_ClientLock.Lock();
+    for (NyraClientInfo* client : m_Clients)
+        if (client != nullptr)
+            client->RedrawControl();
+    m_ClientLock.Unlock();
+}
+
+int NyraClientManager::ExpandClient(NyraClientInfo* pClient)
+{
+    if (pClient == nullptr || m_pParent == nullptr || FindClient(pClient, 0) < 0)
+        return 0;
+    if (m_pExpandedClient != nullptr && m_pExpandedClient != pClient)
+        CollapseClient(FALSE);
+    if (!pClient->Expand(m_pParent))
+        return 0;
+    m_pExpandedClient = pClient;
+    return 1;
+}
+
+void NyraClientManager::CollapseClient(BOOL bRedraw)
+{
+    NyraClientInfo* client = m_pExpandedClient;
+    m_pExpandedClient = nullptr;
+    if (client != nullptr)
+        client->Collapse();
+    if (bRedraw)
+        Sort(TRUE);
+}
+
+// ==== notifications ==============================================================================
+
+LRESULT NyraClientManager::SendMsgToParent(NyraClientInfo* pClient, int nCode, DWORD dwValue)
+{
+    if (m_pParent == nullptr || !::IsWindow(m_pParent->GetSafeHwnd()))
+        return 0;
+    _CLIENT_NOTIFY notify { nCode, dwValue };
+    return m_pParent->SendMessage(WM_CLIENT_NOTIFY, reinterpret_cast<WPARAM>(pClient), reinterpret_cast<LPARAM>(&notify));
+}
