@@ -285,6 +285,19 @@ WPARAM SizeType(DWORD style)
     return SIZE_RESTORED;
 }
 
+// WM_GETMINMAXINFO with the screen's defaults filled in.
+MINMAXINFO AskMinMaxInfo(HWND hwnd)
+{
+    SIZE screen = ScreenSize();
+    MINMAXINFO info;
+    info.ptMaxSize = POINT { screen.cx, screen.cy };
+    info.ptMaxPosition = POINT { 0, 0 };
+    info.ptMinTrackSize = POINT { 0, 0 };
+    info.ptMaxTrackSize = POINT { screen.cx, screen.cy };
+    SendMessage(hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    return info;
+}
+
 void SendSizeAndMove(HWND hwnd)
 {
     CRect client, rect;
@@ -392,6 +405,15 @@ HWND AddWindowRecord(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
     return added.hwnd;
 }
 
+template <class F>
+void WithRecordLocked(HWND hwnd, F&& f)
+{
+    auto& table = Table();
+    std::lock_guard lock(table.Lock());
+    if (auto* r = table.Find(hwnd))
+        f(*r);
+}
+
 } // namespace
 
 HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
@@ -424,6 +446,16 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
         cs.dwExStyle = exStyle;
         topLevel = IsTopLevelRecord(*r);
         parent = r->parent;
+    }
+    if (topLevel) {
+        // A new top-level window starts within the track sizes its handler gives.
+        MINMAXINFO info = AskMinMaxInfo(hwnd);
+        int cx = std::clamp<int>(cs.cx, info.ptMinTrackSize.x, std::max(info.ptMinTrackSize.x, info.ptMaxTrackSize.x));
+        int cy = std::clamp<int>(cs.cy, info.ptMinTrackSize.y, std::max(info.ptMinTrackSize.y, info.ptMaxTrackSize.y));
+        if (cx != cs.cx || cy != cs.cy) {
+            cs.cx = cx, cs.cy = cy;
+            WithRecordLocked(hwnd, [&](WindowRecord& r) { r.rect = r.normalRect = CRect(r.rect.TopLeft(), CSize(cx, cy)); });
+        }
     }
     if (!SendMessage(hwnd, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs))) {
         SendMessage(hwnd, WM_NCDESTROY, 0, 0);
@@ -1190,10 +1222,13 @@ BOOL ShowWindow(HWND hwnd, int command)
         return TRUE;
     case SW_MAXIMIZE: {
         CRect area;
-        if (parent)
+        if (parent) {
             GetClientRect(parent, &area);
-        else
-            area = CRect(0, 0, ScreenSize().cx, ScreenSize().cy);
+        } else {
+            // A top-level window may choose its maximized place and size.
+            MINMAXINFO info = AskMinMaxInfo(hwnd);
+            area = CRect(info.ptMaxPosition, CSize(info.ptMaxSize.x, info.ptMaxSize.y));
+        }
         setStateBits(WS_MAXIMIZE, WS_MINIMIZE);
         if (!wasVisible)
             SendMessage(hwnd, WM_SHOWWINDOW, TRUE, 0);

@@ -162,7 +162,34 @@ TEST_F(WindowTree, MaximizeAndRestoreReportTheSizeType)
     frame.GetWindowRect(&rect);
     EXPECT_EQ(rect, CRect(100, 50, 500, 350));
     EXPECT_EQ(sizes().back(), SIZE_RESTORED);
+
+    // The window may set its own maximized place and size.
+    frame.onMessage = [](UINT m, WPARAM, LPARAM lParam, LRESULT&) {
+        if (m != WM_GETMINMAXINFO)
+            return false;
+        auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+        info->ptMaxPosition = POINT { 10, 20 };
+        info->ptMaxSize = POINT { 800, 600 };
+        return true;
+    };
+    frame.ShowWindow(SW_MAXIMIZE);
+    frame.GetWindowRect(&rect);
+    EXPECT_EQ(rect, CRect(10, 20, 810, 620));
     platform::host::NullHost::SetScreenSize(1920, 1080);
+}
+
+TEST(WindowSizes, ANewTopLevelStartsWithinItsTrackSizes)
+{
+    RecordingWnd small;
+    small.onMessage = [](UINT m, WPARAM, LPARAM lParam, LRESULT&) {
+        if (m == WM_GETMINMAXINFO)
+            reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = POINT { 300, 200 };
+        return false;
+    };
+    ASSERT_TRUE(small.CreateTop(CRect(0, 0, 100, 100), WS_OVERLAPPEDWINDOW));
+    CRect rect;
+    small.GetWindowRect(&rect);
+    EXPECT_EQ(rect, CRect(0, 0, 300, 200));
 }
 
 TEST(WindowClasses, RegistryByNameWithTheFrameworkHelpers)
