@@ -5,6 +5,7 @@
 #include "platform/ui/ListBox.h"
 #include "platform/ui/ProgressCtrl.h"
 #include "platform/ui/ControlWindow.h"
+#include "platform/ui/DateTimeCtrl.h"
 #include "platform/ui/ScrollBar.h"
 #include "platform/ui/SliderCtrl.h"
 #include "platform/ui/SpinButtonCtrl.h"
@@ -29,6 +30,7 @@ void RegisterStandardControls()
         RegisterSliderClass();
         RegisterSpinClass();
         RegisterToolTipClass();
+        RegisterDateTimeClass();
     });
 }
 
