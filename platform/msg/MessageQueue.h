@@ -181,6 +181,12 @@ bool WalkPreTranslateTree(HWND stop, MSG* msg);
 using ThreadPreTranslate = std::function<bool(MSG* msg)>;
 void SetThreadPreTranslate(ThreadPreTranslate hook);
 
+// Idle work of the calling thread's CWinThread loop (CWinThread::OnIdle, until the thread class
+// carries it): called with the idle count while the queue is empty; false stops the calls until
+// the next input message.
+using ThreadIdle = std::function<bool(LONG idleCount)>;
+void SetThreadIdle(ThreadIdle hook);
+
 // The classic message loop of a thread: pumps until WM_QUIT and returns its exit code. While
 // the queue is empty it calls `onIdle` with a count that starts at 0 after every message that
 // counts as input, until `onIdle` returns false; then it waits. `preTranslate` gets each

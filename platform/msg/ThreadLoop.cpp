@@ -51,6 +51,12 @@ int RunMessageLoop(const std::function<bool(LONG idleCount)>& onIdle, const std:
 }
 
 namespace {
+thread_local ThreadIdle t_threadIdle;
+} // namespace
+
+void SetThreadIdle(ThreadIdle hook) { t_threadIdle = std::move(hook); }
+
+namespace {
 
 // The thread's pre-translation: the window tree up to the thread's main window, then the main
 // window itself.
@@ -68,7 +74,8 @@ bool PreTranslateForThread(CWinThread& thread, MSG* msg)
 int RunThreadLoop(CWinThread& thread)
 {
     SetThreadPreTranslate([&thread](MSG* msg) { return PreTranslateForThread(thread, msg); });
-    RunMessageLoop(nullptr, [&thread](MSG* msg) { return PreTranslateForThread(thread, msg); });
+    RunMessageLoop([](LONG count) { return t_threadIdle && t_threadIdle(count); },
+                   [&thread](MSG* msg) { return PreTranslateForThread(thread, msg); });
     SetThreadPreTranslate(nullptr);
     int exitCode = thread.ExitInstance();
     // The thread's windows go with its loop, before anyone waiting for the thread's end wakes.

@@ -14,6 +14,7 @@ using msgtest::RecordingWnd;
 namespace {
 
 std::atomic<HWND> s_mainWindow { nullptr };
+std::atomic<int> s_idleCalls { 0 };
 std::atomic<DWORD> s_handlerThread { 0 };
 
 class CUiThread : public CWinThread
@@ -32,6 +33,10 @@ public:
         if (!wnd->CreateTop(CRect(0, 0, 200, 100)))
             return FALSE;
         m_pMainWnd = wnd;
+        platform::msg::SetThreadIdle([](LONG count) {
+            ++s_idleCalls;
+            return count < 1;
+        });
         m_window.reset(wnd);
         s_mainWindow = wnd->m_hWnd;
         return TRUE;
@@ -64,6 +69,7 @@ TEST(MsgUiThread, RunsTheMessageLoopUntilItsMainWindowIsGone)
     ASSERT_TRUE(GetExitCodeThread(thread->m_hThread, &exitCode));
     EXPECT_EQ(exitCode, 5u);
     EXPECT_FALSE(IsWindow(main));
+    EXPECT_GE(s_idleCalls.load(), 2);
 }
 
 TEST(MsgUiThread, TheMessageLoopCallsTheIdleWorkUntilItDeclines)
