@@ -59,6 +59,9 @@ TEST(MsgUiThread, RunsTheMessageLoopUntilItsMainWindowIsGone)
     while (!s_mainWindow.load())
         std::this_thread::yield();
     HWND main = s_mainWindow.load();
+    // The loop runs its idle work once the queue is empty: twice, as the hook asks.
+    while (s_idleCalls.load() < 2)
+        std::this_thread::yield();
 
     EXPECT_EQ(::SendMessage(main, WM_APP, 41, 0), 42);
     EXPECT_EQ(s_handlerThread.load(), thread->m_nThreadID);
