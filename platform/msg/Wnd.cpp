@@ -198,6 +198,8 @@ void AttachCreatingObject(HWND hwnd)
         return;
     t_creating = nullptr;
     AttachAndSubclass(wnd, hwnd, &wnd->m_pfnSuper);
+    // As for a subclassed window, the object sees its window before the first message.
+    wnd->PreSubclassWindow();
 }
 
 void DropTemporaryObject(HWND) {}

@@ -338,6 +338,12 @@ TEST(MsgSubclass, ObjectGetsTheMessagesFirstAndTheClassProcedureTheRest)
     EXPECT_EQ(object.UnsubclassWindow(), hwnd);
     EXPECT_EQ(::SendMessage(hwnd, WM_APP + 8, 0, 0), 0);
     ::DestroyWindow(hwnd);
+
+    // A window the object creates itself goes through PreSubclassWindow too, before WM_NCCREATE.
+    CSubclasser created;
+    ASSERT_TRUE(created.CreateEx(0, "CountingControl", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+    EXPECT_TRUE(created.preSubclassed);
+    EXPECT_EQ(created.SendMessage(WM_APP + 9), 2);
 }
 
 } // namespace
