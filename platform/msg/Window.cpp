@@ -67,6 +67,9 @@ CRect WindowRectOnScreen(WindowTable& table, const WindowRecord* r)
 
 namespace {
 
+// Moves a window in its siblings' z-order (table lock held).
+void ApplyZOrder(WindowTable& table, WindowRecord* r, HWND insertAfter);
+
 std::vector<HWND>* SiblingList(WindowTable& table, WindowRecord* r)
 {
     if (r->messageOnly || r->hwnd == table.Desktop())
@@ -401,7 +404,7 @@ HWND AddWindowRecord(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
     if (added.parent)
         table.Find(added.parent)->children.push_back(added.hwnd); // a new child goes below its siblings
     else if (topLevel)
-        table.TopLevels().insert(table.TopLevels().begin(), added.hwnd);
+        ApplyZOrder(table, &added, (added.exStyle & WS_EX_TOPMOST) ? HWND_TOPMOST : HWND_TOP);
     return added.hwnd;
 }
 
@@ -1047,19 +1050,27 @@ void ApplyZOrder(WindowTable& table, WindowRecord* r, HWND insertAfter)
     auto* siblings = SiblingList(table, r);
     if (!siblings)
         return;
-    std::erase(*siblings, r->hwnd);
-    if (insertAfter == HWND_TOP || insertAfter == HWND_TOPMOST || insertAfter == HWND_NOTOPMOST)
-        siblings->insert(siblings->begin(), r->hwnd);
-    else if (insertAfter == HWND_BOTTOM)
-        siblings->push_back(r->hwnd);
-    else {
-        auto it = std::find(siblings->begin(), siblings->end(), insertAfter);
-        siblings->insert(it == siblings->end() ? siblings->begin() : it + 1, r->hwnd);
-    }
     if (insertAfter == HWND_TOPMOST)
         r->exStyle |= WS_EX_TOPMOST;
     else if (insertAfter == HWND_NOTOPMOST)
         r->exStyle &= ~WS_EX_TOPMOST;
+    std::erase(*siblings, r->hwnd);
+    // Top-level windows keep the topmost ones above all others.
+    auto isTopmost = [&](HWND h) {
+        auto* w = table.Find(h);
+        return w && !w->parent && (w->exStyle & WS_EX_TOPMOST);
+    };
+    auto firstOfLayer = siblings->begin();
+    if (!r->parent && !(r->exStyle & WS_EX_TOPMOST))
+        firstOfLayer = std::find_if_not(siblings->begin(), siblings->end(), isTopmost);
+    if (insertAfter == HWND_TOP || insertAfter == HWND_TOPMOST || insertAfter == HWND_NOTOPMOST)
+        siblings->insert(firstOfLayer, r->hwnd);
+    else if (insertAfter == HWND_BOTTOM)
+        siblings->push_back(r->hwnd);
+    else {
+        auto it = std::find(siblings->begin(), siblings->end(), insertAfter);
+        siblings->insert(it == siblings->end() ? firstOfLayer : std::max(it + 1, firstOfLayer), r->hwnd);
+    }
 }
 
 } // namespace

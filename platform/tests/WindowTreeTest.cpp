@@ -61,6 +61,21 @@ TEST_F(WindowTree, OwnedPopupsAreTopLevelWindowsWithAnOwner)
     EXPECT_EQ(::GetParent(frame.m_hWnd), nullptr);
 }
 
+TEST_F(WindowTree, TopmostWindowsStayAboveActivatedOnes)
+{
+    RecordingWnd tip;
+    ASSERT_TRUE(tip.CreateEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, nullptr, "", WS_POPUP | WS_BORDER, 0, 0, 50, 20,
+                             frame.m_hWnd, nullptr));
+    tip.SetWindowPos(&CWnd::wndTopMost, 120, 80, 50, 20, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    EXPECT_TRUE(tip.IsWindowVisible());
+    EXPECT_NE(GetActiveWindow(), tip.m_hWnd); // shown without activation
+    RecordingWnd other;
+    ASSERT_TRUE(other.CreateTop(CRect(0, 0, 300, 300)));
+    frame.SetActiveWindow();
+    EXPECT_EQ(GetTopWindow(nullptr), tip.m_hWnd);
+    EXPECT_EQ(::WindowFromPoint(CPoint(130, 90)), tip.m_hWnd);
+}
+
 TEST_F(WindowTree, MessageOnlyWindowsExistOnlyAsTargets)
 {
     RecordingWnd hidden;
