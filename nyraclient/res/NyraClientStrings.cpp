@@ -16,8 +16,19 @@ constexpr platform::StringEntry kStrings[] = {
     { IDS_PARAM_FHR2, "FHR2" },
     { IDS_PARAM_UC, "UC" },
     { IDS_PARAM_IUP, "IUP" },
-    // ---- alarm texts --------------------------------------------------------------------
+    // ---- client manager, alarm and bed-window texts ----------------------------------------
+    { IDS_NO_MORE_CLIENT, "No more client available!!" },
     { IDS_NETWORK_ALARM, "Network Connection is broken!!!" },
+    { IDS_FAIL_CREATE_COMPONENT, "Fail to create Tarvic II component." },
+    { IDS_CLIENT_WILL_DISCONNECT, "Client will be disconnected. \n\nDo you want to disconnect client?" },
+    { IDS_CLIENT_CANT_DISCONNECT, "Client can't be disconnected. \n\nPlease disconnect the device first and proceed." },
+    { IDS_DEMO_NAME, "DEMO" },
+    { IDS_REPORT_SPEED, "Speed" },
+    { IDS_REPORT_ID, "ID" },
+    { IDS_REPORT_NAME, "Name" },
+    { IDS_REPORT_RECORD_START, "Record Start" },
+    { IDS_REPORT_CURRENT_DATE, "Current Date" },
+    { IDS_SWEEP_SPEED, "Sweep Speed" },
 };
 
 } // namespace

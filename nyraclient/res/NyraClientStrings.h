@@ -22,8 +22,19 @@ constexpr UINT IDS_PARAM_FHR2 = 10123;
 constexpr UINT IDS_PARAM_UC = 10124;
 constexpr UINT IDS_PARAM_IUP = 10125;
 
-// ---- alarm texts ----------------------------------------------------------------------------
+// ---- client manager, alarm and bed-window texts --------------------------------------------
+constexpr UINT IDS_NO_MORE_CLIENT = 11000;
 constexpr UINT IDS_NETWORK_ALARM = 11001;
+constexpr UINT IDS_FAIL_CREATE_COMPONENT = 11002;
+constexpr UINT IDS_CLIENT_WILL_DISCONNECT = 11003;
+constexpr UINT IDS_CLIENT_CANT_DISCONNECT = 11004;
+constexpr UINT IDS_DEMO_NAME = 11005;
+constexpr UINT IDS_REPORT_SPEED = 11006;
+constexpr UINT IDS_REPORT_ID = 11007;
+constexpr UINT IDS_REPORT_NAME = 11008;
+constexpr UINT IDS_REPORT_RECORD_START = 11009;
+constexpr UINT IDS_REPORT_CURRENT_DATE = 11010;
+constexpr UINT IDS_SWEEP_SPEED = 11011;
 
 // Every entry in ascending id order.
 std::span<const platform::StringEntry> StringTable();
