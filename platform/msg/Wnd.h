@@ -148,6 +148,8 @@ public:
     void ValidateRect(LPCRECT lpRect);
     BOOL GetUpdateRect(LPRECT lpRect, BOOL bErase = FALSE);
     void UpdateWindow();
+    // WM_SETREDRAW: drawing off hides the window from painting without hiding it.
+    void SetRedraw(BOOL bRedraw = TRUE) { SendMessage(WM_SETREDRAW, bRedraw, 0); }
     BOOL RedrawWindow(LPCRECT lpRectUpdate = nullptr, HRGN hrgnUpdate = nullptr,
                       UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
     // The device contexts; null until the drawing module supplies them.

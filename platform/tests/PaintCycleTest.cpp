@@ -101,6 +101,17 @@ TEST_F(PaintCycle, HiddenWindowsAreNotPainted)
     EXPECT_EQ(window.painted.size(), 1u);
 }
 
+TEST_F(PaintCycle, NothingIsPaintedWhileRedrawIsOff)
+{
+    window.SetRedraw(FALSE);
+    window.Invalidate();
+    NullHost::PumpPending();
+    EXPECT_TRUE(window.painted.empty());
+    window.SetRedraw(TRUE);
+    NullHost::PumpPending();
+    EXPECT_EQ(window.painted.size(), 1u);
+}
+
 TEST_F(PaintCycle, InvalidationDuringPaintingIsPaintedNextTime)
 {
     bool first = true;
