@@ -24,8 +24,10 @@ void InjectKey(int virtualKey, bool down);
 // Shift where needed), WM_CHAR alone for other characters. `text` is UTF-8.
 void InjectText(std::string_view text);
 
-// The virtual screen of the host (1920 x 1080 until a host says otherwise).
+// The virtual screen of the host (1920 x 1080 until a host says otherwise); the drawing
+// module's screen metrics read it.
 void SetScreenSize(SIZE size);
+SIZE ScreenSize();
 
 // The cursor last set by SetCursor, for the host to show.
 HCURSOR CurrentCursor();

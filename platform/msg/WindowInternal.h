@@ -1,6 +1,7 @@
 // Functions shared between the files of the window layer. Not for use outside platform/msg.
 #pragma once
 
+#include "platform/msg/Input.h"
 #include "platform/msg/Messages.h"
 #include "platform/msg/WindowSurfaceHooks.h"
 
@@ -53,8 +54,6 @@ void AttachCreatingObject(HWND hwnd);
 void DropTemporaryObject(HWND hwnd);
 // Non-client insets of a window with these styles (border, caption, menu bar, scroll bars).
 RECT NonClientInsets(DWORD style, DWORD exStyle, bool hasMenu, bool topLevel);
-// Screen size of the current host.
-SIZE ScreenSize();
 // Focus, capture, activation and mouse tracking forget a window that goes away or is disabled.
 void ForgetInputWindow(HWND hwnd, bool destroying);
 
