@@ -1,0 +1,284 @@
+// The packet handlers over a real loopback link: the ACK/NAK/no-answer table for every kind
+// and key case, the connect and disconnect notices, the monitor-number gate, the monitor's own
+// acknowledgements lowering the waiting flags, and the notifications of a removed bed.
+#include "support/StationHarness.h"
+
+#include "nrdata/packet/PKWave_v110.h"
+
+#include <gtest/gtest.h>
+
+using namespace stationtest;
+
+namespace {
+
+class ClientHandlers : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        NyraClientSock* sock = nullptr;
+        m_sim = m_station.ConnectMonitor(sock);
+        m_client = m_station.Attach(*m_sim, sock);
+        ASSERT_NE(m_client, nullptr);
+        // The connect notice's ACK tells the monitor its key.
+        auto replies = Exchange(*m_sim, m_sim->ConnectPacket(), 1);
+        ASSERT_EQ(replies.size(), 1u);
+        ASSERT_TRUE(replies[0].IsAck(PK_CONTROL_CONNECT));
+        ASSERT_EQ(m_sim->Key(), m_client->GetKey());
+    }
+
+    void Accept()
+    {
+        auto replies = Exchange(*m_sim, m_sim->MonitorPacket(), 1);
+        ASSERT_EQ(replies.size(), 1u);
+        ASSERT_TRUE(replies[0].IsAck(PK_TYPE_MONITOR));
+    }
+
+    Station m_station;
+    std::unique_ptr<MonitorSim> m_sim;
+    NyraClientInfo* m_client { nullptr };
+};
+
+// ---- the answer table ------------------------------------------------------------------------------
+
+TEST_F(ClientHandlers, AnswersEveryKindByTheTableForTheRightAndAWrongKey)
+{
+    Accept();
+    struct Case
+    {
+        const char* kind;
+        Bytes packet;
+        BYTE type;
+        bool ackOnRightKey; // waves get no answer
+    };
+    const Case cases[] = {
+        { "version", m_sim->VersionPacket(), PK_TYPE_PROTOCOL_VER, true },
+        { "patient", m_sim->PatientPacket(), PK_TYPE_PATIENT, true },
+        { "alarm", m_sim->AlarmPacket(), PK_TYPE_ALARM, true },
+        { "monitor", m_sim->MonitorPacket(), PK_TYPE_MONITOR, true },
+        { "wave", m_sim->WavePacket(), PK_TYPE_WAVE, false },
+        { "parameter", m_sim->ParamPacket(), PK_TYPE_PARAM, true },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.kind);
+        auto right = Settle(*m_sim, c.packet);
+        if (c.ackOnRightKey) {
+            ASSERT_EQ(right.size(), 1u);
+            EXPECT_TRUE(right[0].IsAck(c.type));
+            EXPECT_EQ(right[0].packet[3], m_client->GetKey()) << "an answer carries the client's key";
+        } else {
+            EXPECT_TRUE(right.empty());
+        }
+        auto wrong = Settle(*m_sim, MonitorSim::WithWrongKey(c.packet));
+        ASSERT_EQ(wrong.size(), 1u);
+        EXPECT_TRUE(wrong[0].IsNak(c.type));
+    }
+}
+
+TEST_F(ClientHandlers, AHandlerCalledWithAWrongLengthAnswersNakAndKeepsItsPacket)
+{
+    Accept();
+    const PKPatient_v110 before = m_client->GetPatientPacket();
+    struct Case
+    {
+        Bytes packet;
+        BYTE nakData;
+        void (NyraClientInfo::*handler)(BYTE*, int);
+    };
+    const Case cases[] = {
+        { m_sim->ControlPacket(PK_CONTROL_CONNECT, 0), PK_TYPE_CONTROL, &NyraClientInfo::Receive_Control },
+        { m_sim->VersionPacket(), PK_TYPE_PROTOCOL_VER, &NyraClientInfo::Receive_ProtocolVer },
+        { m_sim->PatientPacket(), PK_TYPE_PATIENT, &NyraClientInfo::Receive_Patient },
+        { m_sim->AlarmPacket(), PK_TYPE_ALARM, &NyraClientInfo::Receive_Alarm },
+        { m_sim->MonitorPacket(), PK_TYPE_MONITOR, &NyraClientInfo::Receive_Monitor },
+        // A wave of any length but 56 is refused, and never overruns a buffer.
+        { m_sim->WavePacket(), PK_TYPE_WAVE, &NyraClientInfo::Receive_Wave },
+        { m_sim->ParamPacket(), PK_TYPE_PARAM, &NyraClientInfo::Receive_Parameter },
+    };
+    for (const Case& c : cases) {
+        Bytes shortPacket = c.packet;
+        shortPacket.pop_back();
+        shortPacket.back() = m_client->GetKey();
+        (m_client->*c.handler)(shortPacket.data(), int(shortPacket.size()));
+        Bytes longPacket = c.packet;
+        longPacket.push_back(m_client->GetKey());
+        (m_client->*c.handler)(longPacket.data(), int(longPacket.size()));
+    }
+    auto replies = m_sim->WaitReplies(2 * std::size(cases), 5000);
+    ASSERT_EQ(replies.size(), 2 * std::size(cases));
+    for (std::size_t i = 0; i < replies.size(); ++i)
+        EXPECT_TRUE(replies[i].IsNak(cases[i / 2].nakData)) << "case " << i;
+    EXPECT_EQ(m_client->GetPatientPacket().GetPatientId(), before.GetPatientId());
+}
+
+// ---- control packets ----------------------------------------------------------------------------------
+
+TEST_F(ClientHandlers, AConnectNoticeWithAnyKeyIsAcknowledgedWithTheClientsKey)
+{
+    m_sim->SetKey(0x5A);
+    auto replies = Exchange(*m_sim, m_sim->ConnectPacket(), 1);
+    ASSERT_EQ(replies.size(), 1u);
+    EXPECT_TRUE(replies[0].IsAck(PK_CONTROL_CONNECT));
+    EXPECT_EQ(replies[0].packet[3], m_client->GetKey());
+}
+
+TEST_F(ClientHandlers, AnUnknownControlCodeIsRefusedWithItsCode)
+{
+    auto replies = Settle(*m_sim, m_sim->ControlPacket(5, 0));
+    ASSERT_EQ(replies.size(), 1u);
+    EXPECT_TRUE(replies[0].IsNak(5));
+}
+
+TEST_F(ClientHandlers, TheMonitorsNakAndAckOfNothingGetNoAnswer)
+{
+    EXPECT_TRUE(Settle(*m_sim, Join({ m_sim->ControlPacket(PK_CONTROL_NAK, PK_TYPE_ALARM),
+                                      m_sim->ControlPacket(PK_CONTROL_ACK, 0x77) }))
+                    .empty());
+}
+
+// ---- the monitor-number gate -------------------------------------------------------------------------------
+
+TEST_F(ClientHandlers, WavesAndParametersCountOnlyAfterTheMonitorNumberIsAccepted)
+{
+    NyraConfig config = m_station.manager.GetConfig();
+    config.DevicePositionFix = 1;
+    m_station.manager.SetConfig(config, FALSE);
+
+    // Before any monitor packet: consumed unseen.
+    EXPECT_TRUE(Settle(*m_sim, Join({ m_sim->WavePacket(), m_sim->ParamPacket() })).empty());
+    EXPECT_EQ(m_client->GetTrendFedCount(), 0);
+
+    // A number the manager refuses: no answer, the gate stays shut.
+    m_sim->SetMonitorNumber(17);
+    EXPECT_TRUE(Settle(*m_sim, m_sim->MonitorPacket()).empty());
+    EXPECT_EQ(m_client->IsMonitorAccepted(), 0);
+    EXPECT_TRUE(Settle(*m_sim, m_sim->ParamPacket()).empty());
+
+    // An acceptable number: ACK, and parameters reach the trend store.
+    m_sim->SetMonitorNumber(3);
+    auto accepted = Settle(*m_sim, Join({ m_sim->MonitorPacket(), m_sim->ParamPacket(), m_sim->WavePacket() }));
+    ASSERT_EQ(accepted.size(), 2u);
+    EXPECT_TRUE(accepted[0].IsAck(PK_TYPE_MONITOR));
+    EXPECT_TRUE(accepted[1].IsAck(PK_TYPE_PARAM));
+    EXPECT_EQ(m_client->GetTrendFedCount(), 1);
+    ASSERT_NE(m_client->GetControl(), nullptr);
+    EXPECT_EQ(m_client->GetControl()->m_nWaves, 1);
+    EXPECT_EQ(m_client->GetControl()->m_nParams, 1);
+}
+
+TEST_F(ClientHandlers, AParameterPacketWithAWrongKeyDoesNotReachTheTrendStore)
+{
+    Accept();
+    auto replies = Settle(*m_sim, MonitorSim::WithWrongKey(m_sim->ParamPacket()));
+    ASSERT_EQ(replies.size(), 1u);
+    EXPECT_TRUE(replies[0].IsNak(PK_TYPE_PARAM));
+    EXPECT_EQ(m_client->GetTrendFedCount(), 0);
+}
+
+TEST_F(ClientHandlers, APatientPacketWithTheSameIdentityDoesNotRedrawTheCaption)
+{
+    Settle(*m_sim, m_sim->PatientPacket());
+    const int captions = m_client->GetControl()->m_nCaption;
+    Settle(*m_sim, m_sim->PatientPacket());
+    EXPECT_EQ(m_client->GetControl()->m_nCaption, captions);
+    m_sim->SetPatient("SIM-0002", "Ann", "Roe");
+    Settle(*m_sim, m_sim->PatientPacket());
+    EXPECT_EQ(m_client->GetControl()->m_nCaption, captions + 1);
+    EXPECT_EQ(m_client->GetPatientPacket().GetPatientId(), CString("SIM-0002"));
+}
+
+// ---- settings sent to the monitor and its acknowledgements ---------------------------------------------------
+
+TEST_F(ClientHandlers, TheMonitorsAckLowersEachWaitingFlagAndItsNakLowersNone)
+{
+    m_sim->SetAnswerSettings(false);
+    struct Case
+    {
+        void (NyraClientInfo::*send)(BYTE*, UINT);
+        int wait;
+        BYTE type;
+        std::size_t size;
+    };
+    const Case cases[] = {
+        { &NyraClientInfo::Send_Alarm, NyraClientInfo::WAIT_ACK_ALARM, PK_TYPE_ALARM, 60 },
+        { &NyraClientInfo::Send_Monitor, NyraClientInfo::WAIT_ACK_MONITOR, PK_TYPE_MONITOR, 56 },
+        { &NyraClientInfo::Send_Patient, NyraClientInfo::WAIT_ACK_PATIENT, PK_TYPE_PATIENT, 80 },
+    };
+    for (const Case& c : cases) {
+        (m_client->*c.send)(nullptr, 0);
+        EXPECT_EQ(m_client->IsWaitingAck(c.wait), 1);
+        auto sent = m_sim->WaitReplies(1, 5000);
+        ASSERT_EQ(sent.size(), 1u);
+        EXPECT_EQ(sent[0].packet.size(), c.size) << "the stored packet goes out whole";
+        Settle(*m_sim, m_sim->ControlPacket(PK_CONTROL_NAK, c.type));
+        EXPECT_EQ(m_client->IsWaitingAck(c.wait), 1);
+        const UINT queued = m_client->GetBrokerSendDataSize();
+        Settle(*m_sim, m_sim->ControlPacket(PK_CONTROL_ACK, c.type));
+        EXPECT_EQ(m_client->IsWaitingAck(c.wait), 0);
+        EXPECT_EQ(m_client->GetBrokerSendDataSize(), queued + 1) << "the acknowledged settings are relayed";
+    }
+    EXPECT_EQ(m_client->IsWaitingAck(7), 0);
+}
+
+TEST_F(ClientHandlers, ALateAcknowledgementCannotAdmitACancelledPatient)
+{
+    m_sim->SetAnswerSettings(false);
+    const CString before = m_client->GetPatientPacket().GetPatientId();
+    TBLPatient patient;
+    patient.P_ID = "ADM-1";
+    patient.P_FIRST_NAME = "Mia";
+    patient.P_LAST_NAME = "Lee";
+    patient.P_BIRTHDAY = COleDateTime(1990, 3, 4, 0, 0, 0);
+    m_client->Admit(patient);
+    EXPECT_EQ(m_client->IsWaitingAck(NyraClientInfo::WAIT_ACK_ADMIT), 1);
+    EXPECT_EQ(m_client->IsWaitingAck(NyraClientInfo::WAIT_ACK_PATIENT), 1);
+    EXPECT_EQ(m_client->GetPatientPacket().GetPatientId(), CString("ADM-1"));
+
+    m_client->CancelWaitAdmit();
+    EXPECT_EQ(m_client->IsWaitingAck(NyraClientInfo::WAIT_ACK_ADMIT), 0);
+    EXPECT_EQ(m_client->IsWaitingAck(NyraClientInfo::WAIT_ACK_PATIENT), 0);
+    EXPECT_EQ(m_client->GetPatientPacket().GetPatientId(), before);
+
+    Settle(*m_sim, m_sim->ControlPacket(PK_CONTROL_ACK, PK_TYPE_PATIENT));
+    EXPECT_EQ(m_client->IsAdmitted(), 0);
+    EXPECT_TRUE(m_client->GetAdmittedPatient().P_ID.IsEmpty());
+}
+
+TEST_F(ClientHandlers, AnAcknowledgedAdmissionAdmitsThePatient)
+{
+    TBLPatient patient;
+    patient.P_ID = "ADM-2";
+    patient.P_BIRTHDAY = COleDateTime(1990, 3, 4, 0, 0, 0);
+    m_client->Admit(patient); // the simulator acknowledges the patient packet itself
+    EXPECT_TRUE(PumpUntil([&] {
+        m_sim->Poll(0);
+        return m_client->IsAdmitted() == 1;
+    }));
+    EXPECT_EQ(m_client->GetAdmittedPatient().P_ID, CString("ADM-2"));
+    EXPECT_EQ(m_station.manager.CheckAdmitInfoInUse("ADM-2"), 1);
+}
+
+// ---- disconnect notice ---------------------------------------------------------------------------------------
+
+TEST_F(ClientHandlers, ADisconnectNoticeIsAcknowledgedThenTheBedIsRemovedAfterThePass)
+{
+    Accept();
+    NyraClientInfo* client = m_client;
+    // Packets after the notice in the same read are still handled.
+    auto replies = Exchange(*m_sim, Join({ m_sim->DisconnectPacket(), m_sim->VersionPacket() }), 2);
+    ASSERT_EQ(replies.size(), 2u);
+    EXPECT_TRUE(replies[0].IsAck(PK_CONTROL_DISCONNECT));
+    EXPECT_TRUE(replies[1].IsAck(PK_TYPE_PROTOCOL_VER));
+    EXPECT_TRUE(PumpUntil([&] { return m_station.manager.GetClientCount() == 0; }));
+    EXPECT_TRUE(PumpUntil([&] { return nyraclient::PendingDeferredDeletes() == 0; }));
+    EXPECT_EQ(m_station.parent.notices, (std::vector<Notice> { { client, CLIENT_NOTIFY_DISCONNECTED, 0 } }));
+    // The station sends no disconnect notice back and closes the link.
+    EXPECT_TRUE(PumpUntil([&] {
+        for (const Reply& r : m_sim->Poll(0))
+            EXPECT_FALSE(r.IsControl(PK_CONTROL_DISCONNECT, 0));
+        return m_sim->PeerClosed();
+    }));
+    EXPECT_EQ(m_station.manager.GetKeyPool().GetUsedCount(), 0);
+}
+
+} // namespace
