@@ -68,8 +68,18 @@ TEST_F(InputRouting, DoubleClicksNeedTheClassStyleTheTimeAndTheSamePlace)
 
 TEST_F(InputRouting, ClicksArriveInClientCoordinatesOfTheWindowUnderThePoint)
 {
+    DWORD messagePos = 0;
+    LONG messageTime = 0;
+    right.onMessage = [&](UINT m, WPARAM, LPARAM, LRESULT&) {
+        if (m == WM_RBUTTONDOWN)
+            messagePos = GetMessagePos(), messageTime = GetMessageTime();
+        return false;
+    };
     NullHost::Click(330, 160, platform::msg::MouseButton::Right);
     NullHost::PumpPending();
+    // The message carries where and when it happened, in screen coordinates.
+    EXPECT_EQ(CPoint(static_cast<LPARAM>(messagePos)), CPoint(330, 160));
+    EXPECT_EQ(static_cast<DWORD>(messageTime), GetTickCount());
     ASSERT_EQ(right.Count(WM_RBUTTONDOWN), 1);
     auto down = std::find_if(right.log.begin(), right.log.end(), [](auto& e) { return e.message == WM_RBUTTONDOWN; });
     EXPECT_EQ(CPoint(down->lParam), CPoint(30, 60));
