@@ -2,6 +2,7 @@
 // mouse and with keys, with the notifications in order; item data, the classic error value,
 // finding and selecting strings; a drop-down combo box's edit; an owner-drawn fixed combo box.
 #include "platform/ui/ComboBox.h"
+#include "support/UiGolden.h"
 #include "support/UiTestParent.h"
 
 #include <gtest/gtest.h>
@@ -234,6 +235,61 @@ TEST(UiComboBoxOwnerDraw, FixedItemsAreMeasuredAndDrawnThroughTheParent)
     ASSERT_EQ(combo.drawn.size(), 2u);
     EXPECT_EQ(combo.drawn[1].itemState & ODS_SELECTED, ODS_SELECTED);
     EXPECT_EQ(combo.drawn[0].rcItem.bottom - combo.drawn[0].rcItem.top, 20);
+}
+
+// A derived combo box colours its drop-down list through the reflected colour message, and can
+// subclass the list window itself.
+class ColouredCombo : public CComboBox
+{
+public:
+    static constexpr COLORREF kListColour = RGB(255, 240, 200);
+    CBrush brush { kListColour };
+    std::vector<UINT> asked;
+
+    HBRUSH CtlColor(CDC* pDC, UINT nCtlColor)
+    {
+        asked.push_back(nCtlColor);
+        if (nCtlColor != CTLCOLOR_LISTBOX)
+            return nullptr;
+        pDC->SetBkColor(kListColour);
+        return static_cast<HBRUSH>(brush);
+    }
+
+    static const platform::MessageMap* GetThisMessageMap()
+    {
+        using namespace platform::msgmap;
+        static constexpr platform::MessageMapEntry kEntries[] = { ReflectCtlColor<&ColouredCombo::CtlColor>() };
+        static constexpr platform::MessageMap kMap { &CComboBox::GetThisMessageMap, kEntries };
+        return &kMap;
+    }
+    const platform::MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
+};
+
+TEST(UiComboBoxList, DerivedClassColoursAndSubclassesThePopUpList)
+{
+    uitest::ParentWnd parent;
+    ASSERT_TRUE(parent.CreateTop());
+    ColouredCombo combo;
+    ASSERT_TRUE(combo.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, CRect(10, 10, 160, 110), &parent, kComboId));
+    combo.AddString("Red");
+    combo.AddString("Green");
+    COMBOBOXINFO info;
+    ASSERT_TRUE(combo.GetComboBoxInfo(&info));
+    CWnd list;
+    ASSERT_TRUE(list.SubclassWindow(info.hwndList));
+    EXPECT_EQ(CWnd::FromHandlePermanent(info.hwndList), &list);
+    combo.ShowDropDown(TRUE);
+    Pump();
+    EXPECT_NE(std::find(combo.asked.begin(), combo.asked.end(), CTLCOLOR_LISTBOX), combo.asked.end());
+    // The list's empty part below the items shows the derived class's colour.
+    platform::Image picture = uitest::Capture(info.hwndList);
+    CRect client;
+    GetClientRect(info.hwndList, &client);
+    EXPECT_EQ(picture.Pixel(client.Width() / 2 + 1, picture.Height() - 3) & 0xFFFFFF,
+              static_cast<std::uint32_t>(GetRValue(ColouredCombo::kListColour) << 16 | GetGValue(ColouredCombo::kListColour) << 8 |
+                                         GetBValue(ColouredCombo::kListColour)));
+    combo.ShowDropDown(FALSE);
+    list.UnsubclassWindow();
 }
 
 } // namespace

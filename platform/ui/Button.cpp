@@ -288,14 +288,19 @@ private:
         int boxTop = client.top + (client.Height() - kCheckBoxSize) / 2;
         int boxLeft = leftText ? client.right - kCheckBoxSize : client.left;
         CRect box(boxLeft, boxTop, boxLeft + kCheckBoxSize, boxTop + kCheckBoxSize);
-        UINT state = IsRadio() ? DFCS_BUTTONRADIO : (m_check == BST_INDETERMINATE ? DFCS_BUTTON3STATE : DFCS_BUTTONCHECK);
+        UINT state = IsRadio() ? DFCS_BUTTONRADIO : DFCS_BUTTONCHECK;
         if (m_check)
             state |= DFCS_CHECKED;
+        // The indeterminate state: a grey check mark on the face colour.
+        if (m_check == BST_INDETERMINATE)
+            state |= DFCS_INACTIVE;
         if (m_pushed)
             state |= DFCS_PUSHED;
         if (!Enabled())
             state |= DFCS_INACTIVE;
+        int saved = dc.SaveDC(); // the painter may leave its colours behind
         dc.DrawFrameControl(&box, DFC_BUTTON, state);
+        dc.RestoreDC(saved);
         CRect text = client;
         if (leftText)
             text.right = box.left - kCheckBoxTextGap;

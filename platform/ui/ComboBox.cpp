@@ -250,6 +250,11 @@ private:
     void Create(CREATESTRUCT* cs)
     {
         DWORD style = Style();
+        // WS_VSCROLL on a combo box is meant for its list, not for the combo box itself.
+        if (style & (WS_VSCROLL | WS_HSCROLL)) {
+            style &= ~(WS_VSCROLL | WS_HSCROLL);
+            SetWindowLongPtr(m_hwnd, GWL_STYLE, static_cast<LONG_PTR>(style));
+        }
         DWORD listStyle = WS_POPUP | WS_BORDER | WS_VSCROLL | LBS_NOTIFY;
         if (style & CBS_OWNERDRAWFIXED)
             listStyle |= LBS_OWNERDRAWFIXED;
@@ -278,7 +283,7 @@ private:
         int requested = cs ? cs->cy : 0;
         m_droppedHeight = requested > FieldHeight() ? requested - FieldHeight() : FieldItemHeight() * kDefaultVisibleItems + 2;
         m_sizing = true;
-        SetWindowPos(m_hwnd, nullptr, 0, 0, cs ? cs->cx : 100, FieldHeight(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(m_hwnd, nullptr, 0, 0, cs ? cs->cx : 100, FieldHeight(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
         m_sizing = false;
         LayoutEdit();
     }

@@ -42,6 +42,9 @@ public:
     {
         switch (message) {
         case WM_CREATE:
+            // The scroll bars asked for at creation come and go with the need for them.
+            m_wantsVertical = (Style() & WS_VSCROLL) != 0;
+            m_wantsHorizontal = (Style() & WS_HSCROLL) != 0;
             // A combo box's list measures once it knows its combo box.
             if (!(Style() & WS_POPUP))
                 MeasureFixed();
@@ -480,16 +483,15 @@ private:
     void UpdateScrollBars()
     {
         DWORD style = Style();
-        if (style & WS_VSCROLL || m_combo) {
+        if (m_wantsVertical || m_combo) {
             SCROLLINFO info;
             info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | ((style & LBS_DISABLENOSCROLL) ? SIF_DISABLENOSCROLL : 0);
             info.nMax = std::max(0, Count() - 1);
             info.nPage = static_cast<UINT>(VisibleCount());
             info.nPos = m_top;
-            if (style & WS_VSCROLL || Count() > VisibleCount())
-                SetScrollInfo(m_hwnd, SB_VERT, &info, TRUE);
+            SetScrollInfo(m_hwnd, SB_VERT, &info, TRUE);
         }
-        if (m_extent > 0 && (style & WS_HSCROLL)) {
+        if (m_wantsHorizontal) {
             SCROLLINFO info;
             info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
             info.nMax = m_extent - 1;
@@ -767,6 +769,8 @@ private:
     int m_extent { 0 };
     int m_scrollX { 0 };
     std::vector<int> m_tabStops;
+    bool m_wantsVertical { false };
+    bool m_wantsHorizontal { false };
     bool m_dragging { false };
     ComboListOwner* m_combo { nullptr };
 };
