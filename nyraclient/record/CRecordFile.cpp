@@ -1,0 +1,174 @@
+// The working file of a recording and its committed copy.
+#include "nyraclient/record/CRecordFile.h"
+
+#include "platform/core/FileSystem.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace nyraclient::record {
+
+namespace {
+
+constexpr char kWorkingExt[] = ".TMP";
+constexpr char kCommittedExt[] = ".FMF";
+constexpr int kExtLength = 4;
+// The ".FMF" is brought up to date in pieces of this size.
+constexpr UINT kCopyChunk = 64 * 1024;
+
+} // namespace
+
+CString CommittedPathOf(const CString& workingPath)
+{
+    const int length = workingPath.GetLength();
+    if (length >= kExtLength && workingPath.Right(kExtLength) == kWorkingExt)
+        return workingPath.Left(length - kExtLength) + kCommittedExt;
+    return workingPath + kCommittedExt;
+}
+
+CRecordFile::~CRecordFile() { Close(); }
+
+void CRecordFile::Close()
+{
+    if (IsOpen())
+        m_file.Abort();
+}
+
+// ==== creating ===================================================================================
+
+BOOL CRecordFile::Create(LPCTSTR path, const HeaderBlock& block1, const HeaderBlock& block2, CFileException* error)
+{
+    Close();
+    if (GetFileAttributes(path) != INVALID_FILE_ATTRIBUTES) {
+        if (error != nullptr) {
+            error->m_cause = CFileException::accessDenied;
+            error->m_strFileName = path;
+        }
+        return FALSE;
+    }
+    if (!m_file.Open(path, CFile::modeCreate | CFile::modeReadWrite | CFile::shareExclusive, error))
+        return FALSE;
+    m_path = path;
+    m_block1 = block1;
+    m_headChanged = true;
+    try {
+        const std::vector<BYTE> waves(kWaveAreaSize, 0);
+        m_file.Write(block1.data(), UINT(block1.size()));
+        m_file.Write(block2.data(), UINT(block2.size()));
+        m_file.Write(waves.data(), UINT(waves.size()));
+        m_length = kHeadSize;
+    } catch (CFileException* e) {
+        if (error != nullptr) {
+            error->m_cause = e->m_cause;
+            error->m_lOsError = e->m_lOsError;
+            error->m_strFileName = path;
+        }
+        e->Delete();
+        m_file.Abort();
+        DeleteFile(path);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// ==== writing ====================================================================================
+
+BOOL CRecordFile::AppendRecord(const BYTE* record)
+{
+    if (!IsOpen() || record == nullptr)
+        return FALSE;
+    try {
+        m_file.Seek(LONGLONG(m_length), CFile::begin);
+        m_file.Write(record, UINT(kRecordSize));
+        m_length += kRecordSize;
+        return TRUE;
+    } catch (CFileException* e) {
+        e->Delete();
+        CutBackToLength();
+        return FALSE;
+    }
+}
+
+BOOL CRecordFile::WriteSnapshot(const BYTE* waves, const COleDateTime& time, BYTE lead1, BYTE lead2)
+{
+    if (!IsOpen() || waves == nullptr)
+        return FALSE;
+    PutRecordTime(m_block1, kOffWaveTime, time);
+    m_block1[kOffECGLead1] = lead1;
+    m_block1[kOffECGLead2] = lead2;
+    // From here on the ".FMF" needs the head again, also when this write fails half-way.
+    m_headChanged = true;
+    try {
+        m_file.Seek(0, CFile::begin);
+        m_file.Write(m_block1.data(), UINT(m_block1.size()));
+        m_file.Seek(LONGLONG(kWaveOffset), CFile::begin);
+        m_file.Write(waves, UINT(kWaveAreaSize));
+        m_file.Seek(LONGLONG(m_length), CFile::begin);
+        return TRUE;
+    } catch (CFileException* e) {
+        e->Delete();
+        return FALSE;
+    }
+}
+
+void CRecordFile::CutBackToLength()
+{
+    try {
+        m_file.SetLength(m_length);
+        m_file.Seek(LONGLONG(m_length), CFile::begin);
+    } catch (CFileException* e) {
+        e->Delete();
+    }
+}
+
+// ==== the committed copy =========================================================================
+
+void CRecordFile::CopyRange(CFile& target, ULONGLONG from, ULONGLONG to)
+{
+    std::vector<BYTE> buffer(kCopyChunk);
+    target.Seek(LONGLONG(from), CFile::begin);
+    m_file.Seek(LONGLONG(from), CFile::begin);
+    for (ULONGLONG at = from; at < to;) {
+        const UINT want = UINT(std::min<ULONGLONG>(kCopyChunk, to - at));
+        const UINT got = m_file.Read(buffer.data(), want);
+        if (got == 0)
+            break;
+        target.Write(buffer.data(), got);
+        at += got;
+    }
+}
+
+BOOL CRecordFile::UpdateFMF()
+{
+    if (!IsOpen())
+        return FALSE;
+    CFile committed;
+    if (!committed.Open(CommittedPathOf(m_path), CFile::modeCreate | CFile::modeNoTruncate | CFile::modeReadWrite
+                                                     | CFile::shareDenyWrite))
+        return FALSE;
+    BOOL done = TRUE;
+    try {
+        // Continue from the copy's last whole record: a torn tail of an earlier failed update
+        // is cut off first, and a copy without its whole head is written from the start.
+        const ULONGLONG have = committed.GetLength();
+        const ULONGLONG start = std::min(WholeRecordLength(have), m_length);
+        if (m_headChanged && start >= kHeadSize)
+            CopyRange(committed, 0, kHeadSize);
+        if (have != start)
+            committed.SetLength(start);
+        CopyRange(committed, start, m_length);
+        m_headChanged = false;
+    } catch (CFileException* e) {
+        e->Delete();
+        done = FALSE;
+    }
+    committed.Abort();
+    try {
+        m_file.Seek(LONGLONG(m_length), CFile::begin);
+    } catch (CFileException* e) {
+        e->Delete();
+    }
+    return done;
+}
+
+} // namespace nyraclient::record

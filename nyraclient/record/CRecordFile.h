@@ -1,0 +1,66 @@
+// CRecordFile: the working file ".TMP" of one recording and the bringing up to date of its
+// committed copy ".FMF" (layout in RecordFileFormat.h). Used by the file thread alone.
+//
+// Guarantees:
+//  - the ".TMP" is held with an exclusive advisory lock while it is open, so the review
+//    station does not delete a study that is being written;
+//  - both files only ever grow by whole records: a write that fails half-way is cut back to
+//    the last whole record, and the ".FMF" is appended to from its last whole record, so a
+//    reader that sizes a file by whole records never meets a torn record;
+//  - nothing here throws: failures are reported by the results.
+#pragma once
+
+#include "nyraclient/record/RecordFileFormat.h"
+
+#include "platform/core/CString.h"
+#include "platform/core/File.h"
+
+namespace nyraclient::record {
+
+// The committed copy's path: the ".TMP" at the end of the name becomes ".FMF".
+CString CommittedPathOf(const CString& workingPath);
+
+class CRecordFile
+{
+public:
+    CRecordFile() = default;
+    ~CRecordFile();
+    CRecordFile(const CRecordFile&) = delete;
+    CRecordFile& operator=(const CRecordFile&) = delete;
+
+    // Creates the working file and writes the two header blocks and an empty wave area; the
+    // file then ends at the head. An existing file is never overwritten: that, like any other
+    // failure, returns FALSE with the cause in `error` (when given) and leaves no file open.
+    BOOL Create(LPCTSTR path, const HeaderBlock& block1, const HeaderBlock& block2, CFileException* error = nullptr);
+    BOOL IsOpen() const { return m_file.m_hFile != CFile::hFileNull; }
+    void Close();
+
+    // Appends one 108-byte record. FALSE on a write error; the file is then cut back to its
+    // last whole record.
+    BOOL AppendRecord(const BYTE* record);
+    // Writes a wave snapshot of 14,000 bytes over the wave area, with its time and the two
+    // ECG lead bytes in header block 1. FALSE on a write error.
+    BOOL WriteSnapshot(const BYTE* waves, const COleDateTime& time, BYTE lead1, BYTE lead2);
+    // Brings the ".FMF" up to date: the head again when it changed since the last update,
+    // then every record it lacks. FALSE when the ".FMF" cannot be opened or written; the
+    // next update copies whatever is still missing.
+    BOOL UpdateFMF();
+
+    // Records written to the file.
+    ULONGLONG GetRecordCount() const { return RecordCountOf(m_length); }
+    // The file's length (the head plus whole records).
+    ULONGLONG GetLength() const { return m_length; }
+    const CString& GetPath() const { return m_path; }
+
+private:
+    void CopyRange(CFile& target, ULONGLONG from, ULONGLONG to);
+    void CutBackToLength();
+
+    CFile m_file;
+    CString m_path;
+    HeaderBlock m_block1 {};
+    ULONGLONG m_length { 0 };
+    bool m_headChanged { true };
+};
+
+} // namespace nyraclient::record
