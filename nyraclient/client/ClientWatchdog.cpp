@@ -39,7 +39,8 @@ void NyraClientInfo::OnTimer(UINT_PTR nIDEvent)
         if (std::abs(static_cast<long long>(elapsed)) >= limit)
             TimeOut();
     }
-    Default();
+    // The framework's default handling (the client's own Default() resets its link state).
+    CWnd::Default();
 }
 
 void NyraClientInfo::TimeOut()
