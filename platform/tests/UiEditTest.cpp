@@ -235,4 +235,20 @@ TEST_F(UiEdit, MultiLineEnterAndArrowsAndScrollsCaretIntoView)
     EXPECT_STREQ(line, "three");
 }
 
+TEST_F(UiEdit, MultiLineWithoutAutoScrollWrapsAtWordEnds)
+{
+    ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | ES_MULTILINE, CRect(10, 50, 90, 150), &parent, kEditId));
+    edit.SetWindowText("Admitted at night with contractions every five minutes");
+    int lines = edit.GetLineCount();
+    EXPECT_GT(lines, 2);
+    for (int line = 1; line < lines; ++line) {
+        int start = edit.LineIndex(line);
+        ASSERT_GT(start, 0);
+        EXPECT_EQ(Text()[start - 1], ' ') << "line " << line << " starts inside a word";
+    }
+    CString text;
+    edit.GetWindowText(text);
+    EXPECT_EQ(text, "Admitted at night with contractions every five minutes"); // wrapping adds no breaks
+}
+
 } // namespace

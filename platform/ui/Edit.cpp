@@ -256,6 +256,24 @@ private:
 
     void SyncWindowText() { DefWindowProc(m_hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(m_text.c_str())); }
 
+    template <class F>
+    auto WithDC(F&& f) const
+    {
+        HDC hdc = GetDC(m_hwnd);
+        CDC* dc = CDC::FromHandle(hdc);
+        CDC fallback;
+        if (!dc) {
+            fallback.CreateCompatibleDC(nullptr);
+            dc = &fallback;
+        }
+        int saved = dc->SaveDC();
+        SelectFont(*dc);
+        auto result = f(*dc);
+        dc->RestoreDC(saved);
+        ReleaseDC(m_hwnd, hdc);
+        return result;
+    }
+
     // ---- lines ------------------------------------------------------------------------------------
 
     std::vector<Line> Lines() const
@@ -270,7 +288,45 @@ private:
             }
         }
         lines.push_back({ start, n });
-        return lines;
+        if (!Multiline() || (Style() & ES_AUTOHSCROLL))
+            return lines;
+        // Without ES_AUTOHSCROLL a multi-line edit wraps its lines at word ends.
+        return WithDC([&](CDC& dc) {
+            std::vector<Line> wrapped;
+            int width = std::max(1, TextRect().Width() - 1);
+            for (const Line& line : lines)
+                Wrap(dc, line, width, wrapped);
+            return wrapped;
+        });
+    }
+
+    // Splits one hard line into the visual lines that fit `width`: after the last space that
+    // fits, or inside a word too long for a line.
+    void Wrap(CDC& dc, const Line& line, int width, std::vector<Line>& out) const
+    {
+        int start = line.start;
+        while (true) {
+            int x = 0, lastSpaceEnd = -1, i = start, fitEnd = start;
+            for (; i < line.end; i = NextChar(m_text, i)) {
+                int next = NextChar(m_text, i);
+                x += dc.GetTextExtent(m_text.c_str() + i, next - i).cx;
+                if (m_text[i] == ' ') {
+                    lastSpaceEnd = next; // spaces may hang past the edge
+                    fitEnd = next;
+                    continue;
+                }
+                if (x > width)
+                    break;
+                fitEnd = next;
+            }
+            if (i >= line.end) {
+                out.push_back({ start, line.end });
+                return;
+            }
+            int end = lastSpaceEnd > start ? lastSpaceEnd : std::max(fitEnd, NextChar(m_text, start));
+            out.push_back({ start, end });
+            start = end;
+        }
     }
 
     int LineOf(int offset) const
@@ -333,24 +389,6 @@ private:
         if (!Multiline())
             return area.top + (area.Height() - height) / 2;
         return area.top + (lineIndex - m_firstLine) * height;
-    }
-
-    template <class F>
-    auto WithDC(F&& f) const
-    {
-        HDC hdc = GetDC(m_hwnd);
-        CDC* dc = CDC::FromHandle(hdc);
-        CDC fallback;
-        if (!dc) {
-            fallback.CreateCompatibleDC(nullptr);
-            dc = &fallback;
-        }
-        int saved = dc->SaveDC();
-        SelectFont(*dc);
-        auto result = f(*dc);
-        dc->RestoreDC(saved);
-        ReleaseDC(m_hwnd, hdc);
-        return result;
     }
 
     int HitTest(CPoint point) const
