@@ -211,8 +211,14 @@ CFileThread::~CFileThread()
         params.swap(m_params);
         waves.swap(m_waves);
     }
-    for (const Snapshot& snapshot : waves)
+    // A snapshot still queued is written too: the user asked for it, and the loop may have
+    // been stopped before it came to it.
+    for (const Snapshot& snapshot : waves) {
+        if (m_file.IsOpen() && m_bFailed.load() == 0 && snapshot.buffer->GetSize() == kWaveAreaSize)
+            m_file.WriteSnapshot(static_cast<const BYTE*>(snapshot.buffer->GetBuffer()), snapshot.time,
+                                 snapshot.lead1, snapshot.lead2);
         snapshot.buffer->RemoveRef(1);
+    }
     for (CSmartBuffer* buffer : params) {
         if (m_file.IsOpen() && m_bFailed.load() == 0)
             WriteRecord(buffer);
@@ -224,6 +230,45 @@ CFileThread::~CFileThread()
         Notify(kRecordProgress);
         m_file.Close();
     }
+}
+
+} // namespace nyraclient::record
+
+namespace nyraclient::record {
+
+// ==== the owner's side ===========================================================================
+
+BOOL CFileThreadControl::Start(LPCTSTR path, const HeaderBlock& block1, const HeaderBlock& block2, int bDemo,
+                               CWnd* pNotify, UINT nMsg)
+{
+    if (m_pThread != nullptr)
+        return FALSE;
+    CFileThread* thread = AfxBeginThread<CFileThread>(THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+    if (thread == nullptr)
+        return FALSE;
+    if (!thread->OpenFile(path, block1, block2, bDemo)) {
+        // Never resumed: deleting it ends its thread without running.
+        delete thread;
+        return FALSE;
+    }
+    thread->SetNotify(pNotify, nMsg);
+    m_end = platform::WaitHandle(thread->m_hThread);
+    m_pThread = thread;
+    thread->ResumeThread();
+    return TRUE;
+}
+
+void CFileThreadControl::Stop()
+{
+    CFileThread* thread = m_pThread;
+    if (thread == nullptr)
+        return;
+    m_pThread = nullptr;
+    // The thread runs until its stop flag is seen, so it still exists here.
+    thread->SetNotify(nullptr, 0);
+    thread->Stop();
+    m_end.Wait(INFINITE);
+    m_end.reset();
 }
 
 } // namespace nyraclient::record

@@ -5,8 +5,8 @@
 // notify message to the client's window (wParam kRecordProgress).
 //
 // Life: created suspended, OpenFile, resumed; the owner stops it through its stop flag and
-// waits for the thread's end. The destructor (on the thread) writes every record still
-// queued, brings the ".FMF" up to date a last time and closes the file, so when the owner's
+// waits for the thread's end. The destructor (on the thread) writes every snapshot and record
+// still queued, brings the ".FMF" up to date a last time and closes the file, so when the owner's
 // wait returns the files are complete.
 //
 // A write error does not end the thread (its owner still holds it): the thread stops writing,
@@ -102,6 +102,35 @@ private:
     std::atomic<HWND> m_hNotify { nullptr };
     std::atomic<UINT> m_nNotifyMsg { 0 };
     UINT m_nMirrorInterval { kMirrorInterval };
+};
+
+} // namespace nyraclient::record
+
+namespace nyraclient::record {
+
+// The owner's side of one file thread: the thread is made suspended, its file created, and
+// only then resumed; a file that cannot be created leaves no thread. Stop waits until the
+// thread has written everything queued and closed the file. Used from one thread only.
+class CFileThreadControl
+{
+public:
+    CFileThreadControl() = default;
+    CFileThreadControl(const CFileThreadControl&) = delete;
+    CFileThreadControl& operator=(const CFileThreadControl&) = delete;
+    ~CFileThreadControl() { Stop(); }
+
+    // FALSE, with no thread left behind, when a thread runs already, the thread cannot be
+    // made or the file cannot be created (the user was told why).
+    BOOL Start(LPCTSTR path, const HeaderBlock& block1, const HeaderBlock& block2, int bDemo, CWnd* pNotify,
+               UINT nMsg);
+    // Progress stops being posted, then the thread is stopped and waited for.
+    void Stop();
+    // The running thread; null when none.
+    CFileThread* Get() const { return m_pThread; }
+
+private:
+    CFileThread* m_pThread { nullptr };
+    platform::WaitHandle m_end;
 };
 
 } // namespace nyraclient::record
