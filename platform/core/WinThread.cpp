@@ -7,6 +7,7 @@
 
 #include <unistd.h>
 
+#include <atomic>
 #include <condition_variable>
 #include <mutex>
 #include <system_error>
@@ -201,6 +202,17 @@ void SetThreadMessageLoop(ThreadMessageLoop loop)
     s_messageLoop = std::move(loop);
 }
 
+namespace {
+std::atomic<ThreadPreTranslateDefault> s_preTranslateDefault { nullptr };
+std::atomic<ThreadIdleDefault> s_idleDefault { nullptr };
+} // namespace
+
+void SetThreadLoopDefaults(ThreadPreTranslateDefault preTranslate, ThreadIdleDefault idle)
+{
+    s_preTranslateDefault.store(preTranslate);
+    s_idleDefault.store(idle);
+}
+
 ThreadMessageLoop GetThreadMessageLoop()
 {
     std::lock_guard lock(s_messageLoopLock);
@@ -208,3 +220,15 @@ ThreadMessageLoop GetThreadMessageLoop()
 }
 
 } // namespace platform
+
+BOOL CWinThread::PreTranslateMessage(MSG* msg)
+{
+    auto preTranslate = platform::s_preTranslateDefault.load();
+    return preTranslate ? preTranslate(*this, msg) : FALSE;
+}
+
+BOOL CWinThread::OnIdle(LONG count)
+{
+    auto idle = platform::s_idleDefault.load();
+    return idle ? idle(*this, count) : FALSE;
+}

@@ -16,6 +16,7 @@
 #include <memory>
 
 class CWnd;
+struct MSG;
 
 constexpr DWORD CREATE_SUSPENDED = 0x00000004;
 
@@ -63,6 +64,12 @@ public:
     // without one it just returns ExitInstance(). Worker classes override Run with their loop.
     virtual int Run();
     virtual int ExitInstance();
+    // The message loop's hooks. PreTranslateMessage gets each message before it is dispatched
+    // (TRUE: handled, not dispatched); the default walks the window tree to the main window.
+    // OnIdle runs while the queue is empty, with a count that restarts after each message; it
+    // returns TRUE while it wants more idle calls. Derived classes call the base first.
+    virtual BOOL PreTranslateMessage(MSG* msg);
+    virtual BOOL OnIdle(LONG count);
     // Called on the thread after its work when m_bAutoDelete is set; deletes the object.
     virtual void Delete();
 
@@ -125,5 +132,10 @@ void SetCurrentThreadObject(CWinThread* thread);
 using ThreadMessageLoop = std::function<int(CWinThread&)>;
 void SetThreadMessageLoop(ThreadMessageLoop loop);
 ThreadMessageLoop GetThreadMessageLoop();
+
+// What CWinThread::PreTranslateMessage and OnIdle do by default; the message layer installs them.
+using ThreadPreTranslateDefault = BOOL (*)(CWinThread& thread, MSG* msg);
+using ThreadIdleDefault = BOOL (*)(CWinThread& thread, LONG count);
+void SetThreadLoopDefaults(ThreadPreTranslateDefault preTranslate, ThreadIdleDefault idle);
 
 } // namespace platform

@@ -73,9 +73,9 @@ bool PreTranslateForThread(CWinThread& thread, MSG* msg)
 
 int RunThreadLoop(CWinThread& thread)
 {
-    SetThreadPreTranslate([&thread](MSG* msg) { return PreTranslateForThread(thread, msg); });
-    RunMessageLoop([](LONG count) { return t_threadIdle && t_threadIdle(count); },
-                   [&thread](MSG* msg) { return PreTranslateForThread(thread, msg); });
+    SetThreadPreTranslate([&thread](MSG* msg) { return thread.PreTranslateMessage(msg) != FALSE; });
+    RunMessageLoop([&thread](LONG count) { return thread.OnIdle(count) != FALSE; },
+                   [&thread](MSG* msg) { return thread.PreTranslateMessage(msg) != FALSE; });
     SetThreadPreTranslate(nullptr);
     int exitCode = thread.ExitInstance();
     // The thread's windows go with its loop, before anyone waiting for the thread's end wakes.
@@ -83,9 +83,13 @@ int RunThreadLoop(CWinThread& thread)
     return exitCode;
 }
 
+BOOL DefaultPreTranslate(CWinThread& thread, MSG* msg) { return PreTranslateForThread(thread, msg) ? TRUE : FALSE; }
+BOOL DefaultIdle(CWinThread&, LONG count) { return t_threadIdle && t_threadIdle(count) ? TRUE : FALSE; }
+
 // Installed when the library loads, before any thread object can run.
 const bool s_installed = [] {
     platform::SetThreadMessageLoop(RunThreadLoop);
+    platform::SetThreadLoopDefaults(DefaultPreTranslate, DefaultIdle);
     return true;
 }();
 

@@ -91,4 +91,43 @@ TEST(MsgUiThread, TheMessageLoopCallsTheIdleWorkUntilItDeclines)
     EXPECT_EQ(idleCounts, (std::vector<LONG> { 0, 1, 2 }));
 }
 
+// A thread class that overrides the loop's hooks: PreTranslateMessage sees a thread message
+// first and keeps it from dispatch; OnIdle is asked while the queue is empty and ends the loop.
+class CHookedThread : public CWinThread
+{
+public:
+    BOOL PreTranslateMessage(MSG* msg) override
+    {
+        if (msg->message == WM_APP + 1) {
+            ++m_intercepted;
+            return TRUE;
+        }
+        return CWinThread::PreTranslateMessage(msg);
+    }
+    BOOL OnIdle(LONG count) override
+    {
+        CWinThread::OnIdle(count);
+        if (m_intercepted > 0 && count == 0)
+            PostQuitMessage(m_intercepted + 10);
+        return count < 1;
+    }
+    std::atomic<int> m_intercepted { 0 };
+};
+
+TEST(MsgUiThread, DerivedThreadsOverrideTheLoopHooks)
+{
+    auto thread = std::make_unique<CHookedThread>();
+    thread->m_bAutoDelete = FALSE;
+    ASSERT_TRUE(thread->CreateThread(CREATE_SUSPENDED));
+    // Posted before the thread runs: its queue exists from the first message on.
+    thread->ResumeThread();
+    while (!PostThreadMessage(thread->m_nThreadID, WM_APP + 1, 0, 0))
+        std::this_thread::yield();
+    ASSERT_EQ(WaitForSingleObject(thread->m_hThread, INFINITE), WAIT_OBJECT_0);
+    DWORD exitCode = 0;
+    ASSERT_TRUE(GetExitCodeThread(thread->m_hThread, &exitCode));
+    EXPECT_EQ(thread->m_intercepted.load(), 1);
+    EXPECT_EQ(exitCode, 0u); // ExitInstance's result, as for every user-interface thread
+}
+
 } // namespace
