@@ -1,0 +1,304 @@
+// Top-level windows of the window layer as GTK windows.
+//
+// Each visible top-level gets a GTK window holding one drawing area that shows the top-level's
+// backing surface. A window with a caption is decorated by the window manager and shows its
+// client area (the manager draws the frame, so the layer's own non-client area is not shown);
+// a caption-less window shows its whole surface. Owned caption-less pop-ups (drop-down lists,
+// tooltips, palettes) are override-redirect windows that the manager leaves alone.
+//
+// The window layer is the master of geometry: its window rectangles are screen coordinates on
+// the display, and the GTK window follows them. Only when the window manager moves or resizes
+// a window by itself (the user dragged its frame) does the layer follow the GTK window.
+#include "platform/gdi/SurfaceDC.h"
+#include "platform/host/gtk/GtkHostInternal.h"
+#include "platform/msg/WindowApi.h"
+
+#include <gtk/gtk.h>
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <memory>
+#include <string>
+
+namespace platform::host::gtk {
+
+namespace {
+
+struct HostWindow
+{
+    HWND hwnd { nullptr };
+    GtkWidget* window { nullptr };
+    GtkWidget* area { nullptr };
+    bool decorated { false };
+    bool resizable { false };
+    CRect windowRect;        // the layer's window rectangle (screen) last applied
+    CRect content;           // the shown part of the surface, in surface coordinates
+    CRect requested;         // the content rectangle (screen) last asked of GTK
+    bool requestPending { false }; // until GTK reports the requested geometry
+    std::string title;
+};
+
+// Host thread only.
+std::map<HWND, std::unique_ptr<HostWindow>> s_windows;
+
+HostWindow* Find(HWND hwnd)
+{
+    auto it = s_windows.find(hwnd);
+    return it == s_windows.end() ? nullptr : it->second.get();
+}
+
+// The layer's geometry of the top-level: its window rectangle and the part of the surface shown.
+bool ReadLayout(const HostWindow& w, CRect& windowRect, CRect& content)
+{
+    msg::WindowSurfaceGeometry g;
+    RECT r;
+    if (!msg::GetWindowSurfaceGeometry(w.hwnd, &g) || !GetWindowRect(w.hwnd, &r))
+        return false;
+    windowRect = r;
+    content = w.decorated ? CRect(g.clientInTop) : CRect(0, 0, g.topLevelSize.cx, g.topLevelSize.cy);
+    if (content.Width() < 1)
+        content.right = content.left + 1;
+    if (content.Height() < 1)
+        content.bottom = content.top + 1;
+    return true;
+}
+
+std::string WindowTitle(HWND hwnd)
+{
+    int length = GetWindowTextLength(hwnd);
+    std::string text(static_cast<size_t>(std::max(length, 0)) + 1, '\0');
+    GetWindowText(hwnd, text.data(), static_cast<int>(text.size()));
+    text.resize(std::strlen(text.c_str()));
+    return text;
+}
+
+void ApplyTitle(HostWindow& w)
+{
+    std::string title = WindowTitle(w.hwnd);
+    if (title == w.title)
+        return;
+    w.title = title;
+    // GTK wants valid UTF-8; a broken title shows as nothing rather than failing.
+    gtk_window_set_title(GTK_WINDOW(w.window), g_utf8_validate(title.c_str(), -1, nullptr) ? title.c_str() : "");
+}
+
+// Moves and sizes the GTK window to the layer's geometry.
+void ApplyGeometry(HostWindow& w)
+{
+    CRect windowRect, content;
+    if (!ReadLayout(w, windowRect, content))
+        return;
+    bool resized = content.Size() != w.content.Size();
+    w.windowRect = windowRect;
+    w.content = content;
+    CRect onScreen(windowRect.TopLeft() + content.TopLeft(), content.Size());
+    if (onScreen == w.requested)
+        return;
+    w.requested = onScreen;
+    w.requestPending = true;
+    if (!w.resizable)
+        gtk_widget_set_size_request(w.area, content.Width(), content.Height());
+    gtk_window_resize(GTK_WINDOW(w.window), content.Width(), content.Height());
+    gtk_window_move(GTK_WINDOW(w.window), onScreen.left, onScreen.top);
+    if (resized)
+        gtk_widget_queue_draw(w.area);
+}
+
+// ---- GTK signals ---------------------------------------------------------------------------------
+
+// Expose: straight from the surface, never a repaint of the system's windows.
+gboolean OnDraw(GtkWidget*, cairo_t* cr, gpointer data)
+{
+    auto* w = static_cast<HostWindow*>(data);
+    SurfacePtr surface = platform::WindowSurface(w->hwnd);
+    if (!surface) {
+        cairo_set_source_rgb(cr, 0, 0, 0);
+        cairo_paint(cr);
+        return TRUE;
+    }
+    std::lock_guard lock(surface->Mutex());
+    // A fresh image surface over the pixels each time, so no cached copy of older pixels is
+    // ever shown.
+    cairo_surface_t* pixels = cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(surface->Row(0)),
+                                                                  CAIRO_FORMAT_RGB24, surface->Width(),
+                                                                  surface->Height(), surface->StrideBytes());
+    cairo_set_source_surface(cr, pixels, -w->content.left, -w->content.top);
+    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+    cairo_paint(cr);
+    cairo_set_source_rgb(cr, 0, 0, 0); // drops the reference to the pixels before the lock goes
+    cairo_surface_destroy(pixels);
+    return TRUE;
+}
+
+// The window manager placed or sized the window: follow it unless it is still answering our
+// own request.
+gboolean OnConfigure(GtkWidget*, GdkEventConfigure*, gpointer data)
+{
+    auto* w = static_cast<HostWindow*>(data);
+    GdkWindow* gdkWindow = gtk_widget_get_window(w->area);
+    if (!gdkWindow)
+        return FALSE;
+    int x = 0, y = 0;
+    gdk_window_get_origin(gdkWindow, &x, &y);
+    CRect reported(CPoint(x, y), CSize(gdk_window_get_width(gdkWindow), gdk_window_get_height(gdkWindow)));
+    if (w->requestPending) {
+        if (reported == w->requested)
+            w->requestPending = false;
+        return FALSE;
+    }
+    if (reported == w->requested)
+        return FALSE;
+    if (!w->resizable)
+        reported = CRect(reported.TopLeft(), w->requested.Size());
+    w->requested = reported;
+    FollowNativeGeometry(w->hwnd, reported.TopLeft(), reported.Size());
+    return FALSE;
+}
+
+HostWindow* Ensure(HWND hwnd)
+{
+    if (auto* existing = Find(hwnd))
+        return existing;
+    if (!IsWindow(hwnd))
+        return nullptr;
+    DWORD style = static_cast<DWORD>(GetWindowLongPtr(hwnd, GWL_STYLE));
+    DWORD exStyle = static_cast<DWORD>(GetWindowLongPtr(hwnd, GWL_EXSTYLE));
+    HWND owner = GetWindow(hwnd, GW_OWNER);
+
+    auto w = std::make_unique<HostWindow>();
+    w->hwnd = hwnd;
+    w->decorated = (style & WS_CAPTION) == WS_CAPTION;
+    w->resizable = w->decorated && (style & WS_THICKFRAME);
+    bool popup = !w->decorated && (owner || (exStyle & WS_EX_TOOLWINDOW));
+
+    w->window = gtk_window_new(popup ? GTK_WINDOW_POPUP : GTK_WINDOW_TOPLEVEL);
+    GtkWindow* window = GTK_WINDOW(w->window);
+    gtk_window_set_decorated(window, w->decorated);
+    gtk_window_set_resizable(window, w->resizable);
+    // The position names the content's corner, wherever the manager puts its frame.
+    gtk_window_set_gravity(window, GDK_GRAVITY_STATIC);
+    if (exStyle & WS_EX_TOOLWINDOW)
+        gtk_window_set_type_hint(window, GDK_WINDOW_TYPE_HINT_UTILITY);
+    if (exStyle & WS_EX_TOPMOST)
+        gtk_window_set_keep_above(window, TRUE);
+    if (exStyle & WS_EX_NOACTIVATE)
+        gtk_window_set_accept_focus(window, FALSE);
+    if (owner)
+        if (auto* ownerWindow = Find(GetAncestor(owner, GA_ROOT)))
+            gtk_window_set_transient_for(window, GTK_WINDOW(ownerWindow->window));
+
+    w->area = gtk_drawing_area_new();
+    gtk_container_add(GTK_CONTAINER(w->window), w->area);
+    g_signal_connect(w->area, "draw", G_CALLBACK(OnDraw), w.get());
+    g_signal_connect(w->window, "configure-event", G_CALLBACK(OnConfigure), w.get());
+    ConnectInput(w->window, w->area, hwnd);
+    ApplyTitle(*w);
+    ApplyGeometry(*w);
+    return s_windows.emplace(hwnd, std::move(w)).first->second.get();
+}
+
+void Drop(HWND hwnd)
+{
+    auto it = s_windows.find(hwnd);
+    if (it == s_windows.end())
+        return;
+    DisconnectInput(it->second->window);
+    gtk_widget_destroy(it->second->window);
+    s_windows.erase(it);
+}
+
+} // namespace
+
+void OnTopLevelEvent(HWND hwnd, msg::TopLevelEvent event)
+{
+    switch (event) {
+    case msg::TopLevelEvent::Created: break;
+    case msg::TopLevelEvent::Shown:
+        if (!IsWindowVisible(hwnd))
+            break; // hidden again before this reached the host thread
+        if (auto* w = Ensure(hwnd)) {
+            ApplyGeometry(*w);
+            gtk_widget_show_all(w->window);
+            if (GetActiveWindow() == hwnd && gtk_window_get_window_type(GTK_WINDOW(w->window)) == GTK_WINDOW_TOPLEVEL)
+                gtk_window_present(GTK_WINDOW(w->window));
+        }
+        break;
+    case msg::TopLevelEvent::Hidden:
+        if (auto* w = Find(hwnd))
+            gtk_widget_hide(w->window);
+        break;
+    case msg::TopLevelEvent::Resized:
+        if (auto* w = Find(hwnd))
+            ApplyGeometry(*w);
+        break;
+    case msg::TopLevelEvent::Destroyed: Drop(hwnd); break;
+    }
+}
+
+void PresentChanges()
+{
+    for (auto it = s_windows.begin(); it != s_windows.end();) {
+        HostWindow& w = *it->second;
+        ++it;
+        if (!IsWindow(w.hwnd)) {
+            Drop(w.hwnd);
+            continue;
+        }
+        if (!gtk_widget_get_visible(w.window))
+            continue;
+        // The layer has no event for a move alone; a changed rectangle is found here.
+        RECT r;
+        if (GetWindowRect(w.hwnd, &r) && CRect(r) != w.windowRect)
+            ApplyGeometry(w);
+        ApplyTitle(w);
+        SurfacePtr surface = platform::WindowSurface(w.hwnd);
+        if (!surface)
+            continue;
+        CRect dirty = CRect(surface->TakeDirty()) & w.content;
+        if (dirty.IsRectEmpty())
+            continue;
+        dirty.OffsetRect(-w.content.left, -w.content.top);
+        gtk_widget_queue_draw_area(w.area, dirty.left, dirty.top, dirty.Width(), dirty.Height());
+    }
+}
+
+POINT ContentOriginOnScreen(HWND hwnd)
+{
+    RECT r {};
+    GetWindowRect(hwnd, &r);
+    POINT origin { r.left, r.top };
+    if (auto* w = Find(hwnd)) {
+        origin.x += w->content.left;
+        origin.y += w->content.top;
+    }
+    return origin;
+}
+
+void FollowNativeGeometry(HWND hwnd, POINT contentOrigin, SIZE contentSize)
+{
+    auto* w = Find(hwnd);
+    if (!w)
+        return;
+    CRect windowRect(CPoint(contentOrigin.x - w->content.left, contentOrigin.y - w->content.top),
+                     CSize(w->windowRect.Width() + contentSize.cx - w->content.Width(),
+                           w->windowRect.Height() + contentSize.cy - w->content.Height()));
+    if (windowRect == w->windowRect)
+        return;
+    QueueInput([hwnd, windowRect] {
+        SetWindowPos(hwnd, nullptr, windowRect.left, windowRect.top, windowRect.Width(), windowRect.Height(),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    });
+}
+
+bool IsTopLevelOnDisplay(HWND hwnd)
+{
+    auto* w = Find(hwnd);
+    if (!w || !gtk_widget_get_mapped(w->window) || !gtk_widget_get_mapped(w->area))
+        return false;
+    GdkWindow* gdkWindow = gtk_widget_get_window(w->area);
+    return gdkWindow && gdk_window_is_viewable(gdkWindow) && gdk_window_get_width(gdkWindow) == w->content.Width() &&
+           gdk_window_get_height(gdkWindow) == w->content.Height();
+}
+
+} // namespace platform::host::gtk
