@@ -12,6 +12,9 @@
 #include "platform/core/Collections.h"
 #include "platform/ui/HeaderCtrl.h"
 
+#include <functional>
+#include <vector>
+
 // ---- styles -------------------------------------------------------------------------------------
 constexpr DWORD LVS_ICON = 0x0000;
 constexpr DWORD LVS_REPORT = 0x0001;
