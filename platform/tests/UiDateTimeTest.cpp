@@ -125,4 +125,19 @@ TEST_F(UiDateTime, CalendarDropDownChoosesADayAndTicksTheBox)
     EXPECT_EQ(parent.codes, (std::vector<UINT> { DTN_DROPDOWN, DTN_CLOSEUP, DTN_DATETIMECHANGE }));
 }
 
+TEST_F(UiDateTime, UpDownStyleStepsTheFieldWithItsArrows)
+{
+    CDateTimeCtrl time;
+    ASSERT_TRUE(time.Create(WS_CHILD | WS_VISIBLE | DTS_UPDOWN | DTS_TIMEFORMAT, CRect(10, 50, 160, 72), &parent, kPickerId + 2));
+    time.SetFormat("HH:mm");
+    ASSERT_TRUE(time.SetTime(COleDateTime(2024, 2, 28, 23, 59, 0)));
+    CRect client;
+    time.GetClientRect(&client);
+    uitest::ClickPumped(uitest::ScreenPoint(time, client.right - 6, client.top + 4)); // up: the hour wraps
+    COleDateTime t;
+    ASSERT_TRUE(time.GetTime(t));
+    EXPECT_EQ(t.GetHour(), 0);
+    EXPECT_EQ(t.GetDay(), 28); // a field wraps without carrying into the date
+}
+
 } // namespace

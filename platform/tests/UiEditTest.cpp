@@ -110,6 +110,14 @@ TEST_F(UiEdit, MouseDragSelectsAndTypingReplacesTheSelection)
     NullHost::TypeText("x");
     Pump();
     EXPECT_EQ(Text(), "x");
+    // A double click selects one word.
+    edit.SetWindowText("alpha beta");
+    POINT beta = uitest::ScreenPoint(edit, client.Width() - 2, client.Height() / 2);
+    NullHost::DoubleClick(beta.x, beta.y);
+    Pump();
+    edit.GetSel(from, to);
+    EXPECT_EQ(from, 6);
+    EXPECT_EQ(to, 10);
 }
 
 TEST_F(UiEdit, TypedWordIsOneUndoStep)

@@ -537,8 +537,10 @@ private:
             ToggleNone();
             return;
         }
-        if (!(Style() & DTS_UPDOWN) && ButtonRect().PtInRect(p)) {
-            if (Dropped())
+        if (ButtonRect().PtInRect(p)) {
+            if (Style() & DTS_UPDOWN) // the up half steps the field up, the lower half down
+                StepField(p.y < ButtonRect().CenterPoint().y ? 1 : -1);
+            else if (Dropped())
                 CloseUp();
             else
                 DropDown();
@@ -574,8 +576,13 @@ private:
             CRect box = CheckRect();
             dc.DrawFrameControl(&box, DFC_BUTTON, DFCS_BUTTONCHECK | (m_none ? 0 : DFCS_CHECKED) | (Enabled() ? 0 : DFCS_INACTIVE));
         }
-        if (!(Style() & DTS_UPDOWN)) {
-            CRect button = ButtonRect();
+        CRect button = ButtonRect();
+        if (Style() & DTS_UPDOWN) {
+            CRect up = button, down = button;
+            up.bottom = down.top = button.CenterPoint().y;
+            dc.DrawFrameControl(&up, DFC_SCROLL, DFCS_SCROLLUP);
+            dc.DrawFrameControl(&down, DFC_SCROLL, DFCS_SCROLLDOWN);
+        } else {
             dc.DrawFrameControl(&button, DFC_SCROLL, DFCS_SCROLLCOMBOBOX | (Dropped() ? DFCS_PUSHED | DFCS_FLAT : 0));
         }
         SelectFont(dc);

@@ -198,6 +198,11 @@ public:
             m_caret = HitTest(CPoint(lParam));
             if (!(wParam & MK_SHIFT))
                 m_anchor = m_caret;
+            if (message == WM_LBUTTONDBLCLK) {
+                SelectWord();
+                Redraw();
+                return 0;
+            }
             m_selecting = true;
             SetCapture(m_hwnd);
             ScrollCaretIntoView();
@@ -489,6 +494,21 @@ private:
         case SB_BOTTOM: ScrollToLine(static_cast<int>(Lines().size())); break;
         default: break;
         }
+    }
+
+    // A double click selects the word under the caret (a run of characters other than spaces).
+    void SelectWord()
+    {
+        auto isSpace = [&](int i) { return m_text[i] == ' ' || m_text[i] == '\t' || m_text[i] == '\r' || m_text[i] == '\n'; };
+        int n = static_cast<int>(m_text.size());
+        int from = m_caret, to = m_caret;
+        while (from > 0 && !isSpace(PrevChar(m_text, from)))
+            from = PrevChar(m_text, from);
+        while (to < n && !isSpace(to))
+            to = NextChar(m_text, to);
+        m_anchor = from;
+        m_caret = to;
+        ScrollCaretIntoView();
     }
 
     // ---- changing the text ------------------------------------------------------------------------------
