@@ -6,6 +6,7 @@
 #include "nyraclient/client/NyraClientInfo.h"
 #include "nyraclient/client/NyraClientSock.h"
 #include "nyraclient/link/CUSerialEx.h"
+#include "nyraclient/res/NyraClientStrings.h"
 #include "nyraclient/startup/NyraRunLog.h"
 
 #include "platform/msg/MessageBoxService.h"
@@ -17,18 +18,11 @@ using namespace nyraclient::runlog;
 
 namespace {
 
-// Texts of the bed-removal questions (string ids 11003 and 11004); the English text stands in
-// when the string table does not carry the id.
-constexpr UINT IDS_CLIENT_DISCONNECT_ASK = 11003;
-constexpr UINT IDS_CLIENT_STILL_CONNECTED = 11004;
-constexpr char kDisconnectAsk[] = "Client will be disconnected. \\n\\nDo you want to disconnect client?";
-constexpr char kStillConnected[] = "Client can't be disconnected. \\n\\nPlease disconnect the device first and proceed.";
-
-CString LoadText(UINT id, const char* fallback)
+// A text of the library's string table.
+CString LoadText(UINT id)
 {
     CString text;
-    if (!text.LoadString(id) || text.IsEmpty())
-        text = fallback;
+    text.LoadString(id);
     return text;
 }
 
@@ -391,10 +385,10 @@ void NyraClientManager::RemoveClient(NyraClientInfo* pClient, BOOL bForce)
         return;
     if (!bForce) {
         if (pClient->m_bNetworkAlarm) {
-            if (AfxMessageBox(LoadText(IDS_CLIENT_DISCONNECT_ASK, kDisconnectAsk), MB_OKCANCEL) != IDOK)
+            if (AfxMessageBox(LoadText(nyraclient::IDS_CLIENT_WILL_DISCONNECT), MB_OKCANCEL) != IDOK)
                 return;
         } else {
-            AfxMessageBox(LoadText(IDS_CLIENT_STILL_CONNECTED, kStillConnected), MB_OK);
+            AfxMessageBox(LoadText(nyraclient::IDS_CLIENT_CANT_DISCONNECT), MB_OK);
             return;
         }
     }

@@ -1,0 +1,194 @@
+// End to end: the monitor simulator, on its own thread, against a station in miniature, over
+// loopback TCP and over a pseudo-terminal serial line. It announces itself, sends waves and
+// parameters, injects faults (garbage, a wrong key, a wrong size, a backward sequence jump, a
+// disconnect request, a dropped connection) and the station answers and notifies as it must.
+#include "support/StationHarness.h"
+
+#include "nyraclient/link/CUSerialEx.h"
+
+#include "platform/core/Clock.h"
+#include "platform/net/SerialDevices.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <fcntl.h>
+#include <stdlib.h>
+#include <termios.h>
+#include <thread>
+
+using namespace stationtest;
+
+namespace {
+
+// What the station answered, as kinds: +kind for ACK, -kind for NAK, 0x100 + code otherwise.
+std::vector<int> Answers(const std::vector<Reply>& replies)
+{
+    std::vector<int> kinds;
+    for (const Reply& r : replies) {
+        if (r.packet[0] != PK_TYPE_CONTROL)
+            kinds.push_back(0x200 + r.packet[0]);
+        else if (r.packet[1] == PK_CONTROL_ACK)
+            kinds.push_back(r.packet[2]);
+        else if (r.packet[1] == PK_CONTROL_NAK)
+            kinds.push_back(-r.packet[2]);
+        else
+            kinds.push_back(0x100 + r.packet[1]);
+    }
+    return kinds;
+}
+
+// The monitor's side of a session, run on the simulator's thread. `connectAnswered` says
+// whether the station answers a connect notice the simulator sends (on a serial line the
+// link takes the first one for its hand-over and the manager answers for it).
+std::vector<Reply> RunMonitorSession(MonitorSim& sim, bool sendConnect)
+{
+    std::vector<Reply> all;
+    auto expect = [&](std::size_t n) {
+        auto got = sim.WaitReplies(n, 10000);
+        all.insert(all.end(), got.begin(), got.end());
+    };
+    if (sendConnect)
+        sim.Send(sim.ConnectPacket());
+    expect(1); // ACK of the connect notice: it carries our key
+    sim.Send(sim.VersionPacket());
+    sim.Send(sim.MonitorPacket());
+    sim.Send(sim.PatientPacket());
+    sim.Send(sim.AlarmPacket());
+    expect(4);
+    for (int second = 0; second < 3; ++second)
+        sim.SendSecond();
+    expect(3);
+    sim.InjectGarbage(37);
+    sim.SendSecond();
+    expect(1);
+    sim.Send(MonitorSim::WithWrongKey(sim.ParamPacket()));
+    expect(1);
+    sim.JumpSequenceBack(60);
+    sim.SendSecond();
+    expect(1);
+    sim.Send(sim.DisconnectPacket());
+    expect(1);
+    return all;
+}
+
+const std::vector<int> kSessionAnswers {
+    PK_CONTROL_CONNECT,
+    PK_TYPE_PROTOCOL_VER, PK_TYPE_MONITOR, PK_TYPE_PATIENT, PK_TYPE_ALARM,
+    PK_TYPE_PARAM, PK_TYPE_PARAM, PK_TYPE_PARAM,
+    PK_TYPE_PARAM,      // after the garbage
+    -PK_TYPE_PARAM,     // the wrong key
+    PK_TYPE_PARAM,      // after the backward jump
+    PK_CONTROL_DISCONNECT,
+};
+
+TEST(EndToEnd, AMonitorOnLoopbackTcpIsServedFromAnnouncementToDisconnect)
+{
+    Station station;
+    NyraClientSock* sock = nullptr;
+    auto sim = station.ConnectMonitor(sock);
+    sim->LoadTrace("/work/shared/data/ctg/ctu-uhb-1001-first33min.csv");
+    NyraClientInfo* client = station.Attach(*sim, sock);
+    ASSERT_NE(client, nullptr);
+
+    std::atomic<bool> done { false };
+    std::vector<Reply> replies;
+    std::thread monitor([&] {
+        replies = RunMonitorSession(*sim, true);
+        done = true;
+    });
+    EXPECT_TRUE(PumpUntil([&] { return done.load(); }));
+    monitor.join();
+    EXPECT_EQ(Answers(replies), kSessionAnswers);
+
+    // The bed is removed after the disconnect notice, and the station was told.
+    EXPECT_TRUE(PumpUntil([&] { return station.manager.GetClientCount() == 0; }));
+    EXPECT_EQ(station.parent.notices, (std::vector<Notice> { { client, CLIENT_NOTIFY_DISCONNECTED, 0 } }));
+    EXPECT_TRUE(PumpUntil([&] {
+        sim->Poll(0);
+        return sim->PeerClosed();
+    }));
+}
+
+TEST(EndToEnd, AMonitorOnASerialLineIsServedFromItsConnectFrameToDisconnect)
+{
+    constexpr unsigned kPort = 9;
+    const int master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(grantpt(master), 0);
+    ASSERT_EQ(unlockpt(master), 0);
+    termios tio {};
+    tcgetattr(master, &tio);
+    cfmakeraw(&tio);
+    tcsetattr(master, TCSANOW, &tio);
+    platform::SetSerialDevicePath(kPort, ptsname(master));
+
+    Station station;
+    auto* link = new CUSerialEx(&station.parent);
+    link->Connect(kPort, 115200, 8, 0, 0);
+    ASSERT_TRUE(PumpUntil([&] { return link->IsConnected() == TRUE; }));
+
+    MonitorSim sim;
+    sim.Adopt(master, true);
+    ASSERT_TRUE(sim.Send(sim.ConnectPacket()));
+    // The station's serial port manager hands the link over once it has seen the frame.
+    ASSERT_TRUE(PumpUntil([&] { return link->IsCentralConnected() == 1; }));
+
+    std::atomic<bool> done { false };
+    std::vector<Reply> replies;
+    std::thread monitor([&] {
+        replies = RunMonitorSession(sim, false);
+        done = true;
+    });
+    ASSERT_EQ(station.manager.Connected(link), 1);
+    NyraClientInfo* client = station.manager.GetClient(0);
+    EXPECT_TRUE(PumpUntil([&] { return done.load(); }));
+    monitor.join();
+    EXPECT_EQ(Answers(replies), kSessionAnswers);
+    EXPECT_TRUE(PumpUntil([&] { return station.manager.GetClientCount() == 0; }));
+    EXPECT_EQ(station.parent.notices, (std::vector<Notice> { { client, CLIENT_NOTIFY_DISCONNECTED, 0 } }));
+    nyraclient::FlushDeferredDeletes();
+    platform::SetSerialDevicePath(kPort, "");
+}
+
+TEST(EndToEnd, ADroppedConnectionTimesOutAndTheMonitorComesBackToItsBed)
+{
+    platform::ScopedTestClock clock(10'000);
+    RunLogFile log;
+    Station station;
+    NyraClientSock* sock = nullptr;
+    auto sim = station.ConnectMonitor(sock);
+    NyraClientInfo* client = station.Attach(*sim, sock);
+    ASSERT_EQ(Answers(Exchange(*sim, sim->ConnectPacket(), 1)), std::vector<int> { PK_CONTROL_CONNECT });
+    ASSERT_EQ(Answers(Exchange(*sim, Join({ sim->MonitorPacket(), sim->ParamPacket() }), 2)),
+              (std::vector<int> { PK_TYPE_MONITOR, PK_TYPE_PARAM }));
+    const std::uint8_t key = sim->Key();
+    sim->Drop();
+
+    for (int second = 0; second < 15; ++second) {
+        clock.Advance(1000);
+        MSG msg;
+        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessage(&msg);
+        }
+    }
+    EXPECT_EQ(client->IsNetworkAlarm(), 1);
+    EXPECT_EQ(station.manager.GetClientCount(), 1);
+    EXPECT_EQ(station.parent.notices.size(), 0u) << "a time-out keeps the bed and does not notify";
+
+    NyraClientSock* again = nullptr;
+    auto back = station.ConnectMonitor(again);
+    station.manager.ReConnected(again, station.manager.PeerCheck(127, 0, 0, 1));
+    ASSERT_EQ(Answers(Exchange(*back, back->ConnectPacket(), 1)), std::vector<int> { PK_CONTROL_CONNECT });
+    EXPECT_EQ(back->Key(), key);
+    // Until its monitor packet is accepted again, its parameters are not taken.
+    EXPECT_TRUE(Settle(*back, back->ParamPacket()).empty());
+    EXPECT_EQ(Answers(Exchange(*back, Join({ back->MonitorPacket(), back->ParamPacket() }), 2)),
+              (std::vector<int> { PK_TYPE_MONITOR, PK_TYPE_PARAM }));
+    EXPECT_EQ(client->IsNetworkAlarm(), 0);
+    const auto lines = log.Lines();
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "[ RECONNECTED - TimeOut] - 127:0:0:1"), lines.end());
+}
+
+} // namespace
