@@ -205,10 +205,7 @@ void NyraClientInfo::Receive_Wave(BYTE* data, int len)
         return;
     }
     ResetConnectionCheck();
-    if (m_bSnapshotRequest && m_nSnapshotFill + len <= static_cast<int>(m_Snapshot.size())) {
-        std::memcpy(m_Snapshot.data() + m_nSnapshotFill, data, size_t(len));
-        m_nSnapshotFill += len;
-    }
+    CollectSnapshot(data, len);
     if (m_pControl != nullptr && ::IsWindow(m_pControl->GetSafeHwnd())) {
         CSmartBuffer* buffer = CSmartBuffer::CreateBuffer(data, unsigned(len), 1, 1);
         if (buffer == nullptr)

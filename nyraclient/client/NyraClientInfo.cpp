@@ -1,5 +1,6 @@
 // NyraClientInfo: construction and destruction, settings, identity, bed windows, admission,
-// closing, the broker queue and the hooks of the trend store and the recording.
+// closing and the broker queue. The trend store and the recording are in nyraclient/trend/ and
+// nyraclient/record/.
 #include "nyraclient/client/NyraClientInfo.h"
 
 #include "nyraclient/client/DeferredDelete.h"
@@ -349,28 +350,4 @@ UINT NyraClientInfo::GetBrokerSendDataSize()
     const UINT size = static_cast<UINT>(m_BrokerQueue.size());
     m_BrokerLock.Unlock();
     return size;
-}
-
-// ==== trend store and recording hooks ============================================================
-
-void NyraClientInfo::AddTrendData(const BYTE* data)
-{
-    (void)data;
-    ++m_nTrendFed;
-}
-
-void NyraClientInfo::RecordStop()
-{
-    m_RecordLock.Lock();
-    m_bRecording = 0;
-    m_RecordLock.Unlock();
-}
-
-LRESULT NyraClientInfo::OnRecordUpdate(WPARAM, LPARAM)
-{
-    // The file thread may post its last progress after the recording stopped: that one is
-    // stale and not passed on.
-    if (m_bRecording)
-        SendMsgToParent(CLIENT_NOTIFY_RECORD_UPDATE, 0);
-    return 0;
 }

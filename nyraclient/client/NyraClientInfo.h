@@ -15,6 +15,8 @@
 #include "nyraclient/alarm/NyraAlarmManager.h"
 #include "nyraclient/client/CBedWindowStandIn.h"
 #include "nyraclient/client/ClientMessages.h"
+#include "nyraclient/record/CFileThread.h"
+#include "nyraclient/trend/CTrendStore.h"
 
 #include "nrdata/config/NyraConfig.h"
 #include "nrdata/packet/PKAlarm_v110.h"
@@ -24,6 +26,7 @@
 #include "nrdata/packet/PKPatient_v110.h"
 #include "nrdata/packet/PKProtocolVer.h"
 #include "nrdata/table/TBLPatient.h"
+#include "nrdata/table/TBLStudy.h"
 
 #include "platform/core/Sync.h"
 #include "platform/msg/Wnd.h"
@@ -36,7 +39,7 @@ class CUSerialEx;
 class NyraClientManager;
 class NyraClientSock;
 
-class NyraClientInfo : public CWnd
+class NyraClientInfo : public CWnd, private CTrendStoreOwner
 {
 public:
     // What a settings dialog waits for (IsWaitingAck).
@@ -143,15 +146,37 @@ public:
     void TimeOut();
     int IsNetworkAlarm() const { return m_bNetworkAlarm; }
 
-    // ---- recording and trend hooks ------------------------------------------------------
+    // ---- trend store (nyraclient/trend/ClientTrend.cpp) ---------------------------------
     // The trend store takes each accepted parameter packet here (and hands it to the
-    // recording); until the store exists the packet is counted only.
-    void AddTrendData(const BYTE* data);
+    // recording).
+    int AddTrendData(const BYTE* data);
     int GetTrendFedCount() const { return m_nTrendFed; }
+    const CTrendStore& GetTrendStore() const { return m_TrendStore; }
+    UINT GetCountsOfTrendData() const { return m_TrendStore.GetCountsOfTrendData(); }
+    // A copy of entry `index` (0 = oldest), taken under the store's lock; FALSE beyond the end.
+    BOOL CopyTrendDataAtIndex(UINT index, BYTE* out) const { return m_TrendStore.CopyTrendDataAtIndex(index, out); }
+    COleDateTime GetStartTimeOfTrend() const { return m_TrendStore.GetStartTimeOfTrend(); }
+    UINT GetStartStampOfTrend() const { return m_TrendStore.GetStartStampOfTrend(); }
+    UINT GetSignalLossOfRecored() const { return m_TrendStore.GetSignalLossOfRecored(); }
+    void SetLockTrendDelete(int bLock) { m_TrendStore.SetLockTrendDelete(bLock); }
+    void RemoveAllTrendData() { m_TrendStore.RemoveAllTrendData(); }
+    int IsValidRange(int kind, UINT first, UINT count) const;
+
+    // ---- recording (nyraclient/record/ClientRecording.cpp) ------------------------------
+    void RecordStart(const char* lpszDataPath, TBLStudy& study);
     void RecordStop();
     LRESULT OnRecordUpdate(WPARAM, LPARAM);
     int IsRecording() const { return m_bRecording; }
     int IsRecordInterrupted() const { return m_bRecordInterrupted; }
+    void SaveParameterToFile(const BYTE* data, int len);
+    int SetWaveSaveFlag();
+    int IsEnableWaveSave() const;
+    void SaveWaveToFile();
+    // Records written to the running recording (a count of records, not bytes).
+    UINT GetFileLength() const;
+    const TBLStudy& GetStudy() const { return m_Study; }
+    // The working file of the running recording; empty when none runs.
+    const CString& GetRecordPath() const { return m_strRecordPath; }
 
     // ---- state for the manager and the station ------------------------------------------
     NyraAlarmManager& GetAlarmManager() { return m_AlarmManager; }
@@ -197,6 +222,18 @@ private:
     void FinishPass();
     template <class Read, class Assemble>
     void RunPass(Read read, Assemble assemble);
+    // The trend store's questions (nyraclient/trend/ClientTrend.cpp).
+    int IsTrendRecording() const override { return m_bRecording; }
+    void StopTrendRecording() override { RecordStop(); }
+    void MarkRecordInterrupted() override;
+    void OnTrendStarted() override;
+    void OnTrendJumpedBack() override;
+    void OnTrendEntry(const BYTE* entry, int len) override { SaveParameterToFile(entry, len); }
+    int IsTrendReviewMode() const override;
+    int GetRecordLimitMinutes() const override { return m_Config.RecordLimit; }
+    // A received wave packet towards the wave snapshot (ClientRecording.cpp).
+    void CollectSnapshot(const BYTE* data, int len);
+
     // Calls fn on each bed window (normal, enlarged) whose window exists.
     template <class Fn>
     void ForEachBedWindow(Fn fn)
@@ -244,6 +281,11 @@ private:
     PKProtocolVer m_ProtocolVerPacket;
     int m_bAutoDelete;
     int m_nTrendFed { 0 };
+    CTrendStore m_TrendStore { *this };
+    nyraclient::record::CFileThreadControl m_FileThread;
+    TBLStudy m_Study;
+    CString m_strRecordPath;
+    COleDateTime m_SnapshotTime;
     int m_bBrokerEnable { 1 };
     std::deque<CSmartBuffer*> m_BrokerQueue;
     // Depth of receive passes running on this client (a pass may nest through a modal loop).
