@@ -8,6 +8,8 @@
 #include "platform/ui/Button.h"
 #include "platform/ui/ComboBox.h"
 #include "platform/ui/Edit.h"
+#include "platform/ui/HeaderCtrl.h"
+#include "platform/ui/ListCtrl.h"
 #include "platform/ui/ListBox.h"
 
 #include <cerrno>
@@ -47,6 +49,32 @@ int FindEntry(const CWnd* control, const EntryMessages& messages, LPCTSTR text, 
     if (!KTCtrlGF::IsValidWnd(control) || !text)
         return -1;
     return KTGF::FindString(EntriesOf(control, messages), text, caseSensitive);
+}
+
+int ColumnCount(const CListCtrl* list)
+{
+    CHeaderCtrl* header = list->GetHeaderCtrl();
+    return header ? header->GetItemCount() : 0;
+}
+
+// Both list views valid and with the same number of columns.
+bool CanCopy(const CListCtrl* source, const CListCtrl* target)
+{
+    return KTCtrlGF::IsValidWnd(source) && KTCtrlGF::IsValidWnd(target) && ColumnCount(source) == ColumnCount(target);
+}
+
+// Inserts the source item's first column at the index (text and image 0), then its other
+// columns and its item data; the index the item got.
+int CopyItemTo(const CListCtrl* source, int sourceIndex, CListCtrl* target, int targetIndex)
+{
+    int index = target->InsertItem(LVIF_TEXT | LVIF_IMAGE, targetIndex, source->GetItemText(sourceIndex, 0), 0, 0, 0, 0);
+    if (index < 0)
+        return -1;
+    const int columns = ColumnCount(source);
+    for (int column = 1; column < columns; ++column)
+        target->SetItemText(index, column, source->GetItemText(sourceIndex, column));
+    target->SetItemData(index, static_cast<DWORD>(source->GetItemData(sourceIndex)));
+    return index;
 }
 
 // The control's rectangle in its parent's client area (in screen terms for a top-level).
@@ -177,4 +205,76 @@ int KTCtrlGF::CBO_FindData(const CComboBox* combo, DWORD data)
 int KTCtrlGF::LB_FindString(const CListBox* list, LPCTSTR text, BOOL caseSensitive)
 {
     return FindEntry(list, kListEntries, text, caseSensitive);
+}
+
+// ---- list views -----------------------------------------------------------------------------------
+
+int KTCtrlGF::LST_GetSelectedIndex(const CListCtrl* list, BOOL focusedOnly)
+{
+    if (!IsValidWnd(list))
+        return -1;
+    for (int item = list->GetNextItem(-1, LVNI_SELECTED); item >= 0; item = list->GetNextItem(item, LVNI_SELECTED)) {
+        if (!focusedOnly || (list->GetItemState(item, LVIS_FOCUSED) & LVIS_FOCUSED))
+            return item;
+    }
+    return -1;
+}
+
+int KTCtrlGF::LST_GetCheckedCount(const CListCtrl* list)
+{
+    if (!IsValidWnd(list))
+        return 0;
+    int checked = 0;
+    const int count = list->GetItemCount();
+    for (int item = 0; item < count; ++item)
+        checked += list->GetCheck(item) ? 1 : 0;
+    return checked;
+}
+
+int KTCtrlGF::LST_FindString(const CListCtrl* list, int column, LPCTSTR text, BOOL caseSensitive)
+{
+    if (!IsValidWnd(list) || !text)
+        return -1;
+    CStringArray texts;
+    const int count = list->GetItemCount();
+    for (int item = 0; item < count; ++item)
+        texts.Add(list->GetItemText(item, column));
+    return KTGF::FindString(texts, text, caseSensitive);
+}
+
+int KTCtrlGF::LST_SelectItem(CListCtrl* list, int index, BOOL exclusive)
+{
+    if (!IsValidWnd(list))
+        return 0;
+    constexpr UINT kStates = LVIS_SELECTED | LVIS_FOCUSED;
+    const int count = list->GetItemCount();
+    for (int item = 0; item < count; ++item) {
+        if (item == index)
+            list->SetItemState(item, kStates, kStates);
+        else if (exclusive)
+            list->SetItemState(item, 0, kStates);
+    }
+    return 1;
+}
+
+int KTCtrlGF::LST_CopyItemAll(const CListCtrl* source, CListCtrl* target, BOOL clear)
+{
+    if (!CanCopy(source, target))
+        return 0;
+    if (clear)
+        target->DeleteAllItems();
+    const int count = source->GetItemCount();
+    for (int item = 0; item < count; ++item)
+        CopyItemTo(source, item, target, item);
+    return 1;
+}
+
+int KTCtrlGF::LST_CopyItem(const CListCtrl* source, CListCtrl* target, int sourceIndex, int targetIndex)
+{
+    if (!CanCopy(source, target) || sourceIndex < 0 || sourceIndex >= source->GetItemCount())
+        return -1;
+    const int count = target->GetItemCount();
+    if (targetIndex < 0 || targetIndex >= count)
+        targetIndex = count;
+    return CopyItemTo(source, sourceIndex, target, targetIndex);
 }

@@ -11,6 +11,7 @@
 
 class CComboBox;
 class CListBox;
+class CListCtrl;
 class CWnd;
 
 class KTCtrlGF
@@ -52,4 +53,23 @@ public:
     // Index of the first entry whose item data is the value; -1 when none.
     static int CBO_FindData(const CComboBox* combo, DWORD data);
     static int LB_FindString(const CListBox* list, LPCTSTR text, BOOL caseSensitive);
+
+    // ---- list views ----
+    // The first selected item; with focusedOnly the first selected item that also has the focus.
+    // -1 when there is none.
+    static int LST_GetSelectedIndex(const CListCtrl* list, BOOL focusedOnly);
+    static int LST_GetCheckedCount(const CListCtrl* list);
+    // The first item whose text in the column equals the text (as CBO_FindString); -1 when none.
+    static int LST_FindString(const CListCtrl* list, int column, LPCTSTR text, BOOL caseSensitive);
+    // The item at the index gets the selected and focused states; with `exclusive` every other
+    // item loses both. The list is not scrolled. 1 (also for an empty list or an index beyond
+    // the items), 0 for an invalid list.
+    static int LST_SelectItem(CListCtrl* list, int index, BOOL exclusive);
+    // Copies every item (texts of all columns and item data) to the same index of the target,
+    // which is emptied first with `clear`. 0 when either list is invalid or their column counts
+    // differ.
+    static int LST_CopyItemAll(const CListCtrl* source, CListCtrl* target, BOOL clear);
+    // Copies one item; a target index outside the target's items appends. The index used, or -1
+    // (invalid lists, different column counts, no such source item).
+    static int LST_CopyItem(const CListCtrl* source, CListCtrl* target, int sourceIndex, int targetIndex);
 };

@@ -1,11 +1,12 @@
 // KTCtrlGF on real controls in a parent window: buttons, edits, combo boxes, list boxes, and the
-// by-id forms.
+// by-id forms; list views.
 #include "ktutil/KTCtrlGF.h"
 
 #include "platform/tests/support/MsgTestWindow.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/ComboBox.h"
 #include "platform/ui/Edit.h"
+#include "platform/ui/ListCtrl.h"
 #include "platform/ui/ListBox.h"
 
 #include <gtest/gtest.h>
@@ -141,4 +142,120 @@ TEST_F(KTCtrlGFTest, FindsComboAndListEntriesByTextAndData)
     EXPECT_EQ(KTCtrlGF::LB_FindString(&m_list, "BREECH", FALSE), 3);
     EXPECT_EQ(KTCtrlGF::LB_FindString(&m_list, "BREECH", TRUE), -1);
     EXPECT_EQ(KTCtrlGF::LB_FindString(&m_list, "Twins", TRUE), 1);
+}
+
+// ---- list views ----------------------------------------------------------------------------------------
+
+namespace {
+
+class KTCtrlGFListTest : public KTCtrlGFTest
+{
+protected:
+    void SetUp() override
+    {
+        KTCtrlGFTest::SetUp();
+        MakeList(m_patients, 2001, 3);
+        MakeList(m_copy, 2002, 3);
+        MakeList(m_narrow, 2003, 2);
+        const char* rows[][3] = { { "P001", "Kim", "1980" }, { "P002", "Lee", "1991" }, { "p001", "Park", "1975" } };
+        for (int i = 0; i < 3; ++i) {
+            m_patients.InsertItem(i, rows[i][0]);
+            m_patients.SetItemText(i, 1, rows[i][1]);
+            m_patients.SetItemText(i, 2, rows[i][2]);
+            m_patients.SetItemData(i, 100 + i);
+        }
+    }
+
+    void MakeList(CListCtrl& list, UINT id, int columns)
+    {
+        ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(0, 0, 300, 150), &m_parent, id));
+        list.SetExtendedStyle(LVS_EX_CHECKBOXES);
+        for (int c = 0; c < columns; ++c)
+            list.InsertColumn(c, "Column", LVCFMT_LEFT, 80);
+    }
+
+    static void Select(CListCtrl& list, int item, UINT states)
+    {
+        list.SetItemState(item, states, LVIS_SELECTED | LVIS_FOCUSED);
+    }
+
+    static std::vector<std::string> Row(const CListCtrl& list, int item)
+    {
+        std::vector<std::string> row;
+        for (int c = 0; c < 3; ++c)
+            row.push_back(static_cast<LPCTSTR>(list.GetItemText(item, c)));
+        row.push_back(std::to_string(list.GetItemData(item)));
+        return row;
+    }
+
+    CListCtrl m_patients;
+    CListCtrl m_copy;
+    CListCtrl m_narrow;
+};
+
+} // namespace
+
+TEST_F(KTCtrlGFListTest, TheSelectedIndexCanAskForTheFocusToo)
+{
+    EXPECT_EQ(KTCtrlGF::LST_GetSelectedIndex(&m_patients, FALSE), -1);
+    Select(m_patients, 1, LVIS_SELECTED);
+    Select(m_patients, 2, LVIS_FOCUSED); // focused but not selected
+    EXPECT_EQ(KTCtrlGF::LST_GetSelectedIndex(&m_patients, FALSE), 1);
+    EXPECT_EQ(KTCtrlGF::LST_GetSelectedIndex(&m_patients, TRUE), -1);
+    Select(m_patients, 2, LVIS_SELECTED | LVIS_FOCUSED);
+    EXPECT_EQ(KTCtrlGF::LST_GetSelectedIndex(&m_patients, TRUE), 2);
+    EXPECT_EQ(KTCtrlGF::LST_GetSelectedIndex(nullptr, FALSE), -1);
+}
+
+TEST_F(KTCtrlGFListTest, SelectingOneItemClearsTheOthersOnlyWhenExclusive)
+{
+    Select(m_patients, 0, LVIS_SELECTED);
+    EXPECT_EQ(KTCtrlGF::LST_SelectItem(&m_patients, 2, FALSE), 1);
+    EXPECT_EQ(m_patients.GetItemState(0, LVIS_SELECTED), LVIS_SELECTED);
+    EXPECT_EQ(m_patients.GetItemState(2, LVIS_SELECTED | LVIS_FOCUSED), LVIS_SELECTED | LVIS_FOCUSED);
+
+    EXPECT_EQ(KTCtrlGF::LST_SelectItem(&m_patients, 1, TRUE), 1);
+    EXPECT_EQ(m_patients.GetSelectedCount(), 1u);
+    EXPECT_EQ(KTCtrlGF::LST_GetSelectedIndex(&m_patients, TRUE), 1);
+
+    EXPECT_EQ(KTCtrlGF::LST_SelectItem(&m_patients, 9, TRUE), 1); // beyond the items: none left
+    EXPECT_EQ(m_patients.GetSelectedCount(), 0u);
+    EXPECT_EQ(KTCtrlGF::LST_SelectItem(&m_copy, 0, TRUE), 1);     // an empty list
+    CListCtrl unmade;
+    EXPECT_EQ(KTCtrlGF::LST_SelectItem(&unmade, 0, TRUE), 0);
+}
+
+TEST_F(KTCtrlGFListTest, FindsTextsByColumnAndCountsChecks)
+{
+    EXPECT_EQ(KTCtrlGF::LST_FindString(&m_patients, 0, "p001", TRUE), 2);
+    EXPECT_EQ(KTCtrlGF::LST_FindString(&m_patients, 0, "p001", FALSE), 0);
+    EXPECT_EQ(KTCtrlGF::LST_FindString(&m_patients, 1, "LEE", FALSE), 1);
+    EXPECT_EQ(KTCtrlGF::LST_FindString(&m_patients, 2, "2000", FALSE), -1);
+
+    EXPECT_EQ(KTCtrlGF::LST_GetCheckedCount(&m_patients), 0);
+    m_patients.SetCheck(0);
+    m_patients.SetCheck(2);
+    EXPECT_EQ(KTCtrlGF::LST_GetCheckedCount(&m_patients), 2);
+}
+
+TEST_F(KTCtrlGFListTest, CopiesItemsWithEveryColumnAndTheirData)
+{
+    m_copy.InsertItem(0, "old");
+    EXPECT_EQ(KTCtrlGF::LST_CopyItemAll(&m_patients, &m_copy, TRUE), 1);
+    ASSERT_EQ(m_copy.GetItemCount(), 3);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(Row(m_copy, i), Row(m_patients, i));
+
+    EXPECT_EQ(KTCtrlGF::LST_CopyItem(&m_patients, &m_copy, 1, 0), 0);
+    EXPECT_EQ(Row(m_copy, 0), Row(m_patients, 1));
+    EXPECT_EQ(KTCtrlGF::LST_CopyItem(&m_patients, &m_copy, 2, 99), 4); // appended
+    EXPECT_EQ(Row(m_copy, 4), Row(m_patients, 2));
+    EXPECT_EQ(KTCtrlGF::LST_CopyItem(&m_patients, &m_copy, 7, 0), -1);
+}
+
+TEST_F(KTCtrlGFListTest, DifferentColumnCountsCopyNothing)
+{
+    EXPECT_EQ(KTCtrlGF::LST_CopyItemAll(&m_patients, &m_narrow, TRUE), 0);
+    EXPECT_EQ(KTCtrlGF::LST_CopyItem(&m_patients, &m_narrow, 0, 0), -1);
+    EXPECT_EQ(m_narrow.GetItemCount(), 0);
 }
