@@ -91,6 +91,9 @@ void CFileThread::SetWaveTime(const COleDateTime& time)
 
 void CFileThread::Stop()
 {
+    // Under the queue lock: once the flag is seen the thread may end and delete this object,
+    // and its destructor takes the same lock first, so the wake-up below is done by then.
+    std::lock_guard lock(m_queueLock);
     SetStopFlag(1);
     m_wake.notify_one();
 }
