@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace stationtest;
 
 namespace {
@@ -79,30 +81,32 @@ TEST_F(ClientHandlers, AHandlerCalledWithAWrongLengthAnswersNakAndKeepsItsPacket
 {
     Accept();
     const PKPatient_v110 before = m_client->GetPatientPacket();
+    using Handler = std::function<void(BYTE*, int)>;
+    NyraClientInfo* client = m_client;
     struct Case
     {
         Bytes packet;
         BYTE nakData;
-        void (NyraClientInfo::*handler)(BYTE*, int);
+        Handler handle;
     };
     const Case cases[] = {
-        { m_sim->ControlPacket(PK_CONTROL_CONNECT, 0), PK_TYPE_CONTROL, &NyraClientInfo::Receive_Control },
-        { m_sim->VersionPacket(), PK_TYPE_PROTOCOL_VER, &NyraClientInfo::Receive_ProtocolVer },
-        { m_sim->PatientPacket(), PK_TYPE_PATIENT, &NyraClientInfo::Receive_Patient },
-        { m_sim->AlarmPacket(), PK_TYPE_ALARM, &NyraClientInfo::Receive_Alarm },
-        { m_sim->MonitorPacket(), PK_TYPE_MONITOR, &NyraClientInfo::Receive_Monitor },
+        { m_sim->ControlPacket(PK_CONTROL_CONNECT, 0), PK_TYPE_CONTROL, [client](BYTE* d, int n) { client->Receive_Control(d, n); } },
+        { m_sim->VersionPacket(), PK_TYPE_PROTOCOL_VER, [client](BYTE* d, int n) { client->Receive_ProtocolVer(d, n); } },
+        { m_sim->PatientPacket(), PK_TYPE_PATIENT, [client](BYTE* d, int n) { client->Receive_Patient(d, n); } },
+        { m_sim->AlarmPacket(), PK_TYPE_ALARM, [client](BYTE* d, int n) { client->Receive_Alarm(d, n); } },
+        { m_sim->MonitorPacket(), PK_TYPE_MONITOR, [client](BYTE* d, int n) { client->Receive_Monitor(d, n); } },
         // A wave of any length but 56 is refused, and never overruns a buffer.
-        { m_sim->WavePacket(), PK_TYPE_WAVE, &NyraClientInfo::Receive_Wave },
-        { m_sim->ParamPacket(), PK_TYPE_PARAM, &NyraClientInfo::Receive_Parameter },
+        { m_sim->WavePacket(), PK_TYPE_WAVE, [client](BYTE* d, int n) { client->Receive_Wave(d, n); } },
+        { m_sim->ParamPacket(), PK_TYPE_PARAM, [client](BYTE* d, int n) { client->Receive_Parameter(d, n); } },
     };
     for (const Case& c : cases) {
         Bytes shortPacket = c.packet;
         shortPacket.pop_back();
-        shortPacket.back() = m_client->GetKey();
-        (m_client->*c.handler)(shortPacket.data(), int(shortPacket.size()));
+        shortPacket.back() = client->GetKey();
+        c.handle(shortPacket.data(), int(shortPacket.size()));
         Bytes longPacket = c.packet;
-        longPacket.push_back(m_client->GetKey());
-        (m_client->*c.handler)(longPacket.data(), int(longPacket.size()));
+        longPacket.push_back(client->GetKey());
+        c.handle(longPacket.data(), int(longPacket.size()));
     }
     auto replies = m_sim->WaitReplies(2 * std::size(cases), 5000);
     ASSERT_EQ(replies.size(), 2 * std::size(cases));
@@ -192,20 +196,21 @@ TEST_F(ClientHandlers, APatientPacketWithTheSameIdentityDoesNotRedrawTheCaption)
 TEST_F(ClientHandlers, TheMonitorsAckLowersEachWaitingFlagAndItsNakLowersNone)
 {
     m_sim->SetAnswerSettings(false);
+    NyraClientInfo* client = m_client;
     struct Case
     {
-        void (NyraClientInfo::*send)(BYTE*, UINT);
+        std::function<void()> send;
         int wait;
         BYTE type;
         std::size_t size;
     };
     const Case cases[] = {
-        { &NyraClientInfo::Send_Alarm, NyraClientInfo::WAIT_ACK_ALARM, PK_TYPE_ALARM, 60 },
-        { &NyraClientInfo::Send_Monitor, NyraClientInfo::WAIT_ACK_MONITOR, PK_TYPE_MONITOR, 56 },
-        { &NyraClientInfo::Send_Patient, NyraClientInfo::WAIT_ACK_PATIENT, PK_TYPE_PATIENT, 80 },
+        { [client] { client->Send_Alarm(nullptr, 0); }, NyraClientInfo::WAIT_ACK_ALARM, PK_TYPE_ALARM, 60 },
+        { [client] { client->Send_Monitor(nullptr, 0); }, NyraClientInfo::WAIT_ACK_MONITOR, PK_TYPE_MONITOR, 56 },
+        { [client] { client->Send_Patient(nullptr, 0); }, NyraClientInfo::WAIT_ACK_PATIENT, PK_TYPE_PATIENT, 80 },
     };
     for (const Case& c : cases) {
-        (m_client->*c.send)(nullptr, 0);
+        c.send();
         EXPECT_EQ(m_client->IsWaitingAck(c.wait), 1);
         auto sent = m_sim->WaitReplies(1, 5000);
         ASSERT_EQ(sent.size(), 1u);
