@@ -3,6 +3,7 @@
 #include "platform/ui/HeaderCtrl.h"
 
 #include "platform/gdi/SysColors.h"
+#include "platform/ui/ControlMetrics.h"
 #include "platform/ui/ControlWindow.h"
 
 #include <algorithm>
@@ -269,21 +270,7 @@ CImageList* HeaderWindow::ImageList() const
 
 void RegisterHeaderClass() { RegisterControlClass<HeaderWindow>(kHeaderClass); }
 
-int HeaderHeight()
-{
-    HDC screen = GetDC(nullptr);
-    CDC* dc = CDC::FromHandle(screen);
-    int height = 20;
-    if (dc) {
-        HGDIOBJ old = dc->SelectObject(reinterpret_cast<HGDIOBJ>(DefaultControlFont()));
-        TEXTMETRIC tm {};
-        if (dc->GetTextMetrics(&tm))
-            height = tm.tmHeight + 7;
-        dc->SelectObject(old);
-    }
-    ReleaseDC(nullptr, screen);
-    return height;
-}
+int HeaderHeight() { return FontCellHeight(nullptr, nullptr) + 7; }
 
 } // namespace platform::ui
 

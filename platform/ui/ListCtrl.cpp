@@ -3,6 +3,7 @@
 
 #include "platform/gdi/SysColors.h"
 #include "platform/ui/Button.h"
+#include "platform/ui/ControlMetrics.h"
 #include "platform/ui/ControlWindow.h"
 #include "platform/ui/ScrollBar.h"
 
@@ -654,37 +655,8 @@ private:
         return std::max(height, Checkboxes() ? kCheckSize + 3 : 0);
     }
 
-    // Runs `measure` on a DC of the list with its font selected.
-    template <class F>
-    void Measure(F&& measure) const
-    {
-        HDC screen = GetDC(m_hwnd);
-        if (CDC* dc = CDC::FromHandle(screen)) {
-            int saved = dc->SaveDC();
-            SelectFont(*dc);
-            measure(*dc);
-            dc->RestoreDC(saved);
-        }
-        ReleaseDC(m_hwnd, screen);
-    }
-
-    int FontHeight() const
-    {
-        int height = 13;
-        Measure([&](CDC& dc) {
-            TEXTMETRIC tm {};
-            if (dc.GetTextMetrics(&tm))
-                height = tm.tmHeight;
-        });
-        return height;
-    }
-
-    int TextWidth(const CString& text) const
-    {
-        int width = 0;
-        Measure([&](CDC& dc) { width = dc.GetTextExtent(text).cx; });
-        return width;
-    }
+    int FontHeight() const { return FontCellHeight(m_hwnd, Font()); }
+    int TextWidth(const CString& text) const { return FontTextWidth(m_hwnd, Font(), text); }
 
     int TotalWidth() const
     {

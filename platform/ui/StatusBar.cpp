@@ -3,6 +3,7 @@
 
 #include "platform/gdi/SysColors.h"
 #include "platform/gdi/WindowDCs.h"
+#include "platform/ui/ControlMetrics.h"
 #include "platform/ui/ControlWindow.h"
 #include "platform/ui/FrameWnd.h"
 
@@ -55,34 +56,13 @@ BOOL CStatusBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
     if (!CWnd::Create(nullptr, "", (dwStyle & ~CBRS_ALL) | WS_CHILD, CRect(0, 0, 0, 0), pParentWnd, nID))
         return FALSE;
     SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(platform::ui::DefaultControlFont()));
-    HDC screen = ::GetDC(m_hWnd);
-    if (CDC* dc = CDC::FromHandle(screen)) {
-        int saved = dc->SaveDC();
-        dc->SelectObject(reinterpret_cast<HGDIOBJ>(platform::ui::DefaultControlFont()));
-        TEXTMETRIC tm {};
-        if (dc->GetTextMetrics(&tm))
-            m_cyDefaultHeight = tm.tmHeight + 8;
-        dc->RestoreDC(saved);
-    }
-    ::ReleaseDC(m_hWnd, screen);
+    m_cyDefaultHeight = platform::ui::FontCellHeight(m_hWnd, nullptr) + 8;
     if (m_cyDefaultHeight <= 0)
         m_cyDefaultHeight = 20;
     return TRUE;
 }
 
-int CStatusBar::TextWidth(const CString& text) const
-{
-    int width = 0;
-    HDC screen = ::GetDC(m_hWnd);
-    if (CDC* dc = CDC::FromHandle(screen)) {
-        int saved = dc->SaveDC();
-        dc->SelectObject(reinterpret_cast<HGDIOBJ>(platform::ui::DefaultControlFont()));
-        width = dc->GetTextExtent(text).cx;
-        dc->RestoreDC(saved);
-    }
-    ::ReleaseDC(m_hWnd, screen);
-    return width;
-}
+int CStatusBar::TextWidth(const CString& text) const { return platform::ui::FontTextWidth(m_hWnd, nullptr, text); }
 
 BOOL CStatusBar::SetIndicators(const UINT* lpIDArray, int nIDCount)
 {
