@@ -70,13 +70,17 @@ function(ward_tests target)
     target_include_directories(${exe} PRIVATE ${PROJECT_SOURCE_DIR} ${dir})
     target_link_libraries(${exe} PRIVATE ${target} ${W_LINKS} ${support_lib}
                           GTest::gtest_main GTest::gmock Threads::Threads)
-    set(labels ${W_LABEL})
-    if(stem MATCHES "^e2e_")
-      list(APPEND labels e2e)
-    endif()
     gtest_discover_tests(${exe}
       DISCOVERY_MODE PRE_TEST
       WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/tests
-      PROPERTIES LABELS "${labels}")
+      PROPERTIES LABELS ${W_LABEL})
+    if(stem MATCHES "^e2e_")
+      # The discovery script flattens list-valued properties, so the second label is set by a
+      # script of our own that ctest runs after the discovered tests are known.
+      set(label_script ${CMAKE_CURRENT_BINARY_DIR}/${exe}_labels.cmake)
+      file(WRITE ${label_script}
+        "if(DEFINED ${exe}_TESTS)\n  set_tests_properties(\${${exe}_TESTS} PROPERTIES LABELS \"${W_LABEL};e2e\")\nendif()\n")
+      set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${label_script})
+    endif()
   endforeach()
 endfunction()

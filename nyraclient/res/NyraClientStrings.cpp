@@ -20,8 +20,9 @@ constexpr platform::StringEntry kStrings[] = {
     { IDS_NO_MORE_CLIENT, "No more client available!!" },
     { IDS_NETWORK_ALARM, "Network Connection is broken!!!" },
     { IDS_FAIL_CREATE_COMPONENT, "Fail to create Tarvic II component." },
-    { IDS_CLIENT_WILL_DISCONNECT, "Client will be disconnected. \n\nDo you want to disconnect client?" },
-    { IDS_CLIENT_CANT_DISCONNECT, "Client can't be disconnected. \n\nPlease disconnect the device first and proceed." },
+    // These two hold "\n" as two characters each, exactly as the station has always shown them.
+    { IDS_CLIENT_WILL_DISCONNECT, R"(Client will be disconnected. \n\nDo you want to disconnect client?)" },
+    { IDS_CLIENT_CANT_DISCONNECT, R"(Client can't be disconnected. \n\nPlease disconnect the device first and proceed.)" },
     { IDS_DEMO_NAME, "DEMO" },
     { IDS_REPORT_SPEED, "Speed" },
     { IDS_REPORT_ID, "ID" },
