@@ -4,6 +4,7 @@
 #include "platform/gdi/CDC.h"
 #include "platform/msg/WindowApi.h"
 #include "platform/ui/ControlWindow.h"
+#include "platform/ui/ScrollBar.h"
 
 namespace platform::ui {
 
@@ -40,6 +41,26 @@ int FontTextWidth(HWND window, HFONT font, const CString& text)
     int width = 0;
     Measure(window, font, [&](CDC& dc) { width = dc.GetTextExtent(text).cx; });
     return width;
+}
+
+int RowScrollDelta(HWND window, int bar, UINT code, int top, int page, int count)
+{
+    switch (code) {
+    case SB_LINEUP: return -1;
+    case SB_LINEDOWN: return 1;
+    case SB_PAGEUP: return -page;
+    case SB_PAGEDOWN: return page;
+    case SB_TOP: return -count;
+    case SB_BOTTOM: return count;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: {
+        SCROLLINFO si;
+        si.fMask = SIF_TRACKPOS;
+        GetScrollInfo(window, bar, &si);
+        return si.nTrackPos - top;
+    }
+    default: return 0;
+    }
 }
 
 } // namespace platform::ui

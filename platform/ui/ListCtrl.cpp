@@ -829,20 +829,7 @@ private:
         return si.nTrackPos;
     }
 
-    void VScroll(UINT code)
-    {
-        switch (code) {
-        case SB_LINEUP: ScrollRows(-1); break;
-        case SB_LINEDOWN: ScrollRows(1); break;
-        case SB_PAGEUP: ScrollRows(-PerPage()); break;
-        case SB_PAGEDOWN: ScrollRows(PerPage()); break;
-        case SB_TOP: ScrollRows(-Count()); break;
-        case SB_BOTTOM: ScrollRows(Count()); break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: ScrollRows(TrackPos(SB_VERT) - m_top); break;
-        default: break;
-        }
-    }
+    void VScroll(UINT code) { ScrollRows(RowScrollDelta(m_hwnd, SB_VERT, code, m_top, PerPage(), Count())); }
 
     void HScroll(UINT code)
     {

@@ -643,24 +643,7 @@ private:
         Redraw();
     }
 
-    void VScroll(UINT code)
-    {
-        switch (code) {
-        case SB_LINEUP: ScrollRows(-1); break;
-        case SB_LINEDOWN: ScrollRows(1); break;
-        case SB_PAGEUP: ScrollRows(-PerPage()); break;
-        case SB_PAGEDOWN: ScrollRows(PerPage()); break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: {
-            SCROLLINFO si;
-            si.fMask = SIF_TRACKPOS;
-            GetScrollInfo(m_hwnd, SB_VERT, &si);
-            ScrollRows(si.nTrackPos - m_top);
-            break;
-        }
-        default: break;
-        }
-    }
+    void VScroll(UINT code) { ScrollRows(RowScrollDelta(m_hwnd, SB_VERT, code, m_top, PerPage(), static_cast<int>(Visible().size()))); }
 
     // ---- mouse and keys ----
     struct Press
