@@ -2,6 +2,7 @@
 #include "platform/msg/Input.h"
 
 #include "platform/core/Clock.h"
+#include "platform/msg/MessageQueue.h"
 #include "platform/msg/WindowApi.h"
 #include "platform/msg/WindowInternal.h"
 
@@ -36,7 +37,7 @@ struct ClickTracker
 {
     HWND hwnd { nullptr };
     UINT button { 0 };
-    std::uint64_t time { 0 };
+    DWORD time { 0 };
     POINT pt {};
     bool armed { false };
 };
@@ -423,8 +424,25 @@ BOOL TranslateMessage(const MSG* msg)
 }
 
 // ---- routing of injected input ---------------------------------------------------------------------------------
+//
+// Injection only records the event in the input queue of the thread whose window is likely to
+// get it; the window and message are decided when the event is taken from the queue
+// (RouteInput), as the classic system does when a thread reads its input. So a capture taken
+// while a press is handled gets the release that was already waiting, and a key goes to the
+// window that has the focus once the keys before it have been handled.
 
 namespace {
+
+struct ButtonMessages
+{
+    int vk;
+    UINT down, up, dblclk, ncDown, ncUp, ncDblclk;
+};
+constexpr ButtonMessages kButtons[] = {
+    { VK_LBUTTON, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_NCLBUTTONDOWN, WM_NCLBUTTONUP, WM_NCLBUTTONDBLCLK },
+    { VK_RBUTTON, WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDBLCLK, WM_NCRBUTTONDOWN, WM_NCRBUTTONUP, WM_NCRBUTTONDBLCLK },
+    { VK_MBUTTON, WM_MBUTTONDOWN, WM_MBUTTONUP, WM_MBUTTONDBLCLK, WM_NCMBUTTONDOWN, WM_NCMBUTTONUP, WM_NCMBUTTONDBLCLK },
+};
 
 struct MouseTarget
 {
@@ -456,16 +474,22 @@ MouseTarget FindMouseTarget(POINT screen)
     return t;
 }
 
-void PostMouse(const MouseTarget& t, UINT clientMessage, UINT ncMessage, POINT screen, WPARAM keys)
+// The client or non-client message for a mouse event at `screen` on the target.
+MSG MouseMessage(const MouseTarget& t, UINT clientMessage, UINT ncMessage, const InputEvent& e)
 {
+    MSG msg { t.hwnd, 0, 0, 0, e.time, e.pt };
     if (t.hit == HTCLIENT) {
-        POINT p = screen;
+        POINT p = e.pt;
         ScreenToClient(t.hwnd, &p);
-        PostMessage(t.hwnd, clientMessage, keys, MAKELPARAM(static_cast<WORD>(p.x), static_cast<WORD>(p.y)));
-    } else if (ncMessage) {
-        PostMessage(t.hwnd, ncMessage, static_cast<WPARAM>(t.hit),
-                    MAKELPARAM(static_cast<WORD>(screen.x), static_cast<WORD>(screen.y)));
+        msg.message = clientMessage;
+        msg.wParam = e.keys;
+        msg.lParam = MAKELPARAM(static_cast<WORD>(p.x), static_cast<WORD>(p.y));
+    } else {
+        msg.message = ncMessage;
+        msg.wParam = static_cast<WPARAM>(t.hit);
+        msg.lParam = MAKELPARAM(static_cast<WORD>(e.pt.x), static_cast<WORD>(e.pt.y));
     }
+    return msg;
 }
 
 void UpdateMouseOver(HWND over, LRESULT hit)
@@ -483,130 +507,190 @@ void UpdateMouseOver(HWND over, LRESULT hit)
         PostMessage(leave, WM_MOUSELEAVE, 0, 0);
 }
 
-WPARAM AsyncMouseFlags()
+// The classic double-click rule for a press: same button, same window, within the
+// double-click time and within a 4 x 4 pixel box around the first click; non-client double
+// clicks always count, client ones only for CS_DBLCLKS classes.
+bool CompletesDoubleClick(const MouseTarget& t, UINT downMessage, const InputEvent& e)
+{
+    UINT classStyle = static_cast<UINT>(GetClassLongPtr(t.hwnd, GCL_STYLE));
+    std::lock_guard lock(s_inputLock);
+    const auto& c = s_click;
+    bool isDouble = c.armed && c.hwnd == t.hwnd && c.button == downMessage && e.time - c.time <= kDoubleClickMs &&
+                    std::abs(e.pt.x - c.pt.x) <= kDoubleClickBox / 2 && std::abs(e.pt.y - c.pt.y) <= kDoubleClickBox / 2;
+    return isDouble && (t.hit != HTCLIENT || (classStyle & CS_DBLCLKS));
+}
+
+// The window that gets keys: the focus, or the active window when nothing has the focus.
+HWND KeyTarget()
 {
     std::lock_guard lock(s_inputLock);
-    return MouseKeyFlags(s_asyncKeys);
+    return s_focus ? s_focus : s_active;
+}
+
+std::shared_ptr<MessageQueue> QueueForInput(HWND likelyTarget)
+{
+    if (auto queue = likelyTarget ? QueueOfWindow(likelyTarget) : nullptr)
+        return queue;
+    return MessageQueue::Current();
+}
+
+void QueueMouseEvent(InputEvent event)
+{
+    event.time = static_cast<DWORD>(platform::MonotonicMs());
+    {
+        std::lock_guard lock(s_inputLock);
+        s_cursorPos = event.pt;
+        if (event.kind == InputEvent::Kind::MouseButton)
+            SetKey(s_asyncKeys, kButtons[event.button].vk, event.down);
+        event.keys = MouseKeyFlags(s_asyncKeys);
+    }
+    HWND likely = GetCapture();
+    if (!likely)
+        likely = event.kind == InputEvent::Kind::MouseWheel ? KeyTarget() : WindowFromPoint(event.pt);
+    QueueForInput(likely)->PostInput(event);
 }
 
 } // namespace
 
+bool platform::msg::RouteInput(const InputEvent& e, RoutedInput* routed)
+{
+    using Kind = InputEvent::Kind;
+    switch (e.kind) {
+    case Kind::MouseMove:
+    case Kind::MouseButton: {
+        MouseTarget t = FindMouseTarget(e.pt);
+        if (!t.hwnd) {
+            UpdateMouseOver(nullptr, HTNOWHERE); // the mouse left every window: leave tracking ends
+            return false;
+        }
+        routed->hit = t.hit;
+        routed->captured = t.captured;
+        if (e.kind == Kind::MouseMove) {
+            routed->msg = MouseMessage(t, WM_MOUSEMOVE, WM_NCMOUSEMOVE, e);
+        } else {
+            const auto& b = kButtons[e.button];
+            routed->isDouble = e.down && CompletesDoubleClick(t, b.down, e);
+            if (!e.down)
+                routed->msg = MouseMessage(t, b.up, b.ncUp, e);
+            else if (routed->isDouble)
+                routed->msg = MouseMessage(t, b.dblclk, b.ncDblclk, e);
+            else
+                routed->msg = MouseMessage(t, b.down, b.ncDown, e);
+        }
+        return true;
+    }
+    case Kind::MouseWheel: {
+        HWND target = KeyTarget();
+        if (!target)
+            return false;
+        routed->msg = MSG { target, WM_MOUSEWHEEL,
+                            MAKEWPARAM(static_cast<WORD>(e.keys), static_cast<WORD>(static_cast<short>(e.delta))),
+                            MAKELPARAM(static_cast<WORD>(e.pt.x), static_cast<WORD>(e.pt.y)), e.time, e.pt };
+        return true;
+    }
+    case Kind::Key: {
+        HWND focus = GetFocus();
+        HWND target = KeyTarget();
+        if (!target)
+            return false;
+        // Alt combinations, and keys while no window has the focus, are system keys.
+        bool system = (e.alt && !e.ctrl) || !focus;
+        UINT message = e.down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
+        std::uint32_t lParam = 1 | (e.alt ? (1u << 29) : 0) | (e.wasDown ? (1u << 30) : 0);
+        if (!e.down)
+            lParam |= (1u << 31) | (1u << 30);
+        routed->msg = MSG { target, message, static_cast<WPARAM>(e.virtualKey), static_cast<LPARAM>(lParam), e.time, e.pt };
+        return true;
+    }
+    }
+    return false;
+}
+
+bool platform::msg::CommitRoutedInput(const InputEvent& e, RoutedInput& routed)
+{
+    using Kind = InputEvent::Kind;
+    if (e.kind != Kind::MouseMove && e.kind != Kind::MouseButton)
+        return true;
+    HWND hwnd = routed.msg.hwnd;
+    UpdateMouseOver(hwnd, routed.hit);
+    const bool press = e.kind == Kind::MouseButton && e.down;
+    if (press) {
+        // A press activates the window's top-level unless the window says otherwise.
+        const auto& b = kButtons[e.button];
+        HWND root = GetAncestor(hwnd, GA_ROOT);
+        if (root != GetActiveWindow() && !(GetWindowLongPtr(root, GWL_EXSTYLE) & WS_EX_NOACTIVATE)) {
+            LRESULT how = SendMessage(hwnd, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(root),
+                                      MAKELPARAM(static_cast<WORD>(routed.hit), static_cast<WORD>(b.down)));
+            if (how != 3 && how != 4) // MA_NOACTIVATE, MA_NOACTIVATEANDEAT
+                ActivateWindow(root, WA_CLICKACTIVE);
+            if (how == 2 || how == 4) // ...ANDEAT: the click is swallowed
+                return false;
+        }
+    }
+    if (!IsWindow(hwnd))
+        return false;
+    // Moves and presses outside a capture ask the window for its cursor.
+    if (!routed.captured && (e.kind == Kind::MouseMove || press)) {
+        UINT mouseMessage = press ? kButtons[e.button].down : WM_MOUSEMOVE;
+        SendMessage(hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(hwnd),
+                    MAKELPARAM(static_cast<WORD>(routed.hit), static_cast<WORD>(mouseMessage)));
+    }
+    if (press) {
+        std::lock_guard lock(s_inputLock);
+        if (routed.isDouble)
+            s_click = ClickTracker {}; // a third click starts a new pair
+        else
+            s_click = ClickTracker { hwnd, kButtons[e.button].down, e.time, e.pt, true };
+    }
+    return IsWindow(hwnd);
+}
+
 void platform::msg::InjectMouseMove(POINT screen)
 {
-    {
-        std::lock_guard lock(s_inputLock);
-        s_cursorPos = screen;
-    }
-    MouseTarget t = FindMouseTarget(screen);
-    UpdateMouseOver(t.hwnd, t.hit);
-    if (!t.hwnd)
-        return;
-    if (!t.captured)
-        SendMessage(t.hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(t.hwnd), MAKELPARAM(static_cast<WORD>(t.hit), WM_MOUSEMOVE));
-    PostMouse(t, WM_MOUSEMOVE, WM_NCMOUSEMOVE, screen, AsyncMouseFlags());
+    InputEvent event;
+    event.kind = InputEvent::Kind::MouseMove;
+    event.pt = screen;
+    QueueMouseEvent(event);
 }
 
 void platform::msg::InjectMouseButton(MouseButton button, bool down, POINT screen)
 {
-    static constexpr struct
-    {
-        int vk;
-        UINT down, up, dblclk, ncDown, ncUp, ncDblclk;
-    } kButtons[] = {
-        { VK_LBUTTON, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_NCLBUTTONDOWN, WM_NCLBUTTONUP, WM_NCLBUTTONDBLCLK },
-        { VK_RBUTTON, WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDBLCLK, WM_NCRBUTTONDOWN, WM_NCRBUTTONUP, WM_NCRBUTTONDBLCLK },
-        { VK_MBUTTON, WM_MBUTTONDOWN, WM_MBUTTONUP, WM_MBUTTONDBLCLK, WM_NCMBUTTONDOWN, WM_NCMBUTTONUP, WM_NCMBUTTONDBLCLK },
-    };
-    const auto& b = kButtons[static_cast<int>(button)];
-    {
-        std::lock_guard lock(s_inputLock);
-        s_cursorPos = screen;
-        SetKey(s_asyncKeys, b.vk, down);
-    }
-    MouseTarget t = FindMouseTarget(screen);
-    UpdateMouseOver(t.hwnd, t.hit);
-    if (!t.hwnd)
-        return;
-    if (!down) {
-        PostMouse(t, b.up, b.ncUp, screen, AsyncMouseFlags());
-        return;
-    }
-
-    // A press activates the window's top-level unless the window says otherwise.
-    HWND root = GetAncestor(t.hwnd, GA_ROOT);
-    if (root != GetActiveWindow() && !(GetWindowLongPtr(root, GWL_EXSTYLE) & WS_EX_NOACTIVATE)) {
-        LRESULT how = SendMessage(t.hwnd, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(root),
-                                  MAKELPARAM(static_cast<WORD>(t.hit), static_cast<WORD>(b.down)));
-        if (how != 3 && how != 4) // MA_NOACTIVATE, MA_NOACTIVATEANDEAT
-            ActivateWindow(root, WA_CLICKACTIVE);
-        if (how == 2 || how == 4) // ...ANDEAT: the click is swallowed
-            return;
-        if (!IsWindow(t.hwnd))
-            return;
-    }
-    if (!t.captured)
-        SendMessage(t.hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(t.hwnd),
-                    MAKELPARAM(static_cast<WORD>(t.hit), static_cast<WORD>(b.down)));
-
-    bool isDouble = false;
-    UINT classStyle = static_cast<UINT>(GetClassLongPtr(t.hwnd, GCL_STYLE));
-    {
-        std::lock_guard lock(s_inputLock);
-        auto now = platform::MonotonicMs();
-        auto& c = s_click;
-        isDouble = c.armed && c.hwnd == t.hwnd && c.button == b.down && now - c.time <= kDoubleClickMs &&
-                   std::abs(screen.x - c.pt.x) <= kDoubleClickBox / 2 && std::abs(screen.y - c.pt.y) <= kDoubleClickBox / 2;
-        // Non-client double clicks always count; client ones only for CS_DBLCLKS classes.
-        if (isDouble && t.hit == HTCLIENT && !(classStyle & CS_DBLCLKS))
-            isDouble = false;
-        if (isDouble)
-            c = ClickTracker {}; // a third click starts a new pair
-        else
-            c = ClickTracker { t.hwnd, b.down, now, screen, true };
-    }
-    WPARAM keys = AsyncMouseFlags();
-    if (isDouble)
-        PostMouse(t, b.dblclk, b.ncDblclk, screen, keys);
-    else
-        PostMouse(t, b.down, b.ncDown, screen, keys);
+    InputEvent event;
+    event.kind = InputEvent::Kind::MouseButton;
+    event.button = static_cast<int>(button);
+    event.down = down;
+    event.pt = screen;
+    QueueMouseEvent(event);
 }
 
 void platform::msg::InjectMouseWheel(int delta, POINT screen)
 {
-    {
-        std::lock_guard lock(s_inputLock);
-        s_cursorPos = screen;
-    }
-    HWND target = GetFocus();
-    if (!target)
-        target = GetActiveWindow();
-    if (!target)
-        return;
-    PostMessage(target, WM_MOUSEWHEEL, MAKEWPARAM(static_cast<WORD>(AsyncMouseFlags()), static_cast<WORD>(static_cast<short>(delta))),
-                MAKELPARAM(static_cast<WORD>(screen.x), static_cast<WORD>(screen.y)));
+    InputEvent event;
+    event.kind = InputEvent::Kind::MouseWheel;
+    event.delta = delta;
+    event.pt = screen;
+    QueueMouseEvent(event);
 }
 
 void platform::msg::InjectKey(int vk, bool down)
 {
-    bool wasDown = false, alt = false, ctrl = false;
+    InputEvent event;
+    event.kind = InputEvent::Kind::Key;
+    event.virtualKey = vk;
+    event.down = down;
+    event.time = static_cast<DWORD>(platform::MonotonicMs());
     {
         std::lock_guard lock(s_inputLock);
-        wasDown = (s_asyncKeys[vk & 0xFF] & 0x80) != 0;
+        event.wasDown = (s_asyncKeys[vk & 0xFF] & 0x80) != 0;
         SetKey(s_asyncKeys, vk, down);
-        alt = (s_asyncKeys[VK_MENU] & 0x80) != 0 || vk == VK_MENU;
-        ctrl = (s_asyncKeys[VK_CONTROL] & 0x80) != 0;
+        event.alt = (s_asyncKeys[VK_MENU] & 0x80) != 0 || vk == VK_MENU;
+        event.ctrl = (s_asyncKeys[VK_CONTROL] & 0x80) != 0;
+        event.pt = s_cursorPos;
     }
-    HWND focus = GetFocus();
-    HWND target = focus ? focus : GetActiveWindow();
+    HWND target = KeyTarget();
     if (!target)
-        return;
-    // Alt combinations, and keys while no window has the focus, are system keys.
-    bool system = (alt && !ctrl) || !focus;
-    UINT message = down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
-    LPARAM lParam = 1 | (alt ? (1 << 29) : 0) | (wasDown ? (1 << 30) : 0);
-    if (!down)
-        lParam |= static_cast<LPARAM>(1u << 31) | (1 << 30);
-    PostMessage(target, message, static_cast<WPARAM>(vk), static_cast<LPARAM>(static_cast<std::uint32_t>(lParam)));
+        return; // no window of this process takes keys
+    QueueForInput(target)->PostInput(event);
 }
 
 void platform::msg::InjectText(std::string_view text)

@@ -145,6 +145,7 @@ void MessageQueue::Shutdown()
         m_alive = false;
         sent.swap(m_sent);
         m_posted.clear();
+        m_input.clear();
         m_timers.clear();
         for (auto& w : m_watches)
             watchCookies.push_back(w.cookie);
@@ -204,6 +205,19 @@ bool MessageQueue::Post(const MSG& msg)
         if (!m_alive)
             return false;
         m_posted.push_back(msg);
+    }
+    Wake();
+    return true;
+}
+
+bool MessageQueue::PostInput(InputEvent event)
+{
+    {
+        std::lock_guard lock(m_lock);
+        if (!m_alive)
+            return false;
+        event.serial = m_nextInputSerial++;
+        m_input.push_back(event);
     }
     Wake();
     return true;
@@ -286,6 +300,57 @@ bool MessageQueue::TakePosted(MSG* msg, HWND filter, UINT filterMin, UINT filter
     return false;
 }
 
+bool MessageQueue::TakeInput(MSG* msg, HWND filter, UINT filterMin, UINT filterMax, bool remove)
+{
+    // The lock is not held while routing: hit testing and activation send messages, whose
+    // handlers may pump this queue again. Events are therefore found again by serial.
+    auto eraseEvent = [&](std::uint64_t serial) {
+        std::lock_guard lock(m_lock);
+        auto it = std::find_if(m_input.begin(), m_input.end(), [&](auto& e) { return e.serial == serial; });
+        if (it == m_input.end())
+            return false;
+        m_input.erase(it);
+        return true;
+    };
+    std::uint64_t after = 0; // events up to this serial did not match the filter
+    for (;;) {
+        InputEvent event;
+        {
+            std::lock_guard lock(m_lock);
+            auto it = std::find_if(m_input.begin(), m_input.end(), [&](auto& e) { return e.serial > after; });
+            if (it == m_input.end())
+                return false;
+            event = *it;
+        }
+        RoutedInput routed;
+        if (!RouteInput(event, &routed)) {
+            eraseEvent(event.serial); // reaches no window
+            continue;
+        }
+        if (!InRange(routed.msg.message, filterMin, filterMax) || !MatchesWindowFilter(routed.msg.hwnd, filter)) {
+            after = event.serial;
+            continue;
+        }
+        if (!remove) {
+            *msg = routed.msg;
+            return true;
+        }
+        if (!eraseEvent(event.serial))
+            continue; // taken meanwhile by a nested loop
+        auto owner = QueueOfWindow(routed.msg.hwnd);
+        if (owner.get() != this) {
+            // The input now belongs to a window of another thread: it gets the routed message.
+            if (owner)
+                owner->Post(routed.msg);
+            continue;
+        }
+        if (!CommitRoutedInput(event, routed))
+            continue;
+        *msg = routed.msg;
+        return true;
+    }
+}
+
 bool MessageQueue::TakePaint(MSG* msg, HWND filter, UINT filterMin, UINT filterMax)
 {
     if (!InRange(WM_PAINT, filterMin, filterMax))
@@ -338,6 +403,8 @@ bool MessageQueue::Retrieve(MSG* msg, HWND filter, UINT filterMin, UINT filterMa
             ProcessIncomingSent();
         }
         bool found = TakePosted(msg, filter, filterMin, filterMax, remove);
+        if (!found)
+            found = TakeInput(msg, filter, filterMin, filterMax, remove);
         if (!found && InRange(WM_QUIT, filterMin, filterMax)) {
             std::lock_guard lock(m_lock);
             if (m_quit) {

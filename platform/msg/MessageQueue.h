@@ -5,10 +5,14 @@
 // pumps. It lives until the thread ends; then its windows are freed without messages and any
 // message still being sent to it returns 0 to its sender.
 //
-// What it holds: posted messages (in order), messages sent by other threads and waiting to be
-// handled, the quit request, the thread's timers and descriptor watches. Paint and timer
-// messages are never stored: they are made when the queue is asked for a message and has
-// nothing else (order: sent, posted, quit, paint, timer).
+// What it holds: posted messages (in order), raw input (mouse and keyboard events not yet
+// routed to a window), messages sent by other threads and waiting to be handled, the quit
+// request, the thread's timers and descriptor watches. Paint and timer messages are never
+// stored: they are made when the queue is asked for a message and has nothing else. The
+// classic order of retrieval: sent, posted, input, quit, paint, timer. So a character that
+// TranslateMessage posts for a key press comes before the next key already waiting, and input
+// is routed (hit test, capture, focus) only when it is taken, seeing what the messages before
+// it changed.
 //
 // How it wakes: one eventfd. Posting, sending, a clock advance and ending a modal loop write
 // it. The thread waits in one place, Wait(), on the eventfd, its watched descriptors and its
@@ -60,6 +64,25 @@ struct SentMessage
     std::shared_ptr<class MessageQueue> sender;
 };
 
+// A mouse or keyboard event as the host reported it, waiting in a thread's input queue. Its
+// window and message are decided when it is taken (RouteInput in Input.cpp).
+struct InputEvent
+{
+    enum class Kind { MouseMove, MouseButton, MouseWheel, Key };
+    Kind kind { Kind::MouseMove };
+    POINT pt {};        // screen position of the mouse when the event happened
+    DWORD time { 0 };   // tick count when the event happened
+    WPARAM keys { 0 };  // MK_ flags as they stood after the event
+    int button { 0 };   // MouseButton, for button events
+    bool down { false }; // button or key pressed
+    int delta { 0 };    // wheel
+    int virtualKey { 0 };
+    bool wasDown { false }; // key: already down before (auto-repeat)
+    bool alt { false };
+    bool ctrl { false };
+    std::uint64_t serial { 0 }; // set by the queue
+};
+
 class MessageQueue : public std::enable_shared_from_this<MessageQueue>
 {
 public:
@@ -80,6 +103,8 @@ public:
 
     // ---- from any thread --------------------------------------------------------------------
     bool Post(const MSG& msg);
+    // Queues raw input for this thread; false when the queue's thread has ended.
+    bool PostInput(InputEvent event);
     void Wake();
     // Queues a sent message; false when the queue's thread has ended.
     bool EnqueueSent(const std::shared_ptr<SentMessage>& sent);
@@ -138,6 +163,7 @@ private:
     };
 
     bool TakePosted(MSG* msg, HWND filter, UINT filterMin, UINT filterMax, bool remove);
+    bool TakeInput(MSG* msg, HWND filter, UINT filterMin, UINT filterMax, bool remove);
     bool TakePaint(MSG* msg, HWND filter, UINT filterMin, UINT filterMax);
     bool TakeTimer(MSG* msg, HWND filter, UINT filterMin, UINT filterMax, bool remove);
     int MsUntilNextTimer();
@@ -152,6 +178,8 @@ private:
     std::mutex m_lock;
     bool m_alive { true };
     std::deque<MSG> m_posted;
+    std::deque<InputEvent> m_input;
+    std::uint64_t m_nextInputSerial { 1 };
     std::deque<std::shared_ptr<SentMessage>> m_sent;
     bool m_quit { false };
     int m_quitCode { 0 };

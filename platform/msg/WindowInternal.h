@@ -12,6 +12,7 @@
 namespace platform::msg {
 
 class MessageQueue;
+struct InputEvent;
 
 // Calls the window's procedure on the calling thread (no thread check).
 LRESULT CallWindowDirect(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -35,6 +36,22 @@ void NoteInputRetrieved(const MSG& msg);
 void NoteMessageRetrieved(const MSG& msg);
 // The cursor position for a posted message's pt.
 POINT CurrentCursorPos();
+
+// Raw input turned into a message for a window, as the queue takes it.
+struct RoutedInput
+{
+    MSG msg {};
+    LRESULT hit { HTNOWHERE }; // mouse: the hit-test code of the target
+    bool captured { false };   // mouse: the target has the capture
+    bool isDouble { false };   // button press: completes a double click
+};
+// Decides the window and message of `event` now (capture, hit test, focus); false when the
+// event reaches no window. Sends WM_NCHITTEST but changes no input state.
+bool RouteInput(const InputEvent& event, RoutedInput* routed);
+// What taking the routed message changes: mouse-over and leave tracking, activation by a
+// click (WM_MOUSEACTIVATE), the cursor (WM_SETCURSOR), the double-click pair. False when the
+// message is not to be delivered (a click eaten by activation, the window gone).
+bool CommitRoutedInput(const InputEvent& event, RoutedInput& routed);
 
 } // namespace platform::msg
 

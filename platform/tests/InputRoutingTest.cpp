@@ -1,6 +1,7 @@
 // Input injected at screen coordinates reaches the window a user would reach: hit testing,
 // capture, activation and focus, the classic double-click sequence, the wheel to the focus
-// window, mouse-leave tracking, the cursor from WM_SETCURSOR, key state and characters.
+// window, mouse-leave tracking, the cursor from WM_SETCURSOR, key state and characters; the
+// queue's order (posted, input, paint, timer) and routing as input is taken from the queue.
 #include "platform/core/Clock.h"
 #include "platform/host/null/NullHost.h"
 #include "support/MsgTestWindow.h"
@@ -30,6 +31,18 @@ protected:
     {
         ReleaseCapture();
         NullHost::PumpPending();
+    }
+
+    // The window takes the capture on a press and gives it back on the release, as a button does.
+    static void CaptureWhilePressed(RecordingWnd& w)
+    {
+        w.onMessage = [&w](UINT m, WPARAM, LPARAM, LRESULT&) {
+            if (m == WM_LBUTTONDOWN || m == WM_LBUTTONDBLCLK)
+                w.SetCapture();
+            if (m == WM_LBUTTONUP)
+                ReleaseCapture();
+            return false;
+        };
     }
 
     platform::ScopedTestClock clock { 5000 };
@@ -90,13 +103,7 @@ TEST_F(InputRouting, ClicksArriveInClientCoordinatesOfTheWindowUnderThePoint)
 
 TEST_F(InputRouting, CaptureRoutesMovesOutsideTheWindowToIt)
 {
-    left.onMessage = [&](UINT m, WPARAM, LPARAM, LRESULT&) {
-        if (m == WM_LBUTTONDOWN)
-            left.SetCapture();
-        if (m == WM_LBUTTONUP)
-            ReleaseCapture();
-        return false;
-    };
+    CaptureWhilePressed(left);
     NullHost::MouseDown(150, 150);
     NullHost::PumpPending();
     ASSERT_EQ(GetCapture(), left.m_hWnd);
@@ -173,7 +180,9 @@ TEST_F(InputRouting, TheCursorComesFromWmSetCursorAndTheClassCursor)
 {
     auto paneCursor = reinterpret_cast<HCURSOR>(0x5001);
     SetClassLongPtr(left.m_hWnd, GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(paneCursor));
+    // The window is asked for its cursor as the move is taken from the queue.
     NullHost::MoveMouse(150, 150);
+    NullHost::PumpPending();
     EXPECT_EQ(GetCursor(), paneCursor);
     auto custom = reinterpret_cast<HCURSOR>(0x5002);
     right.onMessage = [&](UINT m, WPARAM, LPARAM lParam, LRESULT& result) {
@@ -184,6 +193,7 @@ TEST_F(InputRouting, TheCursorComesFromWmSetCursorAndTheClassCursor)
         return true;
     };
     NullHost::MoveMouse(450, 150);
+    NullHost::PumpPending();
     EXPECT_EQ(GetCursor(), custom);
     SetClassLongPtr(left.m_hWnd, GCLP_HCURSOR, 0);
 }
@@ -240,6 +250,85 @@ TEST_F(InputRouting, DisabledChildLetsTheClickThroughToItsParent)
     NullHost::PumpPending();
     EXPECT_EQ(right.Count(WM_LBUTTONDOWN), 0);
     EXPECT_EQ(frame.Count(WM_LBUTTONDOWN), 1);
+}
+
+// ---- the classic queue order: sent, posted, input, paint, timer; input routed when taken ----
+// All input below is injected first and pumped once, as a user's fast typing and clicking
+// queues it.
+
+const std::initializer_list<UINT> kKeys = { WM_KEYDOWN, WM_CHAR, WM_KEYUP };
+
+TEST_F(InputRouting, EachCharacterArrivesRightAfterItsKeyPress)
+{
+    left.SetFocus();
+    NullHost::TypeText("ab");
+    NullHost::PumpPending();
+    EXPECT_EQ(left.Sequence(kKeys),
+              (std::vector<UINT> { WM_KEYDOWN, WM_CHAR, WM_KEYUP, WM_KEYDOWN, WM_CHAR, WM_KEYUP }));
+    std::string typed;
+    for (auto& e : left.log)
+        if (e.message == WM_CHAR)
+            typed += static_cast<char>(e.wParam);
+    EXPECT_EQ(typed, "ab");
+}
+
+TEST_F(InputRouting, PostedThenInputThenPaintThenTimer)
+{
+    NullHost::Click(150, 150);
+    left.PostMessage(WM_USER + 1);
+    left.Invalidate();
+    left.SetTimer(1, 10, nullptr);
+    clock.Advance(10);
+    NullHost::PumpPending();
+    left.KillTimer(1);
+    EXPECT_EQ(left.Sequence({ WM_USER + 1, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_PAINT, WM_TIMER }),
+              (std::vector<UINT> { WM_USER + 1, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_PAINT, WM_TIMER }));
+}
+
+TEST_F(InputRouting, CaptureTakenOnThePressGetsTheReleaseAlreadyWaiting)
+{
+    CaptureWhilePressed(left);
+    NullHost::MouseDown(150, 150);
+    NullHost::MoveMouse(450, 150); // over the right pane
+    NullHost::MouseUp(450, 150);
+    NullHost::PumpPending();
+
+    EXPECT_EQ(left.Sequence({ WM_LBUTTONDOWN, WM_MOUSEMOVE, WM_LBUTTONUP }),
+              (std::vector<UINT> { WM_LBUTTONDOWN, WM_MOUSEMOVE, WM_LBUTTONUP }));
+    auto up = std::find_if(left.log.begin(), left.log.end(), [](auto& e) { return e.message == WM_LBUTTONUP; });
+    ASSERT_NE(up, left.log.end());
+    EXPECT_EQ(CPoint(up->lParam), CPoint(350, 50)); // in the capturing window's client coordinates
+    EXPECT_EQ(right.Count(WM_MOUSEMOVE), 0);
+    EXPECT_EQ(right.Count(WM_LBUTTONUP), 0);
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(InputRouting, ADoubleClickQueuedAtOnceStaysADoubleClick)
+{
+    CaptureWhilePressed(left);
+    NullHost::DoubleClick(150, 150);
+    NullHost::DoubleClick(450, 150); // the right pane's class takes no double clicks
+    NullHost::PumpPending();
+    EXPECT_EQ(left.Sequence({ WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK }),
+              (std::vector<UINT> { WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP }));
+    EXPECT_EQ(right.Sequence({ WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK }),
+              (std::vector<UINT> { WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDOWN, WM_LBUTTONUP }));
+}
+
+TEST_F(InputRouting, KeysGoWhereEarlierKeysMovedTheFocus)
+{
+    left.SetFocus();
+    left.onMessage = [&](UINT m, WPARAM w, LPARAM, LRESULT&) {
+        if (m == WM_KEYDOWN && w == VK_TAB)
+            right.SetFocus();
+        return false;
+    };
+    NullHost::PressKey(VK_TAB);
+    NullHost::TypeText("x");
+    NullHost::PumpPending();
+    // The Tab's release and everything after it go to the new focus.
+    EXPECT_EQ(right.Sequence(kKeys), (std::vector<UINT> { WM_KEYUP, WM_KEYDOWN, WM_CHAR, WM_KEYUP }));
+    EXPECT_EQ(left.Sequence({ WM_KEYDOWN, WM_KEYUP }), (std::vector<UINT> { WM_KEYDOWN }));
 }
 
 } // namespace
