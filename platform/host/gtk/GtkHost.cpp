@@ -78,6 +78,7 @@ void StartOnThisThread()
     }
     g_timeout_add(kFrameMs, OnFrame, nullptr);
     gtk::InstallClipboard();
+    gtk::InstallCommonDialogs();
     s_running = true;
 }
 

@@ -50,6 +50,11 @@ POINT ContentOriginOnScreen(HWND topLevel);
 // A window manager moved or resized the GTK window: the window layer follows.
 void FollowNativeGeometry(HWND topLevel, POINT contentOrigin, SIZE contentSize);
 bool IsTopLevelOnDisplay(HWND topLevel);
+// The GTK window of a top-level window (of `hwnd`'s top-level), null when it has none.
+GtkWidget* NativeWindowOf(HWND hwnd);
+
+// ---- common dialogs (GtkCommonDialogs.cpp) -------------------------------------------------
+void InstallCommonDialogs();
 
 // ---- clipboard (GtkClipboard.cpp) ----------------------------------------------------------
 void InstallClipboard();

@@ -291,6 +291,12 @@ void FollowNativeGeometry(HWND hwnd, POINT contentOrigin, SIZE contentSize)
     });
 }
 
+GtkWidget* NativeWindowOf(HWND hwnd)
+{
+    auto* w = Find(GetAncestor(hwnd, GA_ROOT));
+    return w ? w->window : nullptr;
+}
+
 bool IsTopLevelOnDisplay(HWND hwnd)
 {
     auto* w = Find(hwnd);
