@@ -483,18 +483,60 @@ int KTAdo::GetFieldValue(_variant_t index, _variant_t& value)
     }
 }
 
+namespace {
+
+// How a conversion failure names the field: by its name, or by its position.
+CString DescribeFieldIndex(const _variant_t& index)
+{
+    if (index.vt == VT_BSTR)
+        return FormatString("Field %s", index.GetText().GetString());
+    _variant_t position = index;
+    long number = 0;
+    if (KTAdo::VariantToInteger(position, number))
+        return FormatString("The field at position %ld", number);
+    return CString("The field");
+}
+
+const char* DescribeValueKind(const _variant_t& value)
+{
+    switch (value.vt) {
+    case VT_BSTR: return "text";
+    case VT_DATE: return "a date";
+    case VT_NULL: return "no value";
+    case VT_EMPTY: return "nothing";
+    default: return "a number";
+    }
+}
+
+} // namespace
+
+int KTAdo::ConversionFailed(const _variant_t& index, const _variant_t& field, const char* wanted)
+{
+    _com_error error(DB_E_CANTCONVERTVALUE,
+                     FormatString("%s holds %s, which cannot be read as %s.", DescribeFieldIndex(index).GetString(),
+                                  DescribeValueKind(field), wanted),
+                     "KTAdo");
+    Error(error);
+    return 0;
+}
+
 int KTAdo::GetFieldValue(_variant_t index, CString& value)
 {
     _variant_t field;
-    GetFieldValue(index, field);
-    return VariantToString(field, value);
+    const int read = GetFieldValue(index, field);
+    if (VariantToString(field, value))
+        return 1;
+    // A failed read has left its own error text.
+    return read ? ConversionFailed(index, field, "text") : 0;
 }
 
 int KTAdo::GetFieldValue(_variant_t index, long& value)
 {
     _variant_t field;
-    GetFieldValue(index, field);
-    return VariantToInteger(field, value);
+    const int read = GetFieldValue(index, field);
+    if (VariantToInteger(field, value))
+        return 1;
+    return read ? ConversionFailed(index, field, "a whole number") : 0;
 }
 
 int KTAdo::GetFieldValue(_variant_t index, int& value)
@@ -508,10 +550,10 @@ int KTAdo::GetFieldValue(_variant_t index, int& value)
 int KTAdo::GetFieldValue(_variant_t index, float& value)
 {
     _variant_t field;
-    GetFieldValue(index, field);
+    const int read = GetFieldValue(index, field);
     double number = 0;
     if (!VariantToDecimal(field, number))
-        return 0;
+        return read ? ConversionFailed(index, field, "a number") : 0;
     value = static_cast<float>(number);
     return 1;
 }
@@ -519,17 +561,19 @@ int KTAdo::GetFieldValue(_variant_t index, float& value)
 int KTAdo::GetFieldValue(_variant_t index, double& value)
 {
     _variant_t field;
-    GetFieldValue(index, field);
-    return VariantToDecimal(field, value);
+    const int read = GetFieldValue(index, field);
+    if (VariantToDecimal(field, value))
+        return 1;
+    return read ? ConversionFailed(index, field, "a number") : 0;
 }
 
 int KTAdo::GetFieldValue(_variant_t index, COleDateTime& value)
 {
     _variant_t field;
-    GetFieldValue(index, field);
+    const int read = GetFieldValue(index, field);
     if (field.vt != VT_DATE) {
         value.SetStatus(COleDateTime::null);
-        return 0;
+        return read ? ConversionFailed(index, field, "a date") : 0;
     }
     value = COleDateTime(field.date);
     return 1;

@@ -130,6 +130,9 @@ public:
 protected:
     // Builds the last-error text from an error.
     void Error(_com_error& error);
+    // Sets the last-error text for a field whose value does not convert to the type asked
+    // for, and returns 0.
+    int ConversionFailed(const _variant_t& index, const _variant_t& field, const char* wanted);
 
 private:
     AdoRecordset& Recordset();

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 using ktado_test::CreateStationDatabase;
@@ -168,6 +169,49 @@ TEST_F(KTAdoRecordset, TypedGettersFollowTheConversionRules)
     EXPECT_EQ(m_db.GetFieldValue("NO_SUCH_FIELD", value), 0);
     EXPECT_EQ(value.vt, VT_EMPTY);
     EXPECT_GE(m_db.GetLastErrorString().Find("Item cannot be found"), 0);
+}
+
+TEST_F(KTAdoRecordset, AFailedConversionLeavesALastErrorNamingTheFieldAndTheType)
+{
+    Exec("INSERT INTO TBLPatient (P_ID, P_FIRST_NAME, P_HEIGHT) VALUES ('p1', 'Eva', 2.5)");
+    ASSERT_EQ(m_db.OpenRecordset("SELECT * FROM TBLPatient", adOpenDynamic, adLockOptimistic), 1);
+
+    long number = 0;
+    float height = 0;
+    double weight = 0;
+    CString text;
+    COleDateTime date;
+    const struct {
+        const char* what;
+        std::function<int()> get;
+        const char* description;
+    } cases[] = {
+        { "long", [&] { return m_db.GetFieldValue("P_FIRST_NAME", number); },
+          "Field P_FIRST_NAME holds text, which cannot be read as a whole number." },
+        { "float", [&] { return m_db.GetFieldValue("P_FIRST_NAME", height); },
+          "Field P_FIRST_NAME holds text, which cannot be read as a number." },
+        { "double", [&] { return m_db.GetFieldValue("P_FIRST_NAME", weight); },
+          "Field P_FIRST_NAME holds text, which cannot be read as a number." },
+        { "text", [&] { return m_db.GetFieldValue("P_HEIGHT", text); },
+          "Field P_HEIGHT holds a number, which cannot be read as text." },
+        { "date", [&] { return m_db.GetFieldValue("P_BIRTHDAY", date); },
+          "Field P_BIRTHDAY holds no value, which cannot be read as a date." },
+        { "by position", [&] { return m_db.GetFieldValue(_variant_t(1L), number); },
+          "The field at position 1 holds text, which cannot be read as a whole number." },
+    };
+    for (const auto& c : cases) {
+        _variant_t unknown;
+        m_db.GetFieldValue("NO_SUCH_FIELD", unknown);  // an older error the case must replace
+        EXPECT_EQ(c.get(), 0) << c.what;
+        const CString error = m_db.GetLastErrorString();
+        EXPECT_EQ(error.Find("COM ERROR\n\tCode = 80040e07\n"), 0) << c.what << ": " << error.GetString();
+        EXPECT_GE(error.Find("\tSource = KTAdo\n"), 0) << c.what << ": " << error.GetString();
+        EXPECT_GE(error.Find(CString("\tDescription = ") + c.description), 0) << c.what << ": " << error.GetString();
+    }
+
+    // An unknown field keeps the error of the failed read.
+    EXPECT_EQ(m_db.GetFieldValue("NO_SUCH_FIELD", number), 0);
+    EXPECT_GE(m_db.GetLastErrorString().Find("Item cannot be found"), 0) << m_db.GetLastErrorString().GetString();
 }
 
 TEST(KTAdoConversions, VariantConversionsByTypeTag)
