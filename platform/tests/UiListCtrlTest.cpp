@@ -1,5 +1,6 @@
 // Report list views: sorting by callbacks that answer anything, selection by mouse and keys
 // with Shift and Ctrl, the order of notifications, check boxes, columns and header clicks.
+#include "platform/gdi/CDC.h"
 #include "platform/ui/ListCtrl.h"
 #include "support/UiNotifyParent.h"
 
@@ -291,6 +292,46 @@ TEST_F(UiListCtrl, HeaderClickTellsTheColumn)
     ASSERT_EQ(parent.Codes(), (std::vector<UINT> { LVN_COLUMNCLICK }));
     EXPECT_EQ(parent.notifications[0].As<NMLISTVIEW>().iSubItem, 1);
     EXPECT_EQ(parent.notifications[0].As<NMLISTVIEW>().iItem, -1);
+}
+
+TEST_F(UiListCtrl, HeaderItemsKeepFormatsAndASortArrowImage)
+{
+    Make();
+    CHeaderCtrl* header = list.GetHeaderCtrl();
+    ASSERT_NE(header, nullptr);
+    EXPECT_EQ(header->GetItemCount(), 2);
+    // Sort arrows of any size: 9 x 5 pictures, two of them.
+    CImageList arrows;
+    ASSERT_TRUE(arrows.Create(9, 5, ILC_COLOR24 | ILC_MASK, 2, 1));
+    CBitmap strip;
+    CDC* screen = CDC::FromHandle(::GetDC(nullptr));
+    strip.CreateCompatibleBitmap(screen, 18, 5);
+    ::ReleaseDC(nullptr, screen->m_hDC);
+    ASSERT_EQ(arrows.Add(&strip, RGB(255, 255, 255)), 0);
+    EXPECT_EQ(header->SetImageList(&arrows), nullptr);
+    EXPECT_EQ(header->GetImageList(), &arrows);
+
+    HDITEM item;
+    item.mask = HDI_FORMAT | HDI_IMAGE;
+    item.fmt = HDF_RIGHT | HDF_STRING | HDF_IMAGE | HDF_BITMAP_ON_RIGHT;
+    item.iImage = 1;
+    ASSERT_TRUE(header->SetItem(1, &item));
+    HDITEM read;
+    char text[32] {};
+    read.mask = HDI_FORMAT | HDI_IMAGE | HDI_TEXT | HDI_WIDTH;
+    read.pszText = text;
+    read.cchTextMax = sizeof text;
+    ASSERT_TRUE(header->GetItem(1, &read));
+    EXPECT_EQ(read.fmt, HDF_RIGHT | HDF_STRING | HDF_IMAGE | HDF_BITMAP_ON_RIGHT);
+    EXPECT_EQ(read.iImage, 1);
+    EXPECT_STREQ(text, "Bed");
+    EXPECT_EQ(read.cxy, 80);
+    // Painting with the image drawn at the right does not disturb the list.
+    list.Invalidate();
+    list.UpdateWindow();
+    header->Invalidate();
+    header->UpdateWindow();
+    EXPECT_FALSE(header->GetItem(5, &read));
 }
 
 // ---- check boxes, searches, scrolling, columns ----
