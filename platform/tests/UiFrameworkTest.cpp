@@ -515,4 +515,13 @@ TEST_F(UiFramework, ExitClosesTheMainWindowAndEndsTheLoop)
     EXPECT_TRUE(quit);
 }
 
+TEST_F(UiFramework, RunEndsWhenTheMainWindowCloses)
+{
+    HWND main = frame->m_hWnd;
+    frame->PostMessage(WM_CLOSE);
+    EXPECT_EQ(app->Run(), 0); // ExitInstance's code
+    EXPECT_FALSE(::IsWindow(main));
+    EXPECT_EQ(app->m_pMainWnd, nullptr);
+}
+
 } // namespace
