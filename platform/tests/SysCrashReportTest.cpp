@@ -18,9 +18,10 @@
 
 namespace {
 
-// Under AddressSanitizer its fault handler was there before ours: after the report it takes
-// the segmentation fault and ends the process with an exit code of its own.
-#if defined(__SANITIZE_ADDRESS__)
+// Under AddressSanitizer or ThreadSanitizer the sanitizer's fault handler was there before
+// ours: after the report it takes the segmentation fault and ends the process with an exit
+// code of its own.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
 constexpr bool kSanitizerTakesFaults = true;
 #else
 constexpr bool kSanitizerTakesFaults = false;
