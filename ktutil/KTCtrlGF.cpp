@@ -10,6 +10,7 @@
 #include "platform/ui/Edit.h"
 #include "platform/ui/HeaderCtrl.h"
 #include "platform/ui/ListCtrl.h"
+#include "platform/ui/TreeCtrl.h"
 #include "platform/ui/ListBox.h"
 
 #include <cerrno>
@@ -75,6 +76,17 @@ int CopyItemTo(const CListCtrl* source, int sourceIndex, CListCtrl* target, int 
         target->SetItemText(index, column, source->GetItemText(sourceIndex, column));
     target->SetItemData(index, static_cast<DWORD>(source->GetItemData(sourceIndex)));
     return index;
+}
+
+// Sets or clears the selected state of one tree item; the tree's answer.
+BOOL SetTreeItemSelected(CWnd* tree, HTREEITEM item, bool selected)
+{
+    TVITEM change;
+    change.mask = TVIF_STATE;
+    change.hItem = item;
+    change.state = selected ? TVIS_SELECTED : 0;
+    change.stateMask = TVIS_SELECTED;
+    return static_cast<BOOL>(tree->SendMessage(TVM_SETITEM, 0, reinterpret_cast<LPARAM>(&change)));
 }
 
 // The control's rectangle in its parent's client area (in screen terms for a top-level).
@@ -277,4 +289,32 @@ int KTCtrlGF::LST_CopyItem(const CListCtrl* source, CListCtrl* target, int sourc
     if (targetIndex < 0 || targetIndex >= count)
         targetIndex = count;
     return CopyItemTo(source, sourceIndex, target, targetIndex);
+}
+
+// ---- trees ------------------------------------------------------------------------------------------
+
+HTREEITEM KTCtrlGF::TRE_GetSelectedItem(const CWnd* tree)
+{
+    if (!IsValidWnd(tree))
+        return nullptr;
+    return reinterpret_cast<HTREEITEM>(tree->SendMessage(TVM_GETNEXTITEM, TVGN_CARET, 0));
+}
+
+HTREEITEM KTCtrlGF::TRE_GetSelectedItem(const CWnd* parent, UINT id) { return TRE_GetSelectedItem(GetWnd(parent, id)); }
+
+BOOL KTCtrlGF::TRE_SetSelectedItem(CWnd* tree, HTREEITEM item)
+{
+    if (!IsValidWnd(tree))
+        return FALSE;
+    BOOL result = FALSE;
+    if (HTREEITEM caret = TRE_GetSelectedItem(tree))
+        result = SetTreeItemSelected(tree, caret, false);
+    if (item)
+        result = SetTreeItemSelected(tree, item, true);
+    return result;
+}
+
+BOOL KTCtrlGF::TRE_SetSelectedItem(const CWnd* parent, UINT id, HTREEITEM item)
+{
+    return TRE_SetSelectedItem(GetWnd(parent, id), item);
 }

@@ -1,9 +1,9 @@
 // KTCtrlGF: the small recurring jobs of dialog code on standard controls: check buttons, find
-// combo-box and list-box entries, focus an edit, enable, move and resize a control, and show a
-// number as window text.
+// combo-box and list-box entries, find, select and copy list-view items, the tree's selection,
+// focus an edit, enable, move and resize a control, and show a number as window text.
 //
-// Members that work on one control come in two forms: on the control object, and on a parent
-// window plus the control's id. A control counts as valid when the object is not null and has a
+// Buttons, edits, trees and the window members come in two forms: on the control object, and on
+// a parent window plus the control's id; the list members take the control object only. A control counts as valid when the object is not null and has a
 // live window; every member checks that first and gives its failure value otherwise.
 #pragma once
 
@@ -72,4 +72,13 @@ public:
     // Copies one item; a target index outside the target's items appends. The index used, or -1
     // (invalid lists, different column counts, no such source item).
     static int LST_CopyItem(const CListCtrl* source, CListCtrl* target, int sourceIndex, int targetIndex);
+
+    // ---- trees ----
+    // The tree's caret (selected) item; null when none or the tree is not valid.
+    static HTREEITEM TRE_GetSelectedItem(const CWnd* tree);
+    static HTREEITEM TRE_GetSelectedItem(const CWnd* parent, UINT id);
+    // The caret item loses its selected state and the item gets it (the caret itself does not
+    // move); the result of the last state change, 0 for an invalid tree.
+    static BOOL TRE_SetSelectedItem(CWnd* tree, HTREEITEM item);
+    static BOOL TRE_SetSelectedItem(const CWnd* parent, UINT id, HTREEITEM item);
 };

@@ -1,5 +1,5 @@
 // KTCtrlGF on real controls in a parent window: buttons, edits, combo boxes, list boxes, and the
-// by-id forms; list views.
+// by-id forms; list views and trees.
 #include "ktutil/KTCtrlGF.h"
 
 #include "platform/tests/support/MsgTestWindow.h"
@@ -7,6 +7,7 @@
 #include "platform/ui/ComboBox.h"
 #include "platform/ui/Edit.h"
 #include "platform/ui/ListCtrl.h"
+#include "platform/ui/TreeCtrl.h"
 #include "platform/ui/ListBox.h"
 
 #include <gtest/gtest.h>
@@ -258,4 +259,31 @@ TEST_F(KTCtrlGFListTest, DifferentColumnCountsCopyNothing)
     EXPECT_EQ(KTCtrlGF::LST_CopyItemAll(&m_patients, &m_narrow, TRUE), 0);
     EXPECT_EQ(KTCtrlGF::LST_CopyItem(&m_patients, &m_narrow, 0, 0), -1);
     EXPECT_EQ(m_narrow.GetItemCount(), 0);
+}
+
+// ---- trees ------------------------------------------------------------------------------------------------
+
+TEST_F(KTCtrlGFTest, TreeSelectionMovesTheSelectedStateButNotTheCaret)
+{
+    constexpr UINT kTreeId = 3001;
+    CTreeCtrl tree;
+    ASSERT_TRUE(tree.Create(WS_CHILD | WS_VISIBLE, CRect(230, 10, 390, 200), &m_parent, kTreeId));
+    HTREEITEM ward = tree.InsertItem("Ward");
+    HTREEITEM bed1 = tree.InsertItem("Bed 1", ward);
+    HTREEITEM bed2 = tree.InsertItem("Bed 2", ward);
+
+    EXPECT_EQ(KTCtrlGF::TRE_GetSelectedItem(&tree), nullptr);
+    ASSERT_TRUE(tree.SelectItem(bed1));
+    EXPECT_EQ(KTCtrlGF::TRE_GetSelectedItem(&tree), bed1);
+    EXPECT_EQ(KTCtrlGF::TRE_GetSelectedItem(&m_parent, kTreeId), bed1);
+
+    EXPECT_TRUE(KTCtrlGF::TRE_SetSelectedItem(&m_parent, kTreeId, bed2));
+    EXPECT_EQ(tree.GetItemState(bed1, TVIS_SELECTED), 0u);
+    EXPECT_EQ(tree.GetItemState(bed2, TVIS_SELECTED), TVIS_SELECTED);
+    EXPECT_EQ(tree.GetSelectedItem(), bed1); // the caret stays
+
+    CTreeCtrl unmade;
+    EXPECT_EQ(KTCtrlGF::TRE_GetSelectedItem(&unmade), nullptr);
+    EXPECT_FALSE(KTCtrlGF::TRE_SetSelectedItem(&unmade, bed2));
+    EXPECT_EQ(KTCtrlGF::TRE_GetSelectedItem(&m_parent, 9999), nullptr);
 }
