@@ -301,10 +301,12 @@ void CFrameWnd::OnClose()
         return;
     CWinApp* app = AfxGetApp();
     if (app && app->m_pMainWnd == this) {
-        // The main window: every document closes (and with it this frame).
+        // The main window: every document closes, and with it this frame, which may then be
+        // deleted already: only the handle is used afterwards.
+        HWND self = m_hWnd;
         app->CloseAllDocuments(FALSE);
-        if (::IsWindow(m_hWnd))
-            DestroyWindow();
+        if (::IsWindow(self))
+            ::DestroyWindow(self);
         return;
     }
     if (doc)
