@@ -11,6 +11,7 @@
 #include "platform/gdi/SurfaceDC.h"
 #include "platform/gdi/WindowDCs.h"
 #include "platform/host/gtk/GtkHost.h"
+#include "platform/msg/CommonDialogService.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Static.h"
 #include "support/CoreTempFolder.h"
@@ -22,6 +23,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
+#include <fstream>
 #include <poll.h>
 #include <spawn.h>
 #include <string>
@@ -190,6 +192,9 @@ protected:
         if (s_started) {
             ::setenv("DISPLAY", s_xvfb->Display().c_str(), 1);
             ::setenv("PLATFORM_HOST", "gtk", 1);
+            // No desktop session here: settings in memory, no accessibility bus.
+            ::setenv("GSETTINGS_BACKEND", "memory", 1);
+            ::setenv("NO_AT_BRIDGE", "1", 1);
             ::unsetenv("WAYLAND_DISPLAY");
         }
     }
@@ -380,6 +385,59 @@ TEST_F(GtkHostOnXvfb, XdotoolInputArrivesAsTheClassicMessages)
     })) << "typed so far: \"" << typed << "\"";
     EXPECT_EQ(typed, text);
     EXPECT_GE(pane.Count(WM_KEYDOWN), 5);
+}
+
+// Ends a dialog that nobody answers: WM_QUIT cancels it, so the test fails instead of hanging.
+void QuitWhenLate(HWND, UINT, UINT_PTR, DWORD)
+{
+    static const auto end = Clock::now() + kDeadline;
+    if (Clock::now() > end)
+        PostQuitMessage(1);
+}
+
+TEST_F(GtkHostOnXvfb, FileDialogAnswersWithTheChosenFileWhileTheOwnersTimersKeepFiring)
+{
+    ASSERT_TRUE(PumpUntil([&] { return GtkHost::IsOnDisplay(frame.m_hWnd); }));
+    coretest::TempFolder temp;
+    std::string file = temp / "trace.ctg";
+    std::ofstream(file) << "FHR";
+
+    // A user types the file's path into the dialog and presses Enter.
+    // The user waits a moment for the dialog to take the typed path before pressing Enter, and
+    // presses it again while the dialog is still there.
+    const std::string script =
+        "xdotool search --sync --name 'Open Recording' windowfocus --sync key ctrl+l type --delay 20 '" + file + "' || exit 1; "
+        "for i in 1 2 3 4 5 6 7 8 9 10; do xdotool sleep 0.5; "
+        "xdotool search --onlyvisible --name 'Open Recording' windowfocus --sync key Return || exit 0; done";
+    pid_t user = Spawn({ "sh", "-c", script });
+    ASSERT_GT(user, 0);
+    UINT_PTR guard = SetTimer(nullptr, 0, 100, QuitWhenLate);
+    ASSERT_NE(SetTimer(frame.m_hWnd, 7, 30, nullptr), 0u);
+    bool ownerDisabled = false;
+    frame.onMessage = [&](UINT message, WPARAM, LPARAM, LRESULT&) {
+        if (message == WM_TIMER)
+            ownerDisabled = !frame.IsWindowEnabled();
+        return false;
+    };
+
+    platform::msg::CommonDialogRequest request;
+    request.kind = platform::msg::CommonDialogKind::OpenFile;
+    request.owner = frame.m_hWnd;
+    request.title = "Open Recording";
+    request.initialFolder = temp.Path().c_str();
+    request.filter = "Recordings (*.ctg)|*.ctg|All files (*.*)|*.*||";
+    platform::msg::CommonDialogAnswer answer = platform::msg::RunCommonDialog(request);
+    KillTimer(nullptr, guard);
+    KillTimer(frame.m_hWnd, 7);
+    EXPECT_EQ(WaitForExit(user, std::chrono::seconds(10)), 0);
+
+    ASSERT_TRUE(answer.accepted);
+    ASSERT_EQ(answer.paths.size(), 1u);
+    EXPECT_STREQ(answer.paths[0], file.c_str());
+    EXPECT_EQ(answer.filterIndex, 1);
+    EXPECT_GT(frame.Count(WM_TIMER), 0) << "the owner's timer stopped while the dialog was open";
+    EXPECT_TRUE(ownerDisabled) << "the owner was not disabled under the dialog";
+    EXPECT_TRUE(frame.IsWindowEnabled());
 }
 
 } // namespace
