@@ -9,6 +9,8 @@
 
 #include "nrdata/table/RecordFileStem.h"
 
+#include "platform/core/Clock.h"
+
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -261,6 +263,56 @@ TEST_F(RecordingEndToEnd, AWriteErrorEndsTheRecordingWithWhatIsOnDisk)
     EXPECT_EQ(ReadAll(FileOf(study, ".FMF")), ReadAll(FileOf(study, ".TMP")));
     Seconds(1); // the bed goes on without a recording
     EXPECT_EQ(client->IsRecording(), 0);
+}
+
+// A link that times out does not end the recording: it goes on, marked interrupted, and when the
+// monitor is back the seconds it could not deliver become blank records counted as signal loss.
+TEST(RecordingThroughATimeOut, TheRecordingGoesOnAndTheGapCountsAsSignalLoss)
+{
+    platform::ScopedTestClock clock(10'000);
+    char folder[] = "/tmp/e2e-timeout-XXXXXX";
+    const std::string dataPath = mkdtemp(folder);
+    {
+        Station station;
+        NyraClientSock* sock = nullptr;
+        auto sim = station.ConnectMonitor(sock);
+        NyraClientInfo* client = station.Attach(*sim, sock);
+        ASSERT_EQ(Exchange(*sim, sim->ConnectPacket(), 1).size(), 1u);
+        ASSERT_EQ(Exchange(*sim, Join({ sim->MonitorPacket(), sim->PatientPacket() }), 2).size(), 2u);
+        TBLStudy study;
+        study.S_ID = "SIM-0001";
+        study.SetStartTime(COleDateTime(2026, 12, 10, 16, 0, 0), 1);
+        client->RecordStart(dataPath.c_str(), study);
+        for (int second = 0; second < 3; ++second)
+            ASSERT_EQ(Exchange(*sim, sim->ParamPacket(), 1).size(), 1u);
+        sim->Drop();
+        for (int second = 0; second < 15; ++second) {
+            clock.Advance(1000);
+            PumpUntil([] { return true; });
+        }
+        ASSERT_EQ(client->IsNetworkAlarm(), 1);
+        EXPECT_EQ(client->IsRecording(), 1);
+        EXPECT_EQ(client->IsRecordInterrupted(), 1);
+
+        // The monitor comes back 20 seconds further on.
+        NyraClientSock* again = nullptr;
+        auto back = station.ConnectMonitor(again);
+        station.manager.ReConnected(again, station.manager.PeerCheck(127, 0, 0, 1));
+        ASSERT_EQ(Exchange(*back, back->ConnectPacket(), 1).size(), 1u);
+        while (back->Sequence() < sim->Sequence() + 20)
+            back->ParamPacket();
+        ASSERT_EQ(Exchange(*back, Join({ back->MonitorPacket(), back->ParamPacket() }), 2).size(), 2u);
+        EXPECT_EQ(client->IsRecording(), 1);
+        EXPECT_EQ(client->GetSignalLossOfRecored(), 20u);
+        ASSERT_TRUE(PumpUntil([&] { return client->GetFileLength() == 24; }));
+        const fs::path fmf = fs::path(dataPath) / "Records" / "SIM-0001_20261210160000.FMF";
+        client->RecordStop();
+        const Bytes file = ReadAll(fmf);
+        ASSERT_EQ(file.size(), 14200u + 24 * 108);
+        for (size_t r = 0; r < 24; ++r)
+            EXPECT_EQ(StampOf(file, r), StampOf(file, 0) + r) << "record " << r;
+    }
+    fs::remove_all(dataPath);
 }
 
 } // namespace
