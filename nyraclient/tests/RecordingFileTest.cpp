@@ -192,6 +192,22 @@ TEST_F(RecordingFileTest, AMissingCommittedCopyIsWrittenWholeAtTheNextUpdate)
     EXPECT_EQ(ReadAll(fmf), ReadAll(tmp));
 }
 
+TEST_F(RecordingFileTest, AnUpdateThatCannotOpenTheCommittedCopyIsSkippedAndMadeUpLater)
+{
+    CRecordFile file;
+    ASSERT_TRUE(file.Create(tmp.c_str(), head.Block1(), head.Block2()));
+    fs::create_directory(fmf); // something in the way of the committed copy
+    for (UINT s = 1; s <= 10; ++s)
+        ASSERT_TRUE(file.AppendRecord(Record(s).data()));
+    EXPECT_FALSE(file.UpdateFMF());
+    fs::remove(fmf);
+    for (UINT s = 11; s <= 20; ++s)
+        ASSERT_TRUE(file.AppendRecord(Record(s).data()));
+    ASSERT_TRUE(file.UpdateFMF());
+    file.Close();
+    EXPECT_EQ(ReadAll(fmf), ReadAll(tmp));
+}
+
 // ---- the working file's lock and existing files -------------------------------------------
 
 TEST_F(RecordingFileTest, TheWorkingFileIsLockedWhileOpen)
