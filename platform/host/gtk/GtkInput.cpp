@@ -127,15 +127,19 @@ void UseImFor(GtkWidget* window)
     gtk_im_context_set_client_window(s_im, gtk_widget_get_window(window));
 }
 
+// The key's classic code comes from the key itself (its symbol without modifiers), so Shift+1 is
+// still the key '1' on any layout; keypad keys keep the symbol Num Lock gave them.
 int VirtualKeyOf(const GdkEventKey* event)
 {
-    if (int vk = VirtualKeyForKeySymbol(event->keyval))
-        return vk;
-    // Another layout's symbol: the key's symbol without modifiers.
-    guint plain = 0;
-    gdk_keymap_translate_keyboard_state(gdk_keymap_get_for_display(gdk_display_get_default()), event->hardware_keycode,
-                                        static_cast<GdkModifierType>(0), event->group, &plain, nullptr, nullptr, nullptr);
-    return VirtualKeyForKeySymbol(plain);
+    bool keypad = event->keyval >= GDK_KEY_KP_Space && event->keyval <= GDK_KEY_KP_9;
+    if (!keypad) {
+        guint plain = 0;
+        gdk_keymap_translate_keyboard_state(gdk_keymap_get_for_display(gdk_display_get_default()), event->hardware_keycode,
+                                            static_cast<GdkModifierType>(0), event->group, &plain, nullptr, nullptr, nullptr);
+        if (int vk = VirtualKeyForKeySymbol(plain))
+            return vk;
+    }
+    return VirtualKeyForKeySymbol(event->keyval);
 }
 
 // The character the layer's translation makes of the key, as TranslateMessage will.
