@@ -2,6 +2,7 @@
 #include "platform/gdi/SysColors.h"
 
 #include "platform/gdi/GdiInternal.h"
+#include "platform/msg/NonClientMetrics.h"
 
 #include <array>
 #include <atomic>
@@ -50,15 +51,18 @@ struct MetricEntry
     int value;
 };
 
-// Metrics that do not depend on the screen.
+// Metrics that do not depend on the screen. The non-client sizes come from the window layer's
+// table, so that the bars and frames it reserves are the ones the controls measure.
+constexpr auto& kNc = platform::msg::kNonClientMetrics;
 constexpr MetricEntry kMetrics[] = {
-    { SM_CXVSCROLL, 16 }, { SM_CYHSCROLL, 16 }, { SM_CYCAPTION, 19 }, { SM_CXBORDER, 1 },
-    { SM_CYBORDER, 1 }, { SM_CXDLGFRAME, 3 }, { SM_CYDLGFRAME, 3 }, { SM_CYVTHUMB, 16 },
-    { SM_CXHTHUMB, 16 }, { SM_CXICON, 32 }, { SM_CYICON, 32 }, { SM_CXCURSOR, 32 },
-    { SM_CYCURSOR, 32 }, { SM_CYMENU, 19 }, { SM_CYVSCROLL, 16 }, { SM_CXHSCROLL, 16 },
+    { SM_CXVSCROLL, kNc.scrollBar }, { SM_CYHSCROLL, kNc.scrollBar }, { SM_CYCAPTION, kNc.caption },
+    { SM_CXBORDER, kNc.border }, { SM_CYBORDER, kNc.border }, { SM_CXDLGFRAME, kNc.dialogFrame },
+    { SM_CYDLGFRAME, kNc.dialogFrame }, { SM_CYVTHUMB, kNc.scrollThumb }, { SM_CXHTHUMB, kNc.scrollThumb },
+    { SM_CXICON, 32 }, { SM_CYICON, 32 }, { SM_CXCURSOR, 32 }, { SM_CYCURSOR, 32 }, { SM_CYMENU, kNc.menuBar },
+    { SM_CYVSCROLL, kNc.scrollBar }, { SM_CXHSCROLL, kNc.scrollBar },
     { SM_CXMIN, 112 }, { SM_CYMIN, 27 }, { SM_CXSIZE, 18 }, { SM_CYSIZE, 18 },
-    { SM_CXFRAME, 4 }, { SM_CYFRAME, 4 }, { SM_CXDOUBLECLK, 4 }, { SM_CYDOUBLECLK, 4 },
-    { SM_CXEDGE, 2 }, { SM_CYEDGE, 2 }, { SM_CXSMICON, 16 }, { SM_CYSMICON, 16 },
+    { SM_CXFRAME, kNc.sizingFrame }, { SM_CYFRAME, kNc.sizingFrame }, { SM_CXDOUBLECLK, 4 }, { SM_CYDOUBLECLK, 4 },
+    { SM_CXEDGE, kNc.clientEdge }, { SM_CYEDGE, kNc.clientEdge }, { SM_CXSMICON, 16 }, { SM_CYSMICON, 16 },
     { SM_CXDRAG, 4 }, { SM_CYDRAG, 4 }, { SM_CXMENUCHECK, 13 }, { SM_CYMENUCHECK, 13 },
     { SM_CMONITORS, 1 },
 };

@@ -1,6 +1,7 @@
 // Windows: creation and destruction, state, hierarchy and geometry.
 #include "platform/core/Clock.h"
 #include "platform/msg/MessageQueue.h"
+#include "platform/msg/NonClientMetrics.h"
 #include "platform/msg/WindowApi.h"
 #include "platform/msg/WindowInternal.h"
 #include "platform/msg/WindowTable.h"
@@ -17,20 +18,7 @@ namespace {
 constexpr UINT SWP_NOCLIENTSIZE = 0x0800;
 constexpr UINT SWP_NOCLIENTMOVE = 0x1000;
 
-// Non-client sizes of the classic look at 96 dots per inch.
-struct NonClientMetrics
-{
-    int border = 1;      // WS_BORDER
-    int dialogFrame = 3; // WS_DLGFRAME, WS_CAPTION, WS_EX_DLGMODALFRAME
-    int sizingFrame = 4; // WS_THICKFRAME
-    int clientEdge = 2;  // WS_EX_CLIENTEDGE
-    int staticEdge = 1;  // WS_EX_STATICEDGE
-    int caption = 19;    // a caption bar with its separating line
-    int toolCaption = 16;
-    int menuBar = 19;
-    int scrollBar = 17;  // width of a vertical, height of a horizontal scroll bar
-};
-constexpr NonClientMetrics kMetrics {};
+constexpr const auto& kMetrics = platform::msg::kNonClientMetrics;
 
 WindowTable& Table() { return WindowTable::Instance(); }
 

@@ -705,7 +705,7 @@ TEST(GdiObjects, SystemColoursAndMetricsComeFromTheFixedTable)
     EXPECT_EQ(GetSysColor(COLOR_BTNFACE), RGB(212, 208, 200));
     EXPECT_EQ(GetSysColor(COLOR_WINDOW), kWhite);
     EXPECT_EQ(GetSystemMetrics(SM_CXEDGE), 2);
-    EXPECT_EQ(GetSystemMetrics(SM_CYVSCROLL), 16);
+    EXPECT_EQ(GetSystemMetrics(SM_CYVSCROLL), 17);
     LOGBRUSH lb;
     CBrush::FromHandle(GetSysColorBrush(COLOR_BTNSHADOW))->GetLogBrush(&lb);
     EXPECT_EQ(lb.lbColor, RGB(128, 128, 128));
