@@ -44,7 +44,8 @@ std::vector<BYTE> MakeRecords()
     packet.Clear(0xFF);
     for (UINT i = 0; i < kRecords; ++i) {
         packet.SetTimeStamp(i);
-        std::copy(packet.GetPacket(), packet.GetPacket() + kRecordSize, bytes.begin() + long(i) * kRecordSize);
+        std::copy(packet.GetPacket(), packet.GetPacket() + kRecordSize,
+                  bytes.begin() + long(i) * kRecordSize);
     }
     return bytes;
 }
@@ -92,7 +93,8 @@ void BM_Recording72Hours(benchmark::State& state)
         plainSeconds += std::chrono::duration<double>(c - b).count();
     }
     fs::remove_all(folder);
-    state.counters["recording_ms"] = benchmark::Counter(recordSeconds * 1000, benchmark::Counter::kAvgIterations);
+    state.counters["recording_ms"] =
+        benchmark::Counter(recordSeconds * 1000, benchmark::Counter::kAvgIterations);
     state.counters["plain_ms"] = benchmark::Counter(plainSeconds * 1000, benchmark::Counter::kAvgIterations);
     state.counters["records"] = kRecords;
     state.counters["ratio"] = plainSeconds > 0 ? recordSeconds / plainSeconds : 0;

@@ -59,13 +59,15 @@ void BM_TrendStore72Hours(benchmark::State& state)
             plain.insert(plain.end(), packet.GetPacket(), packet.GetPacket() + PKParam_v110::kSize);
         const auto c = Clock::now();
         benchmark::DoNotOptimize(plain.data());
-        if (store.GetCountsOfTrendData() != kEntries || plain.size() != size_t(kEntries) * PKParam_v110::kSize)
+        if (store.GetCountsOfTrendData() != kEntries ||
+            plain.size() != size_t(kEntries) * PKParam_v110::kSize)
             state.SkipWithError("the store did not keep every entry");
         storeSeconds += std::chrono::duration<double>(b - a).count();
         vectorSeconds += std::chrono::duration<double>(c - b).count();
     }
     state.counters["store_ms"] = benchmark::Counter(storeSeconds * 1000, benchmark::Counter::kAvgIterations);
-    state.counters["vector_ms"] = benchmark::Counter(vectorSeconds * 1000, benchmark::Counter::kAvgIterations);
+    state.counters["vector_ms"] =
+        benchmark::Counter(vectorSeconds * 1000, benchmark::Counter::kAvgIterations);
     state.counters["entries"] = kEntries;
     state.counters["ratio"] = vectorSeconds > 0 ? storeSeconds / vectorSeconds : 0;
 }

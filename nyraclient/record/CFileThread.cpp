@@ -4,8 +4,8 @@
 #include "nrdata/buffer/CSmartBuffer.h"
 
 #include "platform/msg/MessageBoxService.h"
-#include "platform/msg/Wnd.h"
 #include "platform/msg/WindowApi.h"
+#include "platform/msg/Wnd.h"
 
 #include <chrono>
 
@@ -25,7 +25,7 @@ int CFileThread::OpenFile(LPCTSTR lpszPath, const HeaderBlock& block1, const Hea
     m_file.Close();
     CFileException error;
     if (!m_file.Create(lpszPath, block1, block2, &error)) {
-        char text[512] {};
+        char text[512]{};
         error.GetErrorMessage(text, sizeof text);
         AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
         return 0;
@@ -66,7 +66,7 @@ void CFileThread::AddWaveData(CSmartBuffer* buffer)
     {
         std::lock_guard lock(m_queueLock);
         if (GetStopFlag() == 0 && m_bFailed.load() == 0) {
-            m_waves.push_back({ buffer, m_waveTime, m_lead1, m_lead2 });
+            m_waves.push_back({buffer, m_waveTime, m_lead1, m_lead2});
             buffer = nullptr;
         }
     }
@@ -116,14 +116,15 @@ int CFileThread::Run()
             WriteRecords();
         }
         std::unique_lock lock(m_queueLock);
-        m_wake.wait_for(lock, kIdleWait, [this] { return !IsRunning() || !m_params.empty() || !m_waves.empty(); });
+        m_wake.wait_for(lock, kIdleWait,
+                        [this] { return !IsRunning() || !m_params.empty() || !m_waves.empty(); });
     }
     return kExitCode;
 }
 
 void CFileThread::WriteSnapshot()
 {
-    Snapshot snapshot {};
+    Snapshot snapshot{};
     {
         std::lock_guard lock(m_queueLock);
         if (m_waves.empty())
@@ -154,7 +155,8 @@ void CFileThread::WriteRecords()
             m_params.pop_front();
         }
         WriteRecord(buffer);
-        if (m_bFailed.load() == 0 && m_nRecords.load() % m_nMirrorInterval == 0 && m_hNotify.load() != nullptr) {
+        if (m_bFailed.load() == 0 && m_nRecords.load() % m_nMirrorInterval == 0 &&
+            m_hNotify.load() != nullptr) {
             m_file.UpdateFMF();
             Notify(kRecordProgress);
         }

@@ -93,15 +93,15 @@ private:
     std::condition_variable m_wake;
     std::deque<CSmartBuffer*> m_params;
     std::deque<Snapshot> m_waves;
-    BYTE m_lead1 { 0 };
-    BYTE m_lead2 { 0 };
+    BYTE m_lead1{0};
+    BYTE m_lead2{0};
     COleDateTime m_waveTime;
 
-    std::atomic<UINT> m_nRecords { 0 };
-    std::atomic<int> m_bFailed { 0 };
-    std::atomic<HWND> m_hNotify { nullptr };
-    std::atomic<UINT> m_nNotifyMsg { 0 };
-    UINT m_nMirrorInterval { kMirrorInterval };
+    std::atomic<UINT> m_nRecords{0};
+    std::atomic<int> m_bFailed{0};
+    std::atomic<HWND> m_hNotify{nullptr};
+    std::atomic<UINT> m_nNotifyMsg{0};
+    UINT m_nMirrorInterval{kMirrorInterval};
 };
 
 } // namespace nyraclient::record
@@ -129,7 +129,7 @@ public:
     CFileThread* Get() const { return m_pThread; }
 
 private:
-    CFileThread* m_pThread { nullptr };
+    CFileThread* m_pThread{nullptr};
     platform::WaitHandle m_end;
 };
 

@@ -26,7 +26,10 @@ CString CommittedPathOf(const CString& workingPath)
     return workingPath + kCommittedExt;
 }
 
-CRecordFile::~CRecordFile() { Close(); }
+CRecordFile::~CRecordFile()
+{
+    Close();
+}
 
 void CRecordFile::Close()
 {
@@ -36,7 +39,8 @@ void CRecordFile::Close()
 
 // ==== creating ===================================================================================
 
-BOOL CRecordFile::Create(LPCTSTR path, const HeaderBlock& block1, const HeaderBlock& block2, CFileException* error)
+BOOL CRecordFile::Create(LPCTSTR path, const HeaderBlock& block1, const HeaderBlock& block2,
+                         CFileException* error)
 {
     Close();
     if (GetFileAttributes(path) != INVALID_FILE_ATTRIBUTES) {
@@ -143,8 +147,8 @@ BOOL CRecordFile::UpdateFMF()
     if (!IsOpen())
         return FALSE;
     CFile committed;
-    if (!committed.Open(CommittedPathOf(m_path), CFile::modeCreate | CFile::modeNoTruncate | CFile::modeReadWrite
-                                                     | CFile::shareDenyWrite))
+    if (!committed.Open(CommittedPathOf(m_path), CFile::modeCreate | CFile::modeNoTruncate |
+                                                     CFile::modeReadWrite | CFile::shareDenyWrite))
         return FALSE;
     BOOL done = TRUE;
     try {

@@ -31,7 +31,8 @@ public:
     // Creates the working file and writes the two header blocks and an empty wave area; the
     // file then ends at the head. An existing file is never overwritten: that, like any other
     // failure, returns FALSE with the cause in `error` (when given) and leaves no file open.
-    BOOL Create(LPCTSTR path, const HeaderBlock& block1, const HeaderBlock& block2, CFileException* error = nullptr);
+    BOOL Create(LPCTSTR path, const HeaderBlock& block1, const HeaderBlock& block2,
+                CFileException* error = nullptr);
     BOOL IsOpen() const { return m_file.m_hFile != CFile::hFileNull; }
     void Close();
 
@@ -58,9 +59,9 @@ private:
 
     CFile m_file;
     CString m_path;
-    HeaderBlock m_block1 {};
-    ULONGLONG m_length { 0 };
-    bool m_headChanged { true };
+    HeaderBlock m_block1{};
+    ULONGLONG m_length{0};
+    bool m_headChanged{true};
 };
 
 } // namespace nyraclient::record

@@ -59,8 +59,8 @@ void NyraClientInfo::RecordStart(const char* lpszDataPath, TBLStudy& study)
     const CString folder = RecordsFolderOf(lpszDataPath);
     CString path = WorkingPathOf(folder, study);
     for (int attempt = 0; IsNameTaken(path); ++attempt) {
-        if (attempt == kNameAttempts
-            || !study.SetStartTime(study.S_START_TIME + COleDateTimeSpan(0, 0, 0, 1), 1)) {
+        if (attempt == kNameAttempts ||
+            !study.SetStartTime(study.S_START_TIME + COleDateTimeSpan(0, 0, 0, 1), 1)) {
             RunLog.Log(kLogNameTaken, static_cast<LPCTSTR>(path));
             ForEachBedWindow([](BedWindow* wnd) { wnd->ResetIconStatus(); });
             return;
@@ -149,7 +149,10 @@ int NyraClientInfo::SetWaveSaveFlag()
     return 1;
 }
 
-int NyraClientInfo::IsEnableWaveSave() const { return m_bRecording && !m_bSnapshotRequest ? 1 : 0; }
+int NyraClientInfo::IsEnableWaveSave() const
+{
+    return m_bRecording && !m_bSnapshotRequest ? 1 : 0;
+}
 
 void NyraClientInfo::CollectSnapshot(const BYTE* data, int len)
 {

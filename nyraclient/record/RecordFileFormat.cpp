@@ -19,7 +19,7 @@ void PutRecordTime(HeaderBlock& block, std::size_t offset, const COleDateTime& t
 
 HeaderBlock MakeHeaderBlock1(const COleDateTime& start, const BYTE* monitorPacket)
 {
-    HeaderBlock block {};
+    HeaderBlock block{};
     std::memcpy(block.data() + kOffMagic, kMagic, sizeof kMagic - 1);
     std::memcpy(block.data() + kOffFormatTag, kFormatTag, sizeof kFormatTag - 1);
     std::memcpy(block.data() + kOffVersion, kVersion.data(), kVersion.size());
@@ -31,7 +31,7 @@ HeaderBlock MakeHeaderBlock1(const COleDateTime& start, const BYTE* monitorPacke
 
 HeaderBlock MakeHeaderBlock2(const BYTE* patientPacket)
 {
-    HeaderBlock block {};
+    HeaderBlock block{};
     if (patientPacket != nullptr)
         std::memcpy(block.data() + kOffPatientPacket, patientPacket, kPatientPacketSize);
     return block;
@@ -44,6 +44,9 @@ ULONGLONG WholeRecordLength(ULONGLONG length)
     return kHeadSize + RecordCountOf(length) * kRecordSize;
 }
 
-ULONGLONG RecordCountOf(ULONGLONG length) { return length < kHeadSize ? 0 : (length - kHeadSize) / kRecordSize; }
+ULONGLONG RecordCountOf(ULONGLONG length)
+{
+    return length < kHeadSize ? 0 : (length - kHeadSize) / kRecordSize;
+}
 
 } // namespace nyraclient::record

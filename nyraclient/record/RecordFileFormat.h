@@ -32,11 +32,11 @@ static_assert(kWaveAreaSize == 14000);
 static_assert(kHeadSize == 14200);
 
 // ---- header block 1 -------------------------------------------------------------------------
-constexpr std::size_t kOffMagic = 0;        // "ORLISK FMT", no terminator
-constexpr std::size_t kOffFormatTag = 10;   // "FM"
-constexpr std::size_t kOffVersion = 16;     // 'V', 1, 0, 0
-constexpr std::size_t kOffStartTime = 20;   // year (16-bit), month, day, hour, minute, second
-constexpr std::size_t kOffWaveTime = 30;    // the same fields; zeros until the first snapshot
+constexpr std::size_t kOffMagic = 0;      // "ORLISK FMT", no terminator
+constexpr std::size_t kOffFormatTag = 10; // "FM"
+constexpr std::size_t kOffVersion = 16;   // 'V', 1, 0, 0
+constexpr std::size_t kOffStartTime = 20; // year (16-bit), month, day, hour, minute, second
+constexpr std::size_t kOffWaveTime = 30;  // the same fields; zeros until the first snapshot
 constexpr std::size_t kOffECGLead1 = 37;
 constexpr std::size_t kOffECGLead2 = 38;
 constexpr std::size_t kOffMonitorPacket = 39;
@@ -48,7 +48,7 @@ constexpr std::size_t kPatientPacketSize = 80;
 
 constexpr char kMagic[] = "ORLISK FMT";
 constexpr char kFormatTag[] = "FM";
-constexpr std::array<BYTE, 4> kVersion { 'V', 1, 0, 0 };
+constexpr std::array<BYTE, 4> kVersion{'V', 1, 0, 0};
 
 using HeaderBlock = std::array<BYTE, kHeaderBlockSize>;
 

@@ -61,7 +61,7 @@ struct Head
 {
     PKMonitor_v110 monitor;
     PKPatient_v110 patient;
-    COleDateTime start { 2026, 12, 10, 9, 8, 7 };
+    COleDateTime start{2026, 12, 10, 9, 8, 7};
     Head()
     {
         monitor.SetKey(2);
@@ -104,7 +104,7 @@ TEST_F(RecordingFileTest, WritesTheHeadByteForByte)
     const Bytes bytes = ReadAll(tmp);
     ASSERT_EQ(bytes.size(), 14200u);
     EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 12), "ORLISK FMTFM");
-    const Bytes expect1 { 0, 0, 0, 0, 'V', 1, 0, 0, 0xEA, 0x07, 12, 10, 9, 8, 7, 0, 0, 0 };
+    const Bytes expect1{0, 0, 0, 0, 'V', 1, 0, 0, 0xEA, 0x07, 12, 10, 9, 8, 7, 0, 0, 0};
     EXPECT_EQ(Bytes(bytes.begin() + 12, bytes.begin() + 30), expect1);
     EXPECT_EQ(Bytes(bytes.begin() + 30, bytes.begin() + 39), Bytes(9, 0)); // no snapshot yet
     EXPECT_EQ(0, std::memcmp(bytes.data() + 39, head.monitor.GetPacket(), 56));
@@ -152,7 +152,7 @@ TEST_F(RecordingFileTest, ASnapshotRewritesTheWaveAreaAndTheCommittedHead)
 
     const Bytes working = ReadAll(tmp);
     ASSERT_EQ(working.size(), 14200u + 13 * 108);
-    const Bytes expectTime { 0xEA, 0x07, 12, 10, 9, 9, 30, 4, 0 };
+    const Bytes expectTime{0xEA, 0x07, 12, 10, 9, 9, 30, 4, 0};
     EXPECT_EQ(Bytes(working.begin() + 30, working.begin() + 39), expectTime);
     EXPECT_EQ(Bytes(working.begin() + 200, working.begin() + 14200), waves);
     EXPECT_EQ(Bytes(working.begin() + 14200, working.begin() + 14308), Record(1)); // records untouched
@@ -251,7 +251,7 @@ public:
     ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_old); }
 
 private:
-    rlimit m_old {};
+    rlimit m_old{};
 };
 
 TEST_F(RecordingFileTest, AFailedWriteIsCutBackToTheLastWholeRecord)
@@ -325,7 +325,7 @@ TEST_F(FileThreadTest, CommitsEveryTenRecordsAndOnceMoreAtTheEnd)
     control.Stop();
 
     serialtest::PumpUntil([] { return true; });
-    EXPECT_EQ(window.updates, (std::vector<WPARAM> { kRecordProgress, kRecordProgress }));
+    EXPECT_EQ(window.updates, (std::vector<WPARAM>{kRecordProgress, kRecordProgress}));
     EXPECT_EQ(fs::file_size(tmp), 16900u);
     EXPECT_EQ(ReadAll(fmf), ReadAll(tmp));
 }
@@ -363,7 +363,8 @@ TEST_F(FileThreadTest, ASnapshotTakesItsLeadBytesAndTime)
 
     const Bytes committed = ReadAll(fmf);
     ASSERT_EQ(committed.size(), 14200u + 3 * 108);
-    EXPECT_EQ(Bytes(committed.begin() + 30, committed.begin() + 39), (Bytes { 0xEB, 0x07, 1, 2, 3, 4, 5, 5, 0 }));
+    EXPECT_EQ(Bytes(committed.begin() + 30, committed.begin() + 39),
+              (Bytes{0xEB, 0x07, 1, 2, 3, 4, 5, 5, 0}));
     EXPECT_EQ(Bytes(committed.begin() + 200, committed.begin() + 14200), waves);
 }
 
@@ -371,7 +372,8 @@ TEST_F(FileThreadTest, AFileThatCannotBeCreatedLeavesNoThreadAndTellsTheUser)
 {
     platform::msg::ResetMessageBoxScript();
     const std::string path = m_folder + "/no-such-folder/x.TMP";
-    EXPECT_FALSE(control.Start(path.c_str(), head.Block1(), head.Block2(), 0, &window, WM_TEST_RECORD_UPDATE));
+    EXPECT_FALSE(
+        control.Start(path.c_str(), head.Block1(), head.Block2(), 0, &window, WM_TEST_RECORD_UPDATE));
     EXPECT_EQ(control.Get(), nullptr);
     const auto shown = platform::msg::TakeShownMessageBoxes();
     ASSERT_EQ(shown.size(), 1u);
@@ -386,7 +388,7 @@ TEST_F(FileThreadTest, AWriteErrorKeepsWhatIsOnDiskAndAsksTheOwnerToStop)
         Queue(1, 9);
         ASSERT_TRUE(serialtest::PumpUntil([&] { return !window.updates.empty(); }));
     }
-    EXPECT_EQ(window.updates, (std::vector<WPARAM> { kRecordWriteFailed }));
+    EXPECT_EQ(window.updates, (std::vector<WPARAM>{kRecordWriteFailed}));
     EXPECT_EQ(control.Get()->HasFailed(), 1);
     EXPECT_EQ(control.Get()->GetFileLength(), 7u);
 

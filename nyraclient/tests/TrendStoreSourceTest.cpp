@@ -22,7 +22,7 @@ TEST(TrendStoreSource, HandsOutCopiesOfTheBedsEntriesUnderItsSettings)
     NyraClientInfo client(nullptr, 0, 1);
     client.AddTrendData(Packet(10, 0xFF).GetPacket()); // no valid FHR1
     client.AddTrendData(Packet(11, 0xFF).GetPacket());
-    client.AddTrendData(Packet(13, 150).GetPacket());  // one blank before it
+    client.AddTrendData(Packet(13, 150).GetPacket()); // one blank before it
 
     nyraclient::trend::CClientTrendSource source(client);
     ASSERT_EQ(source.GetCountsOfTrendData(), 4u);

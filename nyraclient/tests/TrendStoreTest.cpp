@@ -15,16 +15,16 @@ namespace {
 class FakeBed : public CTrendStoreOwner
 {
 public:
-    int recording { 0 };
-    int review { 0 };
-    int recordLimit { 0 };
-    int stops { 0 };
-    int interrupted { 0 };
-    int starts { 0 };
-    int jumps { 0 };
+    int recording{0};
+    int review{0};
+    int recordLimit{0};
+    int stops{0};
+    int interrupted{0};
+    int starts{0};
+    int jumps{0};
     std::vector<UINT> recorded; // stamps handed to the recording
-    CTrendStore* store { nullptr };
-    UINT lossAtStop { 0 };
+    CTrendStore* store{nullptr};
+    UINT lossAtStop{0};
 
     int IsTrendRecording() const override { return recording; }
     void StopTrendRecording() override
@@ -90,7 +90,7 @@ protected:
     }
 
     FakeBed bed;
-    CTrendStore store { bed };
+    CTrendStore store{bed};
 };
 
 // ---- gaps and repeats ---------------------------------------------------------------------------
@@ -102,8 +102,8 @@ TEST_F(TrendStoreTest, FillsAGapWithBlankEntriesCountedAsSignalLossWhileRecordin
     EXPECT_EQ(Add(101), 1);
     EXPECT_EQ(Add(104), 1);
 
-    EXPECT_EQ(Stamps(), (std::vector<UINT> { 100, 101, 102, 103, 104 }));
-    EXPECT_EQ(bed.recorded, (std::vector<UINT> { 100, 101, 102, 103, 104 }));
+    EXPECT_EQ(Stamps(), (std::vector<UINT>{100, 101, 102, 103, 104}));
+    EXPECT_EQ(bed.recorded, (std::vector<UINT>{100, 101, 102, 103, 104}));
     EXPECT_EQ(store.GetSignalLossOfRecored(), 2u);
     EXPECT_EQ(store.GetStartStampOfTrend(), 100u);
     EXPECT_EQ(store.GetLastStampOfTrend(), 104u);
@@ -134,13 +134,13 @@ TEST_F(TrendStoreTest, DropsARepeatedSequenceNumber)
 {
     AddRun(7, 3);
     EXPECT_EQ(Add(9), 1);
-    EXPECT_EQ(Stamps(), (std::vector<UINT> { 7, 8, 9 }));
+    EXPECT_EQ(Stamps(), (std::vector<UINT>{7, 8, 9}));
 }
 
 TEST_F(TrendStoreTest, CopyBeyondTheEndGivesNothing)
 {
     AddRun(1, 3);
-    BYTE out[PKParam_v110::kSize] = { 0x5A };
+    BYTE out[PKParam_v110::kSize] = {0x5A};
     EXPECT_FALSE(store.CopyTrendDataAtIndex(3, out));
     EXPECT_EQ(out[0], 0x5A);
     EXPECT_FALSE(store.CopyTrendDataAtIndex(0xFFFFFFFFu, out));
@@ -164,7 +164,7 @@ TEST_F(TrendStoreTest, BackwardJumpEmptiesTheStoreAndInterruptsTheRecording)
     // The next packet starts a new store (and the bed asks for a new recording then).
     EXPECT_EQ(Add(4), 1);
     EXPECT_EQ(bed.starts, 2);
-    EXPECT_EQ(Stamps(), (std::vector<UINT> { 4 }));
+    EXPECT_EQ(Stamps(), (std::vector<UINT>{4}));
     EXPECT_EQ(store.GetStartStampOfTrend(), 4u);
 }
 
@@ -222,7 +222,7 @@ TEST_P(TrendStoreHoldTest, KeepsEveryEntryWhileHeldAndTrimsAtTheNextPacketAfter)
 }
 
 INSTANTIATE_TEST_SUITE_P(Holds, TrendStoreHoldTest,
-                         ::testing::Values(HoldCase { "ReviewMode", 1, 0 }, HoldCase { "TrendLock", 0, 1 }),
+                         ::testing::Values(HoldCase{"ReviewMode", 1, 0}, HoldCase{"TrendLock", 0, 1}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // ---- the recording limits ---------------------------------------------------------------------
@@ -297,7 +297,7 @@ TEST_F(TrendStoreTest, AFarGapWhileRecordingFillsToTheLimitThenStartsANewStore)
     ASSERT_EQ(bed.recorded.size(), size_t(CTrendStore::kMaxRecording));
     EXPECT_EQ(bed.recorded.back(), CTrendStore::kMaxRecording); // consecutive up to the limit
 
-    EXPECT_EQ(Stamps(), (std::vector<UINT> { far }));
+    EXPECT_EQ(Stamps(), (std::vector<UINT>{far}));
     EXPECT_EQ(store.GetStartStampOfTrend(), far);
     EXPECT_EQ(store.GetSignalLossOfRecored(), 0u);
     EXPECT_EQ(bed.starts, 2);
@@ -322,7 +322,7 @@ TEST_F(TrendStoreTest, AClearRequestEmptiesTheStoreAtTheNextPacket)
     store.RequestClear();
     EXPECT_EQ(store.GetCountsOfTrendData(), 50u);
     Add(51);
-    EXPECT_EQ(Stamps(), (std::vector<UINT> { 51 }));
+    EXPECT_EQ(Stamps(), (std::vector<UINT>{51}));
     EXPECT_EQ(store.GetStartStampOfTrend(), 51u);
     EXPECT_EQ(bed.starts, 2);
 }
@@ -331,8 +331,8 @@ TEST_F(TrendStoreTest, AClearRequestEmptiesTheStoreAtTheNextPacket)
 // is a whole entry of the store (run under the sanitizers, a freed entry would show).
 TEST_F(TrendStoreTest, ReadersHoldOnlyCopiesWhileTheStoreTrimsAndEmpties)
 {
-    std::atomic<bool> done { false };
-    std::atomic<long> torn { 0 };
+    std::atomic<bool> done{false};
+    std::atomic<long> torn{0};
     std::thread reader([&] {
         PKParam_v110 entry;
         while (!done.load()) {

@@ -53,8 +53,8 @@ protected:
         // The connect notice first: its answer gives the simulator the bed's key.
         EXPECT_TRUE(sim->Send(sim->ConnectPacket()));
         Await(1);
-        EXPECT_TRUE(sim->Send(sim->VersionPacket()) && sim->Send(sim->MonitorPacket())
-                    && sim->Send(sim->PatientPacket()) && sim->Send(sim->AlarmPacket()));
+        EXPECT_TRUE(sim->Send(sim->VersionPacket()) && sim->Send(sim->MonitorPacket()) &&
+                    sim->Send(sim->PatientPacket()) && sim->Send(sim->AlarmPacket()));
         Await(4);
     }
     ~RecordingEndToEnd() override
@@ -103,9 +103,9 @@ protected:
 
     std::string dataPath;
     Station station;
-    NyraClientSock* sock { nullptr };
+    NyraClientSock* sock{nullptr};
     std::unique_ptr<MonitorSim> sim;
-    NyraClientInfo* client { nullptr };
+    NyraClientInfo* client{nullptr};
 };
 
 TEST_F(RecordingEndToEnd, RecordsOneEntryPerSecondWithBlanksForGapsIntoTheSharedFileFormat)
@@ -122,20 +122,22 @@ TEST_F(RecordingEndToEnd, RecordsOneEntryPerSecondWithBlanksForGapsIntoTheShared
     Seconds(13);
     ASSERT_TRUE(PumpUntil([&] { return client->GetFileLength() == 25 && RecordCodes().size() == 2; }));
     EXPECT_EQ(client->GetSignalLossOfRecored(), 2u);
-    const Bytes monitorPacket(client->GetMonitorPacket().GetPacket(), client->GetMonitorPacket().GetPacket() + 56);
-    const Bytes patientPacket(client->GetPatientPacket().GetPacket(), client->GetPatientPacket().GetPacket() + 80);
+    const Bytes monitorPacket(client->GetMonitorPacket().GetPacket(),
+                              client->GetMonitorPacket().GetPacket() + 56);
+    const Bytes patientPacket(client->GetPatientPacket().GetPacket(),
+                              client->GetPatientPacket().GetPacket() + 80);
     const BYTE lead = client->GetMonitorPacket().GetECGLead();
     client->RecordStop();
 
-    EXPECT_EQ(RecordCodes(), (std::vector<int> { CLIENT_NOTIFY_RECORD_UPDATE, CLIENT_NOTIFY_RECORD_UPDATE,
-                                                 CLIENT_NOTIFY_RECORD_END }));
+    EXPECT_EQ(RecordCodes(), (std::vector<int>{CLIENT_NOTIFY_RECORD_UPDATE, CLIENT_NOTIFY_RECORD_UPDATE,
+                                               CLIENT_NOTIFY_RECORD_END}));
     const Bytes file = ReadAll(FileOf(study, ".FMF"));
     ASSERT_EQ(file.size(), 16900u);
     EXPECT_EQ(ReadAll(FileOf(study, ".TMP")), file);
 
     // Header block 1: magic, version, the start, the snapshot, the monitor's settings.
     EXPECT_EQ(std::string(file.begin(), file.begin() + 12), "ORLISK FMTFM");
-    EXPECT_EQ(Bytes(file.begin() + 16, file.begin() + 20), (Bytes { 'V', 1, 0, 0 }));
+    EXPECT_EQ(Bytes(file.begin() + 16, file.begin() + 20), (Bytes{'V', 1, 0, 0}));
     const COleDateTime now = COleDateTime::GetCurrentTime();
     EXPECT_EQ(file[20] | file[21] << 8, now.GetYear());
     EXPECT_EQ(file[30] | file[31] << 8, now.GetYear()) << "the snapshot was written";
@@ -169,10 +171,10 @@ TEST_F(RecordingEndToEnd, ABackwardJumpEndsTheRecordingAndTheNextPacketAsksForAN
     EXPECT_EQ(client->IsRecording(), 0);
     EXPECT_EQ(client->IsRecordInterrupted(), 1);
     EXPECT_EQ(client->GetCountsOfTrendData(), 0u);
-    EXPECT_EQ(RecordCodes(), (std::vector<int> { CLIENT_NOTIFY_RECORD_END }));
+    EXPECT_EQ(RecordCodes(), (std::vector<int>{CLIENT_NOTIFY_RECORD_END}));
 
     Seconds(1);
-    const Notice ask { client, CLIENT_NOTIFY_COMMAND, NYRACMD_RECORD_START };
+    const Notice ask{client, CLIENT_NOTIFY_COMMAND, NYRACMD_RECORD_START};
     EXPECT_EQ(station.parent.notices.back(), ask);
     EXPECT_EQ(client->GetCountsOfTrendData(), 1u);
     EXPECT_EQ(ReadAll(FileOf(study, ".FMF")).size(), 14200u + 3 * 108);
@@ -233,8 +235,8 @@ TEST_F(RecordingEndToEnd, AnInvalidDataPathRecordsBelowTheStationsOwnFolder)
     TBLStudy study = Study(COleDateTime(2026, 12, 10, 14, 0, 0));
     client->RecordStart("bad|path", study);
     EXPECT_EQ(client->IsRecording(), 1);
-    const fs::path expected = fs::path(dataPath) / "TarvicII" / "Data" / "Records"
-        / (std::string(MakeRecordFileStem(study.S_ID, study.S_STUDY_ID)) + ".TMP");
+    const fs::path expected = fs::path(dataPath) / "TarvicII" / "Data" / "Records" /
+                              (std::string(MakeRecordFileStem(study.S_ID, study.S_STUDY_ID)) + ".TMP");
     EXPECT_TRUE(fs::exists(expected)) << expected;
     client->RecordStop();
     setenv("HOME", saved.c_str(), 1);
@@ -248,7 +250,7 @@ TEST_F(RecordingEndToEnd, AWriteErrorEndsTheRecordingWithWhatIsOnDisk)
     ASSERT_TRUE(PumpUntil([&] { return client->GetFileLength() == 4; }));
 
     std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old {};
+    rlimit old{};
     getrlimit(RLIMIT_FSIZE, &old);
     rlimit limit = old;
     limit.rlim_cur = 14200 + 5 * 108 + 30;
@@ -278,7 +280,7 @@ TEST(RecordingThroughATimeOut, TheRecordingGoesOnAndTheGapCountsAsSignalLoss)
         auto sim = station.ConnectMonitor(sock);
         NyraClientInfo* client = station.Attach(*sim, sock);
         ASSERT_EQ(Exchange(*sim, sim->ConnectPacket(), 1).size(), 1u);
-        ASSERT_EQ(Exchange(*sim, Join({ sim->MonitorPacket(), sim->PatientPacket() }), 2).size(), 2u);
+        ASSERT_EQ(Exchange(*sim, Join({sim->MonitorPacket(), sim->PatientPacket()}), 2).size(), 2u);
         TBLStudy study;
         study.S_ID = "SIM-0001";
         study.SetStartTime(COleDateTime(2026, 12, 10, 16, 0, 0), 1);
@@ -301,7 +303,7 @@ TEST(RecordingThroughATimeOut, TheRecordingGoesOnAndTheGapCountsAsSignalLoss)
         ASSERT_EQ(Exchange(*back, back->ConnectPacket(), 1).size(), 1u);
         while (back->Sequence() < sim->Sequence() + 20)
             back->ParamPacket();
-        ASSERT_EQ(Exchange(*back, Join({ back->MonitorPacket(), back->ParamPacket() }), 2).size(), 2u);
+        ASSERT_EQ(Exchange(*back, Join({back->MonitorPacket(), back->ParamPacket()}), 2).size(), 2u);
         EXPECT_EQ(client->IsRecording(), 1);
         EXPECT_EQ(client->GetSignalLossOfRecored(), 20u);
         ASSERT_TRUE(PumpUntil([&] { return client->GetFileLength() == 24; }));

@@ -5,18 +5,30 @@
 
 namespace nyraclient::trend {
 
-UINT CClientTrendSource::GetCountsOfTrendData() const { return m_client.GetCountsOfTrendData(); }
+UINT CClientTrendSource::GetCountsOfTrendData() const
+{
+    return m_client.GetCountsOfTrendData();
+}
 
 bool CClientTrendSource::CopyTrendDataAtIndex(UINT index, PKParam_v110& entry) const
 {
     return m_client.GetTrendStore().CopyTrendDataAtIndex(index, entry) != FALSE;
 }
 
-COleDateTime CClientTrendSource::GetStartTimeOfTrend() const { return m_client.GetStartTimeOfTrend(); }
+COleDateTime CClientTrendSource::GetStartTimeOfTrend() const
+{
+    return m_client.GetStartTimeOfTrend();
+}
 
-NyraConfig CClientTrendSource::GetTrendConfig() const { return m_client.GetConfig(); }
+NyraConfig CClientTrendSource::GetTrendConfig() const
+{
+    return m_client.GetConfig();
+}
 
-BYTE CClientTrendSource::GetMonitorLayout() const { return BYTE(m_client.GetDisplayMode()); }
+BYTE CClientTrendSource::GetMonitorLayout() const
+{
+    return BYTE(m_client.GetDisplayMode());
+}
 
 int CClientTrendSource::IsValidRange(int kind, UINT first, UINT count) const
 {
@@ -25,8 +37,8 @@ int CClientTrendSource::IsValidRange(int kind, UINT first, UINT count) const
 
 nyraclient::display::TrendReportPatient CClientTrendSource::GetReportPatient() const
 {
-    return nyraclient::display::ReportPatientOf(m_client.IsAdmitted() ? &m_client.GetAdmittedPatient() : nullptr,
-                                                m_client.GetPatientPacket());
+    return nyraclient::display::ReportPatientOf(
+        m_client.IsAdmitted() ? &m_client.GetAdmittedPatient() : nullptr, m_client.GetPatientPacket());
 }
 
 } // namespace nyraclient::trend

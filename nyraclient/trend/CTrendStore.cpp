@@ -8,7 +8,10 @@
 
 namespace {
 
-COleDateTime Now() { return COleDateTime::GetCurrentTime(); }
+COleDateTime Now()
+{
+    return COleDateTime::GetCurrentTime();
+}
 
 const COleDateTimeSpan kOneHour(0, 1, 0, 0);
 
@@ -76,7 +79,8 @@ int CTrendStore::AddTrendData(const BYTE* packet)
             const UINT count = GetCountsOfTrendData();
             // No more blanks than can matter: an hour when not recording, up to the 72-hour
             // limit while recording. A stamp far ahead never makes the store allocate more.
-            const UINT room = recording ? (count < kMaxRecording ? kMaxRecording - count : 0) : kKeepNotRecording;
+            const UINT room =
+                recording ? (count < kMaxRecording ? kMaxRecording - count : 0) : kKeepNotRecording;
             if (gap <= room) {
                 if (recording)
                     m_nSignalLoss += gap;
@@ -243,4 +247,7 @@ UINT CTrendStore::GetStartStampOfTrend() const
     return m_nStartStamp;
 }
 
-UINT CTrendStore::GetLastStampOfTrend() const { return m_nLastStamp; }
+UINT CTrendStore::GetLastStampOfTrend() const
+{
+    return m_nLastStamp;
+}

@@ -53,8 +53,8 @@ class CTrendStore
 public:
     using Entry = std::array<BYTE, PKParam_v110::kSize>;
 
-    static constexpr UINT kKeepNotRecording = 3600;    // one hour
-    static constexpr UINT kMaxRecording = 259200;      // 72 hours
+    static constexpr UINT kKeepNotRecording = 3600; // one hour
+    static constexpr UINT kMaxRecording = 259200;   // 72 hours
     static constexpr UINT kEntriesPerMinute = 60;
 
     explicit CTrendStore(CTrendStoreOwner& owner) : m_owner(owner) {}
@@ -107,13 +107,13 @@ private:
     // count may be read without it), the start time and the start stamp. Taken alone.
     mutable std::mutex m_lock;
     Chunks m_chunks;
-    UINT m_nHead { 0 };                 // index of the oldest entry in the first chunk
-    std::atomic<UINT> m_nCount { 0 };
+    UINT m_nHead{0}; // index of the oldest entry in the first chunk
+    std::atomic<UINT> m_nCount{0};
     COleDateTime m_startTime;
-    UINT m_nStartStamp { 0 };
+    UINT m_nStartStamp{0};
     // Only the user-interface thread touches these.
-    UINT m_nLastStamp { 0 };
-    std::atomic<UINT> m_nSignalLoss { 0 };
-    std::atomic<int> m_bLockTrend { 0 };
-    int m_bClearRequest { 0 };
+    UINT m_nLastStamp{0};
+    std::atomic<UINT> m_nSignalLoss{0};
+    std::atomic<int> m_bLockTrend{0};
+    int m_bClearRequest{0};
 };

@@ -42,7 +42,10 @@ void NyraClientInfo::OnTrendStarted()
         SendMsgToParent(CLIENT_NOTIFY_COMMAND, NYRACMD_RECORD_START);
 }
 
-void NyraClientInfo::OnTrendJumpedBack() { m_AlarmManager.RemoveAlarmAll(); }
+void NyraClientInfo::OnTrendJumpedBack()
+{
+    m_AlarmManager.RemoveAlarmAll();
+}
 
 int NyraClientInfo::IsTrendReviewMode() const
 {
