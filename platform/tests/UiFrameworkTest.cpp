@@ -4,6 +4,7 @@
 // PDF that pdftoppm rasterises, and a print preview that pages forward and back.
 #include "platform/core/ResourceModule.h"
 #include "platform/gdi/SysColors.h"
+#include "platform/gdi/WindowDCs.h"
 #include "platform/msg/CommonDialogService.h"
 #include "platform/ui/DocTemplate.h"
 #include "platform/ui/Document.h"
@@ -143,6 +144,26 @@ public:
     void OnEndPrinting(CDC*, CPrintInfo*) override { ++g_journal->endPrinting; }
 };
 
+constexpr COLORREF kPictureColours[3] = { RGB(0, 0, 200), RGB(0, 200, 0), RGB(128, 128, 128) }; // normal, hot, disabled
+constexpr COLORREF kBandColour = RGB(240, 220, 160);
+
+// Fills `rect` of `bitmap` with `colour`; makes the bitmap (width x height) first when it has none.
+void Fill(CBitmap& bitmap, int width, int height, COLORREF colour, CRect rect = CRect())
+{
+    if (!bitmap.GetSafeHandle()) {
+        CDC* screen = CDC::FromHandle(::GetDC(nullptr));
+        bitmap.CreateCompatibleBitmap(screen, width, height);
+        ::ReleaseDC(nullptr, screen->m_hDC);
+    }
+    if (rect.IsRectEmpty())
+        rect = CRect(0, 0, width, height);
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    CBitmap* old = dc.SelectObject(&bitmap);
+    dc.FillSolidRect(&rect, colour);
+    dc.SelectObject(old);
+}
+
 class CWardFrame : public CFrameWnd
 {
 public:
@@ -166,13 +187,13 @@ public:
                               WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP | CBRS_TOOLTIPS, CRect(0, 2, 0, 2))
             || !toolBar.LoadToolBar(IDR_MAINFRAME))
             return -1;
-        // Pictures of any size: 40 x 30, one image per button.
+        // Pictures of any size: 40 x 30, one image per button, a coloured block on magenta.
         for (int i = 0; i < 3; ++i) {
             images[i].Create(40, 30, ILC_COLOR24 | ILC_MASK, 1, 1);
             CBitmap strip;
-            CDC* screen = CDC::FromHandle(::GetDC(nullptr));
-            strip.CreateCompatibleBitmap(screen, 40 * 6, 30);
-            ::ReleaseDC(nullptr, screen->m_hDC);
+            Fill(strip, 40 * 6, 30, RGB(255, 0, 255));
+            for (int k = 0; k < 6; ++k)
+                Fill(strip, 0, 0, kPictureColours[i], CRect(k * 40 + 5, 5, k * 40 + 35, 25));
             images[i].Add(&strip, RGB(255, 0, 255));
         }
         toolBar.GetToolBarCtrl().SetImageList(&images[0]);
@@ -180,9 +201,7 @@ public:
         toolBar.GetToolBarCtrl().SetDisabledImageList(&images[2]);
         toolBar.SetHeight(56);
         CBitmap background;
-        CDC* screen = CDC::FromHandle(::GetDC(nullptr));
-        background.CreateCompatibleBitmap(screen, 32, 32);
-        ::ReleaseDC(nullptr, screen->m_hDC);
+        Fill(background, 32, 32, kBandColour);
         if (!reBar.Create(this, 0, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_BORDER_BOTTOM)
             || !reBar.AddBar(&toolBar, nullptr, &background, RBBS_NOGRIPPER | RBBS_FIXEDSIZE))
             return -1;
@@ -340,6 +359,23 @@ TEST_F(UiFramework, IdleShowsCommandsWithoutHandlerDisabledAndAppliesChecks)
     // A command the command UI disabled is refused also when it arrives as a message.
     frame->SendMessage(WM_COMMAND, ID_PICTURE);
     EXPECT_TRUE(journal.commands.empty());
+}
+
+TEST_F(UiFramework, TransparentToolbarShowsItsPicturesOverTheBandBackground)
+{
+    app->OnIdle(0);
+    Pump();
+    CClientDC dc(&Bar());
+    auto centre = [&](UINT id) {
+        CRect r;
+        Bar().GetItemRect(Bar().CommandToIndex(id), &r);
+        return r.CenterPoint();
+    };
+    EXPECT_EQ(dc.GetPixel(centre(ID_VIEW_COMMAND)), kPictureColours[0]);
+    EXPECT_EQ(dc.GetPixel(centre(ID_PICTURE)), kPictureColours[2]); // no handler: the disabled picture
+    CRect last;
+    Bar().GetItemRect(Bar().GetCount() - 1, &last);
+    EXPECT_EQ(dc.GetPixel(last.right + 40, last.CenterPoint().y), kBandColour);
 }
 
 TEST_F(UiFramework, ToolTipsAreTheTextAfterTheLineFeed)

@@ -50,11 +50,7 @@ const platform::MessageMap* CFrameWnd::GetThisMessageMap()
 
 BOOL CFrameWnd::PreCreateWindow(CREATESTRUCT& cs)
 {
-    if (!CWnd::PreCreateWindow(cs))
-        return FALSE;
-    // The frame paints nothing itself: its children cover it.
-    cs.style |= WS_CLIPCHILDREN;
-    return TRUE;
+    return CWnd::PreCreateWindow(cs);
 }
 
 BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
@@ -328,7 +324,9 @@ void CFrameWnd::OnDestroy()
 
 BOOL CFrameWnd::OnEraseBkgnd(CDC* pDC)
 {
-    // Only what the view and the bars leave uncovered needs a face.
+    // The view covers the client area; without one the frame shows a face.
+    if (m_pViewActive && m_pViewActive->IsWindowVisible())
+        return TRUE;
     CRect r;
     GetClientRect(&r);
     if (pDC)

@@ -63,7 +63,7 @@ BOOL CPrintPreview::Start(CFrameWnd* pFrame)
         }
     CRect client;
     pFrame->GetClientRect(&client);
-    if (!Create(nullptr, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, client, pFrame, AFX_IDW_PANE_FIRST + 1)) {
+    if (!Create(nullptr, "", WS_CHILD | WS_VISIBLE, client, pFrame, AFX_IDW_PANE_FIRST + 1)) {
         // Create failed: PostNcDestroy deleted the object already.
         return FALSE;
     }

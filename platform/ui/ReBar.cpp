@@ -51,7 +51,10 @@ BOOL CReBar::Create(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, UINT nID
     m_ctrlStyle = dwCtrlStyle;
     m_dwStyle = dwStyle & CBRS_ALL;
     SetBorders(0, 0, 0, 0);
-    return CWnd::Create(nullptr, "", (dwStyle & ~CBRS_ALL) | WS_CHILD, CRect(0, 0, 0, 0), pParentWnd, nID);
+    // Without WS_CLIPCHILDREN: the window layer then repaints the bands' bars after the
+    // background, which it does not clip away from them.
+    DWORD windowStyle = ((dwStyle & ~CBRS_ALL) | WS_CHILD) & ~WS_CLIPCHILDREN;
+    return CWnd::Create(nullptr, "", windowStyle, CRect(0, 0, 0, 0), pParentWnd, nID);
 }
 
 BOOL CReBar::AddBar(CWnd* pBar, LPCTSTR pszText, CBitmap* pbmp, DWORD dwStyle)
@@ -121,6 +124,8 @@ void CReBar::LayoutBands()
         // Without a gripper the child starts at the band's left edge.
         int left = (band.style & RBBS_NOGRIPPER) ? kBandMargin : kBandMargin + 8;
         ::MoveWindow(band.child, left, y + kBandMargin, std::max(0, client.Width() - left - kBandMargin), height, TRUE);
+        // Painted again over the band's background (also when it kept its place).
+        ::InvalidateRect(band.child, nullptr, TRUE);
         y += height + 2 * kBandMargin;
     }
 }
@@ -158,8 +163,37 @@ BOOL CReBar::OnEraseBkgnd(CDC* pDC)
         return FALSE;
     CRect client;
     GetClientRect(&client);
+    int saved = pDC->SaveDC();
+    ExcludeBands(*pDC);
     PaintBackground(*pDC, client);
+    pDC->RestoreDC(saved);
     return TRUE;
+}
+
+void CReBar::ExcludeBands(CDC& dc)
+{
+    // The bands' bars may have painted already: the background goes only around them.
+    for (const Band& band : m_bands) {
+        if (!::IsWindow(band.child) || !::IsWindowVisible(band.child))
+            continue;
+        CRect r;
+        ::GetWindowRect(band.child, &r);
+        ScreenToClient(&r);
+        dc.ExcludeClipRect(&r);
+    }
+}
+
+void CReBar::PaintBackgroundBehind(CDC& dc, CWnd& bar)
+{
+    // `dc` is the bar's: the picture is drawn shifted so that it lines up with the rebar's.
+    CPoint origin(0, 0);
+    bar.MapWindowPoints(this, &origin, 1);
+    CRect client;
+    GetClientRect(&client);
+    int saved = dc.SaveDC();
+    dc.OffsetViewportOrg(-origin.x, -origin.y);
+    PaintBackground(dc, client);
+    dc.RestoreDC(saved);
 }
 
 void CReBar::OnPaint()
@@ -167,6 +201,7 @@ void CReBar::OnPaint()
     CPaintDC dc(this);
     CRect client;
     GetClientRect(&client);
+    ExcludeBands(dc);
     PaintBackground(dc, client);
     CRect frame = client;
     DrawBorders(&dc, frame);

@@ -28,7 +28,7 @@ public:
     const platform::MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
 
     BOOL Create(CWnd* pParentWnd, DWORD dwCtrlStyle = RBS_BANDBORDERS,
-                DWORD dwStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | CBRS_TOP,
+                DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP,
                 UINT nID = AFX_IDW_REBAR);
     // Adds a band holding `pBar` (made a child of the rebar, owned by the frame), with an
     // optional text and background bitmap (the rebar keeps its own copy of the picture).
@@ -36,6 +36,9 @@ public:
                 DWORD dwStyle = RBBS_GRIPPERALWAYS | RBBS_FIXEDBMP);
     int GetBandCount() const { return static_cast<int>(m_bands.size()); }
     CWnd* GetBandChild(int index) const;
+
+    // Paints the background that shows through a transparent bar of a band, on the bar's DC.
+    void PaintBackgroundBehind(CDC& dc, CWnd& bar);
 
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
     void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHandler) override;
@@ -52,6 +55,7 @@ private:
         DWORD style { 0 };
     };
     void LayoutBands();
+    void ExcludeBands(CDC& dc);
     int BandHeight(const Band& band) const;
     void PaintBackground(CDC& dc, const CRect& area);
     std::vector<Band> m_bands;

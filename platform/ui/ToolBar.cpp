@@ -5,6 +5,7 @@
 #include "platform/gdi/SysColors.h"
 #include "platform/gdi/WindowDCs.h"
 #include "platform/ui/FrameWnd.h"
+#include "platform/ui/ReBar.h"
 #include "platform/ui/ToolTipCtrl.h"
 
 #include <algorithm>
@@ -394,6 +395,10 @@ void CToolBar::OnNcPaint()
 void CToolBar::PaintBackground(CDC& dc, const CRect& client)
 {
     CWnd* parent = GetParent();
+    if (auto* reBar = dynamic_cast<CReBar*>(parent); reBar && (m_ctrlStyle & TBSTYLE_TRANSPARENT)) {
+        reBar->PaintBackgroundBehind(dc, *this);
+        return;
+    }
     if ((m_ctrlStyle & TBSTYLE_TRANSPARENT) && parent) {
         // The parent (a rebar band) paints what shows through, in its own coordinates.
         CPoint origin(0, 0);
