@@ -68,14 +68,14 @@ BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSt
 {
     if (lpszWindowName && m_strTitle.IsEmpty())
         m_strTitle = lpszWindowName;
-    CRect r(rect);
-    if (r.left == CW_USEDEFAULT) {
-        // The classic default place: a cascade position with a sensible size on the screen.
-        r = CRect(CPoint(CW_USEDEFAULT, CW_USEDEFAULT), CSize(CW_USEDEFAULT, CW_USEDEFAULT));
-    }
+    // rectDefault leaves place and size to the window layer.
+    bool byDefault = rect.left == CW_USEDEFAULT;
+    int x = byDefault ? CW_USEDEFAULT : rect.left;
+    int y = byDefault ? CW_USEDEFAULT : rect.top;
+    int cx = byDefault ? CW_USEDEFAULT : rect.right - rect.left;
+    int cy = byDefault ? CW_USEDEFAULT : rect.bottom - rect.top;
     m_pCreateContext = pContext;
-    BOOL ok = CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, r.left, r.top, r.right == CW_USEDEFAULT ? CW_USEDEFAULT : r.Width(),
-                       r.bottom == CW_USEDEFAULT ? CW_USEDEFAULT : r.Height(),
+    BOOL ok = CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, x, y, cx, cy,
                        pParentWnd ? pParentWnd->GetSafeHwnd() : nullptr, nullptr, pContext);
     return ok;
 }
