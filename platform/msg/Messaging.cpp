@@ -2,6 +2,7 @@
 // modal loops.
 #include "platform/core/Clock.h"
 #include "platform/msg/MessageQueue.h"
+#include "platform/msg/NonClientScrollBars.h"
 #include "platform/msg/WindowApi.h"
 #include "platform/msg/WindowInternal.h"
 #include "platform/msg/WindowTable.h"
@@ -461,6 +462,11 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
             SetFocus(hwnd);
         return 0;
     case WM_NCACTIVATE: return TRUE;
+    case WM_NCPAINT: PaintNonClientScrollBars(hwnd); return 0;
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONDBLCLK:
+        TrackNonClientScrollBar(hwnd, static_cast<LRESULT>(wParam), POINT { GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam) });
+        return 0;
     case WM_QUERYENDSESSION: return TRUE;
     case WM_CANCELMODE:
         if (GetCapture() == hwnd)

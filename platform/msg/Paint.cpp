@@ -429,6 +429,10 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* paint)
         r->erasePending = false;
         r->internalPaint = false;
     }
+    // The frame's window scroll bars are painted with the client area (the update area is one
+    // rectangle of the client; the bars are cheap to draw).
+    if (GetWindowLongPtr(hwnd, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL))
+        SendMessage(hwnd, WM_NCPAINT, 1, 0);
     HDC dc = MakeDc(hwnd, DcKind::Paint, &paint->rcPaint);
     paint->hdc = dc;
     paint->fErase = FALSE;
