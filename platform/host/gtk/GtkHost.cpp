@@ -71,7 +71,7 @@ void StartOnThisThread()
     auto queue = msg::MessageQueue::Current();
     queue->SetWaitBackend(gtk::MakeGlibWaitBackend());
     // Watching the display connection makes every look into the queue (PeekMessage too) also
-    // look at GTK, so a busy thread that never waits still sees its windows' events.
+    // run GTK's main loop, so a thread that is busy with messages still sees its windows' events.
     if (GDK_IS_X11_DISPLAY(gdk_display_get_default())) {
         int fd = ConnectionNumber(gdk_x11_display_get_xdisplay(gdk_display_get_default()));
         msg::WatchFd(fd, POLLIN, [](int, short) {});

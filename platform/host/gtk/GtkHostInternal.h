@@ -32,8 +32,12 @@ std::unique_ptr<msg::WaitBackend> MakeGlibWaitBackend();
 // ---- input (GtkInput.cpp) ------------------------------------------------------------------
 // GTK's signal handlers only collect input; it is handed to the window layer after the GLib
 // iteration that produced it, outside any GTK signal emission, so a window procedure may
-// destroy or change the GTK window that the event came from.
-void QueueInput(std::function<void()> input);
+// destroy or change the GTK window that the event came from. It is handed over only when the
+// host thread waits for work (its queue has nothing to retrieve), so it comes in order behind
+// what the thread already has. `text` marks committed characters, which the layer gets as posted
+// WM_CHAR messages: they wait for a later hand-over when key input went before them, as
+// posted messages would otherwise overtake that key input.
+void QueueInput(std::function<void()> input, bool text = false);
 // Hands over the collected input; true when there was some.
 bool DeliverQueuedInput();
 // Connects the input signals of a top-level's GTK window and its drawing area.

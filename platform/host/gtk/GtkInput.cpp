@@ -25,7 +25,12 @@ namespace {
 
 // ---- the input queue (host thread only) -------------------------------------------------------
 
-std::deque<std::function<void()>> s_input;
+struct PendingInput
+{
+    std::function<void()> deliver;
+    bool text { false };
+};
+std::deque<PendingInput> s_input;
 
 HWND HwndOf(gpointer data) { return static_cast<HWND>(data); }
 
@@ -102,13 +107,15 @@ std::set<guint16> s_keysDown;
 
 void PostCharacters(const std::string& text)
 {
-    QueueInput([text] {
-        HWND focus = GetFocus();
-        if (!focus)
-            return;
-        for (unsigned char c : text)
-            PostMessage(focus, WM_CHAR, c, 1);
-    });
+    QueueInput(
+        [text] {
+            HWND focus = GetFocus();
+            if (!focus)
+                return;
+            for (unsigned char c : text)
+                PostMessage(focus, WM_CHAR, c, 1);
+        },
+        true);
 }
 
 void OnCommit(GtkIMContext*, const gchar* text, gpointer)
@@ -229,16 +236,20 @@ gboolean OnDelete(GtkWidget*, GdkEvent*, gpointer data)
 
 } // namespace
 
-void QueueInput(std::function<void()> input) { s_input.push_back(std::move(input)); }
+void QueueInput(std::function<void()> input, bool text) { s_input.push_back(PendingInput { std::move(input), text }); }
 
 bool DeliverQueuedInput()
 {
     if (s_input.empty())
         return false;
+    bool inputBefore = false;
     while (!s_input.empty()) {
+        if (s_input.front().text && inputBefore)
+            break; // after the key input has been taken
         auto input = std::move(s_input.front());
         s_input.pop_front();
-        input();
+        inputBefore = inputBefore || !input.text;
+        input.deliver();
     }
     return true;
 }

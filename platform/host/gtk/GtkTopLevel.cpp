@@ -75,6 +75,10 @@ std::string WindowTitle(HWND hwnd)
 
 void ApplyTitle(HostWindow& w)
 {
+    // The text is asked of the window by WM_GETTEXT: only of the host thread's own windows, so
+    // the host never waits for another thread.
+    if (GetWindowThreadProcessId(w.hwnd, nullptr) != GetCurrentThreadMessageId())
+        return;
     std::string title = WindowTitle(w.hwnd);
     if (title == w.title)
         return;
@@ -238,6 +242,9 @@ void OnTopLevelEvent(HWND hwnd, msg::TopLevelEvent event)
 
 void PresentChanges()
 {
+    // The layer tells nothing when a title changes: titles are compared about twice a second.
+    static unsigned frame = 0;
+    bool lookAtTitles = ++frame % 30 == 0;
     for (auto it = s_windows.begin(); it != s_windows.end();) {
         HostWindow& w = *it->second;
         ++it;
@@ -251,7 +258,8 @@ void PresentChanges()
         RECT r;
         if (GetWindowRect(w.hwnd, &r) && CRect(r) != w.windowRect)
             ApplyGeometry(w);
-        ApplyTitle(w);
+        if (lookAtTitles)
+            ApplyTitle(w);
         SurfacePtr surface = platform::WindowSurface(w.hwnd);
         if (!surface)
             continue;

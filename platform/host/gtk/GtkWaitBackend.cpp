@@ -2,7 +2,9 @@
 // descriptor, its watched descriptors and its time-out; they join GLib's poll for the wait, so
 // one blocking poll covers the queue, the display connection and GTK's own sources. The wait
 // ends when one of the queue's descriptors is ready, when the time-out passes, or when GTK
-// input was handed to the window layer (which may have queued messages for this thread).
+// input was handed to the window layer (which may have queued messages for this thread). A
+// wait without time-out (the queue's quick look while it retrieves) runs GTK's loop once and
+// keeps the input it collects for the next real wait.
 #include "platform/host/gtk/GtkHostInternal.h"
 #include "platform/msg/MessageQueue.h"
 
@@ -46,7 +48,10 @@ public:
                     fds[i].revents = static_cast<short>(polls[i].revents);
                     ready = true;
                 }
-            bool delivered = DeliverQueuedInput();
+            // Input is handed over only when the thread waits for work, that is when its queue
+            // has nothing to retrieve: a quick look (no time-out) inside a retrieval would let
+            // posted characters overtake key input that is still waiting in the queue.
+            bool delivered = timeoutMs != 0 && DeliverQueuedInput();
             if (ready || delivered || timedOut || timeoutMs == 0)
                 break;
         }
