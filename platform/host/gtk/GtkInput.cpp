@@ -182,6 +182,13 @@ gboolean OnKeyPress(GtkWidget* window, GdkEventKey* event, gpointer)
                 sendKey = false;
         }
     }
+    if (!filtered && !vk && !(event->state & (GDK_CONTROL_MASK | GDK_MOD1_MASK))) {
+        // No input method took the key and the classic keyboard has no such key: its character.
+        if (gunichar c = gdk_keyval_to_unicode(event->keyval); c && g_unichar_isprint(c)) {
+            char utf8[8];
+            extra.assign(utf8, static_cast<size_t>(g_unichar_to_utf8(c, utf8)));
+        }
+    }
     if (sendKey) {
         s_keysDown.insert(event->hardware_keycode);
         QueueInput([vk] { msg::InjectKey(vk, true); });
