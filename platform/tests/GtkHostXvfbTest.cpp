@@ -9,6 +9,7 @@
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/Image.h"
 #include "platform/gdi/SurfaceDC.h"
+#include "platform/gdi/SysColors.h"
 #include "platform/gdi/WindowDCs.h"
 #include "platform/host/gtk/GtkHost.h"
 #include "platform/msg/CommonDialogService.h"
@@ -439,6 +440,32 @@ TEST_F(GtkHostOnXvfb, FileDialogAnswersWithTheChosenFileWhileTheOwnersTimersKeep
     EXPECT_GT(frame.Count(WM_TIMER), 0) << "the owner's timer stopped while the dialog was open";
     EXPECT_TRUE(ownerDisabled) << "the owner was not disabled under the dialog";
     EXPECT_TRUE(frame.IsWindowEnabled());
+}
+
+TEST_F(GtkHostOnXvfb, ScreenIsTheDisplaysAndACaptionlessWindowCoveringItShowsFullScreen)
+{
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1024);
+    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 768);
+
+    RecordingWnd station;
+    station.onMessage = [&](UINT message, WPARAM, LPARAM, LRESULT&) {
+        if (message != WM_PAINT)
+            return false;
+        CPaintDC dc(&station);
+        dc.FillSolidRect(0, 0, 1024, 768, kWorkerColour);
+        return true;
+    };
+    ASSERT_TRUE(station.CreateTop(CRect(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)), WS_POPUP | WS_VISIBLE));
+    ASSERT_TRUE(PumpUntil([&] { return GtkHost::IsOnDisplay(station.m_hWnd); }));
+
+    coretest::TempFolder temp;
+    platform::Image shot;
+    EXPECT_TRUE(PumpUntil([&] {
+        GtkHost::PresentNow();
+        shot = Screenshot(CRect(1000, 740, 1024, 768), temp / "corner.png");
+        return !shot.IsNull() && (shot.Pixel(23, 27) & 0xFFFFFF) == 0xC82828u;
+    })) << "the bottom-right corner of the screen does not show the window";
+    station.DestroyWindow();
 }
 
 } // namespace

@@ -65,9 +65,13 @@ gboolean OnFrame(gpointer)
     return G_SOURCE_CONTINUE;
 }
 
+void OnMonitorsChanged(GdkDisplay*, GdkMonitor*, gpointer) { SetScreenFromMonitor(); }
+
 void StartOnThisThread()
 {
     SetScreenFromMonitor();
+    g_signal_connect(gdk_display_get_default(), "monitor-added", G_CALLBACK(OnMonitorsChanged), nullptr);
+    g_signal_connect(gdk_display_get_default(), "monitor-removed", G_CALLBACK(OnMonitorsChanged), nullptr);
     auto queue = msg::MessageQueue::Current();
     queue->SetWaitBackend(gtk::MakeGlibWaitBackend());
     // Watching the display connection makes every look into the queue (PeekMessage too) also

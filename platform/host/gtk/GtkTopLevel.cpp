@@ -11,6 +11,7 @@
 // a window by itself (the user dragged its frame) does the layer follow the GTK window.
 #include "platform/gdi/SurfaceDC.h"
 #include "platform/host/gtk/GtkHostInternal.h"
+#include "platform/msg/Input.h"
 #include "platform/msg/WindowApi.h"
 
 #include <gtk/gtk.h>
@@ -36,6 +37,8 @@ struct HostWindow
     CRect content;           // the shown part of the surface, in surface coordinates
     CRect requested;         // the content rectangle (screen) last asked of GTK
     bool requestPending { false }; // until GTK reports the requested geometry
+    bool iconic { false };
+    bool fullScreen { false };
     std::string title;
 };
 
@@ -107,6 +110,65 @@ void ApplyGeometry(HostWindow& w)
     gtk_window_move(GTK_WINDOW(w.window), onScreen.left, onScreen.top);
     if (resized)
         gtk_widget_queue_draw(w.area);
+}
+
+// The monitor's rectangle when `rect` covers one monitor exactly.
+bool CoversMonitor(const CRect& rect)
+{
+    GdkDisplay* display = gdk_display_get_default();
+    for (int i = 0; i < gdk_display_get_n_monitors(display); ++i) {
+        GdkRectangle area;
+        gdk_monitor_get_geometry(gdk_display_get_monitor(display, i), &area);
+        if (rect == CRect(area.x, area.y, area.x + area.width, area.y + area.height))
+            return true;
+    }
+    return false;
+}
+
+// Minimised and full-screen states: a minimised window is iconified; a caption-less main window
+// that covers a monitor (the central station's layout) is full screen there, above any panels.
+void ApplyState(HostWindow& w)
+{
+    if (gtk_window_get_window_type(GTK_WINDOW(w.window)) != GTK_WINDOW_TOPLEVEL)
+        return;
+    bool iconic = IsIconic(w.hwnd) != FALSE;
+    if (iconic != w.iconic) {
+        w.iconic = iconic;
+        if (iconic)
+            gtk_window_iconify(GTK_WINDOW(w.window));
+        else
+            gtk_window_deiconify(GTK_WINDOW(w.window));
+    }
+    bool fullScreen = !w.decorated && !iconic && CoversMonitor(w.windowRect);
+    if (fullScreen != w.fullScreen) {
+        w.fullScreen = fullScreen;
+        if (fullScreen)
+            gtk_window_fullscreen(GTK_WINDOW(w.window));
+        else
+            gtk_window_unfullscreen(GTK_WINDOW(w.window));
+    }
+}
+
+// The smallest and largest size a user may drag a resizable window to, from WM_GETMINMAXINFO
+// (asked only of the host thread's own windows, so the host never waits for another thread).
+void ApplySizeLimits(HostWindow& w)
+{
+    if (!w.resizable || GetWindowThreadProcessId(w.hwnd, nullptr) != GetCurrentThreadMessageId())
+        return;
+    MINMAXINFO info {};
+    info.ptMinTrackSize = POINT { 1, 1 };
+    SIZE screen = msg::ScreenSize();
+    info.ptMaxTrackSize = POINT { screen.cx, screen.cy };
+    SendMessage(w.hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    int frameWidth = w.windowRect.Width() - w.content.Width();
+    int frameHeight = w.windowRect.Height() - w.content.Height();
+    GdkGeometry hints {};
+    hints.min_width = std::max(1, static_cast<int>(info.ptMinTrackSize.x) - frameWidth);
+    hints.min_height = std::max(1, static_cast<int>(info.ptMinTrackSize.y) - frameHeight);
+    hints.max_width = std::max(hints.min_width, static_cast<int>(info.ptMaxTrackSize.x) - frameWidth);
+    hints.max_height = std::max(hints.min_height, static_cast<int>(info.ptMaxTrackSize.y) - frameHeight);
+    gtk_window_set_geometry_hints(GTK_WINDOW(w.window), nullptr, &hints,
+                                  static_cast<GdkWindowHints>(GDK_HINT_MIN_SIZE | GDK_HINT_MAX_SIZE));
 }
 
 // ---- GTK signals ---------------------------------------------------------------------------------
@@ -199,6 +261,7 @@ HostWindow* Ensure(HWND hwnd)
     ConnectInput(w->window, w->area, hwnd);
     ApplyTitle(*w);
     ApplyGeometry(*w);
+    ApplySizeLimits(*w);
     return s_windows.emplace(hwnd, std::move(w)).first->second.get();
 }
 
@@ -224,6 +287,7 @@ void OnTopLevelEvent(HWND hwnd, msg::TopLevelEvent event)
         if (auto* w = Ensure(hwnd)) {
             ApplyGeometry(*w);
             gtk_widget_show_all(w->window);
+            ApplyState(*w);
             if (GetActiveWindow() == hwnd && gtk_window_get_window_type(GTK_WINDOW(w->window)) == GTK_WINDOW_TOPLEVEL)
                 gtk_window_present(GTK_WINDOW(w->window));
         }
@@ -233,8 +297,10 @@ void OnTopLevelEvent(HWND hwnd, msg::TopLevelEvent event)
             gtk_widget_hide(w->window);
         break;
     case msg::TopLevelEvent::Resized:
-        if (auto* w = Find(hwnd))
+        if (auto* w = Find(hwnd)) {
             ApplyGeometry(*w);
+            ApplyState(*w);
+        }
         break;
     case msg::TopLevelEvent::Destroyed: Drop(hwnd); break;
     }
@@ -258,6 +324,7 @@ void PresentChanges()
         RECT r;
         if (GetWindowRect(w.hwnd, &r) && CRect(r) != w.windowRect)
             ApplyGeometry(w);
+        ApplyState(w);
         if (lookAtTitles)
             ApplyTitle(w);
         SurfacePtr surface = platform::WindowSurface(w.hwnd);
