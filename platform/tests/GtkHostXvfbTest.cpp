@@ -14,6 +14,7 @@
 #include "platform/host/gtk/GtkHost.h"
 #include "platform/msg/CommonDialogService.h"
 #include "platform/ui/Button.h"
+#include "platform/ui/Clipboard.h"
 #include "platform/ui/Static.h"
 #include "support/CoreTempFolder.h"
 #include "support/MsgTestWindow.h"
@@ -466,6 +467,14 @@ TEST_F(GtkHostOnXvfb, ScreenIsTheDisplaysAndACaptionlessWindowCoveringItShowsFul
         return !shot.IsNull() && (shot.Pixel(23, 27) & 0xFFFFFF) == 0xC82828u;
     })) << "the bottom-right corner of the screen does not show the window";
     station.DestroyWindow();
+}
+
+TEST_F(GtkHostOnXvfb, ClipboardTextGoesThroughTheDisplaysClipboard)
+{
+    platform::ui::SetClipboardText(CString("Bed 4: FHR 138 bpm \xE2\x80\x94 ok"));
+    // The desktop's clipboard now holds it: asking it (not the process) gives the text back.
+    EXPECT_TRUE(platform::ui::ClipboardHasText());
+    EXPECT_STREQ(platform::ui::GetClipboardText(), "Bed 4: FHR 138 bpm \xE2\x80\x94 ok");
 }
 
 } // namespace
