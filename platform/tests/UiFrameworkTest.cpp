@@ -431,6 +431,25 @@ TEST_F(UiFramework, PrintsTwoLandscapePagesToAPdfThatRasterises)
     EXPECT_EQ(PngSize(prefix + "-3.png"), CSize(0, 0));
 }
 
+TEST_F(UiFramework, FileOpenReusesTheDocumentUnderTheChosenFilesName)
+{
+    CDocument* doc = view->GetDocument();
+    platform::msg::CommonDialogAnswer answer;
+    answer.accepted = true;
+    answer.paths = { "/data/studies/kim-0412.fmf" };
+    platform::msg::ScriptCommonDialogAnswer(answer);
+    frame->SendMessage(WM_COMMAND, ID_FILE_OPEN);
+    auto shown = platform::msg::TakeShownCommonDialogs();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].kind, platform::msg::CommonDialogKind::OpenFile);
+    EXPECT_EQ(view->GetDocument(), doc); // one document: reused
+    EXPECT_EQ(doc->GetPathName(), "/data/studies/kim-0412.fmf");
+    app->OnIdle(0);
+    CString title;
+    frame->GetWindowText(title);
+    EXPECT_EQ(title, "Ward Test - kim-0412.fmf");
+}
+
 TEST_F(UiFramework, CancelledPrintDialogPrintsNothing)
 {
     frame->SendMessage(WM_COMMAND, ID_FILE_PRINT); // nothing scripted: cancelled

@@ -3,6 +3,7 @@
 
 #include "platform/gdi/CDC.h"
 #include "platform/msg/CommonDialogService.h"
+#include "platform/ui/WinApp.h"
 
 CPrintDialog::CPrintDialog(BOOL bPrintSetupOnly, DWORD dwFlags, CWnd* pParentWnd) : m_pParentWnd(pParentWnd)
 {
@@ -25,8 +26,11 @@ INT_PTR CPrintDialog::DoModal()
 
 BOOL CPrintDialog::GetDefaults()
 {
-    // The printing system's default queue: an empty name.
-    m_printer.Empty();
+    // The printer print setup chose, else the printing system's default queue (an empty name).
+    CWinApp* app = AfxGetApp();
+    m_printer = app ? app->GetPrinterName() : CString();
+    if (app)
+        m_devMode = app->GetPrinterMode();
     m_outputFile.Empty();
     return TRUE;
 }

@@ -127,6 +127,8 @@ BOOL CView::DoPreparePrinting(CPrintInfo* pInfo)
     CPrintDialog& dialog = *pInfo->m_pPD;
     if (pInfo->m_bDirect || pInfo->m_bPreview)
         return dialog.GetDefaults();
+    // The dialog starts from the printer and mode print setup chose.
+    dialog.GetDefaults();
     dialog.m_pd.hwndOwner = m_hWnd;
     return dialog.DoModal() == IDOK;
 }

@@ -3,10 +3,12 @@
 #include "platform/ui/WinApp.h"
 
 #include "platform/core/ResourceModule.h"
+#include "platform/msg/CommonDialogService.h"
 #include "platform/msg/MessageQueue.h"
 #include "platform/ui/DocTemplate.h"
 #include "platform/ui/Document.h"
 #include "platform/ui/FrameWnd.h"
+#include "platform/ui/PrintDialog.h"
 
 #include <filesystem>
 
@@ -47,6 +49,8 @@ const platform::MessageMap* CWinApp::GetThisMessageMap()
     static constexpr platform::MessageMapEntry kEntries[] = {
         Command<&CWinApp::OnFileNew>(ID_FILE_NEW),
         Command<&CWinApp::OnAppExit>(ID_APP_EXIT),
+        Command<&CWinApp::OnFileOpen>(ID_FILE_OPEN),
+        Command<&CWinApp::OnFilePrintSetup>(ID_FILE_PRINT_SETUP),
     };
     static constexpr platform::MessageMap kMap { &CCmdTarget::GetThisMessageMap, kEntries };
     return &kMap;
@@ -116,6 +120,32 @@ void CWinApp::OnFileNew()
 {
     if (!m_templates.empty())
         m_templates.front()->OpenDocumentFile(nullptr);
+}
+
+void CWinApp::OnFileOpen()
+{
+    platform::msg::CommonDialogRequest request;
+    request.kind = platform::msg::CommonDialogKind::OpenFile;
+    request.owner = m_pMainWnd ? m_pMainWnd->GetSafeHwnd() : nullptr;
+    platform::msg::CommonDialogAnswer answer = platform::msg::RunCommonDialog(request);
+    if (answer.accepted && !answer.paths.empty())
+        OpenDocumentFile(answer.paths.front());
+}
+
+void CWinApp::OnFilePrintSetup()
+{
+    CPrintDialog dialog(TRUE);
+    *dialog.GetDevMode() = m_printerMode;
+    if (dialog.DoModal() != IDOK)
+        return;
+    m_printerName = dialog.GetPrinterName();
+    m_printerMode = *dialog.GetDevMode();
+}
+
+void CWinApp::SetRegistryKey(LPCTSTR lpszRegistryKey)
+{
+    m_registryKey = lpszRegistryKey ? lpszRegistryKey : "";
+    m_pszRegistryKey = m_registryKey;
 }
 
 void CWinApp::OnAppExit()

@@ -7,6 +7,7 @@
 
 #include "platform/core/Collections.h"
 #include "platform/core/WinThread.h"
+#include "platform/gdi/GdiTypes.h"
 #include "platform/msg/CmdTarget.h"
 #include "platform/ui/CommandLineInfo.h"
 
@@ -49,7 +50,25 @@ public:
 
     // ---- standard commands ----
     void OnFileNew();
+    // The host's open-file dialog, then the document of the chosen file.
+    void OnFileOpen();
+    // The print dialog in setup mode: the chosen printer and mode serve later print jobs.
+    void OnFilePrintSetup();
     void OnAppExit();
+
+    // ---- start-up settings of the classic wizard code ----
+    // The registry key under which the program's settings would live; kept for callers.
+    void SetRegistryKey(LPCTSTR lpszRegistryKey);
+    // Recent-file lists are not kept: nothing to load.
+    void LoadStdProfileSettings(UINT nMaxMRU = 4) { (void)nMaxMRU; }
+    // Controls are drawn in the classic 3-D look always.
+    BOOL Enable3dControls() { return TRUE; }
+    BOOL Enable3dControlsStatic() { return TRUE; }
+
+    // The printer and mode print setup chose (an empty name: the default queue).
+    const CString& GetPrinterName() const { return m_printerName; }
+    const DEVMODE& GetPrinterMode() const { return m_printerMode; }
+    LPCTSTR m_pszRegistryKey { nullptr };
 
     LPCTSTR m_pszAppName { nullptr };
     LPCTSTR m_pszExeName { nullptr };
@@ -61,7 +80,13 @@ private:
     std::vector<std::string> m_arguments;
     CString m_appName;
     CString m_commandLine;
+    CString m_registryKey;
+    CString m_printerName;
+    DEVMODE m_printerMode;
 };
+
+// Control containers are not needed here (no embedded controls); kept for start-up code.
+inline void AfxEnableControlContainer() {}
 
 // The program's application object, or null.
 CWinApp* AfxGetApp();
