@@ -477,4 +477,37 @@ TEST_F(GtkHostOnXvfb, ClipboardTextGoesThroughTheDisplaysClipboard)
     EXPECT_STREQ(platform::ui::GetClipboardText(), "Bed 4: FHR 138 bpm \xE2\x80\x94 ok");
 }
 
+TEST_F(GtkHostOnXvfb, DecoratedWindowShowsItsScrollBarBesideTheClientArea)
+{
+    RecordingWnd list;
+    ASSERT_TRUE(list.CreateTop(CRect(500, 400, 800, 600), WS_OVERLAPPEDWINDOW | WS_VSCROLL | WS_VISIBLE));
+    SCROLLINFO info { sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 99, 10, 40, 0 };
+    list.SetScrollInfo(SB_VERT, &info);
+    ASSERT_TRUE(PumpUntil([&] { return GtkHost::IsOnDisplay(list.m_hWnd) && !GetUpdateRect(list.m_hWnd, nullptr, FALSE); }));
+
+    CRect client, windowRect;
+    list.GetClientRect(&client);
+    list.GetWindowRect(&windowRect);
+    CPoint clientOnScreen(0, 0);
+    list.ClientToScreen(&clientOnScreen);
+    CRect shown(clientOnScreen, CSize(client.Width() + GetSystemMetrics(SM_CXVSCROLL), client.Height()));
+    auto surface = platform::WindowSurface(list.m_hWnd);
+    ASSERT_TRUE(surface);
+    coretest::TempFolder temp;
+    int differing = -1;
+    platform::Image shot;
+    EXPECT_TRUE(PumpUntil([&] {
+        GtkHost::PresentNow();
+        shot = Screenshot(shown, temp / "list.png");
+        if (shot.Width() != shown.Width() || shot.Height() != shown.Height())
+            return false;
+        differing = DifferingPixels(shot, *surface, POINT { shown.left - windowRect.left, shown.top - windowRect.top });
+        return differing == 0;
+    })) << differing << " pixels of the client area and scroll bar differ from the surface";
+    // The scroll bar's up arrow is drawn (a fresh surface is black).
+    ASSERT_FALSE(shot.IsNull());
+    EXPECT_NE(shot.Pixel(client.Width() + 3, 3) & 0xFFFFFF, 0u);
+    list.DestroyWindow();
+}
+
 } // namespace

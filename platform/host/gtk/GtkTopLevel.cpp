@@ -10,6 +10,7 @@
 // the display, and the GTK window follows them. Only when the window manager moves or resizes
 // a window by itself (the user dragged its frame) does the layer follow the GTK window.
 #include "platform/gdi/SurfaceDC.h"
+#include "platform/gdi/SysColors.h"
 #include "platform/host/gtk/GtkHostInternal.h"
 #include "platform/msg/Input.h"
 #include "platform/msg/WindowApi.h"
@@ -51,6 +52,21 @@ HostWindow* Find(HWND hwnd)
     return it == s_windows.end() ? nullptr : it->second.get();
 }
 
+// What a decorated window shows: its client area with the scroll bars and the client edge that
+// the layer paints around it; the frame and caption are the window manager's.
+CRect DecoratedContent(HWND hwnd, CRect client)
+{
+    DWORD style = static_cast<DWORD>(GetWindowLongPtr(hwnd, GWL_STYLE));
+    DWORD exStyle = static_cast<DWORD>(GetWindowLongPtr(hwnd, GWL_EXSTYLE));
+    if (style & WS_VSCROLL)
+        client.right += GetSystemMetrics(SM_CXVSCROLL);
+    if (style & WS_HSCROLL)
+        client.bottom += GetSystemMetrics(SM_CYHSCROLL);
+    if (exStyle & WS_EX_CLIENTEDGE)
+        client.InflateRect(GetSystemMetrics(SM_CXEDGE), GetSystemMetrics(SM_CYEDGE));
+    return client;
+}
+
 // The layer's geometry of the top-level: its window rectangle and the part of the surface shown.
 bool ReadLayout(const HostWindow& w, CRect& windowRect, CRect& content)
 {
@@ -59,7 +75,7 @@ bool ReadLayout(const HostWindow& w, CRect& windowRect, CRect& content)
     if (!msg::GetWindowSurfaceGeometry(w.hwnd, &g) || !GetWindowRect(w.hwnd, &r))
         return false;
     windowRect = r;
-    content = w.decorated ? CRect(g.clientInTop) : CRect(0, 0, g.topLevelSize.cx, g.topLevelSize.cy);
+    content = w.decorated ? DecoratedContent(w.hwnd, g.clientInTop) : CRect(0, 0, g.topLevelSize.cx, g.topLevelSize.cy);
     if (content.Width() < 1)
         content.right = content.left + 1;
     if (content.Height() < 1)
