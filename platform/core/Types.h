@@ -68,6 +68,8 @@ WARD_DECLARE_HANDLE(HTREEITEM);
 using HCURSOR = HICON;
 using HMODULE = HINSTANCE;
 using HANDLE = void*;
+using LPINT = int*;
+using LPDWORD = DWORD*;
 inline HANDLE const INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(static_cast<intptr_t>(-1));
 
 constexpr WORD MAKEWORD(BYTE lo, BYTE hi) { return static_cast<WORD>(lo | (static_cast<WORD>(hi) << 8)); }
@@ -98,6 +100,20 @@ constexpr bool FAILED(HRESULT hr) { return hr < 0; }
 
 constexpr int MAX_PATH = 260;
 
+// A broken-down date and time (date-time pickers, time conversions).
+struct SYSTEMTIME
+{
+    WORD wYear { 0 };
+    WORD wMonth { 0 };
+    WORD wDayOfWeek { 0 };
+    WORD wDay { 0 };
+    WORD wHour { 0 };
+    WORD wMinute { 0 };
+    WORD wSecond { 0 };
+    WORD wMilliseconds { 0 };
+};
+using LPSYSTEMTIME = SYSTEMTIME*;
+
 // System error numbers the layer reports through GetLastError.
 constexpr DWORD ERROR_SUCCESS = 0;
 constexpr DWORD ERROR_FILE_NOT_FOUND = 2;
@@ -110,6 +126,7 @@ constexpr DWORD ERROR_HANDLE_EOF = 38;
 constexpr DWORD ERROR_FILE_EXISTS = 80;
 constexpr DWORD ERROR_INVALID_PARAMETER = 87;
 constexpr DWORD ERROR_DISK_FULL = 112;
+constexpr DWORD ERROR_DIR_NOT_EMPTY = 145;
 constexpr DWORD ERROR_INSUFFICIENT_BUFFER = 122;
 constexpr DWORD ERROR_ALREADY_EXISTS = 183;
 constexpr DWORD ERROR_MORE_DATA = 234;
@@ -117,6 +134,7 @@ constexpr DWORD ERROR_NO_MORE_ITEMS = 259;
 constexpr DWORD ERROR_IO_PENDING = 997;
 constexpr DWORD ERROR_TIMEOUT = 1460;
 constexpr DWORD ERROR_BADKEY = 1010;
+constexpr DWORD ERROR_KEY_DELETED = 1018;
 constexpr DWORD ERROR_CLASS_ALREADY_EXISTS = 1410;
 
 DWORD GetLastError();

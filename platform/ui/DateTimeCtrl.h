@@ -9,20 +9,6 @@
 #include "platform/core/Time.h"
 #include "platform/msg/Wnd.h"
 
-// The broken-down time of the picker's messages.
-struct SYSTEMTIME
-{
-    WORD wYear { 0 };
-    WORD wMonth { 0 };
-    WORD wDayOfWeek { 0 };
-    WORD wDay { 0 };
-    WORD wHour { 0 };
-    WORD wMinute { 0 };
-    WORD wSecond { 0 };
-    WORD wMilliseconds { 0 };
-};
-using LPSYSTEMTIME = SYSTEMTIME*;
-
 constexpr DWORD DTS_UPDOWN = 0x0001;
 constexpr DWORD DTS_SHOWNONE = 0x0002;
 constexpr DWORD DTS_SHORTDATEFORMAT = 0x0000;
