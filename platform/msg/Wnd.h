@@ -10,6 +10,7 @@
 #include "platform/core/CString.h"
 #include "platform/msg/CmdTarget.h"
 #include "platform/msg/MessageMap.h"
+#include "platform/msg/ScrollInfo.h"
 #include "platform/msg/WindowApi.h"
 
 class CDC;
@@ -117,6 +118,34 @@ public:
     CWnd* ChildWindowFromPoint(POINT point) const;
     static CWnd* WindowFromPoint(POINT point);
     static CWnd* GetDesktopWindow();
+
+    // ---- dialog items and window scroll bars -----------------------------------------------------------
+    // One-line forwards to the dialog manager's and the scroll bars' functions, which belong to
+    // the standard controls; defined there (platform/ui/WndItemsAndScrollBars.cpp).
+    void SetDlgItemText(int nID, LPCTSTR lpszString);
+    int GetDlgItemText(int nID, LPTSTR lpStr, int nMaxCount) const;
+    int GetDlgItemText(int nID, CString& rString) const;
+    void SetDlgItemInt(int nID, UINT nValue, BOOL bSigned = TRUE);
+    UINT GetDlgItemInt(int nID, BOOL* lpTrans = nullptr, BOOL bSigned = TRUE) const;
+    void CheckDlgButton(int nIDButton, UINT nCheck);
+    UINT IsDlgButtonChecked(int nIDButton) const;
+    void CheckRadioButton(int nIDFirstButton, int nIDLastButton, int nIDCheckButton);
+    // The first checked button of the range, 0 when none is.
+    int GetCheckedRadioButton(int nIDFirstButton, int nIDLastButton);
+    LRESULT SendDlgItemMessage(int nID, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+
+    BOOL SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw = TRUE);
+    BOOL GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask = SIF_ALL);
+    int SetScrollPos(int nBar, int nPos, BOOL bRedraw = TRUE);
+    int GetScrollPos(int nBar) const;
+    void SetScrollRange(int nBar, int nMinPos, int nMaxPos, BOOL bRedraw = TRUE);
+    void GetScrollRange(int nBar, LPINT lpMinPos, LPINT lpMaxPos) const;
+    // The largest position the bar takes: its maximum less a page.
+    int GetScrollLimit(int nBar);
+    void ShowScrollBar(UINT nBar, BOOL bShow = TRUE);
+    BOOL EnableScrollBar(int nSBFlags, UINT nArrowFlags = ESB_ENABLE_BOTH);
+    // Shows or hides the window's own bar (SB_HORZ, SB_VERT or SB_BOTH).
+    void EnableScrollBarCtrl(int nBar, BOOL bEnable = TRUE);
 
     // ---- geometry --------------------------------------------------------------------------------------
     void GetWindowRect(LPRECT lpRect) const;

@@ -67,12 +67,12 @@ public:
         CDialog::OnInitDialog();
         for (int id : { IDC_DROPLIST, IDC_DROPDOWN })
             for (const char* level : { "Low", "Moderate", "High" })
-                SendDlgItemMessage(m_hWnd, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(level));
-        SendDlgItemMessage(m_hWnd, IDC_DROPLIST, CB_SETCURSEL, 1, 0);
-        SendDlgItemMessage(m_hWnd, IDC_DROPDOWN, CB_SETCURSEL, 2, 0);
+                ::SendDlgItemMessage(m_hWnd, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(level));
+        ::SendDlgItemMessage(m_hWnd, IDC_DROPLIST, CB_SETCURSEL, 1, 0);
+        ::SendDlgItemMessage(m_hWnd, IDC_DROPDOWN, CB_SETCURSEL, 2, 0);
         for (const char* bed : { "Bed 1", "Bed 2", "Bed 3", "Bed 4", "Bed 5", "Bed 6" })
-            SendDlgItemMessage(m_hWnd, IDC_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(bed));
-        SendDlgItemMessage(m_hWnd, IDC_LIST, LB_SETCURSEL, 1, 0);
+            ::SendDlgItemMessage(m_hWnd, IDC_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(bed));
+        ::SendDlgItemMessage(m_hWnd, IDC_LIST, LB_SETCURSEL, 1, 0);
         CheckDlgButton(IDC_CHECK, BST_CHECKED);
         CheckDlgButton(IDC_3STATE, BST_INDETERMINATE);
         CheckRadioButton(IDC_RADIO1, IDC_RADIO2, IDC_RADIO1);
@@ -82,15 +82,15 @@ public:
         info.nPage = 25;
         info.nPos = 30;
         ::SetScrollInfo(::GetDlgItem(m_hWnd, IDC_HSCROLL), SB_CTL, &info, TRUE);
-        SendDlgItemMessage(m_hWnd, IDC_TRACK, TBM_SETRANGE, TRUE, MAKELPARAM(0, 10));
-        SendDlgItemMessage(m_hWnd, IDC_TRACK, TBM_SETPOS, TRUE, 4);
-        SendDlgItemMessage(m_hWnd, IDC_SPIN, UDM_SETRANGE32, 0, 10);
-        SendDlgItemMessage(m_hWnd, IDC_SPIN, UDM_SETPOS32, 0, 5);
-        SendDlgItemMessage(m_hWnd, IDC_PROGRESS, PBM_SETPOS, 60, 0);
+        ::SendDlgItemMessage(m_hWnd, IDC_TRACK, TBM_SETRANGE, TRUE, MAKELPARAM(0, 10));
+        ::SendDlgItemMessage(m_hWnd, IDC_TRACK, TBM_SETPOS, TRUE, 4);
+        ::SendDlgItemMessage(m_hWnd, IDC_SPIN, UDM_SETRANGE32, 0, 10);
+        ::SendDlgItemMessage(m_hWnd, IDC_SPIN, UDM_SETPOS32, 0, 5);
+        ::SendDlgItemMessage(m_hWnd, IDC_PROGRESS, PBM_SETPOS, 60, 0);
         SYSTEMTIME st;
         st.wYear = 2024, st.wMonth = 2, st.wDay = 28;
-        SendDlgItemMessage(m_hWnd, IDC_DATE, DTM_SETFORMAT, 0, reinterpret_cast<LPARAM>("yyyy-MM-dd"));
-        SendDlgItemMessage(m_hWnd, IDC_DATE, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&st));
+        ::SendDlgItemMessage(m_hWnd, IDC_DATE, DTM_SETFORMAT, 0, reinterpret_cast<LPARAM>("yyyy-MM-dd"));
+        ::SendDlgItemMessage(m_hWnd, IDC_DATE, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&st));
         return TRUE;
     }
 };

@@ -10,20 +10,6 @@
 
 #include "platform/msg/Wnd.h"
 
-using LPINT = int*;
-
-constexpr int SB_HORZ = 0;
-constexpr int SB_VERT = 1;
-constexpr int SB_CTL = 2;
-constexpr int SB_BOTH = 3;
-
-constexpr UINT SIF_RANGE = 0x0001;
-constexpr UINT SIF_PAGE = 0x0002;
-constexpr UINT SIF_POS = 0x0004;
-constexpr UINT SIF_DISABLENOSCROLL = 0x0008;
-constexpr UINT SIF_TRACKPOS = 0x0010;
-constexpr UINT SIF_ALL = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS;
-
 constexpr DWORD SBS_HORZ = 0x0000;
 constexpr DWORD SBS_VERT = 0x0001;
 
@@ -35,22 +21,6 @@ constexpr UINT SBM_ENABLE_ARROWS = 0x00E4;
 constexpr UINT SBM_SETRANGEREDRAW = 0x00E6;
 constexpr UINT SBM_SETSCROLLINFO = 0x00E9;
 constexpr UINT SBM_GETSCROLLINFO = 0x00EA;
-
-constexpr UINT ESB_ENABLE_BOTH = 0x0000;
-constexpr UINT ESB_DISABLE_BOTH = 0x0003;
-
-struct SCROLLINFO
-{
-    UINT cbSize { sizeof(SCROLLINFO) };
-    UINT fMask { 0 };
-    int nMin { 0 };
-    int nMax { 0 };
-    UINT nPage { 0 };
-    int nPos { 0 };
-    int nTrackPos { 0 };
-};
-using LPSCROLLINFO = SCROLLINFO*;
-using LPCSCROLLINFO = const SCROLLINFO*;
 
 // ---- window scroll bars (SB_HORZ, SB_VERT) and scroll-bar controls (SB_CTL) ---------------------------
 int SetScrollInfo(HWND hwnd, int bar, LPCSCROLLINFO info, BOOL redraw);
