@@ -190,6 +190,9 @@ protected:
     static void SetUpTestSuite()
     {
         s_xvfb = new Xvfb;
+        // The server ends after the last test and after gtest's report, when nothing of GTK
+        // runs any more; ending it earlier would end the process through GTK's display error.
+        std::atexit([] { delete s_xvfb; });
         s_started = s_xvfb->Start(s_missing);
         if (s_started) {
             ::setenv("DISPLAY", s_xvfb->Display().c_str(), 1);
@@ -200,12 +203,6 @@ protected:
             ::unsetenv("WAYLAND_DISPLAY");
         }
     }
-    static void TearDownTestSuite()
-    {
-        // The server stays until the process ends: the host keeps its connection open, and
-        // GTK ends the process when its display goes away.
-    }
-
     void SetUp() override
     {
         if (s_missing)
