@@ -602,6 +602,13 @@ bool platform::msg::RouteInput(const InputEvent& e, RoutedInput* routed)
         routed->msg = MSG { target, message, static_cast<WPARAM>(e.virtualKey), static_cast<LPARAM>(lParam), e.time, e.pt };
         return true;
     }
+    case Kind::Character: {
+        HWND focus = GetFocus();
+        if (!focus)
+            return false;
+        routed->msg = MSG { focus, WM_CHAR, e.character, 1, e.time, e.pt };
+        return true;
+    }
     }
     return false;
 }
@@ -718,9 +725,17 @@ void platform::msg::InjectText(std::string_view text)
             if (shift && !shiftHeld)
                 InjectKey(VK_SHIFT, false);
         } else if (HWND focus = GetFocus()) {
-            // A character the keyboard does not have arrives as its UTF-8 bytes.
-            for (std::size_t j = 0; j < length; ++j)
-                PostMessage(focus, WM_CHAR, static_cast<unsigned char>(text[i + j]), 1);
+            // A character the keyboard does not have arrives as its UTF-8 bytes, in turn with
+            // the keys typed before and after it.
+            auto queue = QueueForInput(focus);
+            for (std::size_t j = 0; j < length; ++j) {
+                InputEvent event;
+                event.kind = InputEvent::Kind::Character;
+                event.character = static_cast<unsigned char>(text[i + j]);
+                event.time = static_cast<DWORD>(platform::MonotonicMs());
+                event.pt = CurrentCursorPos();
+                queue->PostInput(event);
+            }
         }
         i += length;
     }

@@ -68,7 +68,8 @@ struct SentMessage
 // window and message are decided when it is taken (RouteInput in Input.cpp).
 struct InputEvent
 {
-    enum class Kind { MouseMove, MouseButton, MouseWheel, Key };
+    // Character: a typed character the keyboard has no key for (one UTF-8 byte, as WM_CHAR).
+    enum class Kind { MouseMove, MouseButton, MouseWheel, Key, Character };
     Kind kind { Kind::MouseMove };
     POINT pt {};        // screen position of the mouse when the event happened
     DWORD time { 0 };   // tick count when the event happened
@@ -77,6 +78,7 @@ struct InputEvent
     bool down { false }; // button or key pressed
     int delta { 0 };    // wheel
     int virtualKey { 0 };
+    unsigned char character { 0 };
     bool wasDown { false }; // key: already down before (auto-repeat)
     bool alt { false };
     bool ctrl { false };

@@ -272,6 +272,18 @@ TEST_F(InputRouting, EachCharacterArrivesRightAfterItsKeyPress)
     EXPECT_EQ(typed, "ab");
 }
 
+TEST_F(InputRouting, CharactersWithoutAKeyKeepTheirPlaceAmongTypedKeys)
+{
+    left.SetFocus();
+    NullHost::TypeText("a\xC3\xA9b"); // a, e acute (no key on the keyboard), b
+    NullHost::PumpPending();
+    std::string typed;
+    for (auto& e : left.log)
+        if (e.message == WM_CHAR)
+            typed += static_cast<char>(e.wParam);
+    EXPECT_EQ(typed, "a\xC3\xA9b");
+}
+
 TEST_F(InputRouting, PostedThenInputThenPaintThenTimer)
 {
     NullHost::Click(150, 150);
