@@ -507,4 +507,38 @@ TEST_F(GtkHostOnXvfb, DecoratedWindowShowsItsScrollBarBesideTheClientArea)
     list.DestroyWindow();
 }
 
+TEST_F(GtkHostOnXvfb, ActivatingAWindowRaisesItOnTheScreen)
+{
+    auto paintedIn = [](RecordingWnd& wnd, COLORREF colour) {
+        wnd.onMessage = [&wnd, colour](UINT message, WPARAM, LPARAM, LRESULT&) {
+            if (message != WM_PAINT)
+                return false;
+            CPaintDC dc(&wnd);
+            CRect client;
+            wnd.GetClientRect(&client);
+            dc.FillSolidRect(&client, colour);
+            return true;
+        };
+    };
+    RecordingWnd back, front;
+    paintedIn(back, kUiPaneColour);
+    paintedIn(front, kWorkerColour);
+    ASSERT_TRUE(back.CreateTop(CRect(600, 100, 900, 300), WS_POPUP | WS_VISIBLE));
+    ASSERT_TRUE(front.CreateTop(CRect(700, 150, 1000, 350), WS_POPUP | WS_VISIBLE));
+    coretest::TempFolder temp;
+    auto overlapShows = [&](std::uint32_t rgb) {
+        return PumpUntil([&] {
+            GtkHost::PresentNow();
+            platform::Image shot = Screenshot(CRect(800, 200, 810, 210), temp / "overlap.png");
+            return !shot.IsNull() && (shot.Pixel(5, 5) & 0xFFFFFF) == rgb;
+        });
+    };
+    ASSERT_TRUE(overlapShows(0xC82828u)) << "the window shown last is not on top";
+
+    back.SetActiveWindow();
+    EXPECT_TRUE(overlapShows(0x1E5AC8u)) << "the activated window was not raised";
+    back.DestroyWindow();
+    front.DestroyWindow();
+}
+
 } // namespace

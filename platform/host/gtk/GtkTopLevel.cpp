@@ -327,6 +327,15 @@ void PresentChanges()
     // The layer tells nothing when a title changes: titles are compared about twice a second.
     static unsigned frame = 0;
     bool lookAtTitles = ++frame % 30 == 0;
+    // Nor when it activates a window (a click, SetForegroundWindow, a second start asking the
+    // first to show itself): the newly active window is raised and given the keyboard.
+    static HWND lastActive = nullptr;
+    if (HWND active = GetActiveWindow(); active != lastActive) {
+        lastActive = active;
+        if (auto* w = Find(active))
+            if (gtk_widget_get_visible(w->window) && gtk_window_get_window_type(GTK_WINDOW(w->window)) == GTK_WINDOW_TOPLEVEL)
+                gtk_window_present(GTK_WINDOW(w->window));
+    }
     for (auto it = s_windows.begin(); it != s_windows.end();) {
         HostWindow& w = *it->second;
         ++it;
