@@ -182,6 +182,18 @@ constexpr COLORREF kFrameColour = RGB(240, 240, 240);
 constexpr COLORREF kUiPaneColour = RGB(30, 90, 200);
 constexpr COLORREF kWorkerColour = RGB(200, 40, 40);
 
+// Answers WM_PAINT by filling the client area with `colour`; false for other messages.
+bool FillOnPaint(RecordingWnd& wnd, UINT message, COLORREF colour)
+{
+    if (message != WM_PAINT)
+        return false;
+    CPaintDC dc(&wnd);
+    CRect client;
+    wnd.GetClientRect(&client);
+    dc.FillSolidRect(&client, colour);
+    return true;
+}
+
 // One server for the whole test program: the host starts once per process, on the display
 // that is there when the first window appears, and keeps its connection.
 class GtkHostOnXvfb : public ::testing::Test
@@ -225,13 +237,7 @@ protected:
         pane.onMessage = [this](UINT message, WPARAM, LPARAM, LRESULT&) {
             if (message == WM_LBUTTONDOWN)
                 pane.SetFocus();
-            if (message != WM_PAINT)
-                return false;
-            CPaintDC dc(&pane);
-            CRect client;
-            pane.GetClientRect(&client);
-            dc.FillSolidRect(&client, kUiPaneColour);
-            return true;
+            return FillOnPaint(pane, message, kUiPaneColour);
         };
         ASSERT_TRUE(pane.CreateChild(&frame, CRect(10, 40, 210, 190), 100, WS_VISIBLE, msgtest::TestClass("GtkTestPane", CS_DBLCLKS)));
         ASSERT_TRUE(workerPane.CreateChild(&frame, CRect(220, 40, 400, 190), 101, WS_VISIBLE, msgtest::TestClass("GtkTestPlain", 0)));
@@ -446,13 +452,7 @@ TEST_F(GtkHostOnXvfb, ScreenIsTheDisplaysAndACaptionlessWindowCoveringItShowsFul
     EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 768);
 
     RecordingWnd station;
-    station.onMessage = [&](UINT message, WPARAM, LPARAM, LRESULT&) {
-        if (message != WM_PAINT)
-            return false;
-        CPaintDC dc(&station);
-        dc.FillSolidRect(0, 0, 1024, 768, kWorkerColour);
-        return true;
-    };
+    station.onMessage = [&](UINT message, WPARAM, LPARAM, LRESULT&) { return FillOnPaint(station, message, kWorkerColour); };
     ASSERT_TRUE(station.CreateTop(CRect(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)), WS_POPUP | WS_VISIBLE));
     ASSERT_TRUE(PumpUntil([&] { return GtkHost::IsOnDisplay(station.m_hWnd); }));
 
@@ -510,15 +510,7 @@ TEST_F(GtkHostOnXvfb, DecoratedWindowShowsItsScrollBarBesideTheClientArea)
 TEST_F(GtkHostOnXvfb, ActivatingAWindowRaisesItOnTheScreen)
 {
     auto paintedIn = [](RecordingWnd& wnd, COLORREF colour) {
-        wnd.onMessage = [&wnd, colour](UINT message, WPARAM, LPARAM, LRESULT&) {
-            if (message != WM_PAINT)
-                return false;
-            CPaintDC dc(&wnd);
-            CRect client;
-            wnd.GetClientRect(&client);
-            dc.FillSolidRect(&client, colour);
-            return true;
-        };
+        wnd.onMessage = [&wnd, colour](UINT message, WPARAM, LPARAM, LRESULT&) { return FillOnPaint(wnd, message, colour); };
     };
     RecordingWnd back, front;
     paintedIn(back, kUiPaneColour);
