@@ -9,12 +9,13 @@
 // - each visible top-level window is a GTK window showing its backing surface (decorated windows
 //   show the client area, the window manager draws the frame; caption-less windows show all of
 //   it); dirty areas are presented a frame later, whichever thread drew them, and expose events
-//   are answered from the surface without a repaint of the system's windows;
+//   are answered from the surface without a repaint of the system's windows; the window the
+//   layer activates is raised;
 // - mouse, wheel, keys and input-method text become the window layer's injected input, so they
 //   are routed exactly as under the null host; close requests arrive as WM_CLOSE;
 // - the user-interface thread's waits run inside the GLib main loop, so GTK events, the
 //   queue's messages, timers and watched sockets keep flowing, also in nested loops;
-// - the clipboard text is the desktop's.
+// - the clipboard text is the desktop's, and the common dialogs are GTK's.
 //
 // No GTK header here: GTK stays inside platform/host/gtk/*.cpp.
 #pragma once
