@@ -8,6 +8,7 @@
 #include "platform/msg/FdWatch.h"
 #include "platform/msg/Input.h"
 #include "platform/msg/MessageQueue.h"
+#include "platform/ui/MessageBoxDialog.h"
 
 #include <gdk/gdkx.h>
 #include <gtk/gtk.h>
@@ -114,6 +115,9 @@ bool GtkHost::Start()
         return false;
     s_choice = Choice::Gtk;
     StartOnThisThread();
+    // On a display a message box is a real window drawn with the standard controls; without one
+    // the window layer's service answers (and tests script it).
+    platform::ui::InstallDrawnMessageBoxes();
     return true;
 }
 
