@@ -150,24 +150,3 @@ void CDialog::SetDefID(UINT nID) { ::SendMessage(m_hWnd, DM_SETDEFID, nID, 0); }
 DWORD CDialog::GetDefID() const { return static_cast<DWORD>(::SendMessage(m_hWnd, DM_GETDEFID, 0, 0)); }
 void CDialog::MapDialogRect(LPRECT lpRect) const { ::MapDialogRect(m_hWnd, lpRect); }
 
-void CDialog::SetDlgItemText(int nID, LPCTSTR s) { ::SetDlgItemText(m_hWnd, nID, s); }
-int CDialog::GetDlgItemText(int nID, CString& s) const
-{
-    HWND item = ::GetDlgItem(m_hWnd, nID);
-    int length = item ? ::GetWindowTextLength(item) : 0;
-    int copied = item ? ::GetWindowText(item, s.GetBuffer(length), length + 1) : 0;
-    s.ReleaseBuffer(copied);
-    return copied;
-}
-void CDialog::SetDlgItemInt(int nID, UINT nValue, BOOL bSigned) { ::SetDlgItemInt(m_hWnd, nID, nValue, bSigned); }
-UINT CDialog::GetDlgItemInt(int nID, BOOL* lpTrans, BOOL bSigned) const { return ::GetDlgItemInt(m_hWnd, nID, lpTrans, bSigned); }
-void CDialog::CheckDlgButton(int nID, UINT nCheck) { ::CheckDlgButton(m_hWnd, nID, nCheck); }
-UINT CDialog::IsDlgButtonChecked(int nID) const { return ::IsDlgButtonChecked(m_hWnd, nID); }
-void CDialog::CheckRadioButton(int first, int last, int check) { ::CheckRadioButton(m_hWnd, first, last, check); }
-int CDialog::GetCheckedRadioButton(int first, int last)
-{
-    for (int id = first; id <= last; ++id)
-        if (::IsDlgButtonChecked(m_hWnd, id) == BST_CHECKED)
-            return id;
-    return 0;
-}
