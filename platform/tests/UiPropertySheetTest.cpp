@@ -280,6 +280,18 @@ TEST_F(UiPropertySheet, APageThatRefusesToBeLeftKeepsItsTab)
         s.ClickTab(0);
         EXPECT_EQ(s.GetActiveIndex(), 0);
         EXPECT_EQ(alarms.m_limit, 120);
+
+        // The arrow keys on the focused tabs ask the page the same way.
+        s.GetTabControl()->SetFocus();
+        general.refuseLeave = true;
+        NullHost::PressKey(VK_RIGHT);
+        Pump();
+        EXPECT_EQ(s.GetActiveIndex(), 0);
+        general.refuseLeave = false;
+        NullHost::PressKey(VK_RIGHT);
+        Pump();
+        EXPECT_EQ(s.GetActiveIndex(), 1);
+        EXPECT_TRUE(alarms.IsWindowVisible());
         s.EndDialog(IDCANCEL);
     };
     EXPECT_EQ(sheet.DoModal(), IDCANCEL);
@@ -370,6 +382,15 @@ TEST_F(UiPropertySheet, EscapeCancelsEveryPageMadeAndKeepsTheMembers)
     EXPECT_EQ(sheet.DoModal(), IDCANCEL);
     EXPECT_EQ(alarms.m_limit, 160);
     EXPECT_EQ(general.m_bedName, "Bed 1");
+
+    // The close box is Cancel too.
+    sheet.inLoop = [](ScriptedSheet& s) {
+        g_calls.clear();
+        s.SendMessage(WM_SYSCOMMAND, SC_CLOSE);
+        Pump();
+        EXPECT_EQ(g_calls, (Calls { "cancel General" }));
+    };
+    EXPECT_EQ(sheet.DoModal(), IDCANCEL);
 }
 
 TEST_F(UiPropertySheet, NoApplyNowLeavesOkAndCancelFlushRight)
@@ -414,6 +435,21 @@ TEST_F(UiPropertySheet, StartPageAndPagesAddedOrRemovedWhileOpen)
         s.EndDialog(IDCANCEL);
     };
     EXPECT_EQ(sheet.DoModal(), IDCANCEL);
+}
+
+TEST_F(UiPropertySheet, APageWithoutATemplateIsNeverShown)
+{
+    RecordingPage missing(999, "Missing");
+    sheet.AddPage(&missing);
+    sheet.inLoop = [&](ScriptedSheet& s) {
+        s.ClickTab(2);
+        EXPECT_EQ(s.GetActiveIndex(), 0);
+        EXPECT_EQ(s.GetTabControl()->GetCurSel(), 0);
+        EXPECT_TRUE(general.IsWindowVisible());
+        EXPECT_FALSE(s.SetActivePage(2));
+        s.ClickButton(IDOK);
+    };
+    EXPECT_EQ(sheet.DoModal(), IDOK);
 }
 
 TEST_F(UiPropertySheet, TheSameSheetRunsAgainWithItsPagesMadeAfresh)
