@@ -4,8 +4,8 @@
 // A TCP stream carries bare packets; a byte that starts no known kind is skipped, so the
 // assembler finds the next packet after garbage one byte at a time. A serial stream carries
 // 110-byte frames (0xFE, packet, zeros, 0xFC). Bytes of an incomplete packet or frame are kept
-// as the tail for the next pass. Waves and parameters count only once the monitor's number
-// has been accepted.
+// as the tail for the next pass (on a serial link they go back to the link's queue). Waves and
+// parameters count only once the monitor's number has been accepted.
 #include "nyraclient/client/NyraClientInfo.h"
 
 #include "nyraclient/client/DeferredDelete.h"
@@ -181,7 +181,15 @@ void NyraClientInfo::AssembleSerialStream(const BYTE* bytes, int count)
         position += step;
         unconsumed -= step;
     }
-    if (!m_bDisconnectRequest && unconsumed > 0)
+    if (m_bDisconnectRequest || unconsumed <= 0)
+        return;
+    // On a link the start of a frame goes back to the link's queue: the link tells this client
+    // only when a frame's worth is queued there, so bytes held here would leave a frame whose
+    // rest arrives in fewer than 110 bytes unannounced (the monitor's last frame, waiting for
+    // its answer, would never be read).
+    if (m_pSerial != nullptr)
+        m_pSerial->Unget(buffer + fill - unconsumed, unconsumed);
+    else
         KeepTail(buffer + fill - unconsumed, unconsumed);
 }
 
@@ -189,7 +197,7 @@ LRESULT NyraClientInfo::OnReceiveSerialData(WPARAM, LPARAM)
 {
     if (m_pSerial == nullptr)
         return 0;
-    // Nothing waiting gives 0: the tail stays for the next arrival.
+    // Nothing waiting gives 0. The start of a frame is given back to the link, not held here.
     RunPass([this](BYTE* buffer, int room) { return m_pSerial->Get(buffer, room); },
             &NyraClientInfo::AssembleSerialStream);
     return 0;

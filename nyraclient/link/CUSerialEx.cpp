@@ -99,7 +99,19 @@ int CUSerialEx::Put(BYTE* data, int length)
     return result;
 }
 
-int CUSerialEx::Get(BYTE* buffer, int size) { return m_pSerialThread ? m_pSerialThread->Get(buffer, size) : 0; }
+int CUSerialEx::Get(BYTE* buffer, int size)
+{
+    const int got = m_pSerialThread ? m_pSerialThread->Get(buffer, size) : 0;
+    if (got > 0)
+        ++m_nTakes;
+    return got;
+}
+
+void CUSerialEx::Unget(const BYTE* data, int length)
+{
+    if (m_pSerialThread != nullptr)
+        m_pSerialThread->Unget(data, length);
+}
 
 int CUSerialEx::ClearRx()
 {
@@ -171,10 +183,22 @@ LRESULT CUSerialEx::OnSerialReceived(WPARAM, LPARAM)
 {
     if (!IsReceived())
         return 0;
+    const unsigned takes = m_nTakes;
     if (m_bCentralConnected)
         Notify(SERIAL_NOTIFY_RECEIVED);
     else
         ProcessDataForTarvic();
+    // The serial thread tells this window once per wake-up, however much it read then, and
+    // only when a frame's worth is queued after its read. A reader takes at most what its
+    // buffer holds (the client 8 KB, the hunt 8 KB less its kept bytes) and gives back the
+    // start of a frame it cannot cut yet, possibly after the thread's last check. Either way
+    // whole frames could stay queued with nobody told until the monitor sends again, and a
+    // monitor waiting for the answer to one of them never does. So while a frame's worth is
+    // queued and the reader took something, tell this window again. Each round consumes at
+    // least one byte, and a reader that takes nothing (no target yet) is not told in a loop:
+    // SetNotify tells the next target.
+    if (m_nTakes != takes && GetPacketLength() >= SERIAL_FRAME_SIZE)
+        PostMessage(WM_SERIAL_RECEIVED);
     return 0;
 }
 

@@ -53,6 +53,10 @@ public:
     int Put(BYTE* data, int length);
     // Takes up to `size` received bytes in order (0 without a thread).
     int Get(BYTE* buffer, int size);
+    // Puts bytes taken with Get back at the head of the received bytes: a reader gives back the
+    // start of a frame whose rest has not come yet, so that the queued count (and with it the
+    // "a frame's worth is queued" notification) covers every byte no frame was cut from yet.
+    void Unget(const BYTE* data, int length);
     // Drops every received byte: 1, or 0 without a thread.
     int ClearRx();
 
@@ -95,4 +99,7 @@ private:
     UINT m_nNotifyMsg { 0 };
     int m_bCentralConnected { 0 };
     std::vector<BYTE> m_HuntBytes;
+    // Counts the Get calls that took bytes, so a notification can tell whether its reader took
+    // any.
+    unsigned m_nTakes { 0 };
 };

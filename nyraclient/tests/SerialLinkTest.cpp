@@ -72,6 +72,8 @@ public:
     std::vector<WPARAM> codes;
     std::vector<int> reads;
     Bytes received;
+    // The most one notification takes, as a reader whose buffer is smaller than what waits.
+    int readSize { CSerialThread::kReadSize };
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
@@ -81,7 +83,7 @@ public:
         if (wParam == SERIAL_NOTIFY_RECEIVED) {
             auto* link = reinterpret_cast<CUSerialEx*>(lParam);
             BYTE buffer[CSerialThread::kReadSize];
-            const int n = link->Get(buffer, sizeof buffer);
+            const int n = link->Get(buffer, readSize);
             reads.push_back(n);
             received.insert(received.end(), buffer, buffer + n);
         }
@@ -207,6 +209,28 @@ TEST_F(SerialLink, TellsTheTargetOnlyOnceAFramesWorthIsQueued)
     EXPECT_EQ(m_target.codes, (std::vector<WPARAM> { SERIAL_NOTIFY_RECEIVED }));
     EXPECT_EQ(m_target.reads, (std::vector<int> { 110 }));
     EXPECT_EQ(m_target.received, bytes);
+}
+
+// A burst larger than the reader's buffer is announced once; the frames the first read leaves
+// behind must still reach the target, though the monitor sends nothing more until they are
+// answered.
+TEST_F(SerialLink, KeepsTellingTheTargetWhileAFramesWorthIsLeftAfterItsRead)
+{
+    ConnectLink(*m_link);
+    m_link->CentralConnected();
+    Bytes frames;
+    for (BYTE fill = 1; fill <= 10; ++fill)
+        frames = Join({ frames, ParamFrame(fill) });
+    m_far.Send(Join({ frames, Garbage(50) }));
+    ASSERT_TRUE(PumpUntil([&] { return m_link->GetPacketLength() == 1150; }));
+
+    m_target.readSize = SERIAL_FRAME_SIZE;
+    m_link->SetNotify(&m_target, WM_TEST_SERIAL_DATA);
+    ASSERT_TRUE(PumpUntil([&] { return m_target.received.size() == frames.size(); }));
+    EXPECT_EQ(m_target.received, frames);
+    EXPECT_EQ(m_target.reads, std::vector<int>(10, SERIAL_FRAME_SIZE));
+    // Less than a frame's worth left: it waits for the next arrival, as before.
+    EXPECT_EQ(m_link->GetPacketLength(), 50);
 }
 
 TEST_F(SerialLink, GetSplitsAChunkLargerThanTheRoomGiven)

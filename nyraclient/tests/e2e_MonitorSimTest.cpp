@@ -5,6 +5,7 @@
 #include "support/StationHarness.h"
 
 #include "nyraclient/link/CUSerialEx.h"
+#include "nyraclient/link/SerialFrame.h"
 
 #include "platform/core/Clock.h"
 #include "platform/net/SerialDevices.h"
@@ -110,29 +111,60 @@ TEST(EndToEnd, AMonitorOnLoopbackTcpIsServedFromAnnouncementToDisconnect)
     }));
 }
 
+// A serial port of the station whose device is a pseudo-terminal, the simulator on its far
+// side, and the station's link on the port once the simulator's connect frame has come.
+class SerialLine
+{
+public:
+    static constexpr unsigned kPort = 9;
+
+    ~SerialLine() { platform::SetSerialDevicePath(kPort, ""); }
+
+    // Opens the line and sends the connect frame; the link is the station's (the caller hands
+    // it over).
+    void Open(Station& station, MonitorSim& sim)
+    {
+        const int master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+        ASSERT_GE(master, 0);
+        ASSERT_EQ(grantpt(master), 0);
+        ASSERT_EQ(unlockpt(master), 0);
+        termios tio {};
+        tcgetattr(master, &tio);
+        cfmakeraw(&tio);
+        tcsetattr(master, TCSANOW, &tio);
+        platform::SetSerialDevicePath(kPort, ptsname(master));
+
+        link = new CUSerialEx(&station.parent);
+        link->Connect(kPort, 115200, 8, 0, 0);
+        ASSERT_TRUE(PumpUntil([&] { return link->IsConnected() == TRUE; }));
+        sim.Adopt(master, true);
+        ASSERT_TRUE(sim.Send(sim.ConnectPacket()));
+        // The station's serial port manager hands the link over once it has seen the frame.
+        ASSERT_TRUE(PumpUntil([&] { return link->IsCentralConnected() == 1; }));
+    }
+
+    CUSerialEx* link { nullptr };
+};
+
+Bytes Framed(const Bytes& packet)
+{
+    BYTE frame[SERIAL_FRAME_SIZE];
+    EXPECT_EQ(MakeSerialFrame(packet.data(), int(packet.size()), frame), 1);
+    return Bytes(frame, frame + SERIAL_FRAME_SIZE);
+}
+
+Bytes Slice(const Bytes& bytes, std::size_t first, std::size_t last)
+{
+    return Bytes(bytes.begin() + long(first), bytes.begin() + long(last));
+}
+
 TEST(EndToEnd, AMonitorOnASerialLineIsServedFromItsConnectFrameToDisconnect)
 {
-    constexpr unsigned kPort = 9;
-    const int master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-    ASSERT_GE(master, 0);
-    ASSERT_EQ(grantpt(master), 0);
-    ASSERT_EQ(unlockpt(master), 0);
-    termios tio {};
-    tcgetattr(master, &tio);
-    cfmakeraw(&tio);
-    tcsetattr(master, TCSANOW, &tio);
-    platform::SetSerialDevicePath(kPort, ptsname(master));
-
     Station station;
-    auto* link = new CUSerialEx(&station.parent);
-    link->Connect(kPort, 115200, 8, 0, 0);
-    ASSERT_TRUE(PumpUntil([&] { return link->IsConnected() == TRUE; }));
-
     MonitorSim sim;
-    sim.Adopt(master, true);
-    ASSERT_TRUE(sim.Send(sim.ConnectPacket()));
-    // The station's serial port manager hands the link over once it has seen the frame.
-    ASSERT_TRUE(PumpUntil([&] { return link->IsCentralConnected() == 1; }));
+    SerialLine line;
+    ASSERT_NO_FATAL_FAILURE(line.Open(station, sim));
+    CUSerialEx* link = line.link;
 
     std::atomic<bool> done { false };
     std::vector<Reply> replies;
@@ -148,7 +180,32 @@ TEST(EndToEnd, AMonitorOnASerialLineIsServedFromItsConnectFrameToDisconnect)
     EXPECT_TRUE(PumpUntil([&] { return station.manager.GetClientCount() == 0; }));
     EXPECT_EQ(station.parent.notices, (std::vector<Notice> { { client, CLIENT_NOTIFY_DISCONNECTED, 0 } }));
     nyraclient::FlushDeferredDeletes();
-    platform::SetSerialDevicePath(kPort, "");
+}
+
+// The client cuts frames out of what it takes from the link and is told only when a frame's
+// worth is queued there. A frame whose first bytes came with the frame before it and whose
+// last bytes then come alone (fewer than a frame's worth) must still be read and answered:
+// the monitor sends nothing more until it is.
+TEST(EndToEnd, AFrameWhoseLastBytesComeAloneOnASerialLineIsAnswered)
+{
+    Station station;
+    MonitorSim sim;
+    SerialLine line;
+    ASSERT_NO_FATAL_FAILURE(line.Open(station, sim));
+    ASSERT_EQ(station.manager.Connected(line.link), 1);
+    ASSERT_EQ(Answers(Exchange(sim, {}, 1)), std::vector<int> { PK_CONTROL_CONNECT });
+
+    const Bytes monitor = Framed(sim.MonitorPacket());
+    for (const std::size_t split : { std::size_t(1), std::size_t(50), std::size_t(109) }) {
+        SCOPED_TRACE(split);
+        EXPECT_EQ(Answers(Exchange(sim, Join({ Framed(sim.VersionPacket()), Slice(monitor, 0, split) }), 1)),
+                  std::vector<int> { PK_TYPE_PROTOCOL_VER });
+        EXPECT_EQ(Answers(Exchange(sim, Slice(monitor, split, SERIAL_FRAME_SIZE), 1)),
+                  std::vector<int> { PK_TYPE_MONITOR });
+    }
+    EXPECT_EQ(Answers(Exchange(sim, Framed(sim.DisconnectPacket()), 1)), std::vector<int> { PK_CONTROL_DISCONNECT });
+    EXPECT_TRUE(PumpUntil([&] { return station.manager.GetClientCount() == 0; }));
+    nyraclient::FlushDeferredDeletes();
 }
 
 TEST(EndToEnd, ADroppedConnectionTimesOutAndTheMonitorComesBackToItsBed)
