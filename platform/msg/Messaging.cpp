@@ -151,11 +151,9 @@ BOOL EndDialog(HWND hwnd, INT_PTR result)
     {
         auto& table = WindowTable::Instance();
         std::lock_guard lock(table.Lock());
-        auto* r = table.Find(hwnd);
-        if (!r) {
-            SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        auto* r = table.FindOrFail(hwnd);
+        if (!r)
             return FALSE;
-        }
         r->modalEnd = true;
         r->modalResult = result;
         queue = r->queue;

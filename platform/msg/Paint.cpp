@@ -363,11 +363,9 @@ BOOL RedrawWindow(HWND hwnd, const RECT* rect, HRGN, UINT flags)
     {
         auto& table = Table();
         std::lock_guard lock(table.Lock());
-        auto* r = table.Find(hwnd);
-        if (!r) {
-            SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        auto* r = table.FindOrFail(hwnd);
+        if (!r)
             return FALSE;
-        }
         const bool allChildren = (flags & RDW_ALLCHILDREN) != 0;
         if (flags & RDW_INVALIDATE) {
             if (flags & RDW_NOCHILDREN) {
@@ -417,11 +415,9 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* paint)
     {
         auto& table = Table();
         std::lock_guard lock(table.Lock());
-        auto* r = table.Find(hwnd);
-        if (!r) {
-            SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        auto* r = table.FindOrFail(hwnd);
+        if (!r)
             return nullptr;
-        }
         paint->rcPaint = r->update;
         erase = r->erasePending;
         // Painting takes the update area: what is invalidated from now on is painted next time.

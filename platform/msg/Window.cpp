@@ -170,11 +170,9 @@ LRESULT CallWindowDirect(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     {
         auto& table = Table();
         std::lock_guard lock(table.Lock());
-        auto* r = table.Find(hwnd);
-        if (!r) {
-            SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        auto* r = table.FindOrFail(hwnd);
+        if (!r)
             return 0;
-        }
         proc = r->proc;
     }
     return proc ? proc(hwnd, message, wParam, lParam) : ::DefWindowProc(hwnd, message, wParam, lParam);
@@ -557,11 +555,9 @@ T WithRecord(HWND hwnd, T fallback, F&& f)
 {
     auto& table = Table();
     std::lock_guard lock(table.Lock());
-    auto* r = table.Find(hwnd);
-    if (!r) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    auto* r = table.FindOrFail(hwnd);
+    if (!r)
         return fallback;
-    }
     return f(*r);
 }
 } // namespace
@@ -808,11 +804,9 @@ HWND GetWindow(HWND hwnd, UINT command)
 {
     auto& table = Table();
     std::lock_guard lock(table.Lock());
-    auto* r = table.Find(hwnd);
-    if (!r) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    auto* r = table.FindOrFail(hwnd);
+    if (!r)
         return nullptr;
-    }
     if (command == GW_CHILD) {
         if (hwnd == table.Desktop())
             return table.TopLevels().empty() ? nullptr : table.TopLevels().front();
@@ -949,11 +943,9 @@ BOOL RectOfWindow(HWND hwnd, RECT* rect, bool clientArea)
         return FALSE;
     auto& table = Table();
     std::lock_guard lock(table.Lock());
-    auto* r = table.Find(hwnd);
-    if (!r) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    auto* r = table.FindOrFail(hwnd);
+    if (!r)
         return FALSE;
-    }
     if (hwnd == table.Desktop()) {
         SIZE s = ScreenSize();
         *rect = CRect(0, 0, s.cx, s.cy);
@@ -972,11 +964,9 @@ bool ClientOrigin(HWND hwnd, POINT* origin)
 {
     auto& table = Table();
     std::lock_guard lock(table.Lock());
-    auto* r = table.Find(hwnd);
-    if (!r) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    auto* r = table.FindOrFail(hwnd);
+    if (!r)
         return false;
-    }
     *origin = hwnd == table.Desktop() ? POINT {} : ClientOriginOnScreen(table, r);
     return true;
 }

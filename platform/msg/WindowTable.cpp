@@ -43,6 +43,14 @@ WindowTable::WindowTable()
     m_desktop = Add(std::move(desktop)).hwnd;
 }
 
+WindowRecord* WindowTable::FindOrFail(HWND hwnd)
+{
+    WindowRecord* record = Find(hwnd);
+    if (!record)
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return record;
+}
+
 WindowRecord* WindowTable::Find(HWND hwnd)
 {
     auto value = reinterpret_cast<std::uintptr_t>(hwnd);

@@ -85,6 +85,8 @@ public:
 
     // All under Lock():
     WindowRecord* Find(HWND hwnd);
+    // Find, setting ERROR_INVALID_WINDOW_HANDLE when the handle names no window.
+    WindowRecord* FindOrFail(HWND hwnd);
     WindowRecord& Add(std::unique_ptr<WindowRecord> record); // assigns record->hwnd
     void Remove(HWND hwnd);
     std::vector<HWND>& TopLevels() { return m_topLevels; } // z-order, top first
