@@ -58,7 +58,7 @@ int CSortList::Sort(bool ascending, EDataType type)
 {
     if (!m_pList)
         return 0;
-    const LPARAM param = ascending ? type : -static_cast<LPARAM>(type);
+    const LPARAM param = ascending ? static_cast<LPARAM>(type) : -static_cast<LPARAM>(type);
     return m_pList->SortItems(&CSortList::Compare, static_cast<DWORD_PTR>(param));
 }
 

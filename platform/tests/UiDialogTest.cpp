@@ -118,7 +118,6 @@ public:
     static constexpr UINT kInLoop = WM_APP + 1;
 };
 
-HWND Focus() { return GetFocus(); }
 int FocusId() { return GetDlgCtrlID(GetFocus()); }
 
 TEST(UiDialog, TemplateIsLaidOutInDialogUnits)

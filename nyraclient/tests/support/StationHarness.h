@@ -140,8 +140,9 @@ private:
 // Sends and pumps the station until the simulator has `count` replies; returns them.
 inline std::vector<Reply> Exchange(MonitorSim& sim, const Bytes& bytes, std::size_t count)
 {
-    if (!bytes.empty())
+    if (!bytes.empty()) {
         EXPECT_TRUE(sim.SendRaw(bytes));
+    }
     std::vector<Reply> replies;
     PumpUntil([&] {
         auto got = sim.Poll(0);
