@@ -87,6 +87,7 @@ TEST(KTCmdLine, TheProcessArgumentsLeaveOutTheProgramName)
     KTCmdLine line;
     line.ParseParam();
     CStringArray values;
-    if (line.GetParam("", values) > 0)
+    if (line.GetParam("", values) > 0) {
         EXPECT_EQ(values[0].Find("ktutil_KTCmdLineTest"), -1);
+    }
 }

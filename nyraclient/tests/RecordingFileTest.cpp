@@ -122,8 +122,9 @@ TEST_F(RecordingFileTest, TwentyFiveRecordsMakeSixteenThousandNineHundredBytesIn
         const Bytes record = Record(s);
         ASSERT_TRUE(file.AppendRecord(record.data()));
         records.insert(records.end(), record.begin(), record.end());
-        if (s % 10 == 0)
+        if (s % 10 == 0) {
             ASSERT_TRUE(file.UpdateFMF());
+        }
     }
     EXPECT_EQ(fs::file_size(fmf), 14200u + 20 * 108);
     ASSERT_TRUE(file.UpdateFMF());
