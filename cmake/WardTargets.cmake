@@ -4,8 +4,9 @@
 #   ward_program(<target> DIRS <folders...> LINKS <targets...>)
 #     a program, the same way;
 #   ward_tests(<target> LABEL <label> [DIR <folder>] [LINKS <targets...>])
-#     one test program per <folder>/*.cpp (default tests/), each linked with the
-#     folder's support/ sources; files named e2e_*.cpp also carry the label e2e.
+#     one test program per .cpp in <folder> (default tests/) or in its module subfolders, each
+#     linked with the folder's support/ sources; lang/ and support/ hold no test programs; files
+#     named e2e_*.cpp also carry the label e2e.
 
 function(_ward_collect_sources out)
   set(sources)
@@ -53,7 +54,8 @@ function(ward_tests target)
     set(W_DIR tests)
   endif()
   set(dir ${CMAKE_CURRENT_SOURCE_DIR}/${W_DIR})
-  file(GLOB tests CONFIGURE_DEPENDS ${dir}/*.cpp)
+  file(GLOB_RECURSE tests CONFIGURE_DEPENDS ${dir}/*.cpp)
+  list(FILTER tests EXCLUDE REGEX "/tests/(.*/)?(support|lang)/")
   file(GLOB support CONFIGURE_DEPENDS ${dir}/support/*.cpp)
   set(support_lib "")
   if(support)

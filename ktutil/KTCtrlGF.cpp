@@ -5,13 +5,13 @@
 #include "ktutil/KTGF.h"
 #include "platform/core/Collections.h"
 #include "platform/msg/Wnd.h"
-#include "platform/ui/Button.h"
-#include "platform/ui/ComboBox.h"
-#include "platform/ui/Edit.h"
-#include "platform/ui/HeaderCtrl.h"
-#include "platform/ui/ListCtrl.h"
-#include "platform/ui/TreeCtrl.h"
-#include "platform/ui/ListBox.h"
+#include "platform/ui/controls/Button.h"
+#include "platform/ui/controls/ComboBox.h"
+#include "platform/ui/controls/Edit.h"
+#include "platform/ui/controls/HeaderCtrl.h"
+#include "platform/ui/controls/ListCtrl.h"
+#include "platform/ui/controls/TreeCtrl.h"
+#include "platform/ui/controls/ListBox.h"
 
 #include <cerrno>
 #include <climits>

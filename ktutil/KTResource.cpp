@@ -5,8 +5,8 @@
 #include "platform/core/StringTable.h"
 #include "platform/gdi/Icon.h"
 #include "platform/gdi/Image.h"
-#include "platform/ui/Dialog.h"
-#include "platform/ui/DialogTemplate.h"
+#include "platform/ui/dialogs/Dialog.h"
+#include "platform/ui/dialogs/DialogTemplate.h"
 
 namespace {
 

@@ -3,12 +3,12 @@
 #include "ktutil/KTCtrlGF.h"
 
 #include "platform/tests/support/MsgTestWindow.h"
-#include "platform/ui/Button.h"
-#include "platform/ui/ComboBox.h"
-#include "platform/ui/Edit.h"
-#include "platform/ui/ListCtrl.h"
-#include "platform/ui/TreeCtrl.h"
-#include "platform/ui/ListBox.h"
+#include "platform/ui/controls/Button.h"
+#include "platform/ui/controls/ComboBox.h"
+#include "platform/ui/controls/Edit.h"
+#include "platform/ui/controls/ListCtrl.h"
+#include "platform/ui/controls/TreeCtrl.h"
+#include "platform/ui/controls/ListBox.h"
 
 #include <gtest/gtest.h>
 

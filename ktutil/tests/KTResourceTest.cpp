@@ -7,8 +7,8 @@
 #include "platform/gdi/CBitmap.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/Icon.h"
-#include "platform/ui/Dialog.h"
-#include "platform/ui/DialogTemplate.h"
+#include "platform/ui/dialogs/Dialog.h"
+#include "platform/ui/dialogs/DialogTemplate.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>

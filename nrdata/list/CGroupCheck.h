@@ -5,7 +5,7 @@
 // in part. A click runs the same check and still reaches the parent as the usual BN_CLICKED.
 #pragma once
 
-#include "platform/ui/Button.h"
+#include "platform/ui/controls/Button.h"
 
 class CGroupCheck : public CButton
 {

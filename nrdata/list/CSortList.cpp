@@ -2,7 +2,7 @@
 #include "nrdata/list/CSortList.h"
 
 #include "platform/core/OleDateTime.h"
-#include "platform/ui/ListCtrl.h"
+#include "platform/ui/controls/ListCtrl.h"
 
 #include <cstdlib>
 #include <unordered_set>

@@ -2,7 +2,7 @@
 // numbers, texts, date-times or real numbers, either way, with each item's own data back after.
 #include "nrdata/list/CSortList.h"
 
-#include "platform/ui/ListCtrl.h"
+#include "platform/ui/controls/ListCtrl.h"
 
 #include <gtest/gtest.h>
 

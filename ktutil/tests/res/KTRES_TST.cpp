@@ -2,7 +2,7 @@
 // of its own and a 3 x 2 red picture. It registers as a language module, so it is searched only
 // when asked for by its handle.
 #include "platform/core/ResourceModule.h"
-#include "platform/ui/DialogTemplate.h"
+#include "platform/ui/dialogs/DialogTemplate.h"
 
 namespace {
 

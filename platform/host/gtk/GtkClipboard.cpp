@@ -3,7 +3,7 @@
 // thread's copy is handed to it, and another thread's paste sees the last text the host
 // thread published or read.
 #include "platform/host/gtk/GtkHostInternal.h"
-#include "platform/ui/Clipboard.h"
+#include "platform/ui/controls/Clipboard.h"
 
 #include <gtk/gtk.h>
 

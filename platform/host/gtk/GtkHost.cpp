@@ -8,7 +8,7 @@
 #include "platform/msg/FdWatch.h"
 #include "platform/msg/Input.h"
 #include "platform/msg/MessageQueue.h"
-#include "platform/ui/MessageBoxDialog.h"
+#include "platform/ui/dialogs/MessageBoxDialog.h"
 
 #include <gdk/gdkx.h>
 #include <gtk/gtk.h>
