@@ -5,7 +5,7 @@
 #     a program, the same way;
 #   ward_tests(<target> LABEL <label> [DIR <folder>] [LINKS <targets...>])
 #     one test program per .cpp in <folder> (default tests/) or in its module subfolders, each
-#     linked with the folder's support/ sources; lang/ and support/ hold no test programs; files
+#     linked with the folder's support/ sources and the shared test kit (testkit/); lang/ and support/ hold no test programs; files
 #     named e2e_*.cpp also carry the label e2e.
 
 function(_ward_collect_sources out)
@@ -62,7 +62,7 @@ function(ward_tests target)
     set(support_lib ${W_LABEL}_test_support)
     add_library(${support_lib} STATIC ${support})
     target_include_directories(${support_lib} PUBLIC ${PROJECT_SOURCE_DIR} ${dir})
-    target_link_libraries(${support_lib} PUBLIC ${target} ${W_LINKS} GTest::gtest GTest::gmock)
+    target_link_libraries(${support_lib} PUBLIC ${target} ${W_LINKS} testkit GTest::gtest GTest::gmock)
   endif()
   foreach(test_src IN LISTS tests)
     get_filename_component(stem ${test_src} NAME_WE)
@@ -70,7 +70,7 @@ function(ward_tests target)
     add_executable(${exe} ${test_src} $<TARGET_OBJECTS:ward_test_environment>)
     set_target_properties(${exe} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
     target_include_directories(${exe} PRIVATE ${PROJECT_SOURCE_DIR} ${dir})
-    target_link_libraries(${exe} PRIVATE ${target} ${W_LINKS} ${support_lib}
+    target_link_libraries(${exe} PRIVATE ${target} ${W_LINKS} ${support_lib} testkit
                           GTest::gtest_main GTest::gmock Threads::Threads)
     gtest_discover_tests(${exe}
       DISCOVERY_MODE PRE_TEST

@@ -5,7 +5,7 @@
 
 #include "platform/msg/Messages.h"
 #include "platform/msg/WindowApi.h"
-#include "support/TempFolder.h"
+#include "testkit/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -13,8 +13,8 @@
 
 namespace {
 
-using ktutil::test::Bytes;
-using ktutil::test::TempFolder;
+using testkit::PatternBytes;
+using testkit::TempFolder;
 
 constexpr UINT kProgressMessage = WM_APP + 1;
 constexpr UINT kPostedMessage = WM_APP + 2;
@@ -77,7 +77,7 @@ protected:
 
 TEST_F(KTCallBackWindow, MessageModeSendsTheRecordToTheWindow)
 {
-    const CString source = dir.Write("a.bin", Bytes(10000));
+    const CString source = dir.Write("a.bin", PatternBytes(10000));
     KTCallBack target(window, kProgressMessage, 42);
     EXPECT_EQ(KTGF::CopyFileA(source, dir.Path("b.bin"), FALSE, FALSE, &target), 0);
     ASSERT_EQ(g_log.records.size(), 3u);
@@ -90,7 +90,7 @@ TEST_F(KTCallBackWindow, MessageModeSendsTheRecordToTheWindow)
 
 TEST_F(KTCallBackWindow, TheWindowCancelsAndNoPartialTargetIsLeft)
 {
-    const CString source = dir.Write("a.bin", Bytes(10000));
+    const CString source = dir.Write("a.bin", PatternBytes(10000));
     g_log.cancelAt = 2;
     KTCallBack target(window, kProgressMessage, 0);
     EXPECT_EQ(KTGF::CopyFileA(source, dir.Path("b.bin"), FALSE, FALSE, &target), KTGF_CANCELLED);
@@ -129,10 +129,10 @@ TEST_F(KTCallBackWindow, ACopyDispatchesOneMessageAfterEachFullBlock)
 {
     for (int i = 0; i < 5; ++i)
         PostMessage(window, kPostedMessage);
-    const CString exact = dir.Write("exact.bin", Bytes(4096));
+    const CString exact = dir.Write("exact.bin", PatternBytes(4096));
     EXPECT_EQ(KTGF::CopyFileA(exact, dir.Path("exact.out"), FALSE, FALSE), 0);
     EXPECT_EQ(g_log.posted, 1) << "one full block, then a read of 0 bytes";
-    const CString longer = dir.Write("long.bin", Bytes(3 * 4096 + 10));
+    const CString longer = dir.Write("long.bin", PatternBytes(3 * 4096 + 10));
     EXPECT_EQ(KTGF::CopyFileA(longer, dir.Path("long.out"), FALSE, FALSE), 0);
     EXPECT_EQ(g_log.posted, 4);
     const CString empty = dir.Write("empty.bin", "");

@@ -2,7 +2,7 @@
 // by-id forms; list views and trees.
 #include "ktutil/KTCtrlGF.h"
 
-#include "platform/tests/support/MsgTestWindow.h"
+#include "testkit/TestWindow.h"
 #include "platform/ui/controls/Button.h"
 #include "platform/ui/controls/ComboBox.h"
 #include "platform/ui/controls/Edit.h"
@@ -41,7 +41,7 @@ protected:
         return rect;
     }
 
-    msgtest::RecordingWnd m_parent;
+    testkit::RecordingWnd m_parent;
     CButton m_check;
     CEdit m_edit;
     CComboBox m_combo;

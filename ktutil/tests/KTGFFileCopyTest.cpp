@@ -5,7 +5,7 @@
 
 #include "platform/core/Collections.h"
 #include "platform/msg/MessageBoxService.h"
-#include "support/TempFolder.h"
+#include "testkit/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -22,8 +22,8 @@
 
 namespace {
 
-using ktutil::test::Bytes;
-using ktutil::test::TempFolder;
+using testkit::PatternBytes;
+using testkit::TempFolder;
 using Strings = std::vector<std::string>;
 
 // ---- "Overwrite ?" answered through the window layer's message-box hook ------------------------------
@@ -101,9 +101,9 @@ TEST_F(KTGFCopy, CopiesContentTimesAndReadOnly)
     for (std::size_t size : { 0u, 1u, 4095u, 4096u, 4097u, 10000u }) {
         SCOPED_TRACE(size);
         const std::string name = "src" + std::to_string(size);
-        const CString source = dir.Write(name, Bytes(size));
+        const CString source = dir.Write(name, PatternBytes(size));
         EXPECT_EQ(KTGF::CopyFileA(source, dir.Path("out/" + name), FALSE, TRUE), 0);
-        EXPECT_EQ(dir.Read("out/" + name), Bytes(size));
+        EXPECT_EQ(dir.Read("out/" + name), PatternBytes(size));
     }
     const CString source = dir.Path("src10000");
     std::filesystem::last_write_time(source.GetString(),
@@ -144,7 +144,7 @@ TEST_F(KTGFCopy, CopyResultCodes)
 
 TEST_F(KTGFCopy, CopyOntoItselfIsRefusedAndKeepsTheFile)
 {
-    const CString source = dir.Write("data/a.fmf", Bytes(9000));
+    const CString source = dir.Write("data/a.fmf", PatternBytes(9000));
     dir.MakeDir("data/sub");
     const std::vector<CString> sameFile = {
         source,
@@ -159,7 +159,7 @@ TEST_F(KTGFCopy, CopyOntoItselfIsRefusedAndKeepsTheFile)
         EXPECT_EQ(KTGF::MoveFileA(source, target, FALSE), KTGF_CREATE_FAILED);
     }
     EXPECT_EQ(KTGF::CopyFileA(source, dir.Path("data/link.fmf"), FALSE, FALSE), KTGF_CREATE_FAILED);
-    EXPECT_EQ(dir.Read("data/a.fmf"), Bytes(9000));
+    EXPECT_EQ(dir.Read("data/a.fmf"), PatternBytes(9000));
     EXPECT_TRUE(Questions().empty()) << "no question about overwriting the source with itself";
 }
 
@@ -197,7 +197,7 @@ TEST_F(KTGFCopy, OverwriteQuestionAnsweredYesNoCancel)
 
 TEST_F(KTGFCopy, ProgressReportsEveryBlock)
 {
-    const CString source = dir.Write("a.bin", Bytes(10000));
+    const CString source = dir.Write("a.bin", PatternBytes(10000));
     KTCallBack target = Target();
     EXPECT_EQ(KTGF::CopyFileA(source, dir.Path("b.bin"), FALSE, FALSE, &target), 0);
     ASSERT_EQ(g_recorder.seen.size(), 3u);
@@ -221,7 +221,7 @@ TEST_F(KTGFCopy, ProgressReportsEveryBlock)
 
 TEST_F(KTGFCopy, CancelLeavesNoPartialTarget)
 {
-    const CString source = dir.Write("a.bin", Bytes(20000));
+    const CString source = dir.Write("a.bin", PatternBytes(20000));
     g_recorder.cancelAt = 2;
     KTCallBack target = Target();
     EXPECT_EQ(KTGF::CopyFileA(source, dir.Path("out/b.bin"), FALSE, TRUE, &target), KTGF_CANCELLED);
@@ -240,8 +240,8 @@ TEST_F(KTGFCopy, CancelLeavesNoPartialTarget)
 
 TEST_F(KTGFCopy, PercentagesOfAGrowingFileStayAt100)
 {
-    const CString source = dir.Write("grow.log", Bytes(5000));
-    g_recorder.onCall = [&] { std::ofstream(source.GetString(), std::ios::app) << Bytes(3000); };
+    const CString source = dir.Write("grow.log", PatternBytes(5000));
+    g_recorder.onCall = [&] { std::ofstream(source.GetString(), std::ios::app) << PatternBytes(3000); };
     KTCallBack target = Target();
     EXPECT_EQ(KTGF::CopyFileA(source, dir.Path("copy.log"), FALSE, FALSE, &target), 0);
     ASSERT_GE(g_recorder.seen.size(), 2u);
@@ -254,7 +254,7 @@ TEST_F(KTGFCopy, PercentagesOfAGrowingFileStayAt100)
 
 TEST_F(KTGFCopy, MessageModeWithoutAWindowAnswersNothing)
 {
-    const CString source = dir.Write("a.bin", Bytes(100));
+    const CString source = dir.Write("a.bin", PatternBytes(100));
     KTCallBack nobody(static_cast<HWND>(nullptr), 0x8001, 5);
     EXPECT_EQ(KTGF::CopyFileA(source, dir.Path("b.bin"), FALSE, FALSE, &nobody), 0);
     KTCallBack empty;
@@ -266,11 +266,11 @@ TEST_F(KTGFCopy, MessageModeWithoutAWindowAnswersNothing)
 
 TEST_F(KTGFCopy, MoveWithinAFileSystemRenamesAndReportsOnce)
 {
-    const CString source = dir.Write("a.bin", Bytes(5000));
+    const CString source = dir.Write("a.bin", PatternBytes(5000));
     KTCallBack target = Target();
     EXPECT_EQ(KTGF::MoveFileA(source, dir.Path("to/b.bin"), FALSE, &target), 0);
     EXPECT_FALSE(dir.Exists("a.bin"));
-    EXPECT_EQ(dir.Read("to/b.bin"), Bytes(5000));
+    EXPECT_EQ(dir.Read("to/b.bin"), PatternBytes(5000));
     ASSERT_EQ(g_recorder.seen.size(), 1u);
     const KTNotifyProgress& r = g_recorder.seen[0].record;
     EXPECT_EQ(g_recorder.seen[0].code, KTNOTIFY_MOVE);
@@ -334,31 +334,31 @@ protected:
     void SetUp() override
     {
         KTGFCopy::SetUp();
-        if (ktutil::test::OtherFileSystem().empty())
+        if (testkit::OtherFileSystem().empty())
             GTEST_SKIP() << "no second file system to move to";
-        other = std::make_unique<TempFolder>(ktutil::test::OtherFileSystem());
+        other = std::make_unique<TempFolder>(testkit::OtherFileSystem());
     }
     std::unique_ptr<TempFolder> other;
 };
 
 TEST_F(KTGFAcross, MoveCopiesThenDeletesTheSource)
 {
-    const CString source = dir.Write("a.bin", Bytes(9000));
+    const CString source = dir.Write("a.bin", PatternBytes(9000));
     KTCallBack target = Target();
     EXPECT_EQ(KTGF::MoveFileA(source, other->Path("in/a.bin"), FALSE, &target), 0);
     EXPECT_FALSE(dir.Exists("a.bin"));
-    EXPECT_EQ(other->Read("in/a.bin"), Bytes(9000));
+    EXPECT_EQ(other->Read("in/a.bin"), PatternBytes(9000));
     ASSERT_EQ(g_recorder.seen.size(), 3u);
     EXPECT_EQ(g_recorder.seen.back().record.nTotalPercent, 100);
 }
 
 TEST_F(KTGFAcross, ACancelledMoveKeepsTheSource)
 {
-    const CString source = dir.Write("a.bin", Bytes(9000));
+    const CString source = dir.Write("a.bin", PatternBytes(9000));
     g_recorder.cancelAt = 2;
     KTCallBack target = Target();
     EXPECT_EQ(KTGF::MoveFileA(source, other->Path("a.bin"), FALSE, &target), KTGF_CANCELLED);
-    EXPECT_EQ(dir.Read("a.bin"), Bytes(9000));
+    EXPECT_EQ(dir.Read("a.bin"), PatternBytes(9000));
     EXPECT_FALSE(other->Exists("a.bin"));
     EXPECT_TRUE(other->Tree().empty()) << "no partial file";
 }
@@ -366,7 +366,7 @@ TEST_F(KTGFAcross, ACancelledMoveKeepsTheSource)
 TEST_F(KTGFAcross, MoveMultiMovesTreesAndKeepsWhatWasNotCopied)
 {
     dir.Write("src/a.txt", "a");
-    dir.Write("src/d1/b.bin", Bytes(9000));
+    dir.Write("src/d1/b.bin", PatternBytes(9000));
     dir.Write("src/d1/d2/c.txt", "c");
     CStringArray list;
     list.Add(dir.Path("src"));
@@ -375,7 +375,7 @@ TEST_F(KTGFAcross, MoveMultiMovesTreesAndKeepsWhatWasNotCopied)
     EXPECT_EQ(KTGF::MoveMulti(list, other->Path("dst"), nullptr, FALSE, &target), KTGF_CANCELLED);
     EXPECT_FALSE(dir.Exists("src/a.txt"));
     EXPECT_EQ(other->Read("dst/a.txt"), "a");
-    EXPECT_EQ(dir.Read("src/d1/b.bin"), Bytes(9000));
+    EXPECT_EQ(dir.Read("src/d1/b.bin"), PatternBytes(9000));
     EXPECT_TRUE(dir.Exists("src/d1/d2/c.txt"));
 
     g_recorder = Recorder();
@@ -394,7 +394,7 @@ protected:
     {
         KTGFCopy::SetUp();
         dir.Write("src/a.txt", "a");
-        dir.Write("src/b.log", Bytes(5000));
+        dir.Write("src/b.log", PatternBytes(5000));
         dir.Write("src/d1/c.txt", "cc");
         dir.Write("src/d1/d2/e.txt", "eee");
         dir.MakeDir("src/d3");
@@ -446,7 +446,7 @@ TEST_F(KTGFMulti, CopyDirCopiesTheContentsAndAsksPerFile)
     EXPECT_EQ(KTGF::CopyDir(dir.Path("src"), dir.Path("dst"), nullptr, TRUE, &target), 0);
     EXPECT_EQ(Questions().size(), 2u);
     EXPECT_EQ(dir.Read("dst/a.txt"), "old a");
-    EXPECT_EQ(dir.Read("dst/b.log"), Bytes(5000));
+    EXPECT_EQ(dir.Read("dst/b.log"), PatternBytes(5000));
     EXPECT_EQ(dir.Read("dst/d1/d2/e.txt"), "eee");
     // The skipped file is reported as handled.
     EXPECT_EQ(g_recorder.seen.front().record.strFileName, dir.Path("src/a.txt"));

@@ -3,7 +3,7 @@
 #include "ktutil/KTGF.h"
 
 #include "platform/core/Collections.h"
-#include "support/TempFolder.h"
+#include "testkit/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@
 
 namespace {
 
-using ktutil::test::TempFolder;
+using testkit::TempFolder;
 using Strings = std::vector<std::string>;
 
 // The list's entries relative to the folder.
@@ -76,7 +76,7 @@ TEST_F(KTGFFileTree, SizesOfFilesAndFolders)
 {
     EXPECT_EQ(KTGF::GetFileSize(dir.Path("b.log"), FALSE), 5u);
     EXPECT_EQ(KTGF::GetFileSize(dir.Path("none"), FALSE), 0u);
-    dir.Write("big.bin", ktutil::test::Bytes(5000));
+    dir.Write("big.bin", testkit::PatternBytes(5000));
     EXPECT_EQ(KTGF::GetFileSize(dir.Path("big.bin"), TRUE), 4u);
     EXPECT_EQ(KTGF::GetDirSize(dir.Root(), FALSE, FALSE), 5008);
     EXPECT_EQ(KTGF::GetDirSize(dir.Root(), FALSE, TRUE), 5026);

@@ -2,7 +2,7 @@
 #include "ktutil/KTGF.h"
 #include "ktutil/KTIni.h"
 
-#include "support/TempFolder.h"
+#include "testkit/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 
 namespace {
 
-using ktutil::test::TempFolder;
+using testkit::TempFolder;
 
 class KTIniFile : public ::testing::Test
 {

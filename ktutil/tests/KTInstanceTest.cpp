@@ -4,9 +4,9 @@
 
 #include "platform/core/Sync.h"
 #include "platform/msg/FdWatch.h"
-#include "platform/tests/support/MsgTestWindow.h"
-#include "platform/tests/support/SysChildProcess.h"
-#include "support/TempFolder.h"
+#include "testkit/TestWindow.h"
+#include "testkit/ChildProcess.h"
+#include "testkit/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +20,7 @@
 namespace {
 
 // The second start of a program, as its start-up does it. Exit codes tell what failed.
-const int s_secondStart = systest::RunChildRole("second-start", [](const std::string& name) {
+const int s_secondStart = testkit::RunChildRole("second-start", [](const std::string& name) {
     if (!KTInstance::IsInstanceExist(name.c_str()))
         return 10;
     if (KTInstance::LockInstance(name.c_str(), nullptr))
@@ -34,7 +34,7 @@ const int s_secondStart = systest::RunChildRole("second-start", [](const std::st
 // Starts the child and handles this thread's messages until it has ended; its exit code.
 int RunChildWhilePumping(const char* role, const std::string& argument)
 {
-    pid_t child = systest::StartChild(role, argument);
+    pid_t child = testkit::StartChild(role, argument);
     int process = child > 0 ? static_cast<int>(syscall(SYS_pidfd_open, child, 0)) : -1;
     if (process < 0)
         return -1;
@@ -47,7 +47,7 @@ int RunChildWhilePumping(const char* role, const std::string& argument)
         DispatchMessage(&msg);
     platform::msg::UnwatchFd(watch);
     close(process);
-    int status = systest::WaitForChild(child);
+    int status = testkit::WaitForChild(child);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
@@ -56,7 +56,7 @@ class KTInstanceTest : public testing::Test
 protected:
     void SetUp() override { setenv("XDG_RUNTIME_DIR", m_runtime.Root(), 1); }
 
-    ktutil::test::TempFolder m_runtime;
+    testkit::TempFolder m_runtime;
 };
 
 } // namespace
@@ -64,7 +64,7 @@ protected:
 TEST_F(KTInstanceTest, ANameIsClaimedOnceAndMarksTheMainWindow)
 {
     const char* name = "TarluxerII";
-    msgtest::RecordingWnd mainWindow;
+    testkit::RecordingWnd mainWindow;
     ASSERT_TRUE(mainWindow.CreateTop(CRect(0, 0, 200, 100)));
 
     EXPECT_EQ(KTInstance::IsInstanceExist(name), 0);
@@ -83,7 +83,7 @@ TEST_F(KTInstanceTest, ANameIsClaimedOnceAndMarksTheMainWindow)
 
 TEST_F(KTInstanceTest, AWindowIsFoundOnlyUnderTheNameItWasMarkedWith)
 {
-    msgtest::RecordingWnd first, second;
+    testkit::RecordingWnd first, second;
     ASSERT_TRUE(first.CreateTop(CRect(0, 0, 50, 50)));
     ASSERT_TRUE(second.CreateTop(CRect(0, 0, 50, 50)));
 
@@ -98,7 +98,7 @@ TEST_F(KTInstanceTest, AWindowIsFoundOnlyUnderTheNameItWasMarkedWith)
 TEST_F(KTInstanceTest, SecondProcessSeesTheClaimAndItsActivationReachesTheHolder)
 {
     const std::string name = "TarvicII_BrokerServer";
-    msgtest::RecordingWnd mainWindow, other;
+    testkit::RecordingWnd mainWindow, other;
     ASSERT_TRUE(mainWindow.CreateTop(CRect(0, 0, 200, 100), WS_OVERLAPPEDWINDOW)); // hidden
     ASSERT_TRUE(other.CreateTop(CRect(0, 0, 50, 50), WS_OVERLAPPEDWINDOW | WS_VISIBLE));
     SetForegroundWindow(other.m_hWnd);

@@ -2,8 +2,8 @@
 // windows the items own.
 #include "ktutil/KTLayout.h"
 
-#include "platform/tests/support/MsgTestWindow.h"
-#include "support/TempFolder.h"
+#include "testkit/TestWindow.h"
+#include "testkit/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +25,7 @@ KTLayoutItem Item(int id, int leftType, int left, int width, int top = 0, int he
 }
 
 // A window object that counts its deletions.
-class CountedWnd : public msgtest::RecordingWnd
+class CountedWnd : public testkit::RecordingWnd
 {
 public:
     explicit CountedWnd(int& deletions) : m_deletions(deletions) {}
@@ -119,7 +119,7 @@ TEST(KTLayout, FindsItemsByIdAndIndex)
 
 TEST(KTLayout, SaveThenOpenGivesTheSameLayout)
 {
-    ktutil::test::TempFolder folder;
+    testkit::TempFolder folder;
     KTLayout layout;
     layout.SetBorder(3);
     KTLayoutItem first = Item(11, KTScale::SCALED, 25, 80, 4, 12);
@@ -163,7 +163,7 @@ TEST(KTLayout, SaveThenOpenGivesTheSameLayout)
 
 TEST(KTLayout, OpenNeedsAnExistingFileAndReadsDefaults)
 {
-    ktutil::test::TempFolder folder;
+    testkit::TempFolder folder;
     KTLayout layout;
     layout.Add(Item(1, 0, 0, 1));
     EXPECT_EQ(layout.Open(folder.Path("missing.ini")), 0);
@@ -186,9 +186,9 @@ TEST(KTLayout, OpenNeedsAnExistingFileAndReadsDefaults)
 
 TEST(KTLayout, MovesAndShowsTheItemsWindows)
 {
-    msgtest::RecordingWnd parent;
+    testkit::RecordingWnd parent;
     ASSERT_TRUE(parent.CreateTop(CRect(0, 0, 400, 300)));
-    auto* child = new msgtest::RecordingWnd;
+    auto* child = new testkit::RecordingWnd;
     ASSERT_TRUE(child->CreateChild(&parent, CRect(0, 0, 1, 1), 100));
 
     KTLayout layout;
@@ -210,7 +210,7 @@ TEST(KTLayout, MovesAndShowsTheItemsWindows)
 
 TEST(KTLayout, AnOwnedWindowIsDeletedOnceWhenItsLastHolderGoes)
 {
-    msgtest::RecordingWnd parent;
+    testkit::RecordingWnd parent;
     ASSERT_TRUE(parent.CreateTop(CRect(0, 0, 400, 300)));
     int deletions = 0;
     auto* child = new CountedWnd(deletions);
@@ -231,7 +231,7 @@ TEST(KTLayout, AnOwnedWindowIsDeletedOnceWhenItsLastHolderGoes)
     EXPECT_FALSE(IsWindow(hwnd));
 
     // A window the item does not own is left alone.
-    msgtest::RecordingWnd kept;
+    testkit::RecordingWnd kept;
     ASSERT_TRUE(kept.CreateChild(&parent, CRect(0, 0, 10, 10), 101));
     {
         KTLayoutItem item(2);

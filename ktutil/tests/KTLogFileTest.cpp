@@ -4,7 +4,7 @@
 
 #include "platform/core/Collections.h"
 #include "platform/msg/MessageBoxService.h"
-#include "support/TempFolder.h"
+#include "testkit/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,7 @@
 
 namespace {
 
-using ktutil::test::TempFolder;
+using testkit::TempFolder;
 
 std::vector<std::string> Lines(KTLogFile& log)
 {

@@ -1,7 +1,7 @@
 // KTRegistry over the platform's registry store in a temporary home folder.
 #include "ktutil/KTRegistry.h"
 
-#include "support/TempFolder.h"
+#include "testkit/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +27,7 @@ protected:
         return true;
     }
 
-    ktutil::test::TempFolder m_home;
+    testkit::TempFolder m_home;
 };
 
 } // namespace

@@ -9,7 +9,7 @@
 #include "platform/gdi/Icon.h"
 #include "platform/ui/dialogs/Dialog.h"
 #include "platform/ui/dialogs/DialogTemplate.h"
-#include "support/TempFolder.h"
+#include "testkit/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -151,7 +151,7 @@ protected:
 
     bool Blue(int x, int y) const { return m_dc.GetPixel(x, y) == RGB(0, 0, 255); }
 
-    ktutil::test::TempFolder m_folder;
+    testkit::TempFolder m_folder;
     CDC m_dc;
     CBitmap m_canvas;
     CBitmap* m_old { nullptr };

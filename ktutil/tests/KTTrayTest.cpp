@@ -4,7 +4,7 @@
 
 #include "platform/gdi/Icon.h"
 #include "platform/gdi/Image.h"
-#include "platform/tests/support/MsgTestWindow.h"
+#include "testkit/TestWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -62,7 +62,7 @@ protected:
     LRESULT Notify(KTTray& tray, UINT event) { return tray.SendMessage(KTTray::WM_TRAY_NOTIFY, kTrayId, event); }
 
     std::shared_ptr<RecordingTray> m_area { std::make_shared<RecordingTray>() };
-    msgtest::RecordingWnd m_parent;
+    testkit::RecordingWnd m_parent;
     HICON m_icon { nullptr };
 };
 

@@ -3,13 +3,13 @@
 #include "ktutil/KTWinTheme.h"
 
 #include "platform/gdi/CDC.h"
-#include "platform/tests/support/MsgTestWindow.h"
+#include "testkit/TestWindow.h"
 
 #include <gtest/gtest.h>
 
 TEST(KTWinTheme, WithoutAVisualStyleEveryMemberFailsAndLeavesItsOutputs)
 {
-    msgtest::RecordingWnd window;
+    testkit::RecordingWnd window;
     ASSERT_TRUE(window.CreateTop(CRect(0, 0, 100, 100)));
     KTWinTheme theme;
     EXPECT_EQ(theme.OpenThemeData(window.m_hWnd, L"SPIN"), 0);

@@ -209,7 +209,7 @@ TEST_F(Manager, ARecordingProgressAfterTheRecordingStoppedIsNotPassedOn)
 
 TEST_F(Manager, SerialBedsOnAPortNoLongerConfiguredAreRemoved)
 {
-    serialtest::FarEnd far(6);
+    testkit::SerialFarEnd far(6);
     ASSERT_TRUE(far.Ok());
     auto* link = new CUSerialEx(&m_station.parent);
     link->Connect(6, 115200, 8, 0, 0);

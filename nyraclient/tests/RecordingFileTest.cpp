@@ -4,7 +4,7 @@
 #include "nyraclient/record/CFileThread.h"
 #include "nyraclient/record/CRecordFile.h"
 
-#include "support/SerialFarEnd.h"
+#include "testkit/SerialFarEnd.h"
 
 #include "nrdata/buffer/CSmartBuffer.h"
 #include "nrdata/packet/PKMonitor_v110.h"
@@ -304,7 +304,7 @@ protected:
     }
     bool WaitRecords(UINT count)
     {
-        return serialtest::PumpUntil([&] { return control.Get()->GetFileLength() >= count; });
+        return testkit::PumpUntil([&] { return control.Get()->GetFileLength() >= count; });
     }
 
     ProgressWindow window;
@@ -315,17 +315,17 @@ TEST_F(FileThreadTest, CommitsEveryTenRecordsAndOnceMoreAtTheEnd)
 {
     ASSERT_TRUE(control.Start(tmp.c_str(), head.Block1(), head.Block2(), 0, &window, WM_TEST_RECORD_UPDATE));
     Queue(1, 10);
-    ASSERT_TRUE(serialtest::PumpUntil([&] { return window.updates.size() == 1; }));
+    ASSERT_TRUE(testkit::PumpUntil([&] { return window.updates.size() == 1; }));
     EXPECT_EQ(fs::file_size(fmf), 14200u + 10 * 108);
     Queue(11, 10);
-    ASSERT_TRUE(serialtest::PumpUntil([&] { return window.updates.size() == 2; }));
+    ASSERT_TRUE(testkit::PumpUntil([&] { return window.updates.size() == 2; }));
     EXPECT_EQ(fs::file_size(fmf), 14200u + 20 * 108);
     Queue(21, 5);
     ASSERT_TRUE(WaitRecords(25));
     EXPECT_EQ(control.Get()->GetFileLength(), 25u);
     control.Stop();
 
-    serialtest::PumpUntil([] { return true; });
+    testkit::PumpUntil([] { return true; });
     EXPECT_EQ(window.updates, (std::vector<WPARAM>{kRecordProgress, kRecordProgress}));
     EXPECT_EQ(fs::file_size(tmp), 16900u);
     EXPECT_EQ(ReadAll(fmf), ReadAll(tmp));
@@ -347,7 +347,7 @@ TEST_F(FileThreadTest, ADemoBedCommitsOnlyEveryThousandRecords)
     ASSERT_TRUE(WaitRecords(25));
     EXPECT_FALSE(fs::exists(fmf));
     Queue(26, 975);
-    ASSERT_TRUE(serialtest::PumpUntil([&] { return window.updates.size() == 1; }));
+    ASSERT_TRUE(testkit::PumpUntil([&] { return window.updates.size() == 1; }));
     EXPECT_EQ(fs::file_size(fmf), 14200u + 1000 * 108);
     control.Stop();
 }
@@ -387,7 +387,7 @@ TEST_F(FileThreadTest, AWriteErrorKeepsWhatIsOnDiskAndAsksTheOwnerToStop)
     {
         FileSizeLimit limit(14200 + 7 * 108 + 20);
         Queue(1, 9);
-        ASSERT_TRUE(serialtest::PumpUntil([&] { return !window.updates.empty(); }));
+        ASSERT_TRUE(testkit::PumpUntil([&] { return !window.updates.empty(); }));
     }
     EXPECT_EQ(window.updates, (std::vector<WPARAM>{kRecordWriteFailed}));
     EXPECT_EQ(control.Get()->HasFailed(), 1);

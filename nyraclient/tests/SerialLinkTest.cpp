@@ -5,7 +5,7 @@
 #include "nyraclient/link/CUSerialEx.h"
 #include "nyraclient/link/SerialFrame.h"
 
-#include "support/SerialFarEnd.h"
+#include "testkit/SerialFarEnd.h"
 
 #include "nrdata/packet/PKControl.h"
 #include "platform/core/Clock.h"
@@ -17,9 +17,9 @@
 #include <memory>
 #include <string>
 
-using serialtest::Bytes;
-using serialtest::FarEnd;
-using serialtest::PumpUntil;
+using Bytes = testkit::SerialBytes;
+using FarEnd = testkit::SerialFarEnd;
+using testkit::PumpUntil;
 
 namespace {
 

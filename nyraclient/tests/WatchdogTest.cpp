@@ -166,7 +166,7 @@ TEST(WatchdogSerial, ASerialMonitorTimesOutAfter30000MsAndItsLinkIsReleased)
 {
     platform::ScopedTestClock clock(5'000'000);
     RunLogFile log;
-    serialtest::FarEnd far(7);
+    testkit::SerialFarEnd far(7);
     ASSERT_TRUE(far.Ok());
     Station station;
     auto* link = new CUSerialEx(&station.parent);

@@ -3,7 +3,7 @@
 // it as the far ends. Also reading the run log.
 #pragma once
 
-#include "support/SerialFarEnd.h"
+#include "testkit/SerialFarEnd.h"
 
 #include "nyraclient/client/DeferredDelete.h"
 #include "nyraclient/client/NyraClientInfo.h"
@@ -27,7 +27,7 @@ namespace stationtest {
 using monitorsim::Bytes;
 using monitorsim::MonitorSim;
 using monitorsim::Reply;
-using serialtest::PumpUntil;
+using testkit::PumpUntil;
 
 struct Notice
 {

@@ -1,6 +1,6 @@
 #include "platform/core/FileFind.h"
 
-#include "support/CoreTempFolder.h"
+#include "testkit/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +11,8 @@
 
 namespace {
 
-using coretest::TempFolder;
-using coretest::WriteText;
+using testkit::TempFolder;
+using testkit::WriteText;
 
 std::vector<std::string> List(const std::string& search)
 {
@@ -62,7 +62,7 @@ TEST_F(FileFindTest, ReportsEntryDetails)
         const CString name = find.GetFileName();
         ++seen;
         EXPECT_EQ(find.GetFilePath(), CString((m_dir / name.str()).c_str()));
-        EXPECT_EQ(find.GetRoot(), CString(m_dir.Path().c_str()));
+        EXPECT_EQ(find.GetRoot(), CString(m_dir.Dir().c_str()));
         if (name == "." || name == "..") {
             EXPECT_TRUE(find.IsDots());
             EXPECT_TRUE(find.IsDirectory());
@@ -88,7 +88,7 @@ TEST_F(FileFindTest, RelativeSearchAndFailures)
 {
     char cwd[4096];
     ASSERT_TRUE(getcwd(cwd, sizeof cwd));
-    ASSERT_EQ(chdir(m_dir.Path().c_str()), 0);
+    ASSERT_EQ(chdir(m_dir.Dir().c_str()), 0);
     CFileFind find;
     EXPECT_TRUE(find.FindFile("a.*"));
     find.FindNextFile();
@@ -99,7 +99,7 @@ TEST_F(FileFindTest, RelativeSearchAndFailures)
     EXPECT_EQ(GetLastError(), ERROR_PATH_NOT_FOUND);
     EXPECT_FALSE(find.FindFile((m_dir / "*.none").c_str()));
     EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
-    EXPECT_FALSE(find.FindFile((m_dir.Path() + "/").c_str()));
+    EXPECT_FALSE(find.FindFile((m_dir.Dir() + "/").c_str()));
     EXPECT_FALSE(find.FindNextFile());
     EXPECT_EQ(find.GetFileName(), "");
 }

@@ -1,9 +1,11 @@
 #include "platform/core/FileSystem.h"
 #include "platform/core/ModulePath.h"
 
-#include "support/CoreTempFolder.h"
+#include "testkit/TempFolder.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -12,9 +14,9 @@
 
 namespace {
 
-using coretest::ReadText;
-using coretest::TempFolder;
-using coretest::WriteText;
+using testkit::ReadText;
+using testkit::TempFolder;
+using testkit::WriteText;
 
 TEST(FileSystem, WildcardsHaveTheClassicMeaning)
 {
@@ -80,10 +82,10 @@ TEST(FileSystem, MoveAcrossFileSystemsCopiesThenDeletes)
     struct stat here
     {
     }, shm{};
-    if (stat(dir.Path().c_str(), &here) != 0 || stat("/dev/shm", &shm) != 0 || here.st_dev == shm.st_dev)
+    if (stat(dir.Dir().c_str(), &here) != 0 || stat("/dev/shm", &shm) != 0 || here.st_dev == shm.st_dev)
         GTEST_SKIP() << "no second file system at /dev/shm";
     const std::string source = dir / "moved.txt";
-    const std::string target = "/dev/shm/coretest-moved-" + std::to_string(getpid());
+    const std::string target = "/dev/shm/testkit-moved-" + std::to_string(getpid());
     WriteText(source, "payload");
     const CTime when(2018, 1, 2, 3, 4, 5);
     ASSERT_TRUE(platform::SetFileTimes(source.c_str(), &when, &when));
@@ -137,7 +139,7 @@ TEST(FileSystem, CopyKeepsOrReplacesTheTargetAsAsked)
 
     // No temporary file is left behind.
     int entries = 0;
-    for (auto& e : std::filesystem::directory_iterator(dir.Path()))
+    for (auto& e : std::filesystem::directory_iterator(dir.Dir()))
         entries += e.path().filename().string()[0] == '.' ? 100 : 1;
     EXPECT_EQ(entries, 3);
 }
@@ -182,11 +184,11 @@ TEST(FileSystem, FreeSpaceOfAPathThatDoesNotExistYet)
     EXPECT_LE(free.QuadPart, total.QuadPart);
     EXPECT_LE(available.QuadPart, free.QuadPart);
     ULARGE_INTEGER direct{};
-    ASSERT_TRUE(GetDiskFreeSpaceEx(dir.Path().c_str(), nullptr, &direct, nullptr));
+    ASSERT_TRUE(GetDiskFreeSpaceEx(dir.Dir().c_str(), nullptr, &direct, nullptr));
     EXPECT_EQ(direct.QuadPart, total.QuadPart);
 
     DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, totalClusters = 0;
-    ASSERT_TRUE(GetDiskFreeSpace(dir.Path().c_str(), &sectorsPerCluster, &bytesPerSector, &freeClusters,
+    ASSERT_TRUE(GetDiskFreeSpace(dir.Dir().c_str(), &sectorsPerCluster, &bytesPerSector, &freeClusters,
                                  &totalClusters));
     EXPECT_GT(sectorsPerCluster * bytesPerSector, 0u);
     EXPECT_GT(totalClusters, 0u);

@@ -1,7 +1,7 @@
 #include "platform/core/File.h"
 #include "platform/core/FileSystem.h"
 
-#include "support/CoreTempFolder.h"
+#include "testkit/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -9,9 +9,9 @@
 
 namespace {
 
-using coretest::ReadText;
-using coretest::TempFolder;
-using coretest::WriteText;
+using testkit::ReadText;
+using testkit::TempFolder;
+using testkit::WriteText;
 
 // Runs `body`, which must raise a CFileException*, and returns its cause.
 template <class Body> int CauseOf(Body body)
@@ -83,7 +83,7 @@ TEST(File, OpenFailuresFillTheExceptionOrRaise)
     } cases[] = {
         {dir / "missing.txt", CFile::modeRead, CFileException::fileNotFound},
         {dir / "no/such/folder.txt", CFile::modeCreate | CFile::modeWrite, CFileException::badPath},
-        {dir.Path(), CFile::modeRead, CFileException::accessDenied},
+        {dir.Dir(), CFile::modeRead, CFileException::accessDenied},
         {"", CFile::modeRead, CFileException::badPath},
     };
     for (const auto& c : cases) {

@@ -1,7 +1,7 @@
 #include "platform/core/Profile.h"
 #include "platform/core/FileSystem.h"
 
-#include "support/CoreTempFolder.h"
+#include "testkit/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -14,9 +14,9 @@
 
 namespace {
 
-using coretest::ReadText;
-using coretest::TempFolder;
-using coretest::WriteText;
+using testkit::ReadText;
+using testkit::TempFolder;
+using testkit::WriteText;
 
 std::string Read(const std::string& file, const char* section, const char* key, const char* def = "<default>")
 {

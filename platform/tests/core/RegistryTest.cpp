@@ -1,6 +1,6 @@
 #include "platform/core/Registry.h"
 
-#include "support/CoreTempFolder.h"
+#include "testkit/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -13,8 +13,8 @@
 
 namespace {
 
-using coretest::ReadText;
-using coretest::TempFolder;
+using testkit::ReadText;
+using testkit::TempFolder;
 
 // Points the store at a fresh config folder for each test.
 class RegistryTest : public testing::Test
@@ -22,7 +22,7 @@ class RegistryTest : public testing::Test
 protected:
     void SetUp() override
     {
-        setenv("HOME", m_home.Path().c_str(), 1);
+        setenv("HOME", m_home.Dir().c_str(), 1);
         unsetenv("XDG_CONFIG_HOME");
     }
 
@@ -216,7 +216,7 @@ TEST_F(RegistryTest, LocalMachineIsItsOwnTreeAndTheStoreIsShared)
 
     // XDG_CONFIG_HOME moves the store.
     TempFolder other;
-    setenv("XDG_CONFIG_HOME", other.Path().c_str(), 1);
+    setenv("XDG_CONFIG_HOME", other.Dir().c_str(), 1);
     HKEY fresh = nullptr;
     EXPECT_EQ(RegOpenKeyEx(HKEY_CURRENT_USER, "Software\\Ward", 0, KEY_READ, &fresh), ERROR_FILE_NOT_FOUND);
     unsetenv("XDG_CONFIG_HOME");

@@ -4,22 +4,11 @@
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/Image.h"
 #include "platform/gdi/SysColors.h"
+#include "testkit/Golden.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <string>
-
 namespace {
-
-std::string GoldenPath(const char* name)
-{
-    const char* source = std::getenv("WARD_SOURCE_DIR");
-    std::filesystem::path root = source ? std::filesystem::path(source) / "platform/tests"
-                                        : std::filesystem::path(__FILE__).parent_path();
-    return (root / "golden" / name).string();
-}
 
 // One row of edges, one of buttons and check marks, one of scroll arrows and the size grip.
 void PaintSheet(CDC& dc)
@@ -66,21 +55,7 @@ TEST(GdiStylePainter, EdgesAndFrameControlsMatchTheReviewedPicture)
     ASSERT_TRUE(actual.FromBitmap(bitmap));
     dc.SelectObject(old);
 
-    std::string golden = GoldenPath("GdiStylePainter.png");
-    if (std::getenv("WARD_UPDATE_GOLDEN")) {
-        ASSERT_TRUE(actual.SavePng(golden.c_str()));
-        GTEST_SKIP() << "rewrote " << golden;
-    }
-    platform::Image expected;
-    ASSERT_TRUE(expected.LoadPng(golden.c_str())) << expected.LastError();
-    ASSERT_EQ(expected.Width(), actual.Width());
-    ASSERT_EQ(expected.Height(), actual.Height());
-    int differing = 0;
-    for (int y = 0; y < actual.Height(); ++y)
-        for (int x = 0; x < actual.Width(); ++x)
-            if (actual.Pixel(x, y) != expected.Pixel(x, y) && differing++ < 5)
-                ADD_FAILURE() << "pixel " << x << "," << y << " differs";
-    EXPECT_EQ(differing, 0);
+    testkit::ExpectMatchesGolden(actual, "platform/tests/golden/GdiStylePainter.png");
 }
 
 TEST(GdiStylePainter, AdjustedEdgesShrinkTheRectangleByTheirWidth)

@@ -1,7 +1,7 @@
 // The gtk host's key symbols to classic virtual keys, and its choice of host without a display.
 #include "platform/host/gtk/GtkHost.h"
 #include "platform/msg/Messages.h"
-#include "support/MsgTestWindow.h"
+#include "testkit/TestWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -43,7 +43,7 @@ TEST(GtkHostStart, PlatformHostNullKeepsTheNullHostEvenWithADisplaySet)
 {
     // The test environment sets PLATFORM_HOST=null; a display name alone must not start GTK.
     ::setenv("DISPLAY", ":99", 1);
-    msgtest::RecordingWnd frame;
+    testkit::RecordingWnd frame;
     ASSERT_TRUE(frame.CreateTop(CRect(0, 0, 100, 100)));
     EXPECT_FALSE(GtkHost::IsRunning());
     EXPECT_FALSE(GtkHost::Start()) << "the choice is made once";

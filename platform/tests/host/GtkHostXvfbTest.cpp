@@ -16,8 +16,8 @@
 #include "platform/ui/controls/Button.h"
 #include "platform/ui/controls/Clipboard.h"
 #include "platform/ui/controls/Static.h"
-#include "support/CoreTempFolder.h"
-#include "support/MsgTestWindow.h"
+#include "testkit/TempFolder.h"
+#include "testkit/TestWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -39,7 +39,7 @@
 extern char** environ;
 
 using platform::host::GtkHost;
-using msgtest::RecordingWnd;
+using testkit::RecordingWnd;
 
 namespace {
 
@@ -239,8 +239,8 @@ protected:
                 pane.SetFocus();
             return FillOnPaint(pane, message, kUiPaneColour);
         };
-        ASSERT_TRUE(pane.CreateChild(&frame, CRect(10, 40, 210, 190), 100, WS_VISIBLE, msgtest::TestClass("GtkTestPane", CS_DBLCLKS)));
-        ASSERT_TRUE(workerPane.CreateChild(&frame, CRect(220, 40, 400, 190), 101, WS_VISIBLE, msgtest::TestClass("GtkTestPlain", 0)));
+        ASSERT_TRUE(pane.CreateChild(&frame, CRect(10, 40, 210, 190), 100, WS_VISIBLE, testkit::TestClass("GtkTestPane", CS_DBLCLKS)));
+        ASSERT_TRUE(workerPane.CreateChild(&frame, CRect(220, 40, 400, 190), 101, WS_VISIBLE, testkit::TestClass("GtkTestPlain", 0)));
         ASSERT_TRUE(button.Create("Acknowledge", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(10, 200, 130, 230), &frame, 102));
         ASSERT_TRUE(label.Create("Uterine activity", WS_CHILD | WS_VISIBLE | SS_LEFT, CRect(140, 205, 400, 225), &frame, 103));
     }
@@ -307,7 +307,7 @@ TEST_F(GtkHostOnXvfb, WindowPaintedByTheUiAndAWorkerThreadShowsItsSurfaceOnTheSc
     EXPECT_EQ(surface->Row(workerInSurface.y - windowRect.top + 100)[workerInSurface.x - windowRect.left + 100] & 0xFFFFFF,
               0xC82828u);
 
-    coretest::TempFolder temp;
+    testkit::TempFolder temp;
     std::string path = temp / "screen.png";
     int differing = -1;
     platform::Image shot;
@@ -404,7 +404,7 @@ void QuitWhenLate(HWND, UINT, UINT_PTR, DWORD)
 TEST_F(GtkHostOnXvfb, FileDialogAnswersWithTheChosenFileWhileTheOwnersTimersKeepFiring)
 {
     ASSERT_TRUE(PumpUntil([&] { return GtkHost::IsOnDisplay(frame.m_hWnd); }));
-    coretest::TempFolder temp;
+    testkit::TempFolder temp;
     std::string file = temp / "trace.ctg";
     std::ofstream(file) << "FHR";
 
@@ -430,7 +430,7 @@ TEST_F(GtkHostOnXvfb, FileDialogAnswersWithTheChosenFileWhileTheOwnersTimersKeep
     request.kind = platform::msg::CommonDialogKind::OpenFile;
     request.owner = frame.m_hWnd;
     request.title = "Open Recording";
-    request.initialFolder = temp.Path().c_str();
+    request.initialFolder = temp.Dir().c_str();
     request.filter = "Recordings (*.ctg)|*.ctg|All files (*.*)|*.*||";
     platform::msg::CommonDialogAnswer answer = platform::msg::RunCommonDialog(request);
     KillTimer(nullptr, guard);
@@ -456,7 +456,7 @@ TEST_F(GtkHostOnXvfb, ScreenIsTheDisplaysAndACaptionlessWindowCoveringItShowsFul
     ASSERT_TRUE(station.CreateTop(CRect(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)), WS_POPUP | WS_VISIBLE));
     ASSERT_TRUE(PumpUntil([&] { return GtkHost::IsOnDisplay(station.m_hWnd); }));
 
-    coretest::TempFolder temp;
+    testkit::TempFolder temp;
     platform::Image shot;
     EXPECT_TRUE(PumpUntil([&] {
         GtkHost::PresentNow();
@@ -490,7 +490,7 @@ TEST_F(GtkHostOnXvfb, DecoratedWindowShowsItsScrollBarBesideTheClientArea)
     CRect shown(clientOnScreen, CSize(client.Width() + GetSystemMetrics(SM_CXVSCROLL), client.Height()));
     auto surface = platform::WindowSurface(list.m_hWnd);
     ASSERT_TRUE(surface);
-    coretest::TempFolder temp;
+    testkit::TempFolder temp;
     int differing = -1;
     platform::Image shot;
     EXPECT_TRUE(PumpUntil([&] {
@@ -517,7 +517,7 @@ TEST_F(GtkHostOnXvfb, ActivatingAWindowRaisesItOnTheScreen)
     paintedIn(front, kWorkerColour);
     ASSERT_TRUE(back.CreateTop(CRect(600, 100, 900, 300), WS_POPUP | WS_VISIBLE));
     ASSERT_TRUE(front.CreateTop(CRect(700, 150, 1000, 350), WS_POPUP | WS_VISIBLE));
-    coretest::TempFolder temp;
+    testkit::TempFolder temp;
     auto overlapShows = [&](std::uint32_t rgb) {
         return PumpUntil([&] {
             GtkHost::PresentNow();

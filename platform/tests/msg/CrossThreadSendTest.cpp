@@ -3,14 +3,14 @@
 // while it sends itself), and posting works from any thread.
 #include "platform/host/null/NullHost.h"
 #include "platform/msg/MessageQueue.h"
-#include "support/MsgTestWindow.h"
+#include "testkit/TestWindow.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <thread>
 
-using msgtest::RecordingWnd;
+using testkit::RecordingWnd;
 using platform::host::NullHost;
 
 namespace {

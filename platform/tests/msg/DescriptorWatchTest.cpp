@@ -2,7 +2,7 @@
 // while that thread pumps messages, also inside a modal loop.
 #include "platform/msg/FdWatch.h"
 #include "platform/msg/MessageQueue.h"
-#include "support/MsgTestWindow.h"
+#include "testkit/TestWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -50,7 +50,7 @@ TEST(MsgFdWatch, CallbackRunsOnTheOwningThreadWhileItWaitsForMessages)
 TEST(MsgFdWatch, CallbacksKeepRunningInsideModalLoopsAndStopWhenUnwatched)
 {
     Pipe pipe;
-    msgtest::RecordingWnd dialog;
+    testkit::RecordingWnd dialog;
     ASSERT_TRUE(dialog.CreateTop(CRect(0, 0, 100, 100), WS_POPUP));
     int calls = 0;
     int cookie = 0;

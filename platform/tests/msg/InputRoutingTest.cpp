@@ -4,11 +4,11 @@
 // queue's order (posted, input, paint, timer) and routing as input is taken from the queue.
 #include "platform/core/Clock.h"
 #include "platform/host/null/NullHost.h"
-#include "support/MsgTestWindow.h"
+#include "testkit/TestWindow.h"
 
 #include <gtest/gtest.h>
 
-using msgtest::RecordingWnd;
+using testkit::RecordingWnd;
 using platform::host::NullHost;
 
 namespace {
@@ -21,8 +21,8 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(frame.CreateTop(CRect(100, 100, 500, 400), WS_POPUP | WS_VISIBLE));
-        ASSERT_TRUE(left.CreateChild(&frame, CRect(0, 0, 200, 300), 1, WS_VISIBLE, msgtest::TestClass("DblClkPane", CS_DBLCLKS)));
-        ASSERT_TRUE(right.CreateChild(&frame, CRect(200, 0, 400, 300), 2, WS_VISIBLE, msgtest::TestClass("PlainPane", 0)));
+        ASSERT_TRUE(left.CreateChild(&frame, CRect(0, 0, 200, 300), 1, WS_VISIBLE, testkit::TestClass("DblClkPane", CS_DBLCLKS)));
+        ASSERT_TRUE(right.CreateChild(&frame, CRect(200, 0, 400, 300), 2, WS_VISIBLE, testkit::TestClass("PlainPane", 0)));
         NullHost::PumpPending();
         for (auto* w : { &frame, &left, &right })
             w->log.clear();

@@ -2,7 +2,7 @@
 // commands route with their command-UI state, notifications reach the parent, and
 // reflection gives a control its own notifications first.
 #include "platform/host/null/NullHost.h"
-#include "support/MsgTestWindow.h"
+#include "testkit/TestWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -226,7 +226,7 @@ TEST_F(MessageMaps, AReflectedNotificationStaysWithTheControlUnlessItLetsItThrou
 
 TEST_F(MessageMaps, NotificationsFromControlsWithoutReflectionReachTheParent)
 {
-    msgtest::RecordingWnd plain;
+    testkit::RecordingWnd plain;
     ASSERT_TRUE(plain.CreateChild(&parent, CRect(0, 50, 50, 80), IDC_LIST));
     NMHDR header { plain.m_hWnd, IDC_LIST, NM_CLICK_CODE };
     EXPECT_EQ(parent.SendMessage(WM_NOTIFY, IDC_LIST, reinterpret_cast<LPARAM>(&header)), 5);
@@ -263,7 +263,7 @@ TEST_F(MessageMaps, DrawItemAndControlColoursGoToTheControlFirst)
 }
 
 // Pre-translation sees a message for the target first, then for each parent.
-class CPreTranslating : public msgtest::RecordingWnd
+class CPreTranslating : public testkit::RecordingWnd
 {
 public:
     BOOL PreTranslateMessage(MSG* msg) override

@@ -5,11 +5,11 @@
 #include "platform/host/null/NullHost.h"
 #include "platform/msg/MessageBoxService.h"
 #include "platform/msg/MessageQueue.h"
-#include "support/MsgTestWindow.h"
+#include "testkit/TestWindow.h"
 
 #include <gtest/gtest.h>
 
-using msgtest::RecordingWnd;
+using testkit::RecordingWnd;
 using platform::msg::RunModal;
 
 namespace {

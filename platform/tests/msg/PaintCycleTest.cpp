@@ -3,11 +3,11 @@
 // the geometry of the window in its top-level surface.
 #include "platform/host/null/NullHost.h"
 #include "platform/msg/WindowSurfaceHooks.h"
-#include "support/MsgTestWindow.h"
+#include "testkit/TestWindow.h"
 
 #include <gtest/gtest.h>
 
-using msgtest::RecordingWnd;
+using testkit::RecordingWnd;
 using platform::host::NullHost;
 
 namespace {

@@ -2,13 +2,13 @@
 // once; KillTimer and the window's destruction stop it; thread timers call their procedure.
 #include "platform/core/Clock.h"
 #include "platform/host/null/NullHost.h"
-#include "support/MsgTestWindow.h"
+#include "testkit/TestWindow.h"
 
 #include <gtest/gtest.h>
 
 #include <thread>
 
-using msgtest::RecordingWnd;
+using testkit::RecordingWnd;
 using platform::host::NullHost;
 
 namespace {

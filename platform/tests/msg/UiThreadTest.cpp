@@ -2,14 +2,14 @@
 // ends the loop, and the thread's exit code is ExitInstance's.
 #include "platform/core/WinThread.h"
 #include "platform/msg/MessageQueue.h"
-#include "support/MsgTestWindow.h"
+#include "testkit/TestWindow.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <thread>
 
-using msgtest::RecordingWnd;
+using testkit::RecordingWnd;
 
 namespace {
 

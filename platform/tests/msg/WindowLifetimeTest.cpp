@@ -2,7 +2,7 @@
 // are dropped, an object that deletes itself in its last message is never touched again, and
 // the order of the creation and destruction messages.
 #include "platform/host/null/NullHost.h"
-#include "support/MsgTestWindow.h"
+#include "testkit/TestWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <new>
 #include <set>
 
-using msgtest::RecordingWnd;
+using testkit::RecordingWnd;
 using platform::host::NullHost;
 
 namespace {
@@ -158,7 +158,7 @@ TEST(WindowLifetime, FailedCreationLeavesNoWindow)
     EXPECT_EQ(GetLastError(), ERROR_CANNOT_FIND_WND_CLASS);
 
     // A child needs a parent.
-    EXPECT_EQ(CreateWindowEx(0, msgtest::TestClass("PlainClass", 0), "", WS_CHILD, 0, 0, 1, 1, nullptr, nullptr,
+    EXPECT_EQ(CreateWindowEx(0, testkit::TestClass("PlainClass", 0), "", WS_CHILD, 0, 0, 1, 1, nullptr, nullptr,
                              nullptr, nullptr),
               nullptr);
 }

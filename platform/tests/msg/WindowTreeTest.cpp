@@ -3,11 +3,11 @@
 // the class registry.
 #include "platform/host/null/NullHost.h"
 #include "platform/msg/WindowClass.h"
-#include "support/MsgTestWindow.h"
+#include "testkit/TestWindow.h"
 
 #include <gtest/gtest.h>
 
-using msgtest::RecordingWnd;
+using testkit::RecordingWnd;
 
 namespace {
 

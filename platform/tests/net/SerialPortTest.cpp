@@ -2,8 +2,9 @@
 // the slave side through the COM mapping, as a USB adapter would be mapped on a ward PC.
 #include "platform/net/SerialDevices.h"
 #include "platform/net/SerialPort.h"
+#include "testkit/SerialFarEnd.h"
 
-#include "support/CoreTempFolder.h"
+#include "testkit/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -24,56 +25,15 @@ namespace {
 constexpr unsigned kPort = 7;
 
 // The far end of the line: a pseudo-terminal master, with its slave mapped as COM7.
-class FarEnd
+class FarEnd : public testkit::SerialFarEnd
 {
 public:
-    FarEnd()
+    FarEnd() : testkit::SerialFarEnd(kPort) {}
+    std::string ReceiveText(size_t count)
     {
-        m_master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-        if (m_master < 0 || grantpt(m_master) != 0 || unlockpt(m_master) != 0)
-            return;
-        m_slavePath = ptsname(m_master);
-        termios tio {};
-        tcgetattr(m_master, &tio);
-        cfmakeraw(&tio);
-        tcsetattr(m_master, TCSANOW, &tio);
-        platform::SetSerialDevicePath(kPort, m_slavePath);
+        const testkit::SerialBytes got = Receive(count);
+        return std::string(got.begin(), got.end());
     }
-    ~FarEnd()
-    {
-        HangUp();
-        platform::SetSerialDevicePath(kPort, "");
-    }
-    bool Ok() const { return m_master >= 0 && !m_slavePath.empty(); }
-    const std::string& SlavePath() const { return m_slavePath; }
-
-    void Send(const std::string& bytes) { ASSERT_EQ(write(m_master, bytes.data(), bytes.size()), ssize_t(bytes.size())); }
-    // Reads exactly `count` bytes (blocking; the port has written them already).
-    std::string Receive(size_t count)
-    {
-        std::string got;
-        while (got.size() < count) {
-            char buf[256];
-            pollfd pfd { m_master, POLLIN, 0 };
-            if (poll(&pfd, 1, -1) <= 0)
-                break;
-            ssize_t n = read(m_master, buf, std::min(sizeof buf, count - got.size()));
-            if (n <= 0)
-                break;
-            got.append(buf, size_t(n));
-        }
-        return got;
-    }
-    void HangUp()
-    {
-        if (m_master >= 0)
-            close(m_master);
-        m_master = -1;
-    }
-
-private:
-    int m_master { -1 };
-    std::string m_slavePath;
 };
 
 // Waits for data and reads exactly `count` bytes from the port.
@@ -105,8 +65,8 @@ TEST(SerialPort, MapsComNumbersToTtySDevicesUnlessMapped)
     EXPECT_EQ(platform::SerialDevicePath(4), "/dev/ttyS3");
 
     // The ini file beside the program maps adapters by port.
-    coretest::TempFolder folder;
-    coretest::WriteText(folder / "TarvicII.ini", "[CENTRAL_DEFAULT]\nLanguage=3\n[SERIAL_DEVICES]\nCOM2=/dev/ttyUSB1\n");
+    testkit::TempFolder folder;
+    testkit::WriteText(folder / "TarvicII.ini", "[CENTRAL_DEFAULT]\nLanguage=3\n[SERIAL_DEVICES]\nCOM2=/dev/ttyUSB1\n");
     platform::SetSerialDeviceIniFile(folder / "TarvicII.ini");
     EXPECT_EQ(platform::SerialDevicePath(2), "/dev/ttyUSB1");
     EXPECT_EQ(platform::SerialDevicePath(3), "/dev/ttyS2");
@@ -131,7 +91,7 @@ TEST(SerialPort, CarriesBytesBothWaysRawAtTheLinkSettings)
     EXPECT_EQ(port.BytesQueued(), 0);
 
     EXPECT_EQ(port.Write(frame.data(), int(frame.size()), 1000), int(frame.size()));
-    EXPECT_EQ(far.Receive(frame.size()), frame);
+    EXPECT_EQ(far.ReceiveText(frame.size()), frame);
 
     // Purge drops what is queued and not yet read.
     far.Send("noise before the monitor's frame");

@@ -2,8 +2,8 @@
 // name the signal and carry a backtrace, and the signal must still end the child.
 #include "platform/sys/CrashReport.h"
 
-#include "support/CoreTempFolder.h"
-#include "support/SysChildProcess.h"
+#include "testkit/TempFolder.h"
+#include "testkit/ChildProcess.h"
 
 #include <gtest/gtest.h>
 
@@ -47,8 +47,8 @@ __attribute__((no_sanitize("undefined"))) void WriteThroughNull()
 
 void AbortOnPurpose() { std::abort(); }
 
-const int s_segv = systest::RunChildRole("segv", [](const std::string& f) { return CrashInto(f, WriteThroughNull); });
-const int s_abort = systest::RunChildRole("abort", [](const std::string& f) { return CrashInto(f, AbortOnPurpose); });
+const int s_segv = testkit::RunChildRole("segv", [](const std::string& f) { return CrashInto(f, WriteThroughNull); });
+const int s_abort = testkit::RunChildRole("abort", [](const std::string& f) { return CrashInto(f, AbortOnPurpose); });
 
 std::string Today()
 {
@@ -90,11 +90,11 @@ class SysCrashReport : public ::testing::TestWithParam<CrashCase>
 TEST_P(SysCrashReport, ChildThatCrashesLeavesAReportWithABacktraceAndStillDies)
 {
     const CrashCase& c = GetParam();
-    coretest::TempFolder folder;
+    testkit::TempFolder folder;
     std::string before = Today();
-    pid_t child = systest::StartChild(c.role, folder.Path());
+    pid_t child = testkit::StartChild(c.role, folder.Dir());
     ASSERT_GT(child, 0);
-    int status = systest::WaitForChild(child);
+    int status = testkit::WaitForChild(child);
     std::string after = Today();
     if (kSanitizerTakesFaults && c.signal == SIGSEGV) {
         EXPECT_TRUE(WIFSIGNALED(status) || (WIFEXITED(status) && WEXITSTATUS(status) != 0));
@@ -111,7 +111,7 @@ TEST_P(SysCrashReport, ChildThatCrashesLeavesAReportWithABacktraceAndStillDies)
     EXPECT_TRUE(IsClassicDumpName(name)) << name;
     EXPECT_TRUE(name.compare(0, 8, before) == 0 || name.compare(0, 8, after) == 0) << name;
 
-    std::string report = coretest::ReadText(reports[0].string());
+    std::string report = testkit::ReadText(reports[0].string());
     EXPECT_NE(report.find(c.signalLine), std::string::npos) << report;
     auto backtrace = report.find("Backtrace:\n");
     ASSERT_NE(backtrace, std::string::npos) << report;

@@ -2,7 +2,7 @@
 // found there again; nothing is ever deleted for good.
 #include "platform/sys/RecycleBin.h"
 
-#include "support/CoreTempFolder.h"
+#include "testkit/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -22,7 +22,7 @@ public:
     {
         Save("HOME", m_home);
         Save("XDG_DATA_HOME", m_dataHome);
-        setenv("HOME", m_folder.Path().c_str(), 1);
+        setenv("HOME", m_folder.Dir().c_str(), 1);
         unsetenv("XDG_DATA_HOME");
     }
     ~TemporaryHome()
@@ -47,7 +47,7 @@ private:
             unsetenv(name);
     }
 
-    coretest::TempFolder m_folder;
+    testkit::TempFolder m_folder;
     std::optional<std::string> m_home, m_dataHome;
 };
 
@@ -68,13 +68,13 @@ TEST(SysRecycleBin, TrashedFileLandsInTheTrashWithItsInfoFile)
     ASSERT_EQ(platform::HomeTrashFolder(), home.Trash());
     fs::create_directories(home / "Data/Records");
     const std::string study = home / "Data/Records/P 01_7.FMF"; // a blank, as names may hold
-    coretest::WriteText(study, "recording");
+    testkit::WriteText(study, "recording");
 
     ASSERT_EQ(platform::MoveToTrash(study), 0);
     EXPECT_FALSE(fs::exists(study));
-    EXPECT_EQ(coretest::ReadText(home.Trash() + "/files/P 01_7.FMF"), "recording");
+    EXPECT_EQ(testkit::ReadText(home.Trash() + "/files/P 01_7.FMF"), "recording");
 
-    std::string info = coretest::ReadText(home.Trash() + "/info/P 01_7.FMF.trashinfo");
+    std::string info = testkit::ReadText(home.Trash() + "/info/P 01_7.FMF.trashinfo");
     EXPECT_EQ(info.rfind("[Trash Info]\n", 0), 0u) << info;
     std::string encoded = study;
     encoded.replace(encoded.find(' '), 1, "%20");
@@ -84,10 +84,10 @@ TEST(SysRecycleBin, TrashedFileLandsInTheTrashWithItsInfoFile)
     EXPECT_EQ(date[10], 'T');
 
     // A second file of the same name keeps the first one in the trash.
-    coretest::WriteText(study, "second recording");
+    testkit::WriteText(study, "second recording");
     ASSERT_EQ(platform::MoveToTrash(study), 0);
-    EXPECT_EQ(coretest::ReadText(home.Trash() + "/files/P 01_7.FMF"), "recording");
-    EXPECT_EQ(coretest::ReadText(home.Trash() + "/files/P 01_7.2.FMF"), "second recording");
+    EXPECT_EQ(testkit::ReadText(home.Trash() + "/files/P 01_7.FMF"), "recording");
+    EXPECT_EQ(testkit::ReadText(home.Trash() + "/files/P 01_7.2.FMF"), "second recording");
     EXPECT_TRUE(fs::exists(home.Trash() + "/info/P 01_7.2.FMF.trashinfo"));
 }
 
@@ -99,14 +99,14 @@ TEST(SysRecycleBin, WhatCannotBeTrashedStaysAndLeavesNoInfo)
 
     // A folder goes as a whole.
     fs::create_directories(home / "Export/pages");
-    coretest::WriteText(home / "Export/pages/1.jpg", "jpeg");
+    testkit::WriteText(home / "Export/pages/1.jpg", "jpeg");
     ASSERT_EQ(platform::MoveToTrash(home / "Export"), 0);
-    EXPECT_EQ(coretest::ReadText(home.Trash() + "/files/Export/pages/1.jpg"), "jpeg");
+    EXPECT_EQ(testkit::ReadText(home.Trash() + "/files/Export/pages/1.jpg"), "jpeg");
 
     // No trash can be made: the file stays where it was, and no info file is left.
-    coretest::WriteText(home / "kept.FMF", "kept");
+    testkit::WriteText(home / "kept.FMF", "kept");
     fs::remove_all(home.Trash());
-    coretest::WriteText(home / ".local/share/Trash", "a file where the trash folder belongs");
+    testkit::WriteText(home / ".local/share/Trash", "a file where the trash folder belongs");
     EXPECT_EQ(platform::MoveToTrash(home / "kept.FMF"), -1);
-    EXPECT_EQ(coretest::ReadText(home / "kept.FMF"), "kept");
+    EXPECT_EQ(testkit::ReadText(home / "kept.FMF"), "kept");
 }

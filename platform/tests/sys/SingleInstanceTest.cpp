@@ -6,9 +6,9 @@
 #include "platform/core/Sync.h"
 #include "platform/msg/FdWatch.h"
 #include "platform/msg/WindowApi.h"
-#include "support/CoreTempFolder.h"
-#include "support/MsgTestWindow.h"
-#include "support/SysChildProcess.h"
+#include "testkit/TempFolder.h"
+#include "testkit/TestWindow.h"
+#include "testkit/ChildProcess.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +21,7 @@
 namespace {
 
 // Exit codes of the child tell which expectation failed.
-const int s_secondStart = systest::RunChildRole("second-start", [](const std::string& name) {
+const int s_secondStart = testkit::RunChildRole("second-start", [](const std::string& name) {
     if (!platform::IsInstanceClaimed(name))
         return 10;
     if (platform::ClaimInstance(name))
@@ -31,7 +31,7 @@ const int s_secondStart = systest::RunChildRole("second-start", [](const std::st
     return 0;
 });
 
-const int s_claimAndEnd = systest::RunChildRole("claim-and-end", [](const std::string& name) {
+const int s_claimAndEnd = testkit::RunChildRole("claim-and-end", [](const std::string& name) {
     return platform::ClaimInstance(name) ? 0 : 20;
 });
 
@@ -39,10 +39,10 @@ std::atomic<int> s_activations { 0 };
 
 int RunChild(const char* role, const std::string& name)
 {
-    pid_t child = systest::StartChild(role, name);
+    pid_t child = testkit::StartChild(role, name);
     if (child < 0)
         return -1;
-    int status = systest::WaitForChild(child);
+    int status = testkit::WaitForChild(child);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
@@ -50,8 +50,8 @@ int RunChild(const char* role, const std::string& name)
 
 TEST(SysInstance, SecondProcessSeesTheClaimAndItsActivationReachesTheHolder)
 {
-    coretest::TempFolder runtime;
-    setenv("XDG_RUNTIME_DIR", runtime.Path().c_str(), 1);
+    testkit::TempFolder runtime;
+    setenv("XDG_RUNTIME_DIR", runtime.Dir().c_str(), 1);
     const std::string name = "TarvicII_BrokerServer";
 
     EXPECT_FALSE(platform::IsInstanceClaimed(name));
@@ -67,8 +67,8 @@ TEST(SysInstance, SecondProcessSeesTheClaimAndItsActivationReachesTheHolder)
 
 TEST(SysInstance, ClaimEndsWithItsProcessAndATestLeavesNoClaim)
 {
-    coretest::TempFolder runtime;
-    setenv("XDG_RUNTIME_DIR", runtime.Path().c_str(), 1);
+    testkit::TempFolder runtime;
+    setenv("XDG_RUNTIME_DIR", runtime.Dir().c_str(), 1);
     const std::string name = "TarluxII";
 
     // A process that claimed the name and ended holds it no longer; its stale socket is
@@ -84,11 +84,11 @@ TEST(SysInstance, ClaimEndsWithItsProcessAndATestLeavesNoClaim)
 
 TEST(SysInstance, ActivationShowsAndRaisesTheHoldersMainWindow)
 {
-    coretest::TempFolder runtime;
-    setenv("XDG_RUNTIME_DIR", runtime.Path().c_str(), 1);
+    testkit::TempFolder runtime;
+    setenv("XDG_RUNTIME_DIR", runtime.Dir().c_str(), 1);
     const std::string name = "TarvicII_Window";
 
-    msgtest::RecordingWnd mainWindow, other;
+    testkit::RecordingWnd mainWindow, other;
     ASSERT_TRUE(mainWindow.CreateTop(CRect(0, 0, 200, 100), WS_OVERLAPPEDWINDOW)); // hidden
     ASSERT_TRUE(other.CreateTop(CRect(0, 0, 50, 50), WS_OVERLAPPEDWINDOW | WS_VISIBLE));
     SetForegroundWindow(other.m_hWnd);
@@ -100,7 +100,7 @@ TEST(SysInstance, ActivationShowsAndRaisesTheHoldersMainWindow)
     int ended[2];
     ASSERT_EQ(pipe2(ended, O_CLOEXEC), 0);
     fcntl(ended[1], F_SETFD, 0);
-    pid_t child = systest::StartChild("second-start", name);
+    pid_t child = testkit::StartChild("second-start", name);
     close(ended[1]);
     ASSERT_GT(child, 0);
     bool childEnded = false;
@@ -113,7 +113,7 @@ TEST(SysInstance, ActivationShowsAndRaisesTheHoldersMainWindow)
         DispatchMessage(&msg);
     platform::msg::UnwatchFd(watch);
     close(ended[0]);
-    int status = systest::WaitForChild(child);
+    int status = testkit::WaitForChild(child);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
 

@@ -3,12 +3,12 @@
 // owner-drawn buttons with their item state, and notifying labels.
 #include "platform/ui/controls/Button.h"
 #include "platform/ui/controls/Static.h"
-#include "support/UiTestParent.h"
+#include "testkit/ControlParent.h"
 
 #include <gtest/gtest.h>
 
 using platform::host::NullHost;
-using uitest::Pump;
+using testkit::Pump;
 
 namespace {
 
@@ -24,14 +24,14 @@ protected:
         return r.CenterPoint();
     }
 
-    uitest::ParentWnd parent;
+    testkit::ParentWnd parent;
 };
 
 TEST_F(UiButton, ClickAndSpaceSendClickedButAPressDraggedOffDoesNot)
 {
     CButton button;
     ASSERT_TRUE(button.Create("Admit", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(10, 10, 90, 33), &parent, 11));
-    uitest::ClickPumped(Center(button));
+    testkit::ClickPumped(Center(button));
     EXPECT_EQ(parent.Codes(11), (std::vector<WORD> { BN_CLICKED }));
     EXPECT_EQ(GetFocus(), button.m_hWnd);
     NullHost::PressKey(VK_SPACE), Pump();
@@ -55,18 +55,18 @@ TEST_F(UiButton, CheckBoxesCycleTheirStates)
     ASSERT_TRUE(two.Create("Alarm", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, CRect(10, 10, 110, 26), &parent, 21));
     ASSERT_TRUE(three.Create("Sound", WS_CHILD | WS_VISIBLE | BS_AUTO3STATE, CRect(10, 30, 110, 46), &parent, 22));
     ASSERT_TRUE(manual.Create("Print", WS_CHILD | WS_VISIBLE | BS_CHECKBOX, CRect(10, 50, 110, 66), &parent, 23));
-    uitest::ClickPumped(Center(two));
+    testkit::ClickPumped(Center(two));
     EXPECT_EQ(two.GetCheck(), BST_CHECKED);
-    uitest::ClickPumped(Center(two));
+    testkit::ClickPumped(Center(two));
     EXPECT_EQ(two.GetCheck(), BST_UNCHECKED);
     std::vector<int> states;
     for (int i = 0; i < 3; ++i) {
-        uitest::ClickPumped(Center(three));
+        testkit::ClickPumped(Center(three));
         states.push_back(three.GetCheck());
     }
     EXPECT_EQ(states, (std::vector<int> { BST_CHECKED, BST_INDETERMINATE, BST_UNCHECKED }));
     // A plain check box leaves its state to the program; two states only.
-    uitest::ClickPumped(Center(manual));
+    testkit::ClickPumped(Center(manual));
     EXPECT_EQ(manual.GetCheck(), BST_UNCHECKED);
     manual.SetCheck(BST_INDETERMINATE);
     EXPECT_EQ(manual.GetCheck(), BST_CHECKED);
@@ -81,8 +81,8 @@ TEST_F(UiButton, AutomaticRadioButtonsCheckOneOfTheirGroup)
     ASSERT_TRUE(c.Create("oz", WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON, CRect(10, 50, 80, 66), &parent, 33));
     ASSERT_TRUE(other.Create("cm", WS_CHILD | WS_VISIBLE | WS_GROUP | BS_AUTORADIOBUTTON, CRect(100, 10, 180, 26), &parent, 34));
     other.SetCheck(BST_CHECKED);
-    uitest::ClickPumped(Center(b));
-    uitest::ClickPumped(Center(c));
+    testkit::ClickPumped(Center(b));
+    testkit::ClickPumped(Center(c));
     EXPECT_EQ(a.GetCheck(), 0);
     EXPECT_EQ(b.GetCheck(), 0);
     EXPECT_EQ(c.GetCheck(), 1);
@@ -124,9 +124,9 @@ TEST_F(UiButton, NotifyingStaticReportsClicksAndOthersLetThemThrough)
     CStatic link, label;
     ASSERT_TRUE(link.Create("www", WS_CHILD | WS_VISIBLE | SS_NOTIFY, CRect(10, 10, 90, 26), &parent, 51));
     ASSERT_TRUE(label.Create("Bed", WS_CHILD | WS_VISIBLE, CRect(10, 40, 90, 56), &parent, 52));
-    uitest::ClickPumped(Center(link));
+    testkit::ClickPumped(Center(link));
     EXPECT_EQ(parent.Codes(51), (std::vector<WORD> { STN_CLICKED }));
-    uitest::ClickPumped(Center(label));
+    testkit::ClickPumped(Center(label));
     EXPECT_TRUE(parent.Codes(52).empty());
 }
 

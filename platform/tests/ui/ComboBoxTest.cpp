@@ -2,13 +2,15 @@
 // mouse and with keys, with the notifications in order; item data, the classic error value,
 // finding and selecting strings; a drop-down combo box's edit; an owner-drawn fixed combo box.
 #include "platform/ui/controls/ComboBox.h"
-#include "support/UiGolden.h"
-#include "support/UiTestParent.h"
+#include "platform/gdi/CBrush.h"
+#include "platform/gdi/CDC.h"
+#include "testkit/Golden.h"
+#include "testkit/ControlParent.h"
 
 #include <gtest/gtest.h>
 
 using platform::host::NullHost;
-using uitest::Pump;
+using testkit::Pump;
 
 namespace {
 
@@ -37,14 +39,14 @@ protected:
     // Clicks at a client point of `hwnd`.
     static void ClickAt(HWND hwnd, int x, int y)
     {
-        POINT p = uitest::ScreenPoint(hwnd, x, y);
+        POINT p = testkit::ScreenPoint(hwnd, x, y);
         NullHost::Click(p.x, p.y);
         Pump();
     }
 
     std::vector<WORD> Codes() const { return parent.Codes(kComboId); }
 
-    uitest::ParentWnd parent;
+    testkit::ParentWnd parent;
     CComboBox combo;
     HWND list { nullptr };
     HWND edit { nullptr };
@@ -85,18 +87,18 @@ TEST_F(UiComboBox, MouseOpensScrollsAndChoosesWithNotificationsInOrder)
     CRect listClient;
     GetClientRect(list, &listClient);
     POINT arrow { listRect.right - 4, listRect.bottom - 4 };
-    uitest::ClickPumped(arrow);
+    testkit::ClickPumped(arrow);
     EXPECT_EQ(SendMessage(list, LB_GETTOPINDEX, 0, 0), 1);
     EXPECT_TRUE(combo.GetDroppedState());
     EXPECT_EQ(GetCapture(), list); // the list takes the mouse back after its scroll bar
-    POINT middle = uitest::ScreenPoint(list, 10, listClient.Height() / 2);
+    POINT middle = testkit::ScreenPoint(list, 10, listClient.Height() / 2);
     NullHost::Wheel(-1, middle.x, middle.y);
     Pump();
     EXPECT_EQ(SendMessage(list, LB_GETTOPINDEX, 0, 0), 4);
 
     // Hover, then choose the second visible item.
     int itemHeight = static_cast<int>(SendMessage(list, LB_GETITEMHEIGHT, 0, 0));
-    POINT item = uitest::ScreenPoint(list, 10, itemHeight + itemHeight / 2);
+    POINT item = testkit::ScreenPoint(list, 10, itemHeight + itemHeight / 2);
     NullHost::MoveMouse(item.x, item.y);
     Pump();
     EXPECT_EQ(Codes().size(), 2u); // hovering notifies nothing
@@ -119,9 +121,9 @@ TEST_F(UiComboBox, ClickOutsideCancelsAndKeepsTheSelection)
     Pump();
     parent.received.clear();
     combo.ShowDropDown(TRUE);
-    POINT outside = uitest::ScreenPoint(parent, 350, 250);
+    POINT outside = testkit::ScreenPoint(parent, 350, 250);
     int itemHeight = static_cast<int>(SendMessage(list, LB_GETITEMHEIGHT, 0, 0));
-    POINT item = uitest::ScreenPoint(list, 10, itemHeight / 2);
+    POINT item = testkit::ScreenPoint(list, 10, itemHeight / 2);
     NullHost::MoveMouse(item.x, item.y); // hover changes the highlight only
     NullHost::Click(outside.x, outside.y);
     Pump();
@@ -213,7 +215,7 @@ public:
 
 TEST(UiComboBoxOwnerDraw, FixedItemsAreMeasuredAndDrawnThroughTheParent)
 {
-    uitest::ParentWnd parent;
+    testkit::ParentWnd parent;
     ASSERT_TRUE(parent.CreateTop());
     OwnerDrawnCombo combo;
     ASSERT_TRUE(combo.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS, CRect(0, 0, 120, 200),
@@ -267,7 +269,7 @@ public:
 
 TEST(UiComboBoxList, DerivedClassColoursAndSubclassesThePopUpList)
 {
-    uitest::ParentWnd parent;
+    testkit::ParentWnd parent;
     ASSERT_TRUE(parent.CreateTop());
     ColouredCombo combo;
     ASSERT_TRUE(combo.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, CRect(10, 10, 160, 110), &parent, kComboId));
@@ -282,7 +284,7 @@ TEST(UiComboBoxList, DerivedClassColoursAndSubclassesThePopUpList)
     Pump();
     EXPECT_NE(std::find(combo.asked.begin(), combo.asked.end(), CTLCOLOR_LISTBOX), combo.asked.end());
     // The list's empty part below the items shows the derived class's colour.
-    platform::Image picture = uitest::Capture(info.hwndList);
+    platform::Image picture = testkit::Capture(info.hwndList);
     CRect client;
     GetClientRect(info.hwndList, &client);
     EXPECT_EQ(picture.Pixel(client.Width() / 2 + 1, picture.Height() - 3) & 0xFFFFFF,

@@ -6,18 +6,18 @@
 #include "platform/ui/controls/SliderCtrl.h"
 #include "platform/ui/controls/SpinButtonCtrl.h"
 #include "platform/ui/controls/ToolTipCtrl.h"
-#include "support/UiTestParent.h"
+#include "testkit/ControlParent.h"
 
 #include <gtest/gtest.h>
 
 using platform::host::NullHost;
-using uitest::Pump;
+using testkit::Pump;
 
 namespace {
 
 TEST(UiTrackbar, KeysAndChannelClicksMoveTheThumbAndNotify)
 {
-    uitest::ParentWnd parent;
+    testkit::ParentWnd parent;
     ASSERT_TRUE(parent.CreateTop());
     CSliderCtrl slider;
     ASSERT_TRUE(slider.Create(WS_CHILD | WS_VISIBLE | TBS_AUTOTICKS, CRect(10, 10, 226, 40), &parent, 700));
@@ -35,14 +35,14 @@ TEST(UiTrackbar, KeysAndChannelClicksMoveTheThumbAndNotify)
     parent.received.clear();
     CRect channel;
     slider.GetChannelRect(&channel);
-    uitest::ClickPumped(uitest::ScreenPoint(slider, channel.right - 2, channel.CenterPoint().y));
+    testkit::ClickPumped(testkit::ScreenPoint(slider, channel.right - 2, channel.CenterPoint().y));
     EXPECT_EQ(slider.GetPos(), 5);
     EXPECT_EQ(parent.ScrollCodes(WM_HSCROLL), (std::vector<WORD> { TB_PAGEDOWN, TB_ENDTRACK }));
 }
 
 TEST(UiTrackbar, DraggingTheThumbTracksThenReportsThePosition)
 {
-    uitest::ParentWnd parent;
+    testkit::ParentWnd parent;
     ASSERT_TRUE(parent.CreateTop());
     CSliderCtrl slider;
     ASSERT_TRUE(slider.Create(WS_CHILD | WS_VISIBLE, CRect(10, 10, 226, 40), &parent, 700));
@@ -50,8 +50,8 @@ TEST(UiTrackbar, DraggingTheThumbTracksThenReportsThePosition)
     CRect thumb, channel;
     slider.GetThumbRect(&thumb);
     slider.GetChannelRect(&channel);
-    POINT grab = uitest::ScreenPoint(slider, thumb.CenterPoint().x, thumb.CenterPoint().y);
-    POINT drop = uitest::ScreenPoint(slider, channel.left + (channel.Width() - 1) / 2, thumb.CenterPoint().y);
+    POINT grab = testkit::ScreenPoint(slider, thumb.CenterPoint().x, thumb.CenterPoint().y);
+    POINT drop = testkit::ScreenPoint(slider, channel.left + (channel.Width() - 1) / 2, thumb.CenterPoint().y);
     NullHost::MoveMouse(grab.x, grab.y);
     NullHost::MouseDown(grab.x, grab.y);
     Pump();
@@ -64,7 +64,7 @@ TEST(UiTrackbar, DraggingTheThumbTracksThenReportsThePosition)
     EXPECT_EQ(parent.received[1].pos, 50);
 }
 
-class DeltaParent : public uitest::ParentWnd
+class DeltaParent : public testkit::ParentWnd
 {
 public:
     bool refuse { false };
@@ -76,7 +76,7 @@ public:
             *pResult = refuse ? 1 : 0;
             return TRUE;
         }
-        return uitest::ParentWnd::OnNotify(wParam, lParam, pResult);
+        return testkit::ParentWnd::OnNotify(wParam, lParam, pResult);
     }
 };
 
@@ -100,19 +100,19 @@ TEST(UiSpin, ArrowsStepTheBuddyNumberWithinTheRange)
     EXPECT_EQ(text, "2");
     CRect client;
     spin.GetClientRect(&client);
-    POINT up = uitest::ScreenPoint(spin, client.Width() / 2, 2);
-    POINT down = uitest::ScreenPoint(spin, client.Width() / 2, client.Height() - 2);
+    POINT up = testkit::ScreenPoint(spin, client.Width() / 2, 2);
+    POINT down = testkit::ScreenPoint(spin, client.Width() / 2, client.Height() - 2);
     for (int i = 0; i < 3; ++i)
-        uitest::ClickPumped(up);
+        testkit::ClickPumped(up);
     EXPECT_EQ(spin.GetPos32(), 3); // stops at the top
     buddy.GetWindowText(text);
     EXPECT_EQ(text, "3");
     // The user's own number in the buddy is where the next step starts.
     buddy.SetWindowText("1");
-    uitest::ClickPumped(down);
+    testkit::ClickPumped(down);
     EXPECT_EQ(spin.GetPos32(), 0);
     parent.refuse = true;
-    uitest::ClickPumped(up);
+    testkit::ClickPumped(up);
     EXPECT_EQ(spin.GetPos32(), 0);
     EXPECT_EQ(parent.deltas, 3); // a step at the end of the range asks nobody
     auto codes = parent.ScrollCodes(WM_VSCROLL);
@@ -122,7 +122,7 @@ TEST(UiSpin, ArrowsStepTheBuddyNumberWithinTheRange)
 
 TEST(UiProgress, RangePositionAndStepWrapping)
 {
-    uitest::ParentWnd parent;
+    testkit::ParentWnd parent;
     ASSERT_TRUE(parent.CreateTop());
     CProgressCtrl bar;
     ASSERT_TRUE(bar.Create(WS_CHILD | WS_VISIBLE, CRect(10, 10, 210, 30), &parent, 900));
@@ -141,7 +141,7 @@ TEST(UiProgress, RangePositionAndStepWrapping)
     EXPECT_EQ(high, 50);
 }
 
-class TipOwner : public uitest::ParentWnd
+class TipOwner : public testkit::ParentWnd
 {
 public:
     CToolTipCtrl tip;
@@ -163,7 +163,7 @@ TEST(UiToolTip, RelayedRestShowsTheTipAfterTheDelayAndAClickHidesIt)
     EXPECT_EQ(owner.tip.GetToolCount(), 1);
     owner.tip.SetDelayTime(TTDT_INITIAL, 300);
     owner.tip.SetMaxTipWidth(300);
-    POINT inside = uitest::ScreenPoint(owner, 50, 40);
+    POINT inside = testkit::ScreenPoint(owner, 50, 40);
     NullHost::MoveMouse(inside.x, inside.y);
     Pump();
     EXPECT_FALSE(owner.tip.IsWindowVisible());
@@ -182,7 +182,7 @@ TEST(UiToolTip, RelayedRestShowsTheTipAfterTheDelayAndAClickHidesIt)
     Pump();
     EXPECT_FALSE(owner.tip.IsWindowVisible());
     // Outside every tool nothing shows; deactivated nothing shows either.
-    POINT outside = uitest::ScreenPoint(owner, 300, 200);
+    POINT outside = testkit::ScreenPoint(owner, 300, 200);
     NullHost::MoveMouse(outside.x, outside.y);
     Pump();
     clock.Advance(1000);
@@ -205,7 +205,7 @@ TEST(UiToolTip, HidesByItselfAfterTheAutoPopDelay)
     ASSERT_TRUE(owner.tip.AddTool(&owner, "Whole window"));
     owner.tip.SetDelayTime(TTDT_INITIAL, 100);
     owner.tip.SetDelayTime(TTDT_AUTOPOP, 2000);
-    POINT p = uitest::ScreenPoint(owner, 5, 5);
+    POINT p = testkit::ScreenPoint(owner, 5, 5);
     NullHost::MoveMouse(p.x, p.y);
     Pump();
     clock.Advance(100);

@@ -12,8 +12,8 @@
 #include "platform/ui/controls/SliderCtrl.h"
 #include "platform/ui/controls/SpinButtonCtrl.h"
 #include "platform/ui/controls/Static.h"
-#include "support/UiGolden.h"
-#include "support/UiTestParent.h"
+#include "testkit/Golden.h"
+#include "testkit/ControlParent.h"
 
 #include <gtest/gtest.h>
 
@@ -101,8 +101,8 @@ TEST(UiControlsLook, EveryControlInTheClassicLightLook)
     ASSERT_TRUE(dlg.Create(IDD_LOOK));
     dlg.ShowWindow(SW_SHOW);
     dlg.SetActiveWindow();
-    uitest::Pump();
-    uitest::ExpectMatchesGolden(uitest::Capture(dlg), "ui_controls.png");
+    testkit::Pump();
+    testkit::ExpectMatchesGolden(testkit::Capture(dlg), "platform/tests/golden/ui_controls.png");
     dlg.DestroyWindow();
 }
 

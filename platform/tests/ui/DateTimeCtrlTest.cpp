@@ -2,18 +2,18 @@
 // SetTime with a null value; fields stepped and typed; the calendar drop-down choosing a day;
 // DTN_DATETIMECHANGE for each change by the user.
 #include "platform/ui/controls/DateTimeCtrl.h"
-#include "support/UiTestParent.h"
+#include "testkit/ControlParent.h"
 
 #include <gtest/gtest.h>
 
 using platform::host::NullHost;
-using uitest::Pump;
+using testkit::Pump;
 
 namespace {
 
 constexpr UINT kPickerId = 600;
 
-class NotifiedParent : public uitest::ParentWnd
+class NotifiedParent : public testkit::ParentWnd
 {
 public:
     std::vector<NMDATETIMECHANGE> changes;
@@ -24,7 +24,7 @@ public:
         codes.push_back(hdr->code);
         if (hdr->code == DTN_DATETIMECHANGE)
             changes.push_back(*reinterpret_cast<NMDATETIMECHANGE*>(lParam));
-        return uitest::ParentWnd::OnNotify(wParam, lParam, pResult);
+        return testkit::ParentWnd::OnNotify(wParam, lParam, pResult);
     }
 };
 
@@ -56,8 +56,8 @@ TEST_F(UiDateTime, NoneStateFromTheCheckBoxSpaceAndSetTime)
 {
     EXPECT_EQ(Time().GetStatus(), COleDateTime::valid);
     // The check box at the left clears the date; the value stays behind it.
-    POINT box = uitest::ScreenPoint(picker, 8, 11);
-    uitest::ClickPumped(box);
+    POINT box = testkit::ScreenPoint(picker, 8, 11);
+    testkit::ClickPumped(box);
     EXPECT_EQ(Time().GetStatus(), COleDateTime::null);
     SYSTEMTIME st;
     EXPECT_EQ(picker.GetTime(&st), static_cast<DWORD>(GDT_NONE));
@@ -116,7 +116,7 @@ TEST_F(UiDateTime, CalendarDropDownChoosesADayAndTicksTheBox)
     EXPECT_TRUE(calendar->IsWindowVisible());
     // 1 February 2024 is a Thursday: the 15th stands in the third week row, fifth column.
     int x = 2 + 4 * 24 + 12, y = 20 + 16 + 2 * 16 + 8;
-    uitest::ClickPumped(uitest::ScreenPoint(*calendar, x, y));
+    testkit::ClickPumped(testkit::ScreenPoint(*calendar, x, y));
     EXPECT_EQ(picker.GetMonthCalCtrl(), nullptr);
     COleDateTime t = Time();
     ASSERT_EQ(t.GetStatus(), COleDateTime::valid);
@@ -133,7 +133,7 @@ TEST_F(UiDateTime, UpDownStyleStepsTheFieldWithItsArrows)
     ASSERT_TRUE(time.SetTime(COleDateTime(2024, 2, 28, 23, 59, 0)));
     CRect client;
     time.GetClientRect(&client);
-    uitest::ClickPumped(uitest::ScreenPoint(time, client.right - 6, client.top + 4)); // up: the hour wraps
+    testkit::ClickPumped(testkit::ScreenPoint(time, client.right - 6, client.top + 4)); // up: the hour wraps
     COleDateTime t;
     ASSERT_TRUE(time.GetTime(t));
     EXPECT_EQ(t.GetHour(), 0);

@@ -8,8 +8,8 @@
 #include "platform/ui/dialogs/Dialog.h"
 #include "platform/ui/controls/Edit.h"
 #include "platform/ui/controls/Static.h"
-#include "support/UiGolden.h"
-#include "support/UiTestParent.h"
+#include "testkit/Golden.h"
+#include "testkit/ControlParent.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,7 @@
 #include <thread>
 
 using platform::host::NullHost;
-using uitest::Pump;
+using testkit::Pump;
 
 namespace {
 
@@ -143,7 +143,7 @@ TEST(UiDialog, TemplateIsLaidOutInDialogUnits)
     EXPECT_STREQ(className, "TestTrendGraph");
     EXPECT_EQ(dlg.GetDlgItem(IDC_AGE)->SendMessage(WM_GETFONT), dlg.SendMessage(WM_GETFONT));
     EXPECT_EQ(LOWORD(dlg.GetDefID()), IDOK);
-    uitest::ExpectMatchesGolden(uitest::Capture(dlg), "ui_dialog_template.png");
+    testkit::ExpectMatchesGolden(testkit::Capture(dlg), "platform/tests/golden/ui_dialog_template.png");
     dlg.DestroyWindow();
 }
 
@@ -193,7 +193,7 @@ TEST(UiDialog, EndDialogFromAnotherThreadAndTheSameObjectShownAgain)
 
 TEST(UiDialog, ModalDisablesTheOwnerWhileItRuns)
 {
-    uitest::ParentWnd owner;
+    testkit::ParentWnd owner;
     ASSERT_TRUE(owner.CreateTop());
     struct ProbeDlg : CPatientDlg
     {

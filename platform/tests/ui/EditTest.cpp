@@ -3,12 +3,12 @@
 #include "platform/ui/controls/Clipboard.h"
 #include "platform/ui/controls/Edit.h"
 #include "platform/ui/controls/ScrollBar.h"
-#include "support/UiTestParent.h"
+#include "testkit/ControlParent.h"
 
 #include <gtest/gtest.h>
 
 using platform::host::NullHost;
-using uitest::Pump;
+using testkit::Pump;
 
 namespace {
 
@@ -34,7 +34,7 @@ protected:
         return text;
     }
 
-    uitest::ParentWnd parent;
+    testkit::ParentWnd parent;
     CEdit edit;
 };
 
@@ -96,8 +96,8 @@ TEST_F(UiEdit, MouseDragSelectsAndTypingReplacesTheSelection)
     edit.SetWindowText("alpha beta");
     CRect client;
     edit.GetClientRect(&client);
-    POINT start = uitest::ScreenPoint(edit, 1, client.Height() / 2);
-    POINT end = uitest::ScreenPoint(edit, client.Width() - 2, client.Height() / 2);
+    POINT start = testkit::ScreenPoint(edit, 1, client.Height() / 2);
+    POINT end = testkit::ScreenPoint(edit, client.Width() - 2, client.Height() / 2);
     NullHost::MoveMouse(start.x, start.y);
     NullHost::MouseDown(start.x, start.y);
     NullHost::MoveMouse(end.x, end.y);
@@ -112,7 +112,7 @@ TEST_F(UiEdit, MouseDragSelectsAndTypingReplacesTheSelection)
     EXPECT_EQ(Text(), "x");
     // A double click selects one word.
     edit.SetWindowText("alpha beta");
-    POINT beta = uitest::ScreenPoint(edit, client.Width() - 2, client.Height() / 2);
+    POINT beta = testkit::ScreenPoint(edit, client.Width() - 2, client.Height() / 2);
     NullHost::DoubleClick(beta.x, beta.y);
     Pump();
     edit.GetSel(from, to);

@@ -10,12 +10,12 @@
 #include "platform/ui/framework/FormView.h"
 #include "platform/ui/framework/FrameWnd.h"
 #include "platform/ui/framework/WinApp.h"
-#include "support/UiTestParent.h"
+#include "testkit/ControlParent.h"
 
 #include <gtest/gtest.h>
 
 using platform::host::NullHost;
-using uitest::Pump;
+using testkit::Pump;
 
 namespace {
 
@@ -159,7 +159,7 @@ TEST_F(UiFrameworkFormView, ButtonsRouteToTheViewAndTabMovesBetweenControls)
     ASSERT_NE(button, nullptr);
     CRect r;
     button->GetClientRect(&r);
-    uitest::ClickPumped(uitest::ScreenPoint(*button, r.CenterPoint().x, r.CenterPoint().y));
+    testkit::ClickPumped(testkit::ScreenPoint(*button, r.CenterPoint().x, r.CenterPoint().y));
     EXPECT_EQ(g_refreshes, 1);
 
     form->GetDlgItem(IDC_PATIENT)->SetFocus();

@@ -17,15 +17,15 @@
 #include "platform/ui/controls/ToolTipCtrl.h"
 #include "platform/ui/framework/View.h"
 #include "platform/ui/framework/WinApp.h"
-#include "support/CoreTempFolder.h"
-#include "support/UiTestParent.h"
+#include "testkit/TempFolder.h"
+#include "testkit/ControlParent.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <fstream>
 
-using uitest::Pump;
+using testkit::Pump;
 
 namespace {
 
@@ -287,7 +287,7 @@ protected:
     {
         CRect r;
         Bar().GetItemRect(Bar().CommandToIndex(id), &r);
-        uitest::ClickPumped(uitest::ScreenPoint(Bar(), r.CenterPoint().x, r.CenterPoint().y));
+        testkit::ClickPumped(testkit::ScreenPoint(Bar(), r.CenterPoint().x, r.CenterPoint().y));
     }
 
     Journal journal;
@@ -405,7 +405,7 @@ CSize PngSize(const std::string& path)
 
 TEST_F(UiFramework, PrintsTwoLandscapePagesToAPdfThatRasterises)
 {
-    coretest::TempFolder folder;
+    testkit::TempFolder folder;
     std::string pdf = folder / "ward.pdf";
     platform::msg::CommonDialogAnswer answer;
     answer.accepted = true;
@@ -500,7 +500,7 @@ TEST_F(UiFramework, PreviewPagesForwardAndBackAndCloses)
         ASSERT_NE(button, nullptr);
         CRect r;
         button->GetClientRect(&r);
-        uitest::ClickPumped(uitest::ScreenPoint(*button, r.CenterPoint().x, r.CenterPoint().y));
+        testkit::ClickPumped(testkit::ScreenPoint(*button, r.CenterPoint().x, r.CenterPoint().y));
     };
     click(AFX_ID_PREVIEW_NEXT);
     EXPECT_EQ(preview->GetCurrentPage(), 2u);

@@ -2,15 +2,15 @@
 // item data, finding, owner-drawn variable items, tab stops, the horizontal extent and a folder
 // listing.
 #include "platform/ui/controls/ListBox.h"
-#include "support/CoreTempFolder.h"
-#include "support/UiTestParent.h"
+#include "testkit/TempFolder.h"
+#include "testkit/ControlParent.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 using platform::host::NullHost;
-using uitest::Pump;
+using testkit::Pump;
 
 namespace {
 
@@ -35,7 +35,7 @@ protected:
     {
         CRect r;
         list.GetItemRect(index, &r);
-        return uitest::ScreenPoint(list, r.left + 5, r.CenterPoint().y);
+        return testkit::ScreenPoint(list, r.left + 5, r.CenterPoint().y);
     }
 
     void ClickItem(int index, std::initializer_list<int> keys = {})
@@ -43,7 +43,7 @@ protected:
         for (int k : keys)
             NullHost::KeyDown(k);
         Pump();
-        uitest::ClickPumped(ItemPoint(index));
+        testkit::ClickPumped(ItemPoint(index));
         for (int k : keys)
             NullHost::KeyUp(k);
         Pump();
@@ -56,7 +56,7 @@ protected:
         return out;
     }
 
-    uitest::ParentWnd parent;
+    testkit::ParentWnd parent;
     CListBox list;
 };
 
@@ -131,7 +131,7 @@ public:
 
 TEST(UiListBoxOwnerDraw, VariableItemsAreMeasuredAndPlacedOneBelowTheOther)
 {
-    uitest::ParentWnd parent;
+    testkit::ParentWnd parent;
     ASSERT_TRUE(parent.CreateTop());
     VariableList list;
     ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS, CRect(0, 0, 100, 100), &parent, kListId));
@@ -166,9 +166,9 @@ TEST_F(UiListBox, DirListsFilesAndFoldersOfAFolder)
 {
     Make(LBS_SORT);
     list.ResetContent();
-    coretest::TempFolder folder;
-    coretest::WriteText(folder / "a.FMF", "x");
-    coretest::WriteText(folder / "b.TMP", "x");
+    testkit::TempFolder folder;
+    testkit::WriteText(folder / "a.FMF", "x");
+    testkit::WriteText(folder / "b.TMP", "x");
     std::filesystem::create_directory(folder / "Records");
     std::string pattern = folder / "*.FMF";
     EXPECT_GE(list.Dir(DDL_READWRITE, pattern.c_str()), 0);

@@ -6,7 +6,7 @@
 #include "platform/ui/controls/ListCtrl.h"
 #include "platform/ui/controls/TabCtrl.h"
 #include "platform/ui/controls/TreeCtrl.h"
-#include "support/UiTestParent.h"
+#include "testkit/ControlParent.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // with Shift and Ctrl, the order of notifications, check boxes, columns and header clicks.
 #include "platform/gdi/CDC.h"
 #include "platform/ui/controls/ListCtrl.h"
-#include "support/UiNotifyParent.h"
+#include "testkit/NotifyParent.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 #include <set>
 
 using platform::host::NullHost;
-using uitest::Pump;
+using testkit::Pump;
 
 namespace {
 
@@ -63,10 +63,10 @@ protected:
     {
         CRect r;
         EXPECT_TRUE(list.GetItemRect(index, &r, LVIR_LABEL));
-        return uitest::ScreenPoint(list, r.left + 8, r.CenterPoint().y);
+        return testkit::ScreenPoint(list, r.left + 8, r.CenterPoint().y);
     }
 
-    void ClickItem(int index, std::initializer_list<int> keys = {}) { uitest::ClickWithKeys(ItemPoint(index), keys); }
+    void ClickItem(int index, std::initializer_list<int> keys = {}) { testkit::ClickWithKeys(ItemPoint(index), keys); }
 
     std::vector<int> Selected()
     {
@@ -85,7 +85,7 @@ protected:
         return out;
     }
 
-    uitest::NotifyParent parent;
+    testkit::NotifyParent parent;
     CListCtrl list;
 };
 
@@ -288,7 +288,7 @@ TEST_F(UiListCtrl, HeaderClickTellsTheColumn)
     Make();
     CRect r;
     ASSERT_TRUE(list.GetHeaderCtrl()->GetItemRect(1, &r));
-    uitest::ClickPumped(uitest::ScreenPoint(*list.GetHeaderCtrl(), r.CenterPoint().x, r.CenterPoint().y));
+    testkit::ClickPumped(testkit::ScreenPoint(*list.GetHeaderCtrl(), r.CenterPoint().x, r.CenterPoint().y));
     ASSERT_EQ(parent.Codes(), (std::vector<UINT> { LVN_COLUMNCLICK }));
     EXPECT_EQ(parent.notifications[0].As<NMLISTVIEW>().iSubItem, 1);
     EXPECT_EQ(parent.notifications[0].As<NMLISTVIEW>().iItem, -1);
@@ -343,13 +343,13 @@ TEST_F(UiListCtrl, CheckBoxClickTogglesTheCheck)
     EXPECT_FALSE(list.GetCheck(3));
     CRect row;
     list.GetItemRect(3, &row, LVIR_BOUNDS);
-    uitest::ClickPumped(uitest::ScreenPoint(list, row.left + 6, row.CenterPoint().y));
+    testkit::ClickPumped(testkit::ScreenPoint(list, row.left + 6, row.CenterPoint().y));
     EXPECT_TRUE(list.GetCheck(3));
     EXPECT_TRUE(Selected().empty()); // the check box does not select
     list.SetCheck(3, FALSE);
     EXPECT_FALSE(list.GetCheck(3));
     // Full-row selection: a click right of the text still selects.
-    uitest::ClickPumped(uitest::ScreenPoint(list, row.left + 200, row.CenterPoint().y));
+    testkit::ClickPumped(testkit::ScreenPoint(list, row.left + 200, row.CenterPoint().y));
     EXPECT_EQ(Selected(), (std::vector<int> { 3 }));
 }
 

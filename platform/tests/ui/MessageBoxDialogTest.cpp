@@ -3,8 +3,8 @@
 // installed service showing it for AfxMessageBox.
 #include "platform/msg/MessageBoxService.h"
 #include "platform/ui/dialogs/MessageBoxDialog.h"
-#include "support/UiGolden.h"
-#include "support/UiTestParent.h"
+#include "testkit/Golden.h"
+#include "testkit/ControlParent.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 
 using platform::host::NullHost;
 using platform::msg::MessageBoxRequest;
-using uitest::Pump;
+using testkit::Pump;
 
 namespace {
 
@@ -100,7 +100,7 @@ TEST(UiMessageBox, ClickingAButtonAnswersIt)
     ScriptedBox box(Request(MB_YESNOCANCEL), [](ScriptedBox& b) {
         CRect r;
         b.GetDlgItem(IDNO)->GetWindowRect(&r);
-        uitest::ClickPumped(r.CenterPoint());
+        testkit::ClickPumped(r.CenterPoint());
     });
     EXPECT_EQ(box.DoModal(), IDNO);
 }
@@ -117,7 +117,7 @@ TEST(UiMessageBox, TextWithLineBreaksAndIconLayout)
                         EXPECT_GT(text.left, icon.right);   // text beside the icon
                         EXPECT_GT(yes.top, text.bottom);    // buttons below both
                         EXPECT_GT(text.Height(), 20);       // two lines
-                        uitest::ExpectMatchesGolden(uitest::Capture(b), "ui_message_box.png");
+                        testkit::ExpectMatchesGolden(testkit::Capture(b), "platform/tests/golden/ui_message_box.png");
                         b.EndDialog(IDCANCEL);
                     });
     EXPECT_EQ(box.DoModal(), IDCANCEL);
@@ -126,7 +126,7 @@ TEST(UiMessageBox, TextWithLineBreaksAndIconLayout)
 TEST(UiMessageBox, InstalledServiceShowsTheDrawnBoxForAfxMessageBox)
 {
     platform::ui::InstallDrawnMessageBoxes();
-    uitest::ParentWnd owner;
+    testkit::ParentWnd owner;
     ASSERT_TRUE(owner.CreateTop());
     owner.SetActiveWindow();
     // Enter is pressed from inside the box's loop, on its focused default button.

@@ -5,13 +5,13 @@
 #include "platform/gdi/SysColors.h"
 #include "platform/ui/controls/ScrollBar.h"
 #include "platform/ui/controls/ScrollBarTracker.h"
-#include "support/UiTestParent.h"
+#include "testkit/ControlParent.h"
 
 #include <gtest/gtest.h>
 
 using platform::host::NullHost;
 using platform::ui::ScrollBarTracker;
-using uitest::Pump;
+using testkit::Pump;
 
 namespace {
 
@@ -77,10 +77,10 @@ protected:
         parent.received.clear();
     }
 
-    POINT At(int x, int y) { return uitest::ScreenPoint(bar, x, y); }
+    POINT At(int x, int y) { return testkit::ScreenPoint(bar, x, y); }
     std::vector<WORD> Codes() const { return parent.ScrollCodes(WM_VSCROLL); }
 
-    uitest::ParentWnd parent;
+    testkit::ParentWnd parent;
     CScrollBar bar;
 };
 
@@ -90,17 +90,17 @@ TEST_F(UiScrollBar, SetPositionIsClampedAndGetLimitAnswersIt)
     EXPECT_EQ(bar.GetScrollPos(), 90);
     EXPECT_EQ(bar.GetScrollLimit(), 90);
     // A bar never scrolls itself: clicks only send messages.
-    uitest::ClickPumped(At(8, 4));
+    testkit::ClickPumped(At(8, 4));
     EXPECT_EQ(bar.GetScrollPos(), 90);
 }
 
 TEST_F(UiScrollBar, ArrowsAndTroughSendLineAndPageCodesThenEndScroll)
 {
-    uitest::ClickPumped(At(8, 4));       // up arrow
-    uitest::ClickPumped(At(8, 212));     // down arrow
-    uitest::ClickPumped(At(8, 150));     // trough below the thumb
+    testkit::ClickPumped(At(8, 4));       // up arrow
+    testkit::ClickPumped(At(8, 212));     // down arrow
+    testkit::ClickPumped(At(8, 150));     // trough below the thumb
     bar.SetScrollPos(50);
-    uitest::ClickPumped(At(8, 25));      // trough above the thumb
+    testkit::ClickPumped(At(8, 25));      // trough above the thumb
     EXPECT_EQ(Codes(), (std::vector<WORD> { SB_LINEUP, SB_ENDSCROLL, SB_LINEDOWN, SB_ENDSCROLL, SB_PAGEDOWN, SB_ENDSCROLL,
                                             SB_PAGEUP, SB_ENDSCROLL }));
     for (const auto& r : parent.received)
@@ -171,7 +171,7 @@ TEST_F(UiScrollBar, KeysSendTopAndBottom)
 
 // ---- window scroll bars ---------------------------------------------------------------------------------
 
-class ScrolledWnd : public uitest::ParentWnd
+class ScrolledWnd : public testkit::ParentWnd
 {
 public:
     std::vector<CSize> sizes;
@@ -181,7 +181,7 @@ public:
             sizes.emplace_back(LOWORD(lParam), HIWORD(lParam));
         if (message == WM_NCLBUTTONDOWN)
             platform::ui::TrackWindowScrollBar(m_hWnd, static_cast<LRESULT>(wParam), CPoint(lParam));
-        return uitest::ParentWnd::WindowProc(message, wParam, lParam);
+        return testkit::ParentWnd::WindowProc(message, wParam, lParam);
     }
 };
 
@@ -220,7 +220,7 @@ TEST(UiWindowScrollBar, ArrowClickSendsWindowScrollWithoutAControl)
     EXPECT_EQ(GetScrollPos(wnd, SB_VERT), 40);
     CRect window;
     wnd.GetWindowRect(&window);
-    uitest::ClickPumped(POINT { window.right - 5, window.bottom - 5 }); // the down arrow
+    testkit::ClickPumped(POINT { window.right - 5, window.bottom - 5 }); // the down arrow
     auto codes = wnd.ScrollCodes(WM_VSCROLL);
     EXPECT_EQ(codes, (std::vector<WORD> { SB_LINEDOWN, SB_ENDSCROLL }));
     EXPECT_EQ(wnd.received.front().from, nullptr);

@@ -2,12 +2,12 @@
 // and TCN_SELCHANGE, rectangles and hit tests on every side, the display area, and owner-drawn
 // tabs drawn through the reflected DrawItem with the current tab last.
 #include "platform/ui/controls/TabCtrl.h"
-#include "support/UiNotifyParent.h"
+#include "testkit/NotifyParent.h"
 
 #include <gtest/gtest.h>
 
 using platform::host::NullHost;
-using uitest::Pump;
+using testkit::Pump;
 
 namespace {
 
@@ -49,7 +49,7 @@ protected:
     {
         CRect r;
         ASSERT_TRUE(tabs.GetItemRect(index, &r));
-        uitest::ClickPumped(uitest::ScreenPoint(tabs, r.CenterPoint().x, r.CenterPoint().y));
+        testkit::ClickPumped(testkit::ScreenPoint(tabs, r.CenterPoint().x, r.CenterPoint().y));
     }
 
     std::vector<UINT> SelectionCodes() const
@@ -61,7 +61,7 @@ protected:
         return out;
     }
 
-    uitest::NotifyParent parent;
+    testkit::NotifyParent parent;
     RecordingTabCtrl tabs;
 };
 

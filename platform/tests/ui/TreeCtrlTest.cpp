@@ -2,12 +2,12 @@
 // the caret with TVN_SELCHANGING (which may refuse) and TVN_SELCHANGED, clicks, drags, check
 // boxes, keys, hit tests and rectangles, and handles of deleted items.
 #include "platform/ui/controls/TreeCtrl.h"
-#include "support/UiNotifyParent.h"
+#include "testkit/NotifyParent.h"
 
 #include <gtest/gtest.h>
 
 using platform::host::NullHost;
-using uitest::Pump;
+using testkit::Pump;
 
 namespace {
 
@@ -53,7 +53,7 @@ protected:
     {
         CRect r;
         EXPECT_TRUE(tree.GetItemRect(item, &r, TRUE));
-        return uitest::ScreenPoint(tree, r.left + 4, r.CenterPoint().y);
+        return testkit::ScreenPoint(tree, r.left + 4, r.CenterPoint().y);
     }
 
     std::vector<HTREEITEM> VisibleItems()
@@ -64,7 +64,7 @@ protected:
         return out;
     }
 
-    uitest::NotifyParent parent;
+    testkit::NotifyParent parent;
     CTreeCtrl tree;
     HTREEITEM wardA {}, bed1 {}, bed2 {}, study {}, wardB {};
 };
@@ -162,11 +162,11 @@ TEST_F(UiTreeCtrl, ClicksSelectToggleButtonsAndNotify)
             break;
         }
     ASSERT_EQ(flags, TVHT_ONITEMBUTTON);
-    uitest::ClickPumped(uitest::ScreenPoint(tree, button.x, button.y));
+    testkit::ClickPumped(testkit::ScreenPoint(tree, button.x, button.y));
     EXPECT_EQ(tree.GetItemState(wardA, TVIS_EXPANDED), TVIS_EXPANDED);
 
     parent.Clear();
-    uitest::ClickPumped(LabelPoint(bed2));
+    testkit::ClickPumped(LabelPoint(bed2));
     EXPECT_EQ(tree.GetSelectedItem(), bed2);
     auto codes = parent.Codes();
     ASSERT_EQ(codes, (std::vector<UINT> { TVN_SELCHANGING, TVN_SELCHANGED, NM_CLICK }));
@@ -217,7 +217,7 @@ TEST_F(UiTreeCtrl, CheckBoxesAndKeys)
     while (x > 0 && !(tree.HitTest(CPoint(x, row.CenterPoint().y), &flags) && flags == TVHT_ONITEMSTATEICON))
         --x;
     ASSERT_EQ(flags, TVHT_ONITEMSTATEICON);
-    uitest::ClickPumped(uitest::ScreenPoint(tree, x, row.CenterPoint().y));
+    testkit::ClickPumped(testkit::ScreenPoint(tree, x, row.CenterPoint().y));
     EXPECT_TRUE(tree.GetCheck(wardA));
 
     tree.SelectItem(wardA);

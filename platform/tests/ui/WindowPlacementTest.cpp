@@ -3,11 +3,11 @@
 #include "platform/ui/framework/FrameWnd.h"
 #include "platform/ui/framework/StatusBar.h"
 #include "platform/ui/framework/WindowPlacement.h"
-#include "support/UiTestParent.h"
+#include "testkit/ControlParent.h"
 
 #include <gtest/gtest.h>
 
-using uitest::Pump;
+using testkit::Pump;
 
 namespace {
 

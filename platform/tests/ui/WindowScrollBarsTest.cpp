@@ -5,11 +5,11 @@
 #include "platform/gdi/SysColors.h"
 #include "platform/host/null/NullHost.h"
 #include "platform/ui/controls/ScrollBar.h"
-#include "support/MsgTestWindow.h"
+#include "testkit/TestWindow.h"
 
 #include <gtest/gtest.h>
 
-using msgtest::RecordingWnd;
+using testkit::RecordingWnd;
 using platform::host::NullHost;
 
 namespace {

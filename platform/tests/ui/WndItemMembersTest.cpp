@@ -3,7 +3,7 @@
 #include "platform/ui/controls/Button.h"
 #include "platform/ui/controls/Edit.h"
 #include "platform/ui/controls/ScrollBar.h"
-#include "support/UiTestParent.h"
+#include "testkit/ControlParent.h"
 
 #include <gtest/gtest.h>
 
@@ -24,7 +24,7 @@ protected:
         ASSERT_TRUE(check.Create("c", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, CRect(10, 120, 100, 138), &view, kCheck));
     }
 
-    uitest::ParentWnd view;
+    testkit::ParentWnd view;
     CEdit edit;
     CButton radios[3];
     CButton check;

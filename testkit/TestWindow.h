@@ -1,4 +1,4 @@
-// Window objects for the window-layer tests: they record what they receive and let a test
+// Window objects for tests of windows: they record what they receive and let a test
 // answer any message with a lambda.
 #pragma once
 
@@ -8,7 +8,7 @@
 #include <functional>
 #include <vector>
 
-namespace msgtest {
+namespace testkit {
 
 class RecordingWnd : public CWnd
 {
@@ -74,4 +74,4 @@ inline const char* TestClass(const char* name, UINT classStyle)
     return name;
 }
 
-} // namespace msgtest
+} // namespace testkit

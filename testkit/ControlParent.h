@@ -7,7 +7,7 @@
 
 #include <vector>
 
-namespace uitest {
+namespace testkit {
 
 struct Received
 {
@@ -79,4 +79,4 @@ inline void ClickPumped(POINT screen)
     Pump();
 }
 
-} // namespace uitest
+} // namespace testkit

@@ -1,4 +1,4 @@
-// The far end of a serial line for the link tests: a pseudo-terminal whose master side the test
+// The far end of a serial line for tests of serial links: a pseudo-terminal whose master side the test
 // holds while the link opens the slave side as COM<port>, mapped the way a ward PC maps a USB
 // adapter. Also a pump that runs the calling thread's messages until a condition holds.
 #pragma once
@@ -20,16 +20,16 @@
 #include <termios.h>
 #include <unistd.h>
 
-namespace serialtest {
+namespace testkit {
 
-using Bytes = std::vector<unsigned char>;
+using SerialBytes = std::vector<unsigned char>;
 
-class FarEnd
+class SerialFarEnd
 {
 public:
     // Opens a pseudo-terminal pair and, unless told not to (the test maps it through an ini
     // file instead), maps its slave as COM<port> in this process.
-    explicit FarEnd(unsigned port, bool mapInProcess = true) : m_port(port)
+    explicit SerialFarEnd(unsigned port, bool mapInProcess = true) : m_port(port)
     {
         m_master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
         if (m_master < 0 || grantpt(m_master) != 0 || unlockpt(m_master) != 0)
@@ -42,25 +42,29 @@ public:
         if (mapInProcess)
             platform::SetSerialDevicePath(m_port, m_slavePath);
     }
-    ~FarEnd()
+    ~SerialFarEnd()
     {
         HangUp();
         platform::SetSerialDevicePath(m_port, "");
     }
-    FarEnd(const FarEnd&) = delete;
-    FarEnd& operator=(const FarEnd&) = delete;
+    SerialFarEnd(const SerialFarEnd&) = delete;
+    SerialFarEnd& operator=(const SerialFarEnd&) = delete;
 
     bool Ok() const { return m_master >= 0 && !m_slavePath.empty(); }
     const std::string& SlavePath() const { return m_slavePath; }
 
-    void Send(const Bytes& bytes)
+    void Send(const SerialBytes& bytes)
+    {
+        ASSERT_EQ(write(m_master, bytes.data(), bytes.size()), ssize_t(bytes.size()));
+    }
+    void Send(const std::string& bytes)
     {
         ASSERT_EQ(write(m_master, bytes.data(), bytes.size()), ssize_t(bytes.size()));
     }
     // Reads exactly `count` bytes; gives up (returning what came) after 10 s without any.
-    Bytes Receive(std::size_t count)
+    SerialBytes Receive(std::size_t count)
     {
-        Bytes got;
+        SerialBytes got;
         while (got.size() < count) {
             unsigned char buffer[512];
             pollfd pfd { m_master, POLLIN, 0 };
@@ -116,4 +120,4 @@ inline bool PumpUntil(const std::function<bool()>& done)
     }
 }
 
-} // namespace serialtest
+} // namespace testkit

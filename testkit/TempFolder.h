@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace ktutil::test {
+namespace testkit {
 
 class TempFolder
 {
@@ -20,6 +20,8 @@ public:
     TempFolder& operator=(const TempFolder&) = delete;
 
     // The folder itself (no trailing "/"), and a path inside it.
+    const std::string& Dir() const { return m_root; }
+    std::string operator/(const std::string& relative) const { return m_root + "/" + relative; }
     CString Root() const { return CString(m_root); }
     CString Path(const std::string& relative) const { return CString(m_root + "/" + relative); }
 
@@ -41,7 +43,11 @@ private:
 // none to use.
 std::string OtherFileSystem();
 
-// `n` bytes of a repeating pattern.
-std::string Bytes(std::size_t n);
+// Writes a whole file (truncating it), and reads one back (empty when it cannot be read).
+void WriteText(const std::string& path, const std::string& text);
+std::string ReadText(const std::string& path);
 
-} // namespace ktutil::test
+// `n` bytes of a repeating pattern.
+std::string PatternBytes(std::size_t n);
+
+} // namespace testkit

@@ -3,14 +3,14 @@
 // test's function (to refuse a change, for example).
 #pragma once
 
-#include "support/UiTestParent.h"
+#include "testkit/ControlParent.h"
 
 #include <algorithm>
 #include <cstring>
 #include <functional>
 #include <vector>
 
-namespace uitest {
+namespace testkit {
 
 struct Notification
 {
@@ -74,4 +74,4 @@ inline void ClickWithKeys(POINT screen, std::initializer_list<int> keys)
     Pump();
 }
 
-} // namespace uitest
+} // namespace testkit

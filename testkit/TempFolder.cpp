@@ -1,4 +1,4 @@
-#include "support/TempFolder.h"
+#include "testkit/TempFolder.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -11,13 +11,13 @@
 
 namespace fs = std::filesystem;
 
-namespace ktutil::test {
+namespace testkit {
 
 TempFolder::TempFolder() : TempFolder(fs::temp_directory_path().string()) {}
 
 TempFolder::TempFolder(const std::string& base)
 {
-    std::string pattern = (fs::path(base) / "ktutil-XXXXXX").string();
+    std::string pattern = (fs::path(base) / "ward-test-XXXXXX").string();
     if (!mkdtemp(pattern.data()))
         throw std::runtime_error("no temporary folder");
     m_root = pattern;
@@ -71,6 +71,19 @@ std::vector<std::string> TempFolder::Tree() const
     return entries;
 }
 
+void WriteText(const std::string& path, const std::string& text)
+{
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+}
+
+std::string ReadText(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
 std::string OtherFileSystem()
 {
     struct stat temp {}, shm {};
@@ -81,7 +94,7 @@ std::string OtherFileSystem()
     return "/dev/shm";
 }
 
-std::string Bytes(std::size_t n)
+std::string PatternBytes(std::size_t n)
 {
     std::string out(n, '\0');
     for (std::size_t i = 0; i < n; ++i)
@@ -89,4 +102,4 @@ std::string Bytes(std::size_t n)
     return out;
 }
 
-} // namespace ktutil::test
+} // namespace testkit

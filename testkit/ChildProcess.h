@@ -2,7 +2,7 @@
 // finds its part in WARD_TEST_CHILD (a role and one argument) and runs it from a static
 // initializer of the test file, before any test, ending with _exit:
 //
-//   const int s_child = systest::RunChildRole("crash", [](const std::string& arg) { ...; return 0; });
+//   const int s_child = testkit::RunChildRole("crash", [](const std::string& arg) { ...; return 0; });
 #pragma once
 
 #include <cerrno>
@@ -17,7 +17,7 @@
 
 extern char** environ;
 
-namespace systest {
+namespace testkit {
 
 constexpr char kChildVariable[] = "WARD_TEST_CHILD";
 
@@ -66,4 +66,4 @@ inline int WaitForChild(pid_t pid)
     return status;
 }
 
-} // namespace systest
+} // namespace testkit

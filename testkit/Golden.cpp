@@ -1,0 +1,86 @@
+#include "testkit/Golden.h"
+
+#include "platform/gdi/CBitmap.h"
+#include "platform/gdi/CDC.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+
+namespace testkit {
+
+std::string SourcePath(const std::string& relative)
+{
+    const char* source = std::getenv("WARD_SOURCE_DIR");
+    const std::filesystem::path root = source ? std::filesystem::path(source)
+                                              : std::filesystem::path(__FILE__).parent_path().parent_path();
+    return (root / relative).string();
+}
+
+platform::Image Capture(HWND hwnd)
+{
+    CRect window;
+    GetWindowRect(hwnd, &window);
+    CDC memory;
+    memory.CreateCompatibleDC(nullptr);
+    CBitmap bitmap;
+    bitmap.CreateCompatibleBitmap(&memory, window.Width(), window.Height());
+    CBitmap* old = memory.SelectObject(&bitmap);
+    HDC source = GetWindowDC(hwnd);
+    memory.BitBlt(0, 0, window.Width(), window.Height(), CDC::FromHandle(source), 0, 0, SRCCOPY);
+    ReleaseDC(hwnd, source);
+    platform::Image image;
+    image.FromBitmap(bitmap);
+    memory.SelectObject(old);
+    return image;
+}
+
+namespace {
+
+int ChannelDistance(uint32_t a, uint32_t b)
+{
+    int worst = 0;
+    for (int shift : { 0, 8, 16 })
+        worst = std::max(worst, std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)));
+    return worst;
+}
+
+} // namespace
+
+void ExpectMatchesGolden(const platform::Image& actual, const std::string& relative, GoldenTolerance tolerance)
+{
+    const std::string golden = SourcePath(relative);
+    if (std::getenv("WARD_UPDATE_GOLDEN")) {
+        std::filesystem::create_directories(std::filesystem::path(golden).parent_path());
+        ASSERT_TRUE(actual.SavePng(golden.c_str())) << actual.LastError();
+        GTEST_SKIP() << "rewrote " << golden;
+    }
+    platform::Image expected;
+    ASSERT_TRUE(expected.LoadPng(golden.c_str())) << golden << ": " << expected.LastError();
+    ASSERT_EQ(expected.Width(), actual.Width());
+    ASSERT_EQ(expected.Height(), actual.Height());
+    long differing = 0;
+    for (int y = 0; y < actual.Height(); ++y) {
+        for (int x = 0; x < actual.Width(); ++x) {
+            if (ChannelDistance(actual.Pixel(x, y), expected.Pixel(x, y)) <= tolerance.channel)
+                continue;
+            if (differing++ < 5 && tolerance.share == 0.0)
+                ADD_FAILURE() << "pixel " << x << "," << y << " differs";
+        }
+    }
+    const long allowed = static_cast<long>(tolerance.share * actual.Width() * actual.Height());
+    EXPECT_LE(differing, allowed) << differing << " pixels differ from " << golden;
+}
+
+bool SaveForReview(const platform::Image& image, const std::string& name)
+{
+    const char* bin = std::getenv("WARD_BIN_DIR");
+    const std::filesystem::path folder = (bin ? std::filesystem::path(bin).parent_path() : std::filesystem::temp_directory_path()) / "pictures";
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    return image.SavePng((folder / (name + ".png")).c_str());
+}
+
+} // namespace testkit
