@@ -1,5 +1,6 @@
-// Linked into every test program: the folders a test may need, and the headless host, so a test
-// binary run by hand behaves as under ctest. Values already in the environment win.
+// Linked into every test program: the folders a test may need (testkit/BuildFolders.h), and the
+// headless host, so a test binary run by hand behaves as under ctest. Values already in the
+// environment win.
 #include <cstdlib>
 
 namespace {
@@ -11,6 +12,7 @@ struct TestEnvironment
         setenv("PLATFORM_HOST", "null", 0);
         setenv("WARD_SOURCE_DIR", WARD_TEST_SOURCE_DIR, 0);
         setenv("WARD_BIN_DIR", WARD_TEST_BIN_DIR, 0);
+        setenv("WARD_TEST_MODULE_DIR", WARD_TEST_MODULE_DIR, 0);
     }
 } s_testEnvironment;
 

@@ -3,10 +3,16 @@
 #     a shared library from every .cpp below the folders (tests/ excluded);
 #   ward_program(<target> DIRS <folders...> LINKS <targets...>)
 #     a program, the same way;
+#   ward_test_module(<name> LABEL <label> SOURCE <file>)
+#     a module that tests load at run time (a language module, a resource or extension module):
+#     <name>.so in build/test-modules/<label>/, never beside the programs, so no program picks
+#     it up; tests find the folder with testkit::TestModuleFolder("<label>"). Every test program
+#     of <label> is built after it. Call it before ward_tests of the same label.
 #   ward_tests(<target> LABEL <label> [DIR <folder>] [LINKS <targets...>])
 #     one test program per .cpp in <folder> (default tests/) or in its module subfolders, each
-#     linked with the folder's support/ sources and the shared test kit (testkit/); lang/ and support/ hold no test programs; files
-#     named e2e_*.cpp also carry the label e2e.
+#     linked with the folder's support/ sources and the shared test kit (testkit/); support/ and
+#     modules/ (the sources of test modules) hold no test programs; files named e2e_*.cpp also
+#     carry the label e2e. Test programs land in build/tests/.
 
 function(_ward_collect_sources out)
   set(sources)
@@ -48,6 +54,18 @@ function(ward_program target)
   target_link_libraries(${target} PRIVATE ${W_LINKS})
 endfunction()
 
+function(ward_test_module name)
+  cmake_parse_arguments(W "" "LABEL;SOURCE" "" ${ARGN})
+  set(target ${W_LABEL}_test_module_${name})
+  add_library(${target} SHARED ${W_SOURCE})
+  set_target_properties(${target} PROPERTIES PREFIX "" OUTPUT_NAME ${name}
+                        LIBRARY_OUTPUT_DIRECTORY ${WARD_TEST_MODULE_DIR}/${W_LABEL})
+  target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${target} PRIVATE Platform)
+  target_link_options(${target} PRIVATE -Wl,--no-undefined)
+  set_property(GLOBAL APPEND PROPERTY WARD_TEST_MODULES_${W_LABEL} ${target})
+endfunction()
+
 function(ward_tests target)
   cmake_parse_arguments(W "" "LABEL;DIR" "LINKS" ${ARGN})
   if(NOT W_DIR)
@@ -55,7 +73,8 @@ function(ward_tests target)
   endif()
   set(dir ${CMAKE_CURRENT_SOURCE_DIR}/${W_DIR})
   file(GLOB_RECURSE tests CONFIGURE_DEPENDS ${dir}/*.cpp)
-  list(FILTER tests EXCLUDE REGEX "/tests/(.*/)?(support|lang)/")
+  list(FILTER tests EXCLUDE REGEX "/tests/(.*/)?(support|modules)/")
+  get_property(test_modules GLOBAL PROPERTY WARD_TEST_MODULES_${W_LABEL})
   file(GLOB support CONFIGURE_DEPENDS ${dir}/support/*.cpp)
   set(support_lib "")
   if(support)
@@ -72,6 +91,9 @@ function(ward_tests target)
     target_include_directories(${exe} PRIVATE ${PROJECT_SOURCE_DIR} ${dir})
     target_link_libraries(${exe} PRIVATE ${target} ${W_LINKS} ${support_lib} testkit
                           GTest::gtest_main GTest::gmock Threads::Threads)
+    if(test_modules)
+      add_dependencies(${exe} ${test_modules})
+    endif()
     gtest_discover_tests(${exe}
       DISCOVERY_MODE PRE_TEST
       WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/tests

@@ -1,21 +1,10 @@
 # A language module for the tests of the data library: LANG_KOR.so with Korean texts for a few ids
-# of the library's string table. It is built into tests/nrdata_lang/ below the build folder, not
-# beside the programs, so that no program ever picks it up; the tests find it from their own folder.
-add_library(nrdata_LANG_KOR SHARED ${CMAKE_CURRENT_SOURCE_DIR}/tests/lang/LANG_KOR.cpp)
-set_target_properties(nrdata_LANG_KOR PROPERTIES PREFIX "" OUTPUT_NAME LANG_KOR
-                      LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/nrdata_lang)
-target_include_directories(nrdata_LANG_KOR PRIVATE ${PROJECT_SOURCE_DIR})
-target_link_libraries(nrdata_LANG_KOR PRIVATE Platform)
-target_link_options(nrdata_LANG_KOR PRIVATE -Wl,--no-undefined)
+# of the library's string table (tests/modules/LANG_KOR.cpp).
+ward_test_module(LANG_KOR LABEL nrdata SOURCE ${CMAKE_CURRENT_SOURCE_DIR}/tests/modules/LANG_KOR.cpp)
 
-# The test programs are made by ward_tests after this file is read.
-function(_nrdata_test_modules)
-  foreach(_test nrdata_LanguageTest nrdata_LanguageStartupTest)
-    if(TARGET ${_test})
-      add_dependencies(${_test} nrdata_LANG_KOR)
-    endif()
-  endforeach()
-  # The table tests work on a copy of the empty database that the build puts beside the programs.
+# The table tests work on a copy of the empty database that the build puts beside the programs;
+# the test programs are made by ward_tests after this file is read.
+function(_nrdata_tests_need_database)
   file(GLOB _table_tests RELATIVE ${CMAKE_CURRENT_SOURCE_DIR}/tests
        ${CMAKE_CURRENT_SOURCE_DIR}/tests/Table*Test.cpp ${CMAKE_CURRENT_SOURCE_DIR}/tests/PatientStudy*Test.cpp)
   foreach(_source IN LISTS _table_tests)
@@ -25,4 +14,4 @@ function(_nrdata_test_modules)
     endif()
   endforeach()
 endfunction()
-cmake_language(DEFER CALL _nrdata_test_modules)
+cmake_language(DEFER CALL _nrdata_tests_need_database)

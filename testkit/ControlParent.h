@@ -4,6 +4,7 @@
 
 #include "platform/host/null/NullHost.h"
 #include "platform/msg/Wnd.h"
+#include "testkit/Pump.h"
 
 #include <vector>
 
@@ -65,8 +66,6 @@ inline POINT ScreenPoint(HWND wnd, int x, int y)
     ClientToScreen(wnd, &p);
     return p;
 }
-
-inline void Pump() { platform::host::NullHost::PumpPending(); }
 
 // A click whose release is routed only after the press was handled, as a live user's is (the
 // press may hand the capture to another window).

@@ -11,14 +11,6 @@
 
 namespace testkit {
 
-std::string SourcePath(const std::string& relative)
-{
-    const char* source = std::getenv("WARD_SOURCE_DIR");
-    const std::filesystem::path root = source ? std::filesystem::path(source)
-                                              : std::filesystem::path(__FILE__).parent_path().parent_path();
-    return (root / relative).string();
-}
-
 platform::Image Capture(HWND hwnd)
 {
     CRect window;
@@ -76,8 +68,7 @@ void ExpectMatchesGolden(const platform::Image& actual, const std::string& relat
 
 bool SaveForReview(const platform::Image& image, const std::string& name)
 {
-    const char* bin = std::getenv("WARD_BIN_DIR");
-    const std::filesystem::path folder = (bin ? std::filesystem::path(bin).parent_path() : std::filesystem::temp_directory_path()) / "pictures";
+    const std::filesystem::path folder = std::filesystem::path(ProgramFolder()).parent_path() / "pictures";
     std::error_code ec;
     std::filesystem::create_directories(folder, ec);
     return image.SavePng((folder / (name + ".png")).c_str());

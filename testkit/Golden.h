@@ -5,13 +5,11 @@
 
 #include "platform/gdi/Image.h"
 #include "platform/msg/WindowApi.h"
+#include "testkit/BuildFolders.h"
 
 #include <string>
 
 namespace testkit {
-
-// Path of a golden picture, from the source folder's root ("nyraclient/tests/golden/X.png").
-std::string SourcePath(const std::string& relative);
 
 // The whole window (frame included) as it stands on its surface.
 platform::Image Capture(HWND hwnd);

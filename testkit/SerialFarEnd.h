@@ -1,16 +1,13 @@
 // The far end of a serial line for tests of serial links: a pseudo-terminal whose master side the test
 // holds while the link opens the slave side as COM<port>, mapped the way a ward PC maps a USB
-// adapter. Also a pump that runs the calling thread's messages until a condition holds.
+// adapter. Tests of links pump with testkit::PumpUntil (Pump.h), included here.
 #pragma once
 
-#include "platform/msg/MessageQueue.h"
-#include "platform/msg/WindowApi.h"
 #include "platform/net/SerialDevices.h"
+#include "testkit/Pump.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -98,26 +95,5 @@ private:
     int m_master { -1 };
     std::string m_slavePath;
 };
-
-// Runs the calling thread's messages until `done` holds; false when it still does not after
-// 10 s, a bound that only a failing link reaches.
-inline bool PumpUntil(const std::function<bool()>& done)
-{
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    for (;;) {
-        MSG msg;
-        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessage(&msg);
-        }
-        if (done())
-            return true;
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        // Wakes for a posted message at once; the short bound lets conditions that no message
-        // announces (a port's status) be seen too.
-        platform::msg::MessageQueue::Current()->WaitForWake(5);
-    }
-}
 
 } // namespace testkit

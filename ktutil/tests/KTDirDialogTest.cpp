@@ -1,7 +1,7 @@
 // The folder picker over the window layer's folder dialog, answered by its test script.
 #include "ktutil/KTDirDialog.h"
 
-#include "platform/msg/CommonDialogService.h"
+#include "testkit/ScriptedDialogs.h"
 
 #include <gtest/gtest.h>
 
@@ -13,9 +13,6 @@ using platform::msg::CommonDialogKind;
 class KTDirDialogTest : public testing::Test
 {
 protected:
-    void SetUp() override { platform::msg::ResetCommonDialogScript(); }
-    void TearDown() override { platform::msg::ResetCommonDialogScript(); }
-
     static CommonDialogAnswer Chosen(std::vector<CString> paths)
     {
         CommonDialogAnswer answer;
@@ -23,19 +20,21 @@ protected:
         answer.paths = std::move(paths);
         return answer;
     }
+
+    testkit::ScriptedDialogs dialogs;
 };
 
 } // namespace
 
 TEST_F(KTDirDialogTest, OkGivesTheChosenFolderAndTheRequestCarriesTitleStartAndFlags)
 {
-    platform::msg::ScriptCommonDialogAnswer(Chosen({ "/home/ward/EMR" }));
+    dialogs.AnswerDialog(Chosen({ "/home/ward/EMR" }));
     KTDirDialog dialog(nullptr, "Select data directory", "/home/ward/Data", "");
 
     EXPECT_EQ(dialog.DoModal(9), IDOK);
     EXPECT_EQ(dialog.GetPathName(), CString("/home/ward/EMR"));
 
-    auto shown = platform::msg::TakeShownCommonDialogs();
+    auto shown = dialogs.Dialogs();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].kind, CommonDialogKind::Folder);
     EXPECT_EQ(shown[0].title, CString("Select data directory"));
@@ -48,14 +47,14 @@ TEST_F(KTDirDialogTest, CancelGivesTwoAndNoPath)
     KTDirDialog dialog(nullptr, "Pick", "", "");
     EXPECT_EQ(dialog.DoModal(0), IDCANCEL); // nothing scripted: the user cancels
     EXPECT_TRUE(dialog.GetPathName().IsEmpty());
-    auto shown = platform::msg::TakeShownCommonDialogs();
+    auto shown = dialogs.Dialogs();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_TRUE(shown[0].initialFolder.IsEmpty()); // no preselection
 }
 
 TEST_F(KTDirDialogTest, AnItemWithoutAFolderPathGivesOkAndAnEmptyPath)
 {
-    platform::msg::ScriptCommonDialogAnswer(Chosen({}));
+    dialogs.AnswerDialog(Chosen({}));
     KTDirDialog dialog(nullptr, "Pick", "/tmp", "");
     EXPECT_EQ(dialog.DoModal(0), IDOK);
     EXPECT_TRUE(dialog.GetPathName().IsEmpty());
@@ -68,7 +67,7 @@ TEST_F(KTDirDialogTest, PickersShareTheInitialFolderOfTheLaterConstruction)
     EXPECT_EQ(KTDirDialog::m_strInitDir, CString("/data/two"));
 
     first.DoModal(0);
-    auto shown = platform::msg::TakeShownCommonDialogs();
+    auto shown = dialogs.Dialogs();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].initialFolder, CString("/data/two"));
 }

@@ -4,7 +4,7 @@
 #include "ktutil/KTGF.h"
 
 #include "platform/core/Collections.h"
-#include "platform/msg/MessageBoxService.h"
+#include "testkit/ScriptedDialogs.h"
 #include "testkit/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -25,23 +25,6 @@ namespace {
 using testkit::PatternBytes;
 using testkit::TempFolder;
 using Strings = std::vector<std::string>;
-
-// ---- "Overwrite ?" answered through the window layer's message-box hook ------------------------------
-
-void Answer(std::initializer_list<int> answers)
-{
-    for (int answer : answers)
-        platform::msg::ScriptMessageBoxAnswer(answer);
-}
-
-// The texts of the message boxes shown since the last call.
-Strings Questions()
-{
-    Strings texts;
-    for (const platform::msg::MessageBoxRequest& request : platform::msg::TakeShownMessageBoxes())
-        texts.push_back(request.text.GetString());
-    return texts;
-}
 
 // ---- a progress target that records what it is told ------------------------------------------------
 
@@ -75,12 +58,7 @@ KTCallBack Target() { return KTCallBack(Record, 77); }
 class KTGFCopy : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        g_recorder = Recorder();
-        platform::msg::ResetMessageBoxScript();
-    }
-    void TearDown() override { platform::msg::ResetMessageBoxScript(); }
+    void SetUp() override { g_recorder = Recorder(); }
 
     // Files left behind by an abandoned copy.
     bool HasPartFiles() const
@@ -92,6 +70,8 @@ protected:
     }
 
     TempFolder dir;
+    // "Overwrite ?" is answered through the window layer's message-box hook.
+    testkit::ScriptedDialogs dialogs;
 };
 
 // ---- single-file copy ----------------------------------------------------------------------------------
@@ -160,7 +140,7 @@ TEST_F(KTGFCopy, CopyOntoItselfIsRefusedAndKeepsTheFile)
     }
     EXPECT_EQ(KTGF::CopyFileA(source, dir.Path("data/link.fmf"), FALSE, FALSE), KTGF_CREATE_FAILED);
     EXPECT_EQ(dir.Read("data/a.fmf"), PatternBytes(9000));
-    EXPECT_TRUE(Questions().empty()) << "no question about overwriting the source with itself";
+    EXPECT_TRUE(dialogs.BoxTexts().empty()) << "no question about overwriting the source with itself";
 }
 
 TEST_F(KTGFCopy, OverwriteQuestionAnsweredYesNoCancel)
@@ -179,9 +159,9 @@ TEST_F(KTGFCopy, OverwriteQuestionAnsweredYesNoCancel)
     };
     for (const Case& c : cases) {
         dir.Write("old", "old");
-        Answer({ c.answer });
+        dialogs.AnswerBoxes({ c.answer });
         EXPECT_EQ(KTGF::CopyFileA(source, dir.Path("old"), TRUE, FALSE), c.result);
-        const std::vector<platform::msg::MessageBoxRequest> shown = platform::msg::TakeShownMessageBoxes();
+        const std::vector<platform::msg::MessageBoxRequest> shown = dialogs.Boxes();
         ASSERT_EQ(shown.size(), 1u);
         EXPECT_EQ(shown[0].text, "Overwrite ?");
         EXPECT_EQ(shown[0].Buttons(), static_cast<UINT>(MB_YESNOCANCEL));
@@ -191,7 +171,7 @@ TEST_F(KTGFCopy, OverwriteQuestionAnsweredYesNoCancel)
     // Without the ask flag nobody is asked.
     dir.Write("old", "old");
     EXPECT_EQ(KTGF::CopyFileA(source, dir.Path("old"), FALSE, FALSE), 0);
-    EXPECT_TRUE(Questions().empty());
+    EXPECT_TRUE(dialogs.BoxTexts().empty());
     EXPECT_EQ(dir.Read("old"), "new content");
 }
 
@@ -297,7 +277,7 @@ TEST_F(KTGFCopy, AnEmptyFileCountsAs100Percent)
     dir.Write("dst/moved.log", "existing");
     CStringArray list;
     list.Add(dir.Path("moved.log"));
-    Answer({ IDNO });
+    dialogs.AnswerBoxes({ IDNO });
     g_recorder = Recorder();
     EXPECT_EQ(KTGF::CopyMulti(list, dir.Path("dst"), nullptr, TRUE, &target), 0);
     ASSERT_EQ(g_recorder.seen.size(), 1u);
@@ -313,13 +293,13 @@ TEST_F(KTGFCopy, MoveNeverRenamesOntoAnExistingFile)
     EXPECT_EQ(dir.Read("a"), "source");
     EXPECT_EQ(dir.Read("b"), "target");
 
-    Answer({ IDNO });
+    dialogs.AnswerBoxes({ IDNO });
     EXPECT_EQ(KTGF::MoveFileA(source, dir.Path("b"), TRUE), KTGF_NOT_OVERWRITTEN);
-    Answer({ IDCANCEL });
+    dialogs.AnswerBoxes({ IDCANCEL });
     EXPECT_EQ(KTGF::MoveFileA(source, dir.Path("b"), TRUE), KTGF_CANCELLED);
     EXPECT_EQ(dir.Read("b"), "target");
     // Yes replaces the target; the source goes after the copy.
-    Answer({ IDYES });
+    dialogs.AnswerBoxes({ IDYES });
     EXPECT_EQ(KTGF::MoveFileA(source, dir.Path("b"), TRUE), 0);
     EXPECT_EQ(dir.Read("b"), "source");
     EXPECT_FALSE(dir.Exists("a"));
@@ -441,10 +421,10 @@ TEST_F(KTGFMulti, CopyDirCopiesTheContentsAndAsksPerFile)
 {
     dir.Write("dst/a.txt", "old a");
     dir.Write("dst/b.log", "old b");
-    Answer({ IDNO, IDYES });
+    dialogs.AnswerBoxes({ IDNO, IDYES });
     KTCallBack target = Target();
     EXPECT_EQ(KTGF::CopyDir(dir.Path("src"), dir.Path("dst"), nullptr, TRUE, &target), 0);
-    EXPECT_EQ(Questions().size(), 2u);
+    EXPECT_EQ(dialogs.BoxTexts().size(), 2u);
     EXPECT_EQ(dir.Read("dst/a.txt"), "old a");
     EXPECT_EQ(dir.Read("dst/b.log"), PatternBytes(5000));
     EXPECT_EQ(dir.Read("dst/d1/d2/e.txt"), "eee");
@@ -452,7 +432,7 @@ TEST_F(KTGFMulti, CopyDirCopiesTheContentsAndAsksPerFile)
     EXPECT_EQ(g_recorder.seen.front().record.strFileName, dir.Path("src/a.txt"));
     EXPECT_EQ(g_recorder.seen.front().record.nFilePercent, 100);
 
-    Answer({ IDCANCEL });
+    dialogs.AnswerBoxes({ IDCANCEL });
     EXPECT_EQ(KTGF::CopyDir(dir.Path("src"), dir.Path("dst"), nullptr, TRUE), KTGF_CANCELLED);
     EXPECT_EQ(KTGF::CopyDir(dir.Path("none"), dir.Path("dst"), nullptr, TRUE), KTGF_INVALID_PATH);
     EXPECT_EQ(KTGF::CopyDir(dir.Path("src"), dir.Path("d|st"), nullptr, TRUE), KTGF_INVALID_PATH);

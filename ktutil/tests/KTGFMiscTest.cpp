@@ -80,16 +80,14 @@ TEST(KTGFMisc, SpreadBytesComeBack)
 
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/SysColors.h"
+#include "testkit/Canvas.h"
 
 namespace {
 
 TEST(KTGFMisc, Draw3DFrameUsesTheSystem3DColours)
 {
-    CDC dc;
-    dc.CreateCompatibleDC(nullptr);
-    CBitmap bitmap;
-    bitmap.CreateCompatibleBitmap(&dc, 20, 20);
-    CBitmap* old = dc.SelectObject(&bitmap);
+    testkit::Canvas canvas(20, 20);
+    CDC& dc = canvas.dc;
     const COLORREF highlight = GetSysColor(COLOR_3DHIGHLIGHT);
     const COLORREF shadow = GetSysColor(COLOR_3DSHADOW);
     const COLORREF light = GetSysColor(COLOR_3DLIGHT);
@@ -116,7 +114,6 @@ TEST(KTGFMisc, Draw3DFrameUsesTheSystem3DColours)
         EXPECT_EQ(dc.GetPixel(6, 6), background);
     }
     KTGF::Draw3DFrame(nullptr, CRect(0, 0, 5, 5), FALSE, TRUE);
-    dc.SelectObject(old);
 }
 
 } // namespace

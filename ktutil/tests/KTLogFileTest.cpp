@@ -3,7 +3,7 @@
 #include "ktutil/KTLogFile.h"
 
 #include "platform/core/Collections.h"
-#include "platform/msg/MessageBoxService.h"
+#include "testkit/ScriptedDialogs.h"
 #include "testkit/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -128,10 +128,10 @@ TEST(KTLogFile, AnUnwritableLogTellsTheUserAndLosesTheEntry)
 {
     TempFolder dir;
     dir.Write("blocker", "x");
-    platform::msg::ResetMessageBoxScript();
+    testkit::ScriptedDialogs dialogs;
     KTLogFile log(dir.Path("blocker/run.log"));
     EXPECT_EQ(log.Log("entry"), 0);
-    const std::vector<platform::msg::MessageBoxRequest> shown = platform::msg::TakeShownMessageBoxes();
+    const std::vector<platform::msg::MessageBoxRequest> shown = dialogs.Boxes();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].Buttons(), static_cast<UINT>(MB_OK));
     EXPECT_FALSE(shown[0].text.IsEmpty());
@@ -139,7 +139,7 @@ TEST(KTLogFile, AnUnwritableLogTellsTheUserAndLosesTheEntry)
     // A log not yet given its file stays silent.
     KTLogFile unnamed;
     EXPECT_EQ(unnamed.Log("early entry"), 0);
-    EXPECT_TRUE(platform::msg::TakeShownMessageBoxes().empty());
+    EXPECT_TRUE(dialogs.Boxes().empty());
 }
 
 TEST(KTLogFile, SeveralThreadsWriteWholeLines)

@@ -9,6 +9,7 @@
 #include "platform/gdi/Icon.h"
 #include "platform/ui/dialogs/Dialog.h"
 #include "platform/ui/dialogs/DialogTemplate.h"
+#include "testkit/BuildFolders.h"
 #include "testkit/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -42,7 +43,7 @@ const platform::DialogTemplateTable kDialogTable { kDialogs };
 const platform::ResourceModuleRegistration s_program("KTResourceTest",
                                                      { .strings = kStrings, .data = kData, .dialogs = &kDialogTable });
 
-CString SkinModule() { return CString(std::getenv("WARD_BIN_DIR")) + "/KTRES_TST.so"; }
+CString SkinModule() { return CString(testkit::TestModuleFolder("ktutil") + "/KTRES_TST.so"); }
 
 CSize SizeOf(HBITMAP handle)
 {

@@ -2,6 +2,7 @@
 #include "ktutilex/KTAdo.h"
 #include "ktutilex/ado/ConnectionText.h"
 #include "support/TestDatabase.h"
+#include "testkit/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +11,7 @@
 
 using ktado_test::CreateStationDatabase;
 using ktado_test::kPassword;
-using ktado_test::TempFolder;
+using testkit::TempFolder;
 
 namespace {
 
@@ -20,7 +21,7 @@ protected:
     void SetUp() override { CreateStationDatabase(m_path); }
 
     TempFolder m_folder;
-    std::string m_path { m_folder.File("TarvicII.mdb") };
+    std::string m_path { m_folder / "TarvicII.mdb" };
 };
 
 TEST(JetConnectionString, ConcatenatesProviderDataSourceAndPassword)
@@ -71,7 +72,7 @@ TEST_F(KTAdoConnection, RefusesAWrongOrMissingPassword)
 
 TEST_F(KTAdoConnection, DatabaseWithoutPasswordOpensWithAnyPassword)
 {
-    const std::string open = m_folder.File("open.mdb");
+    const std::string open = m_folder / "open.mdb";
     CreateStationDatabase(open, nullptr);
     KTAdo db;
     EXPECT_EQ(db.ConnectDB(open.c_str(), nullptr), 1);
@@ -83,8 +84,8 @@ TEST_F(KTAdoConnection, DatabaseWithoutPasswordOpensWithAnyPassword)
 
 TEST_F(KTAdoConnection, MissingFileOrNonDatabaseFailsWithoutCreatingAFile)
 {
-    const std::string missing = m_folder.File("missing.mdb");
-    const std::string text = m_folder.File("notes.mdb");
+    const std::string missing = m_folder / "missing.mdb";
+    const std::string text = m_folder / "notes.mdb";
     std::ofstream(text) << "this is not a database, just some text that is long enough to look like a page";
     KTAdo db;
     EXPECT_EQ(db.ConnectDB(missing.c_str(), kPassword), 0);

@@ -1,6 +1,7 @@
 // KTAdo record sets: cursor rules, typed fields, row edits, schema and the SQL the system writes.
 #include "ktutilex/KTAdo.h"
 #include "support/TestDatabase.h"
+#include "testkit/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +10,7 @@
 
 using ktado_test::CreateStationDatabase;
 using ktado_test::kPassword;
-using ktado_test::TempFolder;
+using testkit::TempFolder;
 
 namespace {
 
@@ -41,7 +42,7 @@ protected:
     }
 
     TempFolder m_folder;
-    std::string m_path { m_folder.File("TarvicII.mdb") };
+    std::string m_path { m_folder / "TarvicII.mdb" };
     KTAdo m_db;
 };
 

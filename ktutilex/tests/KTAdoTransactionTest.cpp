@@ -1,6 +1,7 @@
 // KTAdo transactions, commands and parameters.
 #include "ktutilex/KTAdo.h"
 #include "support/TestDatabase.h"
+#include "testkit/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +9,7 @@
 
 using ktado_test::CreateStationDatabase;
 using ktado_test::kPassword;
-using ktado_test::TempFolder;
+using testkit::TempFolder;
 
 namespace {
 
@@ -30,7 +31,7 @@ protected:
     }
 
     TempFolder m_folder;
-    std::string m_path { m_folder.File("TarvicII.mdb") };
+    std::string m_path { m_folder / "TarvicII.mdb" };
     KTAdo m_db;
 };
 

@@ -3,6 +3,7 @@
 // table classes' pattern of calls; neither may see "database is locked" or lose a row.
 #include "ktutilex/KTAdo.h"
 #include "support/TestDatabase.h"
+#include "testkit/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +14,7 @@
 
 using ktado_test::CreateStationDatabase;
 using ktado_test::kPassword;
-using ktado_test::TempFolder;
+using testkit::TempFolder;
 
 namespace {
 
@@ -74,7 +75,7 @@ TEST(KTAdoTwoProcessesChild, WritesItsStudies)
 TEST(KTAdoTwoProcesses, BothWriteOneFileAtOnceWithoutLosingARow)
 {
     TempFolder folder;
-    const std::string path = folder.File("TarvicII.mdb");
+    const std::string path = folder / "TarvicII.mdb";
     CreateStationDatabase(path);
 
     const pid_t child = fork();

@@ -2,6 +2,8 @@
 // stations' password only, and holds the three tables with their columns, types and keys.
 #include "ktutilex/KTAdo.h"
 #include "support/TestDatabase.h"
+#include "testkit/BuildFolders.h"
+#include "testkit/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +12,7 @@
 #include <string>
 #include <vector>
 
-using ktado_test::TempFolder;
+using testkit::TempFolder;
 
 namespace {
 
@@ -21,12 +23,7 @@ class TemplateDatabase : public ::testing::Test
 protected:
     void SetUp() override
     {
-        // The build's program folder: WARD_BIN_DIR, else bin/ beside this test's tests/ folder.
-        const char* bin = std::getenv("WARD_BIN_DIR");
-        const std::filesystem::path folder =
-            bin ? std::filesystem::path(bin)
-                : std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path() / "bin";
-        const std::filesystem::path source = folder / "TarvicII.mdb";
+        const std::filesystem::path source = std::filesystem::path(testkit::ProgramFolder()) / "TarvicII.mdb";
         ASSERT_TRUE(std::filesystem::exists(source)) << source;
         // The programs copy the template into their data folder; so do we, and use the copy.
         std::filesystem::copy_file(source, m_path);
@@ -45,7 +42,7 @@ protected:
     }
 
     TempFolder m_folder;
-    std::string m_path { m_folder.File("TarvicII.mdb") };
+    std::string m_path { m_folder / "TarvicII.mdb" };
     KTAdo m_db;
 };
 

@@ -4,48 +4,27 @@
 #include "nrdata/constmap/NRConstMap.h"
 #include "nrdata/startup/NRDataLanguage.h"
 
-#include "platform/core/ModulePath.h"
 #include "platform/core/ResourceModule.h"
+#include "testkit/BuildFolders.h"
+#include "testkit/TempFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
-std::string TestLanguageFolder()
-{
-    return std::string(platform::GetProgramFolder().str()) + "/nrdata_lang";
-}
+std::string TestLanguageFolder() { return testkit::TestModuleFolder("nrdata"); }
 
 // A scratch folder with an ini file; the resource handle is restored afterwards.
 class LanguageStartup : public testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        char pattern[] = "/tmp/nrdata-lang-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        m_folder = pattern;
-        m_ini = m_folder + "/TarvicII.ini";
-    }
-    void TearDown() override
-    {
-        AfxSetResourceHandle(nullptr);
-        std::remove(m_ini.c_str());
-        rmdir(m_folder.c_str());
-    }
-    void WriteIni(const std::string& text)
-    {
-        std::ofstream(m_ini) << text;
-    }
+    void TearDown() override { AfxSetResourceHandle(nullptr); }
+    void WriteIni(const std::string& text) { testkit::WriteText(m_ini, text); }
 
-    std::string m_folder;
-    std::string m_ini;
+    testkit::TempFolder m_folder;
+    std::string m_ini { m_folder / "TarvicII.ini" };
 };
 
 } // namespace
@@ -96,7 +75,7 @@ TEST_F(LanguageStartup, EnglishStaysWhenTheIniFileOrTheLibraryIsMissing)
     WriteIni("[CENTRAL_DEFAULT]\nLanguage=5\n");
     EXPECT_EQ(nrdata::InstallLanguage(m_ini.c_str(), TestLanguageFolder().c_str()), nullptr) << "no LANG_GER";
     WriteIni("[CENTRAL_DEFAULT]\nLanguage=13\n");
-    EXPECT_EQ(nrdata::InstallLanguage(m_ini.c_str(), m_folder.c_str()), nullptr) << "no LANG_KOR in that folder";
+    EXPECT_EQ(nrdata::InstallLanguage(m_ini.c_str(), m_folder.Dir().c_str()), nullptr) << "no LANG_KOR in that folder";
     EXPECT_EQ(AfxGetResourceHandle(), before);
     EXPECT_EQ(NRConstMap::GetOnOffText(0), "Off");
 }

@@ -2,8 +2,8 @@
 // texts by id, while ids it lacks stay English.
 #include "nrdata/constmap/NRConstMap.h"
 
-#include "platform/core/ModulePath.h"
 #include "platform/core/ResourceModule.h"
+#include "testkit/BuildFolders.h"
 
 #include <gtest/gtest.h>
 
@@ -13,11 +13,7 @@ namespace {
 
 using M = NRConstMap;
 
-// The test language modules are built into nrdata_lang/ beside the test programs.
-std::string TestLanguageFolder()
-{
-    return std::string(platform::GetProgramFolder().str()) + "/nrdata_lang";
-}
+std::string TestLanguageFolder() { return testkit::TestModuleFolder("nrdata"); }
 
 // Leaves the resource handle as the test found it.
 class Language : public testing::Test

@@ -4,6 +4,7 @@
 #include "nrdata/config/NyraConfig.h"
 
 #include "ktutil/KTGF.h"
+#include "testkit/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -181,36 +182,11 @@ namespace {
 class NyraConfigFile : public testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        char pattern[] = "/tmp/nrdata-config-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        m_folder = pattern;
-    }
-    void TearDown() override
-    {
-        for (const std::string& file : m_files)
-            std::remove(file.c_str());
-        rmdir((m_folder + "/records").c_str());
-        rmdir(m_folder.c_str());
-    }
-    std::string File(const char* name)
-    {
-        m_files.push_back(m_folder + "/" + name);
-        m_files.push_back(m_folder + "/." + name + ".lock");
-        return m_folder + "/" + name;
-    }
-    static std::string Contents(const std::string& path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-    static void Write(const std::string& path, const std::string& text) { std::ofstream(path) << text; }
+    std::string File(const char* name) { return m_folder / name; }
+    static std::string Contents(const std::string& path) { return testkit::ReadText(path); }
+    static void Write(const std::string& path, const std::string& text) { testkit::WriteText(path, text); }
 
-    std::string m_folder;
-    std::vector<std::string> m_files;
+    testkit::TempFolder m_folder;
 };
 
 } // namespace
@@ -259,7 +235,7 @@ TEST_F(NyraConfigFile, SparseFileGivesTheFallbacks)
 TEST_F(NyraConfigFile, DataPathMustNameSomethingThatExists)
 {
     const std::string ini = File("paths.ini");
-    const std::string records = m_folder + "/records";
+    const std::string records = m_folder / "records";
     ASSERT_EQ(mkdir(records.c_str(), 0700), 0);
     Write(ini, "[CENTRAL_DEFAULT]\nData Path=" + records + "\n[CENTRAL_SYSTEM]\nEMR Data Path=/no/such/emr\n");
     NyraConfig c;
@@ -267,7 +243,7 @@ TEST_F(NyraConfigFile, DataPathMustNameSomethingThatExists)
     EXPECT_EQ(c.DataPath, records.c_str());
     EXPECT_EQ(c.EMRDataPath, "/no/such/emr") << "only the data path is checked";
 
-    Write(ini, "[CENTRAL_DEFAULT]\nData Path=" + m_folder + "/gone\n");
+    Write(ini, "[CENTRAL_DEFAULT]\nData Path=" + (m_folder / "gone") + "\n");
     ASSERT_EQ(c.Open(ini.c_str()), 1);
     EXPECT_EQ(c.DataPath, KTGF::MakePath(KTGF::GetModulePath(), "Data"));
 }
@@ -325,7 +301,7 @@ TEST_F(NyraConfigFile, FileHoldsSectionsAndKeysInTableOrder)
 TEST_F(NyraConfigFile, SaveFailsWhenTheFileCannotBeCreated)
 {
     NyraConfig c;
-    EXPECT_EQ(c.Save((m_folder + "/no/such/folder/TarvicII.ini").c_str()), 0);
+    EXPECT_EQ(c.Save((m_folder / "no/such/folder/TarvicII.ini").c_str()), 0);
     EXPECT_EQ(c.Save(nullptr), 0);
 }
 

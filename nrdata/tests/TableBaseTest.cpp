@@ -26,6 +26,7 @@ TEST(TableConditions, JoinWithAndBehindWhereOrHaving)
 
 TEST(TableCursor, WithoutAConnectionEveryOperationFailsQuietly)
 {
+    testkit::ScriptedDialogs dialogs;
     TBLPatient patient;
     EXPECT_EQ(patient.IsConnected(), 0);
     EXPECT_EQ(patient.CursorOpenEx(nullptr), -1);
@@ -39,7 +40,7 @@ TEST(TableCursor, WithoutAConnectionEveryOperationFailsQuietly)
     EXPECT_EQ(patient.Delete(), 0);
     EXPECT_EQ(patient.CursorGet(), 0);
     EXPECT_EQ(TBLPatient::GetUniqueId(nullptr), "");
-    EXPECT_TRUE(platform::msg::TakeShownMessageBoxes().empty());
+    EXPECT_TRUE(dialogs.Boxes().empty());
 }
 
 using TableCursorOnDatabase = StationDatabase;

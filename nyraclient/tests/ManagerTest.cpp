@@ -8,7 +8,7 @@
 #include "nyraclient/res/NyraClientStrings.h"
 
 #include "platform/core/Clock.h"
-#include "platform/msg/MessageBoxService.h"
+#include "testkit/ScriptedDialogs.h"
 
 #include <gtest/gtest.h>
 
@@ -110,10 +110,10 @@ TEST_F(Manager, MonitorNumbersAreCheckedOnlyWithFixedPositions)
 
 TEST_F(Manager, RemovingABedWhoseMonitorIsConnectedOnlyExplains)
 {
-    platform::msg::ResetMessageBoxScript();
+    testkit::ScriptedDialogs dialogs;
     NyraClientInfo* client = AddMonitor();
     m_station.manager.RemoveClient(client, FALSE);
-    auto shown = platform::msg::TakeShownMessageBoxes();
+    auto shown = dialogs.Boxes();
     ASSERT_EQ(shown.size(), 1u);
     CString text;
     text.LoadString(nyraclient::IDS_CLIENT_CANT_DISCONNECT);
@@ -126,19 +126,19 @@ TEST_F(Manager, RemovingABedWhoseMonitorIsConnectedOnlyExplains)
 TEST_F(Manager, RemovingATimedOutBedAsksAndRemovesOnlyOnOk)
 {
     platform::ScopedTestClock clock(1000);
-    platform::msg::ResetMessageBoxScript();
+    testkit::ScriptedDialogs dialogs;
     NyraClientInfo* client = AddMonitor();
     client->TimeOut();
     ASSERT_EQ(client->IsNetworkAlarm(), 1);
 
-    platform::msg::ScriptMessageBoxAnswer(IDCANCEL);
+    dialogs.AnswerBoxes({ IDCANCEL });
     m_station.manager.RemoveClient(client, FALSE);
     EXPECT_EQ(m_station.manager.GetClientCount(), 1);
 
-    platform::msg::ScriptMessageBoxAnswer(IDOK);
+    dialogs.AnswerBoxes({ IDOK });
     m_station.manager.RemoveClient(client, FALSE);
     EXPECT_EQ(m_station.manager.GetClientCount(), 0);
-    auto shown = platform::msg::TakeShownMessageBoxes();
+    auto shown = dialogs.Boxes();
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_EQ(shown[0].Buttons(), UINT(MB_OKCANCEL));
     // The user's removal neither notifies the station nor logs.

@@ -11,8 +11,8 @@
 #include "nrdata/packet/PKParam_v110.h"
 #include "nrdata/packet/PKPatient_v110.h"
 
-#include "platform/msg/MessageBoxService.h"
 #include "platform/msg/Wnd.h"
+#include "testkit/ScriptedDialogs.h"
 
 #include <gtest/gtest.h>
 
@@ -371,12 +371,12 @@ TEST_F(FileThreadTest, ASnapshotTakesItsLeadBytesAndTime)
 
 TEST_F(FileThreadTest, AFileThatCannotBeCreatedLeavesNoThreadAndTellsTheUser)
 {
-    platform::msg::ResetMessageBoxScript();
+    testkit::ScriptedDialogs dialogs;
     const std::string path = m_folder + "/no-such-folder/x.TMP";
     EXPECT_FALSE(
         control.Start(path.c_str(), head.Block1(), head.Block2(), 0, &window, WM_TEST_RECORD_UPDATE));
     EXPECT_EQ(control.Get(), nullptr);
-    const auto shown = platform::msg::TakeShownMessageBoxes();
+    const auto shown = dialogs.Boxes();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_FALSE(shown[0].text.IsEmpty());
 }

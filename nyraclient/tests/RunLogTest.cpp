@@ -6,8 +6,8 @@
 #include "nyraclient/startup/NyraRunLog.h"
 
 #include "ktutil/KTGF.h"
-#include "platform/core/ModulePath.h"
 #include "platform/core/ResourceModule.h"
+#include "testkit/BuildFolders.h"
 
 #include <gtest/gtest.h>
 
@@ -71,7 +71,7 @@ protected:
     void WriteIni(const std::string& text) { std::ofstream(m_folder / "TarvicII.ini") << text; }
     void CopyTestLanguageModule()
     {
-        fs::copy_file(fs::path(platform::GetProgramFolder().str()) / "nyraclient_lang" / "LANG_KOR.so",
+        fs::copy_file(fs::path(testkit::TestModuleFolder("nyraclient")) / "LANG_KOR.so",
                       m_folder / "LANG_KOR.so");
     }
     // The lines of the run log with their time prefix taken off.

@@ -1,42 +1,17 @@
-// Shared by the trend drawing tests: a memory DC to draw on, distinct colours for every setting
+// Shared by the trend drawing tests: a canvas to draw on (testkit), distinct colours for every setting
 // the renderer reads, and trend entries built sample by sample.
 #pragma once
 
 #include "nyraclient/display/CTrendVectorSource.h"
 
 #include "platform/gdi/CDC.h"
+#include "testkit/Canvas.h"
 
 #include <functional>
 
 namespace trendtest {
 
-// A memory DC over a white bitmap.
-struct Canvas
-{
-    CDC dc;
-    CBitmap bitmap;
-    CBitmap* old { nullptr };
-    int width, height;
-
-    Canvas(int w, int h) : width(w), height(h)
-    {
-        dc.CreateCompatibleDC(nullptr);
-        bitmap.CreateCompatibleBitmap(&dc, w, h);
-        old = dc.SelectObject(&bitmap);
-        dc.FillSolidRect(0, 0, w, h, RGB(255, 255, 255));
-    }
-    ~Canvas() { dc.SelectObject(old); }
-
-    int Count(const CRect& r, COLORREF colour) const
-    {
-        int n = 0;
-        for (int y = std::max<int>(r.top, 0); y < std::min<int>(r.bottom, height); ++y)
-            for (int x = std::max<int>(r.left, 0); x < std::min<int>(r.right, width); ++x)
-                n += dc.GetPixel(x, y) == colour;
-        return n;
-    }
-    int Count(COLORREF colour) const { return Count(CRect(0, 0, width, height), colour); }
-};
+using testkit::Canvas;
 
 // Every colour the drawing takes from the settings, each its own.
 namespace colour {

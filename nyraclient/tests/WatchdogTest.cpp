@@ -9,6 +9,7 @@
 #include "nyraclient/link/SerialFrame.h"
 
 #include "platform/core/Clock.h"
+#include "testkit/Pump.h"
 
 #include <gtest/gtest.h>
 
@@ -21,22 +22,6 @@ namespace {
 bool HasLine(const std::vector<std::string>& lines, const std::string& line)
 {
     return std::find(lines.begin(), lines.end(), line) != lines.end();
-}
-
-// Moves the clock on in steps of at most a second, as time passes, letting the due timers run
-// after each step.
-void AdvanceClock(platform::ScopedTestClock& clock, std::uint64_t ms)
-{
-    while (ms > 0) {
-        const std::uint64_t step = std::min<std::uint64_t>(ms, 1000);
-        clock.Advance(step);
-        ms -= step;
-        MSG msg;
-        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessage(&msg);
-        }
-    }
 }
 
 long CountLines(const std::vector<std::string>& lines, const std::string& line)
@@ -61,7 +46,7 @@ protected:
     }
     void TearDown() override { m_station.reset(); }
 
-    void Advance(std::uint64_t ms) { AdvanceClock(m_clock, ms); }
+    void Advance(std::uint64_t ms) { testkit::AdvancePumped(m_clock, ms); }
 
     platform::ScopedTestClock m_clock;
     RunLogFile m_log;
@@ -181,7 +166,7 @@ TEST(WatchdogSerial, ASerialMonitorTimesOutAfter30000MsAndItsLinkIsReleased)
     EXPECT_EQ(ack[1], PK_TYPE_CONTROL);
     EXPECT_EQ(ack[2], PK_CONTROL_ACK);
 
-    auto advance = [&](std::uint64_t ms) { AdvanceClock(clock, ms); };
+    auto advance = [&](std::uint64_t ms) { testkit::AdvancePumped(clock, ms); };
     advance(15'000);
     EXPECT_EQ(client->IsNetworkAlarm(), 0);
     advance(14'999);

@@ -9,6 +9,7 @@
 
 #include "platform/core/Clock.h"
 #include "platform/net/SerialDevices.h"
+#include "testkit/Pump.h"
 
 #include <gtest/gtest.h>
 
@@ -222,14 +223,7 @@ TEST(EndToEnd, ADroppedConnectionTimesOutAndTheMonitorComesBackToItsBed)
     const std::uint8_t key = sim->Key();
     sim->Drop();
 
-    for (int second = 0; second < 15; ++second) {
-        clock.Advance(1000);
-        MSG msg;
-        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessage(&msg);
-        }
-    }
+    testkit::AdvancePumped(clock, 15'000);
     EXPECT_EQ(client->IsNetworkAlarm(), 1);
     EXPECT_EQ(station.manager.GetClientCount(), 1);
     EXPECT_EQ(station.parent.notices.size(), 0u) << "a time-out keeps the bed and does not notify";

@@ -2,6 +2,7 @@
 #include "support/TestDatabase.h"
 
 #include "ktutilex/ado/DatabaseFile.h"
+#include "testkit/BuildFolders.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -11,28 +12,9 @@
 
 namespace ktado_test {
 
-TempFolder::TempFolder()
-{
-    std::string pattern = (std::filesystem::temp_directory_path() / "ktado-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
-        throw std::runtime_error("cannot create a temporary folder");
-    m_path = pattern;
-}
-
-TempFolder::~TempFolder()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(m_path, ignored);
-}
-
 std::string StationSchema()
 {
-    const char* source = std::getenv("WARD_SOURCE_DIR");
-    // Outside ctest, the source tree is found from this file's own place in it.
-    const std::filesystem::path root =
-        source ? std::filesystem::path(source)
-               : std::filesystem::path(__FILE__).parent_path().parent_path().parent_path().parent_path();
-    std::ifstream file(root / "ktutilex/schema/TarvicII.sql");
+    std::ifstream file(testkit::SourcePath("ktutilex/schema/TarvicII.sql"));
     if (!file)
         throw std::runtime_error("cannot read the schema file");
     std::stringstream text;

@@ -10,22 +10,6 @@ namespace ktado_test {
 // The password the test databases are created with.
 inline constexpr const char* kPassword = "secret";
 
-// A folder of its own below the system's temporary folder, removed with everything in it.
-class TempFolder
-{
-public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::string& Path() const { return m_path; }
-    std::string File(const char* name) const { return m_path + "/" + name; }
-
-private:
-    std::string m_path;
-};
-
 // The stations' schema text from the source tree.
 std::string StationSchema();
 

@@ -1,9 +1,9 @@
 // A temporary copy of the stations' empty database for the table tests.
 #include "support/StationDatabase.h"
 
-#include <cstdlib>
+#include "testkit/BuildFolders.h"
+
 #include <filesystem>
-#include <unistd.h>
 
 namespace nrdata_test {
 
@@ -11,37 +11,19 @@ namespace {
 
 constexpr const char* kStationPassword = "vam38216";
 
-// The build's program folder: WARD_BIN_DIR, else bin/ beside the tests' own folder.
-std::filesystem::path ProgramFolder()
-{
-    if (const char* bin = std::getenv("WARD_BIN_DIR"); bin && *bin)
-        return bin;
-    return std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path() / "bin";
-}
-
 } // namespace
 
 void StationDatabase::SetUp()
 {
-    const std::filesystem::path source = ProgramFolder() / "TarvicII.mdb";
+    const std::filesystem::path source = std::filesystem::path(testkit::ProgramFolder()) / "TarvicII.mdb";
     ASSERT_TRUE(std::filesystem::exists(source)) << source << " is missing: build ktutilex_template_database";
-    std::string pattern = (std::filesystem::temp_directory_path() / "nrdata-tables-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    m_folder = pattern;
-    m_path = m_folder + "/TarvicII.mdb";
+    m_path = m_folder / "TarvicII.mdb";
     std::filesystem::copy_file(source, m_path);
     ASSERT_EQ(m_db.ConnectDB(m_path.c_str(), kStationPassword), 1) << m_db.GetLastErrorString().GetString();
-    platform::msg::ResetMessageBoxScript();
+    m_dialogs.Reset();
 }
 
-void StationDatabase::TearDown()
-{
-    m_db.Disconnect();
-    platform::msg::ResetMessageBoxScript();
-    std::error_code ignored;
-    if (!m_folder.empty())
-        std::filesystem::remove_all(m_folder, ignored);
-}
+void StationDatabase::TearDown() { m_db.Disconnect(); }
 
 void StationDatabase::Exec(const char* sql)
 {
@@ -76,6 +58,6 @@ std::string StationDatabase::Text(const char* sql)
     return text;
 }
 
-std::vector<platform::msg::MessageBoxRequest> StationDatabase::Boxes() { return platform::msg::TakeShownMessageBoxes(); }
+std::vector<platform::msg::MessageBoxRequest> StationDatabase::Boxes() { return m_dialogs.Boxes(); }
 
 } // namespace nrdata_test

@@ -3,7 +3,8 @@
 #pragma once
 
 #include "ktutilex/KTAdo.h"
-#include "platform/msg/MessageBoxService.h"
+#include "testkit/ScriptedDialogs.h"
+#include "testkit/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -30,8 +31,9 @@ protected:
     // The message boxes shown since the last call.
     std::vector<platform::msg::MessageBoxRequest> Boxes();
 
-    std::string m_folder;
+    testkit::TempFolder m_folder;
     std::string m_path;
+    testkit::ScriptedDialogs m_dialogs;
     KTAdo m_db;
 };
 

@@ -1,9 +1,9 @@
 // The language-module override with real shared libraries: LANG_TST.so (a language module) and
-// TSTEXT.so (an extension library), built into the output folder that ctest names in WARD_BIN_DIR.
+// TSTEXT.so (an extension library), built into the platform tests' test-module folder.
 #include "platform/core/CString.h"
-#include "platform/core/ModulePath.h"
 #include "platform/core/ResourceModule.h"
 #include "platform/core/StringTable.h"
+#include "testkit/BuildFolders.h"
 
 #include <gtest/gtest.h>
 
@@ -20,12 +20,7 @@ const platform::StringEntry kEnglish[] = {
 };
 platform::ResourceModuleRegistration s_program("LanguageModuleTest", { .strings = kEnglish });
 
-std::string ModuleFolder()
-{
-    if (const char* bin = std::getenv("WARD_BIN_DIR"); bin && *bin)
-        return bin;
-    return std::string(platform::GetProgramFolder().str()) + "/../bin";
-}
+std::string ModuleFolder() { return testkit::TestModuleFolder("platform"); }
 
 std::string Text(UINT id)
 {

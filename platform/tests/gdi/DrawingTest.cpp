@@ -4,6 +4,7 @@
 #include "platform/gdi/CImageList.h"
 #include "platform/gdi/Image.h"
 #include "platform/gdi/SysColors.h"
+#include "testkit/Canvas.h"
 
 #include <gtest/gtest.h>
 
@@ -25,21 +26,12 @@ constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kBlue = RGB(0, 0, 255);
 
-// A memory DC over a white colour bitmap of the given size.
-class Canvas
+// The shared canvas with compact views of its pixels for the pixel rules.
+class Canvas : public testkit::Canvas
 {
 public:
-    Canvas(int width, int height, COLORREF background = kWhite) : m_width(width), m_height(height)
-    {
-        dc.CreateCompatibleDC(nullptr);
-        bitmap.CreateCompatibleBitmap(&dc, width, height);
-        m_old = dc.SelectObject(&bitmap);
-        dc.FillSolidRect(0, 0, width, height, background);
-    }
-    ~Canvas() { dc.SelectObject(m_old); }
+    using testkit::Canvas::Canvas;
 
-    // Reads a device pixel regardless of the current mapping and clipping.
-    COLORREF At(int x, int y) const { return m_pixels(x, y); }
     // Row of '#' (colour) and '.' (background) characters for compact expectations.
     std::string Row(int y, int x0, int x1, COLORREF ink) const
     {
@@ -55,43 +47,21 @@ public:
             s += At(x, y) == ink ? '#' : '.';
         return s;
     }
-    int Count(COLORREF ink) const
-    {
-        int n = 0;
-        for (int y = 0; y < m_height; ++y)
-            for (int x = 0; x < m_width; ++x)
-                n += At(x, y) == ink;
-        return n;
-    }
     CRect InkBox(COLORREF background = kWhite) const
     {
-        CRect box(m_width, m_height, -1, -1);
-        for (int y = 0; y < m_height; ++y)
-            for (int x = 0; x < m_width; ++x)
-                if (At(x, y) != background)
-                    box.left = std::min(box.left, (LONG)x), box.top = std::min(box.top, (LONG)y),
-                    box.right = std::max(box.right, (LONG)x + 1), box.bottom = std::max(box.bottom, (LONG)y + 1);
+        CRect box(Width(), Height(), -1, -1);
+        for (int y = 0; y < Height(); ++y) {
+            for (int x = 0; x < Width(); ++x) {
+                if (At(x, y) == background)
+                    continue;
+                box.left = std::min(box.left, (LONG)x);
+                box.top = std::min(box.top, (LONG)y);
+                box.right = std::max(box.right, (LONG)x + 1);
+                box.bottom = std::max(box.bottom, (LONG)y + 1);
+            }
+        }
         return box.right < 0 ? CRect() : box;
     }
-
-    mutable CDC dc;
-    CBitmap bitmap;
-
-private:
-    COLORREF m_pixels(int x, int y) const
-    {
-        int saved = dc.SaveDC();
-        dc.SetMapMode(MM_TEXT);
-        dc.SetWindowOrg(0, 0);
-        dc.SetViewportOrg(0, 0);
-        dc.SelectClipRgn(nullptr);
-        COLORREF c = dc.GetPixel(x, y);
-        dc.RestoreDC(saved);
-        return c;
-    }
-    int m_width;
-    int m_height;
-    CBitmap* m_old { nullptr };
 };
 
 // ---- lines and pens -----------------------------------------------------------------------

@@ -4,6 +4,8 @@
 #include "platform/gdi/Image.h"
 #include "platform/core/ResourceModule.h"
 #include "platform/gdi/SysColors.h"
+#include "testkit/Canvas.h"
+#include "testkit/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -20,16 +22,9 @@ namespace {
 class GdiImage : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        m_dir = fs::temp_directory_path() / ("gdi-image-" + std::to_string(::getpid()) + "-" +
-                                             ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-    std::string Path(const char* name) const { return (m_dir / name).string(); }
+    std::string Path(const char* name) const { return m_dir / name; }
 
-    fs::path m_dir;
+    testkit::TempFolder m_dir;
 };
 
 // A bitmap with a gradient and a few solid blocks, drawn through a memory DC.
@@ -124,18 +119,12 @@ TEST_F(GdiImage, BadFilesAndUnwritableFoldersAreReportedNotCrashed)
 
 TEST_F(GdiImage, SnapshotOfAMemoryDcIsItsBitmap)
 {
-    CDC dc;
-    dc.CreateCompatibleDC(nullptr);
-    CBitmap bitmap;
-    bitmap.CreateCompatibleBitmap(&dc, 30, 20);
-    CBitmap* old = dc.SelectObject(&bitmap);
-    dc.FillSolidRect(0, 0, 30, 20, RGB(1, 2, 3));
-    ASSERT_TRUE(dc.SaveSnapshot(Path("shot.png").c_str()));
+    testkit::Canvas canvas(30, 20, RGB(1, 2, 3));
+    ASSERT_TRUE(canvas.dc.SaveSnapshot(Path("shot.png").c_str()));
     platform::Image shot;
     ASSERT_TRUE(shot.LoadPng(Path("shot.png").c_str()));
     EXPECT_EQ(shot.Width(), 30);
     EXPECT_EQ(shot.Pixel(5, 5), 0xFF010203u);
-    dc.SelectObject(old);
 }
 
 TEST_F(GdiImage, IconsFromPngResourcesKeepTheirTransparency)
@@ -159,19 +148,14 @@ TEST_F(GdiImage, IconsFromPngResourcesKeepTheirTransparency)
     ASSERT_TRUE(platform::GetIconSize(icon, &size));
     EXPECT_EQ(size.cx, 4);
 
-    CDC dc;
-    dc.CreateCompatibleDC(nullptr);
-    CBitmap bitmap;
-    bitmap.CreateCompatibleBitmap(&dc, 20, 10);
-    CBitmap* old = dc.SelectObject(&bitmap);
-    dc.FillSolidRect(0, 0, 20, 10, RGB(0, 0, 255));
+    testkit::Canvas canvas(20, 10, RGB(0, 0, 255));
+    CDC& dc = canvas.dc;
     EXPECT_TRUE(dc.DrawIcon(0, 0, icon));
     EXPECT_EQ(dc.GetPixel(0, 0), RGB(0, 0, 255)); // transparent half
     EXPECT_EQ(dc.GetPixel(3, 3), RGB(255, 0, 0));
     EXPECT_TRUE(dc.DrawState(CPoint(10, 0), CSize(0, 0), icon, DSS_DISABLED));
     EXPECT_EQ(dc.GetPixel(12, 0), GetSysColor(COLOR_BTNSHADOW));
     EXPECT_EQ(dc.GetPixel(10, 0), RGB(0, 0, 255));
-    dc.SelectObject(old);
     EXPECT_TRUE(DestroyIcon(icon));
     EXPECT_FALSE(DestroyIcon(icon));
     EXPECT_FALSE(dc.DrawIcon(0, 0, icon));

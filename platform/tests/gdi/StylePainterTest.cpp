@@ -4,6 +4,7 @@
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/Image.h"
 #include "platform/gdi/SysColors.h"
+#include "testkit/Canvas.h"
 #include "testkit/Golden.h"
 
 #include <gtest/gtest.h>
@@ -45,26 +46,15 @@ void PaintSheet(CDC& dc)
 
 TEST(GdiStylePainter, EdgesAndFrameControlsMatchTheReviewedPicture)
 {
-    CDC dc;
-    dc.CreateCompatibleDC(nullptr);
-    CBitmap bitmap;
-    bitmap.CreateCompatibleBitmap(&dc, 240, 120);
-    CBitmap* old = dc.SelectObject(&bitmap);
-    PaintSheet(dc);
-    platform::Image actual;
-    ASSERT_TRUE(actual.FromBitmap(bitmap));
-    dc.SelectObject(old);
-
-    testkit::ExpectMatchesGolden(actual, "platform/tests/golden/GdiStylePainter.png");
+    testkit::Canvas canvas(240, 120);
+    PaintSheet(canvas.dc);
+    testkit::ExpectMatchesGolden(canvas.Picture(), "platform/tests/golden/GdiStylePainter.png");
 }
 
 TEST(GdiStylePainter, AdjustedEdgesShrinkTheRectangleByTheirWidth)
 {
-    CDC dc;
-    dc.CreateCompatibleDC(nullptr);
-    CBitmap bitmap;
-    bitmap.CreateCompatibleBitmap(&dc, 40, 40);
-    CBitmap* old = dc.SelectObject(&bitmap);
+    testkit::Canvas canvas(40, 40);
+    CDC& dc = canvas.dc;
     struct Case
     {
         UINT edge;
@@ -88,7 +78,6 @@ TEST(GdiStylePainter, AdjustedEdgesShrinkTheRectangleByTheirWidth)
     EXPECT_EQ(dc.GetPixel(5, 0), GetSysColor(COLOR_BTNSHADOW));
     EXPECT_EQ(dc.GetPixel(5, 19), GetSysColor(COLOR_BTNHIGHLIGHT));
     EXPECT_EQ(dc.GetPixel(5, 1), GetSysColor(COLOR_3DDKSHADOW));
-    dc.SelectObject(old);
 }
 
 } // namespace

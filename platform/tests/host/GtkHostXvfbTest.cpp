@@ -16,6 +16,7 @@
 #include "platform/ui/controls/Button.h"
 #include "platform/ui/controls/Clipboard.h"
 #include "platform/ui/controls/Static.h"
+#include "testkit/Pump.h"
 #include "testkit/TempFolder.h"
 #include "testkit/TestWindow.h"
 
@@ -156,24 +157,10 @@ private:
 // Pumps the thread's messages (the host's GLib loop with them) until `done` or the deadline.
 bool PumpUntil(const std::function<bool()>& done)
 {
-    // A thread timer wakes the wait now and then, so the deadline is looked at.
+    // The waits run in the GLib loop; a thread timer wakes them now and then, so the deadline
+    // is looked at.
     UINT_PTR heartbeat = SetTimer(nullptr, 0, 25, nullptr);
-    auto end = Clock::now() + kDeadline;
-    bool ok = false;
-    for (;;) {
-        MSG msg;
-        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessage(&msg);
-        }
-        if (done()) {
-            ok = true;
-            break;
-        }
-        if (Clock::now() > end)
-            break;
-        WaitMessage();
-    }
+    bool ok = testkit::PumpUntil(done, kDeadline, [] { WaitMessage(); });
     KillTimer(nullptr, heartbeat);
     return ok;
 }

@@ -3,8 +3,8 @@
 // the owner is disabled while its modal window runs.
 #include "platform/core/Clock.h"
 #include "platform/host/null/NullHost.h"
-#include "platform/msg/MessageBoxService.h"
 #include "platform/msg/MessageQueue.h"
+#include "testkit/ScriptedDialogs.h"
 #include "testkit/TestWindow.h"
 
 #include <gtest/gtest.h>
@@ -34,8 +34,8 @@ protected:
         main.onMessage = advanceWhenIdle;
         dialog.onMessage = advanceWhenIdle; // the owner of nested modal windows
     }
-    void TearDown() override { platform::msg::ResetMessageBoxScript(); }
 
+    testkit::ScriptedDialogs dialogs;
     platform::ScopedTestClock clock { 1000 };
     RecordingWnd main;
     RecordingWnd dialog;
@@ -95,7 +95,7 @@ TEST_F(ModalLoop, TimersKeepFiringInsideANestedModalLoop)
 TEST_F(ModalLoop, EndDialogFromANestedMessageBoxEndsTheOuterLoop)
 {
     // The message box is itself modal; what runs while it is up may end the dialog.
-    platform::msg::ScriptMessageBoxAnswer([&](const platform::msg::MessageBoxRequest&) {
+    dialogs.AnswerBox([&](const platform::msg::MessageBoxRequest&) {
         EndDialog(dialog.m_hWnd, 77);
         return IDYES;
     });

@@ -115,10 +115,8 @@ protected:
     {
         if (app.m_pMainWnd)
             app.m_pMainWnd->DestroyWindow();
-        MSG msg;
-        while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE))
-            if (msg.message != WM_QUIT)
-                ::DispatchMessage(&msg);
+        // Closing the main window posted the quit message; the next test starts with an empty queue.
+        testkit::DispatchPending();
     }
 
     CReviewApp app;

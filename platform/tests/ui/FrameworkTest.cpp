@@ -5,7 +5,6 @@
 #include "platform/core/ResourceModule.h"
 #include "platform/gdi/SysColors.h"
 #include "platform/gdi/WindowDCs.h"
-#include "platform/msg/CommonDialogService.h"
 #include "platform/ui/framework/DocTemplate.h"
 #include "platform/ui/framework/Document.h"
 #include "platform/ui/framework/FrameWnd.h"
@@ -19,6 +18,7 @@
 #include "platform/ui/framework/WinApp.h"
 #include "testkit/TempFolder.h"
 #include "testkit/ControlParent.h"
+#include "testkit/ScriptedDialogs.h"
 
 #include <gtest/gtest.h>
 
@@ -256,7 +256,6 @@ protected:
     void SetUp() override
     {
         g_journal = &journal;
-        platform::msg::ResetCommonDialogScript();
         app = std::make_unique<CWardApp>();
         ASSERT_TRUE(app->InitInstance());
         frame = dynamic_cast<CWardFrame*>(app->m_pMainWnd);
@@ -272,12 +271,8 @@ protected:
             app->m_pMainWnd->DestroyWindow();
         // Closing the main window posted the quit message that ends a program's loop; the next
         // test starts with an empty queue.
-        MSG msg;
-        while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE))
-            if (msg.message != WM_QUIT)
-                ::DispatchMessage(&msg);
+        testkit::DispatchPending();
         app.reset();
-        platform::msg::ResetCommonDialogScript();
         g_journal = nullptr;
     }
 
@@ -290,6 +285,7 @@ protected:
         testkit::ClickPumped(testkit::ScreenPoint(Bar(), r.CenterPoint().x, r.CenterPoint().y));
     }
 
+    testkit::ScriptedDialogs dialogs; // outlives the application
     Journal journal;
     std::unique_ptr<CWardApp> app;
     CWardFrame* frame { nullptr };
@@ -410,10 +406,10 @@ TEST_F(UiFramework, PrintsTwoLandscapePagesToAPdfThatRasterises)
     platform::msg::CommonDialogAnswer answer;
     answer.accepted = true;
     answer.outputFile = pdf.c_str();
-    platform::msg::ScriptCommonDialogAnswer(answer);
+    dialogs.AnswerDialog(answer);
 
     frame->SendMessage(WM_COMMAND, ID_FILE_PRINT);
-    auto shown = platform::msg::TakeShownCommonDialogs();
+    auto shown = dialogs.Dialogs();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].kind, platform::msg::CommonDialogKind::Print);
     EXPECT_EQ(journal.beginPrinting, 1);
@@ -437,9 +433,9 @@ TEST_F(UiFramework, FileOpenReusesTheDocumentUnderTheChosenFilesName)
     platform::msg::CommonDialogAnswer answer;
     answer.accepted = true;
     answer.paths = { "/data/studies/kim-0412.fmf" };
-    platform::msg::ScriptCommonDialogAnswer(answer);
+    dialogs.AnswerDialog(answer);
     frame->SendMessage(WM_COMMAND, ID_FILE_OPEN);
-    auto shown = platform::msg::TakeShownCommonDialogs();
+    auto shown = dialogs.Dialogs();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].kind, platform::msg::CommonDialogKind::OpenFile);
     EXPECT_EQ(view->GetDocument(), doc); // one document: reused
@@ -453,7 +449,7 @@ TEST_F(UiFramework, FileOpenReusesTheDocumentUnderTheChosenFilesName)
 TEST_F(UiFramework, CancelledPrintDialogPrintsNothing)
 {
     frame->SendMessage(WM_COMMAND, ID_FILE_PRINT); // nothing scripted: cancelled
-    EXPECT_EQ(platform::msg::TakeShownCommonDialogs().size(), 1u);
+    EXPECT_EQ(dialogs.Dialogs().size(), 1u);
     EXPECT_EQ(journal.beginPrinting, 0);
     EXPECT_TRUE(journal.printedPages.empty());
 }
@@ -478,7 +474,7 @@ COLORREF PagePixel(CPrintPreview& preview, double fx, double fy)
 TEST_F(UiFramework, PreviewPagesForwardAndBackAndCloses)
 {
     frame->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW);
-    EXPECT_TRUE(platform::msg::TakeShownCommonDialogs().empty()); // the default printer, no dialog
+    EXPECT_TRUE(dialogs.Dialogs().empty()); // the default printer, no dialog
     CPrintPreview* preview = view->GetPrintPreview();
     ASSERT_NE(preview, nullptr);
     Pump();
