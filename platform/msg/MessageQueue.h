@@ -198,6 +198,10 @@ void EndCurrentThreadQueue();
 // The calling thread's id as the window layer reports it (the kernel thread id).
 DWORD CurrentThreadId();
 
+// Runs `call` on the thread that owns `hwnd` and waits for it, like SendMessage; direct when
+// the calling thread owns the window.
+LRESULT RunOnOwnerThread(HWND hwnd, std::function<LRESULT()> call);
+
 // Retrieves one message, lets the window tree pre-translate it, translates and dispatches it.
 // False when WM_QUIT arrived (the quit request is then posted again for the outer loop).
 bool PumpMessage();

@@ -62,9 +62,6 @@ bool InSendMessageNow();
 // Blocks until the thread of `target` has handled `sent`, handling meanwhile what other
 // threads send to the calling thread (so two threads sending to each other never deadlock).
 LRESULT SendAndWait(const std::shared_ptr<MessageQueue>& target, const std::shared_ptr<struct SentMessage>& sent);
-// Runs `call` on the thread that owns `hwnd` and waits for it, like SendMessage; direct when
-// the calling thread owns the window.
-LRESULT RunOnOwnerThread(HWND hwnd, std::function<LRESULT()> call);
 // Attaches the CWnd that CWnd::CreateEx is creating on this thread to its new window.
 void AttachCreatingObject(HWND hwnd);
 // The framework's part of freeing a window: drops FromHandle's wrapper.

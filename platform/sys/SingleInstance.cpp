@@ -1,8 +1,8 @@
 // Instance claims: flock on a lock file, activation requests over a local socket.
 #include "platform/sys/SingleInstance.h"
 
+#include "platform/msg/MessageQueue.h"
 #include "platform/msg/WindowApi.h"
-#include "platform/msg/WindowInternal.h"
 
 #include <cerrno>
 #include <cstdlib>

@@ -123,6 +123,8 @@ bool GtkHost::Start()
 
 bool GtkHost::IsRunning() { return s_running; }
 
+const char* CurrentHostName() { return GtkHost::IsRunning() ? "gtk" : "null"; }
+
 void GtkHost::PresentNow()
 {
     if (!s_running || !gtk::IsHostThread())

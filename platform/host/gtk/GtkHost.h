@@ -42,6 +42,10 @@ public:
     static bool IsOnDisplay(HWND topLevel);
 };
 
+// The host chosen at start-up: "gtk" while the gtk host runs, "null" otherwise (no display, or
+// PLATFORM_HOST=null).
+const char* CurrentHostName();
+
 // The classic virtual-key code for a key symbol of the window system (an X keysym), 0 when the
 // classic keyboard has no such key. Letters give their capital, digits their digit, keypad keys
 // their numeric-keypad codes.

@@ -1,18 +1,13 @@
 // The null host: the virtual screen and test input.
 #include "platform/host/null/NullHost.h"
 
-#include "platform/host/gtk/GtkHost.h"
-
 #include "platform/msg/MessageQueue.h"
 #include "platform/msg/WindowApi.h"
-#include "platform/msg/WindowInternal.h"
 
 #include <cstdlib>
 #include <cstring>
 
 namespace platform::host {
-
-const char* CurrentHostName() { return GtkHost::IsRunning() ? "gtk" : "null"; }
 
 void NullHost::SetScreenSize(int width, int height) { platform::msg::SetScreenSize(SIZE { width, height }); }
 SIZE NullHost::ScreenSize() { return platform::msg::ScreenSize(); }

@@ -12,10 +12,6 @@
 
 namespace platform::host {
 
-// The host chosen at start-up: "gtk" when a display is available and the gtk host is built,
-// "null" otherwise or when PLATFORM_HOST=null.
-const char* CurrentHostName();
-
 class NullHost
 {
 public:

@@ -2,6 +2,7 @@
 // with groups, group boxes and owner-drawn buttons (WM_DRAWITEM with the item state).
 #pragma once
 
+#include "platform/msg/DialogItems.h" // BM_GETCHECK, BM_SETCHECK and the BST_ check states
 #include "platform/msg/Wnd.h"
 
 constexpr DWORD BS_PUSHBUTTON = 0x0;
@@ -29,8 +30,6 @@ constexpr DWORD BS_MULTILINE = 0x2000;
 constexpr DWORD BS_NOTIFY = 0x4000;
 constexpr DWORD BS_FLAT = 0x8000;
 
-constexpr UINT BM_GETCHECK = 0x00F0;
-constexpr UINT BM_SETCHECK = 0x00F1;
 constexpr UINT BM_GETSTATE = 0x00F2;
 constexpr UINT BM_SETSTATE = 0x00F3;
 constexpr UINT BM_SETSTYLE = 0x00F4;
@@ -38,9 +37,6 @@ constexpr UINT BM_CLICK = 0x00F5;
 constexpr UINT BM_GETIMAGE = 0x00F6;
 constexpr UINT BM_SETIMAGE = 0x00F7;
 
-constexpr int BST_UNCHECKED = 0;
-constexpr int BST_CHECKED = 1;
-constexpr int BST_INDETERMINATE = 2;
 constexpr int BST_PUSHED = 4;
 constexpr int BST_FOCUS = 8;
 

@@ -1,5 +1,6 @@
 // The notification codes that every common control (list view, header, tree view, tab control,
-// toolbar) shares, and the helper that sends a WM_NOTIFY to a control's parent.
+// toolbar) shares, the state-image bits of list and tree items, and the helper that sends a
+// WM_NOTIFY to a control's parent.
 #pragma once
 
 #include "platform/gdi/CImageList.h"
@@ -14,6 +15,9 @@ constexpr UINT NM_RCLICK = static_cast<UINT>(-5);
 constexpr UINT NM_RDBLCLK = static_cast<UINT>(-6);
 constexpr UINT NM_SETFOCUS = static_cast<UINT>(-7);
 constexpr UINT NM_KILLFOCUS = static_cast<UINT>(-8);
+
+// An item's state image (list and tree views): its 1-based index in bits 12 to 15 of the state.
+constexpr UINT INDEXTOSTATEIMAGEMASK(UINT i) { return i << 12; }
 
 namespace platform::ui {
 

@@ -1,6 +1,7 @@
 // The "SysListView32" window class (report mode) and CListCtrl.
 #include "platform/ui/controls/ListCtrl.h"
 
+#include "platform/core/StableSort.h"
 #include "platform/gdi/SysColors.h"
 #include "platform/ui/controls/Button.h"
 #include "platform/ui/controls/ControlMetrics.h"
@@ -12,33 +13,6 @@
 #include <numeric>
 
 namespace platform::ui {
-
-// ---- the merge sort ----
-
-void StableMergeSort(std::vector<size_t>& order, const std::function<bool(size_t, size_t)>& less)
-{
-    // Bottom-up: runs of `width` are merged pairwise into `buffer`. Each merge step takes from the
-    // right run only when `less(right, left)`, so equal items keep their order; every index is
-    // moved exactly once per pass whatever `less` answers.
-    const size_t n = order.size();
-    std::vector<size_t> buffer(n);
-    for (size_t width = 1; width < n; width *= 2) {
-        for (size_t lo = 0; lo < n; lo += 2 * width) {
-            size_t mid = std::min(lo + width, n);
-            size_t hi = std::min(lo + 2 * width, n);
-            size_t i = lo;
-            size_t j = mid;
-            size_t out = lo;
-            while (i < mid && j < hi)
-                buffer[out++] = less(order[j], order[i]) ? order[j++] : order[i++];
-            while (i < mid)
-                buffer[out++] = order[i++];
-            while (j < hi)
-                buffer[out++] = order[j++];
-        }
-        order.swap(buffer);
-    }
-}
 
 namespace {
 
@@ -469,7 +443,7 @@ private:
         // Nothing can be inserted or deleted while the callback runs (see Insert and Delete),
         // so the indexes stay valid.
         m_sorting = true;
-        StableMergeSort(order, [&](size_t a, size_t b) { return compare(m_items[a]->data, m_items[b]->data, user) < 0; });
+        platform::StableMergeSort(order, [&](size_t a, size_t b) { return compare(m_items[a]->data, m_items[b]->data, user) < 0; });
         m_sorting = false;
         std::vector<std::unique_ptr<ListItem>> sorted;
         sorted.reserve(order.size());

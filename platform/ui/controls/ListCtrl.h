@@ -12,9 +12,6 @@
 #include "platform/core/Collections.h"
 #include "platform/ui/controls/HeaderCtrl.h"
 
-#include <functional>
-#include <vector>
-
 // ---- styles -------------------------------------------------------------------------------------
 constexpr DWORD LVS_ICON = 0x0000;
 constexpr DWORD LVS_REPORT = 0x0001;
@@ -94,7 +91,6 @@ constexpr UINT LVIS_SELECTED = 0x0002;
 constexpr UINT LVIS_CUT = 0x0004;
 constexpr UINT LVIS_DROPHILITED = 0x0008;
 constexpr UINT LVIS_STATEIMAGEMASK = 0xF000;
-constexpr UINT INDEXTOSTATEIMAGEMASK(UINT i) { return i << 12; }
 
 constexpr UINT LVNI_ALL = 0x0000;
 constexpr UINT LVNI_FOCUSED = 0x0001;
@@ -340,8 +336,4 @@ private:
 namespace platform::ui {
 constexpr const char* kListViewClass = "SysListView32";
 void RegisterListViewClass();
-// The stable merge sort the list view uses: orders `order` (indexes) by `less(a, b)` (true when
-// a must come before b), touching only the indexes, so any answers of `less` keep every index
-// exactly once.
-void StableMergeSort(std::vector<size_t>& order, const std::function<bool(size_t, size_t)>& less);
 }

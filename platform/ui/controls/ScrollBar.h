@@ -5,33 +5,14 @@
 // of the range. Mouse input sends WM_HSCROLL / WM_VSCROLL with codes 0 to 8: arrows (repeating
 // while held), the trough (a page, repeating), thumb tracking (SB_THUMBTRACK while dragging,
 // SB_THUMBPOSITION at release), always ending with SB_ENDSCROLL. A bar never moves its own
-// position; the window that gets the message does, with SetScrollPos or SetScrollInfo.
+// position; the window that gets the message does, with SetScrollPos or SetScrollInfo. The
+// scroll-bar functions and messages come with the window layer (platform/msg/ScrollInfo.h).
 #pragma once
 
 #include "platform/msg/Wnd.h"
 
 constexpr DWORD SBS_HORZ = 0x0000;
 constexpr DWORD SBS_VERT = 0x0001;
-
-constexpr UINT SBM_SETPOS = 0x00E0;
-constexpr UINT SBM_GETPOS = 0x00E1;
-constexpr UINT SBM_SETRANGE = 0x00E2;
-constexpr UINT SBM_GETRANGE = 0x00E3;
-constexpr UINT SBM_ENABLE_ARROWS = 0x00E4;
-constexpr UINT SBM_SETRANGEREDRAW = 0x00E6;
-constexpr UINT SBM_SETSCROLLINFO = 0x00E9;
-constexpr UINT SBM_GETSCROLLINFO = 0x00EA;
-
-// ---- window scroll bars (SB_HORZ, SB_VERT) and scroll-bar controls (SB_CTL) ---------------------------
-int SetScrollInfo(HWND hwnd, int bar, LPCSCROLLINFO info, BOOL redraw);
-BOOL GetScrollInfo(HWND hwnd, int bar, LPSCROLLINFO info);
-int SetScrollPos(HWND hwnd, int bar, int pos, BOOL redraw);
-int GetScrollPos(HWND hwnd, int bar);
-BOOL SetScrollRange(HWND hwnd, int bar, int minPos, int maxPos, BOOL redraw);
-BOOL GetScrollRange(HWND hwnd, int bar, LPINT minPos, LPINT maxPos);
-// Showing or hiding a window scroll bar changes the client area and sends WM_SIZE.
-BOOL ShowScrollBar(HWND hwnd, int bar, BOOL show);
-BOOL EnableScrollBar(HWND hwnd, int bar, UINT arrows);
 
 class CScrollBar : public CWnd
 {

@@ -22,18 +22,6 @@ CRect Segment(const CRect& bar, bool vertical, int from, int to)
 
 } // namespace
 
-void ClampScrollInfo(SCROLLINFO& info)
-{
-    if (info.nMax < info.nMin)
-        info.nMax = info.nMin;
-    unsigned range = static_cast<unsigned>(info.nMax - info.nMin) + 1;
-    if (info.nPage > range)
-        info.nPage = range;
-    int highest = info.nMax - std::max<int>(static_cast<int>(info.nPage) - 1, 0);
-    info.nPos = std::clamp(info.nPos, info.nMin, std::max(highest, info.nMin));
-    info.nTrackPos = std::clamp(info.nTrackPos, info.nMin, std::max(highest, info.nMin));
-}
-
 ScrollBarTracker::Layout ScrollBarTracker::Compute(const CRect& bar, bool vertical, const SCROLLINFO& info)
 {
     Layout layout;

@@ -10,8 +10,7 @@
 
 namespace platform::ui {
 
-// The classic position clamp: page within 0..range, position within min..max - page + 1.
-void ClampScrollInfo(SCROLLINFO& info);
+using platform::msg::ClampScrollInfo;
 
 class ScrollBarTracker
 {

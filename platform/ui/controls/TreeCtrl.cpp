@@ -1,11 +1,11 @@
 // The "SysTreeView32" window class and CTreeCtrl.
 #include "platform/ui/controls/TreeCtrl.h"
 
+#include "platform/core/StableSort.h"
 #include "platform/gdi/SysColors.h"
 #include "platform/ui/controls/Button.h"
 #include "platform/ui/controls/ControlMetrics.h"
 #include "platform/ui/controls/ControlWindow.h"
-#include "platform/ui/controls/ListCtrl.h"
 #include "platform/ui/controls/ScrollBar.h"
 
 #include <algorithm>
@@ -13,6 +13,7 @@
 #include <memory>
 #include <numeric>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 namespace platform::ui {
@@ -477,7 +478,7 @@ private:
         std::vector<size_t> order(children.size());
         std::iota(order.begin(), order.end(), size_t { 0 });
         // The callback only compares; the children stay put until the order is known.
-        StableMergeSort(order, [&](size_t a, size_t b) {
+        platform::StableMergeSort(order, [&](size_t a, size_t b) {
             return compare ? compare(children[a]->data, children[b]->data, user) < 0
                            : children[a]->text.CompareNoCase(children[b]->text) < 0;
         });

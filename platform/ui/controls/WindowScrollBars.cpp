@@ -1,50 +1,21 @@
-// The window scroll bars (WS_HSCROLL / WS_VSCROLL) and the scroll-bar functions for both kinds.
+// Drawing and tracking the window scroll bars (WS_HSCROLL / WS_VSCROLL).
 //
 // A window's two bars live in the non-client strip that the window layer reserves for the
-// style bits. Their state is kept here per window handle (handles are never reused, so a stale
-// entry is harmless and is swept away as the table grows). Tracking runs through a hidden
-// helper window that holds the capture, so the window's own procedure sees only the
-// WM_HSCROLL / WM_VSCROLL messages.
+// style bits; the window layer keeps their state (the scroll-bar functions). Tracking runs
+// through a hidden helper window that holds the capture, so the window's own procedure sees
+// only the WM_HSCROLL / WM_VSCROLL messages.
 #include "platform/gdi/SysColors.h"
+#include "platform/msg/NonClientScrollBars.h"
 #include "platform/ui/controls/ControlWindow.h"
 #include "platform/ui/controls/ScrollBar.h"
 #include "platform/ui/controls/ScrollBarTracker.h"
-
-#include <map>
-#include <mutex>
 
 namespace platform::ui {
 
 namespace {
 
-struct WindowBars
-{
-    SCROLLINFO bar[2] { { sizeof(SCROLLINFO), 0, 0, 100, 0, 0, 0 }, { sizeof(SCROLLINFO), 0, 0, 100, 0, 0, 0 } };
-    bool disabled[2] { false, false };
-};
-
-// Guards s_bars; a leaf lock, never held while a message is sent.
-std::mutex s_lock;
-std::map<HWND, WindowBars> s_bars;
-
-WindowBars& BarsLocked(HWND hwnd)
-{
-    if (s_bars.size() > 256 && !s_bars.count(hwnd))
-        std::erase_if(s_bars, [](const auto& entry) { return !IsWindow(entry.first); });
-    return s_bars[hwnd];
-}
-
-SCROLLINFO GetBar(HWND hwnd, int bar)
-{
-    std::lock_guard lock(s_lock);
-    return BarsLocked(hwnd).bar[bar];
-}
-
-bool HasStyleBar(HWND hwnd, int bar)
-{
-    DWORD style = static_cast<DWORD>(GetWindowLongPtr(hwnd, GWL_STYLE));
-    return (style & (bar == SB_VERT ? WS_VSCROLL : WS_HSCROLL)) != 0;
-}
+using platform::msg::GetWindowScrollBar;
+using platform::msg::HasWindowScrollBar;
 
 // The thickness the window layer reserves for a window scroll bar.
 int BarThickness(int bar)
@@ -142,28 +113,24 @@ const char* TrackerClass()
 
 void PaintWindowScrollBars(HWND hwnd)
 {
-    bool vertical = HasStyleBar(hwnd, SB_VERT), horizontal = HasStyleBar(hwnd, SB_HORZ);
+    bool vertical = HasWindowScrollBar(hwnd, SB_VERT), horizontal = HasWindowScrollBar(hwnd, SB_HORZ);
     if (!vertical && !horizontal)
         return;
     HDC hdc = GetWindowDC(hwnd);
     CDC* dc = CDC::FromHandle(hdc);
     if (dc) {
-        WindowBars bars;
-        {
-            std::lock_guard lock(s_lock);
-            bars = BarsLocked(hwnd);
-        }
+        const platform::msg::WindowScrollBarState bars[2] { GetWindowScrollBar(hwnd, SB_HORZ), GetWindowScrollBar(hwnd, SB_VERT) };
         auto pressed = [&](int bar) {
             Tracking* t = t_tracking;
             return t && t->target == hwnd && t->bar == bar ? t->tracker.Pressed() : ScrollBarTracker::Part::None;
         };
         bool enabled = IsWindowEnabled(hwnd) != FALSE;
         if (vertical)
-            ScrollBarTracker::Paint(*dc, BarRect(hwnd, SB_VERT), true, bars.bar[SB_VERT], pressed(SB_VERT),
-                                    enabled && !bars.disabled[SB_VERT]);
+            ScrollBarTracker::Paint(*dc, BarRect(hwnd, SB_VERT), true, bars[SB_VERT].info, pressed(SB_VERT),
+                                    enabled && !bars[SB_VERT].disabled);
         if (horizontal)
-            ScrollBarTracker::Paint(*dc, BarRect(hwnd, SB_HORZ), false, bars.bar[SB_HORZ], pressed(SB_HORZ),
-                                    enabled && !bars.disabled[SB_HORZ]);
+            ScrollBarTracker::Paint(*dc, BarRect(hwnd, SB_HORZ), false, bars[SB_HORZ].info, pressed(SB_HORZ),
+                                    enabled && !bars[SB_HORZ].disabled);
         if (vertical && horizontal) {
             CRect v = BarRect(hwnd, SB_VERT), h = BarRect(hwnd, SB_HORZ);
             CRect corner(v.left, h.top, v.right, h.bottom);
@@ -178,11 +145,8 @@ void TrackWindowScrollBar(HWND hwnd, LRESULT hitTest, POINT screen)
     if ((hitTest != HTVSCROLL && hitTest != HTHSCROLL) || t_tracking || !IsWindowEnabled(hwnd))
         return;
     int bar = hitTest == HTVSCROLL ? SB_VERT : SB_HORZ;
-    {
-        std::lock_guard lock(s_lock);
-        if (BarsLocked(hwnd).disabled[bar])
-            return;
-    }
+    if (GetWindowScrollBar(hwnd, bar).disabled)
+        return;
     HWND helper = CreateWindowEx(0, TrackerClass(), "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
     if (!helper)
         return;
@@ -191,11 +155,8 @@ void TrackWindowScrollBar(HWND hwnd, LRESULT hitTest, POINT screen)
     t->bar = bar;
     t_tracking = t;
     ScrollBarTracker::Owner owner;
-    owner.info = [hwnd, bar] { return GetBar(hwnd, bar); };
-    owner.setTrackPos = [hwnd, bar](int pos) {
-        std::lock_guard lock(s_lock);
-        BarsLocked(hwnd).bar[bar].nTrackPos = pos;
-    };
+    owner.info = [hwnd, bar] { return GetWindowScrollBar(hwnd, bar).info; };
+    owner.setTrackPos = [hwnd, bar](int pos) { platform::msg::SetWindowScrollBarTrackPos(hwnd, bar, pos); };
     owner.send = [hwnd, bar](UINT code, int pos) {
         SendMessage(hwnd, bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(static_cast<WORD>(code), static_cast<WORD>(pos)), 0);
     };
@@ -208,142 +169,3 @@ void TrackWindowScrollBar(HWND hwnd, LRESULT hitTest, POINT screen)
 }
 
 } // namespace platform::ui
-
-using namespace platform::ui;
-
-// ---- the scroll-bar functions -------------------------------------------------------------------------------
-
-int SetScrollInfo(HWND hwnd, int bar, LPCSCROLLINFO info, BOOL redraw)
-{
-    if (!info)
-        return 0;
-    if (bar == SB_CTL)
-        return static_cast<int>(SendMessage(hwnd, SBM_SETSCROLLINFO, redraw, reinterpret_cast<LPARAM>(info)));
-    if ((bar != SB_HORZ && bar != SB_VERT) || !IsWindow(hwnd))
-        return 0;
-    SCROLLINFO next;
-    {
-        std::lock_guard lock(s_lock);
-        SCROLLINFO& state = BarsLocked(hwnd).bar[bar];
-        next = state;
-        if (info->fMask & SIF_RANGE)
-            next.nMin = info->nMin, next.nMax = info->nMax;
-        if (info->fMask & SIF_PAGE)
-            next.nPage = info->nPage;
-        if (info->fMask & SIF_POS)
-            next.nPos = info->nPos;
-        ClampScrollInfo(next);
-        state = next;
-    }
-    // A change of range or page shows the bar when there is something to scroll and hides it
-    // when there is not (or only disables it with SIF_DISABLENOSCROLL).
-    if (info->fMask & (SIF_RANGE | SIF_PAGE)) {
-        bool needed = next.nMax > next.nMin && static_cast<long long>(next.nPage) <= static_cast<long long>(next.nMax) - next.nMin;
-        if (info->fMask & SIF_DISABLENOSCROLL) {
-            {
-                std::lock_guard lock(s_lock);
-                BarsLocked(hwnd).disabled[bar] = !needed;
-            }
-            if (!HasStyleBar(hwnd, bar))
-                ShowScrollBar(hwnd, bar, TRUE);
-        } else if (needed != HasStyleBar(hwnd, bar)) {
-            ShowScrollBar(hwnd, bar, needed);
-        }
-    }
-    if (redraw)
-        PaintWindowScrollBars(hwnd);
-    return next.nPos;
-}
-
-BOOL GetScrollInfo(HWND hwnd, int bar, LPSCROLLINFO info)
-{
-    if (!info)
-        return FALSE;
-    if (bar == SB_CTL)
-        return static_cast<BOOL>(SendMessage(hwnd, SBM_GETSCROLLINFO, 0, reinterpret_cast<LPARAM>(info)));
-    if ((bar != SB_HORZ && bar != SB_VERT) || !IsWindow(hwnd))
-        return FALSE;
-    SCROLLINFO state = GetBar(hwnd, bar);
-    if (info->fMask & SIF_RANGE)
-        info->nMin = state.nMin, info->nMax = state.nMax;
-    if (info->fMask & SIF_PAGE)
-        info->nPage = state.nPage;
-    if (info->fMask & SIF_POS)
-        info->nPos = state.nPos;
-    if (info->fMask & SIF_TRACKPOS)
-        info->nTrackPos = state.nTrackPos;
-    return TRUE;
-}
-
-int SetScrollPos(HWND hwnd, int bar, int pos, BOOL redraw)
-{
-    SCROLLINFO old;
-    old.fMask = SIF_POS;
-    GetScrollInfo(hwnd, bar, &old);
-    SCROLLINFO info;
-    info.fMask = SIF_POS;
-    info.nPos = pos;
-    SetScrollInfo(hwnd, bar, &info, redraw);
-    return old.nPos;
-}
-
-int GetScrollPos(HWND hwnd, int bar)
-{
-    SCROLLINFO info;
-    info.fMask = SIF_POS;
-    return GetScrollInfo(hwnd, bar, &info) ? info.nPos : 0;
-}
-
-BOOL SetScrollRange(HWND hwnd, int bar, int minPos, int maxPos, BOOL redraw)
-{
-    SCROLLINFO info;
-    info.fMask = SIF_RANGE;
-    info.nMin = minPos;
-    info.nMax = maxPos;
-    SetScrollInfo(hwnd, bar, &info, redraw);
-    return TRUE;
-}
-
-BOOL GetScrollRange(HWND hwnd, int bar, LPINT minPos, LPINT maxPos)
-{
-    SCROLLINFO info;
-    info.fMask = SIF_RANGE;
-    if (!GetScrollInfo(hwnd, bar, &info))
-        return FALSE;
-    if (minPos)
-        *minPos = info.nMin;
-    if (maxPos)
-        *maxPos = info.nMax;
-    return TRUE;
-}
-
-BOOL ShowScrollBar(HWND hwnd, int bar, BOOL show)
-{
-    if (bar == SB_CTL)
-        return ShowWindow(hwnd, show ? SW_SHOW : SW_HIDE), TRUE;
-    DWORD bits = bar == SB_VERT ? WS_VSCROLL : bar == SB_HORZ ? WS_HSCROLL : (WS_VSCROLL | WS_HSCROLL);
-    DWORD style = static_cast<DWORD>(GetWindowLongPtr(hwnd, GWL_STYLE));
-    DWORD changed = show ? (style | bits) : (style & ~bits);
-    if (changed == style)
-        return TRUE;
-    SetWindowLongPtr(hwnd, GWL_STYLE, static_cast<LONG_PTR>(changed));
-    // The frame change recomputes the client area, which sends WM_SIZE.
-    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-    PaintWindowScrollBars(hwnd);
-    return TRUE;
-}
-
-BOOL EnableScrollBar(HWND hwnd, int bar, UINT arrows)
-{
-    if (bar == SB_CTL)
-        return static_cast<BOOL>(SendMessage(hwnd, SBM_ENABLE_ARROWS, arrows, 0));
-    {
-        std::lock_guard lock(s_lock);
-        auto& bars = BarsLocked(hwnd);
-        for (int b : { SB_HORZ, SB_VERT })
-            if (bar == b || bar == SB_BOTH)
-                bars.disabled[b] = arrows == ESB_DISABLE_BOTH;
-    }
-    PaintWindowScrollBars(hwnd);
-    return TRUE;
-}

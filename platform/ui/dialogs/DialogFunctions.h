@@ -1,9 +1,11 @@
 // The dialog manager's functions: creating a dialog from a template, keyboard navigation
 // (IsDialogMessage: Tab and Shift+Tab through the tab stops, arrows within a group and its radio
 // buttons, Enter for the default button, Escape for Cancel, mnemonics of labels and buttons,
-// each control's WM_GETDLGCODE respected) and the item helpers.
+// each control's WM_GETDLGCODE respected). The item helpers come with the window layer
+// (platform/msg/DialogItems.h).
 #pragma once
 
+#include "platform/msg/DialogItems.h"
 #include "platform/msg/Wnd.h"
 #include "platform/ui/dialogs/DialogTemplate.h"
 
@@ -15,17 +17,6 @@ constexpr WORD DC_HASDEFID = 0x534B;
 BOOL IsDialogMessage(HWND dialog, MSG* msg);
 HWND GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous);
 HWND GetNextDlgGroupItem(HWND dialog, HWND control, BOOL previous);
-
-BOOL SetDlgItemText(HWND dialog, int id, LPCSTR text);
-UINT GetDlgItemText(HWND dialog, int id, LPSTR buffer, int size);
-BOOL SetDlgItemInt(HWND dialog, int id, UINT value, BOOL isSigned);
-// The item's text as a decimal number; *translated says whether it was one.
-UINT GetDlgItemInt(HWND dialog, int id, BOOL* translated, BOOL isSigned);
-BOOL CheckDlgButton(HWND dialog, int id, UINT check);
-UINT IsDlgButtonChecked(HWND dialog, int id);
-// Checks `check` and unchecks the other buttons from `first` to `last`.
-BOOL CheckRadioButton(HWND dialog, int first, int last, int check);
-LRESULT SendDlgItemMessage(HWND dialog, int id, UINT message, WPARAM wParam, LPARAM lParam);
 
 namespace platform::ui {
 

@@ -1,9 +1,8 @@
-// CWnd's dialog-item and scroll-bar members: forwards to the dialog manager's functions and the
-// window scroll bars, which live with the standard controls.
+// CWnd's dialog-item and scroll-bar members: forwards to the item functions and the scroll-bar
+// functions.
+#include "platform/msg/DialogItems.h"
+#include "platform/msg/ScrollInfo.h"
 #include "platform/msg/Wnd.h"
-#include "platform/ui/controls/Button.h"
-#include "platform/ui/dialogs/DialogFunctions.h"
-#include "platform/ui/controls/ScrollBar.h"
 
 #include <algorithm>
 
