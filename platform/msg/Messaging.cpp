@@ -61,19 +61,17 @@ bool PumpMessage()
 
 bool IsModalLoopRunning(HWND hwnd)
 {
-    auto& table = WindowTable::Instance();
-    std::lock_guard lock(table.Lock());
+    WindowTableLock table;
     auto* r = table.Find(hwnd);
     return r && r->modalRunning;
 }
 
 INT_PTR RunModalLoop(HWND hwnd, bool enterIdle)
 {
-    auto& table = WindowTable::Instance();
     auto queue = MessageQueue::Current();
     bool wasRunning = false;
     {
-        std::lock_guard lock(table.Lock());
+        WindowTableLock table;
         auto* r = table.Find(hwnd);
         if (!r)
             return -1;
@@ -84,7 +82,7 @@ INT_PTR RunModalLoop(HWND hwnd, bool enterIdle)
     bool idleSent = false;
     for (;;) {
         {
-            std::lock_guard lock(table.Lock());
+            WindowTableLock table;
             auto* r = table.Find(hwnd);
             if (!r)
                 break; // destroyed while modal: -1 unless it was ended first (handled below)
@@ -110,7 +108,7 @@ INT_PTR RunModalLoop(HWND hwnd, bool enterIdle)
         if (!PumpMessage())
             break;
     }
-    std::lock_guard lock(table.Lock());
+    WindowTableLock table;
     if (auto* r = table.Find(hwnd)) {
         if (r->modalEnd)
             result = r->modalResult;
@@ -149,14 +147,12 @@ BOOL EndDialog(HWND hwnd, INT_PTR result)
 {
     std::shared_ptr<MessageQueue> queue;
     {
-        auto& table = WindowTable::Instance();
-        std::lock_guard lock(table.Lock());
-        auto* r = table.FindOrFail(hwnd);
-        if (!r)
+        LockedWindow window(hwnd);
+        if (!window)
             return FALSE;
-        r->modalEnd = true;
-        r->modalResult = result;
-        queue = r->queue;
+        window->modalEnd = true;
+        window->modalResult = result;
+        queue = window->queue;
     }
     if (queue)
         queue->Wake();
@@ -307,8 +303,7 @@ namespace {
 
 LRESULT DefaultHitTest(HWND hwnd, POINT screen)
 {
-    auto& table = WindowTable::Instance();
-    std::lock_guard lock(table.Lock());
+    WindowTableLock table;
     auto* r = table.Find(hwnd);
     if (!r)
         return HTNOWHERE;
@@ -359,14 +354,13 @@ int CopyText(const std::string& text, char* buffer, std::size_t size)
 
 LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    auto& table = WindowTable::Instance();
     switch (message) {
     case WM_NCCREATE: return TRUE;
     case WM_NCCALCSIZE: {
         RECT* rect = wParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0] : reinterpret_cast<RECT*>(lParam);
         RECT in {};
         {
-            std::lock_guard lock(table.Lock());
+            WindowTableLock table;
             auto* r = table.Find(hwnd);
             if (!r || !rect)
                 return 0;
@@ -380,7 +374,7 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_NCHITTEST: return DefaultHitTest(hwnd, POINT { GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam) });
     case WM_SETTEXT: {
-        std::lock_guard lock(table.Lock());
+        WindowTableLock table;
         auto* r = table.Find(hwnd);
         if (!r)
             return FALSE;
@@ -388,12 +382,12 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         return TRUE;
     }
     case WM_GETTEXT: {
-        std::lock_guard lock(table.Lock());
+        WindowTableLock table;
         auto* r = table.Find(hwnd);
         return r ? CopyText(r->text, reinterpret_cast<char*>(lParam), wParam) : 0;
     }
     case WM_GETTEXTLENGTH: {
-        std::lock_guard lock(table.Lock());
+        WindowTableLock table;
         auto* r = table.Find(hwnd);
         return r ? static_cast<LRESULT>(r->text.size()) : 0;
     }
@@ -472,7 +466,7 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_SETREDRAW: {
         // Classic meaning: the visible bit changes without showing, hiding or repainting.
-        std::lock_guard lock(table.Lock());
+        WindowTableLock table;
         if (auto* r = table.Find(hwnd))
             r->style = wParam ? (r->style | WS_VISIBLE) : (r->style & ~WS_VISIBLE);
         return 0;

@@ -12,8 +12,6 @@ using namespace platform::msg;
 
 namespace {
 
-WindowTable& Table() { return WindowTable::Instance(); }
-
 // The hooks are never destroyed: threads that end while the process exits still use them.
 struct Hooks
 {
@@ -38,15 +36,15 @@ int& s_nextListenerCookie = TheHooks().nextListenerCookie;
 std::atomic<DcObjectLookup> s_dcLookup { nullptr };
 std::atomic<DcHandleLookup> s_dcHandleLookup { nullptr };
 
-WindowRecord* TopLevelOf(WindowTable& table, WindowRecord* r)
+WindowRecord* TopLevelOf(const WindowTableLock& table, WindowRecord* r)
 {
     while (r && r->parent)
         r = table.Find(r->parent);
     return r;
 }
 
-// Marks part of a window's client area for painting (table lock held). Returns the queue to wake.
-std::shared_ptr<MessageQueue> InvalidateLocked(WindowTable& table, WindowRecord* r, const RECT* rect, bool erase,
+// Marks part of a window's client area for painting. Returns the queue to wake.
+std::shared_ptr<MessageQueue> InvalidateLocked(const WindowTableLock& table, WindowRecord* r, const RECT* rect, bool erase,
                                                bool withChildren)
 {
     CRect client(0, 0, r->client.Width(), r->client.Height());
@@ -72,7 +70,7 @@ std::shared_ptr<MessageQueue> InvalidateLocked(WindowTable& table, WindowRecord*
     return r->queue;
 }
 
-void ValidateLocked(WindowTable& table, WindowRecord* r, const RECT* rect, bool withChildren)
+void ValidateLocked(const WindowTableLock& table, WindowRecord* r, const RECT* rect, bool withChildren)
 {
     if (!rect) {
         r->update.SetRectEmpty();
@@ -91,8 +89,8 @@ void ValidateLocked(WindowTable& table, WindowRecord* r, const RECT* rect, bool 
                 ValidateLocked(table, c, nullptr, true);
 }
 
-// Geometry of a window inside its top-level (table lock held).
-bool GeometryLocked(WindowTable& table, WindowRecord* r, WindowSurfaceGeometry* out)
+// Geometry of a window inside its top-level.
+bool GeometryLocked(const WindowTableLock& table, WindowRecord* r, WindowSurfaceGeometry* out)
 {
     auto* top = TopLevelOf(table, r);
     if (!top)
@@ -138,9 +136,8 @@ HDC MakeDc(HWND hwnd, DcKind kind, const RECT* paintArea)
     request.kind = kind;
     if (hwnd) {
         WindowSurfaceGeometry g;
-        auto& table = Table();
         {
-            std::lock_guard lock(table.Lock());
+            WindowTableLock table;
             auto* r = table.Find(hwnd);
             if (!r || !GeometryLocked(table, r, &g))
                 return nullptr;
@@ -167,16 +164,14 @@ namespace platform::msg {
 
 HWND GetTopLevelWindow(HWND hwnd)
 {
-    auto& table = Table();
-    std::lock_guard lock(table.Lock());
+    WindowTableLock table;
     auto* top = TopLevelOf(table, table.Find(hwnd));
     return top ? top->hwnd : nullptr;
 }
 
 std::shared_ptr<void> GetSurfaceSlot(HWND hwnd)
 {
-    auto& table = Table();
-    std::lock_guard lock(table.Lock());
+    WindowTableLock table;
     auto* top = TopLevelOf(table, table.Find(hwnd));
     return top ? top->surface : nullptr;
 }
@@ -185,8 +180,7 @@ bool SetSurfaceSlot(HWND hwnd, std::shared_ptr<void> surface)
 {
     std::shared_ptr<void> old;
     {
-        auto& table = Table();
-        std::lock_guard lock(table.Lock());
+        WindowTableLock table;
         auto* top = TopLevelOf(table, table.Find(hwnd));
         if (!top)
             return false;
@@ -200,8 +194,7 @@ bool GetWindowSurfaceGeometry(HWND hwnd, WindowSurfaceGeometry* out)
 {
     if (!out)
         return false;
-    auto& table = Table();
-    std::lock_guard lock(table.Lock());
+    WindowTableLock table;
     auto* r = table.Find(hwnd);
     return r && GeometryLocked(table, r, out);
 }
@@ -275,16 +268,14 @@ bool EraseWithClassBackground(HWND hwnd, HDC dc, HBRUSH background)
 
 std::uint32_t PaintSerial(HWND hwnd)
 {
-    auto& table = Table();
-    std::lock_guard lock(table.Lock());
+    WindowTableLock table;
     auto* r = table.Find(hwnd);
     return r ? r->paintSerial : 0;
 }
 
 void ValidateIfUnchanged(HWND hwnd, std::uint32_t serial)
 {
-    auto& table = Table();
-    std::lock_guard lock(table.Lock());
+    WindowTableLock table;
     auto* r = table.Find(hwnd);
     if (r && r->paintSerial == serial)
         ValidateLocked(table, r, nullptr, false);
@@ -292,8 +283,7 @@ void ValidateIfUnchanged(HWND hwnd, std::uint32_t serial)
 
 bool NeedsPaint(HWND hwnd)
 {
-    auto& table = Table();
-    std::lock_guard lock(table.Lock());
+    WindowTableLock table;
     auto* r = table.Find(hwnd);
     if (!r || (r->update.IsRectEmpty() && !r->internalPaint))
         return false;
@@ -321,8 +311,7 @@ BOOL GetUpdateRect(HWND hwnd, RECT* rect, BOOL erase)
 {
     bool pending = false, needErase = false;
     {
-        auto& table = Table();
-        std::lock_guard lock(table.Lock());
+        WindowTableLock table;
         auto* r = table.Find(hwnd);
         if (!r)
             return FALSE;
@@ -336,8 +325,7 @@ BOOL GetUpdateRect(HWND hwnd, RECT* rect, BOOL erase)
         HDC dc = GetDC(hwnd);
         SendMessage(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
         ReleaseDC(hwnd, dc);
-        auto& table = Table();
-        std::lock_guard lock(table.Lock());
+        WindowTableLock table;
         if (auto* r = table.Find(hwnd))
             r->erasePending = false;
     }
@@ -361,39 +349,37 @@ BOOL RedrawWindow(HWND hwnd, const RECT* rect, HRGN, UINT flags)
     std::shared_ptr<MessageQueue> wake;
     std::vector<HWND> updateNow;
     {
-        auto& table = Table();
-        std::lock_guard lock(table.Lock());
-        auto* r = table.FindOrFail(hwnd);
-        if (!r)
+        LockedWindow window(hwnd);
+        if (!window)
             return FALSE;
         const bool allChildren = (flags & RDW_ALLCHILDREN) != 0;
         if (flags & RDW_INVALIDATE) {
             if (flags & RDW_NOCHILDREN) {
-                DWORD saved = r->style;
-                r->style |= WS_CLIPCHILDREN;
-                wake = InvalidateLocked(table, r, rect, (flags & RDW_ERASE) != 0, false);
-                r->style = saved;
+                DWORD saved = window->style;
+                window->style |= WS_CLIPCHILDREN;
+                wake = InvalidateLocked(window, window.Record(), rect, (flags & RDW_ERASE) != 0, false);
+                window->style = saved;
             } else {
-                wake = InvalidateLocked(table, r, rect, (flags & RDW_ERASE) != 0, allChildren);
+                wake = InvalidateLocked(window, window.Record(), rect, (flags & RDW_ERASE) != 0, allChildren);
             }
         }
         if (flags & RDW_INTERNALPAINT) {
-            r->internalPaint = true;
-            ++r->paintSerial;
-            wake = r->queue;
+            window->internalPaint = true;
+            ++window->paintSerial;
+            wake = window->queue;
         }
         if (flags & RDW_NOINTERNALPAINT)
-            r->internalPaint = false;
+            window->internalPaint = false;
         if (flags & RDW_VALIDATE)
-            ValidateLocked(table, r, rect, allChildren);
+            ValidateLocked(window, window.Record(), rect, allChildren);
         if (flags & RDW_NOERASE)
-            r->erasePending = false;
+            window->erasePending = false;
         if (flags & (RDW_UPDATENOW | RDW_ERASENOW)) {
             updateNow.push_back(hwnd);
             if (!(flags & RDW_NOCHILDREN)) {
                 // Children in z-order after their parent.
                 for (std::size_t i = 0; i < updateNow.size(); ++i)
-                    if (auto* w = table.Find(updateNow[i]))
+                    if (auto* w = window.Find(updateNow[i]))
                         for (HWND c : w->children)
                             updateNow.push_back(c);
             }
@@ -413,17 +399,15 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* paint)
     *paint = PAINTSTRUCT {};
     bool erase = false;
     {
-        auto& table = Table();
-        std::lock_guard lock(table.Lock());
-        auto* r = table.FindOrFail(hwnd);
-        if (!r)
+        LockedWindow window(hwnd);
+        if (!window)
             return nullptr;
-        paint->rcPaint = r->update;
-        erase = r->erasePending;
+        paint->rcPaint = window->update;
+        erase = window->erasePending;
         // Painting takes the update area: what is invalidated from now on is painted next time.
-        r->update.SetRectEmpty();
-        r->erasePending = false;
-        r->internalPaint = false;
+        window->update.SetRectEmpty();
+        window->erasePending = false;
+        window->internalPaint = false;
     }
     // The frame's window scroll bars are painted with the client area (the update area is one
     // rectangle of the client; the bars are cheap to draw).

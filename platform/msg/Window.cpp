@@ -20,15 +20,13 @@ constexpr UINT SWP_NOCLIENTMOVE = 0x1000;
 
 constexpr const auto& kMetrics = platform::msg::kNonClientMetrics;
 
-WindowTable& Table() { return WindowTable::Instance(); }
-
 thread_local int t_cascade = 0;
 
 } // namespace
 
 namespace platform::msg {
 
-POINT ClientOriginOnScreen(WindowTable& table, const WindowRecord* r)
+POINT ClientOriginOnScreen(const WindowTableLock& table, const WindowRecord* r)
 {
     POINT p { 0, 0 };
     while (r) {
@@ -39,8 +37,8 @@ POINT ClientOriginOnScreen(WindowTable& table, const WindowRecord* r)
     return p;
 }
 
-// The window rectangle in screen coordinates (table lock held).
-CRect WindowRectOnScreen(WindowTable& table, const WindowRecord* r)
+// The window rectangle in screen coordinates.
+CRect WindowRectOnScreen(const WindowTableLock& table, const WindowRecord* r)
 {
     CRect rect = r->rect;
     if (r->parent)
@@ -55,10 +53,10 @@ CRect WindowRectOnScreen(WindowTable& table, const WindowRecord* r)
 
 namespace {
 
-// Moves a window in its siblings' z-order (table lock held).
-void ApplyZOrder(WindowTable& table, WindowRecord* r, HWND insertAfter);
+// Moves a window in its siblings' z-order.
+void ApplyZOrder(WindowTableLock& table, WindowRecord* r, HWND insertAfter);
 
-std::vector<HWND>* SiblingList(WindowTable& table, WindowRecord* r)
+std::vector<HWND>* SiblingList(WindowTableLock& table, WindowRecord* r)
 {
     if (r->messageOnly || r->hwnd == table.Desktop())
         return nullptr;
@@ -70,7 +68,7 @@ std::vector<HWND>* SiblingList(WindowTable& table, WindowRecord* r)
 }
 
 // Descendants in pre-order (parents before children), z-order within a level.
-void CollectDescendants(WindowTable& table, HWND hwnd, std::vector<HWND>& out)
+void CollectDescendants(const WindowTableLock& table, HWND hwnd, std::vector<HWND>& out)
 {
     auto* r = table.Find(hwnd);
     if (!r)
@@ -90,8 +88,7 @@ void FreeRecord(HWND hwnd)
     std::shared_ptr<void> surface;
     std::shared_ptr<CWnd> temporary;
     {
-        auto& table = Table();
-        std::lock_guard lock(table.Lock());
+        WindowTableLock table;
         auto* r = table.Find(hwnd);
         if (!r)
             return;
@@ -127,15 +124,13 @@ namespace platform::msg {
 
 bool IsLiveWindow(HWND hwnd)
 {
-    auto& table = Table();
-    std::lock_guard lock(table.Lock());
+    WindowTableLock table;
     return table.Find(hwnd) != nullptr;
 }
 
 std::shared_ptr<MessageQueue> QueueOfWindow(HWND hwnd)
 {
-    auto& table = Table();
-    std::lock_guard lock(table.Lock());
+    WindowTableLock table;
     auto* r = table.Find(hwnd);
     return r ? r->queue : nullptr;
 }
@@ -151,8 +146,7 @@ bool MatchesWindowFilter(HWND msgHwnd, HWND filter)
 
 bool IsVisibleChain(HWND hwnd)
 {
-    auto& table = Table();
-    std::lock_guard lock(table.Lock());
+    WindowTableLock table;
     auto* r = table.Find(hwnd);
     if (!r)
         return false;
@@ -168,12 +162,10 @@ LRESULT CallWindowDirect(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     WNDPROC proc = nullptr;
     {
-        auto& table = Table();
-        std::lock_guard lock(table.Lock());
-        auto* r = table.FindOrFail(hwnd);
-        if (!r)
+        LockedWindow window(hwnd);
+        if (!window)
             return 0;
-        proc = r->proc;
+        proc = window->proc;
     }
     return proc ? proc(hwnd, message, wParam, lParam) : ::DefWindowProc(hwnd, message, wParam, lParam);
 }
@@ -219,8 +211,7 @@ void FreeWindowsOfEndedThread(const std::vector<HWND>& windows)
     for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
         bool topLevel = false;
         {
-            auto& table = Table();
-            std::lock_guard lock(table.Lock());
+            WindowTableLock table;
             auto* r = table.Find(*it);
             if (!r)
                 continue;
@@ -243,8 +234,7 @@ void ComputeClientRect(HWND hwnd)
 {
     CRect windowRect;
     {
-        auto& table = Table();
-        std::lock_guard lock(table.Lock());
+        WindowTableLock table;
         auto* r = table.Find(hwnd);
         if (!r)
             return;
@@ -252,8 +242,7 @@ void ComputeClientRect(HWND hwnd)
     }
     RECT calc = windowRect;
     SendMessage(hwnd, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&calc));
-    auto& table = Table();
-    std::lock_guard lock(table.Lock());
+    WindowTableLock table;
     if (auto* r = table.Find(hwnd)) {
         CRect client(calc);
         client.OffsetRect(-windowRect.left, -windowRect.top);
@@ -292,8 +281,7 @@ void SendSizeAndMove(HWND hwnd)
     CRect client, rect;
     DWORD style = 0;
     {
-        auto& table = Table();
-        std::lock_guard lock(table.Lock());
+        WindowTableLock table;
         auto* r = table.Find(hwnd);
         if (!r)
             return;
@@ -315,9 +303,8 @@ namespace {
 HWND AddWindowRecord(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
                      int height, HWND parent, HMENU menuOrId, const std::shared_ptr<MessageQueue>& queue)
 {
-    auto& table = Table();
     auto record = std::make_unique<WindowRecord>();
-    std::lock_guard lock(table.Lock());
+    WindowTableLock table;
     auto cls = table.Classes().find(ClassKey(className));
     if (cls == table.Classes().end()) {
         SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
@@ -397,8 +384,7 @@ HWND AddWindowRecord(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
 template <class F>
 void WithRecordLocked(HWND hwnd, F&& f)
 {
-    auto& table = Table();
-    std::lock_guard lock(table.Lock());
+    WindowTableLock table;
     if (auto* r = table.Find(hwnd))
         f(*r);
 }
@@ -418,8 +404,7 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
     CREATESTRUCT cs;
     bool topLevel = false;
     {
-        auto& table = Table();
-        std::lock_guard lock(table.Lock());
+        WindowTableLock table;
         auto* r = table.Find(hwnd);
         cs.lpCreateParams = param;
         cs.hInstance = instance;
@@ -489,8 +474,7 @@ BOOL DestroyWindow(HWND hwnd)
     bool wasVisible = false, topLevel = false;
     DWORD exStyle = 0;
     {
-        auto& table = Table();
-        std::lock_guard lock(table.Lock());
+        WindowTableLock table;
         auto* r = table.Find(hwnd);
         if (!r)
             return FALSE;
@@ -553,12 +537,10 @@ namespace {
 template <class T, class F>
 T WithRecord(HWND hwnd, T fallback, F&& f)
 {
-    auto& table = Table();
-    std::lock_guard lock(table.Lock());
-    auto* r = table.FindOrFail(hwnd);
-    if (!r)
+    LockedWindow window(hwnd);
+    if (!window)
         return fallback;
-    return f(*r);
+    return f(*window);
 }
 } // namespace
 
@@ -746,8 +728,7 @@ HWND SetParent(HWND hwnd, HWND newParent)
     HWND old = nullptr;
     bool ok = false;
     {
-        auto& table = Table();
-        std::lock_guard lock(table.Lock());
+        WindowTableLock table;
         auto* r = table.Find(hwnd);
         if (newParent == table.Desktop())
             newParent = nullptr;
@@ -781,8 +762,7 @@ HWND SetParent(HWND hwnd, HWND newParent)
 
 HWND GetAncestor(HWND hwnd, UINT flags)
 {
-    auto& table = Table();
-    std::lock_guard lock(table.Lock());
+    WindowTableLock table;
     auto* r = table.Find(hwnd);
     if (!r || hwnd == table.Desktop())
         return nullptr;
@@ -802,19 +782,17 @@ HWND GetAncestor(HWND hwnd, UINT flags)
 
 HWND GetWindow(HWND hwnd, UINT command)
 {
-    auto& table = Table();
-    std::lock_guard lock(table.Lock());
-    auto* r = table.FindOrFail(hwnd);
-    if (!r)
+    LockedWindow window(hwnd);
+    if (!window)
         return nullptr;
     if (command == GW_CHILD) {
-        if (hwnd == table.Desktop())
-            return table.TopLevels().empty() ? nullptr : table.TopLevels().front();
-        return r->children.empty() ? nullptr : r->children.front();
+        if (hwnd == window.Desktop())
+            return window.TopLevels().empty() ? nullptr : window.TopLevels().front();
+        return window->children.empty() ? nullptr : window->children.front();
     }
     if (command == GW_OWNER)
-        return r->owner;
-    auto* siblings = SiblingList(table, r);
+        return window->owner;
+    auto* siblings = SiblingList(window, window.Record());
     if (!siblings || siblings->empty())
         return nullptr;
     auto it = std::find(siblings->begin(), siblings->end(), hwnd);
@@ -834,12 +812,11 @@ HWND GetTopWindow(HWND hwnd)
     return GetWindow(hwnd, GW_CHILD);
 }
 
-HWND GetDesktopWindow() { return Table().Desktop(); }
+HWND GetDesktopWindow() { return WindowTableLock().Desktop(); }
 
 BOOL IsChild(HWND parent, HWND hwnd)
 {
-    auto& table = Table();
-    std::lock_guard lock(table.Lock());
+    WindowTableLock table;
     auto* r = table.Find(hwnd);
     if (!r || !parent)
         return FALSE;
@@ -853,8 +830,7 @@ BOOL IsChild(HWND parent, HWND hwnd)
 
 HWND GetDlgItem(HWND parent, int id)
 {
-    auto& table = Table();
-    std::lock_guard lock(table.Lock());
+    WindowTableLock table;
     auto* r = table.Find(parent);
     if (!r) {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
@@ -875,8 +851,7 @@ BOOL EnumChildWindows(HWND parent, WNDENUMPROC callback, LPARAM lParam)
 {
     std::vector<HWND> all;
     {
-        auto& table = Table();
-        std::lock_guard lock(table.Lock());
+        WindowTableLock table;
         if (!parent || parent == table.Desktop()) {
             for (HWND top : table.TopLevels()) {
                 all.push_back(top);
@@ -897,8 +872,7 @@ BOOL EnumTopLevels(WNDENUMPROC callback, LPARAM lParam, DWORD threadId)
 {
     std::vector<HWND> tops;
     {
-        auto& table = Table();
-        std::lock_guard lock(table.Lock());
+        WindowTableLock table;
         for (HWND h : table.TopLevels())
             if (auto* r = table.Find(h); r && (!threadId || r->threadId == threadId))
                 tops.push_back(h);
@@ -918,8 +892,7 @@ BOOL EnumThreadWindows(DWORD threadId, WNDENUMPROC callback, LPARAM lParam)
 
 HWND FindWindow(LPCSTR className, LPCSTR windowName)
 {
-    auto& table = Table();
-    std::lock_guard lock(table.Lock());
+    WindowTableLock table;
     auto key = ClassKey(className);
     for (HWND h : table.TopLevels()) {
         auto* r = table.Find(h);
@@ -941,16 +914,14 @@ BOOL RectOfWindow(HWND hwnd, RECT* rect, bool clientArea)
 {
     if (!rect)
         return FALSE;
-    auto& table = Table();
-    std::lock_guard lock(table.Lock());
-    auto* r = table.FindOrFail(hwnd);
-    if (!r)
+    LockedWindow window(hwnd);
+    if (!window)
         return FALSE;
-    if (hwnd == table.Desktop()) {
+    if (hwnd == window.Desktop()) {
         SIZE s = ScreenSize();
         *rect = CRect(0, 0, s.cx, s.cy);
     } else {
-        *rect = clientArea ? CRect(0, 0, r->client.Width(), r->client.Height()) : WindowRectOnScreen(table, r);
+        *rect = clientArea ? CRect(0, 0, window->client.Width(), window->client.Height()) : WindowRectOnScreen(window, window.Record());
     }
     return TRUE;
 }
@@ -962,12 +933,10 @@ BOOL GetClientRect(HWND hwnd, RECT* rect) { return RectOfWindow(hwnd, rect, true
 namespace {
 bool ClientOrigin(HWND hwnd, POINT* origin)
 {
-    auto& table = Table();
-    std::lock_guard lock(table.Lock());
-    auto* r = table.FindOrFail(hwnd);
-    if (!r)
+    LockedWindow window(hwnd);
+    if (!window)
         return false;
-    *origin = hwnd == table.Desktop() ? POINT {} : ClientOriginOnScreen(table, r);
+    *origin = hwnd == window.Desktop() ? POINT {} : ClientOriginOnScreen(window, window.Record());
     return true;
 }
 } // namespace
@@ -1023,7 +992,7 @@ BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint)
 
 namespace {
 
-void ApplyZOrder(WindowTable& table, WindowRecord* r, HWND insertAfter)
+void ApplyZOrder(WindowTableLock& table, WindowRecord* r, HWND insertAfter)
 {
     auto* siblings = SiblingList(table, r);
     if (!siblings)
@@ -1069,8 +1038,7 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     HWND parent = nullptr;
     bool wasVisible = false, topLevel = false;
     {
-        auto& table = Table();
-        std::lock_guard lock(table.Lock());
+        WindowTableLock table;
         auto* r = table.Find(hwnd);
         oldRect = r->rect;
         parent = r->parent;
@@ -1092,8 +1060,7 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     bool nowVisible = wasVisible;
     CRect oldClient;
     {
-        auto& table = Table();
-        std::lock_guard lock(table.Lock());
+        WindowTableLock table;
         auto* r = table.Find(hwnd);
         oldClient = r->client;
         r->rect = newRect;
@@ -1112,8 +1079,7 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     CRect newClient;
     DWORD classStyle = 0;
     {
-        auto& table = Table();
-        std::lock_guard lock(table.Lock());
+        WindowTableLock table;
         auto* r = table.Find(hwnd);
         if (!r)
             return FALSE;
@@ -1180,8 +1146,7 @@ BOOL ShowWindow(HWND hwnd, int command)
     CRect normal;
     HWND parent = nullptr;
     {
-        auto& table = Table();
-        std::lock_guard lock(table.Lock());
+        WindowTableLock table;
         auto* r = table.Find(hwnd);
         wasVisible = (r->style & WS_VISIBLE) != 0;
         topLevel = IsTopLevelRecord(*r);
@@ -1272,8 +1237,8 @@ BOOL BringWindowToTop(HWND hwnd)
 // ---- hit testing -----------------------------------------------------------------------------------------------
 
 namespace {
-// The deepest visible, enabled descendant of `r` under the screen point (table lock held).
-HWND DeepestChildAt(WindowTable& table, WindowRecord* r, POINT screen)
+// The deepest visible, enabled descendant of `r` under the screen point.
+HWND DeepestChildAt(const WindowTableLock& table, WindowRecord* r, POINT screen)
 {
     for (;;) {
         POINT origin = ClientOriginOnScreen(table, r);
@@ -1297,8 +1262,7 @@ HWND DeepestChildAt(WindowTable& table, WindowRecord* r, POINT screen)
 
 HWND WindowFromPoint(POINT screenPoint)
 {
-    auto& table = Table();
-    std::lock_guard lock(table.Lock());
+    WindowTableLock table;
     for (HWND top : table.TopLevels()) {
         auto* r = table.Find(top);
         if (r && (r->style & WS_VISIBLE) && !(r->style & WS_MINIMIZE) && r->rect.PtInRect(screenPoint))
@@ -1309,8 +1273,7 @@ HWND WindowFromPoint(POINT screenPoint)
 
 HWND ChildWindowFromPoint(HWND parent, POINT clientPoint)
 {
-    auto& table = Table();
-    std::lock_guard lock(table.Lock());
+    WindowTableLock table;
     auto* r = table.Find(parent);
     if (!r)
         return nullptr;

@@ -43,7 +43,7 @@ WindowTable::WindowTable()
     m_desktop = Add(std::move(desktop)).hwnd;
 }
 
-WindowRecord* WindowTable::FindOrFail(HWND hwnd)
+WindowRecord* WindowTableLock::FindOrFail(HWND hwnd) const
 {
     WindowRecord* record = Find(hwnd);
     if (!record)
@@ -99,8 +99,9 @@ void WindowTable::Remove(HWND hwnd)
 } // namespace platform::msg
 
 using platform::msg::ClassKey;
+using platform::msg::LockedWindow;
 using platform::msg::WindowClassData;
-using platform::msg::WindowTable;
+using platform::msg::WindowTableLock;
 
 // ---- the class registry ---------------------------------------------------------------------------
 
@@ -111,8 +112,7 @@ ATOM RegisterClassData(std::shared_ptr<WindowClassData> data)
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
-    auto& table = WindowTable::Instance();
-    std::lock_guard lock(table.Lock());
+    WindowTableLock table;
     auto key = ClassKey(data->name.c_str());
     if (table.Classes().count(key)) {
         SetLastError(ERROR_CLASS_ALREADY_EXISTS);
@@ -162,8 +162,7 @@ ATOM RegisterClassEx(const WNDCLASSEX* wc)
     plain.lpszClassName = wc->lpszClassName;
     ATOM atom = RegisterClass(&plain);
     if (atom) {
-        auto& table = WindowTable::Instance();
-        std::lock_guard lock(table.Lock());
+        WindowTableLock table;
         table.Classes()[ClassKey(wc->lpszClassName)]->smallIcon = wc->hIconSm;
     }
     return atom;
@@ -171,8 +170,7 @@ ATOM RegisterClassEx(const WNDCLASSEX* wc)
 
 BOOL UnregisterClass(LPCSTR className, HINSTANCE)
 {
-    auto& table = WindowTable::Instance();
-    std::lock_guard lock(table.Lock());
+    WindowTableLock table;
     auto it = table.Classes().find(ClassKey(className));
     if (it == table.Classes().end()) {
         SetLastError(ERROR_CLASS_DOES_NOT_EXIST);
@@ -190,8 +188,7 @@ BOOL UnregisterClass(LPCSTR className, HINSTANCE)
 
 BOOL GetClassInfo(HINSTANCE instance, LPCSTR className, WNDCLASS* wc)
 {
-    auto& table = WindowTable::Instance();
-    std::lock_guard lock(table.Lock());
+    WindowTableLock table;
     auto it = table.Classes().find(ClassKey(className));
     if (it == table.Classes().end()) {
         SetLastError(ERROR_CLASS_DOES_NOT_EXIST);
@@ -215,14 +212,14 @@ BOOL GetClassInfo(HINSTANCE instance, LPCSTR className, WNDCLASS* wc)
 
 int GetClassName(HWND hwnd, LPSTR buffer, int bufferSize)
 {
-    auto& table = WindowTable::Instance();
-    std::lock_guard lock(table.Lock());
-    auto* r = table.Find(hwnd);
-    if (!r || !r->windowClass || !buffer || bufferSize <= 0) {
-        SetLastError(r ? ERROR_INVALID_PARAMETER : ERROR_INVALID_WINDOW_HANDLE);
+    LockedWindow window(hwnd);
+    if (!window)
+        return 0;
+    if (!window->windowClass || !buffer || bufferSize <= 0) {
+        SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
-    auto& name = r->windowClass->name;
+    auto& name = window->windowClass->name;
     int n = std::min<int>(static_cast<int>(name.size()), bufferSize - 1);
     std::memcpy(buffer, name.data(), n);
     buffer[n] = '\0';
@@ -231,14 +228,14 @@ int GetClassName(HWND hwnd, LPSTR buffer, int bufferSize)
 
 ULONG_PTR GetClassLongPtr(HWND hwnd, int index)
 {
-    auto& table = WindowTable::Instance();
-    std::lock_guard lock(table.Lock());
-    auto* r = table.Find(hwnd);
-    if (!r || !r->windowClass) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    LockedWindow window(hwnd);
+    if (!window)
+        return 0;
+    if (!window->windowClass) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE); // the desktop has no class to read
         return 0;
     }
-    auto& c = *r->windowClass;
+    auto& c = *window->windowClass;
     switch (index) {
     case GCLP_HBRBACKGROUND: return reinterpret_cast<ULONG_PTR>(c.background);
     case GCLP_HCURSOR: return reinterpret_cast<ULONG_PTR>(c.cursor);
@@ -251,14 +248,14 @@ ULONG_PTR GetClassLongPtr(HWND hwnd, int index)
 
 ULONG_PTR SetClassLongPtr(HWND hwnd, int index, LONG_PTR value)
 {
-    auto& table = WindowTable::Instance();
-    std::lock_guard lock(table.Lock());
-    auto* r = table.Find(hwnd);
-    if (!r || !r->windowClass) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    LockedWindow window(hwnd);
+    if (!window)
+        return 0;
+    if (!window->windowClass) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE); // the desktop has no class to read
         return 0;
     }
-    auto& c = *r->windowClass;
+    auto& c = *window->windowClass;
     ULONG_PTR old = 0;
     switch (index) {
     case GCLP_HBRBACKGROUND:

@@ -2,7 +2,8 @@
 //
 // A handle packs a slot index and the slot's generation; a slot's generation moves on each time
 // its window is freed, so an old handle never names a new window. Records are read and changed
-// only under the table lock; no window procedure, listener or hook ever runs with it held.
+// only under the table lock, which a WindowTableLock (or a LockedWindow) holds; no window
+// procedure, listener or hook ever runs with it held.
 // Lock order: a queue's lock may be held while the table lock is taken, never the reverse.
 #pragma once
 
@@ -76,40 +77,26 @@ struct WindowRecord
     std::shared_ptr<void> surface;     // top-level windows: the drawing module's backing surface
 };
 
+class WindowTableLock;
+
+// The table itself: reached only through a WindowTableLock, which holds its lock.
 class WindowTable
 {
-public:
+    friend class WindowTableLock;
+
+    WindowTable();
     static WindowTable& Instance();
 
-    std::mutex& Lock() { return m_lock; }
-
-    // All under Lock():
     WindowRecord* Find(HWND hwnd);
-    // Find, setting ERROR_INVALID_WINDOW_HANDLE when the handle names no window.
-    WindowRecord* FindOrFail(HWND hwnd);
     WindowRecord& Add(std::unique_ptr<WindowRecord> record); // assigns record->hwnd
     void Remove(HWND hwnd);
-    std::vector<HWND>& TopLevels() { return m_topLevels; } // z-order, top first
-    HWND Desktop() const { return m_desktop; }
-    std::map<std::string, std::shared_ptr<WindowClassData>>& Classes() { return m_classes; }
-    ATOM NextAtom() { return m_nextAtom++; }
-    template <class F>
-    void ForEach(F&& f)
-    {
-        for (auto& slot : m_slots)
-            if (slot.record)
-                f(*slot.record);
-    }
-
-private:
-    WindowTable();
 
     struct Slot
     {
         std::uint32_t generation { 1 };
         std::unique_ptr<WindowRecord> record;
     };
-    std::mutex m_lock;
+    std::mutex m_lock; // guards everything below and every record; see the lock order above
     std::vector<Slot> m_slots;
     std::vector<std::uint32_t> m_free;
     std::vector<HWND> m_topLevels;
@@ -118,9 +105,59 @@ private:
     ATOM m_nextAtom { 0xC000 };
 };
 
-// Client origin and window rectangle of a record in screen coordinates (table lock held).
-POINT ClientOriginOnScreen(WindowTable& table, const WindowRecord* r);
-CRect WindowRectOnScreen(WindowTable& table, const WindowRecord* r);
+// The window table's lock, held for this object's life, and the one way to the table: a function
+// that must run with the lock held takes a WindowTableLock, so the compiler checks the rule. Never
+// held while a window procedure, listener or hook runs.
+class WindowTableLock
+{
+public:
+    WindowTableLock() = default;
+    WindowTableLock(const WindowTableLock&) = delete;
+    WindowTableLock& operator=(const WindowTableLock&) = delete;
+
+    // The record of `hwnd`; null when the handle names no window.
+    WindowRecord* Find(HWND hwnd) const { return m_table.Find(hwnd); }
+    // Find, setting ERROR_INVALID_WINDOW_HANDLE when the handle names no window.
+    WindowRecord* FindOrFail(HWND hwnd) const;
+    WindowRecord& Add(std::unique_ptr<WindowRecord> record) { return m_table.Add(std::move(record)); }
+    void Remove(HWND hwnd) { m_table.Remove(hwnd); }
+    std::vector<HWND>& TopLevels() { return m_table.m_topLevels; } // z-order, top first
+    HWND Desktop() const { return m_table.m_desktop; }
+    std::map<std::string, std::shared_ptr<WindowClassData>>& Classes() { return m_table.m_classes; }
+    ATOM NextAtom() { return m_table.m_nextAtom++; }
+    template <class F>
+    void ForEach(F&& f)
+    {
+        for (auto& slot : m_table.m_slots)
+            if (slot.record)
+                f(*slot.record);
+    }
+
+private:
+    WindowTable& m_table { WindowTable::Instance() };
+    std::lock_guard<std::mutex> m_guard { m_table.m_lock };
+};
+
+// The lookup most window functions start with: takes the table lock and finds `hwnd`; a handle
+// that names no window sets ERROR_INVALID_WINDOW_HANDLE and leaves the object false. The table
+// stays locked, and reachable through this object, while it lives.
+class LockedWindow : public WindowTableLock
+{
+public:
+    explicit LockedWindow(HWND hwnd) : m_record(FindOrFail(hwnd)) {}
+
+    explicit operator bool() const { return m_record != nullptr; }
+    WindowRecord* operator->() const { return m_record; }
+    WindowRecord& operator*() const { return *m_record; }
+    WindowRecord* Record() const { return m_record; }
+
+private:
+    WindowRecord* m_record;
+};
+
+// Client origin and window rectangle of a record in screen coordinates.
+POINT ClientOriginOnScreen(const WindowTableLock& table, const WindowRecord* r);
+CRect WindowRectOnScreen(const WindowTableLock& table, const WindowRecord* r);
 
 // Lower-cases ASCII letters: class names compare without case.
 std::string ClassKey(const char* name);

@@ -17,8 +17,6 @@ namespace {
 thread_local CWnd* t_creating = nullptr;
 thread_local const MSG* t_currentMessage = nullptr;
 
-WindowTable& Table() { return WindowTable::Instance(); }
-
 std::once_flag s_classOnce;
 void RegisterFrameworkClass()
 {
@@ -35,8 +33,7 @@ void RegisterFrameworkClass()
 // Attaches `wnd` to `hwnd` and routes the window's messages through it.
 void AttachAndSubclass(CWnd* wnd, HWND hwnd, WNDPROC* super)
 {
-    auto& table = Table();
-    std::lock_guard lock(table.Lock());
+    WindowTableLock table;
     auto* r = table.Find(hwnd);
     if (!r)
         return;
@@ -164,8 +161,7 @@ LRESULT CallFrameworkWindow(CWnd* wnd, HWND hwnd, UINT message, WPARAM wParam, L
         // attached to it.
         bool stillAttached = false;
         {
-            auto& table = Table();
-            std::lock_guard lock(table.Lock());
+            WindowTableLock table;
             auto* r = table.Find(hwnd);
             stillAttached = r && r->object == wnd;
         }
@@ -181,8 +177,7 @@ LRESULT FrameworkWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     CWnd* wnd = nullptr;
     {
-        auto& table = Table();
-        std::lock_guard lock(table.Lock());
+        WindowTableLock table;
         auto* r = table.Find(hwnd);
         wnd = r ? r->object : nullptr;
     }
@@ -238,8 +233,7 @@ const CWnd CWnd::wndNoTopMost(HWND_NOTOPMOST);
 
 CWnd* CWnd::FromHandlePermanent(HWND hwnd)
 {
-    auto& table = Table();
-    std::lock_guard lock(table.Lock());
+    WindowTableLock table;
     auto* r = table.Find(hwnd);
     return r ? r->object : nullptr;
 }
@@ -248,8 +242,7 @@ CWnd* CWnd::FromHandle(HWND hwnd)
 {
     if (!hwnd)
         return nullptr;
-    auto& table = Table();
-    std::lock_guard lock(table.Lock());
+    WindowTableLock table;
     auto* r = table.Find(hwnd);
     if (!r)
         return nullptr;
@@ -269,8 +262,7 @@ CWnd* CWnd::FromHandle(HWND hwnd)
 
 BOOL CWnd::Attach(HWND hwnd)
 {
-    auto& table = Table();
-    std::lock_guard lock(table.Lock());
+    WindowTableLock table;
     auto* r = table.Find(hwnd);
     if (!r || r->object)
         return FALSE;
@@ -283,8 +275,7 @@ HWND CWnd::Detach()
 {
     HWND hwnd = m_hWnd;
     {
-        auto& table = Table();
-        std::lock_guard lock(table.Lock());
+        WindowTableLock table;
         if (auto* r = table.Find(hwnd); r && r->object == this)
             r->object = nullptr;
     }
@@ -298,8 +289,7 @@ BOOL CWnd::SubclassWindow(HWND hwnd)
         return FALSE;
     PreSubclassWindow();
     {
-        auto& table = Table();
-        std::lock_guard lock(table.Lock());
+        WindowTableLock table;
         auto* r = table.Find(hwnd);
         if (!r)
             return FALSE;
@@ -320,8 +310,7 @@ BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent)
 HWND CWnd::UnsubclassWindow()
 {
     {
-        auto& table = Table();
-        std::lock_guard lock(table.Lock());
+        WindowTableLock table;
         if (auto* r = table.Find(m_hWnd); r && r->proc == FrameworkWndProc && m_pfnSuper)
             r->proc = m_pfnSuper;
     }
@@ -400,8 +389,7 @@ void CWnd::OnNcDestroy()
     if (m_pfnSuper)
         ::CallWindowProc(m_pfnSuper, hwnd, WM_NCDESTROY, 0, 0);
     {
-        auto& table = Table();
-        std::lock_guard lock(table.Lock());
+        WindowTableLock table;
         if (auto* r = table.Find(hwnd); r && r->object == this) {
             r->object = nullptr;
             if (r->proc == FrameworkWndProc && m_pfnSuper)
