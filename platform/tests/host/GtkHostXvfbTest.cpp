@@ -395,11 +395,12 @@ TEST_F(GtkHostOnXvfb, FileDialogAnswersWithTheChosenFileWhileTheOwnersTimersKeep
     std::string file = temp / "trace.ctg";
     std::ofstream(file) << "FHR";
 
-    // A user types the file's path into the dialog and presses Enter.
+    // A user types the file's path into the dialog once it is shown (focus goes only to a mapped
+    // window) and presses Enter.
     // The user waits a moment for the dialog to take the typed path before pressing Enter, and
     // presses it again while the dialog is still there.
     const std::string script =
-        "xdotool search --sync --name 'Open Recording' windowfocus --sync key ctrl+l type --delay 20 '" + file + "' || exit 1; "
+        "xdotool search --sync --onlyvisible --name 'Open Recording' windowfocus --sync key ctrl+l type --delay 20 '" + file + "' || exit 1; "
         "for i in 1 2 3 4 5 6 7 8 9 10; do xdotool sleep 0.5; "
         "xdotool search --onlyvisible --name 'Open Recording' windowfocus --sync key Return || exit 0; done";
     pid_t user = Spawn({ "sh", "-c", script });
