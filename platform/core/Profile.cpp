@@ -140,6 +140,13 @@ std::string_view Unquote(std::string_view value)
     return value;
 }
 
+// A line break inside a name or a value would end its line early: the rest would be read back
+// as an entry or a section of its own. Such texts cannot be written.
+bool HasLineBreak(LPCTSTR text)
+{
+    return text != nullptr && std::strpbrk(text, "\r\n") != nullptr;
+}
+
 bool LoadIni(LPCTSTR fileName, std::string& text)
 {
     return fileName && *fileName && platform::ReadWholeFile(fileName, text);
@@ -284,7 +291,8 @@ DWORD GetPrivateProfileSectionNames(LPTSTR buffer, DWORD size, LPCTSTR fileName)
 
 BOOL WritePrivateProfileString(LPCTSTR section, LPCTSTR key, LPCTSTR value, LPCTSTR fileName)
 {
-    if (!section || !fileName || !*fileName) {
+    if (!section || !fileName || !*fileName || HasLineBreak(section) || HasLineBreak(key) ||
+        HasLineBreak(value)) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }

@@ -32,7 +32,9 @@ UINT GetPrivateProfileInt(LPCTSTR section, LPCTSTR key, INT defaultValue, LPCTST
 DWORD GetPrivateProfileSection(LPCTSTR section, LPTSTR buffer, DWORD size, LPCTSTR fileName);
 DWORD GetPrivateProfileSectionNames(LPTSTR buffer, DWORD size, LPCTSTR fileName);
 // Creates the file when it does not exist (not its folder). FALSE with the last error set when
-// the file cannot be written (a read-only file is not written).
+// the file cannot be written (a read-only file is not written), and FALSE with
+// ERROR_INVALID_PARAMETER, the file untouched, when the section, key or value holds a line break
+// (CR or LF): it would end the line and the rest would be read back as entries of its own.
 BOOL WritePrivateProfileString(LPCTSTR section, LPCTSTR key, LPCTSTR value, LPCTSTR fileName);
 
 inline DWORD GetPrivateProfileStringA(LPCTSTR section, LPCTSTR key, LPCTSTR defaultValue, LPTSTR buffer,

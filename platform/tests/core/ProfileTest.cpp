@@ -171,6 +171,36 @@ TEST(Profile, WriteCreatesTheFileButNotItsFolderAndRespectsReadOnly)
     EXPECT_EQ(Read(ini, "S", "k"), "v");
 }
 
+// A line break would end the entry's line and the rest would come back as an entry of its
+// own: such a write is refused and the file stays as it was.
+TEST(Profile, WritesWithALineBreakInANameOrValueAreRefused)
+{
+    TempFolder dir;
+    const std::string ini = dir / "a.ini";
+    WriteText(ini, "[Station]\nName=Ward 3\n");
+    struct
+    {
+        const char* section;
+        const char* key;
+        const char* value;
+    } cases[] = {
+        {"Station", "Name", "Ward 1\nInjected=999"},
+        {"Station", "Name", "Ward 1\r\nInjected=999"},
+        {"Station", "Name", "Ward 1\rInjected=999"},
+        {"Station", "Name\nInjected", "999"},
+        {"Station]\n[Other", "Name", "x"},
+        {"Station", "Name\n", nullptr},
+        {"Station\n", nullptr, nullptr},
+    };
+    for (const auto& c : cases) {
+        SetLastError(ERROR_SUCCESS);
+        EXPECT_FALSE(WritePrivateProfileString(c.section, c.key, c.value, ini.c_str())) << c.section;
+        EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+    }
+    EXPECT_EQ(ReadText(ini), "[Station]\nName=Ward 3\n");
+    EXPECT_EQ(Read(ini, "Station", "Injected"), "<default>");
+}
+
 // Another process sees a write at once, and two processes writing at the same time lose
 // nothing of each other's changes.
 TEST(Profile, TwoProcessesShareOneFile)
