@@ -4,8 +4,11 @@
 #include "ktutil/KTGF.h"
 #include "platform/core/Profile.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdlib>
+#include <limits>
+#include <string_view>
 
 namespace {
 
@@ -56,7 +59,11 @@ CString KTIni::ReadString(LPCTSTR section, LPCTSTR key, LPCTSTR defaultValue)
 int KTIni::ReadInt(LPCTSTR section, LPCTSTR key, int defaultValue)
 {
     const CString text = ReadString(section, key, FormatString("%d", defaultValue));
-    return static_cast<int>(std::strtol(text, nullptr, 10));
+    // strtol saturates at the range of long, which here is wider than int: the result is held
+    // to the int range as the classic 32-bit conversion holds it.
+    constexpr long kMin = std::numeric_limits<int>::min();
+    constexpr long kMax = std::numeric_limits<int>::max();
+    return static_cast<int>(std::clamp(std::strtol(text, nullptr, 10), kMin, kMax));
 }
 
 double KTIni::ReadDouble(LPCTSTR section, LPCTSTR key, double defaultValue)
@@ -72,11 +79,21 @@ double KTIni::ReadDouble(LPCTSTR section, LPCTSTR key, double defaultValue)
     return value;
 }
 
+BOOL KTIni::IsWritableValue(const CString& value)
+{
+    return value.str().find_first_of(std::string_view("\r\n\0", 3)) == std::string::npos;
+}
+
 int KTIni::WriteString(LPCTSTR section, LPCTSTR key, LPCTSTR value)
 {
-    if (!IsAvailable() || KTGF::IsEmpty(section) || KTGF::IsEmpty(key))
+    return WriteString(section, key, CString(value));
+}
+
+int KTIni::WriteString(LPCTSTR section, LPCTSTR key, const CString& value)
+{
+    if (!IsAvailable() || KTGF::IsEmpty(section) || KTGF::IsEmpty(key) || !IsWritableValue(value))
         return 0;
-    return WritePrivateProfileString(section, key, value ? value : "", m_path) ? 1 : 0;
+    return WritePrivateProfileString(section, key, value, m_path) ? 1 : 0;
 }
 
 int KTIni::WriteInt(LPCTSTR section, LPCTSTR key, int value)

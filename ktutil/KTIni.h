@@ -34,11 +34,20 @@ public:
 
     // A value is read into 4096 bytes, so it is cut to 4095 bytes (on a character boundary).
     CString ReadString(LPCTSTR section, LPCTSTR key, LPCTSTR defaultValue);
+    // The leading decimal number of the value (0 when there is none), held to the int range:
+    // a number beyond it gives INT_MAX or INT_MIN, never a wrapped value.
     int ReadInt(LPCTSTR section, LPCTSTR key, int defaultValue);
     double ReadDouble(LPCTSTR section, LPCTSTR key, double defaultValue);
 
-    // Non-zero when written; 0 for a missing file or a blank section or key.
+    // Whether a value can be written and read back as it is: it holds no line break (CR, LF),
+    // which would end its line and let the rest be read as entries of their own, and no NUL,
+    // which would cut it. Dialogs that save typed texts keep such characters out with it.
+    static BOOL IsWritableValue(const CString& value);
+
+    // Non-zero when written; 0 for a missing file, a blank section or key, or a value that
+    // IsWritableValue refuses (the file is not touched then).
     int WriteString(LPCTSTR section, LPCTSTR key, LPCTSTR value);
+    int WriteString(LPCTSTR section, LPCTSTR key, const CString& value);
     int WriteInt(LPCTSTR section, LPCTSTR key, int value);
     // Written with six decimals ("%f"): 1.5 gives 1.500000.
     int WriteDouble(LPCTSTR section, LPCTSTR key, double value);

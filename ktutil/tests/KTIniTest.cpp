@@ -71,6 +71,54 @@ TEST_F(KTIniFile, WritesAreReadBack)
     EXPECT_EQ(again.ReadInt("CENTRAL_DEFAULT", "Language", 3), 5) << "other entries stay";
 }
 
+TEST_F(KTIniFile, ReadIntHoldsNumbersBeyondTheIntRangeToItsEnds)
+{
+    const struct
+    {
+        const char* text;
+        int expected;
+    } cases[] = {
+        { "2147483647", 2147483647 },
+        { "2147483648", 2147483647 },
+        { "4294967299", 2147483647 }, // once read as 3
+        { "99999999999999999999999", 2147483647 },
+        { "-2147483648", -2147483647 - 1 },
+        { "-2147483649", -2147483647 - 1 },
+        { "-4294967299", -2147483647 - 1 },
+        { "12abc", 12 },
+        { "abc", 0 },
+    };
+    for (const auto& c : cases) {
+        ASSERT_NE(ini.WriteString("NUMBERS", "Value", c.text), 0);
+        EXPECT_EQ(ini.ReadInt("NUMBERS", "Value", 7), c.expected) << c.text;
+    }
+}
+
+// A value with a line break would come back as a shorter value and keys of its own; one with
+// a NUL would come back cut. Such writes are refused and the file is not touched.
+TEST_F(KTIniFile, ValuesThatCannotBeReadBackAsWrittenAreRefused)
+{
+    const CString before = ini.ReadString("OTHER", "Name", "");
+    const char* const lineBreaks[] = { "Ward 1\nInjected=999", "Ward 1\r\n[CENTRAL_DEFAULT]\r\nLanguage=9",
+                                        "Ward 1\rInjected=1" };
+    for (const char* value : lineBreaks) {
+        EXPECT_FALSE(KTIni::IsWritableValue(value));
+        EXPECT_EQ(ini.WriteString("OTHER", "Name", value), 0);
+        EXPECT_EQ(ini.WriteString("OTHER", "Name", CString(value)), 0);
+    }
+    const CString withNul("Ward 1\0Injected=999", 20);
+    EXPECT_FALSE(KTIni::IsWritableValue(withNul));
+    EXPECT_EQ(ini.WriteString("OTHER", "Name", withNul), 0);
+    EXPECT_EQ(ini.ReadString("OTHER", "Name", ""), before);
+    EXPECT_EQ(ini.ReadString("OTHER", "Injected", "none"), "none");
+    EXPECT_EQ(ini.ReadInt("CENTRAL_DEFAULT", "Language", 3), 5);
+
+    const CString fine = "Ward 1; [east] = \"bay\" #2 \xC3\xA9";
+    EXPECT_TRUE(KTIni::IsWritableValue(fine));
+    EXPECT_NE(ini.WriteString("OTHER", "Name", fine), 0);
+    EXPECT_EQ(ini.ReadString("OTHER", "Name", ""), fine);
+}
+
 TEST_F(KTIniFile, DeletesSectionsAndEntries)
 {
     EXPECT_EQ(ini.DeleteSection(" "), 0);
