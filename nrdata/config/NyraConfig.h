@@ -143,7 +143,8 @@ public:
     int Open();
     int Open(const char* path);
     // Writes every setting, creating the file when needed: 1 when written, 0 when the file
-    // cannot be created.
+    // cannot be created, and 0 with nothing written when a text setting holds a line break
+    // (CR, LF) or a NUL, which the file cannot give back (KTIni::IsWritableValue).
     int Save();
     int Save(const char* path);
 

@@ -46,6 +46,17 @@ struct WriteSettings
     }
 };
 
+// Whether every text setting can be written and read back as it is (KTIni::IsWritableValue).
+struct AllTextsWritable
+{
+    bool writable { true };
+    void operator()(const char*, const char*, const int&, IntDefault) {}
+    void operator()(const char*, const char*, const CString& member, TextDefault)
+    {
+        writable = writable && KTIni::IsWritableValue(member);
+    }
+};
+
 } // namespace
 
 int NyraConfig::Open()
@@ -75,6 +86,12 @@ int NyraConfig::Save()
 int NyraConfig::Save(const char* path)
 {
     if (path == nullptr)
+        return 0;
+    // A text with a line break would come back as other settings of its own: such settings
+    // are refused whole, before the file is touched, so the file never holds half of them.
+    AllTextsWritable check;
+    ForEachSetting(static_cast<const NyraSettings&>(*this), check);
+    if (!check.writable)
         return 0;
     if (!KTGF::IsFile(path) && KTGF::CreateFileA(path, FALSE, FALSE) < 0)
         return 0;

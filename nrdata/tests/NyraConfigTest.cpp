@@ -275,6 +275,52 @@ TEST_F(NyraConfigFile, SaveThenOpenGivesEqualSettingsAndTheSameBytes)
     EXPECT_EQ(Contents(first), Contents(second)) << "saving over the file changes no byte";
 }
 
+// Typed texts (names, paths) come back from the file exactly as saved, whatever marks of the
+// file's own syntax they hold; a text that the file cannot give back (a line break would end
+// its line and inject keys; a NUL would cut it) makes Save refuse before it writes anything.
+TEST_F(NyraConfigFile, HostileTextsRoundTripOrTheSaveIsRefused)
+{
+    const std::string ini = File("hostile.ini");
+    NyraConfig base;
+    FillWithNonDefaults(base);
+    ASSERT_EQ(base.Save(ini.c_str()), 1);
+    const std::string before = Contents(ini);
+
+    const char* const keptAsTyped[] = {
+        "Ward 1; bay=2",         "[CENTRAL_DEFAULT]", "Language=9",      "=",
+        "; not a comment",       "100% \"sure\" it's",  "/srv/data;x/[y]", "tab\tinside",
+        "\xE6\x97\xA5\xE6\x9C\xAC", "C:\\Data\\Ward",
+    };
+    for (const char* text : keptAsTyped) {
+        SCOPED_TRACE(text);
+        NyraConfig c = base;
+        c.HospitalName = text;
+        c.DoctorName = text;
+        c.EMRProgramPath = text;
+        ASSERT_EQ(c.Save(ini.c_str()), 1);
+        NyraConfig opened;
+        ASSERT_EQ(opened.Open(ini.c_str()), 1);
+        EXPECT_EQ(opened.HospitalName, text);
+        EXPECT_EQ(opened.DoctorName, text);
+        EXPECT_EQ(opened.EMRProgramPath, text);
+        EXPECT_EQ(opened.Language, base.Language);
+    }
+
+    ASSERT_EQ(base.Save(ini.c_str()), 1);
+    const CString refused[] = {
+        "Ward 1\nInjected=999", "Ward 1\r\n[CENTRAL_DEFAULT]\r\nLanguage=9", "Ward 1\r",
+        CString("Ward 1\0Language=9", 18),
+    };
+    for (const CString& text : refused) {
+        SCOPED_TRACE(text.GetString());
+        NyraConfig c = base;
+        c.NurseName = text;
+        c.Language = 5;
+        EXPECT_EQ(c.Save(ini.c_str()), 0);
+        EXPECT_EQ(Contents(ini), before) << "nothing of the refused settings is written";
+    }
+}
+
 TEST_F(NyraConfigFile, FileHoldsSectionsAndKeysInTableOrder)
 {
     const std::string ini = File("order.ini");
