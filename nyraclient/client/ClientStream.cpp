@@ -14,6 +14,7 @@
 #include "nyraclient/link/SerialFrame.h"
 #include "nyraclient/manager/NyraClientManager.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -93,32 +94,46 @@ void NyraClientInfo::FinishPass()
 
 // ==== TCP ========================================================================================
 
+int NyraClientInfo::FillWorkBuffer(BYTE* buffer, const BYTE*& bytes, int& count)
+{
+    int fill = TakeTail(buffer);
+    const int take = std::min(count, kWorkBufferSize - fill);
+    if (take > 0) {
+        std::memcpy(buffer + fill, bytes, size_t(take));
+        bytes += take;
+        count -= take;
+        fill += take;
+    }
+    return fill;
+}
+
 void NyraClientInfo::AssembleStream(const BYTE* bytes, int count)
 {
+    // The input is worked through in buffer-sized steps, each after the tail the step before
+    // left, so no byte is dropped however much a caller hands over at once. A tail is shorter
+    // than the longest packet, so every step takes new bytes.
     BYTE buffer[kWorkBufferSize];
-    int fill = TakeTail(buffer);
-    if (count > kWorkBufferSize - fill)
-        count = kWorkBufferSize - fill;
-    if (count > 0)
-        std::memcpy(buffer + fill, bytes, size_t(count));
-    fill += count;
-
-    int position = 0;
-    int unconsumed = fill;
-    while (unconsumed >= 1) {
-        int length = PacketLength(buffer[position]);
-        if (length > 0) {
-            if (unconsumed < length)
-                break;
-            DispatchPacket(buffer + position, length);
-        } else {
-            length = 1;
+    do {
+        const int fill = FillWorkBuffer(buffer, bytes, count);
+        int position = 0;
+        int unconsumed = fill;
+        while (unconsumed >= 1) {
+            int length = PacketLength(buffer[position]);
+            if (length > 0) {
+                if (unconsumed < length)
+                    break;
+                DispatchPacket(buffer + position, length);
+            } else {
+                length = 1;
+            }
+            position += length;
+            unconsumed -= length;
         }
-        position += length;
-        unconsumed -= length;
-    }
-    if (!m_bDisconnectRequest && unconsumed > 0)
-        KeepTail(buffer + fill - unconsumed, unconsumed);
+        if (unconsumed > 0)
+            KeepTail(buffer + fill - unconsumed, unconsumed);
+    } while (count > 0);
+    if (m_bDisconnectRequest)
+        DropTail();
 }
 
 // One read into the work buffer after the held tail, then assembly and, after a disconnect
@@ -158,39 +173,40 @@ LRESULT NyraClientInfo::OnReceiveSocketData(WPARAM, LPARAM)
 
 void NyraClientInfo::AssembleSerialStream(const BYTE* bytes, int count)
 {
+    // Buffer-sized steps as on TCP; a tail is shorter than a frame.
     BYTE buffer[kWorkBufferSize];
-    int fill = TakeTail(buffer);
-    if (count > kWorkBufferSize - fill)
-        count = kWorkBufferSize - fill;
-    if (count > 0)
-        std::memcpy(buffer + fill, bytes, size_t(count));
-    fill += count;
-
-    int position = 0;
-    int unconsumed = fill;
-    while (position < fill && unconsumed >= SERIAL_FRAME_SIZE) {
-        int step = 1;
-        if (IsSerialFrame(buffer + position)) {
-            BYTE* packet = buffer + position + 1;
-            const int length = PacketLength(packet[0]);
-            if (length > 0) {
-                DispatchPacket(packet, length);
-                step = SERIAL_FRAME_SIZE;
+    do {
+        const int fill = FillWorkBuffer(buffer, bytes, count);
+        int position = 0;
+        int unconsumed = fill;
+        while (position < fill && unconsumed >= SERIAL_FRAME_SIZE) {
+            int step = 1;
+            if (IsSerialFrame(buffer + position)) {
+                BYTE* packet = buffer + position + 1;
+                const int length = PacketLength(packet[0]);
+                if (length > 0) {
+                    DispatchPacket(packet, length);
+                    step = SERIAL_FRAME_SIZE;
+                }
             }
+            position += step;
+            unconsumed -= step;
         }
-        position += step;
-        unconsumed -= step;
-    }
-    if (m_bDisconnectRequest || unconsumed <= 0)
+        if (unconsumed > 0)
+            KeepTail(buffer + fill - unconsumed, unconsumed);
+    } while (count > 0);
+    if (m_bDisconnectRequest) {
+        DropTail();
         return;
+    }
     // On a link the start of a frame goes back to the link's queue: the link tells this client
     // only when a frame's worth is queued there, so bytes held here would leave a frame whose
     // rest arrives in fewer than 110 bytes unannounced (the monitor's last frame, waiting for
     // its answer, would never be read).
-    if (m_pSerial != nullptr)
-        m_pSerial->Unget(buffer + fill - unconsumed, unconsumed);
-    else
-        KeepTail(buffer + fill - unconsumed, unconsumed);
+    if (m_pSerial != nullptr && m_nTailCount > 0) {
+        m_pSerial->Unget(m_Tail.data(), m_nTailCount);
+        DropTail();
+    }
 }
 
 LRESULT NyraClientInfo::OnReceiveSerialData(WPARAM, LPARAM)

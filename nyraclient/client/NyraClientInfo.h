@@ -106,8 +106,9 @@ public:
     LRESULT OnReceiveSocketData(WPARAM, LPARAM);
     LRESULT OnReceiveSerialData(WPARAM, LPARAM);
     // Cuts `count` new bytes (after the held tail) into packets of the TCP stream and hands
-    // each to its handler; what is left becomes the tail. The TCP pass calls it after its
-    // read; a recorded stream can be fed through it directly.
+    // each to its handler; what is left becomes the tail. Any amount is taken: more than the
+    // work buffer holds is worked through in buffer-sized steps. The TCP pass calls it after
+    // its read; a recorded stream can be fed through it directly.
     void AssembleStream(const BYTE* bytes, int count);
     // The same for the serial stream of 110-byte frames.
     void AssembleSerialStream(const BYTE* bytes, int count);
@@ -218,6 +219,9 @@ private:
     void DropTail();
     void KeepTail(const BYTE* bytes, int count);
     int TakeTail(BYTE* buffer);
+    // The held tail, then as many of the new bytes as fit, into the work buffer; the bytes
+    // taken are consumed from `bytes`/`count`. Returns the fill level.
+    int FillWorkBuffer(BYTE* buffer, const BYTE*& bytes, int& count);
     void DispatchPacket(BYTE* packet, int len);
     void FinishPass();
     template <class Read, class Assemble>

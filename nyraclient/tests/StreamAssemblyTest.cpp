@@ -52,6 +52,29 @@ TEST_F(StreamAssembly, APacketStreamSplitAtEveryByteBoundaryIsHandledOnce)
     EXPECT_EQ(m_client->GetTrendFedCount(), int(stream.size() - 1));
 }
 
+// More than the work buffer holds in one call (100 parameter packets are 10,800 bytes): every
+// packet is handled, none is dropped at the buffer's end, also after a tail from before.
+TEST_F(StreamAssembly, MoreBytesThanTheWorkBufferInOneCallAreAllHandled)
+{
+    constexpr int kPackets = 100;
+    Bytes stream;
+    for (int i = 0; i < kPackets; ++i) {
+        const Bytes param = m_sim->ParamPacket();
+        stream.insert(stream.end(), param.begin(), param.end());
+    }
+    ASSERT_GT(stream.size(), std::size_t(NyraClientInfo::kWorkBufferSize));
+    for (std::size_t head : { std::size_t(0), std::size_t(50) }) {
+        SCOPED_TRACE(head);
+        const int fedBefore = m_client->GetTrendFedCount();
+        if (head > 0)
+            m_client->AssembleStream(stream.data(), int(head));
+        m_client->AssembleStream(stream.data() + head, int(stream.size() - head));
+        EXPECT_EQ(m_client->GetTrendFedCount() - fedBefore, kPackets);
+        EXPECT_EQ(m_client->GetTailCount(), 0);
+        EXPECT_EQ(m_sim->WaitReplies(kPackets, 5000).size(), std::size_t(kPackets));
+    }
+}
+
 TEST_F(StreamAssembly, AParameterPacketSplitOverTwoSocketReadsIsHandledFromTheTail)
 {
     const Bytes param = m_sim->ParamPacket();
@@ -125,6 +148,21 @@ TEST_F(StreamAssembly, SerialFramesAreFoundAcrossGarbageAndSplitsAndABrokenFrame
         m_client->AssembleSerialStream(stream.data() + split, int(stream.size() - split));
         EXPECT_EQ(Answers(m_sim->WaitReplies(2, 5000)), (std::vector<int> { PK_TYPE_PARAM, PK_TYPE_ALARM }));
     }
+}
+
+TEST_F(StreamAssembly, MoreSerialFramesThanTheWorkBufferInOneCallAreAllHandled)
+{
+    constexpr int kFrames = 100; // 11,000 bytes
+    Bytes stream { 0x00, 0xFE }; // garbage first, so the frames sit off the buffer's grid
+    for (int i = 0; i < kFrames; ++i) {
+        const Bytes frame = Frame(m_sim->ParamPacket());
+        stream.insert(stream.end(), frame.begin(), frame.end());
+    }
+    const int fedBefore = m_client->GetTrendFedCount();
+    m_client->AssembleSerialStream(stream.data(), int(stream.size()));
+    EXPECT_EQ(m_client->GetTrendFedCount() - fedBefore, kFrames);
+    EXPECT_EQ(m_client->GetTailCount(), 0);
+    EXPECT_EQ(m_sim->WaitReplies(kFrames, 5000).size(), std::size_t(kFrames));
 }
 
 TEST_F(StreamAssembly, FewerThanAFramesBytesStayAsTheTailEvenWithACompletePacket)
