@@ -269,36 +269,76 @@ TEST_F(TrendStoreTest, LockedTrendIsNotHeldToTheRecordingLimits)
 
 // ---- a stamp far ahead ------------------------------------------------------------------------
 
-TEST_F(TrendStoreTest, AFarGapWhenNotRecordingKeepsOnlyTheLastHour)
+// A gap of up to an hour is filled; one second more is a leap of the monitor's count (a clock
+// that jumped days ahead), which ends the store like a backward jump instead of adding blanks.
+TEST_F(TrendStoreTest, AGapOfAnHourIsFilledAndALongerLeapStartsTheStoreAnew)
 {
-    AddRun(10, 5);
-    const UINT far = 4000000000u;
-    EXPECT_EQ(Add(far), 1);
-    EXPECT_EQ(store.GetCountsOfTrendData(), 3600u);
-    EXPECT_EQ(store.GetStartStampOfTrend(), far - 3599);
-    EXPECT_EQ(StampAt(0), far - 3599);
-    EXPECT_EQ(StampAt(3599), far);
-    EXPECT_EQ(store.GetSignalLossOfRecored(), 0u);
-    // Its entries carry on in sequence.
-    Add(far + 1);
-    EXPECT_EQ(StampAt(3599), far + 1);
+    struct Case
+    {
+        const char* name;
+        int recording;
+    };
+    for (const Case c : { Case{"not recording", 0}, Case{"recording", 1} }) {
+        SCOPED_TRACE(c.name);
+        FakeBed bed;
+        CTrendStore store{bed};
+        bed.store = &store;
+        bed.recording = c.recording;
+        store.AddTrendData(Packet(10).GetPacket());
+        EXPECT_EQ(store.AddTrendData(Packet(11 + CTrendStore::kMaxGapFill).GetPacket()), 1);
+        EXPECT_EQ(store.GetCountsOfTrendData(),
+                  c.recording ? CTrendStore::kMaxGapFill + 2 : CTrendStore::kKeepNotRecording);
+        EXPECT_EQ(store.GetSignalLossOfRecored(), c.recording ? CTrendStore::kMaxGapFill : 0u);
+        EXPECT_EQ(bed.stops, 0);
+
+        const UINT last = 11 + CTrendStore::kMaxGapFill;
+        const UINT leap = last + 1 + CTrendStore::kMaxGapFill + 1; // an hour and a second missing
+        const std::size_t recorded = bed.recorded.size();
+        EXPECT_EQ(store.AddTrendData(Packet(leap).GetPacket()), 0);
+        EXPECT_EQ(store.GetCountsOfTrendData(), 0u);
+        EXPECT_EQ(bed.recorded.size(), recorded) << "no blank goes to the recording";
+        EXPECT_EQ(bed.stops, c.recording);
+        EXPECT_EQ(bed.interrupted, c.recording);
+        EXPECT_EQ(bed.jumps, 1) << "the alarms go as after a backward jump";
+
+        // The next packet starts a new store (and the bed asks for a new recording then).
+        EXPECT_EQ(store.AddTrendData(Packet(leap + 1).GetPacket()), 1);
+        EXPECT_EQ(bed.starts, 2);
+        EXPECT_EQ(store.GetCountsOfTrendData(), 1u);
+        EXPECT_EQ(store.GetStartStampOfTrend(), leap + 1);
+    }
 }
 
-TEST_F(TrendStoreTest, AFarGapWhileRecordingFillsToTheLimitThenStartsANewStore)
+TEST_F(TrendStoreTest, AMonitorClockThreeDaysAheadAddsNoBlanks)
 {
     bed.recording = 1;
     AddRun(1, 10);
-    const UINT far = 0xFFFFFFF0u;
-    EXPECT_EQ(Add(far), 1);
+    EXPECT_EQ(Add(10 + 3 * 24 * 3600), 0);
+    EXPECT_EQ(store.GetCountsOfTrendData(), 0u);
+    EXPECT_EQ(bed.recorded.size(), 10u);
+    EXPECT_EQ(bed.stops, 1);
+    EXPECT_EQ(bed.interrupted, 1);
+    EXPECT_EQ(Add(0xFFFFFFFFu), 1) << "a new store may start anywhere";
+    EXPECT_EQ(Add(0xFFFFFFFFu), 1);
+    EXPECT_EQ(store.GetCountsOfTrendData(), 1u);
+}
+
+TEST_F(TrendStoreTest, AGapNearTheSeventyTwoHourLimitFillsToItThenStartsANewStore)
+{
+    bed.recording = 1;
+    const UINT before = CTrendStore::kMaxRecording - 100;
+    AddRun(1, before);
+    const UINT stamp = before + 1 + 1000; // 1,000 missing, room for 100
+    EXPECT_EQ(Add(stamp), 1);
 
     EXPECT_EQ(bed.stops, 1);
     EXPECT_EQ(bed.interrupted, 1);
-    EXPECT_EQ(bed.lossAtStop, CTrendStore::kMaxRecording - 10);
+    EXPECT_EQ(bed.lossAtStop, 100u);
     ASSERT_EQ(bed.recorded.size(), size_t(CTrendStore::kMaxRecording));
     EXPECT_EQ(bed.recorded.back(), CTrendStore::kMaxRecording); // consecutive up to the limit
 
-    EXPECT_EQ(Stamps(), (std::vector<UINT>{far}));
-    EXPECT_EQ(store.GetStartStampOfTrend(), far);
+    EXPECT_EQ(Stamps(), (std::vector<UINT>{stamp}));
+    EXPECT_EQ(store.GetStartStampOfTrend(), stamp);
     EXPECT_EQ(store.GetSignalLossOfRecored(), 0u);
     EXPECT_EQ(bed.starts, 2);
 }
@@ -306,10 +346,10 @@ TEST_F(TrendStoreTest, AFarGapWhileRecordingFillsToTheLimitThenStartsANewStore)
 TEST_F(TrendStoreTest, AGapJustWithinTheLimitIsFilledWhole)
 {
     bed.recording = 1;
-    AddRun(1, 100);
-    const UINT room = CTrendStore::kMaxRecording - 100;
-    Add(100 + room + 1); // exactly `room` blanks, then the packet reaches the limit
-    EXPECT_EQ(bed.lossAtStop, room);
+    const UINT before = CTrendStore::kMaxRecording - 100;
+    AddRun(1, before);
+    Add(before + 100 + 1); // exactly 100 blanks, then the packet reaches the limit
+    EXPECT_EQ(bed.lossAtStop, 100u);
     EXPECT_EQ(bed.recorded.size(), size_t(CTrendStore::kMaxRecording) + 1);
     EXPECT_EQ(bed.interrupted, 1);
 }

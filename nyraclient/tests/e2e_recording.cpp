@@ -92,6 +92,21 @@ protected:
     {
         return Records() / (std::string(MakeRecordFileStem(study.S_ID, study.S_STUDY_ID)) + ext);
     }
+    // The next second of the monitor ends the running recording and marks it interrupted; the
+    // second after it starts a new trend store and asks the station for a new recording.
+    void ExpectEndedThenAskedForANewRecording()
+    {
+        Seconds(1);
+        EXPECT_EQ(client->IsRecording(), 0);
+        EXPECT_EQ(client->IsRecordInterrupted(), 1);
+        EXPECT_EQ(client->GetCountsOfTrendData(), 0u);
+        ASSERT_FALSE(RecordCodes().empty());
+        EXPECT_EQ(RecordCodes().back(), CLIENT_NOTIFY_RECORD_END);
+        Seconds(1);
+        const Notice ask{client, CLIENT_NOTIFY_COMMAND, NYRACMD_RECORD_START};
+        EXPECT_EQ(station.parent.notices.back(), ask);
+        EXPECT_EQ(client->GetCountsOfTrendData(), 1u);
+    }
     std::vector<int> RecordCodes() const
     {
         std::vector<int> codes;
@@ -167,17 +182,27 @@ TEST_F(RecordingEndToEnd, ABackwardJumpEndsTheRecordingAndTheNextPacketAsksForAN
     client->RecordStart(dataPath.c_str(), study);
     Seconds(3);
     sim->JumpSequenceBack(60);
-    Seconds(1);
-    EXPECT_EQ(client->IsRecording(), 0);
-    EXPECT_EQ(client->IsRecordInterrupted(), 1);
-    EXPECT_EQ(client->GetCountsOfTrendData(), 0u);
+    ExpectEndedThenAskedForANewRecording();
     EXPECT_EQ(RecordCodes(), (std::vector<int>{CLIENT_NOTIFY_RECORD_END}));
-
-    Seconds(1);
-    const Notice ask{client, CLIENT_NOTIFY_COMMAND, NYRACMD_RECORD_START};
-    EXPECT_EQ(station.parent.notices.back(), ask);
-    EXPECT_EQ(client->GetCountsOfTrendData(), 1u);
     EXPECT_EQ(ReadAll(FileOf(study, ".FMF")).size(), 14200u + 3 * 108);
+}
+
+// A monitor clock that leaps ahead: a gap of an hour is still recorded as blank records, a leap
+// of days ends the recording without a blank record and the next packet asks for a new one.
+TEST_F(RecordingEndToEnd, AnHourMissingIsRecordedAsBlanksAndALeapOfDaysStartsANewRecording)
+{
+    TBLStudy study = Study(COleDateTime(2026, 12, 10, 11, 30, 0));
+    client->RecordStart(dataPath.c_str(), study);
+    Seconds(2);
+    sim->JumpSequenceAhead(3600);
+    Seconds(1);
+    EXPECT_EQ(client->IsRecording(), 1);
+    EXPECT_EQ(client->GetSignalLossOfRecored(), 3600u);
+    EXPECT_TRUE(PumpUntil([&] { return client->GetFileLength() == 3603; }));
+
+    sim->JumpSequenceAhead(3 * 24 * 3600);
+    ExpectEndedThenAskedForANewRecording();
+    EXPECT_EQ(ReadAll(FileOf(study, ".FMF")).size(), 14200u + 3603 * 108) << "no blank for the leap";
 }
 
 TEST_F(RecordingEndToEnd, ACommittedRecordingIsNeverStartedOver)

@@ -59,9 +59,11 @@ int CTrendStore::AddTrendData(const BYTE* packet)
         m_nLastStamp = stamp;
     } else if (stamp == m_nLastStamp) {
         return 1;
-    } else if (stamp < m_nLastStamp) {
-        // The monitor counts from the start again: this store ends here, and so does a running
-        // recording; the next packet starts both anew.
+    } else if (stamp < m_nLastStamp || stamp - m_nLastStamp - 1 > kMaxGapFill) {
+        // The monitor counts from the start again, or its count leapt more than an hour ahead
+        // (a clock that jumped): this store ends here, and so does a running recording; the
+        // next packet starts both anew. Filling such a leap would bury the recording under
+        // blank records and block the user-interface thread while it is written.
         RemoveAllTrendData();
         if (m_owner.IsTrendRecording()) {
             m_owner.StopTrendRecording();
@@ -77,15 +79,13 @@ int CTrendStore::AddTrendData(const BYTE* packet)
             const PKParam_v110 blank = MakeBlankEntry(entry.GetKey());
             const int recording = m_owner.IsTrendRecording();
             const UINT count = GetCountsOfTrendData();
-            // No more blanks than can matter: an hour when not recording, up to the 72-hour
-            // limit while recording. A stamp far ahead never makes the store allocate more.
-            const UINT room =
-                recording ? (count < kMaxRecording ? kMaxRecording - count : 0) : kKeepNotRecording;
+            // While recording, no more blanks than the 72-hour limit leaves room for.
+            const UINT room = recording ? (count < kMaxRecording ? kMaxRecording - count : 0) : gap;
             if (gap <= room) {
                 if (recording)
                     m_nSignalLoss += gap;
                 AppendBlanks(blank, firstMissing, gap);
-            } else if (recording) {
+            } else {
                 // The recording fills up to its limit; then the limit rule ends it and this
                 // packet starts the next store.
                 m_nSignalLoss += room;
@@ -94,12 +94,6 @@ int CTrendStore::AddTrendData(const BYTE* packet)
                 RemoveAllTrendData();
                 m_owner.MarkRecordInterrupted();
                 StartStore(stamp, Now());
-            } else {
-                // More than an hour missing: none of the old entries would stay, so the store
-                // starts anew one hour before this packet.
-                RemoveAllTrendData();
-                StartStore(stamp - room, Now() - kOneHour);
-                AppendBlanks(blank, stamp - room, room);
             }
         }
     }

@@ -1,7 +1,8 @@
 // CTrendStore: a bed's trend, one 108-byte parameter record per second of the monitor's
-// packet sequence, oldest first. Gaps in the sequence are filled with blank entries (counted as
-// signal loss while recording); a backward jump starts the store anew; the store keeps the
-// last hour when not recording and up to 72 hours while recording.
+// packet sequence, oldest first. Gaps of up to an hour are filled with blank entries (counted
+// as signal loss while recording); a backward jump, or a forward jump of more than an hour,
+// starts the store anew; the store keeps the last hour when not recording and up to 72 hours
+// while recording.
 //
 // The store knows nothing of the client around it: what it needs from the bed (is it
 // recording, stop the recording, the file writer, the bed windows' review mode, the settings'
@@ -56,15 +57,18 @@ public:
     static constexpr UINT kKeepNotRecording = 3600; // one hour
     static constexpr UINT kMaxRecording = 259200;   // 72 hours
     static constexpr UINT kEntriesPerMinute = 60;
+    // The most blank entries one packet may add: a gap of up to an hour is filled; a forward
+    // jump beyond it is taken as a restart of the monitor's count, like a backward jump.
+    static constexpr UINT kMaxGapFill = 3600;
 
     explicit CTrendStore(CTrendStoreOwner& owner) : m_owner(owner) {}
     ~CTrendStore() { RemoveAllTrendData(); }
     CTrendStore(const CTrendStore&) = delete;
     CTrendStore& operator=(const CTrendStore&) = delete;
 
-    // Adds one received 108-byte parameter packet: 0 after a backward jump (the packet is not
-    // added; the next one starts a new store), 1 otherwise, also for a repeated sequence number
-    // (dropped).
+    // Adds one received 108-byte parameter packet: 0 after a backward jump or a forward jump of
+    // more than kMaxGapFill missing seconds (the packet is not added; the next one starts a new
+    // store), 1 otherwise, also for a repeated sequence number (dropped).
     int AddTrendData(const BYTE* packet);
     // Empties the store; the entries are freed after the lock is released.
     void RemoveAllTrendData();

@@ -93,6 +93,8 @@ public:
     static Bytes WithWrongSize(Bytes packet);
     // The next parameter packet counts back `seconds` (a monitor restarted).
     void JumpSequenceBack(std::uint32_t seconds);
+    // The next parameter packet counts `seconds` further ahead (a monitor clock that leapt).
+    void JumpSequenceAhead(std::uint32_t seconds) { m_sequence += seconds; }
 
     // ---- reading ---------------------------------------------------------------------------
     // Reads what the station sent within `timeoutMs`, answering its settings packets with
