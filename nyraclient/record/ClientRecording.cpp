@@ -29,10 +29,12 @@ constexpr int kNameAttempts = 3600;
 constexpr char kLogNameTaken[] = "[ RECORD ] No free file name - %s";
 constexpr char kLogWriteFailed[] = "[ RECORD ] Write error, recording stopped - %s";
 
+// A blank data path means the program's folder, as everywhere a path is made (KTGF::MakePath);
+// a path that is not valid goes to the fallback.
 CString RecordsFolderOf(const char* lpszDataPath)
 {
     CString folder = KTGF::MakePath(lpszDataPath, kRecordsFolder);
-    if (lpszDataPath == nullptr || *lpszDataPath == '\0' || !KTGF::IsValidPathName(folder))
+    if (!KTGF::IsValidPathName(folder))
         folder = KTGF::MakePath(platform::NativePath(kFallbackDataPath), kRecordsFolder);
     KTGF::CreateDir(folder);
     return folder;

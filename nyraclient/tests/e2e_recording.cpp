@@ -7,6 +7,7 @@
 
 #include "nyraclient/record/RecordFileFormat.h"
 
+#include "ktutil/KTGF.h"
 #include "nrdata/table/RecordFileStem.h"
 
 #include "platform/core/Clock.h"
@@ -265,6 +266,28 @@ TEST_F(RecordingEndToEnd, AnInvalidDataPathRecordsBelowTheStationsOwnFolder)
     EXPECT_TRUE(fs::exists(expected)) << expected;
     client->RecordStop();
     setenv("HOME", saved.c_str(), 1);
+}
+
+// A blank data path, empty or of blanks, means the program's folder, as for every other path.
+TEST_F(RecordingEndToEnd, ABlankDataPathRecordsBesideTheProgram)
+{
+    const fs::path records = fs::path(KTGF::GetModulePath().GetString()) / "Records";
+    const bool existed = fs::exists(records);
+    int minute = 0;
+    for (const char* blank : { "", " ", "\t " }) {
+        SCOPED_TRACE(std::string("\"") + blank + "\"");
+        TBLStudy study = Study(COleDateTime(2026, 12, 10, 16, minute++, 0));
+        study.S_ID = "BLANK-PATH-TEST";
+        client->RecordStart(blank, study);
+        ASSERT_EQ(client->IsRecording(), 1);
+        const fs::path tmp = records / (std::string(MakeRecordFileStem(study.S_ID, study.S_STUDY_ID)) + ".TMP");
+        EXPECT_TRUE(fs::exists(tmp)) << tmp;
+        client->RecordStop();
+        fs::remove(tmp);
+        fs::remove(fs::path(tmp).replace_extension(".FMF"));
+    }
+    if (!existed)
+        fs::remove(records);
 }
 
 TEST_F(RecordingEndToEnd, AWriteErrorEndsTheRecordingWithWhatIsOnDisk)
