@@ -16,7 +16,9 @@ struct __CONST_MAP
 class NRConstMap
 {
 public:
-    enum CMAP_TYPE
+    // A fixed underlying type: a map type that comes from outside the table (a caller's int)
+    // is a well-defined value that the lookups refuse, not undefined behaviour.
+    enum CMAP_TYPE : int
     {
         CMAP_MODEL = 2,
         CMAP_AC_FILTER = 3,

@@ -23,7 +23,7 @@ class CListCtrl;
 class CSortList
 {
 public:
-    enum EDataType { SORT_INTEGER = 1, SORT_TEXT = 2, SORT_DATETIME = 3, SORT_REAL = 4 };
+    enum EDataType : int { SORT_INTEGER = 1, SORT_TEXT = 2, SORT_DATETIME = 3, SORT_REAL = 4 };
 
     CSortList(CListCtrl* list, int column);
     // Only the list is copied; the copy holds no sort records.

@@ -6,8 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <set>
 #include <string>
+#include <type_traits>
 
 namespace {
 
@@ -104,9 +106,13 @@ TEST(ConstMap, EveryEntryNamesATextOfTheLibrary)
             EXPECT_NE(EnglishText(M::GetMapStringId(Type(type), i)), "<missing>") << type << "/" << i;
 }
 
+// Types from outside the table are refused; the type's fixed underlying type makes each of
+// them a well-defined value (without it 99 and -2 lay beyond the enumeration's values).
+static_assert(std::is_same_v<std::underlying_type_t<M::CMAP_TYPE>, int>);
+
 TEST(ConstMap, TypesWithoutEntries)
 {
-    for (int type : { 0, 1, 11, 43, 99, -1 }) {
+    for (int type : { 0, 1, 11, 43, 64, 99, -1, -2, INT_MIN, INT_MAX }) {
         EXPECT_EQ(M::GetMapPointer(Type(type)), nullptr) << type;
         EXPECT_EQ(M::GetMapSize(Type(type)), 0) << type;
         EXPECT_EQ(M::GetMapConst(Type(type), 0), 0) << type;

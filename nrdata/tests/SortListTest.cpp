@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -70,8 +71,13 @@ TEST_F(SortList, SortsByTheKindOfTheColumn)
               (Texts { "-3000000000", "0", "3000000000" }));
 }
 
+// A kind from outside the enumeration is a well-defined value thanks to the fixed underlying
+// type (without it 99 lay beyond the enumeration's values).
+static_assert(std::is_same_v<std::underlying_type_t<CSortList::EDataType>, int>);
+
 TEST_F(SortList, AnUnknownKindKeepsTheOrder)
 {
+    EXPECT_EQ(Sorted({ "b", "c", "a" }, true, static_cast<CSortList::EDataType>(99)), (Texts { "b", "c", "a" }));
     EXPECT_EQ(Sorted({ "b", "c", "a" }, true, static_cast<CSortList::EDataType>(7)), (Texts { "b", "c", "a" }));
 }
 

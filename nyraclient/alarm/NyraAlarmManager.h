@@ -14,7 +14,9 @@
 class PKAlarm_v110;
 class PKParam_v110;
 
-enum ALARMTYPE
+// A fixed underlying type: a type beyond the enumerators (a caller's int) is a well-defined
+// value that every operation refuses, not undefined behaviour.
+enum ALARMTYPE : int
 {
     ALARMTYPE_ECG = 0,
     ALARMTYPE_MSPO2 = 1,

@@ -31,8 +31,9 @@ constexpr int CLIENT_NOTIFY_RECORD_UPDATE = 7;
 constexpr int CLIENT_NOTIFY_TREND_SETTING = 8;
 constexpr int CLIENT_NOTIFY_DISCONNECTED = 9;
 
-// The per-bed commands: the value of CLIENT_NOTIFY_COMMAND.
-enum NYRACMD
+// The per-bed commands: the value of CLIENT_NOTIFY_COMMAND. A fixed underlying type, so that a
+// value from a message that is no command stays a well-defined value to refuse.
+enum NYRACMD : int
 {
     NYRACMD_ADMIT_OFF = 0,
     NYRACMD_ADMIT_ON = 1,

@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
+#include <type_traits>
 
 namespace {
 
@@ -138,15 +140,28 @@ TEST(AlarmManager, CopiesCarryBothArrays)
     }
 }
 
+// The type's fixed underlying type makes every int a well-defined type value for the guards
+// to refuse (without it 99 and -2 lay beyond the enumeration's values).
+static_assert(std::is_same_v<std::underlying_type_t<ALARMTYPE>, int>);
+
 TEST(AlarmManager, ATypeOutsideTheTableIsIgnored)
 {
-    NyraAlarmManager manager;
-    const auto outside = static_cast<ALARMTYPE>(11);
-    manager.SetAlarm(outside, 9);
-    manager.SetAlarmLevel(outside, 9);
-    EXPECT_EQ(manager.GetAlarm(outside), 0);
-    EXPECT_EQ(manager.GetAlarmLevel(outside), 0);
-    EXPECT_EQ(manager.GetAlarmCount(), 0);
+    for (int type : { 11, 16, 99, -1, -2, INT_MIN, INT_MAX }) {
+        SCOPED_TRACE(type);
+        NyraAlarmManager manager;
+        const auto outside = static_cast<ALARMTYPE>(type);
+        manager.SetAlarm(outside, 9);
+        manager.SetAlarmLevel(outside, 9);
+        manager.RemoveAlarm(outside);
+        manager.RemoveAlarmLevel(outside);
+        EXPECT_EQ(manager.GetAlarm(outside), 0);
+        EXPECT_EQ(manager.GetAlarmLevel(outside), 0);
+        EXPECT_EQ(manager.GetAlarmCount(), 0);
+        CString text = "left over";
+        int level = 2;
+        EXPECT_EQ(AlarmText(outside, 3, text, level), 0);
+        EXPECT_EQ(text, "");
+    }
 }
 
 // ---- alarm texts --------------------------------------------------------------------------------

@@ -8,10 +8,14 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <type_traits>
 
 using namespace stationtest;
 
 namespace {
+
+// A command value from a message that is no command stays a well-defined value to refuse.
+static_assert(std::is_same_v<std::underlying_type_t<NYRACMD>, int>);
 
 class ClientHandlers : public ::testing::Test
 {
