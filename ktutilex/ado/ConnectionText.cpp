@@ -6,17 +6,28 @@
 
 namespace ktado {
 
-CString BuildJetConnectionString(const char* path, const char* password)
-{
-    CString text = "Provider=";
-    text += kJetProvider;
-    text += ";Persist Security Info=False;";
-    text.AppendFormat("Data Source=%s;", path ? path : "");
-    text.AppendFormat("Jet OLEDB:Database Password=%s", password ? password : "");
-    return text;
-}
-
 namespace {
+
+// A value as the text carries it: as it is, unless it holds a ';' (which would end it), starts
+// with a quote (which would be taken for quoting) or has blanks at an end (which the reader
+// trims); then in double quotes, a quote inside doubled.
+std::string QuotedIfNeeded(std::string_view value)
+{
+    const bool needed = value.find(';') != std::string_view::npos ||
+                        (!value.empty() && (value.front() == '"' || value.front() == '\'' ||
+                                            value.front() == ' ' || value.front() == '\t' ||
+                                            value.back() == ' ' || value.back() == '\t'));
+    if (!needed)
+        return std::string(value);
+    std::string quoted = "\"";
+    for (const char c : value) {
+        if (c == '"')
+            quoted += '"';
+        quoted += c;
+    }
+    quoted += '"';
+    return quoted;
+}
 
 std::string_view TrimBlanks(std::string_view text)
 {
@@ -28,6 +39,16 @@ std::string_view TrimBlanks(std::string_view text)
 }
 
 } // namespace
+
+CString BuildJetConnectionString(const char* path, const char* password)
+{
+    CString text = "Provider=";
+    text += kJetProvider;
+    text += ";Persist Security Info=False;";
+    text += "Data Source=" + QuotedIfNeeded(path ? path : "") + ";";
+    text += "Jet OLEDB:Database Password=" + QuotedIfNeeded(password ? password : "");
+    return text;
+}
 
 ConnectionSettings ParseConnectionString(const char* text)
 {

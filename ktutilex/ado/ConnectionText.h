@@ -11,7 +11,9 @@ namespace ktado {
 inline constexpr const char* kJetProvider = "Microsoft.Jet.OLEDB.4.0";
 
 // "Provider=...;Persist Security Info=False;" + "Data Source=%s;" + "Jet OLEDB:Database
-// Password=%s", with an empty password piece for a null password.
+// Password=%s", with an empty password piece for a null password. A path or password that
+// holds ';', starts with a quote or has blanks at an end is written in double quotes (a quote
+// inside doubled), so that ParseConnectionString gives it back as it is.
 CString BuildJetConnectionString(const char* path, const char* password);
 
 struct ConnectionSettings

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -46,6 +47,25 @@ TEST(JetConnectionString, ReadsBackDataSourceAndPasswordWithQuotesAndBlanks)
     EXPECT_STREQ(settings.password, "p'w");
 }
 
+// Whatever a data folder or password holds, the text gives it back as it was; a value that
+// needs no quotes keeps the classic form.
+TEST(JetConnectionString, EveryPathAndPasswordReadsBackAsItWas)
+{
+    const char* const values[] = {
+        "/srv/ward;3/TarvicII.mdb", "/srv/\"ward\"/x.mdb", "\"quoted", "'single", " lead", "trail ",
+        "\t", "a;\";b\"\"", "it's", "x=y", "", "/a b/c.mdb",
+    };
+    for (const char* value : values) {
+        SCOPED_TRACE(value);
+        const ktado::ConnectionSettings settings =
+            ktado::ParseConnectionString(KTAdo::JetConnectionString(value, value));
+        EXPECT_STREQ(settings.dataSource, value);
+        EXPECT_STREQ(settings.password, value);
+        EXPECT_STREQ(settings.provider, "Microsoft.Jet.OLEDB.4.0");
+    }
+    EXPECT_TRUE(KTAdo::JetConnectionString("/a b/c.mdb", "p").Find("Data Source=/a b/c.mdb;") >= 0);
+}
+
 TEST_F(KTAdoConnection, OpensWithTheRightPassword)
 {
     KTAdo db;
@@ -54,6 +74,18 @@ TEST_F(KTAdoConnection, OpensWithTheRightPassword)
     EXPECT_TRUE(db.GetLastErrorString().IsEmpty());
     db.Disconnect();
     EXPECT_EQ(db.IsConnected(), 0);
+}
+
+TEST(KTAdoDataFolder, AFolderWithASemicolonHoldsTheDatabase)
+{
+    TempFolder folder;
+    const std::string path = folder.File("Ward;3 \"east\"") + "/TarvicII.mdb";
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    CreateStationDatabase(path);
+    KTAdo db;
+    ASSERT_EQ(db.ConnectDB(path.c_str(), kPassword), 1) << db.GetLastErrorString().GetString();
+    EXPECT_EQ(db.IsConnected(), 1);
+    EXPECT_FALSE(std::filesystem::exists(folder.File("Ward"))) << "no file made at the path's first piece";
 }
 
 TEST_F(KTAdoConnection, RefusesAWrongOrMissingPassword)
