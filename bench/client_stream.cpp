@@ -40,6 +40,7 @@ void DrainBroker(NyraClientInfo* client)
 void BM_ClientStreamAssembly(benchmark::State& state)
 {
     NyraClientManager manager;
+    manager.SetViewerCount(1); // a viewing station is connected: every relayed packet is queued
     const int key = manager.ConnectedAsLan(10, 0, 0, 1, 1);
     NyraClientInfo* client = manager.GetClient(0);
     if (key != 1 || client == nullptr) {

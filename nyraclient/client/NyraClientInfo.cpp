@@ -324,12 +324,23 @@ LRESULT NyraClientInfo::SendMsgToParent(int nCode, DWORD dwValue)
 
 void NyraClientInfo::AddBrokerSendData(BYTE* data, UINT len)
 {
+    // Nothing is queued while no viewing station is there to read it.
+    if (m_pManager == nullptr || m_pManager->GetViewerCount() == 0)
+        return;
     CSmartBuffer* buffer = CSmartBuffer::CreateBuffer(data, len, 1, 1);
     if (buffer == nullptr)
         return;
+    CSmartBuffer* dropped = nullptr;
     m_BrokerLock.Lock();
+    // A queue that nobody drains loses its oldest whole packet rather than grow without end.
+    if (m_BrokerQueue.size() >= kBrokerQueueLimit) {
+        dropped = m_BrokerQueue.front();
+        m_BrokerQueue.pop_front();
+    }
     m_BrokerQueue.push_back(buffer);
     m_BrokerLock.Unlock();
+    if (dropped != nullptr)
+        dropped->RemoveRef(1);
 }
 
 CSmartBuffer* NyraClientInfo::GetBrokerSendData()

@@ -126,6 +126,10 @@ public:
     int IsMonitorPacketChanged(BYTE* data, int len);
 
     // ---- broker queue -------------------------------------------------------------------
+    // The most packets the broker queue holds: some 17 minutes of parameters (one a second).
+    static constexpr std::size_t kBrokerQueueLimit = 1024;
+    // Queues a copy for the broker while the manager reports a viewing station (nothing
+    // otherwise); a full queue drops its oldest packet first.
     void AddBrokerSendData(BYTE* data, UINT len);
     CSmartBuffer* GetBrokerSendData();
     UINT GetBrokerSendDataSize();

@@ -18,6 +18,7 @@
 #include "platform/core/Sync.h"
 
 #include <array>
+#include <atomic>
 #include <vector>
 
 class CUSerialEx;
@@ -93,6 +94,13 @@ public:
     // ---- notifications --------------------------------------------------------------------------
     LRESULT SendMsgToParent(NyraClientInfo* pClient, int nCode, DWORD dwValue);
 
+    // ---- viewing stations -------------------------------------------------------------------------
+    // The broker server tells the manager how many viewing stations it serves, whenever one
+    // connects or goes (any thread). It starts at 0: with no broker, or no viewer connected,
+    // the clients queue nothing for the broker, so their queues cannot grow unread.
+    void SetViewerCount(int count) { m_nViewerCount.store(count > 0 ? count : 0); }
+    int GetViewerCount() const { return m_nViewerCount.load(); }
+
     CClientKeyPool& GetKeyPool() { return m_KeyPool; }
 
 private:
@@ -118,4 +126,5 @@ private:
     CRect m_rcClient;
     CClientKeyPool m_KeyPool;
     NyraConfig m_Config;
+    std::atomic<int> m_nViewerCount { 0 };
 };

@@ -3,6 +3,7 @@
 // acknowledgements lowering the waiting flags, and the notifications of a removed bed.
 #include "support/StationHarness.h"
 
+#include "nrdata/buffer/CSmartBuffer.h"
 #include "nrdata/packet/PKWave_v110.h"
 
 #include <gtest/gtest.h>
@@ -199,6 +200,7 @@ TEST_F(ClientHandlers, APatientPacketWithTheSameIdentityDoesNotRedrawTheCaption)
 
 TEST_F(ClientHandlers, TheMonitorsAckLowersEachWaitingFlagAndItsNakLowersNone)
 {
+    m_station.manager.SetViewerCount(1);
     m_sim->SetAnswerSettings(false);
     NyraClientInfo* client = m_client;
     struct Case
@@ -227,6 +229,52 @@ TEST_F(ClientHandlers, TheMonitorsAckLowersEachWaitingFlagAndItsNakLowersNone)
         EXPECT_EQ(m_client->GetBrokerSendDataSize(), queued + 1) << "the acknowledged settings are relayed";
     }
     EXPECT_EQ(m_client->IsWaitingAck(7), 0);
+}
+
+// ---- the broker queue ------------------------------------------------------------------------------------
+
+PKParam_v110 Relayed(NyraClientInfo* client)
+{
+    PKParam_v110 packet;
+    CSmartBuffer* buffer = client->GetBrokerSendData();
+    EXPECT_NE(buffer, nullptr);
+    if (buffer != nullptr) {
+        packet.SetPacket(static_cast<const BYTE*>(buffer->GetBuffer()), int(buffer->GetSize()), 0);
+        buffer->RemoveRef(1);
+    }
+    return packet;
+}
+
+// While no viewing station is connected nothing is queued for the broker; while one is, a
+// queue that nobody drains keeps only the newest packets, dropping the oldest whole.
+TEST_F(ClientHandlers, TheBrokerQueueHoldsNothingWithoutAViewerAndIsBounded)
+{
+    Accept();
+    const auto feed = [&](int count) {
+        Bytes stream;
+        for (int i = 0; i < count; ++i) {
+            const Bytes param = m_sim->ParamPacket();
+            stream.insert(stream.end(), param.begin(), param.end());
+        }
+        Settle(*m_sim, m_sim->AlarmPacket());
+        m_client->AssembleStream(stream.data(), int(stream.size()));
+    };
+    feed(50);
+    EXPECT_EQ(m_client->GetBrokerSendDataSize(), 0u) << "no viewer: nothing queued";
+
+    m_station.manager.SetViewerCount(1);
+    const UINT first = m_sim->Sequence();
+    constexpr int kMore = 100;
+    feed(int(NyraClientInfo::kBrokerQueueLimit) + kMore);
+    EXPECT_EQ(m_client->GetBrokerSendDataSize(), UINT(NyraClientInfo::kBrokerQueueLimit));
+    // The alarm packet and the first parameters went; the oldest left follows them in order.
+    EXPECT_EQ(Relayed(m_client).GetTimeStamp(), first + kMore);
+    EXPECT_EQ(Relayed(m_client).GetTimeStamp(), first + kMore + 1);
+
+    m_station.manager.SetViewerCount(0);
+    const UINT queued = m_client->GetBrokerSendDataSize();
+    feed(10);
+    EXPECT_EQ(m_client->GetBrokerSendDataSize(), queued) << "the viewer went: nothing more queued";
 }
 
 TEST_F(ClientHandlers, ALateAcknowledgementCannotAdmitACancelledPatient)
