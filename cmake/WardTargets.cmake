@@ -39,8 +39,11 @@ function(ward_library target)
   target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(${target} PUBLIC ${W_LINKS} PRIVATE ${W_PRIVATE})
   # A library refuses to link with unresolved symbols, so a missing piece shows up here
-  # and not when a program loads it.
-  target_link_options(${target} PRIVATE -Wl,--no-undefined)
+  # and not when a program loads it. (Not in the fuzz build: there the fuzzer's coverage
+  # callbacks come from the fuzzer program.)
+  if(NOT WARD_HAVE_LIBFUZZER)
+    target_link_options(${target} PRIVATE -Wl,--no-undefined)
+  endif()
 endfunction()
 
 function(ward_program target)
