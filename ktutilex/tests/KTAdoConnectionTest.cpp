@@ -79,13 +79,13 @@ TEST_F(KTAdoConnection, OpensWithTheRightPassword)
 TEST(KTAdoDataFolder, AFolderWithASemicolonHoldsTheDatabase)
 {
     TempFolder folder;
-    const std::string path = folder.File("Ward;3 \"east\"") + "/TarvicII.mdb";
+    const std::string path = (folder / "Ward;3 \"east\"") + "/TarvicII.mdb";
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
     CreateStationDatabase(path);
     KTAdo db;
     ASSERT_EQ(db.ConnectDB(path.c_str(), kPassword), 1) << db.GetLastErrorString().GetString();
     EXPECT_EQ(db.IsConnected(), 1);
-    EXPECT_FALSE(std::filesystem::exists(folder.File("Ward"))) << "no file made at the path's first piece";
+    EXPECT_FALSE(std::filesystem::exists(folder / "Ward")) << "no file made at the path's first piece";
 }
 
 TEST_F(KTAdoConnection, RefusesAWrongOrMissingPassword)
