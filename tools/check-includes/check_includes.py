@@ -93,7 +93,8 @@ def unit_of(path):
 
 
 def is_test(path):
-    return "tests" in path.split("/")[:-1]
+    # The fuzz targets are tests of the parsers that libFuzzer drives.
+    return "tests" in path.split("/")[:-1] or path.startswith("tools/fuzz/")
 
 
 def allowed_units(path):
