@@ -1,0 +1,406 @@
+// Zip archives: packing and unpacking folder trees with progress and cancel, the records as an
+// independent lister (Info-ZIP) reads them, and archives that try to leave the target folder.
+#include "ktutilex/KTZip.h"
+#include "ktutilex/zip/CZipReader.h"
+#include "ktutilex/zip/CZipWriter.h"
+#include "ktutilex/zip/ZipRecords.h"
+
+#include "support/ExFiles.h"
+#include "support/ProgressLog.h"
+#include "support/TestDatabase.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+using ktado_test::TempFolder;
+using ktutilex_test::NoiseBytes;
+using ktutilex_test::ProgressLog;
+using ktutilex_test::ReadFile;
+using ktutilex_test::WriteFile;
+
+CStringArray List(std::initializer_list<std::string> paths)
+{
+    CStringArray list;
+    for (const std::string& path : paths)
+        list.Add(CString(path));
+    return list;
+}
+
+// Every regular file below `root`, by relative path, with its bytes.
+std::map<std::string, std::string> Tree(const std::string& root)
+{
+    std::map<std::string, std::string> files;
+    if (!fs::exists(root))
+        return files;
+    for (const auto& entry : fs::recursive_directory_iterator(root))
+        if (entry.is_regular_file())
+            files[fs::relative(entry.path(), root).string()] = ReadFile(entry.path().string());
+    return files;
+}
+
+struct Entry
+{
+    std::string name;
+    CZipEntryInfo info;
+};
+
+std::vector<Entry> Entries(const std::string& archive)
+{
+    std::vector<Entry> entries;
+    CZipReader reader;
+    reader.Open(archive.c_str());
+    for (bool more = reader.GoToFirstFile(); more; more = reader.GoToNextFile()) {
+        Entry entry;
+        CString name;
+        reader.GetCurrentFileInfo(entry.info, &name);
+        entry.name = name.str();
+        entries.push_back(entry);
+    }
+    return entries;
+}
+
+// An archive whose entries carry the given names as they stand, each holding its own name.
+void WriteArchiveWithNames(const std::string& archive, const std::vector<std::string>& names)
+{
+    CZipWriter writer;
+    writer.Open(archive.c_str());
+    for (const std::string& name : names) {
+        writer.OpenNewFile(name.c_str(), { CTime::GetCurrentTime(), 0 });
+        writer.WriteNewFile(name.data(), static_cast<UINT>(name.size()));
+    }
+    writer.Close();
+}
+
+void SetModificationTime(const std::string& path, time_t when)
+{
+    struct timespec times[2] = { { when, 0 }, { when, 0 } };
+    ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+}
+
+// Runs `call`, which must raise a CZipException; returns its cause (0 when none came).
+template <typename Call>
+int ZipCause(Call call)
+{
+    try {
+        call();
+    } catch (CZipException* e) {
+        const int cause = e->m_iCause;
+        e->Delete();
+        return cause;
+    }
+    return 0;
+}
+
+class KTZipTest : public ::testing::Test
+{
+protected:
+    std::string Src(const std::string& relative) const { return m_folder.Path() + "/src/" + relative; }
+    std::string Out(const std::string& relative = "") const { return m_folder.Path() + "/out/" + relative; }
+    std::string Archive() const { return m_folder.Path() + "/packed.zip"; }
+
+    // A tree with an empty file, a file of exactly one block, and files around it.
+    void MakeTree()
+    {
+        WriteFile(Src("a.txt"), "alpha & <beta>\n");
+        WriteFile(Src("empty.bin"), "");
+        WriteFile(Src("sub/block.bin"), NoiseBytes(131072, 2));
+        WriteFile(Src("sub/deeper/large.bin"), NoiseBytes(300000, 3) + std::string(200000, 'z'));
+    }
+
+    TempFolder m_folder;
+    KTZip m_zip;
+};
+
+// ==== round trip ==================================================================================
+
+TEST_F(KTZipTest, PacksAFolderAndUnpacksItByteForByteWithItsTimes)
+{
+    MakeTree();
+    const time_t written = time(nullptr) - 86400 * 3;
+    SetModificationTime(Src("sub/block.bin"), written);
+
+    CStringArray paths = List({ m_folder.Path() + "/src" });
+    ASSERT_EQ(m_zip.Zip(paths, Archive().c_str(), 6, nullptr), 1);
+    CStringArray extracted;
+    ASSERT_EQ(m_zip.UnZip(Archive().c_str(), Out().c_str(), &extracted, nullptr), 1);
+
+    EXPECT_EQ(Tree(Out()), Tree(m_folder.Path() + "/src"));
+    ASSERT_EQ(extracted.GetSize(), 4);
+    const std::vector<Entry> entries = Entries(Archive());
+    for (INT_PTR i = 0; i < extracted.GetSize(); ++i)
+        EXPECT_EQ(extracted[i].str(), Out(entries[static_cast<std::size_t>(i)].name)) << "archive order";
+    // DOS times keep even seconds.
+    EXPECT_NEAR(static_cast<double>(fs::last_write_time(Out("sub/block.bin")).time_since_epoch().count()),
+                static_cast<double>(fs::last_write_time(Src("sub/block.bin")).time_since_epoch().count()), 2e9);
+}
+
+TEST_F(KTZipTest, InfoZipListsTheArchiveWithItsNamesAndDates)
+{
+    MakeTree();
+    struct tm when {};
+    when.tm_year = 2021 - 1900;
+    when.tm_mon = 6;
+    when.tm_mday = 14;
+    when.tm_hour = 9;
+    when.tm_min = 41;
+    when.tm_sec = 30;
+    when.tm_isdst = -1;
+    SetModificationTime(Src("a.txt"), mktime(&when));
+
+    CStringArray paths = List({ m_folder.Path() + "/src" });
+    ASSERT_EQ(m_zip.Zip(paths, Archive().c_str(), 9, nullptr), 1);
+
+    FILE* lister = popen(("unzip -l '" + Archive() + "' 2>&1").c_str(), "r");
+    ASSERT_NE(lister, nullptr);
+    std::string listing;
+    char line[512];
+    while (fgets(line, sizeof line, lister))
+        listing += line;
+    ASSERT_EQ(pclose(lister), 0) << listing;
+    EXPECT_NE(listing.find("15  2021-07-14 09:41   a.txt"), std::string::npos) << listing;
+    EXPECT_NE(listing.find("sub/deeper/large.bin"), std::string::npos) << listing;
+    EXPECT_NE(listing.find("4 files"), std::string::npos) << listing;
+    // Level 9 is told in the flags as "maximum".
+    for (const Entry& entry : Entries(Archive()))
+        EXPECT_EQ(entry.info.flags & 6, 2) << entry.name;
+}
+
+TEST_F(KTZipTest, EntryNamesAreRelativeToTheFolderOfTheFirstFile)
+{
+    WriteFile(Src("x.txt"), "x");
+    WriteFile(Src("B/y.txt"), "y");
+
+    CStringArray inOrder = List({ Src("x.txt"), Src("B/y.txt") });
+    ASSERT_EQ(m_zip.Zip(inOrder, Archive().c_str(), 6, nullptr), 1);
+    std::vector<Entry> entries = Entries(Archive());
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].name, "x.txt");
+    EXPECT_EQ(entries[1].name, "B/y.txt");
+
+    // Reversed, x.txt lies outside the base folder and keeps its whole path, with only the
+    // base text at the start ever removed.
+    CStringArray reversed = List({ Src("B/y.txt"), Src("x.txt") });
+    ASSERT_EQ(m_zip.Zip(reversed, Archive().c_str(), 6, nullptr), 1);
+    entries = Entries(Archive());
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].name, "y.txt");
+    EXPECT_EQ("/" + entries[1].name, Src("x.txt"));
+}
+
+// ==== refusals ====================================================================================
+
+TEST_F(KTZipTest, EntryNamesAreUnpackedOnlyInsideTheTargetFolder)
+{
+    struct Case
+    {
+        std::vector<std::string> names;
+        int result;
+        std::vector<std::string> files; // expected below the target
+    };
+    const Case cases[] = {
+        { { "ok.txt", "../evil.txt" }, -1, {} },
+        { { "a/../../evil.txt" }, -1, {} },
+        { { "a\\..\\..\\evil.txt" }, -1, {} },
+        { { "/abs/x.txt" }, 1, { "abs/x.txt" } },
+        { { "C:\\win\\x.txt" }, 1, { "win/x.txt" } },
+        { { "dir\\sub\\x.txt", "./dot/./y.txt", "folder/" }, 1, { "dir/sub/x.txt", "dot/y.txt" } },
+    };
+    for (const Case& c : cases) {
+        const std::string target = m_folder.Path() + "/t/target";
+        fs::remove_all(m_folder.Path() + "/t");
+        WriteArchiveWithNames(Archive(), c.names);
+        EXPECT_EQ(m_zip.UnZip(Archive().c_str(), target.c_str(), nullptr, nullptr), c.result) << c.names[0];
+        std::vector<std::string> found;
+        for (const auto& [name, bytes] : Tree(m_folder.Path() + "/t"))
+            found.push_back(name);
+        std::vector<std::string> expected;
+        for (const std::string& file : c.files)
+            expected.push_back("target/" + file);
+        EXPECT_EQ(found, expected) << c.names[0];
+    }
+}
+
+TEST_F(KTZipTest, AFolderLinkInTheTargetIsNotFollowedOutOfIt)
+{
+    const std::string target = Out();
+    fs::create_directories(target);
+    fs::create_directories(m_folder.Path() + "/elsewhere");
+    fs::create_directory_symlink(m_folder.Path() + "/elsewhere", target + "link");
+    WriteArchiveWithNames(Archive(), { "link/escaped.txt" });
+    EXPECT_EQ(m_zip.UnZip(Archive().c_str(), target.c_str(), nullptr, nullptr), -1);
+    EXPECT_FALSE(fs::exists(m_folder.Path() + "/elsewhere/escaped.txt"));
+}
+
+TEST_F(KTZipTest, BadPathsAndNothingToPack)
+{
+    CStringArray missing = List({ m_folder.Path() + "/nothing-here" });
+    EXPECT_EQ(m_zip.Zip(missing, "", 6, nullptr), -1);
+    EXPECT_EQ(m_zip.Zip(missing, Archive().c_str(), 6, nullptr), 0);
+    EXPECT_FALSE(fs::exists(Archive()));
+    EXPECT_EQ(m_zip.UnZip("", Out().c_str(), nullptr, nullptr), -1);
+    EXPECT_EQ(m_zip.UnZip(Archive().c_str(), "", nullptr, nullptr), -1);
+
+    // An archive without entries unpacks nothing.
+    CZipWriter writer;
+    writer.Open(Archive().c_str());
+    writer.Close();
+    EXPECT_EQ(m_zip.UnZip(Archive().c_str(), Out().c_str(), nullptr, nullptr), 0);
+}
+
+TEST_F(KTZipTest, TheArchiveIsNeverPackedIntoItself)
+{
+    MakeTree();
+    const std::string inside = Src("backup.zip");
+    CStringArray paths = List({ m_folder.Path() + "/src" });
+    ASSERT_EQ(m_zip.Zip(paths, inside.c_str(), 6, nullptr), 1);
+    // Packed again, the archive from the first run is in the folder now.
+    ASSERT_EQ(m_zip.Zip(paths, inside.c_str(), 6, nullptr), 1);
+    for (const Entry& entry : Entries(inside))
+        EXPECT_NE(entry.name, "backup.zip");
+    EXPECT_EQ(Entries(inside).size(), 4u);
+}
+
+TEST_F(KTZipTest, DataTheClassicFormatCannotHoldIsRefused)
+{
+    // A sparse file of exactly 4 GiB costs no disk space.
+    const std::string huge = Src("huge.bin");
+    WriteFile(huge, "");
+    ASSERT_EQ(truncate(huge.c_str(), 0x100000000LL), 0);
+    CStringArray paths = List({ huge });
+    EXPECT_EQ(m_zip.Zip(paths, Archive().c_str(), 6, nullptr), -1);
+    EXPECT_FALSE(fs::exists(Archive()));
+
+    fs::remove(huge);
+    fs::create_directories(Src("many"));
+    for (int i = 0; i <= 65535; ++i)
+        close(creat(Src("many/" + std::to_string(i)).c_str(), 0644));
+    CStringArray many = List({ Src("many") });
+    EXPECT_EQ(m_zip.Zip(many, Archive().c_str(), 6, nullptr), -1);
+    EXPECT_FALSE(fs::exists(Archive()));
+}
+
+TEST_F(KTZipTest, DatesBefore1980AreStoredAsItsFirstDay)
+{
+    WriteFile(Src("old.txt"), "old");
+    struct tm when {};
+    when.tm_year = 1975 - 1900;
+    when.tm_mon = 4;
+    when.tm_mday = 3;
+    when.tm_isdst = -1;
+    SetModificationTime(Src("old.txt"), mktime(&when));
+    CStringArray paths = List({ Src("old.txt") });
+    ASSERT_EQ(m_zip.Zip(paths, Archive().c_str(), 6, nullptr), 1);
+    const std::vector<Entry> entries = Entries(Archive());
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].info.dosDateTime, (33u << 16));
+}
+
+// ==== the layer's exceptions ======================================================================
+
+TEST_F(KTZipTest, TheLayerRaisesItsCauses)
+{
+    WriteFile(Src("x.txt"), "some text");
+
+    // Level 0 is a parameter error, and no archive is left behind.
+    CStringArray paths = List({ Src("x.txt") });
+    EXPECT_EQ(ZipCause([&] { m_zip.Zip(paths, Archive().c_str(), 0, nullptr); }), CZipException::badFuncParam);
+    EXPECT_FALSE(fs::exists(Archive()));
+
+    // A file of 600 bytes that is no archive.
+    WriteFile(m_folder.Path() + "/not.zip", NoiseBytes(600, 9));
+    const std::string notZip = m_folder.Path() + "/not.zip";
+    EXPECT_EQ(ZipCause([&] { m_zip.UnZip(notZip.c_str(), Out().c_str(), nullptr, nullptr); }),
+              CZipException::badZipFile);
+
+    // Data that inflates but whose CRC differs, in both headers.
+    ASSERT_EQ(m_zip.Zip(paths, Archive().c_str(), 6, nullptr), 1);
+    std::string bytes = ReadFile(Archive());
+    const std::size_t central = bytes.find("PK\x01\x02");
+    ASSERT_NE(central, std::string::npos);
+    bytes[ktutilex::zip::local::kCrcAt] ^= 0x5A;
+    bytes[central + ktutilex::zip::central::kCrcAt] ^= 0x5A;
+    WriteFile(Archive(), bytes);
+    EXPECT_EQ(ZipCause([&] { m_zip.UnZip(Archive().c_str(), Out().c_str(), nullptr, nullptr); }),
+              CZipException::badCrc);
+}
+
+TEST_F(KTZipTest, TheEndRecordIsFoundBehindALongComment)
+{
+    CZipWriter writer;
+    writer.Open(Archive().c_str());
+    writer.OpenNewFile("note.txt", { CTime::GetCurrentTime(), 0 }, 6);
+    writer.WriteNewFile("PK\x05\x06 inside the data", 22);
+    writer.Close(std::string(1000, 'c').c_str());
+
+    CZipReader reader;
+    reader.Open(Archive().c_str());
+    EXPECT_EQ(reader.GetEntryCount(), 1u);
+    EXPECT_EQ(reader.GetGlobalComment().GetLength(), 1000);
+    reader.Close();
+    EXPECT_EQ(m_zip.UnZip(Archive().c_str(), Out().c_str(), nullptr, nullptr), 1);
+    EXPECT_EQ(ReadFile(Out("note.txt")), std::string("PK\x05\x06 inside the data", 22));
+}
+
+// ==== progress and cancel =========================================================================
+
+TEST_F(KTZipTest, ProgressCountsEveryBlockAndEmptyFilesAreWhole)
+{
+    MakeTree();
+    ProgressLog log;
+    KTCallBack target = log.Target();
+    CStringArray paths = List({ Src("empty.bin"), Src("sub/deeper/large.bin") });
+    ASSERT_EQ(m_zip.Zip(paths, Archive().c_str(), 6, &target), 1);
+
+    ASSERT_FALSE(log.calls.empty());
+    EXPECT_EQ(log.calls.front().code, KTNOTIFY_ZIP);
+    EXPECT_EQ(log.calls.front().fileNumber, 0) << "packing counts files from 0";
+    EXPECT_EQ(log.calls.front().filePercent, 100) << "an empty file is done at once";
+    EXPECT_EQ(log.calls.back().totalDone, 500000);
+    EXPECT_EQ(log.calls.back().totalPercent, 100);
+    EXPECT_EQ(log.calls.back().filePercent, 100);
+    // 500,000 bytes are 3 full blocks and a short one, after the empty file's one call.
+    EXPECT_EQ(log.calls.size(), 5u);
+
+    log.calls.clear();
+    ASSERT_EQ(m_zip.UnZip(Archive().c_str(), Out().c_str(), nullptr, &target), 1);
+    EXPECT_EQ(log.calls.front().fileNumber, 1) << "unpacking counts files from 1";
+    EXPECT_EQ(log.calls.back().totalPercent, 100);
+}
+
+TEST_F(KTZipTest, CancelInBothDirections)
+{
+    MakeTree();
+    ProgressLog log;
+    KTCallBack target = log.Target();
+
+    // On the first block of the second file: no archive is left.
+    log.answer = [](const ktutilex_test::ProgressCall& call) { return call.fileNumber == 1 ? KTZIP_CANCEL : 0L; };
+    CStringArray paths = List({ Src("a.txt"), Src("sub/deeper/large.bin") });
+    EXPECT_EQ(m_zip.Zip(paths, Archive().c_str(), 6, &target), 0);
+    EXPECT_FALSE(fs::exists(Archive()));
+
+    // Unpacking keeps what was written, the partial file included.
+    log.answer = nullptr;
+    ASSERT_EQ(m_zip.Zip(paths, Archive().c_str(), 6, &target), 1);
+    log.answer = [](const ktutilex_test::ProgressCall& call) { return call.fileNumber == 2 ? KTZIP_CANCEL : 0L; };
+    CStringArray extracted;
+    EXPECT_EQ(m_zip.UnZip(Archive().c_str(), Out().c_str(), &extracted, &target), 0);
+    EXPECT_EQ(ReadFile(Out("a.txt")), ReadFile(Src("a.txt")));
+    EXPECT_EQ(fs::file_size(Out("sub/deeper/large.bin")), 131072u);
+    EXPECT_EQ(extracted.GetSize(), 2);
+}
+
+} // namespace

@@ -1,0 +1,39 @@
+// Small file helpers for the extended utility library's tests: whole files written and read
+// back, and bytes of a pattern that compresses poorly.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace ktutilex_test {
+
+inline void WriteFile(const std::string& path, const std::string& bytes)
+{
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+inline std::string ReadFile(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// `n` bytes from a simple generator, different for each seed.
+inline std::string NoiseBytes(std::size_t n, std::uint32_t seed = 1)
+{
+    std::string bytes(n, '\0');
+    std::uint32_t state = seed * 2654435761u + 1;
+    for (char& byte : bytes) {
+        state = state * 1664525u + 1013904223u;
+        byte = static_cast<char>(state >> 24);
+    }
+    return bytes;
+}
+
+} // namespace ktutilex_test
