@@ -163,8 +163,9 @@ private:
     // True when the server has the folder (absolute path).
     bool FolderExists(const CString& folder);
     int RunCommands(std::initializer_list<CString> commands);
-    // Asks the callback whether to overwrite `name`: 0 go on, 1 cancelled, 2 skipped.
-    int AskOverwrite(KTCallBack* callback, __KTNotify& notify, ULONGLONG size);
+    // For a target that exists: -2012 without a callback, else the callback's answer as
+    // 1 cancelled, 2 skipped (counted as done) or 0 overwrite. 0 when it does not exist.
+    int ConfirmOverwrite(bool exists, KTCallBack* callback, __KTNotify& notify, ULONGLONG size);
     void ShowError() const;
 
     std::unique_ptr<ktutilex::ftp::FtpSession> m_session;

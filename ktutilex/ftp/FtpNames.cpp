@@ -1,6 +1,8 @@
 // Remote names and folders.
 #include "ktutilex/ftp/FtpNames.h"
 
+#include "ktutilex/common/PathSegments.h"
+
 #include "ktutil/KTGF.h"
 
 #include <string>
@@ -31,19 +33,13 @@ CString NormaliseRemoteFolder(LPCTSTR folder, const CString& current)
     if (text.empty() || text.front() != '/')
         text = current.str() + "/" + text;
     std::vector<std::string> segments;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        std::size_t end = text.find('/', start);
-        if (end == std::string::npos)
-            end = text.size();
-        const std::string segment = text.substr(start, end - start);
+    for (const std::string& segment : SplitSegments(text)) {
         if (segment == "..") {
             if (!segments.empty())
                 segments.pop_back();
         } else if (!segment.empty() && segment != ".") {
             segments.push_back(segment);
         }
-        start = end + 1;
     }
     std::string result;
     for (const std::string& segment : segments)

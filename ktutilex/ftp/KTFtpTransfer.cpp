@@ -47,8 +47,12 @@ private:
     KTFtp& m_ftp;
 };
 
-int KTFtp::AskOverwrite(KTCallBack* callback, __KTNotify& notify, ULONGLONG size)
+int KTFtp::ConfirmOverwrite(bool exists, KTCallBack* callback, __KTNotify& notify, ULONGLONG size)
 {
+    if (!exists)
+        return KTFTP_DONE;
+    if (!callback)
+        return KTFTP_EXISTS;
     __KTNotify question { KTNOTIFY_FTP_CONFIRM, reinterpret_cast<KTNotifyProgress*>(this) };
     const LONG answer = callback->CallBack(&question);
     if (answer == KTFTP_ANSWER_CANCEL)
@@ -91,15 +95,9 @@ int KTFtp::PutFile(LPCTSTR localPath, int confirm, KTCallBack* callback, unsigne
     if (notify.pProgress)
         ktutilex::BeginProgressFile(*notify.pProgress, localPath, notify.pProgress->nFileNumber + 1, size);
 
-    if (confirm && IsExist(name, KTFtpItem::File)) {
-        if (!callback)
-            return KTFTP_EXISTS;
-        const int asked = AskOverwrite(callback, notify, size);
-        if (asked == KTFTP_CANCELLED)
-            return KTFTP_CANCELLED;
-        if (asked == KTFTP_ANSWER_SKIP)
-            return KTFTP_DONE;
-    }
+    if (const int asked = ConfirmOverwrite(confirm && IsExist(name, KTFtpItem::File), callback, notify, size);
+        asked != KTFTP_DONE)
+        return asked == KTFTP_ANSWER_SKIP ? KTFTP_DONE : asked;
 
     bool readFailed = false;
     FtpRequest request;
@@ -197,15 +195,9 @@ int KTFtp::GetFile(LPCTSTR remotePath, ULONGLONG size, LPCTSTR localPath, int co
 {
     if (notify.pProgress)
         ktutilex::BeginProgressFile(*notify.pProgress, remotePath, notify.pProgress->nFileNumber + 1, size);
-    if (confirm && KTGF::IsFile(localPath)) {
-        if (!callback)
-            return KTFTP_EXISTS;
-        const int asked = AskOverwrite(callback, notify, size);
-        if (asked == KTFTP_CANCELLED)
-            return KTFTP_CANCELLED;
-        if (asked == KTFTP_ANSWER_SKIP)
-            return KTFTP_DONE;
-    }
+    if (const int asked = ConfirmOverwrite(confirm && KTGF::IsFile(localPath), callback, notify, size);
+        asked != KTFTP_DONE)
+        return asked == KTFTP_ANSWER_SKIP ? KTFTP_DONE : asked;
     if (KTGF::CreateDir(KTGF::ExtractDir(localPath)) != 0)
         return KTFTP_LOCAL_DIR_FAILED;
     const CString partial = PartialPath(localPath);

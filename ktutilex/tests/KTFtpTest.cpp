@@ -203,9 +203,11 @@ TEST_F(KTFtpTest, AFolderTreeIsUploadedWithProgress)
     EXPECT_EQ(log.calls.back().fileNumber, 4);
     EXPECT_EQ(log.calls.back().totalDone, 10000 + 5 + 28);
     EXPECT_EQ(log.calls.back().totalPercent, 100);
-    for (const ProgressCall& call : log.calls)
-        if (call.fileName == LocalPath("tree/empty.txt"))
+    for (const ProgressCall& call : log.calls) {
+        if (call.fileName == LocalPath("tree/empty.txt")) {
             EXPECT_EQ(call.filePercent, 100) << "an empty file is done at once";
+        }
+    }
 }
 
 TEST_F(KTFtpTest, CancelKeepsThePartlyWrittenRemoteFile)

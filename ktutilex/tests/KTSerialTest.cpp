@@ -154,8 +154,9 @@ TEST(KTSerial, TwoHundredConnectCyclesOnALineThatNeverStopsSending)
     int received = 0;
     for (int cycle = 0; cycle < 200; ++cycle) {
         ASSERT_EQ(serial.Connect(kPort, 115200, 8, 0, 0), 1) << "cycle " << cycle;
-        if (cycle % 20 == 0)
+        if (cycle % 20 == 0) {
             ASSERT_TRUE(WaitForQueued(serial, 1)) << "cycle " << cycle;
+        }
         BYTE buffer[256];
         received += serial.Get(buffer, sizeof buffer);
         serial.Disconnect();

@@ -2,6 +2,7 @@
 #include "ktutilex/KTXml.h"
 
 #include "ktutilex/common/FileReplace.h"
+#include "ktutilex/common/PathSegments.h"
 #include "ktutilex/xml/SafeXml.h"
 
 #include <libxml/tree.h>
@@ -58,19 +59,7 @@ const NodeKind* KindOf(const xmlNode* node)
     return nullptr;
 }
 
-std::vector<std::string> SplitPath(LPCTSTR path)
-{
-    std::vector<std::string> segments;
-    std::string text = path ? path : "";
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t slash = text.find('/', start);
-        segments.push_back(text.substr(start, slash == std::string::npos ? std::string::npos : slash - start));
-        if (slash == std::string::npos)
-            return segments;
-        start = slash + 1;
-    }
-}
+std::vector<std::string> SplitPath(LPCTSTR path) { return ktutilex::SplitSegments(path ? path : ""); }
 
 std::string JoinPath(const std::vector<std::string>& segments, std::size_t count)
 {

@@ -1,6 +1,8 @@
 // Safe relative paths from archive entry names.
 #include "ktutilex/zip/ZipEntryName.h"
 
+#include "ktutilex/common/PathSegments.h"
+
 #include <cctype>
 #include <string>
 
@@ -16,12 +18,7 @@ bool MakeEntryPath(const CString& name, EntryPath& path)
         text.erase(0, 2);
 
     std::string relative;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        std::size_t end = text.find('/', start);
-        if (end == std::string::npos)
-            end = text.size();
-        const std::string segment = text.substr(start, end - start);
+    for (const std::string& segment : SplitSegments(text)) {
         if (segment == "..")
             return false;
         if (!segment.empty() && segment != ".") {
@@ -29,7 +26,6 @@ bool MakeEntryPath(const CString& name, EntryPath& path)
                 relative += '/';
             relative += segment;
         }
-        start = end + 1;
     }
     path.relative = CString(relative);
     path.isFolder = text.empty() || text.back() == '/' || relative.empty();
