@@ -15,4 +15,26 @@ std::vector<std::string> SplitSegments(std::string_view path)
     }
 }
 
+std::vector<std::string> ResolveSegments(std::string_view path)
+{
+    std::vector<std::string> kept;
+    for (std::string& segment : SplitSegments(path)) {
+        if (segment == "..") {
+            if (!kept.empty())
+                kept.pop_back();
+        } else if (!segment.empty() && segment != ".") {
+            kept.push_back(std::move(segment));
+        }
+    }
+    return kept;
+}
+
+std::string JoinSegments(const std::vector<std::string>& segments, bool absolute)
+{
+    std::string joined;
+    for (const std::string& segment : segments)
+        joined += (absolute || !joined.empty() ? "/" : "") + segment;
+    return joined;
+}
+
 } // namespace ktutilex

@@ -32,18 +32,7 @@ CString NormaliseRemoteFolder(LPCTSTR folder, const CString& current)
             ch = '/';
     if (text.empty() || text.front() != '/')
         text = current.str() + "/" + text;
-    std::vector<std::string> segments;
-    for (const std::string& segment : SplitSegments(text)) {
-        if (segment == "..") {
-            if (!segments.empty())
-                segments.pop_back();
-        } else if (!segment.empty() && segment != ".") {
-            segments.push_back(segment);
-        }
-    }
-    std::string result;
-    for (const std::string& segment : segments)
-        result += "/" + segment;
+    const std::string result = JoinSegments(ResolveSegments(text), true);
     return CString(result.empty() ? std::string("/") : result);
 }
 

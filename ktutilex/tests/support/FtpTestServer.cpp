@@ -1,6 +1,8 @@
 // The loopback FTP server for the tests.
 #include "support/FtpTestServer.h"
 
+#include "support/PythonScript.h"
+
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -41,12 +43,6 @@ print(server.socket.getsockname()[1], flush=True)
 server.serve_forever()
 )PY";
 
-// The system's interpreter, where Debian's pyftpdlib lives, ahead of any other on the path.
-std::string Python()
-{
-    return access("/usr/bin/python3", X_OK) == 0 ? "/usr/bin/python3" : "python3";
-}
-
 } // namespace
 
 FtpTestServer::FtpTestServer(const std::string& root)
@@ -60,7 +56,7 @@ FtpTestServer::FtpTestServer(const std::string& root)
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
     posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
-    const std::string python = Python();
+    const std::string python = PythonInterpreter();
     std::vector<std::string> args = { python, "-c", kServerScript, root };
     std::vector<char*> argv;
     for (std::string& arg : args)

@@ -1,0 +1,193 @@
+// Spreadsheet files: cells of a sheet that an independent program (openpyxl) wrote are read,
+// cells written here are what that program reads back, and the rest of the file survives.
+#include "ktutilex/KTExcel.h"
+
+#include "support/ExFiles.h"
+#include "support/PythonScript.h"
+#include "support/TestDatabase.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+using ktado_test::TempFolder;
+using ktutilex_test::ReadFile;
+using ktutilex_test::RunPython;
+using ktutilex_test::WriteFile;
+
+constexpr int kNoOpenpyxl = 3;
+
+// Writes the workbook every test starts from: sheet "Patients" with a header row and two rows
+// of text, numbers and truth values, and a sheet "Other" with one bold cell.
+constexpr const char* kMakeWorkbook = R"PY(
+import sys
+try:
+    import openpyxl
+    from openpyxl.styles import Font
+except ImportError:
+    sys.exit(3)
+book = openpyxl.Workbook()
+sheet = book.active
+sheet.title = "Patients"
+sheet.append(["Name", "Score", "Active"])
+sheet.append(["Kim & <Lee>", 2.5, True])
+sheet.append(["Park", 7, False])
+other = book.create_sheet("Other")
+other["A1"] = "keep"
+other["A1"].font = Font(bold=True)
+book.save(sys.argv[1])
+)PY";
+
+// Prints every non-empty cell of a sheet as "A1=value" lines (numbers as Python writes them).
+constexpr const char* kReadSheet = R"PY(
+import sys, openpyxl
+book = openpyxl.load_workbook(sys.argv[1])
+sheet = book[sys.argv[2]]
+for row in sheet.iter_rows():
+    for cell in row:
+        if cell.value is not None:
+            print("%s=%r%s" % (cell.coordinate, cell.value, " bold" if cell.font.b else ""))
+)PY";
+
+class KTExcelTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        const ktutilex_test::ScriptResult made = RunPython(kMakeWorkbook, { Book() });
+        if (made.exitCode == kNoOpenpyxl)
+            GTEST_SKIP() << "python3-openpyxl is not installed: no independent reader to check against";
+        ASSERT_EQ(made.exitCode, 0);
+    }
+
+    std::string Book() const { return m_folder.File("ward.xlsx"); }
+    std::string ReadWithOpenpyxl(const char* sheet) const
+    {
+        const ktutilex_test::ScriptResult read = RunPython(kReadSheet, { Book(), sheet });
+        EXPECT_EQ(read.exitCode, 0) << read.output;
+        return read.output;
+    }
+
+    TempFolder m_folder;
+    KTExcel m_excel;
+};
+
+TEST_F(KTExcelTest, ReadsTheCellsAnotherProgramWrote)
+{
+    ASSERT_EQ(m_excel.Open(Book().c_str(), "patients"), 1) << m_excel.GetLastError();
+    EXPECT_EQ(m_excel.GetText(0, 1), "Score");
+    EXPECT_EQ(m_excel.GetText(1, 0), "Kim & <Lee>");
+    EXPECT_EQ(m_excel.GetText(1, 1), "2.500000");
+    EXPECT_EQ(m_excel.GetText(1, 2), "-1");
+    EXPECT_EQ(m_excel.GetText(2, 1), "7.000000");
+    EXPECT_EQ(m_excel.GetText(2, 2), "0");
+    EXPECT_EQ(m_excel.GetText(2, 3), "") << "an empty cell";
+    // Beyond the last row: empty, and the cursor stays.
+    EXPECT_EQ(m_excel.GetText(3, 0), "");
+    EXPECT_EQ(m_excel.GetText(0), "Park");
+}
+
+TEST_F(KTExcelTest, WrittenCellsAreWhatTheIndependentReaderSees)
+{
+    ASSERT_EQ(m_excel.Open(Book().c_str(), "Patients"), 1);
+    EXPECT_EQ(m_excel.Seek(5, 0), 0);
+    EXPECT_EQ(m_excel.GetLastError(), "Row is over!!");
+    // Rows 3, 4 and 5 are added for the write.
+    ASSERT_EQ(m_excel.SetText(5, 0, "  added & <kept> "), 1) << m_excel.GetLastError();
+    EXPECT_EQ(m_excel.Seek(5, 0), 1);
+    EXPECT_EQ(m_excel.Seek(6, 0), 0);
+    ASSERT_EQ(m_excel.SetText(1, 1, "changed"), 1);
+    ASSERT_EQ(m_excel.SetText(2, 4, "E3"), 1);
+
+    KTExcel reopened;
+    ASSERT_EQ(reopened.Open(Book().c_str(), "Patients"), 1);
+    EXPECT_EQ(reopened.GetText(5, 0), "  added & <kept> ");
+    EXPECT_EQ(reopened.GetText(1, 1), "changed");
+    EXPECT_EQ(reopened.Seek(5, 0), 1) << "the added rows are in the file";
+
+    EXPECT_EQ(ReadWithOpenpyxl("Patients"),
+              "A1='Name'\nB1='Score'\nC1='Active'\n"
+              "A2='Kim & <Lee>'\nB2='changed'\nC2=True\n"
+              "A3='Park'\nB3=7\nC3=False\nE3='E3'\n"
+              "A6='  added & <kept> '\n");
+    EXPECT_EQ(ReadWithOpenpyxl("Other"), "A1='keep' bold\n");
+}
+
+TEST_F(KTExcelTest, TheCursorMovesWithinTheRowsAndAddsOneWhenAsked)
+{
+    ASSERT_EQ(m_excel.Open(Book().c_str(), "Patients"), 1);
+    EXPECT_EQ(m_excel.MoveLast(), 1);
+    EXPECT_EQ(m_excel.GetText(0), "Park");
+    EXPECT_EQ(m_excel.MoveNext(0), 0);
+    EXPECT_EQ(m_excel.GetText(0), "Park");
+    EXPECT_EQ(m_excel.MoveNext(1), 1);
+    EXPECT_EQ(m_excel.GetText(0), "");
+    ASSERT_EQ(m_excel.SetText(0, "fourth"), 1);
+    EXPECT_EQ(m_excel.MovePrevious(), 1);
+    EXPECT_EQ(m_excel.GetText(0), "Park");
+    EXPECT_EQ(m_excel.MoveFirst(), 1);
+    EXPECT_EQ(m_excel.MovePrevious(), 0);
+    EXPECT_EQ(m_excel.GetText(0), "Name");
+    EXPECT_NE(ReadWithOpenpyxl("Patients").find("A4='fourth'"), std::string::npos);
+}
+
+TEST_F(KTExcelTest, FailuresLeaveAReasonAndNothingHalfWritten)
+{
+    EXPECT_EQ(m_excel.Open(m_folder.File("missing.xlsx").c_str(), "Patients"), 0);
+    EXPECT_EQ(m_excel.GetLastError(), "");
+    EXPECT_EQ(m_excel.GetText(0, 0), "");
+    EXPECT_EQ(m_excel.GetLastError(), "Excel is not opened");
+    EXPECT_EQ(m_excel.SetText(0, 0, "x"), 0);
+    EXPECT_EQ(m_excel.Seek(0, 0), 0);
+    EXPECT_EQ(m_excel.GetLastError(), "Recordset is not opened!!");
+
+    WriteFile(m_folder.File("plain.xlsx"), "not a spreadsheet");
+    EXPECT_EQ(m_excel.Open(m_folder.File("plain.xlsx").c_str(), "Patients"), 0);
+    EXPECT_NE(m_excel.GetLastError().Find("cannot be read"), -1);
+    EXPECT_EQ(m_excel.Open(Book().c_str(), "Nobody"), 0);
+    EXPECT_NE(m_excel.GetLastError().Find("Nobody"), -1);
+
+    ASSERT_EQ(m_excel.Open(Book().c_str(), "Patients"), 1);
+    EXPECT_EQ(m_excel.GetText(-1, 0), "");
+    EXPECT_EQ(m_excel.GetLastError(), "Row is over!!");
+    EXPECT_EQ(m_excel.GetText(0, 256), "");
+    EXPECT_EQ(m_excel.GetLastError(), "Column is over!!");
+    EXPECT_EQ(m_excel.SetText(65536, 0, "x"), 0);
+    EXPECT_EQ(m_excel.GetLastError(), "Row is over!!");
+    EXPECT_EQ(m_excel.SetText(0, -1, "x"), 0);
+
+    // A file that cannot be replaced: the write is not reported done.
+    fs::remove(Book());
+    fs::create_directory(Book());
+    EXPECT_EQ(m_excel.SetText(0, 0, "lost"), 0);
+    EXPECT_NE(m_excel.GetLastError().Find("cannot be written"), -1);
+    fs::remove(Book());
+    for (const auto& entry : fs::directory_iterator(m_folder.Path()))
+        EXPECT_EQ(entry.path().extension(), ".xlsx") << "no temporary file stays: " << entry.path();
+}
+
+TEST_F(KTExcelTest, DeleteSheetEmptiesItAndKeepsTheOthers)
+{
+    EXPECT_EQ(m_excel.DeleteSheet("Patients"), 0);
+    ASSERT_EQ(m_excel.Open(Book().c_str(), "Other"), 1);
+    ASSERT_EQ(m_excel.DeleteSheet("Patients"), 1);
+    EXPECT_EQ(m_excel.GetText(0, 0), "");
+    EXPECT_EQ(ReadWithOpenpyxl("Patients"), "");
+    EXPECT_EQ(ReadWithOpenpyxl("Other"), "A1='keep' bold\n");
+}
+
+TEST_F(KTExcelTest, CopiesShareTheOpenFile)
+{
+    ASSERT_EQ(m_excel.Open(Book().c_str(), "Patients"), 1);
+    KTExcel copy(m_excel);
+    m_excel.Close();
+    EXPECT_EQ(copy.GetText(2, 0), "Park");
+    EXPECT_EQ(copy.SetText(2, 0, "Choi"), 1);
+    EXPECT_NE(ReadWithOpenpyxl("Patients").find("A3='Choi'"), std::string::npos);
+}
+
+} // namespace
