@@ -160,6 +160,7 @@ CString KTExcel::GetText(int column)
     case CellValue::Kind::Text:
         return CString(value.text);
     case CellValue::Kind::Empty:
+    case CellValue::Kind::Date:
         break;
     }
     return CString();

@@ -82,7 +82,7 @@ std::string ColumnName(int column)
 
 std::string Reference(int row, int column) { return ColumnName(column) + std::to_string(row + 1); }
 
-CellValue ReadValue(xmlNodePtr cell, const std::vector<std::string>& sharedStrings)
+CellValue ReadValue(xmlNodePtr cell, const std::vector<std::string>& sharedStrings, const std::vector<bool>& dateStyles)
 {
     CellValue value;
     const std::string type = Attribute(cell, "t");
@@ -112,7 +112,10 @@ CellValue ReadValue(xmlNodePtr cell, const std::vector<std::string>& sharedStrin
         char* end = nullptr;
         const double number = std::strtod(text.c_str(), &end);
         if (end != text.c_str()) {
-            value.kind = CellValue::Kind::Number;
+            const std::string style = Attribute(cell, "s");
+            const std::size_t index = style.empty() ? 0 : static_cast<std::size_t>(std::strtoul(style.c_str(), nullptr, 10));
+            const bool isDate = index < dateStyles.size() && dateStyles[index];
+            value.kind = isDate ? CellValue::Kind::Date : CellValue::Kind::Number;
             value.number = number;
         }
     }
@@ -122,7 +125,8 @@ CellValue ReadValue(xmlNodePtr cell, const std::vector<std::string>& sharedStrin
 
 } // namespace
 
-bool XlsxSheet::Load(const std::string& bytes, const std::vector<std::string>& sharedStrings)
+bool XlsxSheet::Load(const std::string& bytes, const std::vector<std::string>& sharedStrings,
+                     const std::vector<bool>& dateStyles)
 {
     m_doc = xml::ParseMemory(bytes);
     xmlNodePtr root = m_doc ? xmlDocGetRootElement(m_doc.get()) : nullptr;
@@ -155,7 +159,7 @@ bool XlsxSheet::Load(const std::string& bytes, const std::vector<std::string>& s
             nextColumn = column + 1;
             if (column >= kMaxColumns)
                 continue;
-            m_cells[{ row, column }] = { cell, ReadValue(cell, sharedStrings) };
+            m_cells[{ row, column }] = { cell, ReadValue(cell, sharedStrings, dateStyles) };
         }
     }
     return true;

@@ -18,7 +18,7 @@ constexpr int kMaxColumns = 256;
 
 struct CellValue
 {
-    enum class Kind { Empty, Number, Text, Boolean };
+    enum class Kind { Empty, Number, Text, Boolean, Date };
     Kind kind { Kind::Empty };
     double number { 0.0 };
     std::string text;
@@ -29,8 +29,9 @@ class XlsxSheet
 {
 public:
     // Parses the sheet's XML; false when it is no worksheet. Shared strings resolve cells that
-    // refer to them.
-    bool Load(const std::string& bytes, const std::vector<std::string>& sharedStrings);
+    // refer to them; a number whose style (an index into `dateStyles`) is true is a date.
+    bool Load(const std::string& bytes, const std::vector<std::string>& sharedStrings,
+              const std::vector<bool>& dateStyles);
     std::string Serialise() const;
 
     // Rows up to the last one the sheet holds (cells or an empty row of its own).

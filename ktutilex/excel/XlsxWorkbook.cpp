@@ -8,6 +8,7 @@
 
 #include <libxml/tree.h>
 
+#include <cstdlib>
 #include <cstring>
 
 namespace ktutilex::excel {
@@ -64,6 +65,32 @@ std::string ResolveTarget(const std::string& sourceFolder, const std::string& ta
     return JoinSegments(ResolveSegments(path), false);
 }
 
+// Whether a number format shows a date or a time: the built-in date formats, or a format code
+// with a date or time letter outside its quoted texts, escapes and bracketed parts.
+bool IsDateFormat(int id, const std::string& code)
+{
+    if ((id >= 14 && id <= 22) || (id >= 27 && id <= 36) || (id >= 45 && id <= 47) || (id >= 50 && id <= 58))
+        return true;
+    bool quoted = false;
+    bool bracketed = false;
+    for (std::size_t i = 0; i < code.size(); ++i) {
+        const char ch = code[i];
+        if (ch == '"')
+            quoted = !quoted;
+        else if (quoted)
+            continue;
+        else if (ch == '\\')
+            ++i;
+        else if (ch == '[')
+            bracketed = true;
+        else if (ch == ']')
+            bracketed = false;
+        else if (!bracketed && std::strchr("dmyhsDMYHS", ch))
+            return true;
+    }
+    return false;
+}
+
 struct Relationship
 {
     std::string type;
@@ -92,6 +119,7 @@ bool XlsxWorkbook::Load(const char* path)
     m_path = path ? path : "";
     m_sheets.clear();
     m_sharedStrings.clear();
+    m_dateStyles.clear();
     if (!m_package.Load(path))
         return false;
 
@@ -111,6 +139,8 @@ bool XlsxWorkbook::Load(const char* path)
             m_sheets.push_back({ Attribute(node, "name"), found->second.target, nullptr });
     });
     for (const auto& [id, relationship] : relationships) {
+        if (EndsWith(relationship.type, "/styles"))
+            ReadDateStyles(relationship.target);
         if (!EndsWith(relationship.type, "/sharedStrings"))
             continue;
         const PackagePart* strings = m_package.Find(relationship.target);
@@ -130,6 +160,27 @@ bool XlsxWorkbook::Load(const char* path)
     return true;
 }
 
+void XlsxWorkbook::ReadDateStyles(const std::string& part)
+{
+    const PackagePart* styles = m_package.Find(part);
+    xml::DocPtr doc = styles ? xml::ParseMemory(styles->bytes) : nullptr;
+    if (!doc)
+        return;
+    std::map<int, std::string> codes;
+    ForEachElement(xmlDocGetRootElement(doc.get()), "numFmt", [&](xmlNodePtr format) {
+        codes[std::atoi(Attribute(format, "numFmtId").c_str())] = Attribute(format, "formatCode");
+    });
+    ForEachElement(xmlDocGetRootElement(doc.get()), "cellXfs", [&](xmlNodePtr list) {
+        for (xmlNodePtr xf = list->children; xf; xf = xf->next) {
+            if (!IsNamed(xf, "xf"))
+                continue;
+            const int id = std::atoi(Attribute(xf, "numFmtId").c_str());
+            const auto code = codes.find(id);
+            m_dateStyles.push_back(IsDateFormat(id, code == codes.end() ? std::string() : code->second));
+        }
+    });
+}
+
 XlsxSheet* XlsxWorkbook::Sheet(const std::string& name)
 {
     for (SheetEntry& entry : m_sheets) {
@@ -138,7 +189,7 @@ XlsxSheet* XlsxWorkbook::Sheet(const std::string& name)
         if (!entry.sheet) {
             const PackagePart* part = m_package.Find(entry.part);
             auto sheet = std::make_unique<XlsxSheet>();
-            if (!part || !sheet->Load(part->bytes, m_sharedStrings))
+            if (!part || !sheet->Load(part->bytes, m_sharedStrings, m_dateStyles))
                 return nullptr;
             entry.sheet = std::move(sheet);
         }

@@ -25,6 +25,8 @@ public:
     const std::string& Path() const { return m_path; }
 
 private:
+    void ReadDateStyles(const std::string& part);
+
     struct SheetEntry
     {
         std::string name;
@@ -36,6 +38,7 @@ private:
     XlsxPackage m_package;
     std::vector<SheetEntry> m_sheets;
     std::vector<std::string> m_sharedStrings;
+    std::vector<bool> m_dateStyles; // per cell style: whether its number format shows a date
 };
 
 } // namespace ktutilex::excel

@@ -22,7 +22,7 @@ using ktutilex_test::WriteFile;
 constexpr int kNoOpenpyxl = 3;
 
 // Writes the workbook every test starts from: sheet "Patients" with a header row and two rows
-// of text, numbers and truth values, and a sheet "Other" with one bold cell.
+// of text, numbers, truth values and a date, and a sheet "Other" with one bold cell.
 constexpr const char* kMakeWorkbook = R"PY(
 import sys
 try:
@@ -36,6 +36,8 @@ sheet.title = "Patients"
 sheet.append(["Name", "Score", "Active"])
 sheet.append(["Kim & <Lee>", 2.5, True])
 sheet.append(["Park", 7, False])
+import datetime
+sheet["D2"] = datetime.datetime(2024, 1, 2, 8, 30)
 other = book.create_sheet("Other")
 other["A1"] = "keep"
 other["A1"].font = Font(bold=True)
@@ -85,6 +87,7 @@ TEST_F(KTExcelTest, ReadsTheCellsAnotherProgramWrote)
     EXPECT_EQ(m_excel.GetText(1, 2), "-1");
     EXPECT_EQ(m_excel.GetText(2, 1), "7.000000");
     EXPECT_EQ(m_excel.GetText(2, 2), "0");
+    EXPECT_EQ(m_excel.GetText(1, 3), "") << "a date";
     EXPECT_EQ(m_excel.GetText(2, 3), "") << "an empty cell";
     // Beyond the last row: empty, and the cursor stays.
     EXPECT_EQ(m_excel.GetText(3, 0), "");
@@ -111,7 +114,7 @@ TEST_F(KTExcelTest, WrittenCellsAreWhatTheIndependentReaderSees)
 
     EXPECT_EQ(ReadWithOpenpyxl("Patients"),
               "A1='Name'\nB1='Score'\nC1='Active'\n"
-              "A2='Kim & <Lee>'\nB2='changed'\nC2=True\n"
+              "A2='Kim & <Lee>'\nB2='changed'\nC2=True\nD2=datetime.datetime(2024, 1, 2, 8, 30)\n"
               "A3='Park'\nB3=7\nC3=False\nE3='E3'\n"
               "A6='  added & <kept> '\n");
     EXPECT_EQ(ReadWithOpenpyxl("Other"), "A1='keep' bold\n");
