@@ -10,7 +10,7 @@
 #include "ktutilex/zip/CZipWriter.h"
 
 #include "support/ExFiles.h"
-#include "support/TestDatabase.h"
+#include "testkit/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -22,7 +22,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-using ktado_test::TempFolder;
+using testkit::TempFolder;
 using ktutilex_test::NoiseBytes;
 using ktutilex_test::ReadFile;
 using ktutilex_test::WriteFile;
@@ -61,7 +61,7 @@ int Outcome(const std::function<int()>& operation)
 
 std::string ValidArchive(const TempFolder& folder)
 {
-    const std::string archive = folder.File("valid.zip");
+    const std::string archive = folder / "valid.zip";
     CZipWriter writer;
     writer.Open(archive.c_str());
     writer.OpenNewFile("text/notes.txt", { CTime::GetCurrentTime(), 0 }, 6);
@@ -98,18 +98,20 @@ TEST(BrokenInput, ZipArchivesGiveErrorsAndStayInTheirTarget)
         inputs.push_back(std::move(made));
 
     KTZip zip;
-    const std::string archive = folder.File("broken.zip");
-    const std::string target = folder.File("out/target");
+    const std::string archive = folder / "broken.zip";
+    const std::string target = folder / "out/target";
     int unpacked = 0;
     for (std::size_t i = 0; i < inputs.size(); ++i) {
         WriteFile(archive, inputs[i]);
-        fs::remove_all(folder.File("out"));
+        fs::remove_all(folder / "out");
         const int outcome = Outcome([&] { return zip.UnZip(archive.c_str(), target.c_str(), nullptr, nullptr); });
         EXPECT_TRUE(outcome == -1 || outcome == 0 || outcome == 1 || outcome > 1000) << "input " << i;
         unpacked += outcome == 1;
-        if (fs::exists(folder.File("out")))
-            for (const auto& entry : fs::directory_iterator(folder.File("out")))
+        if (fs::exists(folder / "out")) {
+            for (const auto& entry : fs::directory_iterator(folder / "out")) {
                 EXPECT_EQ(entry.path().filename(), "target") << "input " << i;
+            }
+        }
     }
     // Flips inside the comment or in unused fields still unpack.
     EXPECT_GT(unpacked, 0);
@@ -118,7 +120,7 @@ TEST(BrokenInput, ZipArchivesGiveErrorsAndStayInTheirTarget)
 TEST(BrokenInput, SpreadsheetFilesThatAreNoPackageAreRefused)
 {
     TempFolder folder;
-    const std::string book = folder.File("book.xlsx");
+    const std::string book = folder / "book.xlsx";
     std::vector<std::string> inputs = Variants(ValidArchive(folder), 97, 89);
     for (std::string& made : HandMadeArchives())
         inputs.push_back(std::move(made));
@@ -144,7 +146,7 @@ TEST(BrokenInput, XmlDocumentsGiveErrorsOrWholeTrees)
     inputs.push_back(deep);
     inputs.push_back("<!DOCTYPE a [<!ENTITY % p SYSTEM 'file:///etc/passwd'> %p;]><a/>");
 
-    const std::string path = folder.File("broken.xml");
+    const std::string path = folder / "broken.xml";
     for (std::size_t i = 0; i < inputs.size(); ++i) {
         WriteFile(path, inputs[i]);
         KTXml xml;

@@ -3,8 +3,8 @@
 #include "ktutilex/KTExcel.h"
 
 #include "support/ExFiles.h"
+#include "testkit/TempFolder.h"
 #include "support/PythonScript.h"
-#include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-using ktado_test::TempFolder;
+using testkit::TempFolder;
 using ktutilex_test::ReadFile;
 using ktutilex_test::RunPython;
 using ktutilex_test::WriteFile;
@@ -66,7 +66,7 @@ protected:
         ASSERT_EQ(made.exitCode, 0);
     }
 
-    std::string Book() const { return m_folder.File("ward.xlsx"); }
+    std::string Book() const { return m_folder / "ward.xlsx"; }
     std::string ReadWithOpenpyxl(const char* sheet) const
     {
         const ktutilex_test::ScriptResult read = RunPython(kReadSheet, { Book(), sheet });
@@ -140,7 +140,7 @@ TEST_F(KTExcelTest, TheCursorMovesWithinTheRowsAndAddsOneWhenAsked)
 
 TEST_F(KTExcelTest, FailuresLeaveAReasonAndNothingHalfWritten)
 {
-    EXPECT_EQ(m_excel.Open(m_folder.File("missing.xlsx").c_str(), "Patients"), 0);
+    EXPECT_EQ(m_excel.Open((m_folder / "missing.xlsx").c_str(), "Patients"), 0);
     EXPECT_EQ(m_excel.GetLastError(), "");
     EXPECT_EQ(m_excel.GetText(0, 0), "");
     EXPECT_EQ(m_excel.GetLastError(), "Excel is not opened");
@@ -148,8 +148,8 @@ TEST_F(KTExcelTest, FailuresLeaveAReasonAndNothingHalfWritten)
     EXPECT_EQ(m_excel.Seek(0, 0), 0);
     EXPECT_EQ(m_excel.GetLastError(), "Recordset is not opened!!");
 
-    WriteFile(m_folder.File("plain.xlsx"), "not a spreadsheet");
-    EXPECT_EQ(m_excel.Open(m_folder.File("plain.xlsx").c_str(), "Patients"), 0);
+    WriteFile(m_folder / "plain.xlsx", "not a spreadsheet");
+    EXPECT_EQ(m_excel.Open((m_folder / "plain.xlsx").c_str(), "Patients"), 0);
     EXPECT_NE(m_excel.GetLastError().Find("cannot be read"), -1);
     EXPECT_EQ(m_excel.Open(Book().c_str(), "Nobody"), 0);
     EXPECT_NE(m_excel.GetLastError().Find("Nobody"), -1);
@@ -169,7 +169,7 @@ TEST_F(KTExcelTest, FailuresLeaveAReasonAndNothingHalfWritten)
     EXPECT_EQ(m_excel.SetText(0, 0, "lost"), 0);
     EXPECT_NE(m_excel.GetLastError().Find("cannot be written"), -1);
     fs::remove(Book());
-    for (const auto& entry : fs::directory_iterator(m_folder.Path()))
+    for (const auto& entry : fs::directory_iterator(m_folder.Dir()))
         EXPECT_EQ(entry.path().extension(), ".xlsx") << "no temporary file stays: " << entry.path();
 }
 

@@ -5,9 +5,9 @@
 #include "ktutilex/KTFtp.h"
 
 #include "support/ExFiles.h"
+#include "testkit/TempFolder.h"
 #include "support/FtpTestServer.h"
 #include "support/ProgressLog.h"
-#include "support/TestDatabase.h"
 
 #include "platform/msg/MessageBoxService.h"
 
@@ -19,7 +19,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-using ktado_test::TempFolder;
+using testkit::TempFolder;
 using ktutilex_test::FtpTestServer;
 using ktutilex_test::NoiseBytes;
 using ktutilex_test::ProgressCall;
@@ -41,8 +41,8 @@ protected:
     }
     void TearDown() override { platform::msg::ResetMessageBoxScript(); }
 
-    std::string ServerPath(const std::string& relative = "") const { return m_folder.Path() + "/server/" + relative; }
-    std::string LocalPath(const std::string& relative = "") const { return m_folder.Path() + "/local/" + relative; }
+    std::string ServerPath(const std::string& relative = "") const { return m_folder.Dir() + "/server/" + relative; }
+    std::string LocalPath(const std::string& relative = "") const { return m_folder.Dir() + "/local/" + relative; }
 
     int ConnectAs(KTFtp& ftp, const char* user, const char* password, const char* folder = "")
     {

@@ -5,7 +5,7 @@
 #include "ktutilex/KTSerial.h"
 #include "ktutilex/KTSerialEx.h"
 
-#include "nyraclient/tests/support/SerialFarEnd.h"
+#include "testkit/SerialFarEnd.h"
 
 #include <gtest/gtest.h>
 
@@ -20,9 +20,9 @@
 
 namespace {
 
-using serialtest::Bytes;
-using serialtest::FarEnd;
-using serialtest::PumpUntil;
+using Bytes = testkit::SerialBytes;
+using FarEnd = testkit::SerialFarEnd;
+using testkit::PumpUntil;
 
 constexpr unsigned kPort = 9;
 constexpr UINT WM_TEST_FRAME = WM_USER + 7;

@@ -3,7 +3,7 @@
 #include "ktutilex/KTXml.h"
 
 #include "support/ExFiles.h"
-#include "support/TestDatabase.h"
+#include "testkit/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -12,14 +12,14 @@
 
 namespace {
 
-using ktado_test::TempFolder;
+using testkit::TempFolder;
 using ktutilex_test::ReadFile;
 using ktutilex_test::WriteFile;
 
 class KTXmlTest : public ::testing::Test
 {
 protected:
-    std::string File(const char* name) const { return m_folder.File(name); }
+    std::string File(const char* name) const { return m_folder / name; }
 
     TempFolder m_folder;
     KTXml m_xml;

@@ -6,8 +6,8 @@
 #include "ktutilex/zip/ZipRecords.h"
 
 #include "support/ExFiles.h"
+#include "testkit/TempFolder.h"
 #include "support/ProgressLog.h"
-#include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +25,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-using ktado_test::TempFolder;
+using testkit::TempFolder;
 using ktutilex_test::NoiseBytes;
 using ktutilex_test::ProgressLog;
 using ktutilex_test::ReadFile;
@@ -107,9 +107,9 @@ int ZipCause(Call call)
 class KTZipTest : public ::testing::Test
 {
 protected:
-    std::string Src(const std::string& relative) const { return m_folder.Path() + "/src/" + relative; }
-    std::string Out(const std::string& relative = "") const { return m_folder.Path() + "/out/" + relative; }
-    std::string Archive() const { return m_folder.Path() + "/packed.zip"; }
+    std::string Src(const std::string& relative) const { return m_folder.Dir() + "/src/" + relative; }
+    std::string Out(const std::string& relative = "") const { return m_folder.Dir() + "/out/" + relative; }
+    std::string Archive() const { return m_folder.Dir() + "/packed.zip"; }
 
     // A tree with an empty file, a file of exactly one block, and files around it.
     void MakeTree()
@@ -132,12 +132,12 @@ TEST_F(KTZipTest, PacksAFolderAndUnpacksItByteForByteWithItsTimes)
     const time_t written = time(nullptr) - 86400 * 3;
     SetModificationTime(Src("sub/block.bin"), written);
 
-    CStringArray paths = List({ m_folder.Path() + "/src" });
+    CStringArray paths = List({ m_folder.Dir() + "/src" });
     ASSERT_EQ(m_zip.Zip(paths, Archive().c_str(), 6, nullptr), 1);
     CStringArray extracted;
     ASSERT_EQ(m_zip.UnZip(Archive().c_str(), Out().c_str(), &extracted, nullptr), 1);
 
-    EXPECT_EQ(Tree(Out()), Tree(m_folder.Path() + "/src"));
+    EXPECT_EQ(Tree(Out()), Tree(m_folder.Dir() + "/src"));
     ASSERT_EQ(extracted.GetSize(), 4);
     const std::vector<Entry> entries = Entries(Archive());
     for (INT_PTR i = 0; i < extracted.GetSize(); ++i)
@@ -160,7 +160,7 @@ TEST_F(KTZipTest, InfoZipListsTheArchiveWithItsNamesAndDates)
     when.tm_isdst = -1;
     SetModificationTime(Src("a.txt"), mktime(&when));
 
-    CStringArray paths = List({ m_folder.Path() + "/src" });
+    CStringArray paths = List({ m_folder.Dir() + "/src" });
     ASSERT_EQ(m_zip.Zip(paths, Archive().c_str(), 9, nullptr), 1);
 
     FILE* lister = popen(("unzip -l '" + Archive() + "' 2>&1").c_str(), "r");
@@ -219,12 +219,12 @@ TEST_F(KTZipTest, EntryNamesAreUnpackedOnlyInsideTheTargetFolder)
         { { "dir\\sub\\x.txt", "./dot/./y.txt", "folder/" }, 1, { "dir/sub/x.txt", "dot/y.txt" } },
     };
     for (const Case& c : cases) {
-        const std::string target = m_folder.Path() + "/t/target";
-        fs::remove_all(m_folder.Path() + "/t");
+        const std::string target = m_folder.Dir() + "/t/target";
+        fs::remove_all(m_folder.Dir() + "/t");
         WriteArchiveWithNames(Archive(), c.names);
         EXPECT_EQ(m_zip.UnZip(Archive().c_str(), target.c_str(), nullptr, nullptr), c.result) << c.names[0];
         std::vector<std::string> found;
-        for (const auto& [name, bytes] : Tree(m_folder.Path() + "/t"))
+        for (const auto& [name, bytes] : Tree(m_folder.Dir() + "/t"))
             found.push_back(name);
         std::vector<std::string> expected;
         for (const std::string& file : c.files)
@@ -237,16 +237,16 @@ TEST_F(KTZipTest, AFolderLinkInTheTargetIsNotFollowedOutOfIt)
 {
     const std::string target = Out();
     fs::create_directories(target);
-    fs::create_directories(m_folder.Path() + "/elsewhere");
-    fs::create_directory_symlink(m_folder.Path() + "/elsewhere", target + "link");
+    fs::create_directories(m_folder.Dir() + "/elsewhere");
+    fs::create_directory_symlink(m_folder.Dir() + "/elsewhere", target + "link");
     WriteArchiveWithNames(Archive(), { "link/escaped.txt" });
     EXPECT_EQ(m_zip.UnZip(Archive().c_str(), target.c_str(), nullptr, nullptr), -1);
-    EXPECT_FALSE(fs::exists(m_folder.Path() + "/elsewhere/escaped.txt"));
+    EXPECT_FALSE(fs::exists(m_folder.Dir() + "/elsewhere/escaped.txt"));
 }
 
 TEST_F(KTZipTest, BadPathsAndNothingToPack)
 {
-    CStringArray missing = List({ m_folder.Path() + "/nothing-here" });
+    CStringArray missing = List({ m_folder.Dir() + "/nothing-here" });
     EXPECT_EQ(m_zip.Zip(missing, "", 6, nullptr), -1);
     EXPECT_EQ(m_zip.Zip(missing, Archive().c_str(), 6, nullptr), 0);
     EXPECT_FALSE(fs::exists(Archive()));
@@ -264,7 +264,7 @@ TEST_F(KTZipTest, TheArchiveIsNeverPackedIntoItself)
 {
     MakeTree();
     const std::string inside = Src("backup.zip");
-    CStringArray paths = List({ m_folder.Path() + "/src" });
+    CStringArray paths = List({ m_folder.Dir() + "/src" });
     ASSERT_EQ(m_zip.Zip(paths, inside.c_str(), 6, nullptr), 1);
     // Packed again, the archive from the first run is in the folder now.
     ASSERT_EQ(m_zip.Zip(paths, inside.c_str(), 6, nullptr), 1);
@@ -320,8 +320,8 @@ TEST_F(KTZipTest, TheLayerRaisesItsCauses)
     EXPECT_FALSE(fs::exists(Archive()));
 
     // A file of 600 bytes that is no archive.
-    WriteFile(m_folder.Path() + "/not.zip", NoiseBytes(600, 9));
-    const std::string notZip = m_folder.Path() + "/not.zip";
+    WriteFile(m_folder.Dir() + "/not.zip", NoiseBytes(600, 9));
+    const std::string notZip = m_folder.Dir() + "/not.zip";
     EXPECT_EQ(ZipCause([&] { m_zip.UnZip(notZip.c_str(), Out().c_str(), nullptr, nullptr); }),
               CZipException::badZipFile);
 

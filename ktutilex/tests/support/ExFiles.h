@@ -1,28 +1,23 @@
-// Small file helpers for the extended utility library's tests: whole files written and read
-// back, and bytes of a pattern that compresses poorly.
+// Small file helpers for the extended utility library's tests: whole files written (with their
+// folders) and read back, and bytes that compress poorly.
 #pragma once
+
+#include "testkit/TempFolder.h"
 
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 namespace ktutilex_test {
 
+// Writes a whole file, making its folders first.
 inline void WriteFile(const std::string& path, const std::string& bytes)
 {
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+    testkit::WriteText(path, bytes);
 }
 
-inline std::string ReadFile(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
+inline std::string ReadFile(const std::string& path) { return testkit::ReadText(path); }
 
 // `n` bytes from a simple generator, different for each seed.
 inline std::string NoiseBytes(std::size_t n, std::uint32_t seed = 1)
