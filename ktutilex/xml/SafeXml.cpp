@@ -4,7 +4,9 @@
 #include <libxml/parser.h>
 #include <libxml/xmlerror.h>
 
+#include <cstring>
 #include <mutex>
+#include <string>
 
 namespace ktutilex::xml {
 
@@ -75,9 +77,11 @@ void DocFree::operator()(_xmlDoc* doc) const { xmlFreeDoc(doc); }
 DocPtr ParseFile(const char* path)
 {
     Parser parser;
-    if (!parser.Context() || !path)
+    if (!parser.Context() || !path || !*path)
         return nullptr;
-    return parser.Result(xmlCtxtReadFile(parser.Context(), path, nullptr, kOptions));
+    // The parser reads "-" as its standard input; here it names a file like any other.
+    const std::string file = std::strcmp(path, "-") == 0 ? std::string("./-") : std::string(path);
+    return parser.Result(xmlCtxtReadFile(parser.Context(), file.c_str(), nullptr, kOptions));
 }
 
 DocPtr ParseMemory(std::string_view bytes)
