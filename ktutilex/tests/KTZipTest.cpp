@@ -342,7 +342,8 @@ TEST_F(KTZipTest, TheEndRecordIsFoundBehindALongComment)
     CZipWriter writer;
     writer.Open(Archive().c_str());
     writer.OpenNewFile("note.txt", { CTime::GetCurrentTime(), 0 }, 6);
-    writer.WriteNewFile("PK\x05\x06 inside the data", 22);
+    const std::string data("PK\x05\x06 inside the data");
+    writer.WriteNewFile(data.data(), static_cast<UINT>(data.size()));
     writer.Close(std::string(1000, 'c').c_str());
 
     CZipReader reader;
@@ -351,7 +352,7 @@ TEST_F(KTZipTest, TheEndRecordIsFoundBehindALongComment)
     EXPECT_EQ(reader.GetGlobalComment().GetLength(), 1000);
     reader.Close();
     EXPECT_EQ(m_zip.UnZip(Archive().c_str(), Out().c_str(), nullptr, nullptr), 1);
-    EXPECT_EQ(ReadFile(Out("note.txt")), std::string("PK\x05\x06 inside the data", 22));
+    EXPECT_EQ(ReadFile(Out("note.txt")), data);
 }
 
 // ==== progress and cancel =========================================================================
