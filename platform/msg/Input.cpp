@@ -10,6 +10,7 @@
 #include <atomic>
 #include <cstdlib>
 #include <mutex>
+#include <vector>
 
 using namespace platform::msg;
 
@@ -20,6 +21,7 @@ namespace {
 std::mutex s_inputLock;
 HWND s_focus { nullptr };
 HWND s_active { nullptr };
+bool s_applicationActive { false };
 HWND s_capture { nullptr };
 HWND s_tracked { nullptr };        // TrackMouseEvent(TME_LEAVE)
 HWND s_lastMouseWindow { nullptr };
@@ -207,6 +209,29 @@ void ForgetInputWindow(HWND hwnd, bool destroying)
 
 namespace {
 
+// Tells the calling thread's top-level windows that the program gained or lost activation.
+void SendActivateApp(bool active)
+{
+    std::vector<HWND> windows;
+    EnumThreadWindows(GetCurrentThreadMessageId(), [](HWND hwnd, LPARAM list) -> BOOL {
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&windows));
+    for (HWND hwnd : windows)
+        if (IsWindow(hwnd))
+            SendMessage(hwnd, WM_ACTIVATEAPP, active ? TRUE : FALSE, 0);
+}
+
+// Records the program's activation; true when it changed.
+bool ChangeApplicationActive(bool active)
+{
+    std::lock_guard lock(s_inputLock);
+    if (s_applicationActive == active)
+        return false;
+    s_applicationActive = active;
+    return true;
+}
+
 HWND ActivateWindow(HWND hwnd, WORD how)
 {
     if (hwnd) {
@@ -229,6 +254,9 @@ HWND ActivateWindow(HWND hwnd, WORD how)
         std::lock_guard lock(s_inputLock);
         s_active = hwnd;
     }
+    // The classic order: the program's activation before the window's, its deactivation after.
+    if (ChangeApplicationActive(hwnd != nullptr))
+        SendActivateApp(hwnd != nullptr);
     if (hwnd) {
         SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         SendMessage(hwnd, WM_NCACTIVATE, TRUE, 0);
@@ -244,6 +272,18 @@ HWND ActivateWindow(HWND hwnd, WORD how)
 } // namespace
 
 HWND SetActiveWindow(HWND hwnd) { return ActivateWindow(hwnd, WA_ACTIVE); }
+
+void platform::msg::SetApplicationActive(bool active)
+{
+    if (ChangeApplicationActive(active))
+        SendActivateApp(active);
+}
+
+bool platform::msg::IsApplicationActive()
+{
+    std::lock_guard lock(s_inputLock);
+    return s_applicationActive;
+}
 
 HWND GetActiveWindow()
 {

@@ -32,6 +32,14 @@ SIZE ScreenSize();
 // The cursor last set by SetCursor, for the host to show.
 HCURSOR CurrentCursor();
 
+// Whether the program is the one the user works in. It becomes active with its first active
+// window and inactive when no window of it is active; a host whose desktop has other programs
+// also reports when the desktop's focus leaves all of the program's windows and comes back,
+// while the layer keeps its own active window for that return. Each change sends
+// WM_ACTIVATEAPP (wParam TRUE or FALSE) to every top-level window of the calling thread.
+void SetApplicationActive(bool active);
+bool IsApplicationActive();
+
 // Key to character as TranslateMessage maps it: 0 when the key makes no character.
 char CharacterForKey(int virtualKey, bool shift);
 

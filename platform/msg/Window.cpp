@@ -509,6 +509,8 @@ BOOL DestroyWindow(HWND hwnd)
         ForgetInputWindow(h, true);
     if (wasActive && owner && IsWindow(owner) && IsWindowVisible(owner) && IsWindowEnabled(owner))
         SetActiveWindow(owner);
+    else if (wasActive)
+        SetApplicationActive(false); // no window of the program is active any more
 
     if (parent && !(exStyle & WS_EX_NOPARENTNOTIFY))
         SendMessage(parent, WM_PARENTNOTIFY, MAKEWPARAM(WM_DESTROY, static_cast<WORD>(GetDlgCtrlID(hwnd))),

@@ -243,6 +243,45 @@ TEST_F(InputRouting, AClickActivatesTheTopLevelUnderIt)
     EXPECT_EQ(GetTopWindow(nullptr), frame.m_hWnd);
 }
 
+TEST_F(InputRouting, TheProgramsActivationReachesEveryTopLevelAsActivateApp)
+{
+    RecordingWnd hidden;
+    ASSERT_TRUE(hidden.CreateTop(CRect(600, 100, 800, 300), WS_POPUP));
+    ASSERT_TRUE(platform::msg::IsApplicationActive());
+    auto activateApp = [](RecordingWnd& w) {
+        std::vector<WPARAM> seen;
+        for (auto& e : w.log)
+            if (e.message == WM_ACTIVATEAPP)
+                seen.push_back(e.wParam);
+        return seen;
+    };
+
+    // Moving between the program's own windows is no change of the program's activation.
+    SetActiveWindow(hidden.m_hWnd);
+    SetActiveWindow(frame.m_hWnd);
+    EXPECT_TRUE(activateApp(frame).empty());
+
+    // The host reports the desktop's focus going elsewhere and coming back: every top-level
+    // hears it, shown or not, and the active window is kept for the return.
+    platform::msg::SetApplicationActive(false);
+    platform::msg::SetApplicationActive(false);
+    EXPECT_EQ(GetActiveWindow(), frame.m_hWnd);
+    platform::msg::SetApplicationActive(true);
+    EXPECT_EQ(activateApp(frame), (std::vector<WPARAM> { FALSE, TRUE }));
+    EXPECT_EQ(activateApp(hidden), (std::vector<WPARAM> { FALSE, TRUE }));
+    EXPECT_TRUE(activateApp(left).empty()) << "a child window is no top-level";
+
+    // No window of the program active: the program is not; the next active window makes it so,
+    // telling the windows before the window itself hears of its activation.
+    frame.log.clear();
+    SetActiveWindow(nullptr);
+    EXPECT_FALSE(platform::msg::IsApplicationActive());
+    SetActiveWindow(frame.m_hWnd);
+    EXPECT_TRUE(platform::msg::IsApplicationActive());
+    EXPECT_EQ(frame.Sequence({ WM_ACTIVATEAPP, WM_ACTIVATE }),
+              (std::vector<UINT> { WM_ACTIVATE, WM_ACTIVATEAPP, WM_ACTIVATEAPP, WM_ACTIVATE }));
+}
+
 TEST_F(InputRouting, DisabledChildLetsTheClickThroughToItsParent)
 {
     right.EnableWindow(FALSE);
