@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <thread>
 
@@ -358,6 +359,62 @@ TEST(UiDialogExchange, DoublesAndControlSubclassing)
     dlg.edit.SetWindowText("1e999");
     EXPECT_FALSE(dlg.UpdateData(TRUE));
     EXPECT_DOUBLE_EQ(dlg.value, 38.25);
+    dlg.DestroyWindow();
+}
+
+// A page that saves and reloads its data whenever an edit changes, as the stations' settings
+// pages do: loading leaves an edit whose text is already right alone, so the reload neither
+// changes the edit again (which would recurse without end) nor moves the caret.
+TEST(UiDialogExchange, ReloadFromTheChangeHandlerLeavesAnUnchangedEditAlone)
+{
+    struct ReloadingDlg : CDialog
+    {
+        ReloadingDlg() : CDialog(IDD_HOST) {}
+        CString name;
+        int changes { 0 };
+        int depth { 0 };
+        int deepest { 0 };
+        void DoDataExchange(CDataExchange* pDX) override { DDX_Text(pDX, IDC_NAME, name); }
+        BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
+        {
+            if (LOWORD(wParam) != IDC_NAME || HIWORD(wParam) != EN_CHANGE)
+                return CDialog::OnCommand(wParam, lParam);
+            ++changes;
+            deepest = std::max(deepest, ++depth);
+            if (depth < 10) { // a recursing exchange stops here instead of overflowing the stack
+                UpdateData(TRUE);
+                name.MakeUpper();
+                UpdateData(FALSE);
+            }
+            --depth;
+            return TRUE;
+        }
+    } dlg;
+    ASSERT_TRUE(dlg.Create(IDD_HOST));
+    dlg.ShowWindow(SW_SHOW);
+    HWND edit = dlg.GetDlgItem(IDC_NAME)->m_hWnd;
+    SetFocus(edit);
+    Pump();
+    dlg.changes = 0;
+
+    NullHost::TypeText("AB");
+    Pump();
+    EXPECT_EQ(dlg.changes, 2);
+    EXPECT_EQ(dlg.deepest, 1);
+    DWORD start = 0, end = 0;
+    SendMessage(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 2u);
+    EXPECT_EQ(end, 2u);
+
+    // A text the reload does change is written once, and that write's own change settles it.
+    dlg.changes = 0;
+    NullHost::TypeText("c");
+    Pump();
+    char text[16] {};
+    GetWindowText(edit, text, sizeof(text));
+    EXPECT_STREQ(text, "ABC");
+    EXPECT_EQ(dlg.changes, 2);
+    EXPECT_EQ(dlg.deepest, 2);
     dlg.DestroyWindow();
 }
 

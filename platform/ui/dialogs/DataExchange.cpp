@@ -55,6 +55,15 @@ CString ItemText(HWND control)
     return text;
 }
 
+// Loading sets an edit's text only when it differs: setting it would move the caret to the start
+// and send EN_CHANGE, and a page that exchanges its data from its change handler would then
+// handle its own change again and again.
+void SetTextIfChanged(HWND control, const char* text)
+{
+    if (ItemText(control) != text)
+        SetWindowText(control, text);
+}
+
 // Whole-text integer conversion with range checking; spaces around are allowed.
 bool ParseInteger(const CString& text, long long low, long long high, long long& out)
 {
@@ -104,7 +113,7 @@ void ExchangeInteger(CDataExchange* pDX, int nIDC, T& value, long long low, long
     } else {
         char text[32];
         std::snprintf(text, sizeof(text), format, value);
-        SetWindowText(control, text);
+        SetTextIfChanged(control, text);
     }
 }
 
@@ -120,7 +129,7 @@ void ExchangeReal(CDataExchange* pDX, int nIDC, T& value, int digits, double lim
     } else {
         char text[64];
         std::snprintf(text, sizeof(text), "%.*g", digits, static_cast<double>(value));
-        SetWindowText(control, text);
+        SetTextIfChanged(control, text);
     }
 }
 
@@ -177,7 +186,7 @@ void DDX_Text(CDataExchange* pDX, int nIDC, CString& value)
     if (pDX->m_bSaveAndValidate)
         value = ItemText(control);
     else
-        SetWindowText(control, value);
+        SetTextIfChanged(control, value);
 }
 
 void DDX_Text(CDataExchange* pDX, int nIDC, int& value) { ExchangeInteger(pDX, nIDC, value, INT_MIN, INT_MAX, "%d"); }
