@@ -13,6 +13,9 @@
 //   layer activates is raised;
 // - mouse, wheel, keys and input-method text become the window layer's injected input, so they
 //   are routed exactly as under the null host; close requests arrive as WM_CLOSE;
+// - while a caption-less pop-up holds the layer's mouse capture the pointer is grabbed for it, so
+//   that a click on the desktop reaches it too; the desktop's focus leaving all of the program's
+//   windows (GTK's own dialogs count) and coming back is the program's activation;
 // - the user-interface thread's waits run inside the GLib main loop, so GTK events, the
 //   queue's messages, timers and watched sockets keep flowing, also in nested loops;
 // - the clipboard text is the desktop's, and the common dialogs are GTK's.

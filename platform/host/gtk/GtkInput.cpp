@@ -211,12 +211,32 @@ gboolean OnKeyRelease(GtkWidget* window, GdkEventKey* event, gpointer)
 
 // ---- focus and closing ---------------------------------------------------------------------------
 
+// The program is active while the desktop's focus is in one of its windows, GTK's own dialogs
+// included. When the focus leaves a window the check waits a moment: moving between two of the
+// program's windows takes a focus-out and a focus-in that the window manager may send apart.
+constexpr guint kFocusSettleMs = 100;
+guint s_focusCheck { 0 };
+
+gboolean CheckApplicationFocus(gpointer)
+{
+    s_focusCheck = 0;
+    bool focused = false;
+    GList* windows = gtk_window_list_toplevels();
+    for (GList* w = windows; w && !focused; w = w->next)
+        focused = gtk_window_is_active(GTK_WINDOW(w->data));
+    g_list_free(windows);
+    if (!focused)
+        QueueInput([] { msg::SetApplicationActive(false); });
+    return G_SOURCE_REMOVE;
+}
+
 gboolean OnFocusIn(GtkWidget* window, GdkEventFocus*, gpointer data)
 {
     UseImFor(window);
     gtk_im_context_focus_in(s_im);
     HWND hwnd = HwndOf(data);
     QueueInput([hwnd] {
+        msg::SetApplicationActive(true);
         if (IsWindow(hwnd) && IsWindowEnabled(hwnd) && GetActiveWindow() != hwnd)
             SetActiveWindow(hwnd);
     });
@@ -227,6 +247,8 @@ gboolean OnFocusOut(GtkWidget* window, GdkEventFocus*, gpointer)
 {
     if (s_imWindow == window)
         gtk_im_context_focus_out(s_im);
+    if (!s_focusCheck)
+        s_focusCheck = g_timeout_add(kFocusSettleMs, CheckApplicationFocus, nullptr);
     return FALSE;
 }
 

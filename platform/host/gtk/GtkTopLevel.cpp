@@ -45,6 +45,8 @@ struct HostWindow
 
 // Host thread only.
 std::map<HWND, std::unique_ptr<HostWindow>> s_windows;
+// The pop-up the pointer is grabbed for (see FollowCapture).
+HWND s_grabbed { nullptr };
 
 HostWindow* Find(HWND hwnd)
 {
@@ -281,11 +283,51 @@ HostWindow* Ensure(HWND hwnd)
     return s_windows.emplace(hwnd, std::move(w)).first->second.get();
 }
 
+// ---- the pointer grab of a pop-up ----------------------------------------------------------------
+//
+// A pop-up that holds the layer's mouse capture (a colour palette, a drop-down list) closes on
+// a click outside it. The layer routes every click on the program's own windows to the capture,
+// but the display sends a click on the desktop or on another program's window elsewhere; so
+// while a pop-up holds the capture the pointer is grabbed for it. Events over the program's own
+// windows still go to them (and from there to the capture); events anywhere else reach the
+// pop-up's drawing area at their place on the screen.
+
+void ReleaseGrab()
+{
+    if (!s_grabbed)
+        return;
+    s_grabbed = nullptr;
+    gdk_seat_ungrab(gdk_display_get_default_seat(gdk_display_get_default()));
+}
+
+// Follows the layer's capture; a grab that the display refuses (the window is not viewable yet)
+// is asked again on the next frame.
+void FollowCapture()
+{
+    HWND capture = GetCapture();
+    HostWindow* w = capture ? Find(GetAncestor(capture, GA_ROOT)) : nullptr;
+    bool wanted = w && gtk_window_get_window_type(GTK_WINDOW(w->window)) == GTK_WINDOW_POPUP &&
+                  gtk_widget_get_mapped(w->area);
+    if (!wanted) {
+        ReleaseGrab();
+        return;
+    }
+    if (s_grabbed == w->hwnd)
+        return;
+    ReleaseGrab();
+    GdkSeat* seat = gdk_display_get_default_seat(gdk_display_get_default());
+    if (gdk_seat_grab(seat, gtk_widget_get_window(w->area), GDK_SEAT_CAPABILITY_ALL_POINTING, TRUE, nullptr, nullptr,
+                      nullptr, nullptr) == GDK_GRAB_SUCCESS)
+        s_grabbed = w->hwnd;
+}
+
 void Drop(HWND hwnd)
 {
     auto it = s_windows.find(hwnd);
     if (it == s_windows.end())
         return;
+    if (s_grabbed == hwnd)
+        ReleaseGrab();
     DisconnectInput(it->second->window);
     gtk_widget_destroy(it->second->window);
     s_windows.erase(it);
@@ -336,6 +378,7 @@ void PresentChanges()
             if (gtk_widget_get_visible(w->window) && gtk_window_get_window_type(GTK_WINDOW(w->window)) == GTK_WINDOW_TOPLEVEL)
                 gtk_window_present(GTK_WINDOW(w->window));
     }
+    FollowCapture();
     for (auto it = s_windows.begin(); it != s_windows.end();) {
         HostWindow& w = *it->second;
         ++it;

@@ -1,5 +1,5 @@
-// The gtk host on a real X display: each test starts its own Xvfb on a free display number,
-// lets the host start on it, and checks what a user would see and do: a window with child
+// The gtk host on a real X display (the test program's own Xvfb, testkit/Xvfb.h): the host starts
+// on it, and the tests check what a user would see and do: a window with child
 // controls, painted by the user-interface thread and by a worker thread through a window DC,
 // appears on the screen exactly as its backing surface holds it; clicks, a double click, the
 // wheel and typed text sent with xdotool reach the window's handlers as the classic messages.
@@ -19,25 +19,16 @@
 #include "testkit/Pump.h"
 #include "testkit/TempFolder.h"
 #include "testkit/TestWindow.h"
+#include "testkit/Xvfb.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <csignal>
 #include <cstdlib>
-#include <fcntl.h>
 #include <fstream>
-#include <poll.h>
-#include <spawn.h>
 #include <string>
-#include <sys/prctl.h>
-#include <sys/syscall.h>
-#include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
 #include <vector>
-
-extern char** environ;
 
 using platform::host::GtkHost;
 using testkit::RecordingWnd;
@@ -45,125 +36,11 @@ using testkit::RecordingWnd;
 namespace {
 
 using Clock = std::chrono::steady_clock;
-constexpr auto kDeadline = std::chrono::seconds(20);
-
-std::string FindProgram(const char* name)
-{
-    const char* path = std::getenv("PATH");
-    std::string dirs = path ? path : "/usr/bin:/bin";
-    size_t start = 0;
-    while (start <= dirs.size()) {
-        size_t end = dirs.find(':', start);
-        if (end == std::string::npos)
-            end = dirs.size();
-        std::string candidate = dirs.substr(start, end - start) + "/" + name;
-        if (::access(candidate.c_str(), X_OK) == 0)
-            return candidate;
-        start = end + 1;
-    }
-    return {};
-}
-
-pid_t Spawn(const std::vector<std::string>& args)
-{
-    std::vector<char*> argv;
-    for (auto& a : args)
-        argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    pid_t pid = -1;
-    if (posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
-        return -1;
-    return pid;
-}
-
-// Waits for the process to end, at most until the deadline (then it is killed); its exit code,
-// or -1.
-int WaitForExit(pid_t pid, std::chrono::milliseconds limit)
-{
-    int pidfd = static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
-    if (pidfd >= 0) {
-        pollfd p { pidfd, POLLIN, 0 };
-        int ready = ::poll(&p, 1, static_cast<int>(limit.count()));
-        ::close(pidfd);
-        if (ready <= 0)
-            ::kill(pid, SIGKILL);
-    }
-    int status = 0;
-    if (::waitpid(pid, &status, 0) != pid)
-        return -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-int RunTool(const std::vector<std::string>& args) { return WaitForExit(Spawn(args), std::chrono::seconds(15)); }
-
-// An Xvfb of the test's own, on the display number it picks itself.
-class Xvfb
-{
-public:
-    // Empty when it could not start; `missing` tells whether the program is not installed.
-    bool Start(bool& missing)
-    {
-        std::string program = FindProgram("Xvfb");
-        missing = program.empty();
-        if (missing)
-            return false;
-        int fds[2];
-        if (::pipe(fds) != 0)
-            return false;
-        // Forked by hand, so that the server ends with the test even when the test is killed.
-        m_pid = ::fork();
-        if (m_pid == 0) {
-            ::prctl(PR_SET_PDEATHSIG, SIGKILL);
-            ::close(fds[0]);
-            std::string fd = std::to_string(fds[1]);
-            ::execl(program.c_str(), "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
-                    static_cast<char*>(nullptr));
-            ::_exit(127);
-        }
-        ::close(fds[1]);
-        std::string number;
-        auto end = Clock::now() + kDeadline;
-        while (m_pid > 0 && Clock::now() < end) {
-            pollfd p { fds[0], POLLIN, 0 };
-            if (::poll(&p, 1, 1000) <= 0)
-                continue;
-            char c;
-            if (::read(fds[0], &c, 1) != 1)
-                break;
-            if (c == '\n')
-                break;
-            number += c;
-        }
-        ::close(fds[0]);
-        if (number.empty())
-            return false;
-        m_display = ":" + number;
-        return true;
-    }
-    ~Xvfb()
-    {
-        if (m_pid > 0) {
-            ::kill(m_pid, SIGTERM);
-            WaitForExit(m_pid, std::chrono::seconds(10));
-        }
-    }
-    const std::string& Display() const { return m_display; }
-
-private:
-    pid_t m_pid { -1 };
-    std::string m_display;
-};
-
-// Pumps the thread's messages (the host's GLib loop with them) until `done` or the deadline.
-bool PumpUntil(const std::function<bool()>& done)
-{
-    // The waits run in the GLib loop; a thread timer wakes them now and then, so the deadline
-    // is looked at.
-    UINT_PTR heartbeat = SetTimer(nullptr, 0, 25, nullptr);
-    bool ok = testkit::PumpUntil(done, kDeadline, [] { WaitMessage(); });
-    KillTimer(nullptr, heartbeat);
-    return ok;
-}
+constexpr auto kDeadline = testkit::kDisplayDeadline;
+using testkit::PumpDisplayUntil;
+using testkit::RunTool;
+using testkit::Spawn;
+using testkit::WaitForExit;
 
 constexpr COLORREF kFrameColour = RGB(240, 240, 240);
 constexpr COLORREF kUiPaneColour = RGB(30, 90, 200);
@@ -186,22 +63,7 @@ bool FillOnPaint(RecordingWnd& wnd, UINT message, COLORREF colour)
 class GtkHostOnXvfb : public ::testing::Test
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        s_xvfb = new Xvfb;
-        // The server ends after the last test and after gtest's report, when nothing of GTK
-        // runs any more; ending it earlier would end the process through GTK's display error.
-        std::atexit([] { delete s_xvfb; });
-        s_started = s_xvfb->Start(s_missing);
-        if (s_started) {
-            ::setenv("DISPLAY", s_xvfb->Display().c_str(), 1);
-            ::setenv("PLATFORM_HOST", "gtk", 1);
-            // No desktop session here: settings in memory, no accessibility bus.
-            ::setenv("GSETTINGS_BACKEND", "memory", 1);
-            ::setenv("NO_AT_BRIDGE", "1", 1);
-            ::unsetenv("WAYLAND_DISPLAY");
-        }
-    }
+    static void SetUpTestSuite() { s_started = testkit::StartXvfbDisplay(s_missing); }
     void SetUp() override
     {
         if (s_missing)
@@ -219,7 +81,7 @@ protected:
             return true;
         };
         ASSERT_TRUE(frame.CreateTop(CRect(40, 50, 460, 350), WS_OVERLAPPEDWINDOW | WS_VISIBLE, nullptr, nullptr, "Ward"));
-        ASSERT_TRUE(GtkHost::IsRunning()) << "the gtk host did not start on " << s_xvfb->Display();
+        ASSERT_TRUE(GtkHost::IsRunning()) << "the gtk host did not start on " << std::getenv("DISPLAY");
 
         pane.onMessage = [this](UINT message, WPARAM, LPARAM, LRESULT&) {
             if (message == WM_LBUTTONDOWN)
@@ -232,24 +94,12 @@ protected:
         ASSERT_TRUE(label.Create("Uterine activity", WS_CHILD | WS_VISIBLE | SS_LEFT, CRect(140, 205, 400, 225), &frame, 103));
     }
 
-    static inline Xvfb* s_xvfb { nullptr };
     static inline bool s_started { false };
     static inline bool s_missing { false };
     RecordingWnd frame, pane, workerPane;
     CButton button;
     CStatic label;
 };
-
-// The client area of the frame as the X server shows it.
-platform::Image Screenshot(const CRect& onScreen, const std::string& path)
-{
-    std::string geometry = std::to_string(onScreen.Width()) + "x" + std::to_string(onScreen.Height()) + "+" +
-                           std::to_string(onScreen.left) + "+" + std::to_string(onScreen.top);
-    platform::Image shot;
-    if (RunTool({ "import", "-window", "root", "-crop", geometry, "+repage", "png:" + path }) == 0)
-        shot.LoadPng(path.c_str());
-    return shot;
-}
 
 // How many pixels of the screenshot differ from the surface's pixels of the same area.
 int DifferingPixels(const platform::Image& shot, const platform::Surface& surface, POINT originInSurface)
@@ -265,7 +115,7 @@ int DifferingPixels(const platform::Image& shot, const platform::Surface& surfac
 
 TEST_F(GtkHostOnXvfb, WindowPaintedByTheUiAndAWorkerThreadShowsItsSurfaceOnTheScreen)
 {
-    ASSERT_TRUE(PumpUntil([&] { return GtkHost::IsOnDisplay(frame.m_hWnd) && !GetUpdateRect(frame.m_hWnd, nullptr, FALSE); }));
+    ASSERT_TRUE(PumpDisplayUntil([&] { return GtkHost::IsOnDisplay(frame.m_hWnd) && !GetUpdateRect(frame.m_hWnd, nullptr, FALSE); }));
 
     // A worker draws into its pane through a window DC while the user-interface thread runs.
     HWND target = workerPane.m_hWnd;
@@ -298,9 +148,9 @@ TEST_F(GtkHostOnXvfb, WindowPaintedByTheUiAndAWorkerThreadShowsItsSurfaceOnTheSc
     std::string path = temp / "screen.png";
     int differing = -1;
     platform::Image shot;
-    bool matched = PumpUntil([&] {
+    bool matched = PumpDisplayUntil([&] {
         GtkHost::PresentNow();
-        shot = Screenshot(CRect(clientOnScreen, client.Size()), path);
+        shot = testkit::ScreenShot(CRect(clientOnScreen, client.Size()), path);
         if (shot.Width() != client.Width() || shot.Height() != client.Height())
             return false;
         differing = DifferingPixels(shot, *surface, clientInSurface);
@@ -321,7 +171,7 @@ TEST_F(GtkHostOnXvfb, WindowPaintedByTheUiAndAWorkerThreadShowsItsSurfaceOnTheSc
 
 TEST_F(GtkHostOnXvfb, XdotoolInputArrivesAsTheClassicMessages)
 {
-    ASSERT_TRUE(PumpUntil([&] { return GtkHost::IsOnDisplay(frame.m_hWnd); }));
+    ASSERT_TRUE(PumpDisplayUntil([&] { return GtkHost::IsOnDisplay(frame.m_hWnd); }));
     auto at = [&](int x, int y) {
         CPoint p(x, y);
         pane.ClientToScreen(&p);
@@ -336,7 +186,7 @@ TEST_F(GtkHostOnXvfb, XdotoolInputArrivesAsTheClassicMessages)
     // A click.
     auto p1 = at(20, 20);
     ASSERT_EQ(xdotool({ "mousemove", "--sync", p1[0], p1[1], "click", "1" }), 0);
-    ASSERT_TRUE(PumpUntil([&] { return pane.Count(WM_LBUTTONUP) == 1; }));
+    ASSERT_TRUE(PumpDisplayUntil([&] { return pane.Count(WM_LBUTTONUP) == 1; }));
     EXPECT_EQ(pane.Sequence(kButtons), (std::vector<UINT> { WM_LBUTTONDOWN, WM_LBUTTONUP }));
     EXPECT_EQ(GetFocus(), pane.m_hWnd);
 
@@ -344,7 +194,7 @@ TEST_F(GtkHostOnXvfb, XdotoolInputArrivesAsTheClassicMessages)
     pane.log.clear();
     auto p2 = at(120, 100);
     ASSERT_EQ(xdotool({ "mousemove", "--sync", p2[0], p2[1], "click", "--repeat", "2", "--delay", "60", "1" }), 0);
-    ASSERT_TRUE(PumpUntil([&] { return pane.Count(WM_LBUTTONUP) == 2; }));
+    ASSERT_TRUE(PumpDisplayUntil([&] { return pane.Count(WM_LBUTTONUP) == 2; }));
     EXPECT_EQ(pane.Sequence(kButtons), (std::vector<UINT> { WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP }));
     for (auto& e : pane.log) {
         if (e.message == WM_LBUTTONDBLCLK) {
@@ -356,7 +206,7 @@ TEST_F(GtkHostOnXvfb, XdotoolInputArrivesAsTheClassicMessages)
     pane.log.clear();
     ASSERT_EQ(xdotool({ "click", "4" }), 0);
     ASSERT_EQ(xdotool({ "click", "--repeat", "2", "5" }), 0);
-    ASSERT_TRUE(PumpUntil([&] { return pane.Count(WM_MOUSEWHEEL) == 3; }));
+    ASSERT_TRUE(PumpDisplayUntil([&] { return pane.Count(WM_MOUSEWHEEL) == 3; }));
     std::vector<int> deltas;
     for (auto& e : pane.log)
         if (e.message == WM_MOUSEWHEEL)
@@ -369,7 +219,7 @@ TEST_F(GtkHostOnXvfb, XdotoolInputArrivesAsTheClassicMessages)
     const std::string text = "Hi [5]!";
     ASSERT_EQ(xdotool({ "type", "--delay", "30", text }), 0);
     std::string typed;
-    ASSERT_TRUE(PumpUntil([&] {
+    ASSERT_TRUE(PumpDisplayUntil([&] {
         typed.clear();
         for (auto& e : pane.log)
             if (e.message == WM_CHAR)
@@ -390,7 +240,7 @@ void QuitWhenLate(HWND, UINT, UINT_PTR, DWORD)
 
 TEST_F(GtkHostOnXvfb, FileDialogAnswersWithTheChosenFileWhileTheOwnersTimersKeepFiring)
 {
-    ASSERT_TRUE(PumpUntil([&] { return GtkHost::IsOnDisplay(frame.m_hWnd); }));
+    ASSERT_TRUE(PumpDisplayUntil([&] { return GtkHost::IsOnDisplay(frame.m_hWnd); }));
     testkit::TempFolder temp;
     std::string file = temp / "trace.ctg";
     std::ofstream(file) << "FHR";
@@ -442,13 +292,13 @@ TEST_F(GtkHostOnXvfb, ScreenIsTheDisplaysAndACaptionlessWindowCoveringItShowsFul
     RecordingWnd station;
     station.onMessage = [&](UINT message, WPARAM, LPARAM, LRESULT&) { return FillOnPaint(station, message, kWorkerColour); };
     ASSERT_TRUE(station.CreateTop(CRect(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)), WS_POPUP | WS_VISIBLE));
-    ASSERT_TRUE(PumpUntil([&] { return GtkHost::IsOnDisplay(station.m_hWnd); }));
+    ASSERT_TRUE(PumpDisplayUntil([&] { return GtkHost::IsOnDisplay(station.m_hWnd); }));
 
     testkit::TempFolder temp;
     platform::Image shot;
-    EXPECT_TRUE(PumpUntil([&] {
+    EXPECT_TRUE(PumpDisplayUntil([&] {
         GtkHost::PresentNow();
-        shot = Screenshot(CRect(1000, 740, 1024, 768), temp / "corner.png");
+        shot = testkit::ScreenShot(CRect(1000, 740, 1024, 768), temp / "corner.png");
         return !shot.IsNull() && (shot.Pixel(23, 27) & 0xFFFFFF) == 0xC82828u;
     })) << "the bottom-right corner of the screen does not show the window";
     station.DestroyWindow();
@@ -468,7 +318,7 @@ TEST_F(GtkHostOnXvfb, DecoratedWindowShowsItsScrollBarBesideTheClientArea)
     ASSERT_TRUE(list.CreateTop(CRect(500, 400, 800, 600), WS_OVERLAPPEDWINDOW | WS_VSCROLL | WS_VISIBLE));
     SCROLLINFO info { sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 99, 10, 40, 0 };
     list.SetScrollInfo(SB_VERT, &info);
-    ASSERT_TRUE(PumpUntil([&] { return GtkHost::IsOnDisplay(list.m_hWnd) && !GetUpdateRect(list.m_hWnd, nullptr, FALSE); }));
+    ASSERT_TRUE(PumpDisplayUntil([&] { return GtkHost::IsOnDisplay(list.m_hWnd) && !GetUpdateRect(list.m_hWnd, nullptr, FALSE); }));
 
     CRect client, windowRect;
     list.GetClientRect(&client);
@@ -481,9 +331,9 @@ TEST_F(GtkHostOnXvfb, DecoratedWindowShowsItsScrollBarBesideTheClientArea)
     testkit::TempFolder temp;
     int differing = -1;
     platform::Image shot;
-    EXPECT_TRUE(PumpUntil([&] {
+    EXPECT_TRUE(PumpDisplayUntil([&] {
         GtkHost::PresentNow();
-        shot = Screenshot(shown, temp / "list.png");
+        shot = testkit::ScreenShot(shown, temp / "list.png");
         if (shot.Width() != shown.Width() || shot.Height() != shown.Height())
             return false;
         differing = DifferingPixels(shot, *surface, POINT { shown.left - windowRect.left, shown.top - windowRect.top });
@@ -507,9 +357,9 @@ TEST_F(GtkHostOnXvfb, ActivatingAWindowRaisesItOnTheScreen)
     ASSERT_TRUE(front.CreateTop(CRect(700, 150, 1000, 350), WS_POPUP | WS_VISIBLE));
     testkit::TempFolder temp;
     auto overlapShows = [&](std::uint32_t rgb) {
-        return PumpUntil([&] {
+        return PumpDisplayUntil([&] {
             GtkHost::PresentNow();
-            platform::Image shot = Screenshot(CRect(800, 200, 810, 210), temp / "overlap.png");
+            platform::Image shot = testkit::ScreenShot(CRect(800, 200, 810, 210), temp / "overlap.png");
             return !shot.IsNull() && (shot.Pixel(5, 5) & 0xFFFFFF) == rgb;
         });
     };
@@ -519,6 +369,42 @@ TEST_F(GtkHostOnXvfb, ActivatingAWindowRaisesItOnTheScreen)
     EXPECT_TRUE(overlapShows(0x1E5AC8u)) << "the activated window was not raised";
     back.DestroyWindow();
     front.DestroyWindow();
+}
+
+// A pop-up that holds the mouse capture (a colour palette, a drop-down list) is told of a click
+// outside every window of the program too, as the classic system tells it, so that it can close:
+// the host grabs the pointer for it while it holds the capture, and lets go with the capture.
+TEST_F(GtkHostOnXvfb, APopupHoldingTheCaptureHearsAClickOnTheDesktop)
+{
+    RecordingWnd popup;
+    popup.onMessage = [&](UINT message, WPARAM, LPARAM, LRESULT&) { return FillOnPaint(popup, message, kWorkerColour); };
+    ASSERT_TRUE(popup.CreateTop(CRect(600, 100, 700, 200), WS_POPUP | WS_VISIBLE, frame.m_hWnd));
+    ASSERT_TRUE(PumpDisplayUntil([&] { return GtkHost::IsOnDisplay(popup.m_hWnd); }));
+    popup.SetCapture();
+    // The grab follows the capture from the next frame on.
+    const auto settled = Clock::now() + std::chrono::milliseconds(200);
+    PumpDisplayUntil([&] { return Clock::now() > settled; });
+
+    const std::initializer_list<UINT> kButtons = { WM_LBUTTONDOWN, WM_LBUTTONUP };
+    ASSERT_EQ(RunTool({ "xdotool", "mousemove", "--sync", "900", "600", "click", "1" }), 0);
+    ASSERT_TRUE(PumpDisplayUntil([&] { return popup.Count(WM_LBUTTONUP) == 1; })) << "the click on the desktop was lost";
+    EXPECT_EQ(popup.Sequence(kButtons), (std::vector<UINT> { WM_LBUTTONDOWN, WM_LBUTTONUP }));
+    for (auto& e : popup.log) {
+        if (e.message == WM_LBUTTONUP) {
+            EXPECT_EQ(e.lParam, MAKELPARAM(300, 500)) << "at its place, in the pop-up's client coordinates";
+        }
+    }
+
+    // Without the capture the desktop's clicks are the desktop's again.
+    ReleaseCapture();
+    const auto released = Clock::now() + std::chrono::milliseconds(200);
+    PumpDisplayUntil([&] { return Clock::now() > released; });
+    popup.log.clear();
+    ASSERT_EQ(RunTool({ "xdotool", "mousemove", "--sync", "900", "650", "click", "1" }), 0);
+    const auto after = Clock::now() + std::chrono::milliseconds(300);
+    PumpDisplayUntil([&] { return Clock::now() > after; });
+    EXPECT_EQ(popup.Count(WM_LBUTTONUP), 0);
+    popup.DestroyWindow();
 }
 
 } // namespace

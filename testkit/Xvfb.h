@@ -1,0 +1,45 @@
+// A real X display for tests of the gtk host: an Xvfb of the test program's own (one for the
+// whole program, since the host starts once per process on the display that is there when the
+// first window appears), the helper programs a test drives it with (xdotool, import), and a
+// pump of the user-interface thread's messages, with GTK's events among them, until a
+// condition holds. Every wait is bounded; a test skips only when Xvfb itself is missing.
+#pragma once
+
+#include "platform/core/Geometry.h"
+#include "platform/gdi/Image.h"
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <sys/types.h>
+
+namespace testkit {
+
+// The bound of every wait for the display or for messages.
+constexpr auto kDisplayDeadline = std::chrono::seconds(20);
+
+// The program's path on PATH, or empty.
+std::string FindProgram(const char* name);
+// Starts a program; -1 when it cannot.
+pid_t Spawn(const std::vector<std::string>& args);
+// Waits for the process to end, at most `limit` (then it is killed); its exit code, or -1.
+int WaitForExit(pid_t pid, std::chrono::milliseconds limit);
+// Runs a helper program to its end (at most 15 s); its exit code, or -1.
+int RunTool(const std::vector<std::string>& args);
+
+// Starts the program's Xvfb on first use and points the gtk host at it (DISPLAY,
+// PLATFORM_HOST=gtk, no desktop session). False when it is not running; `missing` tells whether
+// Xvfb is not installed. The server ends when the program does.
+bool StartXvfbDisplay(bool& missing);
+
+// Pumps the calling thread's messages (the host's GLib loop with them) until `done` or the
+// deadline; whether `done` held.
+bool PumpDisplayUntil(const std::function<bool()>& done);
+
+// A part of the screen as the X server shows it (through a file at `path`); null when it
+// could not be taken.
+platform::Image ScreenShot(const CRect& onScreen, const std::string& path);
+
+} // namespace testkit
