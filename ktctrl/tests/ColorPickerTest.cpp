@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 
 using platform::host::NullHost;
 using testkit::Pump;
@@ -210,6 +211,18 @@ TEST_F(KTColorPickerTest, PaletteHasItsFortyCellsInTheirColours)
         // Row by row, eight to a row.
         EXPECT_EQ(rect.left, 2 + (cell % 8) * 18);
     }
+    // A tooltip names each colour cell.
+    HWND tips = nullptr;
+    EnumThreadWindows(GetCurrentThreadMessageId(), [](HWND hwnd, LPARAM found) -> BOOL {
+        char name[32] {};
+        GetClassName(hwnd, name, sizeof(name));
+        if (std::string(name) == "tooltips_class32" && IsWindow(GetWindow(hwnd, GW_OWNER)) &&
+            dynamic_cast<KTColorPopup*>(CWnd::FromHandlePermanent(GetWindow(hwnd, GW_OWNER))))
+            *reinterpret_cast<HWND*>(found) = hwnd;
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&tips));
+    ASSERT_NE(tips, nullptr);
+    EXPECT_EQ(SendMessage(tips, TTM_GETTOOLCOUNT, 0, 0), KTColorPopup::COLOUR_COUNT);
     // Blue, the colour it was opened with, is the chosen cell; the popup sits under the picker.
     EXPECT_EQ(popup->GetChosenCell(), 13);
     EXPECT_EQ(popup->GetCurrentCell(), NONE);
