@@ -1,5 +1,6 @@
 #include "testkit/Xvfb.h"
 
+#include "platform/host/gtk/GtkHost.h"
 #include "platform/msg/WindowApi.h"
 
 #include <csignal>
@@ -182,5 +183,11 @@ platform::Image ScreenShot(const CRect& onScreen, const std::string& path)
         shot.LoadPng(path.c_str());
     return shot;
 }
+
+bool DisplayHostRunning() { return platform::host::GtkHost::IsRunning(); }
+
+bool IsOnDisplay(HWND topLevel) { return platform::host::GtkHost::IsOnDisplay(topLevel); }
+
+void PresentNow() { platform::host::GtkHost::PresentNow(); }
 
 } // namespace testkit

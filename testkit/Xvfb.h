@@ -6,6 +6,7 @@
 #pragma once
 
 #include "platform/core/Geometry.h"
+#include "platform/core/Types.h"
 #include "platform/gdi/Image.h"
 
 #include <chrono>
@@ -37,6 +38,12 @@ bool StartXvfbDisplay(bool& missing);
 // Pumps the calling thread's messages (the host's GLib loop with them) until `done` or the
 // deadline; whether `done` held.
 bool PumpDisplayUntil(const std::function<bool()>& done);
+
+// The gtk host as the tests of the libraries above the platform see it: whether it runs, whether
+// a top-level window is shown on the display, and drawing what is pending now.
+bool DisplayHostRunning();
+bool IsOnDisplay(HWND topLevel);
+void PresentNow();
 
 // A part of the screen as the X server shows it (through a file at `path`); null when it
 // could not be taken.

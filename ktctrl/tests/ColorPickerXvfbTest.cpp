@@ -3,7 +3,6 @@
 // program, closes the palette with cancel.
 #include "ktctrl/basic/KTColorPicker.h"
 #include "ktctrl/basic/KTColorPopup.h"
-#include "platform/host/gtk/GtkHost.h"
 #include "testkit/ControlParent.h"
 #include "testkit/Golden.h"
 #include "testkit/TempFolder.h"
@@ -15,7 +14,6 @@
 #include <chrono>
 #include <string>
 
-using platform::host::GtkHost;
 using testkit::PumpDisplayUntil;
 using testkit::RecordingWnd;
 
@@ -31,10 +29,10 @@ protected:
             GTEST_SKIP() << "Xvfb is not installed (scripts/setup installs it)";
         ASSERT_TRUE(s_started) << "Xvfb did not start";
         ASSERT_TRUE(frame.CreateTop(CRect(40, 50, 400, 300), WS_OVERLAPPEDWINDOW | WS_VISIBLE, nullptr, nullptr, "Colours"));
-        ASSERT_TRUE(GtkHost::IsRunning());
+        ASSERT_TRUE(testkit::DisplayHostRunning());
         ASSERT_TRUE(picker.Create("", WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(20, 20, 120, 40), &frame, 300));
         picker.SetColour(RGB(0, 0, 255));
-        ASSERT_TRUE(PumpDisplayUntil([&] { return GtkHost::IsOnDisplay(frame.m_hWnd); }));
+        ASSERT_TRUE(PumpDisplayUntil([&] { return testkit::IsOnDisplay(frame.m_hWnd); }));
     }
 
     // Lets the host follow what just changed for a few frames.
@@ -55,7 +53,7 @@ protected:
         KTColorPopup* popup = nullptr;
         PumpDisplayUntil([&] {
             popup = dynamic_cast<KTColorPopup*>(CWnd::FromHandlePermanent(GetCapture()));
-            return popup && GtkHost::IsOnDisplay(popup->m_hWnd);
+            return popup && testkit::IsOnDisplay(popup->m_hWnd);
         });
         Settle();
         return popup;
@@ -82,7 +80,7 @@ TEST_F(KTColorPickerOnXvfb, PopupOpensTakesAClickAndClosesOnAClickOutside)
         popup->GetWindowRect(&shown);
         picker.GetWindowRect(&pickerRect);
         shown.UnionRect(&shown, &pickerRect);
-        GtkHost::PresentNow();
+        testkit::PresentNow();
         testkit::SaveForReview(testkit::ScreenShot(shown, temp / "palette.png"), "ktctrl_ColorPopupOnX");
     }
     CPoint red = popup->GetCellRect(16).CenterPoint();

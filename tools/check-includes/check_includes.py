@@ -45,7 +45,7 @@ BUILDS_ON = {
     "tarvic": ["appcommon"] + LIBRARIES + PLATFORM,
     "tarlux": ["appcommon", "nrdata", "ktutilex", "ktutil", "ktctrl"] + PLATFORM,
     # Beside the deliverables: the shared test kit, developer tools and benchmarks.
-    "testkit": PLATFORM + ["platform/host/null"],
+    "testkit": PLATFORM + ["platform/host/null", "platform/host/gtk"],
     "tools": LIBRARIES + PLATFORM,
     "bench": LIBRARIES + PLATFORM + ["tools"],
 }
