@@ -1,10 +1,11 @@
 // The entry point of libNyraClient.so. Its statics are built in the order they are written:
 //  1. the run log object (opened later, by the start-up);
-//  2. the library's resource module, which makes it an extension library whose string table
-//     joins the lookup chain;
+//  2. the library's resource module, which makes it an extension library whose string table and
+//     bitmaps join the lookup chain;
 //  3. the entry point: at load it prunes the "Log" folder, installs the language library chosen
 //     by "Language", opens the run log and writes the start banner; at unload (statics go in
 //     the reverse order, so the run log still exists) it writes the end banner.
+#include "nyraclient/res/NyraClientBitmaps.h"
 #include "nyraclient/res/NyraClientStrings.h"
 #include "nyraclient/startup/NyraClientStartup.h"
 #include "nyraclient/startup/NyraRunLog.h"
@@ -17,7 +18,8 @@ KTLogFile RunLog;
 
 namespace {
 
-const platform::ExtensionModule s_module("NyraClient", { .strings = nyraclient::StringTable() });
+const platform::ExtensionModule s_module("NyraClient", { .strings = nyraclient::StringTable(),
+                                                        .data = nyraclient::BitmapTable() });
 
 void AttachNyraClient() { nyraclient::StartUp(RunLog, KTGF::GetModulePath(), CTime::GetCurrentTime()); }
 
