@@ -95,7 +95,7 @@ void NyraClientInfo::Receive_Control(BYTE* data, int len)
             break;
         default: break;
         }
-        ForEachBedWindow([](BedWindow* wnd) { wnd->ResetIconStatus(); });
+        ForEachBedWindow([](NyraControl* wnd) { wnd->ResetIconStatus(); });
         break;
     default:
         Send_Control(PK_CONTROL_NAK, code);
@@ -231,7 +231,8 @@ void NyraClientInfo::Receive_Parameter(BYTE* data, int len)
     m_ParamPacket.SetPacket(data, len, 1);
     ResetConnectionCheck();
     AddTrendData(data);
-    ForEachBedWindow([](BedWindow* wnd) { wnd->PushParam(nullptr); });
+    KeepNIBPReading(m_ParamPacket);
+    ForEachBedWindow([](NyraControl* wnd) { wnd->PushParam(nullptr); });
     m_AlarmManager.SetAlarm(m_ParamPacket, m_AlarmPacket);
     AddBrokerSendData(data, UINT(len));
     Send_Control(PK_CONTROL_ACK, PK_TYPE_PARAM);

@@ -31,8 +31,8 @@ constexpr int CLIENT_NOTIFY_RECORD_UPDATE = 7;
 constexpr int CLIENT_NOTIFY_TREND_SETTING = 8;
 constexpr int CLIENT_NOTIFY_DISCONNECTED = 9;
 
-// The per-bed commands: the value of CLIENT_NOTIFY_COMMAND. A fixed underlying type, so that a
-// value from a message that is no command stays a well-defined value to refuse.
+// The per-bed commands: the value of CLIENT_NOTIFY_COMMAND. The station acts on 0 to 11 and
+// ignores any other value; a fixed underlying type keeps any such value well defined.
 enum NYRACMD : int
 {
     NYRACMD_ADMIT_OFF = 0,
@@ -47,6 +47,8 @@ enum NYRACMD : int
     NYRACMD_EXPAND = 9,
     NYRACMD_SETTING = 10,
     NYRACMD_CLOSE = 11,
+    // The monitor-number button of a bed window; the station has no action for it.
+    NYRACMD_BED_NUMBER = 12,
 };
 
 // ---- control ids of the client's windows ----------------------------------------------------

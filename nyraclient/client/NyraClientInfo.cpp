@@ -140,7 +140,7 @@ void NyraClientInfo::EnableAlarm(int bEnable)
     if (m_Config.AllAlarmSound == bEnable)
         return;
     m_Config.AllAlarmSound = bEnable;
-    ForEachBedWindow([](BedWindow* wnd) { wnd->ResetIconStatus(); });
+    ForEachBedWindow([](NyraControl* wnd) { wnd->ResetIconStatus(); });
 }
 
 int NyraClientInfo::CanPlayAlarmSound() const
@@ -168,7 +168,7 @@ int NyraClientInfo::CreateComponent(CWnd* pParent, UINT nID)
 {
     if (m_pControl != nullptr)
         return 0;
-    auto* control = new BedWindow(this, m_bDemo);
+    auto* control = new NyraControl(this, m_bDemo);
     if (!control->Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), pParent, nID)) {
         delete control;
         return 0;
@@ -181,7 +181,7 @@ int NyraClientInfo::CreateComponent(CWnd* pParent, UINT nID)
 void NyraClientInfo::DestroyComponent()
 {
     m_ControlLock.Lock();
-    BedWindow* control = m_pControl;
+    NyraControl* control = m_pControl;
     m_pControl = nullptr;
     m_nControlID = -1;
     m_ControlLock.Unlock();
@@ -189,21 +189,23 @@ void NyraClientInfo::DestroyComponent()
         control->ShowWindow(SW_HIDE);
         control->DestroyWindow();
     }
-    delete control;
+    // A click on the window may be what removes the bed: the object goes once its handler
+    // has returned.
+    nyraclient::DeleteObjectWhenIdle(control);
 }
 
 int NyraClientInfo::Expand(CWnd* pParent)
 {
     m_ControlLock.Lock();
     if (m_pEnlargedControl == nullptr) {
-        auto* control = new BedWindow(this, 0);
+        auto* control = new NyraControl(this, 0);
         control->SetEnlargeMode(1);
         if (!control->Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), pParent, IDC_ENLARGED_BED)) {
             delete control;
             m_ControlLock.Unlock();
             return 0;
         }
-        control->SetDisplayMode(5);
+        control->SetDisplayMode(DISPMODE_ENLARGE);
         m_pEnlargedControl = control;
     }
     m_ControlLock.Unlock();
@@ -214,25 +216,25 @@ int NyraClientInfo::Expand(CWnd* pParent)
 void NyraClientInfo::Collapse()
 {
     m_ControlLock.Lock();
-    BedWindow* control = m_pEnlargedControl;
+    NyraControl* control = m_pEnlargedControl;
     m_pEnlargedControl = nullptr;
     m_ControlLock.Unlock();
     if (control != nullptr) {
         if (control->GetSafeHwnd() != nullptr)
             control->DestroyWindow();
-        delete control;
+        nyraclient::DeleteObjectWhenIdle(control);
     }
     RedrawControl();
 }
 
 void NyraClientInfo::RedrawControl()
 {
-    ForEachBedWindow([](BedWindow* wnd) { wnd->RedrawControl(); });
+    ForEachBedWindow([](NyraControl* wnd) { wnd->RedrawControl(); });
 }
 
 void NyraClientInfo::RefreshControl(int bCaption, int bParameter)
 {
-    ForEachBedWindow([&](BedWindow* wnd) {
+    ForEachBedWindow([&](NyraControl* wnd) {
         if (bCaption)
             wnd->UpdateCaption(1, 1);
         if (bParameter)

@@ -13,7 +13,7 @@
 #pragma once
 
 #include "nyraclient/alarm/NyraAlarmManager.h"
-#include "nyraclient/client/CBedWindowStandIn.h"
+#include "nyraclient/bedwindow/NyraControl.h"
 #include "nyraclient/client/ClientMessages.h"
 #include "nyraclient/record/CFileThread.h"
 #include "nyraclient/trend/CTrendStore.h"
@@ -32,12 +32,32 @@
 #include "platform/msg/Wnd.h"
 
 #include <deque>
+#include <mutex>
 #include <vector>
 
 class CSmartBuffer;
 class CUSerialEx;
 class NyraClientManager;
 class NyraClientSock;
+
+// The bed's last finished NIBP measurement, kept for the parameter panel between readings. A
+// pressure that was not measured is kNone.
+struct NIBPReading
+{
+    static constexpr WORD kNone = 0xFFFF;
+    WORD systolic { kNone };
+    WORD diastolic { kNone };
+    WORD mean { kNone };
+    COleDateTime time { NullDateTime() }; // local time of the measurement; null when none
+
+    bool IsComplete() const { return systolic != kNone && diastolic != kNone && mean != kNone; }
+    static COleDateTime NullDateTime()
+    {
+        COleDateTime none;
+        none.SetStatus(COleDateTime::null);
+        return none;
+    }
+};
 
 class NyraClientInfo : public CWnd, private CTrendStoreOwner
 {
@@ -73,6 +93,8 @@ public:
     void UpdateConfig();
     int GetDisplayMode() const;
     void EnableAlarm(int bEnable);
+    // The settings' "All Alarm Sound": 1 while the bed's alarm sound is on.
+    int IsEnableAlarm() const { return m_Config.AllAlarmSound; }
     int CanPlayAlarmSound() const;
 
     // ---- identity ----------------------------------------------------------------------
@@ -88,8 +110,8 @@ public:
     void Collapse();
     void RedrawControl();
     void RefreshControl(int bCaption, int bParameter);
-    BedWindow* GetControl() const { return m_pControl; }
-    BedWindow* GetEnlargedControl() const { return m_pEnlargedControl; }
+    NyraControl* GetControl() const { return m_pControl; }
+    NyraControl* GetEnlargedControl() const { return m_pEnlargedControl; }
     int GetControlID() const { return m_nControlID; }
 
     // ---- admission ---------------------------------------------------------------------
@@ -166,6 +188,11 @@ public:
     void SetLockTrendDelete(int bLock) { m_TrendStore.SetLockTrendDelete(bLock); }
     void RemoveAllTrendData() { m_TrendStore.RemoveAllTrendData(); }
     int IsValidRange(int kind, UINT first, UINT count) const;
+    // The first trend entry a bed window shows (the enlarged window's, else the tile's); 0
+    // without a window.
+    UINT GetTrendFirstIndexShown() const;
+    // The last finished NIBP measurement (none after a monitor restart); any thread.
+    NIBPReading GetLastNIBP() const;
 
     // ---- recording (nyraclient/record/ClientRecording.cpp) ------------------------------
     void RecordStart(const char* lpszDataPath, TBLStudy& study);
@@ -237,6 +264,8 @@ private:
     void OnTrendStarted() override;
     void OnTrendJumpedBack() override;
     void OnTrendEntry(const BYTE* entry, int len) override { SaveParameterToFile(entry, len); }
+    // Keeps the packet's pressures as the bed's last reading when it ends a measurement.
+    void KeepNIBPReading(const PKParam_v110& packet);
     int IsTrendReviewMode() const override;
     int GetRecordLimitMinutes() const override { return m_Config.RecordLimit; }
     // A received wave packet towards the wave snapshot (ClientRecording.cpp).
@@ -246,15 +275,15 @@ private:
     template <class Fn>
     void ForEachBedWindow(Fn fn)
     {
-        for (BedWindow* wnd : { m_pControl, m_pEnlargedControl })
+        for (NyraControl* wnd : { m_pControl, m_pEnlargedControl })
             if (wnd != nullptr && ::IsWindow(wnd->GetSafeHwnd()))
                 fn(wnd);
     }
 
     NyraClientManager* m_pManager;
     NyraConfig m_Config;
-    BedWindow* m_pControl { nullptr };
-    BedWindow* m_pEnlargedControl { nullptr };
+    NyraControl* m_pControl { nullptr };
+    NyraControl* m_pEnlargedControl { nullptr };
     NyraAlarmManager m_AlarmManager;
     int m_nControlID { -1 };
     CCriticalSection m_ControlLock;   // bed-window lock
@@ -287,6 +316,10 @@ private:
     PKMonitor_v110 m_MonitorPacket;
     PKParam_v110 m_ParamPacket;
     PKProtocolVer m_ProtocolVerPacket;
+    // NIBP lock: guards m_LastNIBP, written on the user-interface thread and read by the
+    // painters. Taken alone.
+    mutable std::mutex m_NIBPLock;
+    NIBPReading m_LastNIBP;
     int m_bAutoDelete;
     int m_nTrendFed { 0 };
     CTrendStore m_TrendStore { *this };

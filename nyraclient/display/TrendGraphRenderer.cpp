@@ -113,6 +113,8 @@ struct Tools
 
 // ---- text boxes ------------------------------------------------------------------------------
 
+CString TrendSpeedCaption(int speed) { return NRConstMap::GetMapTextByConst(NRConstMap::CMAP_TREND_SPEED, speed); }
+
 // Text in a box of its own size: centred on (x, y).
 void TextCentredOn(CDC* dc, const CString& text, int x, int y)
 {
@@ -217,7 +219,7 @@ void DrawScales(CDC* dc, const Strip& s, Tools& t, const NyraConfig& cfg, bool a
     const CString nibpUnit = InParentheses(NRConstMap::GetNIBPUnitText(cfg.NIBPUnit));
     const int rightCaption = s.fhr.right - (s.rightCols - 1) * s.cell;
     TextAbove(dc, bpm, s.fhr.left + 7 * s.cell, s.fhr.top);
-    TextAbove(dc, NRConstMap::GetMapTextByConst(NRConstMap::CMAP_TREND_SPEED, speed), s.fhr.right, s.fhr.top);
+    TextAbove(dc, TrendSpeedCaption(speed), s.fhr.right, s.fhr.top);
     TextAbove(dc, antepartum ? bpm : nibpUnit, rightCaption, s.fhr.top);
     TextAbove(dc, nibpUnit, s.uc.left + 7 * s.cell, s.uc.top);
     if (antepartum) {
@@ -493,6 +495,16 @@ std::vector<TrendScaleLabel> TrendScaleLabels(CRect fhr, CRect uc, UINT columns,
     const Strip strip(fhr, uc, columns);
     return ScaleLabels(strip, cfg, monitorLayout == MONITOR_LAYOUT_ANTEPARTUM,
                        FontHeight(strip.cell) == kMinFontHeight);
+}
+
+int TrendSpeedCaptionWidth(CDC* dc, int speed, int cell)
+{
+    CFont font;
+    font.CreateFont(FontHeight(cell), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 2, 1, 0, 0, "Arial");
+    CFont* old = dc->SelectObject(&font);
+    const int width = dc->GetTextExtent(TrendSpeedCaption(speed)).cx;
+    dc->SelectObject(old);
+    return width;
 }
 
 // ---- the strip -------------------------------------------------------------------------------------

@@ -36,6 +36,10 @@ struct TrendScaleLabel
 std::vector<TrendScaleLabel> TrendScaleLabels(CRect fhr, CRect uc, UINT columns, const NyraConfig& cfg,
                                               BYTE monitorLayout);
 
+// The width of the trend-speed caption, which stands right of the FHR grid, on `dc` with the
+// scale font of grid cells `cell` pixels wide: a caller keeps that much room beside the grid.
+int TrendSpeedCaptionWidth(CDC* dc, int speed, int cell);
+
 int RenderTrendStrip(CDC* dc, CRect fhr, CRect uc, UINT columns, const CTrendSource* source, UINT& index, int end,
                      int speed, DRAW_MODE mode, int legend, int what, TrendRenderStats* stats);
 

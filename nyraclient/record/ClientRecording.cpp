@@ -64,7 +64,7 @@ void NyraClientInfo::RecordStart(const char* lpszDataPath, TBLStudy& study)
         if (attempt == kNameAttempts ||
             !study.SetStartTime(study.S_START_TIME + COleDateTimeSpan(0, 0, 0, 1), 1)) {
             RunLog.Log(kLogNameTaken, static_cast<LPCTSTR>(path));
-            ForEachBedWindow([](BedWindow* wnd) { wnd->ResetIconStatus(); });
+            ForEachBedWindow([](NyraControl* wnd) { wnd->ResetIconStatus(); });
             return;
         }
         path = WorkingPathOf(folder, study);
@@ -82,7 +82,7 @@ void NyraClientInfo::RecordStart(const char* lpszDataPath, TBLStudy& study)
         m_strRecordPath = path;
         SetWaveSaveFlag();
     }
-    ForEachBedWindow([](BedWindow* wnd) { wnd->ResetIconStatus(); });
+    ForEachBedWindow([](NyraControl* wnd) { wnd->ResetIconStatus(); });
 }
 
 void NyraClientInfo::RecordStop()
@@ -99,7 +99,7 @@ void NyraClientInfo::RecordStop()
     SendMsgToParent(CLIENT_NOTIFY_RECORD_END, 0);
     m_Study = TBLStudy();
     m_strRecordPath.Empty();
-    ForEachBedWindow([](BedWindow* wnd) { wnd->ResetIconStatus(); });
+    ForEachBedWindow([](NyraControl* wnd) { wnd->ResetIconStatus(); });
     if (m_bRecordInterrupted) {
         m_RecordLock.Lock();
         m_bRecordInterrupted = 0;

@@ -30,6 +30,7 @@ constexpr platform::StringEntry kStrings[] = {
     { IDS_REPORT_RECORD_START, "Record Start" },
     { IDS_REPORT_CURRENT_DATE, "Current Date" },
     { IDS_SWEEP_SPEED, "Sweep Speed" },
+    { IDS_SAVE_WAVEFORM, "Do you want to save current waveform?" },
 };
 
 } // namespace

@@ -41,4 +41,9 @@ nyraclient::display::TrendReportPatient CClientTrendSource::GetReportPatient() c
         m_client.IsAdmitted() ? &m_client.GetAdmittedPatient() : nullptr, m_client.GetPatientPacket());
 }
 
+UINT CClientTrendSource::GetReportFirstIndex() const
+{
+    return m_client.GetTrendFirstIndexShown();
+}
+
 } // namespace nyraclient::trend

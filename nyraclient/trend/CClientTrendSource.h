@@ -24,9 +24,8 @@ public:
 
     // An admitted bed shows its admitted record, any other the monitor's patient packet.
     nyraclient::display::TrendReportPatient GetReportPatient() const override;
-    // The bed windows that stand in today show no trend of their own: the page starts at the
-    // first entry.
-    UINT GetReportFirstIndex() const override { return 0; }
+    // The first entry the bed's window shows.
+    UINT GetReportFirstIndex() const override;
 
 private:
     const NyraClientInfo& m_client;

@@ -37,6 +37,11 @@ void NyraClientInfo::MarkRecordInterrupted()
 
 void NyraClientInfo::OnTrendStarted()
 {
+    // A new store follows a monitor (re)start: a blood pressure from before it is not current.
+    {
+        std::lock_guard lock(m_NIBPLock);
+        m_LastNIBP = NIBPReading();
+    }
     // A recording that a backward jump or the 72-hour limit ended goes on in a new one.
     if (!m_bRecording && m_bRecordInterrupted)
         SendMsgToParent(CLIENT_NOTIFY_COMMAND, NYRACMD_RECORD_START);
@@ -49,7 +54,37 @@ void NyraClientInfo::OnTrendJumpedBack()
 
 int NyraClientInfo::IsTrendReviewMode() const
 {
-    // The bed windows that stand in today have no trend review; the bed window answers here
-    // once it has one.
+    for (const NyraControl* wnd : { m_pControl, m_pEnlargedControl })
+        if (wnd != nullptr && ::IsWindow(wnd->GetSafeHwnd()) && wnd->IsTrendReviewMode())
+            return 1;
     return 0;
+}
+
+UINT NyraClientInfo::GetTrendFirstIndexShown() const
+{
+    for (const NyraControl* wnd : { m_pEnlargedControl, m_pControl })
+        if (wnd != nullptr && ::IsWindow(wnd->GetSafeHwnd()))
+            return wnd->GetDrawFirstIndexOfTrend();
+    return 0;
+}
+
+// ==== the last NIBP reading ======================================================================
+
+void NyraClientInfo::KeepNIBPReading(const PKParam_v110& packet)
+{
+    if (packet.GetNIBPStatus() != PK_NIBP_STATUS_DONE)
+        return;
+    NIBPReading reading;
+    reading.systolic = static_cast<WORD>(packet.GetNIBPSys());
+    reading.diastolic = static_cast<WORD>(packet.GetNIBPDia());
+    reading.mean = static_cast<WORD>(packet.GetNIBPMean());
+    reading.time = COleDateTime::GetCurrentTime();
+    std::lock_guard lock(m_NIBPLock);
+    m_LastNIBP = reading;
+}
+
+NIBPReading NyraClientInfo::GetLastNIBP() const
+{
+    std::lock_guard lock(m_NIBPLock);
+    return m_LastNIBP;
 }

@@ -206,7 +206,9 @@ Bytes MonitorSim::ParamPacket()
     const long quarter = long(m_sequence) * 4;
     for (int i = 0; i < PKParam_v110::kSamples; ++i) {
         const long q = quarter + i * 4 / PKParam_v110::kSamples;
-        packet.SetFHR1(i, static_cast<BYTE>(m_trace.FhrAt(q)));
+        // The trace writes 0 where the transducer lost the heart: no data, not 0 bpm.
+        const int fhr = m_trace.FhrAt(q);
+        packet.SetFHR1(i, fhr > 0 ? static_cast<BYTE>(fhr) : PK_NODATA_BYTE);
         packet.SetFHR2(i, 0xFF);
         packet.SetUC(i, static_cast<BYTE>(m_trace.UcAt(q)));
         packet.SetFM1(i, 0);
@@ -217,7 +219,13 @@ Bytes MonitorSim::ParamPacket()
     }
     packet.SetFHR1Alarm(0);
     packet.SetUCAlarm(0);
+    packet.SetECGAlarm(0);
+    packet.SetSpO2Alarm(0);
+    packet.SetTempAlarm(0);
     packet.SetTemp(36.8f);
+    // No event was marked: the cleared frame would otherwise set every event flag.
+    packet.SetMarker(0);
+    packet.SetStimulator(0);
     ++m_sequence;
     return BytesOf(packet, m_key);
 }

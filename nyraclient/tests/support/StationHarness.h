@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <string>
 #include <unistd.h>
@@ -37,17 +38,22 @@ struct Notice
     bool operator==(const Notice&) const = default;
 };
 
-// The station's window: records each notification (the record is copied, as the station must).
+// The station's window: records each notification (the record is copied, as the station must)
+// and hands it to `onNotice`, where a test plays the station's part.
 class StationParent : public CWnd
 {
 public:
     std::vector<Notice> notices;
+    std::function<void(const Notice&)> onNotice;
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
         if (message == WM_CLIENT_NOTIFY) {
             const auto* notify = reinterpret_cast<const _CLIENT_NOTIFY*>(lParam);
-            notices.push_back({ reinterpret_cast<NyraClientInfo*>(wParam), notify->nCode, notify->dwValue });
+            const Notice notice { reinterpret_cast<NyraClientInfo*>(wParam), notify->nCode, notify->dwValue };
+            notices.push_back(notice);
+            if (onNotice)
+                onNotice(notice);
             return 1;
         }
         return CWnd::WindowProc(message, wParam, lParam);
