@@ -210,10 +210,10 @@ void NyraControl::OnLButtonUp(UINT, CPoint point)
     int value = 0;
     const bool onPressedButton = HitTest(point.x, point.y, value) == HIT_BUTTON && ButtonSlotAt(point) == m_nPressedSlot;
     const bool sends = onPressedButton && (!m_bPressIsDoubleClick || value == m_nLastSentCommand);
-    m_nPressedSlot = -1;
-    m_nLastSentCommand = sends ? value : -1;
     if (sends)
         SendCommand(value);
+    m_nLastSentCommand = sends ? value : -1;
+    m_nPressedSlot = -1;
     EndTrendDrag();
 }
 

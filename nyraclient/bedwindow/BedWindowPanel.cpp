@@ -195,6 +195,25 @@ COLORREF NyraControl::GetParamColor(PARAMITEM item, int alarm) const
     return AlarmLevelColor(level, normal);
 }
 
+CString NyraControl::GetPanelText(PARAMITEM item, int& alarm) const
+{
+    alarm = 0;
+    CString text;
+    if (m_pClient == nullptr || item < 0 || item >= kParamItems)
+        return text;
+    switch (CellOf(item)) {
+    case Cell::Label: return KTGF::GetString(GroupOf(item).label);
+    case Cell::Value: GetParamData(item, text, alarm); return text;
+    case Cell::Third: break;
+    }
+    const NyraConfig config = m_pClient->GetConfig();
+    if (item == PARAM_NIBP_UNIT)
+        return KTGF::GetString(config.NIBPUnit == kSecondUnit ? IDS_KPA : IDS_MMHG);
+    if (item == PARAM_TEMP_UNIT)
+        return KTGF::GetString(config.TempUnit == kSecondUnit ? IDS_DEGREE_FAHRENHEIT : IDS_DEGREE_CELSIUS);
+    return text;
+}
+
 void NyraControl::DrawParameter(CDC* dc)
 {
     const int saved = dc->SaveDC();
@@ -204,25 +223,14 @@ void NyraControl::DrawParameter(CDC* dc)
         dc->RestoreDC(saved);
         return;
     }
-    const NyraConfig config = m_pClient->GetConfig();
-    dc->FillSolidRect(&panel, COLORREF(config.ParamBackground));
+    dc->FillSolidRect(&panel, COLORREF(m_pClient->GetConfig().ParamBackground));
     const BYTE layout = MonitorLayout();
     for (int i = 0; i < kParamItems; ++i) {
         const auto item = static_cast<PARAMITEM>(i);
         if (!m_Layout.IsVisible(item, layout))
             continue;
-        CString text;
         int alarm = 0;
-        switch (CellOf(item)) {
-        case Cell::Label: text = KTGF::GetString(GroupOf(item).label); break;
-        case Cell::Value: GetParamData(item, text, alarm); break;
-        case Cell::Third:
-            if (item == PARAM_NIBP_UNIT)
-                text = KTGF::GetString(config.NIBPUnit == kSecondUnit ? IDS_KPA : IDS_MMHG);
-            else if (item == PARAM_TEMP_UNIT)
-                text = KTGF::GetString(config.TempUnit == kSecondUnit ? IDS_DEGREE_FAHRENHEIT : IDS_DEGREE_CELSIUS);
-            break;
-        }
+        const CString text = GetPanelText(item, alarm);
         if (CFont* font = m_Layout.GetFont(item, layout))
             dc->SelectObject(font);
         dc->SetTextColor(GetParamColor(item, alarm));

@@ -54,6 +54,10 @@ void NyraControl::DrawTrend(CDC* dc)
     const int saved = dc->SaveDC();
     dc->SetBkMode(TRANSPARENT);
     const CRect area = GetTrendRectAll();
+    // No grids of an earlier layout stay behind for the drag and the painter to use.
+    m_rcFHRTrend.SetRectEmpty();
+    m_rcUCTrend.SetRectEmpty();
+    m_nTrendColumns = 0;
     if (area.IsRectEmpty() || m_pClient == nullptr) {
         dc->RestoreDC(saved);
         return;

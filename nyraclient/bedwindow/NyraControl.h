@@ -145,6 +145,8 @@ public:
     // The text of a value item and whether it is in alarm; "---" and 1 for every item of a bed
     // whose connection timed out. Safe on the painter threads.
     void GetParamData(PARAMITEM item, CString& text, int& alarm) const;
+    // What a panel item reads: its label, its value (GetParamData, with its alarm) or its unit.
+    CString GetPanelText(PARAMITEM item, int& alarm) const;
     // The colour a panel item is drawn in: its colour setting, or the colour of its alarm's
     // level while the value is in alarm.
     COLORREF GetParamColor(PARAMITEM item, int alarm) const;

@@ -92,11 +92,10 @@ void FlushDeferredDeletes()
 {
     ThreadQueue& queue = Queue();
     queue.flushPosted = false;
-    if (queue.depth > 0) {
-        if (!queue.pending.empty())
-            PostFlush(queue);
+    // Still inside a notification (a dialog opened from a click pumps here): the outermost
+    // scope posts the flush again when it ends. Posting it from here would spin the loop.
+    if (queue.depth > 0)
         return;
-    }
     // A deleter may queue further deletions (a client deletes its socket): run until empty.
     while (!queue.pending.empty()) {
         auto work = std::move(queue.pending);

@@ -32,7 +32,7 @@ void MaskTimeLabels(platform::Image& image, const NyraControl& bed, COLORREF bac
     if (trend.IsRectEmpty() || bed.GetTrendColumns() == 0)
         return;
     const int cell = bed.GetFHRTrendRect().Width() / int(bed.GetTrendColumns());
-    const std::uint32_t pixel = 0xFF000000u | (GetRValue(background) << 16) | (GetGValue(background) << 8) | GetBValue(background);
+    const std::uint32_t pixel = ImagePixel(background);
     for (int y = uc.bottom + cell / 2; y < trend.bottom && y < image.Height(); ++y)
         for (int x = trend.left; x < trend.right && x < image.Width(); ++x)
             image.Row(y)[x] = pixel;

@@ -8,6 +8,11 @@
 //
 // A CDC owns its handle (the destructor deletes it) unless the handle was attached by
 // FromHandle or detached again.
+//
+// Threads: one CDC is used by one thread at a time, but one bitmap may be selected into several
+// memory DCs at once, one on each thread (a window's background bitmap that its painter threads
+// copy from while the user-interface thread draws into it): each DC keeps its own objects,
+// origin and clip, and every operation holds the bitmap's lock while it touches the pixels.
 #pragma once
 
 #include "platform/core/CString.h"

@@ -22,6 +22,12 @@ inline std::string CtgTracePath() { return testkit::SourcePath("nyraclient/tests
 
 inline void Pump() { platform::host::NullHost::PumpPending(); }
 
+// A colour as a captured picture holds it (opaque 0xAARRGGBB).
+inline std::uint32_t ImagePixel(COLORREF colour)
+{
+    return 0xFF000000u | std::uint32_t(GetRValue(colour)) << 16 | std::uint32_t(GetGValue(colour)) << 8 | GetBValue(colour);
+}
+
 // The colours of a ward's settings file: the settings' own defaults are all black.
 inline void WardColours(NyraConfig& config)
 {
@@ -56,7 +62,7 @@ public:
 
     explicit BedStation(CSize tile = CSize(600, 400), DISPMODE mode = DISPMODE_4CH)
     {
-        EXPECT_TRUE(parent.CreateEx(0, nullptr, "", WS_POPUP | WS_VISIBLE, 0, 0, 1920, 1080, nullptr, nullptr));
+        EXPECT_TRUE(parent.CreateEx(0, nullptr, "", WS_POPUP | WS_VISIBLE, 0, 0, 640, 480, nullptr, nullptr));
         manager.SetParent(&parent);
         NyraConfig config = manager.GetConfig();
         WardColours(config);
@@ -80,6 +86,13 @@ public:
 
     void Layout(CSize size, DISPMODE mode)
     {
+        CRect room;
+        parent.GetWindowRect(&room);
+        if (room.Width() < size.cx || room.Height() < size.cy) {
+            // The station's window grows first and paints; the tile then paints over it.
+            parent.MoveWindow(0, 0, std::max<int>(room.Width(), size.cx), std::max<int>(room.Height(), size.cy));
+            Pump();
+        }
         Tile()->SetDisplayMode(mode);
         Tile()->MoveWindow(0, 0, size.cx, size.cy);
         Pump();
@@ -129,6 +142,19 @@ public:
     {
         Tile()->ClientToScreen(&point);
         return point;
+    }
+
+    // Presses the left button at `from`, moves to `to` and releases there (tile coordinates);
+    // the clock then moves on, so that the next press is no double click.
+    void PressMoveRelease(CPoint from, CPoint to)
+    {
+        const CPoint a = Screen(from), b = Screen(to);
+        platform::host::NullHost::MoveMouse(a.x, a.y);
+        platform::host::NullHost::MouseDown(a.x, a.y);
+        platform::host::NullHost::MoveMouse(b.x, b.y);
+        platform::host::NullHost::MouseUp(b.x, b.y);
+        Pump();
+        clock.Advance(1000);
     }
 
     // Time still: timers and double clicks only as the test makes them.

@@ -1,6 +1,6 @@
 // Window surfaces shared between threads: drawing from workers while the user-interface
-// thread presents, opposite blits between two surfaces, dirty areas and clipping to the
-// visible part of a child window.
+// thread presents, one bitmap in a memory DC of each thread, opposite blits between two
+// surfaces, dirty areas and clipping to the visible part of a child window.
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/SurfaceDC.h"
 
@@ -18,6 +18,59 @@ std::unique_ptr<CDC> WindowDc(const platform::SurfacePtr& surface, POINT origin,
     auto dc = std::make_unique<CDC>();
     dc->Attach(platform::CreateSurfaceDC(surface, origin, visible));
     return dc;
+}
+
+TEST(GdiSurface, OneBitmapServesAMemoryDcOnEachThread)
+{
+    // The user-interface thread's DC keeps the bitmap selected throughout, as a bed window keeps
+    // its background bitmap in its background DC.
+    CDC own;
+    own.CreateCompatibleDC(nullptr);
+    CBitmap shared;
+    ASSERT_TRUE(shared.CreateCompatibleBitmap(&own, 200, 100));
+    CBitmap* ownOld = own.SelectObject(&shared);
+    own.FillSolidRect(0, 0, 200, 100, RGB(0, 0, 0));
+
+    const COLORREF colours[2] = { RGB(200, 0, 0), RGB(0, 0, 200) };
+    std::atomic<bool> torn { false };
+    std::vector<std::thread> threads;
+    for (int w = 0; w < 2; ++w) {
+        threads.emplace_back([&, w] {
+            CDC dc;
+            dc.CreateCompatibleDC(nullptr);
+            CBitmap* old = dc.SelectObject(&shared);
+            dc.SetViewportOrg(w * 100, 0); // each DC its own origin
+            for (int i = 0; i < 300; ++i)
+                dc.FillSolidRect(0, 0, 100, 100, colours[w]);
+            dc.SelectObject(old);
+        });
+    }
+    threads.emplace_back([&] {
+        // A painter copying from the shared bitmap into a bitmap of its own.
+        CDC from;
+        from.CreateCompatibleDC(nullptr);
+        CBitmap* fromOld = from.SelectObject(&shared);
+        CDC to;
+        to.CreateCompatibleDC(nullptr);
+        CBitmap copy;
+        copy.CreateCompatibleBitmap(&to, 200, 100);
+        CBitmap* toOld = to.SelectObject(&copy);
+        for (int i = 0; i < 100; ++i) {
+            to.BitBlt(0, 0, 200, 100, &from, 0, 0, SRCCOPY);
+            for (const COLORREF c : { to.GetPixel(50, 50), to.GetPixel(150, 50) })
+                if (c != RGB(0, 0, 0) && c != colours[0] && c != colours[1])
+                    torn = true;
+        }
+        to.SelectObject(toOld);
+        from.SelectObject(fromOld);
+    });
+    for (std::thread& t : threads)
+        t.join();
+
+    EXPECT_FALSE(torn);
+    EXPECT_EQ(own.GetPixel(50, 50), colours[0]);
+    EXPECT_EQ(own.GetPixel(150, 50), colours[1]);
+    own.SelectObject(ownOld);
 }
 
 TEST(GdiSurface, WorkersDrawIntoOneWindowWhileTheInterfaceThreadPresentsIt)
