@@ -8,6 +8,7 @@
 #include "nyraclient/link/SerialFrame.h"
 
 #include "platform/core/Clock.h"
+#include "testkit/Golden.h"
 #include "platform/net/SerialDevices.h"
 #include "testkit/Pump.h"
 
@@ -89,7 +90,7 @@ TEST(EndToEnd, AMonitorOnLoopbackTcpIsServedFromAnnouncementToDisconnect)
     Station station;
     NyraClientSock* sock = nullptr;
     auto sim = station.ConnectMonitor(sock);
-    sim->LoadTrace("/work/shared/data/ctg/ctu-uhb-1001-first33min.csv");
+    sim->LoadTrace(testkit::SourcePath("nyraclient/tests/data/ctu-uhb-1001-first33min.csv"));
     NyraClientInfo* client = station.Attach(*sim, sock);
     ASSERT_NE(client, nullptr);
 
