@@ -56,6 +56,7 @@ const platform::MessageMap* NyraControl::GetThisMessageMap()
         Message<WM_LBUTTONDOWN, &NyraControl::OnLButtonDown>(),
         Message<WM_LBUTTONUP, &NyraControl::OnLButtonUp>(),
         Message<WM_LBUTTONDBLCLK, &NyraControl::OnLButtonDblClk>(),
+        Message<WM_BED_PARAMETERS, &NyraControl::OnNewParameters>(),
     };
     static constexpr platform::MessageMap kMap { &CWnd::GetThisMessageMap, kEntries };
     return &kMap;
@@ -350,9 +351,22 @@ void NyraControl::PushWave(CSmartBuffer* buffer)
 void NyraControl::PushParam(CSmartBuffer*)
 {
     // The parameter painter takes this over once it runs; until then the window draws the new
-    // numerics and the trend itself.
+    // numerics and the trend itself, on its own thread (a demo bed's packets come from the
+    // demo generator's thread).
+    if (GetSafeHwnd() == nullptr)
+        return;
+    if (GetWindowThreadProcessId(GetSafeHwnd(), nullptr) != GetCurrentThreadMessageId()) {
+        PostMessage(WM_BED_PARAMETERS);
+        return;
+    }
+    OnNewParameters(0, 0);
+}
+
+LRESULT NyraControl::OnNewParameters(WPARAM, LPARAM)
+{
     UpdateParameter();
     UpdateTrend();
+    return 0;
 }
 
 void NyraControl::SetEnlargeMode(int bEnlarge)

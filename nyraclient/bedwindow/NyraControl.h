@@ -81,6 +81,8 @@ public:
     static constexpr int kCaptionHeight = 20;
     static constexpr COLORREF kCaptionTextColor = RGB(50, 50, 50);
     static constexpr const char* kClassName = "NyraControl";
+    // Posted to the window by PushParam from another thread: new parameters to draw.
+    static constexpr UINT WM_BED_PARAMETERS = WM_APP + 0x1D1;
 
     // `tag` is stored for the caller and not used by the window. Creates no window.
     NyraControl(NyraClientInfo* client, int tag);
@@ -195,6 +197,7 @@ public:
     void OnLButtonDown(UINT flags, CPoint point);
     void OnLButtonUp(UINT flags, CPoint point);
     void OnLButtonDblClk(UINT flags, CPoint point);
+    LRESULT OnNewParameters(WPARAM, LPARAM);
 
 private:
     // ---- the rebuild (NyraControl.cpp) ----
