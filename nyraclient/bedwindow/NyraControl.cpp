@@ -201,8 +201,9 @@ void NyraControl::CreateBackDC()
     if (!trend.IsRectEmpty()) {
         if (m_ScrollBar.GetSafeHwnd() != nullptr)
             m_ScrollBar.MoveWindow(trend.left, trend.bottom, trend.Width(), kScrollBarHeight, TRUE);
-        // A resize ends a review at once: the next pass through the range finds it idle.
-        m_nReviewIdleTicks = 201;
+        // A rebuild ends a review at once: this pass counts the last idle tick, the one in
+        // StartThread below finds the review idle.
+        m_nReviewIdleTicks = 200;
         CalcTrendScrollRange();
     }
     if (m_ScrollBar.GetSafeHwnd() != nullptr)

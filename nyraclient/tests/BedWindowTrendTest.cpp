@@ -169,6 +169,16 @@ TEST(BedWindowTrend, AReviewEndsByItselfAtThe202ndTickAndKeepsTheStoreWhileItLas
     EXPECT_EQ(station.client->GetCountsOfTrendData(), 3600u);
 }
 
+TEST(BedWindowTrend, AResizeEndsAReviewAtOnce)
+{
+    TrendStation station(5000);
+    station.Wheel(3);
+    ASSERT_TRUE(station.Bed().IsTrendReviewMode());
+    station.Layout(CSize(kTile.cx + 40, kTile.cy), DISPMODE_4CH);
+    EXPECT_FALSE(station.Bed().IsTrendReviewMode());
+    EXPECT_EQ(station.Bed().GetDrawFirstIndexOfTrend(), 5000 - station.Bed().GetVisibleTrendCount());
+}
+
 TEST(BedWindowTrend, PullingThePaperToTheRightGoesBackInTime)
 {
     TrendStation station(5000);
