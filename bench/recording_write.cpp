@@ -24,6 +24,7 @@
 namespace {
 
 using namespace nyraclient::record;
+using namespace nrdata::record;
 namespace fs = std::filesystem;
 
 constexpr UINT kRecords = 259200;

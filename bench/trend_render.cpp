@@ -4,8 +4,8 @@
 // segments that the curves need is then drawn directly through the DC, and the counter "ratio"
 // reports how long the renderer takes relative to those plain segments in the same run.
 #include "nyraclient/display/CDisplayInfo.h"
-#include "nyraclient/display/CTrendVectorSource.h"
-#include "nyraclient/display/TrendGraphRenderer.h"
+#include "nrdata/trend/CTrendVectorSource.h"
+#include "nrdata/trend/TrendGraphRenderer.h"
 
 #include "platform/gdi/CDC.h"
 
@@ -15,7 +15,7 @@
 #include <cmath>
 #include <vector>
 
-using nyraclient::display::CTrendVectorSource;
+using nrdata::trend::CTrendVectorSource;
 
 namespace {
 
@@ -88,10 +88,10 @@ struct Page
     // The whole store, strip after strip; returns the curve segments drawn.
     size_t DrawStore(int what)
     {
-        nyraclient::display::TrendRenderStats stats;
+        nrdata::trend::TrendRenderStats stats;
         for (UINT index = 0; index < kEntries;) {
             dc.FillSolidRect(0, 0, kWidth, kHeight, RGB(255, 255, 255));
-            nyraclient::display::RenderTrendStrip(&dc, fhr, uc, columns, &Store(), index, -1, kSpeed, DRAW_SCREEN, 0,
+            nrdata::trend::RenderTrendStrip(&dc, fhr, uc, columns, &Store(), index, -1, kSpeed, DRAW_SCREEN, 0,
                                                   what, &stats);
         }
         return stats.curveSegments;

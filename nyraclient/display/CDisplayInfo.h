@@ -18,7 +18,7 @@
 
 class CDC;
 
-namespace nyraclient::display {
+namespace nrdata::trend {
 class CTrendSource;
 }
 
@@ -71,7 +71,7 @@ public:
                              UINT& columns);
     // Draws one strip of trend paper for `source` (see TrendGraphRenderer.cpp). Returns 0 and
     // draws nothing without a drawing surface, without a source or with 0 columns.
-    static int DrawTrendGraph(CDC* dc, CRect fhr, CRect uc, UINT columns, const nyraclient::display::CTrendSource* source,
+    static int DrawTrendGraph(CDC* dc, CRect fhr, CRect uc, UINT columns, const nrdata::trend::CTrendSource* source,
                               UINT& index, int end, int speed, DRAW_MODE mode, int legend, int what);
 
 protected:

@@ -1,6 +1,9 @@
 // The enumerations and the layout record that a bed window's layout, its painters and the
-// trend renderer share: display modes, wave strips, numeric-panel items and colour schemes.
+// trend renderer share: display modes, wave strips and numeric-panel items (the trend paper's own
+// enumerations are in TrendTypes.h).
 #pragma once
+
+#include "nrdata/trend/TrendTypes.h"
 
 #include "platform/core/Types.h"
 
@@ -57,15 +60,6 @@ enum PARAMITEM : int
     PARAM_FSPO2_EXTRA,
 };
 
-// The bedside monitor's own display mode, which selects the numerics a bed has at all.
-enum MONITOR_LAYOUT : BYTE
-{
-    MONITOR_LAYOUT_ANTEPARTUM = 0,    // fetal only
-    MONITOR_LAYOUT_MOTHER_FETAL = 1,  // mother and fetal
-    MONITOR_LAYOUT_INTRAPARTUM = 2,   // the full set with IUP, FECG and FSpO2
-    MONITOR_LAYOUT_MOTHER_ONLY = 3,
-};
-
 constexpr int kDisplayModes = 6;
 constexpr int kMonitorLayouts = 4;
 constexpr int kFontSlots = 7;
@@ -82,20 +76,4 @@ struct __DISPLAY_ITEM
     int font;         // 0..6: one of the layout's seven fonts
     int valueFlag;    // 1 on value cells; for the painters
     int reserved;     // always 0
-};
-
-// Colour scheme of a trend drawing.
-enum DRAW_MODE : int
-{
-    DRAW_SCREEN = 0, // colours from the bed's settings
-    DRAW_PRINT = 1,  // black and white printout
-    DRAW_IMAGE = 2,  // colour curves on a white page (the JPEG report)
-};
-
-// What a trend drawing covers.
-enum TREND_DRAW_WHAT : int
-{
-    TREND_DRAW_ALL = 0,
-    TREND_DRAW_GRID = 1,   // grid, scales, captions and legend
-    TREND_DRAW_CURVES = 2, // curves, marks and time labels
 };

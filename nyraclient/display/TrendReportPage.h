@@ -4,7 +4,7 @@
 // into a memory DC and saves the picture for the outside medical-record program.
 #pragma once
 
-#include "nyraclient/display/CTrendSource.h"
+#include "nrdata/trend/CTrendSource.h"
 
 #include "platform/core/CString.h"
 #include "platform/core/OleDateTime.h"
@@ -27,7 +27,7 @@ struct TrendReportPatient
 TrendReportPatient ReportPatientOf(const TBLPatientRow* admitted, const PKPatient_v110& packet);
 
 // What the page reads beyond the trend itself.
-class CTrendReportSource : public CTrendSource
+class CTrendReportSource : public nrdata::trend::CTrendSource
 {
 public:
     virtual TrendReportPatient GetReportPatient() const = 0;

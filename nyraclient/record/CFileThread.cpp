@@ -11,6 +11,8 @@
 
 namespace nyraclient::record {
 
+using namespace nrdata::record;
+
 namespace {
 
 // How long the loop waits for work before it looks at its stop flag again.

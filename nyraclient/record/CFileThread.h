@@ -32,6 +32,8 @@ class NyraClientInfo;
 
 namespace nyraclient::record {
 
+using nrdata::record::HeaderBlock;
+
 // wParam of the notify message.
 constexpr WPARAM kRecordProgress = 0;
 constexpr WPARAM kRecordWriteFailed = 1;

@@ -8,6 +8,8 @@
 
 namespace nyraclient::record {
 
+using namespace nrdata::record;
+
 namespace {
 
 constexpr char kWorkingExt[] = ".TMP";

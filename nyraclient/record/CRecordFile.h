@@ -10,12 +10,15 @@
 //  - nothing here throws: failures are reported by the results.
 #pragma once
 
-#include "nyraclient/record/RecordFileFormat.h"
+#include "nrdata/record/RecordFileFormat.h"
 
 #include "platform/core/CString.h"
 #include "platform/core/File.h"
 
 namespace nyraclient::record {
+
+using nrdata::record::HeaderBlock;
+using nrdata::record::RecordCountOf;
 
 // The committed copy's path: the ".TMP" at the end of the name becomes ".FMF".
 CString CommittedPathOf(const CString& workingPath);

@@ -70,7 +70,7 @@ void NyraClientInfo::RecordStart(const char* lpszDataPath, TBLStudy& study)
         path = WorkingPathOf(folder, study);
     }
 
-    using namespace nyraclient::record;
+    using namespace nrdata::record;
     const HeaderBlock block1 = MakeHeaderBlock1(COleDateTime::GetCurrentTime(), m_MonitorPacket.GetPacket());
     const HeaderBlock block2 = MakeHeaderBlock2(m_PatientPacket.GetPacket());
     if (m_FileThread.Start(path, block1, block2, m_bDemo, this, WM_RECORD_UPDATE)) {

@@ -12,6 +12,7 @@
 
 using namespace trendtest;
 using namespace nyraclient::display;
+using nrdata::trend::CTrendVectorSource;
 
 namespace {
 

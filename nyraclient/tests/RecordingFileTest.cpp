@@ -30,6 +30,7 @@
 namespace {
 
 using namespace nyraclient::record;
+using namespace nrdata::record;
 using Bytes = std::vector<BYTE>;
 namespace fs = std::filesystem;
 

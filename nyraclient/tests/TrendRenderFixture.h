@@ -2,7 +2,7 @@
 // the renderer reads, and trend entries built sample by sample.
 #pragma once
 
-#include "nyraclient/display/CTrendVectorSource.h"
+#include "nrdata/trend/CTrendVectorSource.h"
 
 #include "platform/gdi/CDC.h"
 #include "testkit/Canvas.h"
@@ -63,7 +63,7 @@ inline PKParam_v110 BlankEntry(unsigned int stamp)
 }
 
 // `count` entries; `fill` sets each one (record index r) from blank.
-inline void AddEntries(nyraclient::display::CTrendVectorSource& source, UINT count,
+inline void AddEntries(nrdata::trend::CTrendVectorSource& source, UINT count,
                        const std::function<void(PKParam_v110&, UINT)>& fill)
 {
     const UINT first = source.GetCountsOfTrendData();
@@ -75,7 +75,7 @@ inline void AddEntries(nyraclient::display::CTrendVectorSource& source, UINT cou
 }
 
 // A source with the test colours, every kind visible, start 2026-03-01 08:00.
-inline void Prepare(nyraclient::display::CTrendVectorSource& source, BYTE layout)
+inline void Prepare(nrdata::trend::CTrendVectorSource& source, BYTE layout)
 {
     source.m_config.Default();
     UseTestColours(source.m_config);

@@ -16,7 +16,7 @@
 #include <cmath>
 
 using namespace trendtest;
-using nyraclient::display::CTrendVectorSource;
+using nrdata::trend::CTrendVectorSource;
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include "TrendRenderFixture.h"
 
 #include "nyraclient/display/CDisplayInfo.h"
-#include "nyraclient/display/TrendCurves.h"
-#include "nyraclient/display/TrendGraphRenderer.h"
+#include "nrdata/trend/TrendCurves.h"
+#include "nrdata/trend/TrendGraphRenderer.h"
 
 #include <gtest/gtest.h>
 
@@ -13,8 +13,8 @@
 #include <vector>
 
 using namespace trendtest;
-using nyraclient::display::CTrendSource;
-using nyraclient::display::CTrendVectorSource;
+using nrdata::trend::CTrendSource;
+using nrdata::trend::CTrendVectorSource;
 
 namespace {
 
@@ -129,7 +129,7 @@ TEST_F(TrendRender, GridLinesTakeTheOuterCentreAndInnerPens)
 // ---- scales ----------------------------------------------------------------------------------------
 
 // The label texts at one x, top to bottom.
-std::vector<std::string> LabelsAt(const std::vector<nyraclient::display::TrendScaleLabel>& labels, int x, int top,
+std::vector<std::string> LabelsAt(const std::vector<nrdata::trend::TrendScaleLabel>& labels, int x, int top,
                                   int bottom)
 {
     std::vector<std::string> texts;
@@ -166,7 +166,7 @@ TEST_F(TrendRender, ScalesFollowTheMonitorLayoutAndTheUnits)
         cfg.Default();
         cfg.NIBPUnit = c.nibpUnit;
         cfg.TempUnit = c.tempUnit;
-        const auto labels = nyraclient::display::TrendScaleLabels(paper.fhr, paper.uc, paper.columns, cfg, c.layout);
+        const auto labels = nrdata::trend::TrendScaleLabels(paper.fhr, paper.uc, paper.columns, cfg, c.layout);
         EXPECT_EQ(LabelsAt(labels, 80, 0, 210), c.fhrLeft);
         EXPECT_EQ(LabelsAt(labels, 620, 0, 210), c.fhrRight);
         EXPECT_EQ(LabelsAt(labels, 80, 230, 300), c.ucLeft);
@@ -177,7 +177,7 @@ TEST_F(TrendRender, ScalesFollowTheMonitorLayoutAndTheUnits)
     NyraConfig cfg;
     cfg.Default();
     std::vector<int> ys;
-    for (const auto& l : nyraclient::display::TrendScaleLabels(paper.fhr, paper.uc, paper.columns, cfg, 1))
+    for (const auto& l : nrdata::trend::TrendScaleLabels(paper.fhr, paper.uc, paper.columns, cfg, 1))
         if (l.x == 80)
             ys.push_back(l.y);
     EXPECT_EQ(ys, (std::vector<int> { 0, 60, 120, 180, 230, 265, 300 }));
@@ -190,7 +190,7 @@ TEST_F(TrendRender, ALargerScaleFontLabelsEvery4thFHRRowAndEvery2ndUCRow)
     ASSERT_EQ(wide.fhr.Height() / 21, 20);
     NyraConfig cfg;
     cfg.Default();
-    const auto labels = nyraclient::display::TrendScaleLabels(wide.fhr, wide.uc, wide.columns, cfg, 1);
+    const auto labels = nrdata::trend::TrendScaleLabels(wide.fhr, wide.uc, wide.columns, cfg, 1);
     const int left = wide.fhr.left + 6 * 20;
     EXPECT_EQ(LabelsAt(labels, left, wide.fhr.top, wide.fhr.bottom), (Texts { "240", "200", "160", "120", "80", "40" }));
     EXPECT_EQ(LabelsAt(labels, left, wide.uc.top, wide.uc.bottom), (Texts { "100", "80", "60", "40", "20", "0" }));
@@ -258,10 +258,10 @@ TEST_F(TrendRender, AJumpAboveTheLimitStartsANewSegment)
         EXPECT_EQ(c.dc.GetPixel(360, 100 - step), colour::FHR1);
     }
     // The temperature jumps by whole degrees: 36.9 to 57.0 is 21 degrees, drawn far above.
-    EXPECT_EQ(nyraclient::display::FindTrendCurve(ParamKind::Temp)->jumpValue(369), 36);
-    EXPECT_EQ(nyraclient::display::FindTrendCurve(ParamKind::FHR2)->jumpLimit, 10);
-    EXPECT_EQ(nyraclient::display::FindTrendCurve(ParamKind::ECG)->jumpLimit, 20);
-    EXPECT_EQ(nyraclient::display::FindTrendCurve(ParamKind::UC)->jumpLimit, 0);
+    EXPECT_EQ(nrdata::trend::FindTrendCurve(ParamKind::Temp)->jumpValue(369), 36);
+    EXPECT_EQ(nrdata::trend::FindTrendCurve(ParamKind::FHR2)->jumpLimit, 10);
+    EXPECT_EQ(nrdata::trend::FindTrendCurve(ParamKind::ECG)->jumpLimit, 20);
+    EXPECT_EQ(nrdata::trend::FindTrendCurve(ParamKind::UC)->jumpLimit, 0);
 }
 
 TEST_F(TrendRender, SignalLossLeavesAGap)

@@ -5,7 +5,7 @@
 // never written over, and a write error that ends the recording with what is on disk.
 #include "support/StationHarness.h"
 
-#include "nyraclient/record/RecordFileFormat.h"
+#include "nrdata/record/RecordFileFormat.h"
 
 #include "ktutil/KTGF.h"
 #include "nrdata/table/RecordFileStem.h"

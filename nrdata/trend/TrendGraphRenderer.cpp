@@ -7,11 +7,11 @@
 // from the trend source once and draws from the copies. Pens, brushes and fonts are made per
 // call from the source's settings and go with the call; the device context's state is saved on
 // entry and restored on return.
-#include "nyraclient/display/TrendGraphRenderer.h"
+#include "nrdata/trend/TrendGraphRenderer.h"
 
-#include "nyraclient/display/CDisplayInfo.h"
-#include "nyraclient/display/CTrendSource.h"
-#include "nyraclient/display/TrendCurves.h"
+#include "nrdata/trend/TrendRect.h"
+#include "nrdata/trend/CTrendSource.h"
+#include "nrdata/trend/TrendCurves.h"
 
 #include "ktutil/KTGF.h"
 #include "nrdata/constmap/NRConstMap.h"
@@ -22,7 +22,7 @@
 #include <optional>
 #include <vector>
 
-namespace nyraclient::display {
+namespace nrdata::trend {
 namespace {
 
 constexpr COLORREF kBlack = RGB(0, 0, 0);
@@ -545,12 +545,4 @@ int RenderTrendStrip(CDC* dc, CRect fhr, CRect uc, UINT columns, const CTrendSou
     return 1;
 }
 
-} // namespace nyraclient::display
-
-int CDisplayInfo::DrawTrendGraph(CDC* dc, CRect fhr, CRect uc, UINT columns,
-                                 const nyraclient::display::CTrendSource* source, UINT& index, int end, int speed,
-                                 DRAW_MODE mode, int legend, int what)
-{
-    return nyraclient::display::RenderTrendStrip(dc, fhr, uc, columns, source, index, end, speed, mode, legend, what,
-                                                 nullptr);
-}
+} // namespace nrdata::trend

@@ -1,9 +1,9 @@
 // The validity test over a stretch of trend entries that the legend of a trend strip asks.
-#include "nyraclient/display/CTrendSource.h"
+#include "nrdata/trend/CTrendSource.h"
 
 #include <algorithm>
 
-namespace nyraclient::display {
+namespace nrdata::trend {
 
 int CTrendSource::IsValidRange(int kind, UINT first, UINT count) const
 {
@@ -24,4 +24,4 @@ int CTrendSource::IsValidRange(int kind, UINT first, UINT count) const
     return 0;
 }
 
-} // namespace nyraclient::display
+} // namespace nrdata::trend

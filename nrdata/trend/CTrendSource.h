@@ -5,13 +5,13 @@
 // itself meanwhile never leaves a reader holding freed memory.
 #pragma once
 
-#include "nyraclient/display/DisplayTypes.h"
+#include "nrdata/trend/TrendTypes.h"
 
 #include "nrdata/config/NyraConfig.h"
 #include "nrdata/packet/PKParam_v110.h"
 #include "platform/core/OleDateTime.h"
 
-namespace nyraclient::display {
+namespace nrdata::trend {
 
 class CTrendSource
 {
@@ -33,4 +33,4 @@ public:
     virtual int IsValidRange(int kind, UINT first, UINT count) const;
 };
 
-} // namespace nyraclient::display
+} // namespace nrdata::trend

@@ -2,7 +2,7 @@
 // for the benchmark that compares it with plain line drawing.
 #pragma once
 
-#include "nyraclient/display/DisplayTypes.h"
+#include "nrdata/trend/TrendTypes.h"
 
 #include "nrdata/config/NyraConfig.h"
 #include "platform/core/CString.h"
@@ -13,7 +13,7 @@
 
 class CDC;
 
-namespace nyraclient::display {
+namespace nrdata::trend {
 
 class CTrendSource;
 
@@ -43,4 +43,4 @@ int TrendSpeedCaptionWidth(CDC* dc, int speed, int cell);
 int RenderTrendStrip(CDC* dc, CRect fhr, CRect uc, UINT columns, const CTrendSource* source, UINT& index, int end,
                      int speed, DRAW_MODE mode, int legend, int what, TrendRenderStats* stats);
 
-} // namespace nyraclient::display
+} // namespace nrdata::trend

@@ -3,11 +3,11 @@
 // printout of stored records, a benchmark, a test).
 #pragma once
 
-#include "nyraclient/display/CTrendSource.h"
+#include "nrdata/trend/CTrendSource.h"
 
 #include <vector>
 
-namespace nyraclient::display {
+namespace nrdata::trend {
 
 class CTrendVectorSource : public CTrendSource
 {
@@ -32,4 +32,4 @@ private:
     std::vector<PKParam_v110> m_entries;
 };
 
-} // namespace nyraclient::display
+} // namespace nrdata::trend

@@ -1,7 +1,7 @@
 // Trend entries from a vector.
-#include "nyraclient/display/CTrendVectorSource.h"
+#include "nrdata/trend/CTrendVectorSource.h"
 
-namespace nyraclient::display {
+namespace nrdata::trend {
 
 bool CTrendVectorSource::CopyTrendDataAtIndex(UINT index, PKParam_v110& entry) const
 {
@@ -11,4 +11,4 @@ bool CTrendVectorSource::CopyTrendDataAtIndex(UINT index, PKParam_v110& entry) c
     return true;
 }
 
-} // namespace nyraclient::display
+} // namespace nrdata::trend

@@ -1,9 +1,9 @@
 // The trend curve table: grids, value-to-height formulas and jump limits per parameter kind.
-#include "nyraclient/display/TrendCurves.h"
+#include "nrdata/trend/TrendCurves.h"
 
 #include <array>
 
-namespace nyraclient::display {
+namespace nrdata::trend {
 namespace {
 
 // Heights are exact fractions of the grid height truncated towards zero, taken in integers so
@@ -114,4 +114,4 @@ UINT RecordsPerStrip(UINT columns, int speed) { return columns * SecondsPerColum
 // Twelve columns in samples (five per record).
 UINT TimeLabelInterval(int speed) { return 12 * 5 * SecondsPerColumn(speed); }
 
-} // namespace nyraclient::display
+} // namespace nrdata::trend

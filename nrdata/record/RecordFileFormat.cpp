@@ -1,9 +1,9 @@
 // Building the header blocks of a recording file.
-#include "nyraclient/record/RecordFileFormat.h"
+#include "nrdata/record/RecordFileFormat.h"
 
 #include <cstring>
 
-namespace nyraclient::record {
+namespace nrdata::record {
 
 void PutRecordTime(HeaderBlock& block, std::size_t offset, const COleDateTime& time)
 {
@@ -49,4 +49,4 @@ ULONGLONG RecordCountOf(ULONGLONG length)
     return length < kHeadSize ? 0 : (length - kHeadSize) / kRecordSize;
 }
 
-} // namespace nyraclient::record
+} // namespace nrdata::record

@@ -8,7 +8,7 @@
 
 #include <span>
 
-namespace nyraclient::display {
+namespace nrdata::trend {
 
 enum class TrendGrid { FHR, UC };
 
@@ -63,4 +63,4 @@ UINT SecondsPerColumn(int speed);
 UINT RecordsPerStrip(UINT columns, int speed);
 UINT TimeLabelInterval(int speed);
 
-} // namespace nyraclient::display
+} // namespace nrdata::trend

@@ -17,7 +17,7 @@
 #include <array>
 #include <cstddef>
 
-namespace nyraclient::record {
+namespace nrdata::record {
 
 // ---- areas of the file ----------------------------------------------------------------------
 constexpr std::size_t kHeaderBlockSize = 100;
@@ -65,4 +65,4 @@ ULONGLONG WholeRecordLength(ULONGLONG length);
 // Records in a file of `length` bytes.
 ULONGLONG RecordCountOf(ULONGLONG length);
 
-} // namespace nyraclient::record
+} // namespace nrdata::record
