@@ -1,6 +1,11 @@
 // The recording file's name stem: patient id, "_", study id, with nothing that could lead the
-// name out of the "Records" folder.
+// name out of the "Records" folder; and the file's place below the data folder.
+#include "nrdata/record/RecordFilePath.h"
 #include "nrdata/table/RecordFileStem.h"
+
+#include "ktutil/KTGF.h"
+
+#include "platform/core/ModulePath.h"
 
 #include <gtest/gtest.h>
 
@@ -40,6 +45,21 @@ TEST(RecordStem, CharactersAFileNameMayNotHoldBecomeUnderscores)
         EXPECT_EQ(stem.find('/'), std::string::npos);
         EXPECT_EQ(stem.find(".."), std::string::npos);
     }
+}
+
+TEST(RecordPath, FilesLieInTheRecordsFolderBelowTheDataFolder)
+{
+    using namespace nrdata::record;
+    EXPECT_EQ(RecordsFolderOf("/data/ward"), "/data/ward/Records");
+    EXPECT_EQ(RecordFilePathOf("/data/ward", "P_1", "20240101083000", kCommittedExtension),
+              "/data/ward/Records/P_1_20240101083000.FMF");
+    EXPECT_EQ(RecordFilePathOf("/data/ward/", "../x", "1", kWorkingExtension), "/data/ward/Records/__x_1.TMP");
+    // A blank data folder is the program's folder, as for every path; a path that is not valid
+    // gives way to the classic fixed folder below the home folder.
+    const CString besideProgram = KTGF::MakePath(KTGF::GetModulePath(), "Records");
+    EXPECT_EQ(RecordsFolderOf(""), besideProgram);
+    EXPECT_EQ(RecordsFolderOf(nullptr), besideProgram);
+    EXPECT_EQ(RecordsFolderOf("bad|path"), platform::GetHomeFolder() + "/TarvicII/Data/Records");
 }
 
 } // namespace

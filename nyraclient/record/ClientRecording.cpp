@@ -12,37 +12,31 @@
 
 #include "ktutil/KTGF.h"
 #include "nrdata/buffer/CSmartBuffer.h"
+#include "nrdata/record/RecordFilePath.h"
 #include "nrdata/table/RecordFileStem.h"
 
-#include "platform/core/FileSystem.h"
 
 #include <cstring>
 
 namespace {
 
-constexpr char kRecordsFolder[] = "Records";
-// Where the files go when the data folder's path is not valid.
-constexpr char kFallbackDataPath[] = "C:\\TarvicII\\Data";
 // How many later seconds are tried for a free file name.
 constexpr int kNameAttempts = 3600;
 
 constexpr char kLogNameTaken[] = "[ RECORD ] No free file name - %s";
 constexpr char kLogWriteFailed[] = "[ RECORD ] Write error, recording stopped - %s";
 
-// A blank data path means the program's folder, as everywhere a path is made (KTGF::MakePath);
-// a path that is not valid goes to the fallback.
-CString RecordsFolderOf(const char* lpszDataPath)
+CString CreateRecordsFolder(const char* lpszDataPath)
 {
-    CString folder = KTGF::MakePath(lpszDataPath, kRecordsFolder);
-    if (!KTGF::IsValidPathName(folder))
-        folder = KTGF::MakePath(platform::NativePath(kFallbackDataPath), kRecordsFolder);
+    const CString folder = nrdata::record::RecordsFolderOf(lpszDataPath);
     KTGF::CreateDir(folder);
     return folder;
 }
 
 CString WorkingPathOf(const CString& folder, const TBLStudy& study)
 {
-    return KTGF::MakePath(folder, MakeRecordFileStem(study.S_ID, study.S_STUDY_ID) + ".TMP");
+    const CString name = MakeRecordFileStem(study.S_ID, study.S_STUDY_ID) + nrdata::record::kWorkingExtension;
+    return KTGF::MakePath(folder, name);
 }
 
 bool IsNameTaken(const CString& workingPath)
@@ -58,7 +52,7 @@ void NyraClientInfo::RecordStart(const char* lpszDataPath, TBLStudy& study)
 {
     if (m_bRecording)
         return;
-    const CString folder = RecordsFolderOf(lpszDataPath);
+    const CString folder = CreateRecordsFolder(lpszDataPath);
     CString path = WorkingPathOf(folder, study);
     for (int attempt = 0; IsNameTaken(path); ++attempt) {
         if (attempt == kNameAttempts ||
