@@ -92,7 +92,7 @@ struct Page
         for (UINT index = 0; index < kEntries;) {
             dc.FillSolidRect(0, 0, kWidth, kHeight, RGB(255, 255, 255));
             nrdata::trend::RenderTrendStrip(&dc, fhr, uc, columns, &Store(), index, -1, kSpeed, DRAW_SCREEN, 0,
-                                                  what, &stats);
+                                            what, nrdata::trend::kCentralTrendStyle, &stats);
         }
         return stats.curveSegments;
     }

@@ -1,7 +1,7 @@
 // One strip of trend paper: the FHR grid over the UC grid, their scales and unit captions, an
 // optional legend, the curves of every visible parameter, fetal-movement and event marks, and
-// time labels, for the screen (the bed's colours), a printout (black and white) or the JPEG
-// report (colour curves on a white page).
+// time labels, for the screen (the settings' colours), a printout (black and white) or a JPEG
+// page (colour curves on a white page), in the central or the review station's style.
 //
 // The renderer keeps nothing between calls and takes no lock: it copies the strip's entries
 // from the trend source once and draws from the copies. Pens, brushes and fonts are made per
@@ -29,7 +29,6 @@ constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kGrey = RGB(128, 128, 128);
 constexpr int kFhrRows = 21;
 constexpr int kUcRows = 10;
-constexpr int kMinFontHeight = 13;
 constexpr double kKiloPascalPerMmHg = 0.133322;
 constexpr int kSamplesPerRecord = PKParam_v110::kSamples;
 
@@ -67,10 +66,17 @@ struct Strip
 
 // ---- pens, brushes and fonts of one call ----------------------------------------------------------
 
-int FontHeight(int cell)
+// Four fifths of a column, not below the style's smallest height nor below one pixel (a height
+// of 0 would ask for the font's default size).
+int FontHeight(int cell, const TrendStyle& style)
 {
-    const double h = 0.8 * cell;
-    return h < kMinFontHeight ? kMinFontHeight : Trunc(h);
+    return std::max({ Trunc(0.8 * cell), style.minFontHeight, 1 });
+}
+
+// Whether the scale numbers thin out to every 6th FHR and 5th UC row.
+bool SparseScale(int fontHeight, const TrendStyle& style)
+{
+    return !style.fixedScaleSteps && fontHeight == style.minFontHeight;
 }
 
 struct Tools
@@ -83,7 +89,8 @@ struct Tools
     COLORREF text;     // scales and captions
     COLORREF zeroText; // zeroing marks
 
-    Tools(const NyraConfig& cfg, DRAW_MODE mode, int cell) : fontHeight(FontHeight(cell))
+    Tools(const NyraConfig& cfg, DRAW_MODE mode, int cell, const TrendStyle& style)
+        : fontHeight(FontHeight(cell, style))
     {
         const bool screen = mode == DRAW_SCREEN;
         const bool print = mode == DRAW_PRINT;
@@ -183,11 +190,11 @@ CString PressureLabel(int mmHg, int nibpUnit)
     return nibpUnit == 2 ? Tenths(mmHg * kKiloPascalPerMmHg) : Number(mmHg);
 }
 
-std::vector<TrendScaleLabel> ScaleLabels(const Strip& s, const NyraConfig& cfg, bool antepartum, bool smallFont)
+std::vector<TrendScaleLabel> ScaleLabels(const Strip& s, const NyraConfig& cfg, bool antepartum, bool sparse)
 {
     std::vector<TrendScaleLabel> labels;
-    const int fhrStep = smallFont ? 6 : 4;
-    const int ucStep = smallFont ? 5 : 2;
+    const int fhrStep = sparse ? 6 : 4;
+    const int ucStep = sparse ? 5 : 2;
     for (int row = 0; row <= kFhrRows; row += fhrStep) {
         const int y = s.fhr.top + row * s.fhrRow;
         labels.push_back({ Number(240 - 10 * row), s.leftLine, y });
@@ -208,18 +215,21 @@ std::vector<TrendScaleLabel> ScaleLabels(const Strip& s, const NyraConfig& cfg, 
     return labels;
 }
 
-void DrawScales(CDC* dc, const Strip& s, Tools& t, const NyraConfig& cfg, bool antepartum, int speed)
+void DrawScales(CDC* dc, const Strip& s, Tools& t, const NyraConfig& cfg, bool antepartum, int speed,
+                const TrendStyle& style)
 {
     dc->SelectObject(&t.scaleFont);
     dc->SetTextColor(t.text);
-    for (const TrendScaleLabel& label : ScaleLabels(s, cfg, antepartum, t.fontHeight == kMinFontHeight))
+    for (const TrendScaleLabel& label : ScaleLabels(s, cfg, antepartum, SparseScale(t.fontHeight, style)))
         TextCentredOn(dc, label.text, label.x, label.y);
 
     const CString bpm = InParentheses(KTGF::GetString(IDS_BPM));
     const CString nibpUnit = InParentheses(NRConstMap::GetNIBPUnitText(cfg.NIBPUnit));
     const int rightCaption = s.fhr.right - (s.rightCols - 1) * s.cell;
     TextAbove(dc, bpm, s.fhr.left + 7 * s.cell, s.fhr.top);
-    TextAbove(dc, TrendSpeedCaption(speed), s.fhr.right, s.fhr.top);
+    const int speedCaption = style.speedCaptionCentred ? s.fhr.left + static_cast<int>(s.columns / 2) * s.cell
+                                                       : s.fhr.right;
+    TextAbove(dc, TrendSpeedCaption(speed), speedCaption, s.fhr.top);
     TextAbove(dc, antepartum ? bpm : nibpUnit, rightCaption, s.fhr.top);
     TextAbove(dc, nibpUnit, s.uc.left + 7 * s.cell, s.uc.top);
     if (antepartum) {
@@ -319,23 +329,35 @@ struct Samples
     }
 };
 
-// A curve as runs of points; a run ends where the pen is lifted.
+// A curve as runs of points; a run ends where the pen is lifted. The buffer is sized once for
+// the strip (at most kMaxPolylinePoints); a run that fills it is drawn and goes on from its
+// last point, so the line stays unbroken and nothing is allocated while points are added.
 class CurveRuns
 {
 public:
-    CurveRuns(CDC* dc, TrendRenderStats* stats) : m_dc(dc), m_stats(stats) {}
+    CurveRuns(CDC* dc, TrendRenderStats* stats, uint64_t samples) : m_dc(dc), m_stats(stats)
+    {
+        m_points.reserve(static_cast<size_t>(std::min<uint64_t>(samples, kMaxPolylinePoints)));
+    }
     ~CurveRuns() { Lift(); }
 
     void To(int x, int y)
     {
+        if (m_points.size() == kMaxPolylinePoints) {
+            const POINT last = m_points.back();
+            Lift();
+            m_points.push_back(last);
+        }
         m_points.push_back(POINT { x, y });
     }
     void Lift()
     {
         if (m_points.size() >= 2) {
             m_dc->Polyline(m_points.data(), static_cast<int>(m_points.size()));
-            if (m_stats)
+            if (m_stats) {
                 m_stats->curveSegments += m_points.size() - 1;
+                ++m_stats->polylines;
+            }
         }
         m_points.clear();
     }
@@ -346,13 +368,16 @@ private:
     std::vector<POINT> m_points;
 };
 
+// A curve over the strip's samples. Every curve starts the strip in a gap; an invalid sample
+// lifts the pen. The jump test compares a valid sample with the previous valid one.
 void DrawCurve(CDC* dc, const TrendCurve& curve, const StripEntries& entries, const Samples& span, Tools& t,
-               TrendRenderStats* stats)
+               const TrendStyle& style, TrendRenderStats* stats)
 {
     const Strip& s = span.strip;
     const CRect& grid = curve.grid == TrendGrid::FHR ? s.fhr : s.uc;
     dc->SelectObject(&t.curve[curve.pen]);
-    CurveRuns runs(dc, stats);
+    CurveRuns runs(dc, stats, span.limit - span.first);
+    bool inGap = true;
     bool havePrevious = false;
     int previous = 0;
     for (uint64_t smp = span.first; smp < span.limit; ++smp) {
@@ -360,6 +385,7 @@ void DrawCurve(CDC* dc, const TrendCurve& curve, const StripEntries& entries, co
         const int i = static_cast<int>(smp % kSamplesPerRecord);
         if (!entry || !entry->IsValidData(curve.kind, i)) {
             runs.Lift();
+            inGap = true;
             continue;
         }
         const int v = curve.value(*entry, i);
@@ -367,19 +393,37 @@ void DrawCurve(CDC* dc, const TrendCurve& curve, const StripEntries& entries, co
         const bool jump = curve.jumpLimit > 0 && havePrevious && std::abs(compared - previous) > curve.jumpLimit;
         previous = compared;
         havePrevious = true;
-        if (jump)
+        if (jump) {
             runs.Lift();
+            inGap = true;
+        }
+        const bool swallowed = inGap && style.gapSwallowsSample;
+        inGap = false;
+        if (jump && style.gapSwallowsSample) {
+            inGap = true; // the jump itself is the gap; the next valid sample ends it
+            continue;
+        }
+        if (swallowed)
+            continue;
         runs.To(span.X(smp), grid.bottom - curve.height(v, grid.Height()));
     }
 }
 
-void DrawNIBP(CDC* dc, const PKParam_v110& p, int x, const Strip& s)
+// The base line of the NIBP marks and the stimulator: the FHR grid's bottom edge, or the top of
+// its bottom row.
+int MarkBase(const Strip& s, const TrendStyle& style)
+{
+    return style.marksOnBottomRow ? s.fhr.bottom - s.cell : s.fhr.bottom;
+}
+
+void DrawNIBP(CDC* dc, const PKParam_v110& p, int x, const Strip& s, const TrendStyle& style)
 {
     const int half = s.cell / 2;
-    const int h = s.fhr.Height();
-    const int ys = s.fhr.bottom - NIBPHeight(p.GetNIBPSys(), h);
-    const int ym = s.fhr.bottom - NIBPHeight(p.GetNIBPMean(), h);
-    const int yd = s.fhr.bottom - NIBPHeight(p.GetNIBPDia(), h);
+    const int base = MarkBase(s, style);
+    const int h = base - s.fhr.top;
+    const int ys = base - NIBPHeight(p.GetNIBPSys(), h);
+    const int ym = base - NIBPHeight(p.GetNIBPMean(), h);
+    const int yd = base - NIBPHeight(p.GetNIBPDia(), h);
     for (int y : { ys, ym, yd }) {
         dc->MoveTo(x - half, y);
         dc->LineTo(x - half + s.cell, y);
@@ -396,10 +440,10 @@ void DrawMovementBox(CDC* dc, CBrush* brush, int x, int top, const Strip& s)
     dc->FillRect(&box, brush);
 }
 
-void DrawMarker(CDC* dc, int x, const Strip& s)
+void DrawMarker(CDC* dc, int x, const Strip& s, const TrendStyle& style)
 {
-    const int y = s.fhr.bottom;
     const int a = s.cell / 3;
+    const int y = style.marksOnBottomRow ? s.fhr.bottom + a : s.fhr.bottom;
     dc->MoveTo(x - a, y + a);
     dc->LineTo(x, y);
     dc->LineTo(x + a, y + a);
@@ -407,9 +451,9 @@ void DrawMarker(CDC* dc, int x, const Strip& s)
     dc->LineTo(x, y + Trunc(2.0 / 3.0 * s.cell));
 }
 
-void DrawStimulator(CDC* dc, int x, const Strip& s)
+void DrawStimulator(CDC* dc, int x, const Strip& s, const TrendStyle& style)
 {
-    const int y = s.fhr.bottom;
+    const int y = MarkBase(s, style);
     const int q = s.cell / 5;
     dc->MoveTo(x + q, y);
     for (int step = 1; step <= 5; ++step)
@@ -449,7 +493,7 @@ void DrawTimeLabel(CDC* dc, uint64_t sample, int x, const Strip& s, Tools& t, co
 }
 
 void DrawMarksAndLabels(CDC* dc, const StripEntries& entries, const Samples& span, Tools& t, const NyraConfig& cfg,
-                        const CTrendSource& source, int speed)
+                        const CTrendSource& source, int speed, const TrendStyle& style)
 {
     const Strip& s = span.strip;
     const uint64_t labelEvery = TimeLabelInterval(speed);
@@ -457,14 +501,18 @@ void DrawMarksAndLabels(CDC* dc, const StripEntries& entries, const Samples& spa
     const int fmdHeight = s.fhrRow / 8;
     for (uint64_t smp = span.first; smp < span.limit; ++smp) {
         const PKParam_v110* entry = entries.OfSample(smp);
-        if (!entry)
+        const bool label = labelEvery && smp % labelEvery == 0;
+        if (!entry) {
+            if (label && style.labelsWithoutData)
+                DrawTimeLabel(dc, smp, span.X(smp), s, t, start);
             continue;
+        }
         const PKParam_v110& p = *entry;
         const int i = static_cast<int>(smp % kSamplesPerRecord);
         const int x = span.X(smp);
         if (cfg.IsVisible(ParamKind::NIBP) && p.IsValidData(ParamKind::NIBP, i)) {
             dc->SelectObject(&t.curve[PEN_NIBP]);
-            DrawNIBP(dc, p, x, s);
+            DrawNIBP(dc, p, x, s, style);
         }
         if (cfg.IsVisible(ParamKind::FMD1) && p.GetFMD1(i))
             DrawMovementBox(dc, &t.fmd1, x, s.uc.top - 3 * fmdHeight, s);
@@ -472,15 +520,15 @@ void DrawMarksAndLabels(CDC* dc, const StripEntries& entries, const Samples& spa
             DrawMovementBox(dc, &t.fmd2, x, s.uc.top - fmdHeight, s);
         if (cfg.IsVisible(ParamKind::Marker) && p.IsValidData(ParamKind::Marker, i)) {
             dc->SelectObject(&t.curve[PEN_MARKER]);
-            DrawMarker(dc, x, s);
+            DrawMarker(dc, x, s, style);
         }
         if (cfg.IsVisible(ParamKind::Stimulator) && p.IsValidData(ParamKind::Stimulator, i)) {
             dc->SelectObject(&t.curve[PEN_STIMULATOR]);
-            DrawStimulator(dc, x, s);
+            DrawStimulator(dc, x, s, style);
         }
         if (cfg.IsVisible(ParamKind::Zeroing) && p.IsValidData(ParamKind::Zeroing, i))
             DrawZeroing(dc, p, x, s, t);
-        if (labelEvery && smp % labelEvery == 0)
+        if (label)
             DrawTimeLabel(dc, smp, x, s, t, start);
     }
 }
@@ -488,19 +536,19 @@ void DrawMarksAndLabels(CDC* dc, const StripEntries& entries, const Samples& spa
 } // namespace
 
 std::vector<TrendScaleLabel> TrendScaleLabels(CRect fhr, CRect uc, UINT columns, const NyraConfig& cfg,
-                                              BYTE monitorLayout)
+                                              BYTE monitorLayout, const TrendStyle& style)
 {
     if (columns == 0)
         return {};
     const Strip strip(fhr, uc, columns);
     return ScaleLabels(strip, cfg, monitorLayout == MONITOR_LAYOUT_ANTEPARTUM,
-                       FontHeight(strip.cell) == kMinFontHeight);
+                       SparseScale(FontHeight(strip.cell, style), style));
 }
 
 int TrendSpeedCaptionWidth(CDC* dc, int speed, int cell)
 {
     CFont font;
-    font.CreateFont(FontHeight(cell), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 2, 1, 0, 0, "Arial");
+    font.CreateFont(FontHeight(cell, kCentralTrendStyle), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 2, 1, 0, 0, "Arial");
     CFont* old = dc->SelectObject(&font);
     const int width = dc->GetTextExtent(TrendSpeedCaption(speed)).cx;
     dc->SelectObject(old);
@@ -510,21 +558,25 @@ int TrendSpeedCaptionWidth(CDC* dc, int speed, int cell)
 // ---- the strip -------------------------------------------------------------------------------------
 
 int RenderTrendStrip(CDC* dc, CRect fhr, CRect uc, UINT columns, const CTrendSource* source, UINT& index, int end,
-                     int speed, DRAW_MODE mode, int legend, int what, TrendRenderStats* stats)
+                     int speed, DRAW_MODE mode, int legend, int what, const TrendStyle& style,
+                     TrendRenderStats* stats)
 {
     if (!dc || !dc->GetSafeHdc() || columns == 0 || !source)
         return 0;
-
     const Strip strip(fhr, uc, columns);
+    // Grids narrower than one pixel a column (a caller's own rectangles) have nothing to draw on.
+    if (strip.cell <= 0)
+        return 0;
+
     const NyraConfig cfg = source->GetTrendConfig();
     const bool antepartum = source->GetMonitorLayout() == MONITOR_LAYOUT_ANTEPARTUM;
     const UINT records = RecordsPerStrip(columns, speed);
     const int saved = dc->SaveDC();
     {
-        Tools tools(cfg, mode, strip.cell);
+        Tools tools(cfg, mode, strip.cell, style);
         if (what == TREND_DRAW_ALL || what == TREND_DRAW_GRID) {
             DrawGrid(dc, strip, tools);
-            DrawScales(dc, strip, tools, cfg, antepartum, speed);
+            DrawScales(dc, strip, tools, cfg, antepartum, speed, style);
             if (legend)
                 DrawLegend(dc, strip, tools, cfg, *source, index, records, mode);
         }
@@ -537,8 +589,8 @@ int RenderTrendStrip(CDC* dc, CRect fhr, CRect uc, UINT columns, const CTrendSou
             const StripEntries entries(*source, first, span.limit);
             for (const TrendCurve& curve : TrendCurves())
                 if (cfg.IsVisible(curve.kind))
-                    DrawCurve(dc, curve, entries, span, tools, stats);
-            DrawMarksAndLabels(dc, entries, span, tools, cfg, *source, speed);
+                    DrawCurve(dc, curve, entries, span, tools, style, stats);
+            DrawMarksAndLabels(dc, entries, span, tools, cfg, *source, speed, style);
         }
         dc->RestoreDC(saved);
     }

@@ -1,5 +1,8 @@
-// The trend strip renderer behind CDisplayInfo::DrawTrendGraph, with a count of what it drew
-// for the benchmark that compares it with plain line drawing.
+// The trend strip renderer of both stations: behind CDisplayInfo::DrawTrendGraph of the central
+// station's bed windows, report page and printouts, and behind the review station's trend pages,
+// prints and exported pages. The two stations' paper differs in a few details, which a
+// TrendStyle names; a count of what it drew serves the benchmark that compares it with plain
+// line drawing.
 #pragma once
 
 #include "nrdata/trend/TrendTypes.h"
@@ -20,7 +23,39 @@ class CTrendSource;
 struct TrendRenderStats
 {
     size_t curveSegments { 0 }; // line segments of the curves
+    size_t polylines { 0 };     // polyline calls of the curves
 };
+
+// Where the two stations' trend paper differs.
+struct TrendStyle
+{
+    // The scale font's smallest height in pixels (0: none, the font follows the column width).
+    int minFontHeight;
+    // Scale numbers on every 4th FHR and 2nd UC row whatever the font; otherwise every 6th and
+    // 5th row while the font has its smallest height.
+    bool fixedScaleSteps;
+    // The trend speed's caption above the middle column; otherwise from the grid's right edge.
+    bool speedCaptionCentred;
+    // A curve's first valid sample after a gap only ends the gap (it is not a point), and a
+    // jump beyond the curve's limit counts as a gap; otherwise that sample starts the new line.
+    bool gapSwallowsSample;
+    // NIBP over a bottom row of one cell ((height - cell) / 300), the stimulator inside that
+    // row and the marker a third of a cell below the grid; otherwise all three on the FHR
+    // grid's bottom edge.
+    bool marksOnBottomRow;
+    // Time labels also where the source has no entry (a short recording's exported page carries
+    // them across its whole width); otherwise only beside entries.
+    bool labelsWithoutData;
+};
+
+// The central station's paper (bed windows, JPEG report, printed trend).
+constexpr TrendStyle kCentralTrendStyle { 13, false, false, false, false, false };
+// The review station's paper (trend page, prints and exported page of a stored study).
+constexpr TrendStyle kReviewTrendStyle { 0, true, true, true, true, true };
+
+// The most points one polyline call takes; a longer unbroken run is drawn in pieces that
+// share their end points, so no page, however wide, grows a buffer without bound.
+constexpr size_t kMaxPolylinePoints = 100000;
 
 // A scale number and the grid crossing its text is centred on.
 struct TrendScaleLabel
@@ -31,16 +66,18 @@ struct TrendScaleLabel
 
 // The scale numbers of a strip: heart rate left and (antepartum) right of the FHR grid, or
 // NIBP right; pressure left of the UC grid, temperature in its middle and SpO2 right (or the
-// pressure again for an antepartum monitor). Every 6th FHR and 5th UC row while the scale font
-// has its minimum height, else every 4th and 2nd.
+// pressure again for an antepartum monitor), on the rows the style's scale steps give.
 std::vector<TrendScaleLabel> TrendScaleLabels(CRect fhr, CRect uc, UINT columns, const NyraConfig& cfg,
-                                              BYTE monitorLayout);
+                                              BYTE monitorLayout, const TrendStyle& style = kCentralTrendStyle);
 
 // The width of the trend-speed caption, which stands right of the FHR grid, on `dc` with the
 // scale font of grid cells `cell` pixels wide: a caller keeps that much room beside the grid.
 int TrendSpeedCaptionWidth(CDC* dc, int speed, int cell);
 
+// Draws one strip (see the .cpp). 0, with nothing drawn and `index` unchanged, without a drawing
+// surface or a source, or when the grids have no column of at least one pixel.
 int RenderTrendStrip(CDC* dc, CRect fhr, CRect uc, UINT columns, const CTrendSource* source, UINT& index, int end,
-                     int speed, DRAW_MODE mode, int legend, int what, TrendRenderStats* stats);
+                     int speed, DRAW_MODE mode, int legend, int what, const TrendStyle& style,
+                     TrendRenderStats* stats);
 
 } // namespace nrdata::trend

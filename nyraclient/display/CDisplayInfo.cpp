@@ -208,5 +208,5 @@ int CDisplayInfo::DrawTrendGraph(CDC* dc, CRect fhr, CRect uc, UINT columns, con
                                  UINT& index, int end, int speed, DRAW_MODE mode, int legend, int what)
 {
     return nrdata::trend::RenderTrendStrip(dc, fhr, uc, columns, source, index, end, speed, mode, legend, what,
-                                           nullptr);
+                                           nrdata::trend::kCentralTrendStyle, nullptr);
 }

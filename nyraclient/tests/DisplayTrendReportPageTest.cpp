@@ -1,6 +1,6 @@
 // The trend report page of a JPEG capture: its header texts and places, three consecutive strips
 // from the first entry the bed window shows, and the patient it names.
-#include "TrendRenderFixture.h"
+#include "nrdata/tests/support/TrendRenderFixture.h"
 
 #include "nyraclient/display/TrendReportPage.h"
 

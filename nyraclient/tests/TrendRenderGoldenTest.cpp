@@ -4,7 +4,7 @@
 // movements and a zeroing, drawn for the screen with its legend. The render is compared with
 // nyraclient/tests/golden/TrendRenderGolden.png with a small tolerance for text smoothing. Set
 // WARD_UPDATE_GOLDEN=1 to rewrite the picture (and look at it before committing it).
-#include "TrendRenderFixture.h"
+#include "nrdata/tests/support/TrendRenderFixture.h"
 
 #include "nyraclient/display/CDisplayInfo.h"
 

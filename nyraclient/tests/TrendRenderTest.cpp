@@ -1,7 +1,7 @@
 // The trend strip renderer on a memory DC: grid lines and their pens, curve points at their
 // heights, the pen lifted at gaps and jumps, marks, consecutive strips, and the cases where it
 // must draw nothing.
-#include "TrendRenderFixture.h"
+#include "nrdata/tests/support/TrendRenderFixture.h"
 
 #include "nyraclient/display/CDisplayInfo.h"
 #include "nrdata/trend/TrendCurves.h"
