@@ -1,8 +1,10 @@
-// Entry point of the review station.
-#include <cstdio>
+// Entry point of the review station: its application object and the framework's start.
+#include "tarlux/app/CTarluxIIApp.h"
 
-int main()
-{
-    std::puts("TarluxII: the review station is not built yet.");
-    return 0;
-}
+namespace {
+
+tarlux::CTarluxIIApp s_theApp;
+
+} // namespace
+
+int main(int argc, char** argv) { return AfxWinMain(argc, argv); }

@@ -28,6 +28,10 @@ constexpr std::size_t kWaveAreaSize = kWavePacketSize * kWavePacketCount;
 constexpr std::size_t kHeadSize = kWaveOffset + kWaveAreaSize;
 constexpr std::size_t kRecordSize = 108;
 
+// The most records a recording holds: the central station ends a recording at 72 hours of one
+// record a second.
+constexpr ULONGLONG kMaxRecords = 259200;
+
 static_assert(kWaveAreaSize == 14000);
 static_assert(kHeadSize == 14200);
 
