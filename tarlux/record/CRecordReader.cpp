@@ -49,20 +49,13 @@ bool IsReadableVersion(const HeaderBlock& block1)
     return std::equal(std::begin(kReadableVersion), std::end(kReadableVersion), block1.begin() + kOffVersionNumbers);
 }
 
-// A buffer for `count` items of `size` bytes filled from the file: the number of whole items
-// read, the buffer left null for none.
-int ReadItems(CFile& file, std::unique_ptr<BYTE[]>& buffer, ULONGLONG count, std::size_t size)
+// Fills `buffer` (room for `count` items of `size` bytes) from the file: the number of whole
+// items read. Only those are ever counted, so no byte that was not read is handed out.
+int ReadItems(CFile& file, BYTE* buffer, ULONGLONG count, std::size_t size)
 {
-    buffer.reset();
-    if (count == 0)
+    if (buffer == nullptr)
         return 0;
-    // Uninitialised: only the whole items actually read are ever counted, so no byte that was
-    // not read is handed out.
-    buffer = std::make_unique_for_overwrite<BYTE[]>(count * size);
-    const ULONGLONG items = ReadUpTo(file, buffer.get(), count * size) / size;
-    if (items == 0)
-        buffer.reset();
-    return static_cast<int>(items);
+    return static_cast<int>(ReadUpTo(file, buffer, count * size) / size);
 }
 
 } // namespace
@@ -91,10 +84,12 @@ int CRecordReader::Load(LPCTSTR path)
 
     const bool bodyReadable = headerRead && length >= kHeadSize && IsReadableVersion(m_block1);
     if (bodyReadable && file.GetPosition() == kWaveOffset) {
-        m_nWaves = ReadItems(file, m_waves, kWavePacketCount, kWavePacketSize);
-        if (m_nWaves == static_cast<int>(kWavePacketCount)) {
-            const ULONGLONG records = std::min(RecordCountOf(length), kMaxRecords);
-            m_nRecords = ReadItems(file, m_records, records, kRecordSize);
+        m_waves = std::make_unique_for_overwrite<BYTE[]>(kWaveAreaSize);
+        m_nWaves = ReadItems(file, m_waves.get(), kWavePacketCount, kWavePacketSize);
+        const ULONGLONG records = std::min(RecordCountOf(length), kMaxRecords);
+        if (m_nWaves == static_cast<int>(kWavePacketCount) && records > 0) {
+            m_records = platform::LargeBuffer(records * kRecordSize);
+            m_nRecords = ReadItems(file, m_records.Data(), records, kRecordSize);
         }
     }
     file.Abort();
@@ -110,7 +105,7 @@ void CRecordReader::Reset()
     m_patient = PKPatient_v110();
     m_waves.reset();
     m_nWaves = 0;
-    m_records.reset();
+    m_records.Reset();
     m_nRecords = 0;
     m_bLoaded = 0;
 }
@@ -119,7 +114,7 @@ const BYTE* CRecordReader::GetRecord(int index) const
 {
     if (index < 0 || index >= m_nRecords)
         return nullptr;
-    return m_records.get() + static_cast<std::size_t>(index) * kRecordSize;
+    return m_records.Data() + static_cast<std::size_t>(index) * kRecordSize;
 }
 
 const BYTE* CRecordReader::GetWave(int index) const

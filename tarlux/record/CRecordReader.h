@@ -20,6 +20,7 @@
 #include "nrdata/record/RecordFileFormat.h"
 
 #include "platform/core/CString.h"
+#include "platform/core/LargeBuffer.h"
 #include "platform/core/OleDateTime.h"
 
 #include <memory>
@@ -77,7 +78,7 @@ private:
     PKPatient_v110 m_patient;
     std::unique_ptr<BYTE[]> m_waves;
     int m_nWaves { 0 };
-    std::unique_ptr<BYTE[]> m_records;
+    platform::LargeBuffer m_records;
     int m_nRecords { 0 };
     int m_bLoaded { 0 };
     int m_nShownFirst { 0 };
