@@ -139,25 +139,33 @@ Ward& TheWard()
     return ward;
 }
 
-void BM_ReviewLoad72Hours(benchmark::State& state)
+// Each iteration reads the file plainly, then runs `step`; the average times of both become the
+// counters "plain_read_ms" and `name`, and their ratio "ratio".
+template <class Step>
+void BesidePlainRead(benchmark::State& state, const char* name, Step step)
 {
     const Ward& ward = TheWard();
-    tarlux::CRecordReader reader;
-    double loadMs = 0, plainMs = 0;
+    double stepMs = 0, plainMs = 0;
     for (auto _ : state) {
         const auto a = Clock::now();
         ward.PlainRead();
         const auto b = Clock::now();
-        reader.Load(ward.recording);
+        step();
         const auto c = Clock::now();
         plainMs += Ms(b - a);
-        loadMs += Ms(c - b);
+        stepMs += Ms(c - b);
     }
+    state.counters[name] = benchmark::Counter(stepMs, benchmark::Counter::kAvgIterations);
+    state.counters["plain_read_ms"] = benchmark::Counter(plainMs, benchmark::Counter::kAvgIterations);
+    state.counters["ratio"] = plainMs > 0 ? stepMs / plainMs : 0;
+}
+
+void BM_ReviewLoad72Hours(benchmark::State& state)
+{
+    tarlux::CRecordReader reader;
+    BesidePlainRead(state, "load_ms", [&] { reader.Load(TheWard().recording); });
     if (reader.GetRecordCount() != int(kRecords))
         state.SkipWithError("the recording did not load whole");
-    state.counters["load_ms"] = benchmark::Counter(loadMs, benchmark::Counter::kAvgIterations);
-    state.counters["plain_read_ms"] = benchmark::Counter(plainMs, benchmark::Counter::kAvgIterations);
-    state.counters["ratio"] = plainMs > 0 ? loadMs / plainMs : 0;
 }
 BENCHMARK(BM_ReviewLoad72Hours)->Unit(benchmark::kMillisecond)->Iterations(20);
 
@@ -183,21 +191,12 @@ void BM_StudyToFirstPage(benchmark::State& state)
     context.SelectPatient(kPatient);
     platform::host::NullHost::PumpPending();
 
-    double pageMs = 0, plainMs = 0;
-    for (auto _ : state) {
-        const auto a = Clock::now();
-        ward.PlainRead();
-        const auto b = Clock::now();
+    BesidePlainRead(state, "first_page_ms", [&] {
         context.SelectStudy(ward.studyId);
         platform::host::NullHost::PumpPending();
-        const auto c = Clock::now();
-        plainMs += Ms(b - a);
-        pageMs += Ms(c - b);
-    }
+    });
     if (context.GetReader().GetRecordCount() != int(kRecords) || context.GetReader().GetShownLast() <= 0)
         state.SkipWithError("the study was not shown");
-    state.counters["first_page_ms"] = benchmark::Counter(pageMs, benchmark::Counter::kAvgIterations);
-    state.counters["plain_read_ms"] = benchmark::Counter(plainMs, benchmark::Counter::kAvgIterations);
     app.m_pMainWnd->DestroyWindow();
     platform::host::NullHost::PumpPending();
     tarlux::ReviewDatabase().Disconnect();
