@@ -17,6 +17,8 @@
 #include "testkit/ControlParent.h"
 #include "testkit/Golden.h"
 
+#include "platform/gdi/SysColors.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -213,6 +215,35 @@ TEST_F(TrendPageMoving, ScrollBarCodesMoveByARecordAPageOrToAnEnd)
     }
 }
 
+// The thumb dragged along the bar: a track position within a record of either end snaps to it.
+TEST_F(TrendPageMoving, TheThumbDraggedToAnEndGoesThere)
+{
+    using platform::host::NullHost;
+    CRect window;
+    View().GetWindowRect(&window);
+    const int y = window.bottom - GetSystemMetrics(SM_CYHSCROLL) / 2;
+    const int arrow = GetSystemMetrics(SM_CXHSCROLL);
+    const auto dragThumb = [&](int from, int to) {
+        NullHost::MoveMouse(from, y);
+        NullHost::MouseDown(from, y);
+        ReviewStation::Pump();
+        NullHost::MoveMouse((from + to) / 2, y);
+        ReviewStation::Pump();
+        NullHost::MoveMouse(to, y);
+        ReviewStation::Pump();
+        NullHost::MouseUp(to, y);
+        ReviewStation::Pump();
+    };
+    SetPosition(0);
+    dragThumb(window.left + arrow + 4, window.right + 300);
+    EXPECT_EQ(Position(), last);
+    EXPECT_EQ(Reader().GetShownFirst(), last);
+    EXPECT_EQ(Reader().GetShownLast(), records);
+    dragThumb(window.right - arrow - 4, window.left - 300);
+    EXPECT_EQ(Position(), 0);
+    EXPECT_EQ(Reader().GetShownFirst(), 0);
+}
+
 TEST_F(TrendPageMoving, TheWheelMovesThirtyRecordsANotch)
 {
     const struct
@@ -277,6 +308,23 @@ TEST_F(TrendPageMoving, DraggingTheChartMovesAPageForTheUpperGraphsWidth)
     move(x - 200, 0);
     move(x - 300, MK_LBUTTON);
     EXPECT_EQ(Position(), drag(30));
+}
+
+// A page too small for one cell of paper shows its background and nothing else, at any size;
+// moving through the recording then stays at its start.
+TEST_F(TrendPageMoving, APageTooSmallForACellDrawsNothing)
+{
+    for (const CSize size : { CSize(2, 2), CSize(40, 20), CSize(300, 24), CSize(12, 400) }) {
+        SCOPED_TRACE(std::to_string(size.cx) + " x " + std::to_string(size.cy));
+        m_page.MoveWindow(1, 1, size.cx, size.cy);
+        ReviewStation::Pump();
+        EXPECT_EQ(View().GetColumns(), 0u);
+        EXPECT_EQ(View().GetPageRecords(), 0);
+        Scroll(SB_PAGERIGHT);
+        View().SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+        View().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
+        View().SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(0, 0));
+    }
 }
 
 TEST_F(TrendPageMoving, EveryRebuildGoesBackToTheFirstPage)

@@ -95,20 +95,24 @@ void CTrendViewCtrl::ResetView()
     CRect client;
     GetClientRect(&client);
     FreeBitmap();
-    {
-        CClientDC dc(this);
-        if (!m_dcMem.CreateCompatibleDC(&dc))
-            return;
-        if (!m_bmpMem.CreateCompatibleBitmap(&dc, client.Width(), client.Height())) {
-            m_dcMem.DeleteDC();
-            return;
-        }
-        m_pOldBitmap = m_dcMem.SelectObject(&m_bmpMem);
-    }
-
+    // Without a picture there is no paper either: a size too small for a bitmap leaves no page
+    // to move through.
     m_nTrendSpeed = ReviewConfig().ReviewTrendSpeed;
     m_nPageRecords = 0;
     m_nColumns = 0;
+    m_rcClient = m_rcUpper = m_rcLower = CRect(0, 0, 0, 0);
+    {
+        CClientDC dc(this);
+        if (m_dcMem.CreateCompatibleDC(&dc) && !m_bmpMem.CreateCompatibleBitmap(&dc, client.Width(), client.Height()))
+            m_dcMem.DeleteDC();
+        if (m_dcMem.GetSafeHdc())
+            m_pOldBitmap = m_dcMem.SelectObject(&m_bmpMem);
+    }
+    if (!m_dcMem.GetSafeHdc()) {
+        UpdateScrollBar();
+        return;
+    }
+
     const int width = client.Width();
     const int height = client.Height();
     m_rcMargin = CRect(Trunc(kSideMargin * width), Trunc(kTopBottomMargin * height), Trunc(kSideMargin * width),
