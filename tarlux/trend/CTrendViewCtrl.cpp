@@ -16,7 +16,7 @@
 #include "platform/msg/WindowClass.h"
 
 #include <algorithm>
-#include <cmath>
+#include <cstdint>
 
 using namespace platform::msgmap;
 
@@ -103,7 +103,8 @@ void CTrendViewCtrl::ResetView()
     m_rcClient = m_rcUpper = m_rcLower = CRect(0, 0, 0, 0);
     {
         CClientDC dc(this);
-        if (m_dcMem.CreateCompatibleDC(&dc) && !m_bmpMem.CreateCompatibleBitmap(&dc, client.Width(), client.Height()))
+        const bool made = m_dcMem.CreateCompatibleDC(&dc);
+        if (made && !m_bmpMem.CreateCompatibleBitmap(&dc, client.Width(), client.Height()))
             m_dcMem.DeleteDC();
         if (m_dcMem.GetSafeHdc())
             m_pOldBitmap = m_dcMem.SelectObject(&m_bmpMem);
