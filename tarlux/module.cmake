@@ -1,6 +1,6 @@
 # A language module for the review station's tests: LANG_KOR.so with Korean texts for a few of the
-# program's ids; the tests copy it into the program folder they make.
-ward_test_language_module(tarlux)
+# program's ids (tests/modules/LANG_KOR.cpp); the tests copy it into the program folder they make.
+ward_test_module(LANG_KOR LABEL tarlux SOURCE ${CMAKE_CURRENT_SOURCE_DIR}/tests/modules/LANG_KOR.cpp)
 
 # The test programs are made by ward_tests after this file is read.
 function(_tarlux_test_modules)
@@ -9,7 +9,7 @@ function(_tarlux_test_modules)
     get_filename_component(_stem ${_source} NAME_WE)
     if(TARGET tarlux_${_stem})
       # Every test makes its database from the empty one the build puts beside the programs.
-      add_dependencies(tarlux_${_stem} ktutilex_template_database tarlux_LANG_KOR)
+      add_dependencies(tarlux_${_stem} ktutilex_template_database)
     endif()
   endforeach()
   # Tests that read recordings the central station's own file code wrote link the client

@@ -12,6 +12,7 @@
 #include "nrdata/config/NyraConfig.h"
 #include "platform/core/ResourceModule.h"
 #include "platform/sys/SingleInstance.h"
+#include "testkit/BuildFolders.h"
 #include "testkit/ChildProcess.h"
 #include "testkit/ControlParent.h"
 
@@ -56,7 +57,7 @@ TEST(ReviewStartup, TheLanguageOfTheSettingsOrEnglish)
         options.centralDefault = std::string("Language=") + c.language + "\n";
         ReviewFolders folders(options);
         if (c.libraryBesideTheProgram)
-            std::filesystem::copy_file(BuildProgramFolder() + "/../tests/tarlux_lang/LANG_KOR.so",
+            std::filesystem::copy_file(testkit::TestModuleFolder("tarlux") + "/LANG_KOR.so",
                                        folders.Root() / "program/LANG_KOR.so");
         const std::string ini = folders.Root().Read("program/TarvicII.ini");
         ReviewStation station;

@@ -10,8 +10,10 @@
 #include "platform/core/ResourceModule.h"
 #include "platform/host/null/NullHost.h"
 #include "platform/msg/WindowApi.h"
+#include "testkit/BuildFolders.h"
 
 #include <gtest/gtest.h>
+
 
 #include <cmath>
 #include <cstdlib>
@@ -19,13 +21,6 @@
 #include <sys/stat.h>
 
 namespace reviewtest {
-
-std::string BuildProgramFolder()
-{
-    if (const char* bin = std::getenv("WARD_BIN_DIR"); bin && *bin)
-        return bin;
-    return std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path().string() + "/bin";
-}
 
 // ---- folders -----------------------------------------------------------------------------------------
 
@@ -51,7 +46,7 @@ ReviewFolders::ReviewFolders(const Options& options)
     if (options.dataFolder)
         m_root.MakeDir("data");
     if (options.templateDatabase) {
-        const std::string source = BuildProgramFolder() + "/TarvicII.mdb";
+        const std::string source = testkit::ProgramFolder() + "/TarvicII.mdb";
         EXPECT_TRUE(std::filesystem::exists(source)) << source << " is missing: build ktutilex_template_database";
         std::filesystem::copy_file(source, m_root / "program/TarvicII.mdb");
     }

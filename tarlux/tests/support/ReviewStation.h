@@ -23,9 +23,6 @@ class KTAdo;
 
 namespace reviewtest {
 
-// The build's program folder (where the empty database template is made).
-std::string BuildProgramFolder();
-
 // The colour settings of the "Paper Color" preset (section [CENTRAL_COLOR]), and those of the
 // "Default Color" preset.
 extern const char kPaperColours[];
