@@ -12,8 +12,9 @@
 
 #include "nyraclient/client/DeferredDelete.h"
 #include "nyraclient/client/NyraClientInfo.h"
-#include "nyraclient/display/TrendGraphRenderer.h"
 #include "nyraclient/trend/CClientTrendSource.h"
+
+#include "nrdata/trend/TrendGraphRenderer.h"
 
 #include <algorithm>
 
@@ -74,7 +75,7 @@ void NyraControl::DrawTrend(CDC* dc)
     // makes room for it.
     if (columns > 0) {
         const int cell = fhr.Width() / static_cast<int>(columns);
-        const int caption = nyraclient::display::TrendSpeedCaptionWidth(dc, config.TrendSpeed, cell);
+        const int caption = nrdata::trend::TrendSpeedCaptionWidth(dc, config.TrendSpeed, cell);
         if (fhr.right + caption > area.right) {
             margin.right = std::max<int>(margin.right, caption);
             columns = 0;
