@@ -7,7 +7,8 @@
 
 namespace platform {
 
-HDC CreateSurfaceDC(SurfacePtr surface, POINT originInSurface, const RECT& clipInSurface, HWND hwnd)
+HDC CreateSurfaceDC(SurfacePtr surface, POINT originInSurface, const RECT& clipInSurface, HWND hwnd,
+                    std::span<const RECT> excludeInSurface)
 {
     if (!surface)
         return nullptr;
@@ -21,6 +22,11 @@ HDC CreateSurfaceDC(SurfacePtr surface, POINT originInSurface, const RECT& clipI
     clip.OffsetRect(-originInSurface.x, -originInSurface.y);
     cairo_rectangle_int_t r { clip.left, clip.top, std::max(0, clip.Width()), std::max(0, clip.Height()) };
     d->systemClip = gdi::MakeRegion(cairo_region_create_rectangle(&r));
+    for (CRect excluded : excludeInSurface) {
+        excluded.OffsetRect(-originInSurface.x, -originInSurface.y);
+        cairo_rectangle_int_t e { excluded.left, excluded.top, std::max(0, excluded.Width()), std::max(0, excluded.Height()) };
+        cairo_region_subtract_rectangle(d->systemClip.get(), &e);
+    }
     return gdi::NewDc(std::move(d));
 }
 

@@ -56,7 +56,7 @@ HDC MakeWindowDc(const msg::DcRequest& request)
     SurfacePtr surface = EnsureSurface(request.topLevel);
     if (!surface)
         return nullptr;
-    return CreateSurfaceDC(surface, request.originInTop, request.clipInTop, request.hwnd);
+    return CreateSurfaceDC(surface, request.originInTop, request.clipInTop, request.hwnd, request.excludeInTop);
 }
 
 bool EraseBackground(HWND hwnd, HDC dc, HBRUSH background)

@@ -122,6 +122,27 @@ bool GeometryLocked(const WindowTableLock& table, WindowRecord* r, WindowSurface
     return true;
 }
 
+// The window rectangles of the visible children of a WS_CLIPCHILDREN window, in the coordinates
+// of its top-level (table lock held).
+std::vector<RECT> ClippedChildrenLocked(WindowTable& table, WindowRecord* r)
+{
+    std::vector<RECT> rects;
+    auto* top = TopLevelOf(table, r);
+    if (!top || !(r->style & WS_CLIPCHILDREN))
+        return rects;
+    const CRect topRect = top->rect;
+    for (HWND child : r->children) {
+        auto* c = table.Find(child);
+        if (!c || !(c->style & WS_VISIBLE))
+            continue;
+        CRect rect = WindowRectOnScreen(table, c);
+        rect.OffsetRect(-topRect.left, -topRect.top);
+        if (!rect.IsRectEmpty())
+            rects.push_back(rect);
+    }
+    return rects;
+}
+
 HDC MakeDc(HWND hwnd, DcKind kind, const RECT* paintArea)
 {
     DcFactory factory;
@@ -141,6 +162,7 @@ HDC MakeDc(HWND hwnd, DcKind kind, const RECT* paintArea)
             auto* r = table.Find(hwnd);
             if (!r || !GeometryLocked(table, r, &g))
                 return nullptr;
+            request.excludeInTop = ClippedChildrenLocked(table, r);
         }
         request.topLevel = g.topLevel;
         CRect origin = kind == DcKind::Window ? CRect(g.windowInTop) : CRect(g.clientInTop);

@@ -17,6 +17,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class CDC;
 
@@ -66,6 +67,9 @@ struct DcRequest
     HWND topLevel { nullptr };
     POINT originInTop {}; // device origin: the client (Paint, Client) or window (Window) corner
     RECT clipInTop {};    // visible area; for Paint also limited to the update rectangle
+    // Taken out of the visible area: the visible children of a WS_CLIPCHILDREN window, so
+    // that what the parent paints never covers them.
+    std::vector<RECT> excludeInTop;
 };
 
 // The factory makes a DC for the request; the releaser ends it (EndPaint, ReleaseDC).

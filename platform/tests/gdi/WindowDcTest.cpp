@@ -73,6 +73,38 @@ TEST(GdiWindowDc, ChildrenPaintTheirPartOfTheTopLevelSurface)
     DestroyWindow(top);
 }
 
+TEST(GdiWindowDc, AClipChildrenParentPaintsAroundItsVisibleChildren)
+{
+    RegisterClasses();
+    HWND top = CreateWindowEx(0, "GdiTestTop", "grid", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(top);
+    HWND child = CreateWindowEx(0, "GdiTestChild", "", WS_CHILD | WS_VISIBLE, 20, 10, 50, 30, top, nullptr, nullptr, nullptr);
+    HWND hidden = CreateWindowEx(0, "GdiTestChild", "", WS_CHILD, 100, 10, 50, 30, top, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(child && hidden);
+    UpdateWindow(child);
+    platform::SurfacePtr surface = platform::WindowSurface(top);
+    ASSERT_TRUE(surface);
+    auto fillTop = [&](COLORREF colour) {
+        CClientDC dc(CWnd::FromHandle(top));
+        dc.FillSolidRect(0, 0, 200, 100, colour);
+    };
+
+    // With the style the parent's drawing leaves every visible child alone, a hidden one not.
+    SetWindowLong(top, GWL_STYLE, GetWindowLong(top, GWL_STYLE) | WS_CLIPCHILDREN);
+    fillTop(RGB(0, 0, 255));
+    EXPECT_EQ(Pixel(surface, 25, 15), 0xC80000u);
+    EXPECT_EQ(Pixel(surface, 69, 39), 0xC80000u);
+    EXPECT_EQ(Pixel(surface, 70, 15), 0x0000FFu);
+    EXPECT_EQ(Pixel(surface, 19, 15), 0x0000FFu);
+    EXPECT_EQ(Pixel(surface, 110, 15), 0x0000FFu);
+
+    // Without it the parent paints over its children.
+    SetWindowLong(top, GWL_STYLE, GetWindowLong(top, GWL_STYLE) & ~WS_CLIPCHILDREN);
+    fillTop(RGB(0, 255, 0));
+    EXPECT_EQ(Pixel(surface, 25, 15), 0x00FF00u);
+    DestroyWindow(top);
+}
+
 TEST(GdiWindowDc, AWorkerDrawsThroughGetDcWithoutTheInterfaceThread)
 {
     RegisterClasses();
