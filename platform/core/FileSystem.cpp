@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <cctype>
+#include <mutex>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -426,9 +427,42 @@ BOOL CopyFile(LPCTSTR existing, LPCTSTR target, BOOL failIfExists)
 
 // ==== disk space =================================================================================
 
+namespace {
+
+// Guards the probe (a leaf lock); the probe is called with a copy, outside it.
+std::mutex s_diskProbeLock;
+platform::DiskSpaceProbe s_diskProbe;
+
+std::optional<platform::DiskSpace> AskDiskProbe(const std::string& path)
+{
+    platform::DiskSpaceProbe probe;
+    {
+        std::lock_guard lock(s_diskProbeLock);
+        probe = s_diskProbe;
+    }
+    return probe ? probe(path.c_str()) : std::nullopt;
+}
+
+} // namespace
+
+void platform::SetDiskSpaceProbe(DiskSpaceProbe probe)
+{
+    std::lock_guard lock(s_diskProbeLock);
+    s_diskProbe = std::move(probe);
+}
+
 BOOL GetDiskFreeSpaceEx(LPCTSTR path, ULARGE_INTEGER* freeBytesAvailableToCaller, ULARGE_INTEGER* totalBytes,
                         ULARGE_INTEGER* totalFreeBytes)
 {
+    if (const auto probed = AskDiskProbe(path && *path ? std::string(path) : platform::GetHomeFolder().str())) {
+        if (freeBytesAvailableToCaller)
+            freeBytesAvailableToCaller->QuadPart = probed->freeBytes;
+        if (totalBytes)
+            totalBytes->QuadPart = probed->totalBytes;
+        if (totalFreeBytes)
+            totalFreeBytes->QuadPart = probed->freeBytes;
+        return Succeed();
+    }
     struct statvfs vfs
     {
     };

@@ -14,6 +14,9 @@
 #include "platform/core/Time.h"
 #include "platform/core/Types.h"
 
+#include <functional>
+#include <optional>
+
 constexpr DWORD FILE_ATTRIBUTE_READONLY = 0x00000001;
 constexpr DWORD FILE_ATTRIBUTE_HIDDEN = 0x00000002;
 constexpr DWORD FILE_ATTRIBUTE_SYSTEM = 0x00000004;
@@ -69,6 +72,21 @@ BOOL GetDiskFreeSpaceEx(LPCTSTR path, ULARGE_INTEGER* freeBytesAvailableToCaller
 // divides evenly. Cluster counts above 32 bits are capped at 0xFFFFFFFF.
 BOOL GetDiskFreeSpace(LPCTSTR path, DWORD* sectorsPerCluster, DWORD* bytesPerSector, DWORD* freeClusters,
                       DWORD* totalClusters);
+
+namespace platform {
+
+// The test seam of GetDiskFreeSpaceEx: a probe answers for the paths it knows (its free bytes
+// are both the caller's and the file system's free space) and lets the others through to the
+// file system with nullopt. Tests of low-disk handling fill a disk this way; null removes it.
+struct DiskSpace
+{
+    ULONGLONG freeBytes { 0 };
+    ULONGLONG totalBytes { 0 };
+};
+using DiskSpaceProbe = std::function<std::optional<DiskSpace>(const char* path)>;
+void SetDiskSpaceProbe(DiskSpaceProbe probe);
+
+} // namespace platform
 
 namespace platform {
 

@@ -194,6 +194,29 @@ TEST(FileSystem, FreeSpaceOfAPathThatDoesNotExistYet)
     EXPECT_GT(totalClusters, 0u);
 }
 
+TEST(FileSystem, ADiskSpaceProbeAnswersForThePathsItKnows)
+{
+    TempFolder dir;
+    const std::string known = dir / "ward";
+    platform::SetDiskSpaceProbe([&](const char* path) -> std::optional<platform::DiskSpace> {
+        if (known != path)
+            return std::nullopt;
+        return platform::DiskSpace { 999'000'000ull, 4'000'000'000ull };
+    });
+    ULARGE_INTEGER available{}, total{}, free{};
+    ASSERT_TRUE(GetDiskFreeSpaceEx(known.c_str(), &available, &total, &free));
+    EXPECT_EQ(available.QuadPart, 999'000'000ull);
+    EXPECT_EQ(free.QuadPart, 999'000'000ull);
+    EXPECT_EQ(total.QuadPart, 4'000'000'000ull);
+    // Another path is measured on its file system.
+    ULARGE_INTEGER real{};
+    ASSERT_TRUE(GetDiskFreeSpaceEx(dir.Dir().c_str(), nullptr, &real, nullptr));
+    EXPECT_NE(real.QuadPart, 4'000'000'000ull);
+    platform::SetDiskSpaceProbe(nullptr);
+    ASSERT_TRUE(GetDiskFreeSpaceEx(known.c_str(), nullptr, &total, nullptr));
+    EXPECT_EQ(total.QuadPart, real.QuadPart);
+}
+
 TEST(FileSystem, ClassicDrivePathsLiveInTheHomeFolder)
 {
     const char* oldHome = std::getenv("HOME");
