@@ -205,8 +205,14 @@ void DropTemporaryObject(HWND) {}
 
 CWnd::~CWnd()
 {
-    if (m_hWnd && FromHandlePermanent(m_hWnd) == this)
+    if (m_hWnd && FromHandlePermanent(m_hWnd) == this) {
         DestroyWindow();
+        // Deleted while an ancestor is being destroyed (a parent's WM_DESTROY deletes its
+        // children's objects): the window goes later with that ancestor and must not call into
+        // this object then.
+        if (m_hWnd)
+            Detach();
+    }
 }
 
 HWND CWnd::GetSafeHwnd() const

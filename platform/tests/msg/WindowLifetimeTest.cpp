@@ -190,4 +190,25 @@ TEST(WindowLifetime, DestroyingTheObjectDestroysItsWindow)
     EXPECT_FALSE(IsWindow(h));
 }
 
+TEST(WindowLifetime, AChildObjectDeletedInItsParentsDestructionIsNotCalledAgain)
+{
+    // A view deletes its helper windows' objects in its own WM_DESTROY: their windows go with
+    // the view, later, and reach no deleted object.
+    RecordingWnd parent;
+    ASSERT_TRUE(parent.CreateTop(CRect(0, 0, 100, 100), WS_POPUP));
+    auto* child = new RecordingWnd;
+    ASSERT_TRUE(child->CreateEx(0, nullptr, "", WS_CHILD, CRect(0, 0, 10, 10), &parent, 1));
+    const HWND childWindow = child->m_hWnd;
+    parent.onMessage = [&](UINT message, WPARAM, LPARAM, LRESULT&) {
+        if (message == WM_DESTROY) {
+            delete child;
+            child = nullptr;
+        }
+        return false;
+    };
+    parent.DestroyWindow();
+    EXPECT_EQ(child, nullptr);
+    EXPECT_FALSE(IsWindow(childWindow));
+}
+
 } // namespace
