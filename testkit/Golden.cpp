@@ -1,7 +1,6 @@
 #include "testkit/Golden.h"
 
-#include "platform/gdi/CBitmap.h"
-#include "platform/gdi/CDC.h"
+#include "platform/gdi/WindowCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -11,23 +10,7 @@
 
 namespace testkit {
 
-platform::Image Capture(HWND hwnd)
-{
-    CRect window;
-    GetWindowRect(hwnd, &window);
-    CDC memory;
-    memory.CreateCompatibleDC(nullptr);
-    CBitmap bitmap;
-    bitmap.CreateCompatibleBitmap(&memory, window.Width(), window.Height());
-    CBitmap* old = memory.SelectObject(&bitmap);
-    HDC source = GetWindowDC(hwnd);
-    memory.BitBlt(0, 0, window.Width(), window.Height(), CDC::FromHandle(source), 0, 0, SRCCOPY);
-    ReleaseDC(hwnd, source);
-    platform::Image image;
-    image.FromBitmap(bitmap);
-    memory.SelectObject(old);
-    return image;
-}
+platform::Image Capture(HWND hwnd) { return platform::CaptureWindow(hwnd); }
 
 namespace {
 
