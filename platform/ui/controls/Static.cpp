@@ -1,6 +1,7 @@
 // The "Static" window class and CStatic.
 #include "platform/ui/controls/Static.h"
 
+#include "platform/gdi/Icon.h"
 #include "platform/gdi/SysColors.h"
 #include "platform/ui/controls/Button.h"
 #include "platform/ui/controls/ControlWindow.h"
@@ -93,6 +94,12 @@ private:
 
     void PaintImage(CDC& dc, const CRect& client)
     {
+        if (Type() == SS_ICON) {
+            // An icon at its own size in the corner (the classic icon static sizes itself to it).
+            if (m_image)
+                DrawIconEx(dc.GetSafeHdc(), client.left, client.top, static_cast<HICON>(m_image), 0, 0, 0, nullptr, DI_NORMAL);
+            return;
+        }
         BITMAP bm {};
         if (Type() != SS_BITMAP || !m_image || !GetObject(static_cast<HBITMAP>(m_image), sizeof(bm), &bm))
             return;
