@@ -91,6 +91,23 @@ public:
     NyraClientInfo* GetExpandedClient() const { return m_pExpandedClient; }
     int IsTileIdUsed(int index) const { return m_TileUsed[size_t(index)]; }
 
+    // ---- display mode, pages, alarm sound, demo beds (NyraClientManagerPages.cpp) ------------
+    // The station's view drives these. Until the paged grid, the alarm-sound thread and the demo
+    // source are in, they keep the mode and the grid rectangle, show every bed on one page,
+    // start no sound thread and refuse demo beds.
+    void SetDisplayMode(int mode, BOOL bApply);
+    int GetDisplayMode() const { return m_nDisplayMode; }
+    void ResetLayout(int x, int y, int width, int height);
+    void ShowPage(int page);
+    void ShowNextPage();
+    void ShowPrevPage();
+    BOOL CanNext() const;
+    BOOL CanPrev() const;
+    void StartAlarm();
+    // The new demo bed's key, or -1 when refused.
+    int AddDemoClient();
+    int ExpandClient(NyraClientInfo* pClient, BOOL bRelayout);
+
     // ---- notifications --------------------------------------------------------------------------
     LRESULT SendMsgToParent(NyraClientInfo* pClient, int nCode, DWORD dwValue);
 
@@ -118,6 +135,7 @@ private:
     NyraClientInfo* m_pExpandedClient { nullptr };
     CWnd* m_pParent;
     std::array<int, BED_TILE_COUNT> m_TileUsed {};
+    int m_nDisplayMode { 0 };
     int m_nCurrentPage { 0 };
     int m_nPageCount { 0 };
     CCriticalSection m_SoundLock;
