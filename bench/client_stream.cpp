@@ -18,7 +18,7 @@ std::vector<std::uint8_t> RecordStream(std::uint8_t key)
 {
     monitorsim::MonitorSim sim;
     sim.SetKey(key);
-    sim.LoadTrace("/work/shared/data/ctg/ctu-uhb-1001-first33min.csv");
+    sim.LoadTrace(monitorsim::SampleTracePath());
     std::vector<std::uint8_t> stream;
     for (int second = 0; second < 60; ++second) {
         for (int i = 0; i < monitorsim::MonitorSim::kWavesPerSecond; ++i) {

@@ -90,7 +90,7 @@ TEST(EndToEnd, AMonitorOnLoopbackTcpIsServedFromAnnouncementToDisconnect)
     Station station;
     NyraClientSock* sock = nullptr;
     auto sim = station.ConnectMonitor(sock);
-    sim->LoadTrace(testkit::SourcePath("nyraclient/tests/data/ctu-uhb-1001-first33min.csv"));
+    sim->LoadTrace(monitorsim::SampleTracePath());
     NyraClientInfo* client = station.Attach(*sim, sock);
     ASSERT_NE(client, nullptr);
 

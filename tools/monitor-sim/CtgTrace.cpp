@@ -8,6 +8,8 @@
 
 namespace monitorsim {
 
+const char* SampleTracePath() { return MONITOR_SIM_SAMPLE_TRACE; }
+
 bool CtgTrace::Load(const std::string& path)
 {
     std::ifstream in(path);

@@ -7,6 +7,10 @@
 
 namespace monitorsim {
 
+// The sample trace kept in the project (data/ctg/, with its licence note): the default of the
+// simulator and what the end-to-end tests play.
+const char* SampleTracePath();
+
 class CtgTrace
 {
 public:

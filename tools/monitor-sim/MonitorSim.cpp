@@ -59,12 +59,21 @@ MonitorSim::~MonitorSim() { Drop(); }
 
 // ==== link =======================================================================================
 
-bool MonitorSim::ConnectTcp(const std::string& host, int port)
+bool MonitorSim::ConnectTcp(const std::string& host, int port, const std::string& localAddress)
 {
     Drop();
     const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0)
         return false;
+    if (!localAddress.empty()) {
+        sockaddr_in local {};
+        local.sin_family = AF_INET;
+        if (inet_pton(AF_INET, localAddress.c_str(), &local.sin_addr) != 1
+            || bind(fd, reinterpret_cast<sockaddr*>(&local), sizeof local) != 0) {
+            close(fd);
+            return false;
+        }
+    }
     sockaddr_in addr {};
     addr.sin_family = AF_INET;
     addr.sin_port = htons(static_cast<uint16_t>(port));

@@ -42,7 +42,9 @@ public:
     MonitorSim& operator=(const MonitorSim&) = delete;
 
     // ---- link ------------------------------------------------------------------------------
-    bool ConnectTcp(const std::string& host, int port);
+    // `localAddress` (for example "127.0.0.2") makes the monitor come from that address, so
+    // that several simulated monitors on one machine are told apart by the station.
+    bool ConnectTcp(const std::string& host, int port, const std::string& localAddress = {});
     // A serial device or a pseudo-terminal's side, set raw.
     bool OpenSerial(const std::string& path);
     // Takes over an open descriptor (serial framing when `serial`).

@@ -1,7 +1,7 @@
 // monitor-sim: a bedside monitor for trying the central station by hand and for tests.
 //
-//   monitor-sim (--tcp HOST:PORT | --serial DEVICE) [--monitor N] [--display-mode N]
-//               [--seconds N] [--ctg FILE] [--fault KIND@SECOND]...
+//   monitor-sim (--tcp HOST:PORT [--local ADDRESS] | --serial DEVICE) [--monitor N]
+//               [--display-mode N] [--seconds N] [--ctg FILE] [--fault KIND@SECOND]...
 //
 // It announces itself, then sends the monitor's waves and one parameter packet every second,
 // prints what the station answers and acknowledges the settings the station sends. Faults:
@@ -25,8 +25,8 @@ namespace {
 void Usage()
 {
     std::fprintf(stderr,
-                 "usage: monitor-sim (--tcp HOST:PORT | --serial DEVICE) [--monitor N] [--display-mode N]\n"
-                 "                   [--seconds N] [--ctg FILE] [--fault KIND@SECOND]...\n"
+                 "usage: monitor-sim (--tcp HOST:PORT [--local ADDRESS] | --serial DEVICE) [--monitor N]\n"
+                 "                   [--display-mode N] [--seconds N] [--ctg FILE] [--fault KIND@SECOND]...\n"
                  "faults: garbage wrong-key wrong-size silence jump-back disconnect drop\n");
 }
 
@@ -45,7 +45,7 @@ void Print(const std::vector<monitorsim::Reply>& replies)
 
 int main(int argc, char** argv)
 {
-    std::string tcp, serial, ctg = "/work/shared/data/ctg/ctu-uhb-1001-first33min.csv";
+    std::string tcp, serial, local, ctg = monitorsim::SampleTracePath();
     int monitor = 1, displayMode = 2;
     long seconds = 0;
     std::multimap<long, std::string> faults;
@@ -59,6 +59,8 @@ int main(int argc, char** argv)
         ++i;
         if (arg == "--tcp")
             tcp = value;
+        else if (arg == "--local")
+            local = value;
         else if (arg == "--serial")
             serial = value;
         else if (arg == "--monitor")
@@ -89,7 +91,8 @@ int main(int argc, char** argv)
     bool open = false;
     if (!tcp.empty()) {
         const auto colon = tcp.rfind(':');
-        open = colon != std::string::npos && sim.ConnectTcp(tcp.substr(0, colon), std::atoi(tcp.c_str() + colon + 1));
+        open = colon != std::string::npos
+               && sim.ConnectTcp(tcp.substr(0, colon), std::atoi(tcp.c_str() + colon + 1), local);
     } else if (!serial.empty()) {
         open = sim.OpenSerial(serial);
     }
