@@ -1,8 +1,13 @@
 // Entry point of the central station.
-#include <cstdio>
+#include "tarvic/app/CTarvicIIApp.h"
 
-int main()
+namespace {
+
+CTarvicIIApp theApp;
+
+} // namespace
+
+int main(int argc, char** argv)
 {
-    std::puts("TarvicII: the central station is not built yet.");
-    return 0;
+    return AfxWinMain(argc, argv);
 }

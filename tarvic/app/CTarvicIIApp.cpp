@@ -1,0 +1,171 @@
+// The central station's start-up and exit.
+#include "tarvic/app/CTarvicIIApp.h"
+
+#include "tarvic/app/CAboutDlg.h"
+#include "tarvic/app/CTarvicCommandLineInfo.h"
+#include "tarvic/app/ComRegistration.h"
+#include "tarvic/app/CrashDump.h"
+#include "tarvic/app/StartUpSteps.h"
+#include "tarvic/app/StationGlobals.h"
+#include "tarvic/app/StationMessages.h"
+#include "tarvic/doc/CTarvicIIDoc.h"
+#include "tarvic/frame/CMainFrame.h"
+#include "tarvic/res/TarvicResourceIds.h"
+#include "tarvic/view/CTarvicIIView.h"
+
+#include "ktutil/KTInstance.h"
+
+#include "platform/net/SocketTypes.h"
+#include "platform/sys/SingleInstance.h"
+#include "platform/sys/TerminationRequest.h"
+#include "platform/ui/framework/DocTemplate.h"
+
+#include <cstdio>
+
+namespace {
+
+constexpr char kRegistryKey[] = "Local AppWizard-Generated Applications";
+constexpr UINT kRecentFiles = 4;
+
+} // namespace
+
+CTarvicIIApp::CTarvicIIApp() : CWinApp("TarvicII") {}
+
+const platform::MessageMap* CTarvicIIApp::GetThisMessageMap()
+{
+    using namespace platform::msgmap;
+    static constexpr platform::MessageMapEntry kEntries[] = {
+        Command<&CTarvicIIApp::OnAppAbout>(ID_APP_ABOUT),
+    };
+    static constexpr platform::MessageMap kMap{&CWinApp::GetThisMessageMap, kEntries};
+    return &kMap;
+}
+
+BOOL CTarvicIIApp::InitInstance()
+{
+    using namespace tarvic;
+    if (!AfxSocketInit())
+        return FALSE;
+
+    // The instance name is claimed first, so two stations starting together never both run; a
+    // second start raises the first and ends.
+    const CString instance = Options().instanceName;
+    if (!KTInstance::LockInstance(instance, nullptr)) {
+        if (HWND window = KTInstance::GetInstanceWindow(instance)) {
+            ::ShowWindow(window, SW_SHOWNORMAL);
+            ::SetForegroundWindow(window);
+        }
+        return FALSE;
+    }
+
+    m_bCrashDumps = InstallCrashDumpFilter();
+    g_Config.Default();
+    g_Config.Open(IniPath());
+    if (!InitATL())
+        return FALSE;
+    LoadLanguageResources(g_Config, ProgramFolder());
+    Enable3dControls();
+    SetRegistryKey(kRegistryKey);
+    LoadStdProfileSettings(kRecentFiles);
+    AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RuntimeClass<CTarvicIIDoc>(),
+                                          RuntimeClass<CMainFrame>(), RuntimeClass<CTarvicIIView>()));
+
+    CTarvicCommandLineInfo commandLine;
+    ParseCommandLine(commandLine);
+    if (commandLine.m_bInvalid) {
+        std::fprintf(stderr, "TarvicII: usage: TarvicII [--ports MONITOR,VIEWER] [--screenshot FILE]\n");
+        return FALSE;
+    }
+    // Started by COM: no window and no database.
+    if (commandLine.m_bRunEmbedded || commandLine.m_bRunAutomated)
+        return TRUE;
+    // Makes the frame, the document and the view (the view's creation and initial update).
+    if (!ProcessShellCommand(commandLine))
+        return FALSE;
+
+    m_pMainWnd->SetWindowText(LoadText(IDS_MAIN_TITLE));
+    m_pMainWnd->ShowWindow(SW_SHOW);
+    m_pMainWnd->UpdateWindow();
+
+    m_bStartUpComplete = 1;
+    if (CTarvicIIView* view = GetView())
+        view->OnStartUpComplete();
+    const HWND main = m_pMainWnd->GetSafeHwnd();
+    KTInstance::RegWindow(main, instance);
+    platform::SetInstanceActivationWindow(static_cast<const char*>(instance), main);
+    // A termination request closes the station in order, without asking.
+    platform::SetTerminationHandler([main] {
+        if (::IsWindow(main))
+            ::PostMessage(main, WM_CLOSE, 0, 0);
+    });
+
+    const CString dataFolder = PrepareDataFolder(g_Config, IniPath());
+    PrepareDatabaseFile(dataFolder, ProgramFolder());
+    ConnectDatabase(g_Database, dataFolder);
+    return TRUE;
+}
+
+int CTarvicIIApp::ExitInstance()
+{
+    platform::SetTerminationHandler(nullptr);
+    if (m_bCrashDumps) {
+        tarvic::RestoreCrashDumpFilter();
+        m_bCrashDumps = 0;
+    }
+    g_Database.Disconnect();
+    m_bATLInited = 0;
+    m_bStartUpComplete = 0;
+    return CWinApp::ExitInstance();
+}
+
+BOOL CTarvicIIApp::InitATL()
+{
+    using tarvic::RegistrationSwitch;
+    m_bATLInited = 1;
+    switch (tarvic::FindRegistrationSwitch(m_lpCmdLine)) {
+    case RegistrationSwitch::Register:
+        tarvic::RegisterAppId();
+        m_bATLInited = 0;
+        return FALSE;
+    case RegistrationSwitch::Unregister:
+        tarvic::UnregisterAppId();
+        m_bATLInited = 0;
+        return FALSE;
+    case RegistrationSwitch::None:
+        break;
+    }
+    // The station serves no classes: there are no class objects to register.
+    return TRUE;
+}
+
+void CTarvicIIApp::OnAppAbout()
+{
+    CAboutDlg about;
+    about.DoModal();
+}
+
+CMainFrame* CTarvicIIApp::GetMainFrame() const
+{
+    return dynamic_cast<CMainFrame*>(m_pMainWnd);
+}
+
+CTarvicIIView* CTarvicIIApp::GetView() const
+{
+    CMainFrame* frame = GetMainFrame();
+    return frame != nullptr ? dynamic_cast<CTarvicIIView*>(frame->GetActiveView()) : nullptr;
+}
+
+namespace tarvic {
+
+CTarvicIIApp* GetStationApp()
+{
+    return dynamic_cast<CTarvicIIApp*>(AfxGetApp());
+}
+
+BOOL IsStartUpComplete()
+{
+    const CTarvicIIApp* app = GetStationApp();
+    return app != nullptr && app->IsStartUpComplete() ? TRUE : FALSE;
+}
+
+} // namespace tarvic

@@ -1,0 +1,225 @@
+// The central station in one test: a program folder of its own (the ini file, the empty
+// database, the background picture), listeners on ports the system chooses, an instance name of
+// its own, and monitor simulators that connect from their own loopback addresses. Also a
+// scripted message box that can act while it is "open", and reading a study row back.
+#pragma once
+
+#include "tarvic/app/CTarvicIIApp.h"
+#include "tarvic/app/StationGlobals.h"
+#include "tarvic/frame/CMainFrame.h"
+#include "tarvic/view/CTarvicIIView.h"
+#include "tarvic/view/StationClock.h"
+
+#include "nrdata/table/TBLPatient.h"
+#include "nrdata/table/TBLStudy.h"
+#include "nyraclient/client/DeferredDelete.h"
+#include "nyraclient/client/NyraClientInfo.h"
+#include "tools/monitor-sim/MonitorSim.h"
+
+#include "platform/core/Clock.h"
+#include "platform/core/FileSystem.h"
+#include "platform/msg/MessageBoxService.h"
+#include "testkit/SerialFarEnd.h"
+#include "testkit/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <arpa/inet.h>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <unistd.h>
+
+namespace stationtest {
+
+using monitorsim::MonitorSim;
+using testkit::PumpUntil;
+
+// A file of the build's program folder (the empty database, the background picture).
+inline std::string BinFile(const std::string& name)
+{
+    const char* bin = std::getenv("WARD_BIN_DIR");
+    return std::string(bin ? bin : ".") + "/" + name;
+}
+
+// The settings a test starts its station with, as ini lines under their sections.
+struct StationSettings
+{
+    int windowMode{1};
+    int demoMode{0};
+    int recordOnAdmit{0};
+    int serialPort{0};          // "Serial Name1"
+    std::string extraDefault{}; // more lines for [CENTRAL_DEFAULT]
+};
+
+class StationTest : public ::testing::Test
+{
+protected:
+    void TearDown() override { StopStation(); }
+
+    // Lays out the program folder and runs the station's start-up; the data folder exists.
+    void StartStation(const StationSettings& settings = {})
+    {
+        std::filesystem::copy_file(BinFile("TarvicII.mdb"), folder / "TarvicII.mdb");
+        std::filesystem::copy_file(BinFile("BG_Image.jpg"), folder / "BG_Image.jpg");
+        folder.MakeDir("Data");
+        folder.Write("TarvicII.ini", "[CENTRAL_DEMO]\nWindow Mode=" + std::to_string(settings.windowMode) +
+                                         "\nDemo Mode=" + std::to_string(settings.demoMode) +
+                                         "\n[CENTRAL_DEFAULT]\nData Path=" + (folder / "Data") +
+                                         "\nRecord On Admit=" + std::to_string(settings.recordOnAdmit) +
+                                         "\n" + settings.extraDefault + "[CENTRAL_SYSTEM]\nSerial Name1=" +
+                                         std::to_string(settings.serialPort) + "\n");
+        tarvic::StationOptions& options = tarvic::Options();
+        options.programFolder = folder.Root();
+        options.monitorPort = 0;
+        options.viewerPort = 0;
+        static int s_station = 0;
+        options.instanceName.Format("TarvicII_Test_%d_%d", int(getpid()), ++s_station);
+        platform::msg::ResetMessageBoxScript();
+        app = std::make_unique<CTarvicIIApp>();
+        app->SetCommandLineArguments({});
+        ASSERT_TRUE(app->InitInstance());
+        frame = app->GetMainFrame();
+        view = app->GetView();
+        ASSERT_NE(frame, nullptr);
+        ASSERT_NE(view, nullptr);
+        testkit::PumpUntil([] { return true; });
+    }
+
+    void StopStation()
+    {
+        sims.clear();
+        if (app == nullptr)
+            return;
+        if (CWnd* main = app->m_pMainWnd; main != nullptr && ::IsWindow(main->GetSafeHwnd()))
+            main->DestroyWindow();
+        Drain();
+        app->ExitInstance();
+        app.reset();
+        nyraclient::FlushDeferredDeletes();
+        tarvic::Options() = tarvic::StationOptions();
+        tarvic::SetStationClock(nullptr);
+        platform::SetDiskSpaceProbe(nullptr);
+        platform::msg::ResetMessageBoxScript();
+    }
+
+    // Runs what is waiting, the quit message of a closed main window included.
+    static void Drain()
+    {
+        MSG msg;
+        while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE))
+            if (msg.message != WM_QUIT)
+                ::DispatchMessage(&msg);
+    }
+
+    bool MainWindowAlive() const
+    {
+        return app && app->m_pMainWnd && ::IsWindow(app->m_pMainWnd->GetSafeHwnd());
+    }
+
+    NyraClientManager& Manager() { return view->GetClientManager(); }
+
+    int BedCount()
+    {
+        int beds = 0;
+        for (int i = 0; i < Manager().GetClientCount(); ++i)
+            beds += Manager().GetClient(i) != nullptr ? 1 : 0;
+        return beds;
+    }
+
+    // The bed of the monitor that came from `address` ("127.0.0.2"), or null.
+    NyraClientInfo* BedFrom(const char* address)
+    {
+        in_addr a{};
+        inet_pton(AF_INET, address, &a);
+        const auto* b = reinterpret_cast<const BYTE*>(&a.s_addr);
+        return Manager().GetClient(Manager().PeerCheck(b[0], b[1], b[2], b[3]));
+    }
+
+    // A simulated monitor from `address` connected to the station's monitor port (not announced).
+    MonitorSim* Dial(const char* address)
+    {
+        auto sim = std::make_unique<MonitorSim>();
+        sim->LoadTrace(monitorsim::SampleTracePath());
+        EXPECT_TRUE(sim->ConnectTcp("127.0.0.1", int(view->GetMonitorPort()), address));
+        sims.push_back(std::move(sim));
+        return sims.back().get();
+    }
+
+    // Pumps the station until the simulator has `count` more answers.
+    static void Await(MonitorSim& sim, size_t count)
+    {
+        size_t got = 0;
+        EXPECT_TRUE(PumpUntil([&] {
+            got += sim.Poll(0).size();
+            return got >= count;
+        }));
+    }
+
+    // A monitor from `address` that became a bed and announced itself (key, version, settings,
+    // patient, alarm limits); its bed.
+    NyraClientInfo* ConnectMonitor(const char* address, MonitorSim** simOut = nullptr)
+    {
+        MonitorSim* sim = Dial(address);
+        EXPECT_TRUE(PumpUntil([&] { return BedFrom(address) != nullptr; }));
+        EXPECT_TRUE(sim->Send(sim->ConnectPacket()));
+        Await(*sim, 1);
+        EXPECT_TRUE(sim->Send(sim->VersionPacket()) && sim->Send(sim->MonitorPacket()) &&
+                    sim->Send(sim->PatientPacket()) && sim->Send(sim->AlarmPacket()));
+        Await(*sim, 4);
+        if (simOut != nullptr)
+            *simOut = sim;
+        return BedFrom(address);
+    }
+
+    // Admits `patientId` to the bed; the simulator acknowledges the patient packet.
+    static void AdmitPatient(NyraClientInfo* bed, const char* patientId)
+    {
+        TBLPatient patient(&g_Database);
+        patient.P_ID = patientId;
+        patient.P_FIRST_NAME = "Anna";
+        patient.P_LAST_NAME = "Berg";
+        patient.P_BIRTHDAY = COleDateTime(1990, 4, 12, 0, 0, 0);
+        bed->Admit(patient);
+        EXPECT_TRUE(PumpUntil([&] { return bed->IsAdmitted() != 0; }));
+    }
+
+    // One second of the monitor: its waves and its parameter packet, answered.
+    static void Seconds(MonitorSim& sim, int count)
+    {
+        for (int i = 0; i < count; ++i) {
+            ASSERT_TRUE(sim.SendSecond());
+            Await(sim, 1);
+        }
+    }
+
+    // The study row of a recording, read back; false when there is none.
+    static bool ReadStudy(const CString& patientId, const CString& studyId, TBLStudy& study)
+    {
+        study.SetDataBase(&g_Database);
+        study.S_ID = patientId;
+        study.S_STUDY_ID = studyId;
+        return study.Get() == 1;
+    }
+
+    // Makes the data folder's file system report `megabytes` free (MB of 1,000,000 bytes).
+    void SetFreeMegabytes(ULONGLONG megabytes)
+    {
+        const std::string data = folder / "Data";
+        platform::SetDiskSpaceProbe(
+            [data, megabytes](const char* path) -> std::optional<platform::DiskSpace> {
+                if (std::string(path).rfind(data, 0) != 0)
+                    return std::nullopt;
+                return platform::DiskSpace{megabytes * 1'000'000ull + 999'999ull, 500'000'000'000ull};
+            });
+    }
+
+    testkit::TempFolder folder;
+    std::unique_ptr<CTarvicIIApp> app;
+    CMainFrame* frame{nullptr};
+    CTarvicIIView* view{nullptr};
+    std::vector<std::unique_ptr<MonitorSim>> sims;
+};
+
+} // namespace stationtest

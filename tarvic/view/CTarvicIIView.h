@@ -1,0 +1,162 @@
+// CTarvicIIView: the single view of the central station's main window. It embeds the monitor
+// client manager, which lays the bed windows out inside it, and does on the user-interface thread
+// everything around the beds:
+//  - intake (ViewIntake.cpp): the listeners for monitors (port 5000) and viewing stations
+//    (5100), the serial port manager, the broker server that relays to viewers;
+//  - the beds' events (ViewClientEvents.cpp): WM_CLIENT_NOTIFY, the per-bed command dispatcher
+//    and the per-bed dialogs;
+//  - recording (ViewRecording.cpp): record start with its free-space check, the study row while
+//    the file grows and at its end, and the disk-space watch every ten minutes;
+//  - the toolbar's commands and the function keys (ViewCommands.cpp);
+//  - the clock in the frame's top-right corner (ViewClock.cpp).
+//
+// A bed is never deleted while the view handles one of its notifications, a dialog's own message
+// loop included: the handling holds a notify scope, and the client library defers the deletion
+// until the outermost scope has closed.
+#pragma once
+
+#include "tarvic/view/StationDialogs.h"
+
+#include "nyraclient/manager/NyraClientManager.h"
+
+#include "platform/gdi/CBitmap.h"
+#include "platform/gdi/CDC.h"
+#include "platform/gdi/CFont.h"
+#include "platform/ui/framework/View.h"
+
+#include <memory>
+
+class CBrokerServer;
+class CCmdUI;
+class CDialog;
+class CListenSocket;
+class CSerialPortManager;
+class CUSerialEx;
+
+class CTarvicIIView : public CView
+{
+public:
+    static constexpr UINT_PTR TIMER_CLOCK = 100;
+    static constexpr UINT_PTR TIMER_DISK_CHECK = 200;
+    static constexpr UINT kClockPeriodMs = 50;
+    static constexpr UINT kDiskCheckPeriodMs = 600000;
+    static constexpr int kClockWidth = 134;
+    static constexpr int kClockHeight = 50;
+    static constexpr int kViewerSendBuffer = 64000;
+    // Free space, in MB of 1,000,000 bytes: recording needs more than the first; below the
+    // second every recording stops; below the third a warning is shown while beds exist.
+    static constexpr ULONGLONG kRecordMinimumMb = 1000;
+    static constexpr ULONGLONG kStopBelowMb = 1000;
+    static constexpr ULONGLONG kWarnBelowMb = 3000;
+
+    CTarvicIIView();
+    ~CTarvicIIView() override;
+
+    static const platform::MessageMap* GetThisMessageMap();
+    const platform::MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
+
+    // ---- life (CTarvicIIView.cpp) -----------------------------------------------------------
+    int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    void OnInitialUpdate() override;
+    void OnDraw(CDC* pDC) override;
+    void OnDestroy();
+    BOOL OnEraseBkgnd(CDC* pDC);
+    void OnSize(UINT nType, int cx, int cy);
+    void OnTimer(UINT_PTR nIDEvent);
+    // F11 minimises the main window, F12 switches full screen; the key is processed as usual.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
+    // ---- intake (ViewIntake.cpp) ------------------------------------------------------------
+    // Takes the monitors and viewers that connected while the station was starting.
+    void OnStartUpComplete();
+    // 1 when a connection was taken (or refused), -1 when none was waiting or the station is
+    // still starting (the connection then waits).
+    LRESULT OnMonitorAccept(WPARAM, LPARAM);
+    LRESULT OnViewerAccept(WPARAM, LPARAM);
+    // A serial monitor that sent its connect frame; the view takes over the link.
+    void OnSerialClientConnected(CUSerialEx* pSerial);
+    // After the configuration was saved: the serial ports anew, the beds' settings.
+    void ApplyConfiguration();
+    // The ports the listeners got (0 for a listener that could not listen).
+    UINT GetMonitorPort() const;
+    UINT GetViewerPort() const;
+
+    // ---- the beds' events (ViewClientEvents.cpp) --------------------------------------------
+    LRESULT OnClientNotify(WPARAM wParam, LPARAM lParam);
+    void ExecuteClientCommand(NyraClientInfo* pClient, int nCommand);
+    void ShowClientSetting(NyraClientInfo* pClient);
+    void ShowAdmitPatient(NyraClientInfo* pClient);
+    // Shows a per-bed dialog modally as the open per-bed dialog of `pClient`. When the bed
+    // disconnects meanwhile the dialog ends as cancelled and the result is IDCANCEL.
+    INT_PTR RunBedDialog(CDialog& dialog, NyraClientInfo* pClient);
+    // Whether the bed of the open (or last) per-bed dialog has gone: a dialog waiting for the
+    // monitor's answer gives up at once and stores nothing.
+    BOOL IsBedDialogClientGone() const { return m_bBedDialogClientGone; }
+    StationDialogs& Dialogs() { return m_Dialogs; }
+
+    // ---- recording (ViewRecording.cpp) ------------------------------------------------------
+    void StartRecord(NyraClientInfo* pClient);
+    void UpdateStudy(NyraClientInfo* pClient);
+    void EndRecord(NyraClientInfo* pClient);
+    void CheckDiskSpace();
+
+    // ---- commands (ViewCommands.cpp) --------------------------------------------------------
+    void OnPagePrev();
+    void OnPageNext();
+    void OnUpdatePagePrev(CCmdUI* pCmdUI);
+    void OnUpdatePageNext(CCmdUI* pCmdUI);
+    void OnPatientManager();
+    void OnConfiguration();
+    void OnReviewProgram();
+    void OnUpdateAlwaysEnabled(CCmdUI* pCmdUI);
+    void OnDisplay1Ch();
+    void OnDisplay2Ch();
+    void OnDisplay4Ch();
+    void OnDisplay8Ch();
+    void OnDisplay16Ch();
+    void OnUpdateDisplayMode(CCmdUI* pCmdUI);
+    void OnDemoBed();
+    void OnFullScreen();
+    void OnAppExit();
+
+    // ---- the clock (ViewClock.cpp) ----------------------------------------------------------
+    void DrawClock();
+
+    NyraClientManager& GetClientManager() { return m_ClientManager; }
+    CBrokerServer* GetBrokerServer() const { return m_pBrokerServer.get(); }
+    CSerialPortManager* GetSerialPortManager() const { return m_pSerialManager.get(); }
+
+private:
+    // Closes a refused connection's message: -1 (all beds taken) is silent; at most one box of a
+    // source is on screen at a time.
+    void ShowRefusal(int nRefusal, int& bShown);
+    // Writes the study row of a client's recording with `length` records; FALSE when it failed
+    // (after telling the user, one box at a time).
+    BOOL StoreStudy(NyraClientInfo* pClient, LONG length);
+    void SetDisplayMode(int mode);
+
+    NyraClientManager m_ClientManager;
+    CBitmap m_bmBackground;
+    StationDialogs m_Dialogs{StationDialogs::NotAvailable()};
+    // The per-bed dialog open now and its bed; null when none is.
+    CDialog* m_pBedDialog{nullptr};
+    NyraClientInfo* m_pBedDialogClient{nullptr};
+    BOOL m_bBedDialogClientGone{FALSE};
+    std::unique_ptr<CListenSocket> m_pMonitorListener;
+    std::unique_ptr<CSerialPortManager> m_pSerialManager;
+    std::unique_ptr<CListenSocket> m_pViewerListener;
+    std::unique_ptr<CBrokerServer> m_pBrokerServer;
+    // Set while the matching message box is on screen, so that boxes never stack up.
+    int m_bDiskWarning{0};
+    int m_bMonitorRefusalShown{0};
+    int m_bSerialRefusalShown{0};
+    int m_bStudyFailureShown{0};
+    // The clock: where it stands in the frame, the frame's pixels under it, and the picture each
+    // tick is composed in.
+    CRect m_rcClock;
+    std::unique_ptr<CDC> m_pClockBackDC;
+    std::unique_ptr<CDC> m_pClockDC;
+    CBitmap m_bmClockBack;
+    CBitmap m_bmClock;
+    CFont m_ClockFont;
+};

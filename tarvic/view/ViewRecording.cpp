@@ -1,0 +1,176 @@
+// Recording: the start with its free-space check and its study, the study row while the file
+// grows and when it ends, and the disk-space watch.
+//
+// Free space is measured on the file system that holds the data folder, in MB of 1,000,000
+// bytes, whole numbers. The row is first written when the client's committed ".FMF" has been
+// brought up to date for the first time, and completed from the ".FMF" at the end; the working
+// ".TMP" is deleted only once the completed row is stored.
+#include "tarvic/view/CTarvicIIView.h"
+
+#include "tarvic/app/StationGlobals.h"
+#include "tarvic/app/StationMessages.h"
+#include "tarvic/res/TarvicResourceIds.h"
+
+#include "nyraclient/client/NyraClientInfo.h"
+#include "nyraclient/record/CRecordFile.h"
+#include "nyraclient/record/RecordFileFormat.h"
+
+#include "ktutil/KTGF.h"
+#include "nrdata/table/TBLStudy.h"
+
+#include "platform/core/File.h"
+#include "platform/core/ModulePath.h"
+
+namespace {
+
+constexpr ULONGLONG kBytesPerMb = 1'000'000;
+
+// The free MB of the file system holding `path`; FALSE
+// when it cannot be measured, and then nothing is checked.
+BOOL FreeMegabytes(const CString& path, ULONGLONG& megabytes)
+{
+    ULONGLONG total = 0;
+    ULONGLONG freeBytes = 0;
+    if (!KTGF::GetDriveFreeSpaceEx(path, total, freeBytes))
+        return FALSE;
+    megabytes = freeBytes / kBytesPerMb;
+    return TRUE;
+}
+
+// A text of the table with its "%d" replaced by `number`. The text is not used as a printf
+// format, so a language module's text can never read arguments that are not there.
+CString TextWithNumber(UINT id, ULONGLONG number)
+{
+    CString text = tarvic::LoadText(id);
+    CString value;
+    value.Format("%llu", static_cast<unsigned long long>(number));
+    text.Replace("%d", value);
+    return text;
+}
+
+// The records of a committed file: what follows the head, in whole records.
+LONG RecordCountOfFile(ULONGLONG length)
+{
+    using namespace nyraclient::record;
+    return length > kHeadSize ? static_cast<LONG>((length - kHeadSize) / kRecordSize) : 0;
+}
+
+} // namespace
+
+// ==== start ======================================================================================
+
+void CTarvicIIView::StartRecord(NyraClientInfo* pClient)
+{
+    // A bed without an admitted patient has nobody to record for; this also keeps a recording
+    // that was interrupted from starting again once its patient was discharged.
+    if (pClient == nullptr || !pClient->IsAdmitted())
+        return;
+    const CString dataPath = g_Config.DataPath;
+    if (dataPath.GetLength() < 2)
+        return;
+    ULONGLONG freeMb = 0;
+    if (FreeMegabytes(dataPath, freeMb) && freeMb <= kRecordMinimumMb) {
+        tarvic::StationMessageBox(TextWithNumber(tarvic::IDS_RECORD_NO_SPACE, freeMb), MB_OK | MB_ICONERROR,
+                                  tarvic::IDS_MEMORY_INFORMATION);
+        return;
+    }
+    TBLStudy study(&g_Database);
+    study.S_ID = pClient->GetAdmittedPatient().P_ID;
+    study.SetStartTime(COleDateTime::GetCurrentTime(), 1);
+    study.S_DOCTOR_ID = pClient->m_strDoctorID;
+    study.S_NURSE_ID = pClient->m_strNurseID;
+    study.S_EDIT_DATE = study.S_START_TIME;
+    study.S_LENGTH = 0;
+    study.S_LOSS = 0;
+    study.S_MEMB_STATUS = 0;
+    // The client does nothing when it records already; no row is written until the first commit.
+    pClient->RecordStart(dataPath, study);
+}
+
+// ==== the study row ==============================================================================
+
+BOOL CTarvicIIView::StoreStudy(NyraClientInfo* pClient, LONG length)
+{
+    TBLStudy study(&g_Database);
+    static_cast<TBLStudyRow&>(study) = pClient->GetStudy();
+    // Get leaves the members as they are when no row holds the key.
+    const int exists = study.Get();
+    study.S_LENGTH = length;
+    study.S_LOSS = static_cast<LONG>(pClient->GetSignalLossOfRecored());
+    study.S_DOCTOR_ID = pClient->m_strDoctorID;
+    study.S_NURSE_ID = pClient->m_strNurseID;
+    if (exists ? study.Update() : study.Add())
+        return TRUE;
+    // The recording goes on and the next commit tries again; one box at a time meanwhile.
+    if (!m_bStudyFailureShown) {
+        m_bStudyFailureShown = 1;
+        tarvic::StationMessageBox(tarvic::IDS_STUDY_NOT_STORED, MB_OK | MB_ICONERROR);
+        m_bStudyFailureShown = 0;
+    }
+    return FALSE;
+}
+
+void CTarvicIIView::UpdateStudy(NyraClientInfo* pClient)
+{
+    if (pClient != nullptr)
+        StoreStudy(pClient, static_cast<LONG>(pClient->GetFileLength()));
+}
+
+void CTarvicIIView::EndRecord(NyraClientInfo* pClient)
+{
+    if (pClient == nullptr)
+        return;
+    // The client's own paths: its safe file name and, when the data folder was not usable, its
+    // fallback folder.
+    const CString working = pClient->GetRecordPath();
+    if (working.IsEmpty())
+        return;
+    CFile committed;
+    if (!committed.Open(nyraclient::record::CommittedPathOf(working),
+                        CFile::modeRead | CFile::shareDenyNone)) {
+        // Stopped before its first commit: no row, and the ".TMP" stays.
+        return;
+    }
+    const LONG length = RecordCountOfFile(committed.GetLength());
+    committed.Close();
+    if (StoreStudy(pClient, length))
+        KTGF::DeleteFileA(working, FALSE);
+}
+
+// ==== the disk-space watch =======================================================================
+
+void CTarvicIIView::CheckDiskSpace()
+{
+    // Without a data folder the home folder's file system is watched.
+    const CString dataPath =
+        g_Config.DataPath.GetLength() < 2 ? platform::GetHomeFolder() : g_Config.DataPath;
+    ULONGLONG freeMb = 0;
+    if (!FreeMegabytes(dataPath, freeMb) || freeMb >= kWarnBelowMb)
+        return;
+    if (freeMb >= kStopBelowMb) {
+        if (m_ClientManager.GetClientCount() <= 0 || m_bDiskWarning)
+            return;
+        CString text;
+        text.Format("%s \n\n%s : %s , %s : %llu MB",
+                    static_cast<LPCTSTR>(tarvic::LoadText(tarvic::IDS_DISK_LOW)),
+                    static_cast<LPCTSTR>(tarvic::LoadText(tarvic::IDS_DRIVE)), static_cast<LPCTSTR>(dataPath),
+                    static_cast<LPCTSTR>(tarvic::LoadText(tarvic::IDS_FREE_DISK)),
+                    static_cast<unsigned long long>(freeMb));
+        m_bDiskWarning = 1;
+        tarvic::StationMessageBox(text, MB_OK | MB_ICONERROR, tarvic::IDS_MEMORY_INFORMATION);
+        m_bDiskWarning = 0;
+        return;
+    }
+    int stopped = 0;
+    for (int i = 0; i < m_ClientManager.GetClientCount(); ++i) {
+        NyraClientInfo* client = m_ClientManager.GetClient(i);
+        if (client != nullptr && client->IsRecording()) {
+            // Ends in EndRecord through the client's recording-ended event.
+            client->RecordStop();
+            ++stopped;
+        }
+    }
+    if (stopped > 0)
+        tarvic::StationMessageBox(TextWithNumber(tarvic::IDS_RECORD_ENDED_NO_SPACE, freeMb),
+                                  MB_OK | MB_ICONERROR, tarvic::IDS_MEMORY_INFORMATION);
+}
