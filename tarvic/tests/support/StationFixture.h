@@ -50,6 +50,7 @@ struct StationSettings
     int demoMode{0};
     int recordOnAdmit{0};
     int serialPort{0};          // "Serial Name1"
+    UINT monitorPort{0};        // 0: the system chooses
     std::string extraDefault{}; // more lines for [CENTRAL_DEFAULT]
 };
 
@@ -61,8 +62,9 @@ protected:
     // Lays out the program folder and runs the station's start-up; the data folder exists.
     void StartStation(const StationSettings& settings = {})
     {
-        std::filesystem::copy_file(BinFile("TarvicII.mdb"), folder / "TarvicII.mdb");
-        std::filesystem::copy_file(BinFile("BG_Image.jpg"), folder / "BG_Image.jpg");
+        const auto replace = std::filesystem::copy_options::overwrite_existing;
+        std::filesystem::copy_file(BinFile("TarvicII.mdb"), folder / "TarvicII.mdb", replace);
+        std::filesystem::copy_file(BinFile("BG_Image.jpg"), folder / "BG_Image.jpg", replace);
         folder.MakeDir("Data");
         folder.Write("TarvicII.ini", "[CENTRAL_DEMO]\nWindow Mode=" + std::to_string(settings.windowMode) +
                                          "\nDemo Mode=" + std::to_string(settings.demoMode) +
@@ -72,7 +74,7 @@ protected:
                                          std::to_string(settings.serialPort) + "\n");
         tarvic::StationOptions& options = tarvic::Options();
         options.programFolder = folder.Root();
-        options.monitorPort = 0;
+        options.monitorPort = settings.monitorPort;
         options.viewerPort = 0;
         static int s_station = 0;
         options.instanceName.Format("TarvicII_Test_%d_%d", int(getpid()), ++s_station);
@@ -173,8 +175,8 @@ protected:
         return BedFrom(address);
     }
 
-    // Admits `patientId` to the bed; the simulator acknowledges the patient packet.
-    static void AdmitPatient(NyraClientInfo* bed, const char* patientId)
+    // Admits `patientId` to the bed; the monitor acknowledges the patient packet.
+    static void AdmitPatient(NyraClientInfo* bed, MonitorSim& sim, const char* patientId)
     {
         TBLPatient patient(&g_Database);
         patient.P_ID = patientId;
@@ -182,7 +184,10 @@ protected:
         patient.P_LAST_NAME = "Berg";
         patient.P_BIRTHDAY = COleDateTime(1990, 4, 12, 0, 0, 0);
         bed->Admit(patient);
-        EXPECT_TRUE(PumpUntil([&] { return bed->IsAdmitted() != 0; }));
+        EXPECT_TRUE(PumpUntil([&] {
+            sim.Poll(0);
+            return bed->IsAdmitted() != 0;
+        }));
     }
 
     // One second of the monitor: its waves and its parameter packet, answered.

@@ -1,0 +1,232 @@
+// Monitors and viewers reaching the station: the monitor simulator on the station's own ports
+// (each monitor from a loopback address of its own) and on pseudo-terminals mapped as COM ports.
+// A bed appears, a returning monitor gets its bed back, a third monitor is refused without a
+// word, a monitor that connects while the station starts becomes a bed, a viewer goes to the
+// broker, and a serial line that never shows the connect frame is closed after 15 s of the test
+// clock and opened again.
+#include "support/StationFixture.h"
+
+#include "tarvic/serial/CSerialPortManager.h"
+
+#include "nyraclient/broker/CBrokerServer.h"
+#include "nyraclient/client/NyraClientSock.h"
+
+#include "platform/net/SerialDevices.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <stdlib.h>
+#include <sys/socket.h>
+#include <termios.h>
+#include <thread>
+
+using namespace stationtest;
+
+namespace {
+
+constexpr unsigned kSerialPort = 7;
+
+// A free TCP port of this machine (a socket bound to port 0 and closed again).
+UINT FreePort()
+{
+    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
+    close(fd);
+    return ntohs(address.sin_port);
+}
+
+// The master side of a pseudo-terminal whose slave the station opens as COM7.
+class SerialLine
+{
+public:
+    SerialLine()
+    {
+        m_master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+        EXPECT_GE(m_master, 0);
+        EXPECT_EQ(grantpt(m_master), 0);
+        EXPECT_EQ(unlockpt(m_master), 0);
+        termios tio{};
+        tcgetattr(m_master, &tio);
+        cfmakeraw(&tio);
+        tcsetattr(m_master, TCSANOW, &tio);
+        ForgetLineSpeed(m_master);
+        platform::SetSerialDevicePath(kSerialPort, ptsname(m_master));
+    }
+    ~SerialLine() { platform::SetSerialDevicePath(kSerialPort, ""); }
+
+    // Hands the master over to a simulator, which closes it when it goes.
+    int Release() { return std::exchange(m_master, -1); }
+    int Master() const { return m_master; }
+    // The station sets the line to 115,200 baud when it opens the port: a slower speed set here
+    // tells the next opening apart.
+    static void ForgetLineSpeed(int master)
+    {
+        termios tio{};
+        tcgetattr(master, &tio);
+        cfsetspeed(&tio, B9600);
+        tcsetattr(master, TCSANOW, &tio);
+    }
+    static bool OpenedByStation(int master)
+    {
+        termios tio{};
+        return tcgetattr(master, &tio) == 0 && cfgetospeed(&tio) == B115200 && !Closed(master);
+    }
+    // Whether no side holds the slave open.
+    static bool Closed(int master)
+    {
+        pollfd pfd{master, POLLIN, 0};
+        poll(&pfd, 1, 0);
+        return (pfd.revents & POLLHUP) != 0;
+    }
+
+private:
+    int m_master{-1};
+};
+
+class StationIntake : public StationTest
+{
+};
+
+TEST_F(StationIntake, AMonitorBecomesABedAndAReturningMonitorGetsItBack)
+{
+    StartStation();
+    MonitorSim* sim = nullptr;
+    NyraClientInfo* bed = ConnectMonitor("127.0.0.2", &sim);
+    ASSERT_NE(bed, nullptr);
+    EXPECT_EQ(BedCount(), 1);
+    ASSERT_NE(bed->GetControl(), nullptr);
+    EXPECT_EQ(bed->GetControl()->GetParent(), view);
+    EXPECT_EQ(sim->Key(), BYTE(bed->GetKey()));
+    EXPECT_TRUE(platform::msg::TakeShownMessageBoxes().empty());
+
+    // The link drops without a word; the monitor comes back from the same address.
+    NyraClientSock* first = bed->m_pSocket;
+    sim->Drop();
+    MonitorSim* back = Dial("127.0.0.2");
+    ASSERT_TRUE(PumpUntil([&] { return bed->m_pSocket != first; }));
+    EXPECT_TRUE(back->Send(back->ConnectPacket()));
+    Await(*back, 1);
+    EXPECT_EQ(BedCount(), 1);
+    EXPECT_EQ(BedFrom("127.0.0.2"), bed);
+    EXPECT_TRUE(bed->IsConnected());
+}
+
+TEST_F(StationIntake, AThirdMonitorIsRefusedSilentlyAndItsConnectionClosed)
+{
+    StartStation();
+    ASSERT_NE(ConnectMonitor("127.0.0.2"), nullptr);
+    ASSERT_NE(ConnectMonitor("127.0.0.3"), nullptr);
+    MonitorSim* third = Dial("127.0.0.4");
+    EXPECT_TRUE(PumpUntil([&] {
+        third->Poll(0);
+        return third->PeerClosed();
+    }));
+    EXPECT_EQ(BedCount(), 2);
+    EXPECT_EQ(BedFrom("127.0.0.4"), nullptr);
+    EXPECT_TRUE(platform::msg::TakeShownMessageBoxes().empty());
+}
+
+TEST_F(StationIntake, AMonitorThatConnectsWhileTheStationStartsBecomesABed)
+{
+    // The monitor dials from the moment the port listens, so it usually arrives before start-up
+    // completes and waits for it; the bed must come either way.
+    const UINT port = FreePort();
+    std::atomic<bool> stop{false};
+    MonitorSim early;
+    std::thread dialer([&] {
+        while (!stop && !early.ConnectTcp("127.0.0.1", int(port), "127.0.0.5"))
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    });
+    StartStation({.monitorPort = port});
+    ASSERT_EQ(view->GetMonitorPort(), port);
+    const bool bed = PumpUntil([&] { return BedFrom("127.0.0.5") != nullptr; });
+    stop = true;
+    dialer.join();
+    EXPECT_TRUE(bed);
+    EXPECT_TRUE(early.Send(early.ConnectPacket()));
+    Await(early, 1);
+}
+
+TEST_F(StationIntake, AViewerIsHandedToTheBroker)
+{
+    StartStation();
+    ASSERT_NE(view->GetBrokerServer(), nullptr);
+    EXPECT_EQ(view->GetBrokerServer()->GetClientManager(), &Manager());
+    // The broker of this version refuses viewers: the station closes the connection at once.
+    MonitorSim viewer;
+    ASSERT_TRUE(viewer.ConnectTcp("127.0.0.1", int(view->GetViewerPort())));
+    EXPECT_TRUE(PumpUntil([&] {
+        viewer.Poll(0);
+        return viewer.PeerClosed();
+    }));
+    EXPECT_EQ(BedCount(), 0);
+}
+
+TEST_F(StationIntake, ASerialMonitorOnAConfiguredPortBecomesABed)
+{
+    SerialLine line;
+    StartStation({.serialPort = int(kSerialPort)});
+    ASSERT_EQ(view->GetSerialPortManager()->GetPorts(), std::vector<UINT>{kSerialPort});
+    MonitorSim sim;
+    sim.Adopt(line.Release(), true);
+    // The port opens at the next poll; the monitor repeats its connect frame until it is taken.
+    auto next = std::chrono::steady_clock::now();
+    EXPECT_TRUE(PumpUntil([&] {
+        if (std::chrono::steady_clock::now() >= next) {
+            sim.Send(sim.ConnectPacket());
+            next += std::chrono::milliseconds(200);
+        }
+        return BedCount() == 1;
+    }));
+    NyraClientInfo* bed = Manager().GetClient(Manager().PeerCheck(kSerialPort));
+    ASSERT_NE(bed, nullptr);
+    EXPECT_EQ(bed->m_nComPort, kSerialPort);
+    EXPECT_EQ(view->GetSerialPortManager()->GetLinkCount() <= 1, true);
+    EXPECT_TRUE(PumpUntil([&] { return !sim.Poll(0).empty(); }));
+}
+
+TEST_F(StationIntake, SerialDataWithoutAConnectFrameIsClosedAfter15SecondsAndThePortOpenedAgain)
+{
+    SerialLine line;
+    platform::ScopedTestClock clock;
+    StartStation({.serialPort = int(kSerialPort)});
+    const int master = line.Master();
+    const std::string noise(64, '\x55');
+    auto tick = [&](DWORD ms) {
+        clock.Advance(ms);
+        PumpUntil([] { return true; });
+    };
+
+    tick(CSerialPortManager::kPollPeriodMs);
+    ASSERT_TRUE(PumpUntil([&] { return SerialLine::OpenedByStation(master); }));
+    for (int second = 1; second <= 14; ++second) {
+        ASSERT_EQ(write(master, noise.data(), noise.size()), ssize_t(noise.size()));
+        tick(1000);
+    }
+    EXPECT_FALSE(SerialLine::Closed(master));
+    EXPECT_EQ(BedCount(), 0);
+
+    // Past 15 s the station closes the line, drops the link and opens the port anew.
+    tick(2000);
+    EXPECT_TRUE(PumpUntil([&] { return SerialLine::Closed(master); }));
+    SerialLine::ForgetLineSpeed(master);
+    // The next poll deletes the idle link (its thread joined), the one after opens the port anew.
+    tick(CSerialPortManager::kPollPeriodMs);
+    tick(CSerialPortManager::kPollPeriodMs);
+    EXPECT_TRUE(PumpUntil([&] { return SerialLine::OpenedByStation(master); }));
+    EXPECT_EQ(view->GetSerialPortManager()->GetLinkCount(), 1);
+    EXPECT_EQ(BedCount(), 0);
+    close(master);
+}
+
+} // namespace
