@@ -15,6 +15,7 @@
 
 #include "ktutil/KTInstance.h"
 
+#include "platform/msg/MessageBoxService.h"
 #include "platform/net/SocketTypes.h"
 #include "platform/sys/SingleInstance.h"
 #include "platform/sys/TerminationRequest.h"
@@ -64,6 +65,8 @@ BOOL CTarvicIIApp::InitInstance()
     if (!InitATL())
         return FALSE;
     LoadLanguageResources(g_Config, ProgramFolder());
+    // The libraries' message boxes carry the station's caption too.
+    platform::msg::SetDefaultMessageBoxCaption(LoadText(IDS_STATION_CAPTION));
     Enable3dControls();
     SetRegistryKey(kRegistryKey);
     LoadStdProfileSettings(kRecentFiles);

@@ -112,6 +112,7 @@ TEST_F(StationDispatch, EveryPerBedCommandReachesItsAction)
     const auto shown = platform::msg::TakeShownMessageBoxes();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_NE(shown[0].text.Find("can't be disconnected"), -1);
+    EXPECT_EQ(shown[0].caption, "Tarvic II");
     EXPECT_EQ(BedCount(), 1);
 }
 

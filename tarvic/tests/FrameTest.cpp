@@ -195,6 +195,18 @@ TEST_F(StationFrame, ExitAsksAndOnlyYesClosesTheStation)
     EXPECT_FALSE(g_Database.IsConnected());
 }
 
+TEST_F(StationFrame, WithoutADatabaseTheStationSaysSoAndRunsOn)
+{
+    StartStation({.windowMode = 1, .emptyDatabase = false});
+    const auto shown = platform::msg::TakeShownMessageBoxes();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, "Database is not Found !! \nCheck Database path...");
+    EXPECT_EQ(shown[0].Icon(), UINT(MB_ICONERROR));
+    EXPECT_TRUE(MainWindowAlive());
+    EXPECT_FALSE(g_Database.IsConnected());
+    EXPECT_TRUE(app->IsStartUpComplete());
+}
+
 TEST_F(StationFrame, AboutShowsTheProgramsIconNameAndVersion)
 {
     StartStation({.windowMode = 1});

@@ -51,6 +51,7 @@ struct StationSettings
     int recordOnAdmit{0};
     int serialPort{0};          // "Serial Name1"
     UINT monitorPort{0};        // 0: the system chooses
+    bool emptyDatabase{true};   // the empty database beside the program
     std::string extraDefault{}; // more lines for [CENTRAL_DEFAULT]
 };
 
@@ -63,7 +64,8 @@ protected:
     void StartStation(const StationSettings& settings = {})
     {
         const auto replace = std::filesystem::copy_options::overwrite_existing;
-        std::filesystem::copy_file(BinFile("TarvicII.mdb"), folder / "TarvicII.mdb", replace);
+        if (settings.emptyDatabase)
+            std::filesystem::copy_file(BinFile("TarvicII.mdb"), folder / "TarvicII.mdb", replace);
         std::filesystem::copy_file(BinFile("BG_Image.jpg"), folder / "BG_Image.jpg", replace);
         folder.MakeDir("Data");
         folder.Write("TarvicII.ini", "[CENTRAL_DEMO]\nWindow Mode=" + std::to_string(settings.windowMode) +
