@@ -13,6 +13,7 @@
 #include "platform/core/Registry.h"
 #include "platform/core/ResourceModule.h"
 #include "platform/msg/MessageBoxService.h"
+#include "testkit/BuildFolders.h"
 #include "testkit/ChildProcess.h"
 #include "testkit/TempFolder.h"
 
@@ -55,8 +56,7 @@ private:
 
 std::string BinFile(const std::string& name)
 {
-    const char* bin = std::getenv("WARD_BIN_DIR");
-    return std::string(bin ? bin : ".") + "/" + name;
+    return testkit::ProgramFolder() + "/" + name;
 }
 
 // A text value of the registry store, or "" when it is missing.
@@ -180,8 +180,7 @@ TEST(StationStartUp, LanguagesWithoutAModuleLeaveEnglishAndNumberThree)
 TEST(StationStartUp, ALanguageModuleBesideTheProgramGivesItsTexts)
 {
     TempFolder programFolder;
-    const fs::path module =
-        fs::path(BinFile("")).parent_path().parent_path() / "tests/tarvic_lang/LANG_GER.so";
+    const fs::path module = fs::path(testkit::TestModuleFolder("tarvic")) / "LANG_GER.so";
     ASSERT_TRUE(fs::exists(module)) << module;
     fs::copy_file(module, programFolder / "LANG_GER.so");
     NyraConfig config;

@@ -18,7 +18,7 @@ namespace bedtest {
 using stationtest::Notice;
 using stationtest::StationParent;
 
-inline std::string CtgTracePath() { return testkit::SourcePath("nyraclient/tests/data/ctu-uhb-1001-first33min.csv"); }
+inline std::string CtgTracePath() { return testkit::SourcePath("data/ctg/ctu-uhb-1001-first33min.csv"); }
 
 inline void Pump() { platform::host::NullHost::PumpPending(); }
 

@@ -19,6 +19,7 @@
 #include "platform/core/Clock.h"
 #include "platform/core/FileSystem.h"
 #include "platform/msg/MessageBoxService.h"
+#include "testkit/BuildFolders.h"
 #include "testkit/SerialFarEnd.h"
 #include "testkit/TempFolder.h"
 
@@ -39,8 +40,7 @@ using testkit::PumpUntil;
 // A file of the build's program folder (the empty database, the background picture).
 inline std::string BinFile(const std::string& name)
 {
-    const char* bin = std::getenv("WARD_BIN_DIR");
-    return std::string(bin ? bin : ".") + "/" + name;
+    return testkit::ProgramFolder() + "/" + name;
 }
 
 // The settings a test starts its station with, as ini lines under their sections.
