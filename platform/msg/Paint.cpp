@@ -123,8 +123,8 @@ bool GeometryLocked(const WindowTableLock& table, WindowRecord* r, WindowSurface
 }
 
 // The window rectangles of the visible children of a WS_CLIPCHILDREN window, in the coordinates
-// of its top-level (table lock held).
-std::vector<RECT> ClippedChildrenLocked(WindowTable& table, WindowRecord* r)
+// of its top-level (under the table lock).
+std::vector<RECT> ClippedChildrenLocked(const WindowTableLock& table, WindowRecord* r)
 {
     std::vector<RECT> rects;
     auto* top = TopLevelOf(table, r);
