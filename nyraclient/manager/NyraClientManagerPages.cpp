@@ -24,7 +24,7 @@ void NyraClientManager::SetDisplayMode(int mode, BOOL bApply)
         m_ClientLock.Lock();
         for (NyraClientInfo* client : m_Clients)
             if (client != nullptr && client->GetControl() != nullptr)
-                client->GetControl()->SetDisplayMode(mode);
+                client->GetControl()->SetDisplayMode(static_cast<DISPMODE>(mode));
         m_ClientLock.Unlock();
     }
     ResetLayout();

@@ -8,8 +8,8 @@
 #include "tarvic/app/StationMessages.h"
 #include "tarvic/res/TarvicResourceIds.h"
 
+#include "nrdata/record/RecordFileFormat.h"
 #include "nyraclient/client/ClientMessages.h"
-#include "nyraclient/record/RecordFileFormat.h"
 
 #include <gtest/gtest.h>
 
@@ -54,8 +54,8 @@ protected:
 
     static LONG RecordsIn(const fs::path& committed)
     {
-        return LONG((fs::file_size(committed) - nyraclient::record::kHeadSize) /
-                    nyraclient::record::kRecordSize);
+        return LONG((fs::file_size(committed) - nrdata::record::kHeadSize) /
+                    nrdata::record::kRecordSize);
     }
 
     // Waits until the row of the bed's recording holds `length` records.

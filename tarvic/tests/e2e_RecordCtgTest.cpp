@@ -4,8 +4,8 @@
 #include "support/StationFixture.h"
 
 #include "nrdata/packet/PKParam_v110.h"
+#include "nrdata/record/RecordFileFormat.h"
 #include "nyraclient/client/ClientMessages.h"
-#include "nyraclient/record/RecordFileFormat.h"
 
 #include <gtest/gtest.h>
 
@@ -55,7 +55,7 @@ TEST_F(RecordCtg, TenMinutesOfTheSampleTraceAreReadBackSampleForSample)
     }
     bed->SendMsgToParent(CLIENT_NOTIFY_COMMAND, NYRACMD_RECORD_STOP);
 
-    using namespace nyraclient::record;
+    using namespace nrdata::record;
     const fs::path committed = folder / ("Data/Records/CTG-1001_" + std::string(study.S_STUDY_ID) + ".FMF");
     const Bytes file = ReadAll(committed);
     ASSERT_EQ(file.size(), kHeadSize + kSeconds * kRecordSize);

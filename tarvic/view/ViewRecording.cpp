@@ -13,9 +13,9 @@
 
 #include "nyraclient/client/NyraClientInfo.h"
 #include "nyraclient/record/CRecordFile.h"
-#include "nyraclient/record/RecordFileFormat.h"
 
 #include "ktutil/KTGF.h"
+#include "nrdata/record/RecordFileFormat.h"
 #include "nrdata/table/TBLStudy.h"
 
 #include "platform/core/File.h"
@@ -51,7 +51,7 @@ CString TextWithNumber(UINT id, ULONGLONG number)
 // The records of a committed file: what follows the head, in whole records.
 LONG RecordCountOfFile(ULONGLONG length)
 {
-    using namespace nyraclient::record;
+    using namespace nrdata::record;
     return length > kHeadSize ? static_cast<LONG>((length - kHeadSize) / kRecordSize) : 0;
 }
 

@@ -24,6 +24,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace nyraclient::record;
+using namespace nrdata::record;
 using fuzz::Require;
 
 constexpr int kMostOperations = 64;
