@@ -79,12 +79,29 @@ void NyraClientInfo::Default()
 
 void NyraClientInfo::SetConfig(NyraConfig config, int bKeepRecordLimit)
 {
+    std::lock_guard lock(m_SettingsLock);
     if (bKeepRecordLimit)
         config.RecordLimit = m_Config.RecordLimit;
     m_Config = config;
 }
 
-NyraConfig NyraClientInfo::GetConfig() const { return m_Config; }
+NyraConfig NyraClientInfo::GetConfig() const
+{
+    std::lock_guard lock(m_SettingsLock);
+    return m_Config;
+}
+
+void NyraClientInfo::SetAlarmPacket(const PKAlarm_v110& packet)
+{
+    std::lock_guard lock(m_SettingsLock);
+    m_AlarmPacket.CopyPacket(&packet);
+}
+
+void NyraClientInfo::SetMonitorPacket(const PKMonitor_v110& packet)
+{
+    std::lock_guard lock(m_SettingsLock);
+    m_MonitorPacket.CopyPacket(&packet);
+}
 
 namespace {
 
@@ -244,6 +261,15 @@ void NyraClientInfo::RefreshControl(int bCaption, int bParameter)
 
 // ==== admission ==================================================================================
 
+namespace {
+
+// The year the database stores for a date never entered, and the packet's "no data" values.
+constexpr int kNoDateYear = 1000;
+constexpr int kNoDataYear = 0xFFFF;
+constexpr int kNoDataByte = 0xFF;
+
+} // namespace
+
 void NyraClientInfo::Admit(TBLPatient& patient)
 {
     m_bAdmitted = 0;
@@ -257,10 +283,21 @@ void NyraClientInfo::Admit(TBLPatient& patient)
     m_PatientPacket.SetFirstName(row.P_FIRST_NAME);
     m_PatientPacket.SetLastName(row.P_LAST_NAME);
     m_PatientPacket.SetGender(0);
-    m_PatientPacket.SetYear(row.P_BIRTHDAY.GetYear());
-    m_PatientPacket.SetMonth(row.P_BIRTHDAY.GetMonth());
-    m_PatientPacket.SetDay(row.P_BIRTHDAY.GetDay());
-    m_PatientPacket.SetAge(LOBYTE(static_cast<unsigned>(KTGF::CalcAge(row.P_BIRTHDAY, 1))));
+    // A birthday never entered (year 1000, or no valid date) goes out as "no data", never as
+    // year 1000 with an age wrapped into a byte.
+    const bool noBirthday = row.P_BIRTHDAY.GetStatus() != COleDateTime::valid || row.P_BIRTHDAY.GetYear() <= kNoDateYear;
+    if (noBirthday) {
+        m_PatientPacket.SetYear(kNoDataYear);
+        m_PatientPacket.SetMonth(kNoDataByte);
+        m_PatientPacket.SetDay(kNoDataByte);
+        m_PatientPacket.SetAge(kNoDataByte);
+    } else {
+        m_PatientPacket.SetYear(row.P_BIRTHDAY.GetYear());
+        m_PatientPacket.SetMonth(row.P_BIRTHDAY.GetMonth());
+        m_PatientPacket.SetDay(row.P_BIRTHDAY.GetDay());
+        const int age = KTGF::CalcAge(row.P_BIRTHDAY, 1);
+        m_PatientPacket.SetAge(age >= 0 && age < kNoDataByte ? static_cast<BYTE>(age) : BYTE(kNoDataByte));
+    }
     m_PatientPacket.SetHeight(row.P_HEIGHT);
     m_PatientPacket.SetWeight(row.P_WEIGHT);
     m_PatientPacket.SetKey(LOBYTE(static_cast<unsigned>(m_nKey)));

@@ -88,6 +88,8 @@ public:
     void SetAutoDelete(int bAutoDelete) { m_bAutoDelete = bAutoDelete; }
 
     // ---- settings ----------------------------------------------------------------------
+    // The bed's copy of the settings, written and read under the settings lock (painter
+    // threads read it).
     void SetConfig(NyraConfig config, int bKeepRecordLimit);
     NyraConfig GetConfig() const;
     void UpdateConfig();
@@ -223,6 +225,9 @@ public:
     const PKAlarm_v110& GetAlarmPacket() const { return m_AlarmPacket; }
     const PKMonitor_v110& GetMonitorPacket() const { return m_MonitorPacket; }
     const PKParam_v110& GetParamPacket() const { return m_ParamPacket; }
+    // A settings dialog stores what the monitor acknowledged through these (settings lock).
+    void SetAlarmPacket(const PKAlarm_v110& packet);
+    void SetMonitorPacket(const PKMonitor_v110& packet);
     PKPatient_v110& PatientPacket() { return m_PatientPacket; }
     PKAlarm_v110& AlarmPacket() { return m_AlarmPacket; }
     PKMonitor_v110& MonitorPacket() { return m_MonitorPacket; }
@@ -316,6 +321,9 @@ private:
     PKMonitor_v110 m_MonitorPacket;
     PKParam_v110 m_ParamPacket;
     PKProtocolVer m_ProtocolVerPacket;
+    // Settings lock: guards writes of m_Config, m_AlarmPacket and m_MonitorPacket that a
+    // settings dialog makes, and GetConfig's copy. Taken alone.
+    mutable std::mutex m_SettingsLock;
     // NIBP lock: guards m_LastNIBP, written on the user-interface thread and read by the
     // painters. Taken alone.
     mutable std::mutex m_NIBPLock;

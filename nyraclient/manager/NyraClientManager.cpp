@@ -249,8 +249,9 @@ NyraClientInfo* NyraClientManager::GetFirstValidClient()
 
 int NyraClientManager::CheckAdmitInfoInUse(const CString& patientId)
 {
+    // The admitted record's whole id: the patient packet holds only its first 20 bytes.
     for (NyraClientInfo* client : m_Clients)
-        if (client != nullptr && client->IsAdmitted() && client->GetPatientPacket().GetPatientId() == patientId)
+        if (client != nullptr && client->IsAdmitted() && client->GetAdmittedPatient().P_ID == patientId)
             return 1;
     return 0;
 }

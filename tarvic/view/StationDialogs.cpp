@@ -1,7 +1,9 @@
-// The openers of this version: each says that its function is not available.
+// The openers of this version: those whose dialog is not built yet say that their function is
+// not available.
 #include "tarvic/view/StationDialogs.h"
 
 #include "tarvic/app/StationMessages.h"
+#include "tarvic/dialogs/BedDialogOpeners.h"
 #include "tarvic/res/TarvicResourceIds.h"
 
 StationDialogs StationDialogs::NotAvailable()
@@ -12,5 +14,8 @@ StationDialogs StationDialogs::NotAvailable()
         return IDCANCEL;
     };
     auto station = [tell](CTarvicIIView&) { tell(); };
-    return {bed, bed, bed, bed, bed, station, station};
+    // ---- the admission dialog and the bed settings sheet ----
+    StationDialogs::BedDialog admitPatient = tarvic::bed::OpenAdmitPatient;
+    StationDialogs::BedDialog clientSetting = tarvic::bed::OpenClientSetting;
+    return {admitPatient, clientSetting, bed, bed, bed, station, station};
 }

@@ -29,6 +29,6 @@ struct StationDialogs
     StationDialog patientManager;
     StationDialog configuration;
 
-    // Every opener answers "not available" (and IDCANCEL).
+    // The openers of this version; those not built yet answer "not available" (and IDCANCEL).
     static StationDialogs NotAvailable();
 };

@@ -1,0 +1,48 @@
+// CClientSettingDlg: the bed settings sheet. A modal dialog with a tab control and four child
+// pages (display, patient, alarm, device), one visible at a time, for one bed's client (not
+// owned). It has no OK button: Enter and Escape do nothing, and only the close box ends it
+// (IDCANCEL). The view ends it as cancelled when the bed disconnects.
+#pragma once
+
+#include "tarvic/dialogs/CClientPage.h"
+
+#include <array>
+#include <memory>
+
+namespace tarvic::bed {
+
+class CClientSettingDlg : public CDialog
+{
+public:
+    static constexpr int kPageCount = 4;
+
+    CClientSettingDlg(NyraClientInfo* pClient, CWnd* pParent, ClientGone gone = {});
+    ~CClientSettingDlg() override;
+
+    BOOL OnInitDialog() override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    void OnOK() override {}
+
+    // The page of tab `index` (0 display, 1 patient, 2 alarm, 3 device); null before the sheet
+    // is initialised.
+    CClientPage* GetPage(int index) const;
+    int GetCurrentTab() const;
+    // Switches tabs as a click on the tab does.
+    void SelectTab(int index);
+
+    static const platform::MessageMap* GetThisMessageMap();
+    const platform::MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
+
+private:
+    void OnSelChanging(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnSelChange(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnDestroy();
+    void ShowPage(int index, BOOL show);
+    void DestroyPages();
+
+    NyraClientInfo* m_pClient { nullptr };
+    ClientGone m_ClientGone;
+    std::array<std::unique_ptr<CClientPage>, kPageCount> m_Pages;
+};
+
+} // namespace tarvic::bed
