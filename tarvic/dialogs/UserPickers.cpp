@@ -4,9 +4,28 @@
 
 namespace tarvic::bed {
 
-CString PickDoctor(CWnd*, const CString&) { return {}; }
+namespace {
 
-CString PickNurse(CWnd*, const CString&) { return {}; }
+UserPicker s_doctorPicker;
+UserPicker s_nursePicker;
+
+} // namespace
+
+void SetUserPickers(UserPicker doctor, UserPicker nurse)
+{
+    s_doctorPicker = std::move(doctor);
+    s_nursePicker = std::move(nurse);
+}
+
+CString PickDoctor(CWnd* pParent, const CString& currentId)
+{
+    return s_doctorPicker ? s_doctorPicker(pParent, currentId) : CString();
+}
+
+CString PickNurse(CWnd* pParent, const CString& currentId)
+{
+    return s_nursePicker ? s_nursePicker(pParent, currentId) : CString();
+}
 
 CString UserIdOfPickerText(const CString& text)
 {

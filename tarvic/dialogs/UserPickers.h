@@ -4,10 +4,16 @@
 
 #include "platform/msg/Wnd.h"
 
+#include <functional>
+
 namespace tarvic::bed {
 
 CString PickDoctor(CWnd* pParent, const CString& currentId);
 CString PickNurse(CWnd* pParent, const CString& currentId);
+
+// Puts other pickers in (tests); empty functions put the built-in ones back.
+using UserPicker = std::function<CString(CWnd* pParent, const CString& currentId)>;
+void SetUserPickers(UserPicker doctor, UserPicker nurse);
 
 // The id inside "NAME(ID)" (the text between the last parentheses); empty when there is none.
 CString UserIdOfPickerText(const CString& text);
