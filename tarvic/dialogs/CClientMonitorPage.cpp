@@ -124,6 +124,10 @@ BOOL CClientMonitorPage::OnInitDialog()
     SetLabelTexts(*this, kLabels);
     for (const MonitorList& list : kLists)
         SetDlgItemText(list.label, LoadText(list.text, true));
+    // The unit name is kept for the packet, never shown or edited.
+    for (int id : {1265, 1062})
+        if (CWnd* control = GetDlgItem(id))
+            control->ShowWindow(SW_HIDE);
     return TRUE;
 }
 
