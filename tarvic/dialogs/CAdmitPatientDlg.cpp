@@ -187,7 +187,22 @@ CString CAdmitPatientDlg::BuildSearchClause(CString id, CString first, CString l
     return "WHERE " + condition.Left(condition.GetLength() - 5);
 }
 
+CAdmitPatientDlg::Units CAdmitPatientDlg::Units::Of(int heightUnit, int weightUnit)
+{
+    Units units;
+    units.inch = heightUnit == kImperial;
+    units.pound = weightUnit == kImperial;
+    units.heightText = NRConstMap::GetHeightUnitText(units.inch ? kImperial : 1);
+    units.weightText = NRConstMap::GetWeightUnitText(units.pound ? kImperial : 1);
+    return units;
+}
+
 CAdmitPatientDlg::Row CAdmitPatientDlg::FormatRow(const TBLPatientRow& row, int heightUnit, int weightUnit)
+{
+    return FormatRow(row, Units::Of(heightUnit, weightUnit));
+}
+
+CAdmitPatientDlg::Row CAdmitPatientDlg::FormatRow(const TBLPatientRow& row, const Units& units)
 {
     Row texts;
     texts[0] = row.P_ID;
@@ -199,12 +214,8 @@ CAdmitPatientDlg::Row CAdmitPatientDlg::FormatRow(const TBLPatientRow& row, int 
     texts[6] = DateText(row.P_LMP);
     texts[7] = NumberText(row.P_GR);
     texts[8] = NumberText(row.P_PA);
-    const bool inch = heightUnit == kImperial;
-    const bool pound = weightUnit == kImperial;
-    texts[9].Format("%0.1f %s", row.P_HEIGHT * (inch ? kInchPerCm : 1.0),
-                    NRConstMap::GetHeightUnitText(inch ? kImperial : 1).GetString());
-    texts[10].Format("%0.1f %s", row.P_WEIGHT * (pound ? kPoundPerKg : 1.0),
-                     NRConstMap::GetWeightUnitText(pound ? kImperial : 1).GetString());
+    texts[9].Format("%0.1f %s", row.P_HEIGHT * (units.inch ? kInchPerCm : 1.0), units.heightText.GetString());
+    texts[10].Format("%0.1f %s", row.P_WEIGHT * (units.pound ? kPoundPerKg : 1.0), units.weightText.GetString());
     texts[11] = DateText(row.P_EDIT_DATE);
     texts[12] = row.P_COMMENT;
     return texts;
@@ -212,13 +223,16 @@ CAdmitPatientDlg::Row CAdmitPatientDlg::FormatRow(const TBLPatientRow& row, int 
 
 int CAdmitPatientDlg::FillList(const char* clause)
 {
+    // The list repaints once, when it is full.
+    m_List.SetRedraw(FALSE);
     m_List.DeleteAllItems();
     TBLPatient cursor(&g_Database);
     const int count = cursor.CursorOpenEx(clause);
+    const Units units = Units::Of(g_Config.HeightUnit, g_Config.WeightUnit);
     int shown = 0;
     for (int i = 0; i < count; ++i) {
         if (cursor.CursorGet() == 1) {
-            const Row texts = FormatRow(cursor, g_Config.HeightUnit, g_Config.WeightUnit);
+            const Row texts = FormatRow(cursor, units);
             const int item = m_List.InsertItem(shown, texts[0]);
             for (int column = 1; column < kColumnCount; ++column)
                 m_List.SetItemText(item, column, texts[size_t(column)]);
@@ -227,6 +241,8 @@ int CAdmitPatientDlg::FillList(const char* clause)
         cursor.CursorMove();
     }
     cursor.CursorClose();
+    m_List.SetRedraw(TRUE);
+    m_List.Invalidate(FALSE);
     EnableButton(IDC_ADMIT, FALSE);
     return shown;
 }

@@ -40,6 +40,16 @@ public:
     // The texts of one patient's list row; heights and weights in the given units (2: inch and
     // lbs), no-date values and unset GR/PA as empty cells.
     static Row FormatRow(const TBLPatientRow& row, int heightUnit, int weightUnit);
+    // The units of the list's height and weight cells, looked up once per fill.
+    struct Units
+    {
+        bool inch { false };
+        bool pound { false };
+        CString heightText;
+        CString weightText;
+        static Units Of(int heightUnit, int weightUnit);
+    };
+    static Row FormatRow(const TBLPatientRow& row, const Units& units);
     // Fills the list with the patients of `clause`; returns how many rows it shows.
     int FillList(const char* clause);
     void SortByColumn(int column);

@@ -47,7 +47,12 @@ protected:
     // Selects the control's font into `dc`.
     void SelectFont(CDC& dc) const;
     HFONT Font() const;
-    void Redraw() const { InvalidateRect(m_hwnd, nullptr, FALSE); }
+    // Hidden (or with redraw off) there is nothing to invalidate.
+    void Redraw() const
+    {
+        if (::IsWindowVisible(m_hwnd))
+            InvalidateRect(m_hwnd, nullptr, FALSE);
+    }
 
     HWND m_hwnd { nullptr };
     HFONT m_font { nullptr };

@@ -75,6 +75,7 @@ public:
         case WM_SIZE: LayoutHeader(); UpdateScrollBars(); return 0;
         case WM_SETFONT:
             ControlWindow::Handle(message, wParam, lParam);
+            m_fontHeightValid = false;
             if (m_header)
                 ::SendMessage(m_header, WM_SETFONT, wParam, lParam);
             LayoutHeader();
@@ -629,7 +630,17 @@ private:
         return std::max(height, Checkboxes() ? kCheckSize + 3 : 0);
     }
 
-    int FontHeight() const { return FontCellHeight(m_hwnd, Font()); }
+    // Measured once per font: rows, pages and scroll ranges ask for it on every item change.
+    int FontHeight() const
+    {
+        const HFONT font = Font();
+        if (!m_fontHeightValid || font != m_heightFont) {
+            m_fontHeight = FontCellHeight(m_hwnd, font);
+            m_heightFont = font;
+            m_fontHeightValid = true;
+        }
+        return m_fontHeight;
+    }
     int TextWidth(const CString& text) const { return FontTextWidth(m_hwnd, Font(), text); }
 
     int TotalWidth() const
@@ -991,7 +1002,9 @@ private:
 
     void RedrawItem(int index)
     {
-        if (!Valid(index))
+        // Nothing to invalidate while hidden or with redraw off (a list being filled): the
+        // row's rectangle is not worth measuring for each item.
+        if (!Valid(index) || !::IsWindowVisible(m_hwnd))
             return;
         CRect r = RowRect(index);
         r.right = std::max(r.right, Client().right);
@@ -1084,6 +1097,10 @@ private:
     bool m_pressed { false };
     int m_pressItem { -1 };
     bool m_sorting { false };
+    // The font whose cell height m_fontHeight holds, once measured.
+    mutable HFONT m_heightFont { nullptr };
+    mutable int m_fontHeight { 0 };
+    mutable bool m_fontHeightValid { false };
     bool m_syncingHeader { false };
 };
 
