@@ -266,6 +266,21 @@ TEST_F(BedSettings, ADisconnectDuringTheWaitEndsItWithoutTouchingTheBed)
 
 // ---- the sheet ------------------------------------------------------------------------------------
 
+TEST_F(BedSettings, TheStationsOwnOpenerShowsTheSheetUntilItsCloseBox)
+{
+    NyraClientInfo* bed = StartWithBed();
+    CString caption;
+    Driver driver;
+    driver.Start([&](int) {
+        HWND sheet = ::GetActiveWindow();
+        CWnd::FromHandle(sheet)->GetWindowText(caption);
+        ::PostMessage(sheet, WM_SYSCOMMAND, SC_CLOSE, 0);
+        return false;
+    });
+    EXPECT_EQ(view->Dialogs().clientSetting(*view, *bed), IDCANCEL);
+    EXPECT_EQ(caption, "Client Setting");
+}
+
 TEST_F(BedSettings, TheSheetSwallowsEnterAndEscapeAndReloadsOnATabChange)
 {
     NyraClientInfo* bed = StartWithBed();

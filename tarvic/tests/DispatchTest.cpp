@@ -188,7 +188,7 @@ TEST_F(StationDispatch, AdmittingWithRecordOnAdmitStartsARecordingButReadmitting
 TEST_F(StationDispatch, DialogsNotInThisVersionSaySo)
 {
     NyraClientInfo* bed = StartWithBed();
-    Command(bed, NYRACMD_SETTING);
+    Command(bed, NYRACMD_TREND_PRINT);
     frame->SendMessage(WM_COMMAND, tarvic::ID_CONFIGURATION);
     const auto shown = platform::msg::TakeShownMessageBoxes();
     ASSERT_EQ(shown.size(), 2u);
