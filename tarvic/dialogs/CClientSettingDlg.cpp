@@ -104,12 +104,6 @@ void CClientSettingDlg::ShowPage(int index, BOOL show)
         page->ShowWindow(show ? SW_SHOW : SW_HIDE);
 }
 
-void CClientSettingDlg::OnDestroy()
-{
-    DestroyPages();
-    CDialog::OnDestroy();
-}
-
 void CClientSettingDlg::DestroyPages()
 {
     for (auto& page : m_Pages) {
@@ -125,7 +119,6 @@ const platform::MessageMap* CClientSettingDlg::GetThisMessageMap()
     static constexpr platform::MessageMapEntry kEntries[] = {
         Notify<&CClientSettingDlg::OnSelChanging>(TCN_SELCHANGING, IDC_TAB),
         Notify<&CClientSettingDlg::OnSelChange>(TCN_SELCHANGE, IDC_TAB),
-        Message<WM_DESTROY, &CClientSettingDlg::OnDestroy>(),
     };
     static constexpr platform::MessageMap kMap{&CDialog::GetThisMessageMap, kEntries};
     return &kMap;

@@ -36,8 +36,9 @@ public:
 private:
     void OnSelChanging(NMHDR* pNMHDR, LRESULT* pResult);
     void OnSelChange(NMHDR* pNMHDR, LRESULT* pResult);
-    void OnDestroy();
     void ShowPage(int index, BOOL show);
+    // The pages' windows go with the sheet's; a page whose window is still there (a sheet that
+    // never ran) is destroyed here. Then the objects are deleted.
     void DestroyPages();
 
     NyraClientInfo* m_pClient { nullptr };
