@@ -6,6 +6,7 @@
 //     by "Language", opens the run log and writes the start banner; at unload (statics go in
 //     the reverse order, so the run log still exists) it writes the end banner.
 #include "nyraclient/res/NyraClientBitmaps.h"
+#include "nyraclient/res/NyraClientSounds.h"
 #include "nyraclient/res/NyraClientStrings.h"
 #include "nyraclient/startup/NyraClientStartup.h"
 #include "nyraclient/startup/NyraRunLog.h"
@@ -20,6 +21,8 @@ namespace {
 
 const platform::ExtensionModule s_module("NyraClient", { .strings = nyraclient::StringTable(),
                                                         .data = nyraclient::BitmapTable() });
+// The alarm sound joins the same module as a second table.
+const platform::ExtensionModule s_sounds("NyraClient sounds", { .data = nyraclient::SoundTable() });
 
 void AttachNyraClient() { nyraclient::StartUp(RunLog, KTGF::GetModulePath(), CTime::GetCurrentTime()); }
 

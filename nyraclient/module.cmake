@@ -25,3 +25,18 @@ add_custom_command(
   COMMENT "Drawing the bed window's artwork"
   VERBATIM)
 target_sources(NyraClient PRIVATE ${_nyraclient_artwork_source})
+
+# The alarm sound: a tone burst made at build time by a generator of our own into a source file
+# that carries the wave as a resource of the library.
+add_executable(nyraclient_make_sound ${CMAKE_CURRENT_SOURCE_DIR}/res/tools/MakeAlarmSound.cpp)
+set_target_properties(nyraclient_make_sound PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)
+target_include_directories(nyraclient_make_sound PRIVATE ${PROJECT_SOURCE_DIR})
+
+set(_nyraclient_sound_source ${CMAKE_CURRENT_BINARY_DIR}/NyraClientSounds.cpp)
+add_custom_command(
+  OUTPUT ${_nyraclient_sound_source}
+  COMMAND nyraclient_make_sound ${_nyraclient_sound_source}
+  DEPENDS nyraclient_make_sound
+  COMMENT "Making the alarm sound"
+  VERBATIM)
+target_sources(NyraClient PRIVATE ${_nyraclient_sound_source})

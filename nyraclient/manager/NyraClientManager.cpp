@@ -37,9 +37,12 @@ NyraClientManager::NyraClientManager(CWnd* pParent) : m_pParent(pParent)
 
 NyraClientManager::~NyraClientManager()
 {
+    // The sound thread asks the clients whether to play: it ends before they go. Its pause
+    // watches the stop flag, so this wait is short.
+    m_SoundThread.Stop();
     ClearAll();
-    // The alarm-sound thread holds the sound lock for its whole life: passing through it
-    // waits for the thread's end.
+    // A thread let go by StopAlarm holds the sound lock for the rest of its life: passing
+    // through it waits for that thread's end too.
     m_SoundLock.Lock();
     m_SoundLock.Unlock();
 }

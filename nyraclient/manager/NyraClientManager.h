@@ -11,6 +11,9 @@
 
 #include "nyraclient/client/ClientMessages.h"
 #include "nyraclient/key/CClientKeyPool.h"
+#include "nyraclient/manager/AlarmSoundNotice.h"
+#include "nyraclient/manager/CAlarmSoundThread.h"
+#include "nyraclient/thread/NyraWorkerThread.h"
 
 #include "nrdata/config/NyraConfig.h"
 
@@ -94,7 +97,7 @@ public:
     // ---- display mode, pages, alarm sound, demo beds (NyraClientManagerPages.cpp) ------------
     // The station's view drives these. Until the paged grid, the alarm-sound thread and the demo
     // source are in, they keep the mode and the grid rectangle, show every bed on one page,
-    // start no sound thread and refuse demo beds.
+    // and refuse demo beds.
     void SetDisplayMode(int mode, BOOL bApply);
     int GetDisplayMode() const { return m_nDisplayMode; }
     void ResetLayout(int x, int y, int width, int height);
@@ -103,7 +106,11 @@ public:
     void ShowPrevPage();
     BOOL CanNext() const;
     BOOL CanPrev() const;
+    // Starts the alarm-sound thread (none when one runs already), which plays the alarm sound
+    // every 3 seconds while a bed wants it. StopAlarm asks it to end and does not wait; the
+    // destructor stops it and waits for its end. Both on the user-interface thread.
     void StartAlarm();
+    void StopAlarm();
     // The new demo bed's key, or -1 when refused.
     int AddDemoClient();
     int ExpandClient(NyraClientInfo* pClient, BOOL bRelayout);
@@ -119,6 +126,14 @@ public:
     int GetViewerCount() const { return m_nViewerCount.load(); }
 
     CClientKeyPool& GetKeyPool() { return m_KeyPool; }
+
+    // ---- what the alarm-sound thread calls ----------------------------------------------------
+    CCriticalSection& GetSoundLock() { return m_SoundLock; }
+    // Whether a sound could be started; the first failure after a played sound asks the
+    // user-interface thread for the box "Can't play alarm sound" (any thread, never waits).
+    void AlarmSoundPlayed(bool played) { m_SoundNotice.Report(played); }
+    // How many boxes the sound thread asked for (tests).
+    int AlarmSoundBoxRequests() const { return m_SoundNotice.RequestCount(); }
 
 private:
     int CountBeds() const;
@@ -138,7 +153,10 @@ private:
     int m_nDisplayMode { 0 };
     int m_nCurrentPage { 0 };
     int m_nPageCount { 0 };
+    // Sound lock: held by the alarm-sound thread for its whole life; first in the lock order.
     CCriticalSection m_SoundLock;
+    AlarmSoundNotice m_SoundNotice;
+    NyraWorkerControl<CAlarmSoundThread> m_SoundThread;
     CCriticalSection m_ClientLock;
     CString m_strDataDir;
     CRect m_rcClient;

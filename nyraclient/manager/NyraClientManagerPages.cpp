@@ -68,7 +68,16 @@ BOOL NyraClientManager::CanPrev() const
 
 void NyraClientManager::StartAlarm()
 {
-    // No alarm-sound thread yet: the beds' alarms show without sound.
+    if (m_SoundThread.IsStarted())
+        return;
+    // Without the notice window the sound still plays; only the failure box is lost.
+    m_SoundNotice.CreateNotice();
+    m_SoundThread.Start(this);
+}
+
+void NyraClientManager::StopAlarm()
+{
+    m_SoundThread.StopWithoutWaiting();
 }
 
 int NyraClientManager::AddDemoClient()

@@ -31,6 +31,8 @@ constexpr platform::StringEntry kStrings[] = {
     { IDS_REPORT_CURRENT_DATE, "Current Date" },
     { IDS_SWEEP_SPEED, "Sweep Speed" },
     { IDS_SAVE_WAVEFORM, "Do you want to save current waveform?" },
+    // ---- alarm sound ----------------------------------------------------------------------
+    { IDS_CANT_PLAY_ALARM_SOUND, "Can't play alarm sound" },
 };
 
 } // namespace

@@ -36,6 +36,8 @@ constexpr UINT IDS_REPORT_RECORD_START = 11009;
 constexpr UINT IDS_REPORT_CURRENT_DATE = 11010;
 constexpr UINT IDS_SWEEP_SPEED = 11011;
 constexpr UINT IDS_SAVE_WAVEFORM = 11012;
+// ---- alarm sound ----
+constexpr UINT IDS_CANT_PLAY_ALARM_SOUND = 11100;
 
 // Every entry in ascending id order.
 std::span<const platform::StringEntry> StringTable();

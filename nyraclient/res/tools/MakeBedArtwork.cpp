@@ -8,6 +8,7 @@
 // machine. Icons sit on a light key cap with a dark rim, so they read on dark and light
 // captions alike.
 #include "nyraclient/res/NyraClientBitmaps.h"
+#include "nyraclient/res/tools/GeneratedSource.h"
 
 #include <png.h>
 
@@ -22,6 +23,8 @@
 namespace {
 
 using namespace nyraclient;
+using resourcegen::ByteArray;
+using resourcegen::WriteFile;
 
 // ==== a canvas of RGB pixels =====================================================================
 
@@ -345,25 +348,6 @@ std::vector<Picture> AllPictures()
     pictures.push_back({ IDB_NUMBER_ICONS, "number-icons.png", NumberIcons(kNormal) });
     pictures.push_back({ IDB_NUMBER_ICONS_HOT, "number-icons-hot.png", NumberIcons(kHighlighted) });
     return pictures;
-}
-
-bool WriteFile(const std::string& path, const std::string& text)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
-    return bool(out);
-}
-
-std::string ByteArray(const std::vector<unsigned char>& bytes)
-{
-    std::string text;
-    char hex[8];
-    for (size_t i = 0; i < bytes.size(); ++i) {
-        std::snprintf(hex, sizeof hex, "0x%02x,", bytes[i]);
-        text += hex;
-        text += (i % 16 == 15) ? "\n    " : "";
-    }
-    return text;
 }
 
 } // namespace
