@@ -19,6 +19,7 @@
 #include "platform/core/Clock.h"
 #include "platform/core/FileSystem.h"
 #include "platform/msg/MessageBoxService.h"
+#include "platform/sys/Sound.h"
 #include "testkit/BuildFolders.h"
 #include "testkit/SerialFarEnd.h"
 #include "testkit/TempFolder.h"
@@ -81,6 +82,9 @@ protected:
         static int s_station = 0;
         options.instanceName.Format("TarvicII_Test_%d_%d", int(getpid()), ++s_station);
         platform::msg::ResetMessageBoxScript();
+        // The alarm sound plays into a sink of the test's: a machine without a sound device
+        // would otherwise show its box in the middle of every test with a bed in alarm.
+        platform::SetSoundSink(sound);
         app = std::make_unique<CTarvicIIApp>();
         app->SetCommandLineArguments({});
         ASSERT_TRUE(app->InitInstance());
@@ -105,6 +109,7 @@ protected:
         tarvic::Options() = tarvic::StationOptions();
         tarvic::SetStationClock(nullptr);
         platform::SetDiskSpaceProbe(nullptr);
+        platform::SetSoundSink(nullptr);
         platform::msg::ResetMessageBoxScript();
     }
 
@@ -224,6 +229,7 @@ protected:
 
     testkit::TempFolder folder;
     std::unique_ptr<CTarvicIIApp> app;
+    std::shared_ptr<platform::FakeSoundSink> sound { std::make_shared<platform::FakeSoundSink>() };
     CMainFrame* frame{nullptr};
     CTarvicIIView* view{nullptr};
     std::vector<std::unique_ptr<MonitorSim>> sims;
