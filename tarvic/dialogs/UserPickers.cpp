@@ -1,6 +1,10 @@
-// The pickers' call sites. The user list dialog joins them in a later version; until then they
-// answer as a cancel.
+// The pickers: the user list of the doctors or the nurses, unless a test put its own in.
 #include "tarvic/dialogs/UserPickers.h"
+
+#include "tarvic/app/StationGlobals.h"
+#include "tarvic/dialogs/CManagerListDlg.h"
+
+#include "nrdata/table/TBLUser.h"
 
 namespace tarvic::bed {
 
@@ -8,6 +12,17 @@ namespace {
 
 UserPicker s_doctorPicker;
 UserPicker s_nursePicker;
+
+// The chosen user as "NAME(ID)", or empty when the user cancels.
+CString PickFromUserList(CWnd* pParent, BOOL doctorMode)
+{
+    tarvic::records::CManagerListDlg dialog(pParent);
+    dialog.SetDoctorMode(doctorMode);
+    if (dialog.DoModal() != IDOK)
+        return {};
+    return TBLUser::GetUserNameStringInDatabase(&g_Database,
+                                                doctorMode ? dialog.GetDoctorId() : dialog.GetNurseId());
+}
 
 } // namespace
 
@@ -19,12 +34,12 @@ void SetUserPickers(UserPicker doctor, UserPicker nurse)
 
 CString PickDoctor(CWnd* pParent, const CString& currentId)
 {
-    return s_doctorPicker ? s_doctorPicker(pParent, currentId) : CString();
+    return s_doctorPicker ? s_doctorPicker(pParent, currentId) : PickFromUserList(pParent, TRUE);
 }
 
 CString PickNurse(CWnd* pParent, const CString& currentId)
 {
-    return s_nursePicker ? s_nursePicker(pParent, currentId) : CString();
+    return s_nursePicker ? s_nursePicker(pParent, currentId) : PickFromUserList(pParent, FALSE);
 }
 
 CString UserIdOfPickerText(const CString& text)

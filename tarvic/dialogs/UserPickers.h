@@ -1,5 +1,6 @@
-// The doctor and nurse pickers of the bed's patient page: each shows the user list for its
-// level and answers the chosen user as "NAME(ID)", or the empty text when the user cancels.
+// The doctor and nurse pickers of the bed's patient page and the add patient dialog: each shows
+// the user list for its level and answers the chosen user as "NAME(ID)", or the empty text when
+// the user cancels.
 #pragma once
 
 #include "platform/msg/Wnd.h"

@@ -4,6 +4,8 @@
 
 #include "tarvic/app/StationMessages.h"
 #include "tarvic/dialogs/BedDialogOpeners.h"
+#include "tarvic/dialogs/CPatientManagerDlg.h"
+#include "tarvic/view/CTarvicIIView.h"
 #include "tarvic/res/TarvicResourceIds.h"
 
 StationDialogs StationDialogs::NotAvailable()
@@ -17,5 +19,9 @@ StationDialogs StationDialogs::NotAvailable()
     // ---- the admission dialog and the bed settings sheet ----
     StationDialogs::BedDialog admitPatient = tarvic::bed::OpenAdmitPatient;
     StationDialogs::BedDialog clientSetting = tarvic::bed::OpenClientSetting;
-    return {admitPatient, clientSetting, bed, bed, bed, station, station};
+    // ---- the patient manager ----
+    StationDialogs::StationDialog patientManager = [](CTarvicIIView& view) {
+        tarvic::records::OpenPatientManager(&view, &view.GetClientManager());
+    };
+    return {admitPatient, clientSetting, bed, bed, bed, patientManager, station};
 }
