@@ -4,11 +4,12 @@
 //    inserted) and sorting it by the name column, against a plain walk of the same query that
 //    reads every row and keeps nothing, in the same run; "ratio" is fill-and-sort time over
 //    plain-walk time (target: at most 2).
+#include "StationWard.h"
+
 #include "tarvic/app/StationGlobals.h"
 #include "tarvic/dialogs/CAdmitPatientDlg.h"
 #include "tarvic/res/BedDialogIds.h"
 
-#include "nrdata/table/TBLPatient.h"
 #include "nyraclient/client/NyraClientInfo.h"
 
 #include "platform/msg/Wnd.h"
@@ -17,70 +18,16 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <filesystem>
-#include <memory>
 
 namespace {
 
-namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-constexpr int kPatients = 10000;
+using stationbench::kPatients;
+using stationbench::PlainWalk;
+using stationbench::Ward;
 
 double Seconds(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
-
-// A database of its own with the patients, on the station's connection.
-struct Ward
-{
-    fs::path root;
-
-    Ward()
-    {
-        std::string pattern = (fs::temp_directory_path() / "admission-bench-XXXXXX").string();
-        root = mkdtemp(pattern.data());
-        const fs::path bin = fs::read_symlink("/proc/self/exe").parent_path().parent_path() / "bin";
-        fs::copy_file(bin / "TarvicII.mdb", root / "TarvicII.mdb");
-        g_Database.ConnectDB((root / "TarvicII.mdb").c_str(), tarvic::kDatabasePassword);
-        g_Database.BeginTrans();
-        TBLPatient patient(&g_Database);
-        for (int i = 0; i < kPatients; ++i) {
-            patient.Clear();
-            patient.P_ID.Format("P%06d", (i * 7919) % kPatients);
-            patient.P_FIRST_NAME.Format("F%04d", (i * 31) % 977);
-            patient.P_LAST_NAME.Format("L%04d", (i * 17) % 1009);
-            patient.P_REG_DATE = COleDateTime(2026, 1 + i % 12, 1 + i % 28, 9, 0, 0);
-            patient.P_BIRTHDAY = COleDateTime(1980 + i % 20, 1 + i % 12, 1 + i % 28, 0, 0, 0);
-            patient.P_LMP = COleDateTime(1000, 1, 1, 0, 0, 0);
-            patient.P_EDC = COleDateTime(1000, 1, 1, 0, 0, 0);
-            patient.P_EDIT_DATE = patient.P_REG_DATE;
-            patient.P_GR = i % 5;
-            patient.P_PA = -1;
-            patient.P_HEIGHT = 150 + i % 40;
-            patient.P_WEIGHT = 50 + i % 50;
-            patient.Add();
-        }
-        g_Database.CommitTrans();
-    }
-    ~Ward()
-    {
-        g_Database.Disconnect();
-        fs::remove_all(root);
-    }
-};
-
-// The same query as the list, read row by row and kept nowhere.
-int PlainWalk()
-{
-    TBLPatient cursor(&g_Database);
-    const int count = cursor.CursorOpenEx(nullptr);
-    int read = 0;
-    for (int i = 0; i < count; ++i) {
-        read += cursor.CursorGet() == 1 ? 1 : 0;
-        cursor.CursorMove();
-    }
-    cursor.CursorClose();
-    return read;
-}
 
 void BM_AdmissionFillAndSort(benchmark::State& state)
 {

@@ -61,7 +61,7 @@ bool HasDate(const CDateTimeCtrl& picker, COleDateTime& date)
 
 } // namespace
 
-CPatientManagerDlg::CPatientManagerDlg(CWnd* pParent) : CDialog(IDD_PATIENT_MANAGER, pParent) {}
+CPatientManagerDlg::CPatientManagerDlg(CWnd* pParent) : CRecordManagerDlg(IDD_PATIENT_MANAGER, pParent) {}
 
 BOOL CPatientManagerDlg::OnInitDialog()
 {
@@ -81,20 +81,6 @@ BOOL CPatientManagerDlg::OnInitDialog()
     OnClear();
     OnSearch();
     return TRUE;
-}
-
-void CPatientManagerDlg::EnableEditDelete(BOOL edit, BOOL del)
-{
-    if (CWnd* button = GetDlgItem(IDC_EDIT))
-        button->EnableWindow(edit);
-    if (CWnd* button = GetDlgItem(IDC_DELETE))
-        button->EnableWindow(del);
-}
-
-void CPatientManagerDlg::EnableForSelection()
-{
-    const BOOL selected = SelectedFocusedRow(m_List) >= 0;
-    EnableEditDelete(selected, selected);
 }
 
 int CPatientManagerDlg::FillList(const char* clause)
@@ -196,34 +182,11 @@ void CPatientManagerDlg::OnThreeMonths()
     SetRange(KTGF::CalcDate_Month(now, -3) + COleDateTimeSpan(1, 0, 0, 0), now);
 }
 
-INT_PTR CPatientManagerDlg::OpenPatient(const CString& patientId)
+INT_PTR CPatientManagerDlg::OpenRecordDialog(const CString& patientId)
 {
-    if (openPatient)
-        return openPatient(this, patientId);
     CAddPatientDlg dialog(this);
     dialog.SetPatientId(patientId);
     return dialog.DoModal();
-}
-
-void CPatientManagerDlg::OnAdd()
-{
-    OpenPatient(CString());
-    OnClear();
-    OnSearch();
-}
-
-void CPatientManagerDlg::OnEdit()
-{
-    const int row = SelectedFocusedRow(m_List);
-    if (row < 0)
-        return;
-    if (OpenPatient(m_List.GetItemText(row, 0)) != IDOK)
-        return;
-    OnSearch();
-    if (row < m_List.GetItemCount()) {
-        SelectRowExclusively(m_List, row);
-        EnableForSelection();
-    }
 }
 
 void CPatientManagerDlg::OnDelete()
@@ -251,32 +214,14 @@ void CPatientManagerDlg::OnDelete()
             removed.push_back(row.position);
         failed = failed || result != PatientDeleteResult::Deleted;
     }
-    RemoveRows(m_List, removed);
-    if (failed)
-        StationMessageBox(IDS_DATABASE_ERROR, MB_OK | MB_ICONSTOP);
-    if (SelectNearestRow(m_List, remembered))
-        EnableForSelection();
-    else
-        EnableEditDelete(FALSE, FALSE);
-}
-
-void CPatientManagerDlg::OnItemChanged(NMHDR* pNMHDR, LRESULT* pResult)
-{
-    *pResult = 0;
-    const auto* change = reinterpret_cast<NMLISTVIEW*>(pNMHDR);
-    const UINT both = LVIS_SELECTED | LVIS_FOCUSED;
-    if ((change->uNewState & both) == both)
-        EnableEditDelete(TRUE, TRUE);
-    else if (CWnd* edit = GetDlgItem(IDC_EDIT))
-        edit->EnableWindow(FALSE);
+    FinishDelete(remembered, removed, failed);
 }
 
 void CPatientManagerDlg::SortByColumn(int column)
 {
     if (column < 0 || column >= kColumnCount)
         return;
-    CSortList(&m_List, column).Sort(m_bSortAscending, kSortKinds[column]);
-    m_bSortAscending = !m_bSortAscending;
+    SortList(column, kSortKinds[column]);
 }
 
 void CPatientManagerDlg::OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult)
@@ -289,11 +234,6 @@ const platform::MessageMap* CPatientManagerDlg::GetThisMessageMap()
 {
     using namespace platform::msgmap;
     static constexpr platform::MessageMapEntry kEntries[] = {
-        Command<&CPatientManagerDlg::OnSearch>(IDC_SEARCH),
-        Command<&CPatientManagerDlg::OnClear>(IDC_CLEAR),
-        Command<&CPatientManagerDlg::OnAdd>(IDC_ADD),
-        Command<&CPatientManagerDlg::OnEdit>(IDC_EDIT),
-        Command<&CPatientManagerDlg::OnDelete>(IDC_DELETE),
         Command<&CPatientManagerDlg::OnAllDates>(IDC_ALL),
         Command<&CPatientManagerDlg::OnOneDay>(IDC_1_DAY),
         Command<&CPatientManagerDlg::OnOneWeek>(IDC_1_WEEK),
@@ -302,7 +242,7 @@ const platform::MessageMap* CPatientManagerDlg::GetThisMessageMap()
         Notify<&CPatientManagerDlg::OnItemChanged>(LVN_ITEMCHANGED, IDC_PATIENT_LIST),
         Notify<&CPatientManagerDlg::OnColumnClick>(LVN_COLUMNCLICK, IDC_PATIENT_LIST),
     };
-    static constexpr platform::MessageMap kMap{&CDialog::GetThisMessageMap, kEntries};
+    static constexpr platform::MessageMap kMap{&CRecordManagerDlg::GetThisMessageMap, kEntries};
     return &kMap;
 }
 

@@ -4,18 +4,15 @@
 #pragma once
 
 #include "tarvic/dialogs/CAdmitPatientDlg.h"
+#include "tarvic/dialogs/CRecordManagerDlg.h"
 
 #include "platform/ui/controls/DateTimeCtrl.h"
-#include "platform/ui/controls/ListCtrl.h"
-#include "platform/ui/dialogs/Dialog.h"
-
-#include <functional>
 
 class NyraClientManager;
 
 namespace tarvic::records {
 
-class CPatientManagerDlg : public CDialog
+class CPatientManagerDlg : public CRecordManagerDlg
 {
 public:
     static constexpr int kColumnCount = tarvic::bed::CAdmitPatientDlg::kColumnCount;
@@ -27,47 +24,36 @@ public:
     void SetClientManager(NyraClientManager* pManager) { m_pManager = pManager; }
 
     BOOL OnInitDialog() override;
-    // The dialog has no OK button: Enter searches (the default button), nothing closes it.
-    void OnOK() override {}
 
     // Fills the list with the patients of `clause` (null: every patient), the doctor column as
     // "NAME(ID)"; returns how many rows it shows.
     int FillList(const char* clause);
     void SortByColumn(int column);
 
-    void OnSearch();
-    void OnClear();
-    void OnAdd();
-    void OnEdit();
-    void OnDelete();
+    void OnSearch() override;
+    void OnClear() override;
+    void OnDelete() override;
     void OnAllDates();
     void OnOneDay();
     void OnOneWeek();
     void OnOneMonth();
     void OnThreeMonths();
 
-    CListCtrl& List() { return m_List; }
     CDateTimeCtrl& DateFrom() { return m_DateFrom; }
     CDateTimeCtrl& DateTo() { return m_DateTo; }
-    // Opens the add patient dialog for `patientId` (empty: a new patient); tests put their own in.
-    std::function<INT_PTR(CWnd* parent, const CString& patientId)> openPatient;
-
     static const platform::MessageMap* GetThisMessageMap();
     const platform::MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
 
+protected:
+    INT_PTR OpenRecordDialog(const CString& patientId) override;
+
 private:
-    void OnItemChanged(NMHDR* pNMHDR, LRESULT* pResult);
     void OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult);
     void SetRange(const COleDateTime& from, const COleDateTime& to);
-    void EnableEditDelete(BOOL edit, BOOL del);
-    void EnableForSelection();
-    INT_PTR OpenPatient(const CString& patientId);
 
     NyraClientManager* m_pManager { nullptr };
-    bool m_bSortAscending { true };
     CDateTimeCtrl m_DateFrom;
     CDateTimeCtrl m_DateTo;
-    CListCtrl m_List;
 };
 
 // The "&Patient" command's dialog, run modally over `pParent`.

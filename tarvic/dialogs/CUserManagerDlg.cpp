@@ -9,7 +9,6 @@
 #include "tarvic/dialogs/UserLists.h"
 #include "tarvic/res/UserDialogIds.h"
 
-#include "nrdata/list/CSortList.h"
 #include "nrdata/table/TBLUser.h"
 
 #include "platform/msg/MessageMap.h"
@@ -35,7 +34,7 @@ constexpr int kSearchLimit = 50;
 
 } // namespace
 
-CUserManagerDlg::CUserManagerDlg(CWnd* pParent) : CDialog(IDD_USER_MANAGER, pParent) {}
+CUserManagerDlg::CUserManagerDlg(CWnd* pParent) : CRecordManagerDlg(IDD_USER_MANAGER, pParent) {}
 
 BOOL CUserManagerDlg::OnInitDialog()
 {
@@ -52,20 +51,6 @@ BOOL CUserManagerDlg::OnInitDialog()
     OnClear();
     OnSearch();
     return TRUE;
-}
-
-void CUserManagerDlg::EnableEditDelete(BOOL edit, BOOL del)
-{
-    if (CWnd* button = GetDlgItem(IDC_EDIT))
-        button->EnableWindow(edit);
-    if (CWnd* button = GetDlgItem(IDC_DELETE))
-        button->EnableWindow(del);
-}
-
-void CUserManagerDlg::EnableForSelection()
-{
-    const BOOL selected = SelectedFocusedRow(m_List) >= 0;
-    EnableEditDelete(selected, selected);
 }
 
 void CUserManagerDlg::OnClear()
@@ -87,34 +72,11 @@ void CUserManagerDlg::OnSearch()
     EnableForSelection();
 }
 
-INT_PTR CUserManagerDlg::OpenUser(const CString& userId)
+INT_PTR CUserManagerDlg::OpenRecordDialog(const CString& userId)
 {
-    if (openUser)
-        return openUser(this, userId);
     CAddUserDlg dialog(this);
     dialog.SetUserId(userId);
     return dialog.DoModal();
-}
-
-void CUserManagerDlg::OnAdd()
-{
-    OpenUser(CString());
-    OnClear();
-    OnSearch();
-}
-
-void CUserManagerDlg::OnEdit()
-{
-    const int row = SelectedFocusedRow(m_List);
-    if (row < 0)
-        return;
-    if (OpenUser(m_List.GetItemText(row, 0)) != IDOK)
-        return;
-    OnSearch();
-    if (row < m_List.GetItemCount()) {
-        SelectRowExclusively(m_List, row);
-        EnableForSelection();
-    }
 }
 
 void CUserManagerDlg::OnDelete()
@@ -132,32 +94,14 @@ void CUserManagerDlg::OnDelete()
         else
             failed = true;
     }
-    RemoveRows(m_List, removed);
-    if (failed)
-        StationMessageBox(IDS_DATABASE_ERROR, MB_OK | MB_ICONSTOP);
-    if (SelectNearestRow(m_List, remembered))
-        EnableForSelection();
-    else
-        EnableEditDelete(FALSE, FALSE);
-}
-
-void CUserManagerDlg::OnItemChanged(NMHDR* pNMHDR, LRESULT* pResult)
-{
-    *pResult = 0;
-    const auto* change = reinterpret_cast<NMLISTVIEW*>(pNMHDR);
-    const UINT both = LVIS_SELECTED | LVIS_FOCUSED;
-    if ((change->uNewState & both) == both)
-        EnableEditDelete(TRUE, TRUE);
-    else if (CWnd* edit = GetDlgItem(IDC_EDIT))
-        edit->EnableWindow(FALSE);
+    FinishDelete(remembered, removed, failed);
 }
 
 void CUserManagerDlg::SortByColumn(int column)
 {
     if (column < 0 || column >= kColumnCount)
         return;
-    CSortList(&m_List, column).Sort(m_bSortAscending, CSortList::SORT_TEXT);
-    m_bSortAscending = !m_bSortAscending;
+    SortList(column, CSortList::SORT_TEXT);
 }
 
 void CUserManagerDlg::OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult)
@@ -172,16 +116,11 @@ const platform::MessageMap* CUserManagerDlg::GetThisMessageMap()
 {
     using namespace platform::msgmap;
     static constexpr platform::MessageMapEntry kEntries[] = {
-        Command<&CUserManagerDlg::OnSearch>(IDC_SEARCH),
-        Command<&CUserManagerDlg::OnClear>(IDC_CLEAR),
-        Command<&CUserManagerDlg::OnAdd>(IDC_ADD),
-        Command<&CUserManagerDlg::OnEdit>(IDC_EDIT),
-        Command<&CUserManagerDlg::OnDelete>(IDC_DELETE),
         Notify<&CUserManagerDlg::OnItemChanged>(LVN_ITEMCHANGED, IDC_USER_LIST),
         Notify<&CUserManagerDlg::OnColumnClick>(LVN_COLUMNCLICK, IDC_USER_LIST),
         Notify<&CUserManagerDlg::OnListKillFocus>(NM_KILLFOCUS, IDC_USER_LIST),
     };
-    static constexpr platform::MessageMap kMap{&CDialog::GetThisMessageMap, kEntries};
+    static constexpr platform::MessageMap kMap{&CRecordManagerDlg::GetThisMessageMap, kEntries};
     return &kMap;
 }
 

@@ -2,14 +2,11 @@
 // them through the add user dialog and deletes them.
 #pragma once
 
-#include "platform/ui/controls/ListCtrl.h"
-#include "platform/ui/dialogs/Dialog.h"
-
-#include <functional>
+#include "tarvic/dialogs/CRecordManagerDlg.h"
 
 namespace tarvic::records {
 
-class CUserManagerDlg : public CDialog
+class CUserManagerDlg : public CRecordManagerDlg
 {
 public:
     static constexpr int kColumnCount = 5;
@@ -17,33 +14,21 @@ public:
     explicit CUserManagerDlg(CWnd* pParent = nullptr);
 
     BOOL OnInitDialog() override;
-    // Enter searches (the default button); nothing closes the dialog but Close.
-    void OnOK() override {}
 
-    void OnSearch();
-    void OnClear();
-    void OnAdd();
-    void OnEdit();
-    void OnDelete();
+    void OnSearch() override;
+    void OnClear() override;
+    void OnDelete() override;
     void SortByColumn(int column);
-
-    CListCtrl& List() { return m_List; }
-    // Opens the add user dialog for `userId` (empty: a new user); tests put their own in.
-    std::function<INT_PTR(CWnd* parent, const CString& userId)> openUser;
 
     static const platform::MessageMap* GetThisMessageMap();
     const platform::MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
 
+protected:
+    INT_PTR OpenRecordDialog(const CString& userId) override;
+
 private:
-    void OnItemChanged(NMHDR* pNMHDR, LRESULT* pResult);
     void OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult);
     void OnListKillFocus(NMHDR* pNMHDR, LRESULT* pResult);
-    void EnableEditDelete(BOOL edit, BOOL del);
-    void EnableForSelection();
-    INT_PTR OpenUser(const CString& userId);
-
-    bool m_bSortAscending { true };
-    CListCtrl m_List;
 };
 
 // The user manager, run modally over `pParent` (the system settings open it).

@@ -501,6 +501,20 @@ TEST_F(Records, PatientManagerSearches)
     manager->SortByColumn(9);
     EXPECT_EQ(manager->List().GetItemText(0, 9), "45.5 cm");
     EXPECT_EQ(manager->List().GetItemText(1, 9), "150.0 cm");
+
+    // Edit opens the selected patient; after OK the same position is selected again.
+    CString opened;
+    manager->openRecord = [&](CWnd*, const CString& id) {
+        opened = id;
+        return INT_PTR(IDOK);
+    };
+    Select(manager->List(), {1}, 1);
+    const CString second = manager->List().GetItemText(1, 0);
+    manager->OnEdit();
+    EXPECT_EQ(opened, second);
+    EXPECT_EQ(manager->List().GetItemState(1, LVIS_SELECTED | LVIS_FOCUSED), UINT(LVIS_SELECTED | LVIS_FOCUSED));
+    EXPECT_EQ(manager->List().GetSelectedCount(), 1u);
+    EXPECT_TRUE(Enabled(*manager, IDC_EDIT));
     manager->DestroyWindow();
 }
 
