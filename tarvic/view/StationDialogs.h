@@ -1,7 +1,7 @@
 // The dialogs that the station's commands open, behind one seam: the admission, bed settings,
 // trend print and trend visibility dialogs of a bed, the capture of a bed's trend image, and the
-// patient manager and configuration. They come in later versions; until then each opener tells
-// the user that the function is not available. Tests put their own openers in.
+// patient manager and configuration. Those not built yet tell the user that the function is not
+// available. Tests put their own openers in.
 //
 // A per-bed opener shows its dialog through CTarvicIIView::RunBedDialog, so that the view knows
 // which dialog belongs to which bed and can end it when that bed disconnects.
