@@ -6,19 +6,19 @@
 namespace tarlux {
 namespace {
 
-// The number keys the sheet edits: its display page (speeds, gains), its colour page and the
-// picture type and language of its system page.
+// The number keys the sheet edits: its display page (speeds and gains), its colour page (the
+// graph, grid and event colours and the grid styles the review pages draw with) and the picture
+// type and language of its system page.
 constexpr int NyraSettings::* kSheetNumbers[] = {
     &NyraSettings::ReviewSweepSpeed, &NyraSettings::ReviewTrendSpeed, &NyraSettings::ReviewECGGain,
-    &NyraSettings::ReviewFECGGain, &NyraSettings::ReviewGraphBackground, &NyraSettings::ReviewParamBackground,
-    &NyraSettings::ReviewGraphText, &NyraSettings::ReviewParamText, &NyraSettings::ReviewGraphFHR1,
-    &NyraSettings::ReviewGraphFHR2, &NyraSettings::ReviewGraphFECG, &NyraSettings::ReviewGraphFSpO2,
-    &NyraSettings::ReviewGraphNormalFHR, &NyraSettings::ReviewGraphHR, &NyraSettings::ReviewGraphSpO2,
-    &NyraSettings::ReviewGraphNIBP, &NyraSettings::ReviewGraphTEMP, &NyraSettings::ReviewGraphUC,
-    &NyraSettings::ReviewGridOuter, &NyraSettings::ReviewGridOuterStyle, &NyraSettings::ReviewGridInner,
-    &NyraSettings::ReviewGridInnerStyle, &NyraSettings::ReviewEvent, &NyraSettings::ReviewEventMaker,
-    &NyraSettings::ReviewEventStimulator, &NyraSettings::ReviewEventUCZeroing, &NyraSettings::EMRImageType,
-    &NyraSettings::Language,
+    &NyraSettings::ReviewFECGGain,   &NyraSettings::GraphBackground,  &NyraSettings::GraphText,
+    &NyraSettings::GraphHR,          &NyraSettings::GraphSpO2,        &NyraSettings::GraphNIBP,
+    &NyraSettings::GraphTEMP,        &NyraSettings::GraphFHR1,        &NyraSettings::GraphFHR2,
+    &NyraSettings::GraphUC,          &NyraSettings::GraphFECG,        &NyraSettings::GraphFSpO2,
+    &NyraSettings::GraphNormalFHR,   &NyraSettings::GridOuter,        &NyraSettings::GridInner,
+    &NyraSettings::GridCenter,       &NyraSettings::GridOuterStyle,   &NyraSettings::GridInnerStyle,
+    &NyraSettings::GridCenterStyle,  &NyraSettings::EventMaker,       &NyraSettings::EventStimulator,
+    &NyraSettings::EMRImageType,     &NyraSettings::Language,
 };
 
 // The folder keys of its system page.

@@ -1,7 +1,8 @@
 // Saving the review station's settings sheet. The settings file is shared with the central
 // station, which may have changed it since the review station read it; so the file is read
-// again and only the keys this sheet edits (review speeds, gains and colours, the folders, the
-// picture type and the language) are taken from the edited copy before it is written back.
+// again and only the keys this sheet edits (review speeds and gains, the graph colours and grid
+// styles, the folders, the picture type and the language) are taken from the edited copy
+// before it is written back.
 #pragma once
 
 struct NyraSettings;

@@ -1,34 +1,23 @@
-// CTrendPageDlg: the trend page of the study information: a child dialog whose one control, the
-// trend view, fills it less a pixel on each side and is rebuilt on every size change and when a
-// study was loaded.
+// CTrendPageDlg: the trend page of the study information, holding the trend view control.
 #pragma once
 
+#include "tarlux/study/CStudyPageDlg.h"
 #include "tarlux/trend/CTrendViewCtrl.h"
-
-#include "platform/ui/dialogs/Dialog.h"
 
 namespace tarlux {
 
-class CTrendPageDlg : public CDialog
+class CTrendPageDlg : public CStudyPageDlg
 {
 public:
     CTrendPageDlg();
-
-    static const platform::MessageMap* GetThisMessageMap();
-    const platform::MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
-
-    BOOL Create(CWnd* pParentWnd);
-    // Draws the page again from the current recording and settings, from its first page.
-    void Refresh();
     CTrendViewCtrl& GetTrendView() { return m_trendView; }
-
     void DoDataExchange(CDataExchange* pDX) override;
-    BOOL PreTranslateMessage(MSG* pMsg) override;
-    void OnSize(UINT nType, int cx, int cy);
+
+protected:
+    CWnd& ViewControl() override { return m_trendView; }
+    void ResetViewControl() override { m_trendView.ResetView(); }
 
 private:
-    void PlaceTrendView();
-
     CTrendViewCtrl m_trendView;
 };
 

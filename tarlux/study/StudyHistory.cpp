@@ -32,6 +32,10 @@ std::vector<StudyHistoryItem> LoadStudyHistory(KTAdo* db, const char* patientId)
         item.startText = studies.S_START_TIME.Format("%Y-%m-%d %H:%M:%S");
         item.lengthText = DurationText(studies.S_LENGTH);
         item.lossText = LossPercentText(studies.S_LOSS, studies.S_LENGTH);
+        item.doctorId = studies.S_DOCTOR_ID;
+        item.nurseId = studies.S_NURSE_ID;
+        item.membraneStatus = studies.S_MEMB_STATUS;
+        item.editDateText = studies.S_EDIT_DATE.Format("%Y-%m-%d");
         item.comment = studies.S_COMMENT;
         items.push_back(item);
         studies.CursorMove();

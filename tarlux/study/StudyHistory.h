@@ -18,6 +18,10 @@ struct StudyHistoryItem
     CString startText;  // "%Y-%m-%d %H:%M:%S"
     CString lengthText; // "hh:mm:ss"
     CString lossText;   // lost records as a share of the length, "12.5%"
+    CString doctorId;
+    CString nurseId;
+    long membraneStatus = 0;
+    CString editDateText; // "%Y-%m-%d"
     CString comment;
 };
 

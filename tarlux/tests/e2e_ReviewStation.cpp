@@ -60,6 +60,8 @@ protected:
 TEST_F(ReviewStationEndToEnd, ChoosingAPatientAndAStudyShowsItsTrend)
 {
     CReviewContext& context = *CReviewContext::GetInstance();
+    // The patients were added after the list opened: it searches again, as after a save.
+    context.RefreshPatientList();
     context.SelectPatient("P_1");
     m_station.Pump();
     context.SelectStudy(StudyIdOf(kFirstStart));

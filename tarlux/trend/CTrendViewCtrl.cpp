@@ -2,6 +2,8 @@
 #include "tarlux/trend/CTrendViewCtrl.h"
 
 #include "tarlux/app/ReviewGlobals.h"
+#include "tarlux/common/ReviewControlClass.h"
+#include "tarlux/common/ReviewScroll.h"
 #include "tarlux/context/CReviewContext.h"
 #include "tarlux/trend/ReviewTrendGraph.h"
 
@@ -58,18 +60,7 @@ const platform::MessageMap* CTrendViewCtrl::GetThisMessageMap()
 
 BOOL CTrendViewCtrl::RegisterWindowClass(HINSTANCE instance)
 {
-    WNDCLASS wc;
-    if (::GetClassInfo(instance, kClassName, &wc))
-        return TRUE;
-    wc = WNDCLASS {};
-    wc.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = ::DefWindowProc;
-    wc.hInstance = instance;
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<std::uintptr_t>(COLOR_BTNFACE + 1));
-    wc.lpszClassName = kClassName;
-    if (!::RegisterClass(&wc))
-        AfxThrowResourceException();
-    return TRUE;
+    return RegisterReviewControlClass(instance, kClassName);
 }
 
 // ---- rebuilding --------------------------------------------------------------------------------------------
@@ -198,25 +189,9 @@ void CTrendViewCtrl::OnHScroll(UINT nSBCode, UINT, CWnd*)
     SCROLLINFO info;
     info.fMask = SIF_ALL;
     GetScrollInfo(SB_HORZ, &info, SIF_ALL);
-    const int page = static_cast<int>(info.nPage);
-    int target = info.nTrackPos;
-    if (info.nTrackPos <= info.nMin + 1)
-        target = info.nMin;
-    else if (info.nTrackPos >= info.nMax - 1)
-        target = info.nMax;
-    int position = info.nPos;
-    switch (nSBCode) {
-    case SB_LINELEFT: position = std::max(info.nMin, info.nPos - 1); break;
-    case SB_LINERIGHT: position = std::min(info.nMax, info.nPos + 1); break;
-    case SB_PAGELEFT: position = std::max(info.nMin, info.nPos - page); break;
-    case SB_PAGERIGHT: position = std::min(info.nMax, info.nPos + page); break;
-    case SB_THUMBPOSITION:
-    case SB_THUMBTRACK: position = target; break;
-    case SB_LEFT: position = info.nMin; break;
-    case SB_RIGHT: position = info.nMax; break;
-    case SB_ENDSCROLL: SetFocus(); break;
-    default: break;
-    }
+    const int position = ScrolledPosition(info, nSBCode);
+    if (nSBCode == SB_ENDSCROLL)
+        SetFocus();
     if (nSBCode != SB_ENDSCROLL && position != info.nPos)
         MoveTo(position);
     Default();

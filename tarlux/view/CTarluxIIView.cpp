@@ -4,6 +4,7 @@
 #include "tarlux/app/ReviewDatabase.h"
 #include "tarlux/context/CReviewContext.h"
 #include "tarlux/res/TarluxResources.h"
+#include "tarlux/settings/CEnvironmentSettingDlg.h"
 
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/CGdiObject.h"
@@ -41,6 +42,10 @@ const platform::MessageMap* CTarluxIIView::GetThisMessageMap()
         Message<WM_PATIENT_INFO_REFRESH, &CTarluxIIView::OnPatientInfoRefresh>(),
         Message<WM_SETTINGS_CHANGED, &CTarluxIIView::OnSettingsChanged>(),
         Command<&CTarluxIIView::OnReviewExit>(ID_REVIEW_EXIT),
+        Command<&CTarluxIIView::OnReviewSetting>(ID_REVIEW_SETTING),
+        Command<&CTarluxIIView::OnReviewPrint>(ID_REVIEW_PRINT),
+        Command<&CTarluxIIView::OnReviewPreview>(ID_REVIEW_PREVIEW),
+        Command<&CTarluxIIView::OnReviewImage>(ID_REVIEW_IMAGE),
     };
     static constexpr platform::MessageMap kMap { &CFormView::GetThisMessageMap, kEntries };
     return &kMap;
@@ -199,7 +204,7 @@ HBRUSH CTarluxIIView::OnCtlColor(CDC* pDC, CWnd*, UINT)
 
 LRESULT CTarluxIIView::OnPatientChanged(WPARAM, LPARAM)
 {
-    m_patientInfo.Reload();
+    m_patientInfo.LoadPatient();
     return 0;
 }
 
@@ -227,7 +232,7 @@ LRESULT CTarluxIIView::OnPatientListRefresh(WPARAM, LPARAM)
 
 LRESULT CTarluxIIView::OnPatientInfoRefresh(WPARAM, LPARAM)
 {
-    m_patientInfo.Reload();
+    m_patientInfo.LoadPatient();
     return 0;
 }
 
@@ -243,6 +248,13 @@ void CTarluxIIView::OnReviewExit()
 {
     if (CWnd* frame = GetParent())
         frame->SendMessage(WM_CLOSE);
+}
+
+void CTarluxIIView::OnReviewSetting()
+{
+    CEnvironmentSettingDlg sheet;
+    sheet.SetNotifyWnd(m_hWnd);
+    sheet.DoModal();
 }
 
 } // namespace tarlux

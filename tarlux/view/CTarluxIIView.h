@@ -2,7 +2,8 @@
 // side: the patient list (left column), the patient information (top right) and the study
 // information with the trend page (the rest). The dialogs never call each other; the review
 // context posts every change of selection to this view, which hands it to the dialog that
-// reacts. The view also carries the toolbar's commands.
+// reacts. The view also carries the toolbar's commands: the settings sheet, printing the trend
+// of the study on screen (with an optional cover page) and exporting it as a JPEG picture.
 //
 // Its initial update gives the context its window, connects the database and makes the
 // dialogs; destroying it destroys the dialogs and deletes the context.
@@ -11,10 +12,15 @@
 #include "tarlux/patient/CPatientInfoDlg.h"
 #include "tarlux/patient/CPatientListDlg.h"
 #include "tarlux/study/CStudyInfoDlg.h"
+#include "tarlux/view/ReviewPrint.h"
 
 #include "platform/ui/framework/FormView.h"
 
+class TBLPatientStudy;
+
 namespace tarlux {
+
+class CReviewContext;
 
 class CTarluxIIView : public CFormView
 {
@@ -45,6 +51,31 @@ public:
 
     // ---- toolbar ----
     void OnReviewExit();
+    void OnReviewSetting();
+    void OnReviewPrint();
+    void OnReviewPreview();
+    void OnReviewImage();
+
+    // ---- printing ----
+    // The trend print dialog for the loaded recording: 1 when confirmed (the print state then
+    // holds its range, speed and pages), 0 without a recording or when cancelled.
+    int ShowPrintDialog();
+    const ReviewPrintState& GetPrintState() const { return m_print; }
+    BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
+    void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+    void DrawCoverPage(const TBLPatientStudy& row, CDC* pDC, int width, int height);
+    void DrawPageHeader(const TBLPatientStudy& row, CDC* pDC, int width, int height, const CRect& upper);
+
+    // ---- the exported picture ----
+    static constexpr int kExportWidth = 1344;
+    static constexpr int kExportHeight = 1900;
+    // Saves the picture of the shown trend in the "EMR Data Path" folder and tells where: the
+    // file's path, or empty when nothing was saved.
+    CString ExportImage();
+    int DrawExportPage(CReviewContext* context, CDC* pDC, int width, int height);
+    void DrawExportHeader(CReviewContext* context, CDC* pDC, int width);
 
 private:
     // Shrinks the frame to the form's size where it is larger (never below its minimum size),
@@ -57,6 +88,7 @@ private:
     CPatientListDlg m_patientList;
     CPatientInfoDlg m_patientInfo;
     CStudyInfoDlg m_studyInfo;
+    ReviewPrintState m_print;
     // A study is being loaded (its error message may be open); a change of study meanwhile is
     // loaded when it has finished, never from inside it.
     bool m_bLoadingStudy { false };

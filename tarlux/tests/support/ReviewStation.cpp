@@ -4,7 +4,11 @@
 #include "tarlux/app/ReviewGlobals.h"
 
 #include "ktutilex/KTAdo.h"
+#include "ktutil/KTGF.h"
 #include "nrdata/config/NyraConfig.h"
+#include "nrdata/packet/PKMonitor_v110.h"
+#include "nrdata/packet/PKPatient_v110.h"
+#include "nrdata/record/RecordFileFormat.h"
 #include "nrdata/table/TBLPatient.h"
 #include "nrdata/table/TBLStudy.h"
 #include "platform/core/ResourceModule.h"
@@ -16,6 +20,7 @@
 
 
 #include <cmath>
+#include <cstring>
 #include <cstdlib>
 #include <filesystem>
 #include <sys/stat.h>
@@ -210,6 +215,54 @@ std::vector<PKParam_v110> ScriptedTrend(unsigned int count)
         if (r == static_cast<unsigned int>(n * 0.15))
             p.SetUCZeroing(1);
     });
+}
+
+// ---- recording files -----------------------------------------------------------------------------
+
+void WriteRecording(const CString& path, const RecordingContents& contents)
+{
+    namespace record = nrdata::record;
+    PKMonitor_v110 monitor;
+    monitor.SetDisplayMode(contents.displayMode);
+    PKPatient_v110 patient;
+    patient.SetPatientId(contents.patientId);
+    auto block1 = record::MakeHeaderBlock1(contents.start, monitor.GetPacket());
+    if (contents.hasWaveTime)
+        record::PutRecordTime(block1, record::kOffWaveTime, contents.waveTime);
+    block1[record::kOffECGLead1] = contents.ecgLead1;
+    block1[record::kOffECGLead2] = contents.ecgLead2;
+    const auto block2 = record::MakeHeaderBlock2(patient.GetPacket());
+    std::string bytes(block1.begin(), block1.end());
+    bytes.append(block2.begin(), block2.end());
+    std::string waves(record::kWaveAreaSize, '\0');
+    for (std::size_t i = 0; i < contents.waves.size() && i < record::kWavePacketCount; ++i)
+        std::memcpy(&waves[i * record::kWavePacketSize], contents.waves[i].GetPacket(), record::kWavePacketSize);
+    bytes += waves;
+    const std::vector<BYTE> body = RecordBytes(contents.records);
+    bytes.append(body.begin(), body.end());
+    KTGF::CreateDir(KTGF::ExtractDir(path));
+    testkit::WriteText(path.str(), bytes);
+}
+
+std::vector<PKWave_v110> ScriptedWaves(int count)
+{
+    std::vector<PKWave_v110> waves(static_cast<std::size_t>(count));
+    for (int p = 0; p < count; ++p) {
+        PKWave_v110& wave = waves[static_cast<std::size_t>(p)];
+        for (int i = 0; i < PKWave_v110::kECGSamples; ++i) {
+            const int n = p * PKWave_v110::kECGSamples + i; // 300 samples a second
+            const double beat = std::fmod(n / 240.0, 1.0);  // 75 beats a minute
+            const double fetalBeat = std::fmod(n / 128.0, 1.0);
+            wave.SetECG(i, static_cast<short>(beat < 0.04 ? 1000 * std::sin(beat / 0.04 * M_PI) : 0));
+            wave.SetFECG(i, static_cast<short>(fetalBeat < 0.06 ? 500 * std::sin(fetalBeat / 0.06 * M_PI) : 0));
+        }
+        for (int i = 0; i < PKWave_v110::kSpO2Samples; ++i) {
+            const int n = p * PKWave_v110::kSpO2Samples + i; // 75 samples a second
+            wave.SetSpO2(i, static_cast<int>(60 + 50 * std::sin(n / 60.0 * 2 * M_PI)));
+            wave.SetFSpO2(i, static_cast<int>(60 + 40 * std::sin(n / 32.0 * 2 * M_PI)));
+        }
+    }
+    return waves;
 }
 
 } // namespace reviewtest

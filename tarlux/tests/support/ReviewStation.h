@@ -10,6 +10,7 @@
 #include "tarlux/view/CTarluxIIView.h"
 
 #include "nrdata/packet/PKParam_v110.h"
+#include "nrdata/packet/PKWave_v110.h"
 #include "platform/core/OleDateTime.h"
 #include "platform/msg/MessageBoxService.h"
 #include "testkit/TempFolder.h"
@@ -84,6 +85,28 @@ void AddPatient(KTAdo& db, const char* id, const char* firstName, const char* la
 void AddStudy(KTAdo& db, const char* patientId, const COleDateTime& start, long length);
 // The study id the central station gives a recording that started at `start`.
 CString StudyIdOf(const COleDateTime& start);
+
+// ---- recording files -------------------------------------------------------------------------
+
+// What a recording file holds, laid out by the central station's format: the start, the
+// monitor's display mode, the patient id, the wave snapshot (its time stays zero, "no
+// snapshot", unless set) with its two ECG lead bytes, and the parameter records.
+struct RecordingContents
+{
+    COleDateTime start { 2024, 3, 5, 8, 0, 0 };
+    BYTE displayMode { 2 };
+    CString patientId { "P_1" };
+    bool hasWaveTime { false };
+    COleDateTime waveTime;
+    BYTE ecgLead1 { 0 };
+    BYTE ecgLead2 { 0 };
+    std::vector<PKWave_v110> waves;
+    std::vector<PKParam_v110> records;
+};
+// Writes the file at `path` (its folder is made).
+void WriteRecording(const CString& path, const RecordingContents& contents);
+// A wave snapshot of `count` packets: sine-like ECG and FECG complexes and pleth curves.
+std::vector<PKWave_v110> ScriptedWaves(int count = 250);
 
 // ---- trend records -----------------------------------------------------------------------------
 

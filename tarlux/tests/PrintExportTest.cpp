@@ -1,0 +1,178 @@
+// Printing the shown study's trend to a PDF (landscape, the page count with and without the
+// cover page, the texts of the cover and of each page's header) and exporting it as a JPEG
+// picture in the medical-record folder.
+#include "support/ReviewStation.h"
+
+#include "tarlux/app/ReviewGlobals.h"
+#include "tarlux/context/CReviewContext.h"
+#include "tarlux/study/StudyRecording.h"
+#include "tarlux/view/ReviewPrint.h"
+
+#include "ktutil/KTGF.h"
+#include "ktutilex/KTAdo.h"
+#include "nrdata/config/NyraConfig.h"
+#include "testkit/ScriptedDialogs.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+using namespace reviewtest;
+using tarlux::CReviewContext;
+using tarlux::TrendPrintChoice;
+
+namespace {
+
+const COleDateTime kStart(2024, 3, 5, 8, 0, 0);
+constexpr int kRecords = 1250; // 20 minutes 50 seconds
+
+std::string Output(const std::string& command)
+{
+    std::string out;
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen(command.c_str(), "r"), ::pclose);
+    char buffer[4096];
+    while (pipe && std::fgets(buffer, sizeof buffer, pipe.get()))
+        out += buffer;
+    return out;
+}
+
+class ReviewPrinting : public testing::Test
+{
+protected:
+    ReviewPrinting()
+    {
+        AddPatient(tarlux::ReviewDatabase(), "P_1", "Siobhan", "O'Brien");
+        AddStudy(tarlux::ReviewDatabase(), "P_1", kStart, kRecords);
+        tarlux::SetReviewPrintChooser([this](TrendPrintChoice& choice) {
+            m_offered = choice;
+            choice = m_answer;
+            return m_accept;
+        });
+    }
+    ~ReviewPrinting() override { tarlux::SetReviewPrintChooser(nullptr); }
+
+    void ShowStudy(int records)
+    {
+        RecordingContents contents;
+        contents.start = kStart;
+        contents.records = ScriptedTrend(static_cast<unsigned int>(records));
+        WriteRecording(tarlux::StudyRecordingPath("P_1", StudyIdOf(kStart)), contents);
+        CReviewContext::GetInstance()->SelectPatient("P_1");
+        CReviewContext::GetInstance()->SelectStudy(StudyIdOf(kStart));
+        ReviewStation::Pump();
+    }
+    // Prints with the answer given to the print dialog into a PDF: its path.
+    std::string Print(bool cover, bool graph, int startMinute, int endMinute, const char* name)
+    {
+        m_answer.printCover = cover;
+        m_answer.printTrend = graph;
+        m_answer.trendSpeed = 3;
+        m_answer.start = startMinute;
+        m_answer.end = endMinute;
+        const std::string pdf = m_folders.Root() / name;
+        platform::msg::CommonDialogAnswer answer;
+        answer.accepted = true;
+        answer.outputFile = pdf.c_str();
+        m_dialogs.AnswerDialog(answer);
+        m_station.View()->OnReviewPrint();
+        return pdf;
+    }
+    static int Pages(const std::string& pdf)
+    {
+        if (!std::filesystem::exists(pdf))
+            return 0;
+        const std::string info = Output("pdfinfo '" + pdf + "'");
+        const auto at = info.find("Pages:");
+        return at == std::string::npos ? -1 : std::stoi(info.substr(at + 6));
+    }
+
+    ReviewFolders m_folders;
+    ReviewStation m_station;
+    testkit::ScriptedDialogs m_dialogs;
+    TrendPrintChoice m_offered;
+    TrendPrintChoice m_answer;
+    bool m_accept { true };
+};
+
+TEST_F(ReviewPrinting, TheDialogOffersTheRecordingInWholeMinutes)
+{
+    // Nothing loaded: no dialog, nothing printed.
+    EXPECT_EQ(m_station.View()->ShowPrintDialog(), 0);
+    ShowStudy(125);
+    m_accept = false;
+    EXPECT_EQ(m_station.View()->ShowPrintDialog(), 0);
+    EXPECT_EQ(m_offered.maximum, 3); // 2 minutes 5 seconds
+    EXPECT_EQ(m_offered.start, 0);
+    EXPECT_EQ(m_offered.trendSpeed, tarlux::ReviewConfig().ReviewTrendSpeed);
+}
+
+// The pages tile the range: the graph pages are the range over the records a page shows,
+// rounded up, and the cover page comes first. The job is landscape.
+TEST_F(ReviewPrinting, PagesWithAndWithoutTheCoverPage)
+{
+    ShowStudy(kRecords);
+    struct Case
+    {
+        bool cover, graph;
+        int graphPages; // -1: as many as the range needs
+    };
+    int perPage = 0;
+    for (const Case c : { Case { true, true, -1 }, Case { false, true, -1 }, Case { true, false, 0 },
+                          Case { false, false, 0 } }) {
+        const std::string pdf = Print(c.cover, c.graph, 0, 21, c.cover ? (c.graph ? "both.pdf" : "cover.pdf")
+                                                                       : (c.graph ? "graph.pdf" : "none.pdf"));
+        const tarlux::ReviewPrintState& state = m_station.View()->GetPrintState();
+        perPage = state.recordsPerPage;
+        ASSERT_GT(perPage, 0);
+        EXPECT_GT(state.pageWidth, state.pageHeight);
+        EXPECT_EQ(state.options.end, kRecords); // minute 21 ends with the recording
+        const int graphPages = c.graphPages < 0 ? (kRecords + perPage - 1) / perPage : 0;
+        const int pages = graphPages + (c.cover ? 1 : 0);
+        EXPECT_EQ(tarlux::TrendPrintPageCount(state.options, perPage), pages) << c.cover << c.graph;
+        // A job of no pages still leaves the printing system's one empty sheet.
+        if (pages > 0)
+            EXPECT_EQ(Pages(pdf), pages) << c.cover << c.graph;
+    }
+}
+
+TEST_F(ReviewPrinting, TheCoverAndTheHeadersCarryTheStudysTexts)
+{
+    ShowStudy(kRecords);
+    const std::string pdf = Print(true, true, 1, 21, "texts.pdf");
+    const std::string text = Output("pdftotext -layout '" + pdf + "' -");
+    for (const char* expected : { "Tarvic II 1.1.2 Lite", "ORLISK ver.1.0.", "Patient Information", "Record Information",
+                                  "Loss of signal(%) : 0.0", "ID(Name) : P_1(Siobhan O'Brien)", "EDC :",
+                                  "Record Start : 2024-03-05, 08:00:00", "Length : 00:20:50",
+                                  "Printed Interval : 00:01:00~00:20:50" })
+        EXPECT_NE(text.find(expected), std::string::npos) << expected;
+}
+
+TEST_F(ReviewPrinting, TheExportSavesAJpegInTheMedicalRecordFolder)
+{
+    ShowStudy(kRecords);
+    const CString folder = m_folders.Root().MakeDir("emr");
+    tarlux::ReviewConfig().EMRDataPath = folder;
+    const CString path = m_station.View()->ExportImage();
+    ASSERT_FALSE(path.IsEmpty());
+    EXPECT_TRUE(KTGF::IsFile(path));
+    const std::string name = std::filesystem::path(path.GetString()).filename();
+    EXPECT_EQ(name.rfind("P_1_O'BrienSiobhan_", 0), 0u) << name;
+    EXPECT_EQ(name.substr(name.size() - 4), ".JPG");
+    auto boxes = m_dialogs.Boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, "Tarvic II");
+    EXPECT_EQ(boxes[0].text, "File saved in following directory...\n(" + path + ")");
+
+    // A folder that does not exist is told, with the path.
+    tarlux::ReviewConfig().EMRDataPath = m_folders.Root().Path("missing");
+    EXPECT_TRUE(m_station.View()->ExportImage().IsEmpty());
+    boxes = m_dialogs.Boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text.Find("JPG image cannot be created!\nImage save path not correct!\n("), 0);
+    EXPECT_EQ(boxes[0].Icon(), static_cast<UINT>(MB_ICONERROR));
+}
+
+} // namespace
