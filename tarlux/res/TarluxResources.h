@@ -32,7 +32,6 @@ constexpr UINT IDD_WAVE_PAGE = 518;
 constexpr UINT IDD_ENVIRONMENT_SETTING = 512;
 constexpr UINT IDD_DISPLAY_SETTING_PAGE = 514;
 constexpr UINT IDD_COLOR_SETTING_PAGE = 515;
-constexpr UINT IDD_TREND_PRINT = 516;
 constexpr UINT IDD_SYSTEM_SETTING_PAGE = 519;
 // The static frames of the form that mark where the three dialogs go.
 constexpr int IDC_FRAME_PATIENT_LIST = 5006;

@@ -12,6 +12,10 @@
 #include "ktutilex/KTAdo.h"
 #include "nrdata/config/NyraConfig.h"
 #include "testkit/ScriptedDialogs.h"
+#include "testkit/TestWindow.h"
+
+#include "platform/msg/WindowApi.h"
+#include "platform/ui/controls/Button.h"
 
 #include <gtest/gtest.h>
 
@@ -107,6 +111,32 @@ TEST_F(ReviewPrinting, TheDialogOffersTheRecordingInWholeMinutes)
     EXPECT_EQ(m_offered.maximum, 3); // 2 minutes 5 seconds
     EXPECT_EQ(m_offered.start, 0);
     EXPECT_EQ(m_offered.trendSpeed, tarlux::ReviewConfig().ReviewTrendSpeed);
+}
+
+// Without a chooser of the test's, the Print button asks the shared trend print dialog.
+TEST_F(ReviewPrinting, TheProgramAsksTheSharedTrendPrintDialog)
+{
+    ShowStudy(kRecords);
+    tarlux::SetReviewPrintChooser(nullptr);
+    testkit::RecordingWnd helper;
+    ASSERT_TRUE(helper.CreateTop(CRect(0, 0, 10, 10), WS_POPUP));
+    constexpr UINT kPress = WM_USER + 31;
+    HWND shown = nullptr;
+    helper.onMessage = [&](UINT message, WPARAM, LPARAM, LRESULT&) {
+        if (message != kPress)
+            return false;
+        shown = ::GetActiveWindow();
+        ::PostMessage(shown, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        return true;
+    };
+    helper.PostMessage(kPress);
+    EXPECT_EQ(m_station.View()->ShowPrintDialog(), 1);
+    EXPECT_NE(shown, m_station.Frame()->GetSafeHwnd());
+    const tarlux::ReviewPrintState& state = m_station.View()->GetPrintState();
+    EXPECT_EQ(state.options.start, 0);
+    EXPECT_GT(state.options.end, 0);
+    EXPECT_TRUE(state.options.printCover);
+    helper.DestroyWindow();
 }
 
 // The pages tile the range: the graph pages are the range over the records a page shows,

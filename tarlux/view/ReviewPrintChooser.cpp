@@ -1,6 +1,10 @@
 // The trend print dialog the review view asks.
 #include "tarlux/view/ReviewPrint.h"
 
+#include "appcommon/CTrendPrintDlg.h"
+
+#include "platform/msg/WindowApi.h"
+
 namespace tarlux {
 namespace {
 
@@ -10,9 +14,22 @@ ReviewPrintChooser& Chooser()
     return chooser;
 }
 
-// The program's own dialog: the shared trend print dialog is not in this build yet, so nothing
-// is chosen and nothing is printed.
-bool RunTrendPrintDialog(TrendPrintChoice&) { return false; }
+// The program's own dialog: the shared trend print dialog from the review station's template.
+bool RunTrendPrintDialog(TrendPrintChoice& choice)
+{
+    CTrendPrintDlg dialog(kReviewTrendPrintTemplate, CWnd::FromHandle(::GetActiveWindow()));
+    dialog.SetPrintInfo(choice.printAll, choice.printCover, choice.printTrend, choice.trendSpeed, choice.start,
+                        choice.end, choice.minimum, choice.maximum);
+    if (dialog.DoModal() != IDOK)
+        return false;
+    choice.printAll = dialog.IsPrintAll();
+    choice.printCover = dialog.IsPrintCover();
+    choice.printTrend = dialog.IsPrintTrend();
+    choice.trendSpeed = dialog.GetTrendSpeed();
+    choice.start = dialog.GetStartTime();
+    choice.end = dialog.GetEndTime();
+    return true;
+}
 
 } // namespace
 
