@@ -132,10 +132,16 @@ int CTarluxIIView::ShowPrintDialog()
     return 1;
 }
 
+// A job without a cover and without trend pages would only cost the printing system an empty
+// sheet: it is not started.
 void CTarluxIIView::OnReviewPrint()
 {
-    if (ShowPrintDialog())
-        OnFilePrint();
+    if (!ShowPrintDialog())
+        return;
+    const TrendPrintOptions& options = m_print.options;
+    if (!options.printCover && (!options.printGraph || options.end <= options.start))
+        return;
+    OnFilePrint();
 }
 
 void CTarluxIIView::OnReviewPreview()
