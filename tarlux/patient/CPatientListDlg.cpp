@@ -110,13 +110,8 @@ BOOL CPatientListDlg::OnInitDialog()
 // The dialog is part of the form: Enter and Escape never close or hide it.
 BOOL CPatientListDlg::PreTranslateMessage(MSG* pMsg)
 {
-    if (IsEnterOrEscape(pMsg)) {
-        // Enter in a filter runs the search, as the search button is the form's default.
-        if (pMsg->wParam == VK_RETURN && (::GetFocus() == GetDlgItem(IDC_PLIST_ID)->GetSafeHwnd() ||
-                                          ::GetFocus() == GetDlgItem(IDC_PLIST_NAME)->GetSafeHwnd()))
-            Search();
+    if (IsEnterOrEscape(pMsg))
         return TRUE;
-    }
     return CDialog::PreTranslateMessage(pMsg);
 }
 

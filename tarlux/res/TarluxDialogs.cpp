@@ -44,7 +44,7 @@ const platform::DialogItem kPatientListItems[] = {
     { "Edit", "", IDC_PLIST_ID, kEdit, 36, 16, 82, 12 },
     { "Static", "", IDC_PLIST_NAME_LABEL, SS_LEFT, 3, 32, 32, 8 },
     { "Edit", "", IDC_PLIST_NAME, kEdit, 36, 30, 82, 12 },
-    { "Button", "", IDC_PLIST_SEARCH, BS_DEFPUSHBUTTON | WS_TABSTOP, 68, 45, 50, 13 },
+    { "Button", "", IDC_PLIST_SEARCH, kPush, 68, 45, 50, 13 },
     { "SysListView32", "", IDC_PLIST_LIST, kReport, 2, 62, 117, 311 },
 };
 

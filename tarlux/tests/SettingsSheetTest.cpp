@@ -13,6 +13,7 @@
 
 #include "nrdata/config/NyraConfig.h"
 #include "testkit/ControlParent.h"
+#include "testkit/Golden.h"
 
 #include <gtest/gtest.h>
 
@@ -143,6 +144,30 @@ TEST_F(SettingsSheet, UncheckingFHR1HidesItAndItStaysHiddenAfterARestart)
     tarlux::LoadTrendVisibility(restarted, Ini());
     EXPECT_EQ(restarted.DisplayFlag[kFHR1Flag], 0);
     EXPECT_EQ(restarted.DisplayFlag[kFHR1Flag + 1], 1);
+}
+
+// The three pages as a nurse sees them, with the "Paper Color" settings of the tests' ini file.
+TEST_F(SettingsSheet, PicturesOfThePages)
+{
+    m_sheet.ShowWindow(SW_SHOW);
+    // Folders of the picture's own, not of the machine.
+    m_sheet.GetConfigCopy().DataPath = "/var/lib/ward/Data";
+    m_sheet.GetConfigCopy().EMRDataPath = "/var/lib/ward/EMR";
+    m_sheet.GetConfigCopy().EMRProgramPath = "/opt/emr/viewer";
+    const struct
+    {
+        int page;
+        const char* golden;
+    } pages[] = { { CEnvironmentSettingDlg::kDisplayPage, "SettingsDisplayPage" },
+                  { CEnvironmentSettingDlg::kColorPage, "SettingsColorPage" },
+                  { CEnvironmentSettingDlg::kSystemPage, "SettingsSystemPage" } };
+    for (const auto& page : pages) {
+        m_sheet.SelectPage(page.page);
+        ReviewStation::Pump();
+        const platform::Image picture = testkit::Capture(m_sheet.GetSafeHwnd());
+        testkit::SaveForReview(picture, std::string("tarlux_") + page.golden);
+        testkit::ExpectMatchesGolden(picture, std::string("tarlux/tests/golden/") + page.golden + ".png", { 64, 1.0 / 400 });
+    }
 }
 
 } // namespace
