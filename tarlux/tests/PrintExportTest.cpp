@@ -15,6 +15,7 @@
 #include "testkit/TestWindow.h"
 
 #include "platform/msg/WindowApi.h"
+#include "platform/ui/printing/PrintPreview.h"
 #include "platform/ui/controls/Button.h"
 
 #include <gtest/gtest.h>
@@ -168,6 +169,24 @@ TEST_F(ReviewPrinting, PagesWithAndWithoutTheCoverPage)
         EXPECT_EQ(tarlux::TrendPrintPageCount(state.options, perPage), graphPages + (c.cover ? 1 : 0));
         EXPECT_EQ(Pages(pdf), graphPages + (c.cover ? 1 : 0)) << c.cover << c.graph;
     }
+}
+
+// The preview shows the same job: the cover and the trend pages of the range.
+TEST_F(ReviewPrinting, ThePreviewShowsTheSamePages)
+{
+    ShowStudy(kRecords);
+    m_answer.start = 0;
+    m_answer.end = 21;
+    m_station.View()->OnReviewPreview();
+    ReviewStation::Pump();
+    CPrintPreview* preview = m_station.View()->GetPrintPreview();
+    ASSERT_NE(preview, nullptr);
+    const int perPage = m_station.View()->GetPrintState().recordsPerPage;
+    ASSERT_GT(perPage, 0);
+    EXPECT_EQ(static_cast<int>(preview->GetPageCount()), 1 + (kRecords + perPage - 1) / perPage);
+    preview->OnPreviewClose();
+    ReviewStation::Pump();
+    EXPECT_EQ(m_station.View()->GetPrintPreview(), nullptr);
 }
 
 TEST_F(ReviewPrinting, TheCoverAndTheHeadersCarryTheStudysTexts)
