@@ -75,6 +75,8 @@ CString KTDiskSpaceCtrl::MakeText(const __KTPROGRESS_DRAW_INFO&)
 {
     const int percent = GetUsedPercent();
     if (m_bRangePending && GetSafeHwnd()) {
+        // Once: setting the range repaints the bar, and painting comes back here.
+        m_bRangePending = FALSE;
         SendMessage(PBM_SETRANGE32, 0, 100);
         SendMessage(PBM_SETPOS, static_cast<WPARAM>(percent), 0);
     }

@@ -186,8 +186,13 @@ void KTProgressCtrl::OnPaint()
 void KTProgressCtrl::DrawMultiGradient(const __KTPROGRESS_DRAW_INFO& info, const CRect& g, const CRect& k)
 {
     const int n = static_cast<int>(m_gradient.size());
-    if (n < 2 || k.right <= k.left)
+    if (n == 0 || k.right <= k.left)
         return;
+    if (n == 1) {
+        // One colour (SetBarColor) is a plain bar.
+        DrawGradient(info, g, k, m_gradient[0], m_gradient[0]);
+        return;
+    }
     const double width = static_cast<double>(g.right - g.left) / (n - 1);
     for (int i = 0; i < n - 1; ++i) {
         CRect segment(g.left + static_cast<int>(std::trunc(i * width)), 0,

@@ -269,6 +269,11 @@ void KTSplitPane::MovePane(int width, int height)
 
 void KTSplitPane::MovePane(int x, int y, int width, int height)
 {
+    // The area is kept even while nothing is shown, so that a later layout has it.
+    m_nX = x;
+    m_nY = y;
+    m_nWidth = std::max(width, GetMinWidth());
+    m_nHeight = std::max(height, GetMinHeight());
     KTSplitPane* pane = this;
     while (pane && (IsSideVisible(pane->m_left) || IsSideVisible(pane->m_right))) {
         width = std::max(width, pane->GetMinWidth());
