@@ -295,13 +295,12 @@ int KTTabStrip::SetCurSel(int index)
         return KTTAB_ERR_INDEX;
     MakeCurrent(index, FALSE);
     if (GetStyle() & KTTAB_MULTIHIGHLIGHT) {
-        if (CtrlDown()) {
-            // The current item keeps its highlight.
-        } else {
+        // The new current item is highlighted; without Ctrl it becomes the only one.
+        if (!CtrlDown())
             for (int i = 0; i < GetItemCount(); ++i)
                 if (i != index)
                     SetHighlight(*Item(i), FALSE);
-        }
+        SetHighlight(*item, TRUE);
     }
     Invalidate(FALSE);
     return 0;

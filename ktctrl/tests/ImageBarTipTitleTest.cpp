@@ -148,6 +148,25 @@ TEST_F(KTImageBarTest, IndicesOutsideTheListAreAppendedOrIgnored)
     Pump();
 }
 
+TEST_F(KTImageBarTest, AParentMayEmptyTheBarWhileItIsTold)
+{
+    for (UINT code : { 1u, 3u }) {
+        if (bar.GetCount() == 0) {
+            bar.Add(1, -1, "Push");
+            Pump();
+        }
+        parent.answer = [&](const NMHDR& h) {
+            if (h.code == code)
+                bar.RemoveAll();
+            return LRESULT { 0 };
+        };
+        Click(0);
+        parent.answer = nullptr;
+        EXPECT_EQ(bar.GetCount(), 0) << code;
+        Pump();
+    }
+}
+
 // ---- tip text ----------------------------------------------------------------------------------
 
 TEST(KTTipTextTest, SizesItselfToItsTextAndAppearsAfterTheDelay)
