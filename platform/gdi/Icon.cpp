@@ -1,5 +1,6 @@
 // Icons and DrawState.
 #include "platform/gdi/Icon.h"
+#include "platform/gdi/Cursor.h"
 
 #include "platform/core/ResourceModule.h"
 #include "platform/gdi/DcInternal.h"
@@ -134,6 +135,9 @@ HICON LoadIcon(HINSTANCE module, LPCSTR name)
 
 BOOL DestroyIcon(HICON icon)
 {
+    // The standard cursors are shared by the whole process.
+    if (platform::IsStandardCursor(icon))
+        return FALSE;
     if (!platform::gdi::Icons().Erase(icon))
         return FALSE;
     delete reinterpret_cast<platform::gdi::IconData*>(icon);

@@ -406,11 +406,27 @@ BOOL SetCursorPos(int x, int y)
     return TRUE;
 }
 
+namespace {
+std::atomic<void (*)(HCURSOR)> s_cursorListener { nullptr };
+} // namespace
+
+void platform::msg::SetCursorListener(void (*listener)(HCURSOR cursor))
+{
+    s_cursorListener.store(listener);
+}
+
 HCURSOR SetCursor(HCURSOR cursor)
 {
-    std::lock_guard lock(s_inputLock);
-    HCURSOR old = s_cursor;
-    s_cursor = cursor;
+    HCURSOR old;
+    {
+        std::lock_guard lock(s_inputLock);
+        old = s_cursor;
+        s_cursor = cursor;
+    }
+    // Told outside the lock: the host may ask for the cursor again.
+    if (old != cursor)
+        if (auto listener = s_cursorListener.load())
+            listener(cursor);
     return old;
 }
 

@@ -31,6 +31,8 @@ SIZE ScreenSize();
 
 // The cursor last set by SetCursor, for the host to show.
 HCURSOR CurrentCursor();
+// Called on the thread that calls SetCursor whenever the cursor changes (null: nobody).
+void SetCursorListener(void (*listener)(HCURSOR cursor));
 
 // Whether the program is the one the user works in. It becomes active with its first active
 // window and inactive when no window of it is active; a host whose desktop has other programs

@@ -5,9 +5,11 @@
 #include "platform/msg/NonClientScrollBars.h"
 #include "platform/msg/WindowApi.h"
 #include "platform/msg/WindowInternal.h"
+#include "platform/msg/WindowSurfaceHooks.h"
 #include "platform/msg/WindowTable.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <map>
 
@@ -310,6 +312,10 @@ LRESULT DefaultHitTest(HWND hwnd, POINT screen)
     CRect window = WindowRectOnScreen(table, r);
     if (!window.PtInRect(screen))
         return HTNOWHERE;
+    // Outside its region a shaped window lets the point through to what lies beneath.
+    if (auto shape = platform::msg::GetWindowShapeTest();
+        shape && !shape(hwnd, POINT { screen.x - window.left, screen.y - window.top }))
+        return HTTRANSPARENT;
     POINT origin = ClientOriginOnScreen(table, r);
     CRect client(origin, r->client.Size());
     if (client.PtInRect(screen))
@@ -335,6 +341,39 @@ LRESULT DefaultHitTest(HWND hwnd, POINT screen)
     if ((r->style & WS_CAPTION) == WS_CAPTION && screen.y < client.top)
         return HTCAPTION;
     return HTNOWHERE;
+}
+
+// A press on the caption area: the top-level window follows the pointer until the left button
+// comes up or the capture goes elsewhere. Other messages are dispatched meanwhile.
+void TrackCaptionMove(HWND hwnd)
+{
+    if (!(GetKeyState(VK_LBUTTON) & 0x8000))
+        return;
+    HWND top = GetAncestor(hwnd, GA_ROOT);
+    CRect start;
+    POINT origin {};
+    if (!GetWindowRect(top, &start) || !GetCursorPos(&origin))
+        return;
+    SetCapture(hwnd);
+    MSG msg {};
+    while (GetCapture() == hwnd && GetMessage(&msg, nullptr, 0, 0) > 0) {
+        if (msg.message == WM_MOUSEMOVE || msg.message == WM_LBUTTONUP) {
+            POINT now {};
+            GetCursorPos(&now);
+            if (IsWindow(top))
+                SetWindowPos(top, nullptr, start.left + now.x - origin.x, start.top + now.y - origin.y, 0, 0,
+                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            if (msg.message == WM_LBUTTONUP)
+                break;
+            continue;
+        }
+        TranslateMessage(&msg);
+        DispatchMessage(&msg);
+    }
+    if (GetCapture() == hwnd)
+        ReleaseCapture();
+    if (msg.message == WM_QUIT)
+        PostQuitMessage(static_cast<int>(msg.wParam));
 }
 
 // Copies up to size-1 bytes without cutting a UTF-8 character in two.
@@ -456,6 +495,11 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_NCACTIVATE: return TRUE;
     case WM_NCPAINT: PaintNonClientScrollBars(hwnd); return 0;
     case WM_NCLBUTTONDOWN:
+        if (static_cast<LRESULT>(wParam) == HTCAPTION) {
+            TrackCaptionMove(hwnd);
+            return 0;
+        }
+        [[fallthrough]];
     case WM_NCLBUTTONDBLCLK:
         TrackNonClientScrollBar(hwnd, static_cast<LRESULT>(wParam), POINT { GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam) });
         return 0;
@@ -491,4 +535,20 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 LRESULT CallWindowProc(WNDPROC proc, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     return proc ? proc(hwnd, message, wParam, lParam) : DefWindowProc(hwnd, message, wParam, lParam);
+}
+
+// ---- window shapes ----------------------------------------------------------------------------
+
+namespace {
+std::atomic<platform::msg::WindowShapeTest> s_shapeTest { nullptr };
+} // namespace
+
+void platform::msg::SetWindowShapeTest(WindowShapeTest test)
+{
+    s_shapeTest.store(test);
+}
+
+platform::msg::WindowShapeTest platform::msg::GetWindowShapeTest()
+{
+    return s_shapeTest.load();
 }

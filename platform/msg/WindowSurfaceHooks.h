@@ -93,4 +93,13 @@ HDC DcHandleOfObject(CDC* dc);
 using BackgroundEraser = std::function<bool(HWND hwnd, HDC dc, HBRUSH classBackground)>;
 void SetBackgroundEraser(BackgroundEraser eraser);
 
+// ---- window shapes --------------------------------------------------------------------------
+
+// A window with a region (SetWindowRgn, drawing module) is hit only inside it. The drawing
+// module registers the test; `windowPoint` is relative to the window rectangle's top-left.
+// Called with the window table locked: the test must not call window functions.
+using WindowShapeTest = bool (*)(HWND hwnd, POINT windowPoint);
+void SetWindowShapeTest(WindowShapeTest test);
+WindowShapeTest GetWindowShapeTest();
+
 } // namespace platform::msg

@@ -84,6 +84,7 @@ void StartOnThisThread()
     g_timeout_add(kFrameMs, OnFrame, nullptr);
     gtk::InstallClipboard();
     gtk::InstallCommonDialogs();
+    msg::SetCursorListener([](HCURSOR cursor) { gtk::RunOnHostThread([cursor] { gtk::ShowCursor(cursor); }); });
     s_running = true;
 }
 
@@ -122,6 +123,8 @@ bool GtkHost::Start()
 }
 
 bool GtkHost::IsRunning() { return s_running; }
+
+const char* GtkHost::ShownCursorName() { return gtk::ShownCursorName(); }
 
 const char* CurrentHostName() { return GtkHost::IsRunning() ? "gtk" : "null"; }
 

@@ -43,6 +43,10 @@ public:
     // True when the top-level window is shown on the display with its current size (mapped and
     // allocated). On the user-interface thread only.
     static bool IsOnDisplay(HWND topLevel);
+
+    // The name of the cursor shape the host last showed over its windows ("default",
+    // "pointer", "wait" ...). On the user-interface thread only.
+    static const char* ShownCursorName();
 };
 
 // The host chosen at start-up: "gtk" while the gtk host runs, "null" otherwise (no display, or

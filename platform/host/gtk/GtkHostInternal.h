@@ -54,6 +54,10 @@ POINT ContentOriginOnScreen(HWND topLevel);
 // A window manager moved or resized the GTK window: the window layer follows.
 void FollowNativeGeometry(HWND topLevel, POINT contentOrigin, SIZE contentSize);
 bool IsTopLevelOnDisplay(HWND topLevel);
+// Shows the cursor over every top-level window: a standard shape by its name, any other
+// cursor as the default arrow.
+void ShowCursor(HCURSOR cursor);
+const char* ShownCursorName();
 // The GTK window of a top-level window (of `hwnd`'s top-level), null when it has none.
 GtkWidget* NativeWindowOf(HWND hwnd);
 

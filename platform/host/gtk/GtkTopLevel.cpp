@@ -9,6 +9,7 @@
 // The window layer is the master of geometry: its window rectangles are screen coordinates on
 // the display, and the GTK window follows them. Only when the window manager moves or resizes
 // a window by itself (the user dragged its frame) does the layer follow the GTK window.
+#include "platform/gdi/Cursor.h"
 #include "platform/gdi/SurfaceDC.h"
 #include "platform/gdi/SysColors.h"
 #include "platform/host/gtk/GtkHostInternal.h"
@@ -448,6 +449,30 @@ bool IsTopLevelOnDisplay(HWND hwnd)
     GdkWindow* gdkWindow = gtk_widget_get_window(w->area);
     return gdkWindow && gdk_window_is_viewable(gdkWindow) && gdk_window_get_width(gdkWindow) == w->content.Width() &&
            gdk_window_get_height(gdkWindow) == w->content.Height();
+}
+
+// ---- cursor ------------------------------------------------------------------------------------
+
+namespace {
+std::string s_cursorName { "default" };
+}
+
+void ShowCursor(HCURSOR cursor)
+{
+    const char* name = platform::StandardCursorName(cursor);
+    s_cursorName = name ? name : "default";
+    GdkDisplay* display = gdk_display_get_default();
+    GdkCursor* shape = gdk_cursor_new_from_name(display, s_cursorName.c_str());
+    for (auto& [hwnd, w] : s_windows)
+        if (GdkWindow* gdkWindow = w->area ? gtk_widget_get_window(w->area) : nullptr)
+            gdk_window_set_cursor(gdkWindow, shape);
+    if (shape)
+        g_object_unref(shape);
+}
+
+const char* ShownCursorName()
+{
+    return s_cursorName.c_str();
 }
 
 } // namespace platform::host::gtk
