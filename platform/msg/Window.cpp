@@ -4,6 +4,7 @@
 #include "platform/msg/NonClientMetrics.h"
 #include "platform/msg/WindowApi.h"
 #include "platform/msg/WindowInternal.h"
+#include "platform/msg/WindowSurfaceHooks.h"
 #include "platform/msg/WindowTable.h"
 
 #include <algorithm>
@@ -1240,6 +1241,14 @@ BOOL BringWindowToTop(HWND hwnd)
 
 namespace {
 // The deepest visible, enabled descendant of `r` under the screen point.
+// A shaped window (SetWindowRgn) is under a point of its parent's client area only inside its
+// region.
+bool InsideShape(const WindowRecord* child, POINT parentPoint)
+{
+    auto shape = platform::msg::GetWindowShapeTest();
+    return !shape || shape(child->hwnd, POINT { parentPoint.x - child->rect.left, parentPoint.y - child->rect.top });
+}
+
 HWND DeepestChildAt(const WindowTableLock& table, WindowRecord* r, POINT screen)
 {
     for (;;) {
@@ -1250,7 +1259,8 @@ HWND DeepestChildAt(const WindowTableLock& table, WindowRecord* r, POINT screen)
         WindowRecord* hit = nullptr;
         for (HWND child : r->children) {
             auto* c = table.Find(child);
-            if (c && (c->style & WS_VISIBLE) && !(c->style & WS_DISABLED) && c->rect.PtInRect(local)) {
+            if (c && (c->style & WS_VISIBLE) && !(c->style & WS_DISABLED) && c->rect.PtInRect(local) &&
+                InsideShape(c, local)) {
                 hit = c;
                 break;
             }
