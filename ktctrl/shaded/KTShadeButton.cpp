@@ -14,6 +14,14 @@ void SetPanelShade(KTShade& shade)
 
 } // namespace
 
+BOOL EraseWithShade(CWnd& wnd, KTShade& shade, CDC* pDC)
+{
+    CRect client;
+    wnd.GetClientRect(&client);
+    shade.DrawShade(pDC, &client);
+    return TRUE;
+}
+
 // ---- button -------------------------------------------------------------------------------------
 
 DWORD KTShadeButton::OnDrawBackground(CDC* pDC, const RECT* pRect)
@@ -38,10 +46,7 @@ KTShadeStatic::KTShadeStatic()
 
 BOOL KTShadeStatic::OnEraseBkgnd(CDC* pDC)
 {
-    CRect client;
-    GetClientRect(&client);
-    DrawShade(pDC, &client);
-    return TRUE;
+    return EraseWithShade(*this, *this, pDC);
 }
 
 const platform::MessageMap* KTShadeStatic::GetThisMessageMap()
@@ -80,10 +85,7 @@ BOOL KTShadeDialog::OnInitDialog()
 
 BOOL KTShadeDialog::OnEraseBkgnd(CDC* pDC)
 {
-    CRect client;
-    GetClientRect(&client);
-    DrawShade(pDC, &client);
-    return TRUE;
+    return EraseWithShade(*this, *this, pDC);
 }
 
 HBRUSH KTShadeDialog::OnCtlColor(CDC* pDC, CWnd*, UINT nCtlColor)

@@ -8,6 +8,9 @@
 #include "platform/ui/controls/Static.h"
 #include "platform/ui/dialogs/Dialog.h"
 
+// Erases a window's client area with its shade (the static, the dialog and the tab control).
+BOOL EraseWithShade(CWnd& wnd, KTShade& shade, CDC* pDC);
+
 class KTShadeButton : public KTButton, public KTShade
 {
 public:
