@@ -95,16 +95,18 @@ void KTListCtrl::OnDestroy()
 
 void KTListCtrl::SetUpHeaderImages()
 {
-    if (m_HeaderImages.GetSafeHandle())
-        return;
-    m_HeaderImages.Create(9, 5, ILC_COLOR24 | ILC_MASK, 2, 0);
-    COLORMAP grey { RGB(0, 0, 0), ::GetSysColor(COLOR_GRAYTEXT) };
-    for (UINT id : { ktctrl::IDB_SORT_ASCENDING, ktctrl::IDB_SORT_DESCENDING }) {
-        CBitmap bitmap;
-        if (LoadMappedBitmap(bitmap, id, 0, &grey, 1))
-            m_HeaderImages.Add(&bitmap, RGB(255, 255, 255));
+    if (!m_HeaderImages.GetSafeHandle()) {
+        m_HeaderImages.Create(9, 5, ILC_COLOR24 | ILC_MASK, 2, 0);
+        COLORMAP grey { RGB(0, 0, 0), ::GetSysColor(COLOR_GRAYTEXT) };
+        for (UINT id : { ktctrl::IDB_SORT_ASCENDING, ktctrl::IDB_SORT_DESCENDING }) {
+            CBitmap bitmap;
+            if (LoadMappedBitmap(bitmap, id, 0, &grey, 1))
+                m_HeaderImages.Add(&bitmap, RGB(255, 255, 255));
+        }
     }
-    if (CHeaderCtrl* header = GetHeaderCtrl())
+    // The header may come into being after the list (with its first column).
+    CHeaderCtrl* header = ::IsWindow(m_hWnd) ? GetHeaderCtrl() : nullptr;
+    if (header && ::IsWindow(header->m_hWnd) && header->GetImageList() != &m_HeaderImages)
         header->SetImageList(&m_HeaderImages);
 }
 
@@ -130,6 +132,7 @@ void KTListCtrl::ShowSortIcon(int show)
 
 void KTListCtrl::UpdateHeaderArrows()
 {
+    SetUpHeaderImages();
     CHeaderCtrl* header = GetHeaderCtrl();
     if (!header || !::IsWindow(header->m_hWnd))
         return;

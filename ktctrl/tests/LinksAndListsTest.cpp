@@ -216,6 +216,11 @@ protected:
 
 TEST_F(ListCtrlTest, HeaderClicksSortAndAlternateTheDirectionWithArrows)
 {
+    ClickHeader(0);
+    CImageList* arrows = list.GetHeaderCtrl()->GetImageList();
+    ASSERT_NE(arrows, nullptr);
+    EXPECT_EQ(arrows->GetImageCount(), 2) << "ascending and descending";
+    list.SortColumn(-1); // the next click on it sorts ascending
     struct { int column; std::vector<std::string> beds; int sorted; int image; } steps[] = {
         { 0, { "1", "2", "3" }, 1, 0 },
         { 0, { "3", "2", "1" }, -1, 1 },
