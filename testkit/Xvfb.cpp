@@ -190,4 +190,6 @@ bool IsOnDisplay(HWND topLevel) { return platform::host::GtkHost::IsOnDisplay(to
 
 void PresentNow() { platform::host::GtkHost::PresentNow(); }
 
+std::string ShownCursorName() { return platform::host::GtkHost::ShownCursorName(); }
+
 } // namespace testkit

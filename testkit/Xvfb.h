@@ -44,6 +44,8 @@ bool PumpDisplayUntil(const std::function<bool()>& done);
 bool DisplayHostRunning();
 bool IsOnDisplay(HWND topLevel);
 void PresentNow();
+// The cursor shape the host shows over the program's windows ("default", "pointer" ...).
+std::string ShownCursorName();
 
 // A part of the screen as the X server shows it (through a file at `path`); null when it
 // could not be taken.
