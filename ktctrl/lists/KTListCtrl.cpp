@@ -4,10 +4,17 @@
 #include "ktctrl/res/KTCtrlBitmaps.h"
 #include "platform/gdi/MappedBitmap.h"
 #include "platform/gdi/SysColors.h"
+#include "platform/msg/WindowApi.h"
 
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+
+KTListCtrl::~KTListCtrl()
+{
+    if (::IsWindow(m_hWnd))
+        DestroyWindow();
+}
 
 // ---- records ---------------------------------------------------------------------------------------
 

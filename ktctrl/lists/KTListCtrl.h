@@ -13,7 +13,8 @@ public:
     using SortCallback = PFNLVCOMPARE;
 
     KTListCtrl() = default;
-    ~KTListCtrl() override = default;
+    // Destroys the window while the object is still a KTListCtrl, so the item records go too.
+    ~KTListCtrl() override;
 
     // 0 does nothing; +n sorts ascending by column n (1-based), -n descending.
     void SortColumn(int column);
