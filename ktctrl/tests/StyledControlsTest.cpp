@@ -168,8 +168,8 @@ TEST_F(StyledTest, TheComboBoxCompletesFromItsItemsUntilBackspace)
 TEST_F(StyledTest, SwitchingAComboBoxBackToTheNormalStyleRestoresItsEdge)
 {
     KTComboBox combo;
-    ASSERT_TRUE(combo.CreateEx(WS_EX_CLIENTEDGE, "ComboBox", "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST,
-                               CRect(10, 10, 150, 200), &parent, 300));
+    ASSERT_TRUE(combo.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, CRect(10, 10, 150, 200), &parent, 300));
+    combo.ModifyStyleEx(0, WS_EX_CLIENTEDGE, SWP_FRAMECHANGED);
     Pump();
     combo.Invalidate();
     Pump();
