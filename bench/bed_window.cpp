@@ -1,8 +1,8 @@
 // A bed window's work on the user-interface thread, on a 1600 x 900 enlarged window with an
 // hour of trend (the store's limit when not recording):
-//  - per parameter packet, the packet handler with the panel and the whole trend drawn anew, as
-//    the window does until painter threads take the drawing over (a bed sends one packet a
-//    second, so this is the share of a second that one bed costs the interface);
+//  - per parameter packet, the packet handler as the interface runs it (the numerics and the
+//    trend are drawn by the window's painter threads, measured in bed_painters.cpp; a bed sends
+//    one packet a second, so this is the share of a second that one bed costs the interface);
 //  - a rebuild of both bitmaps, as after a resize or a settings change.
 #include "nyraclient/bedwindow/NyraControl.h"
 #include "nyraclient/client/NyraClientInfo.h"

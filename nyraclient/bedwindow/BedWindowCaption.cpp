@@ -94,7 +94,7 @@ void NyraControl::DrawCaptionText(CDC* dc)
     area.top += kTextInsetY;
     CString text = MakeCaptionText("", "", "");
     if (m_pClient != nullptr && m_pClient->IsAdmitted()) {
-        const TBLPatientRow& patient = m_pClient->GetAdmittedPatient();
+        const TBLPatientRow patient = m_pClient->CopyAdmittedPatient();
         text = MakeCaptionText(patient.P_ID, patient.P_FIRST_NAME, patient.P_LAST_NAME);
     }
     dc->SetTextColor(kCaptionTextColor);
@@ -124,10 +124,12 @@ void NyraControl::DrawCaptionButtons(CDC* dc)
 
 void NyraControl::DrawElapsedTime(CDC* dc)
 {
+    if (m_pClient == nullptr)
+        return;
     const CRect elapsed = GetCaptionLayout().elapsed;
     if (elapsed.IsRectEmpty())
         return;
-    const COleDateTimeSpan span = COleDateTime::GetCurrentTime() - m_pClient->GetStudy().S_START_TIME;
+    const COleDateTimeSpan span = COleDateTime::GetCurrentTime() - m_pClient->GetRecordStartTime();
     const CString text = FormatElapsedRecordTime(span.GetTotalSeconds());
     dc->SelectObject(&m_CaptionFont);
     dc->SetBkMode(TRANSPARENT);

@@ -94,20 +94,13 @@ void NyraControl::DrawTrend(CDC* dc)
     dc->RestoreDC(saved);
 }
 
-void NyraControl::UpdateTrend()
+void NyraControl::DrawTrendCurves(CDC* dc, UINT first)
 {
-    const CRect area = GetTrendRectAll();
-    if (GetSafeHwnd() == nullptr || m_WorkDC.GetSafeHdc() == nullptr || area.IsRectEmpty() || m_pClient == nullptr)
+    if (m_pClient == nullptr || m_nTrendColumns == 0)
         return;
-    if (!CopyFromBackground(&m_WorkDC, area))
-        return;
-    UINT first = GetDrawFirstIndexOfTrend();
-    if (m_bReview.load())
-        m_nLastDrawnReview.store(first);
     const nyraclient::trend::CClientTrendSource source(*m_pClient);
-    CDisplayInfo::DrawTrendGraph(&m_WorkDC, m_rcFHRTrend, m_rcUCTrend, m_nTrendColumns, &source, first, -1,
+    CDisplayInfo::DrawTrendGraph(dc, m_rcFHRTrend, m_rcUCTrend, m_nTrendColumns, &source, first, -1,
                                  m_pClient->GetConfig().TrendSpeed, DRAW_SCREEN, 0, TREND_DRAW_CURVES);
-    ShowWorkArea(area);
 }
 
 // ==== live and review ============================================================================
@@ -162,7 +155,7 @@ void NyraControl::CalcTrendScrollRange()
     m_nLiveCount = count;
     // Back to live: the newest end is shown again.
     if (wasReview)
-        UpdateTrend();
+        RequestParameterDraw();
 }
 
 int NyraControl::MoveScrollBar(int position)
@@ -182,8 +175,8 @@ void NyraControl::EnterReview()
     const int lastPage = std::max(info.nMax - static_cast<int>(m_nVisibleTrend.load()), 0);
     m_bReview.store(1);
     m_nReviewIdleTicks = 0;
+    // The parameter painter draws the page once it sees the new position.
     m_nReviewFirst.store(static_cast<UINT>(std::clamp(info.nPos, 0, lastPage)));
-    UpdateTrend();
 }
 
 // ==== scroll bar and wheel =======================================================================

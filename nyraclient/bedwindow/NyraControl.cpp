@@ -56,7 +56,7 @@ const platform::MessageMap* NyraControl::GetThisMessageMap()
         Message<WM_LBUTTONDOWN, &NyraControl::OnLButtonDown>(),
         Message<WM_LBUTTONUP, &NyraControl::OnLButtonUp>(),
         Message<WM_LBUTTONDBLCLK, &NyraControl::OnLButtonDblClk>(),
-        Message<WM_BED_PARAMETERS, &NyraControl::OnNewParameters>(),
+        Message<WM_BED_REDRAW, &NyraControl::OnRedrawRequest>(),
     };
     static constexpr platform::MessageMap kMap { &CWnd::GetThisMessageMap, kEntries };
     return &kMap;
@@ -137,10 +137,35 @@ void NyraControl::OnSize(UINT, int, int)
 
 void NyraControl::RedrawControl()
 {
+    if (GetSafeHwnd() != nullptr && !IsOnWindowThread()) {
+        PostMessage(WM_BED_REDRAW, 1);
+        return;
+    }
     m_RedrawLock.Lock();
     CreateBackDC();
     m_RedrawLock.Unlock();
+    {
+        std::lock_guard lock(m_ThreadLock);
+        if (CParamThread* painter = m_ParamThread.Get())
+            painter->RedrawAll();
+        if (CWaveThread* painter = m_WaveThread.Get())
+            painter->ResetCanvas();
+    }
     UpdateCaption(1, 1);
+}
+
+LRESULT NyraControl::OnRedrawRequest(WPARAM whole, LPARAM)
+{
+    if (whole)
+        RedrawControl();
+    else
+        UpdateParameter();
+    return 0;
+}
+
+bool NyraControl::IsOnWindowThread() const
+{
+    return GetWindowThreadProcessId(GetSafeHwnd(), nullptr) == GetCurrentThreadMessageId();
 }
 
 CRect NyraControl::LayoutRect() const
@@ -167,8 +192,12 @@ void NyraControl::CreateBackDC()
     m_bWaveGraph = m_pClient->GetConfig().DisplayFlag[0];
 
     CClientDC windowDC(this);
-    if (windowDC.GetSafeHdc() == nullptr)
-        return; // the painters stay stopped until the next rebuild
+    if (windowDC.GetSafeHdc() == nullptr) {
+        // The painters run and wait until the window can be drawn on, so the caption and the
+        // numbers never stand still without a sign.
+        StartThread();
+        return;
+    }
     PrepareVariable();
     PrepareGUI();
     m_Layout.Calculation(LayoutRect());
@@ -209,7 +238,6 @@ void NyraControl::CreateBackDC()
     if (m_ScrollBar.GetSafeHwnd() != nullptr)
         m_ScrollBar.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     StartThread();
-    UpdateTrend();
 }
 
 void NyraControl::PrepareVariable()
@@ -254,7 +282,12 @@ void NyraControl::PrepareGUI()
 
 void NyraControl::StartThread()
 {
-    // The painter threads start here, each created suspended with this window as its owner.
+    {
+        std::lock_guard lock(m_ThreadLock);
+        m_WaveThread.Start(this);
+        m_ParamThread.Start(this);
+        m_AlarmThread.Start(this);
+    }
     CalcTrendScrollRange();
     SetTimer(kTrendTimer, kTrendTimerMs);
 }
@@ -263,12 +296,71 @@ void NyraControl::StopThread()
 {
     if (GetSafeHwnd() != nullptr)
         KillTimer(kTrendTimer);
-    // Each painter is stopped and waited for first; passing through its lock then makes sure
-    // it has left its drawing.
-    for (CCriticalSection* lock : { &m_AlarmLock, &m_ParamLock, &m_WaveLock }) {
-        lock->Lock();
-        lock->Unlock();
+    {
+        std::lock_guard lock(m_ThreadLock);
+        m_AlarmThread.StopWithoutWaiting();
+        m_ParamThread.StopWithoutWaiting();
+        m_WaveThread.StopWithoutWaiting();
     }
+    // Each painter's end is waited for first; passing through its lock then makes sure it has
+    // left its drawing.
+    m_AlarmThread.WaitForEnd();
+    m_AlarmLock.Lock();
+    m_AlarmLock.Unlock();
+    m_ParamThread.WaitForEnd();
+    m_ParamLock.Lock();
+    m_ParamLock.Unlock();
+    m_WaveThread.WaitForEnd();
+    m_WaveLock.Lock();
+    m_WaveLock.Unlock();
+}
+
+void NyraControl::RequestParameterDraw()
+{
+    std::lock_guard lock(m_ThreadLock);
+    if (CParamThread* painter = m_ParamThread.Get())
+        painter->Redraw();
+}
+
+BOOL NyraControl::IsPainterRunning() const
+{
+    std::lock_guard lock(m_ThreadLock);
+    return m_ParamThread.IsStarted();
+}
+
+BOOL NyraControl::IsParameterDrawPending() const
+{
+    std::lock_guard lock(m_ThreadLock);
+    const CParamThread* painter = m_ParamThread.Get();
+    return painter != nullptr && painter->IsDrawPending() ? TRUE : FALSE;
+}
+
+unsigned NyraControl::GetDrawnWavePackets() const
+{
+    std::lock_guard lock(m_ThreadLock);
+    const CWaveThread* painter = m_WaveThread.Get();
+    return painter != nullptr ? painter->GetDrawnCount() : 0;
+}
+
+std::size_t NyraControl::GetQueuedWavePackets() const
+{
+    std::lock_guard lock(m_ThreadLock);
+    const CWaveThread* painter = m_WaveThread.Get();
+    return painter != nullptr ? painter->GetQueuedCount() : 0;
+}
+
+unsigned NyraControl::GetAlarmTextSteps() const
+{
+    std::lock_guard lock(m_ThreadLock);
+    const CAlarmThread* painter = m_AlarmThread.Get();
+    return painter != nullptr ? painter->GetTextSteps() : 0;
+}
+
+unsigned NyraControl::GetRecordingTimeRefreshes() const
+{
+    std::lock_guard lock(m_ThreadLock);
+    const CAlarmThread* painter = m_AlarmThread.Get();
+    return painter != nullptr ? painter->GetTimeRefreshes() : 0;
 }
 
 // ==== painting ===================================================================================
@@ -295,6 +387,10 @@ BOOL NyraControl::DrawControl(CDC* dc, CRect rect)
             Sleep(1);
         if (dc->BitBlt(0, 0, rect.Width(), rect.Height(), &m_WorkDC, 0, 0, SRCCOPY)) {
             DrawCaptionBar(dc, 1, 1);
+            // What the painter drew since the work bitmap was made is drawn again over it; a
+            // review shows its page again too.
+            SetLastDrawnReviewIndex(kNoReviewDrawn);
+            RequestParameterDraw();
             return TRUE;
         }
     }
@@ -328,7 +424,14 @@ void NyraControl::ShowWorkArea(const CRect& area)
 
 void NyraControl::UpdateParameter()
 {
-    if (GetSafeHwnd() == nullptr || m_WorkDC.GetSafeHdc() == nullptr)
+    if (GetSafeHwnd() == nullptr)
+        return;
+    // The work DC belongs to the window's thread.
+    if (!IsOnWindowThread()) {
+        PostMessage(WM_BED_REDRAW, 0);
+        return;
+    }
+    if (m_WorkDC.GetSafeHdc() == nullptr)
         return;
     DrawParameter(&m_WorkDC);
     ShowWorkArea(m_Layout.GetParamRectAll());
@@ -344,30 +447,25 @@ void NyraControl::UpdateCaption(int drawText, int drawButtons)
 
 void NyraControl::PushWave(CSmartBuffer* buffer)
 {
+    if (buffer == nullptr)
+        return;
+    std::unique_lock lock(m_ThreadLock);
+    if (CWaveThread* painter = m_WaveThread.Get()) {
+        painter->AddData(buffer);
+        return;
+    }
+    lock.unlock();
     // Without a wave painter nobody draws waves: the reference goes back at once.
-    if (buffer != nullptr)
-        buffer->RemoveRef(1);
+    buffer->RemoveRef(1);
 }
 
 void NyraControl::PushParam(CSmartBuffer*)
 {
-    // The parameter painter takes this over once it runs; until then the window draws the new
-    // numerics and the trend itself, on its own thread (a demo bed's packets come from the
-    // demo generator's thread).
-    if (GetSafeHwnd() == nullptr)
-        return;
-    if (GetWindowThreadProcessId(GetSafeHwnd(), nullptr) != GetCurrentThreadMessageId()) {
-        PostMessage(WM_BED_PARAMETERS);
-        return;
-    }
-    OnNewParameters(0, 0);
-}
-
-LRESULT NyraControl::OnNewParameters(WPARAM, LPARAM)
-{
-    UpdateParameter();
-    UpdateTrend();
-    return 0;
+    // Any thread (a demo bed's packets come from its generator's thread).
+    const unsigned generation = m_pClient != nullptr ? m_pClient->GetParamGeneration() : 0;
+    std::lock_guard lock(m_ThreadLock);
+    if (CParamThread* painter = m_ParamThread.Get())
+        painter->NewData(generation);
 }
 
 void NyraControl::SetEnlargeMode(int bEnlarge)
@@ -381,8 +479,11 @@ void NyraControl::SetEnlargeMode(int bEnlarge)
 
 void NyraControl::SetDisplayMode(DISPMODE mode)
 {
-    // Laying out again here would move the rectangles under running painters: the rebuild
-    // stops them first and lays out then.
+    if (GetDisplayMode() == mode)
+        return;
+    // The painters read the mode: they stop before it changes, and the rebuild (which lays out
+    // anew) starts them again.
+    StopThread();
     if (m_Layout.SetDisplayMode(mode, 0) && GetSafeHwnd() != nullptr)
         RedrawControl();
 }

@@ -5,18 +5,27 @@
 // with the numerics (BedWindowPanel.cpp), a trend area with its scroll bar for looking back
 // (BedWindowTrend.cpp) and, enlarged, a wave area. It paints from two bitmaps of its own size:
 // the background bitmap holds what changes only with size or settings (frame, grids, labels);
-// the work bitmap is what the window shows, updated by whoever draws live data. The protocol
-// side does not draw: it hands data over (PushWave, PushParam) and asks for repaints
-// (UpdateParameter, UpdateCaption, RedrawControl).
+// the work bitmap is what the window shows, updated by the painters. The protocol side does not
+// draw: it hands data over (PushWave, PushParam) and asks for repaints (UpdateParameter,
+// UpdateCaption, RedrawControl).
 //
-// Painter threads (the wave, parameter and alarm-caption painters) draw into the window from
-// their own threads, each holding its painter lock while it draws; each selects the window's
-// bitmaps into memory DCs of its own. A rebuild of the bitmaps takes the redraw lock, stops the
-// painters and passes once through each painter lock, so no painter is inside its drawing when
-// the bitmaps change. Until the painters run, the window draws the live numerics and trend
-// itself on the user-interface thread.
+// Three painter threads draw live data from their own threads: the wave painter (CWaveThread),
+// the parameter painter (numerics and trend curves, CParamThread) and the alarm-caption painter
+// (CAlarmThread). Each holds its painter lock for its life and draws through memory DCs of its
+// own over the window's bitmaps. A rebuild of the bitmaps takes the redraw lock, stops the
+// painters, waits for their ends and passes once through each painter lock, so no painter is
+// inside its drawing when the bitmaps change; painters never take the redraw lock.
 //
-// Locks, in their order: the redraw lock, then a painter lock (only passed through).
+// Thread lock: guards the three painter pointers. PushWave and PushParam (which a demo bed's
+// generator calls from its own thread) hand data to a painter under it; StartThread and
+// StopThread change the pointers under it, so a painter handed data is always one that runs.
+// It is never held while waiting for a painter's end.
+//
+// Locks, in their order: the redraw lock, then the thread lock, then a painter lock (only passed
+// through). A painter's own locks are taken alone.
+//
+// Threads: RedrawControl and UpdateParameter called from another thread are posted to the
+// window's thread (WM_BED_REDRAW).
 //
 // Lifetime: the client deletes a bed window through DeleteObjectWhenIdle, and the window's mouse
 // and scroll handlers hold a NotifyScope, so a command that removes the bed (Close, or a monitor
@@ -24,6 +33,9 @@
 // handler.
 #pragma once
 
+#include "nyraclient/bedwindow/CAlarmThread.h"
+#include "nyraclient/bedwindow/CParamThread.h"
+#include "nyraclient/bedwindow/CWaveThread.h"
 #include "nyraclient/bedwindow/CaptionLayout.h"
 #include "nyraclient/display/CDisplayInfo.h"
 
@@ -81,8 +93,8 @@ public:
     static constexpr int kCaptionHeight = 20;
     static constexpr COLORREF kCaptionTextColor = RGB(50, 50, 50);
     static constexpr const char* kClassName = "NyraControl";
-    // Posted to the window by PushParam from another thread: new parameters to draw.
-    static constexpr UINT WM_BED_PARAMETERS = WM_APP + 0x1D1;
+    // Posted to the window by RedrawControl and UpdateParameter called on another thread.
+    static constexpr UINT WM_BED_REDRAW = WM_APP + 0x1D1;
 
     // `tag` is stored for the caller and not used by the window. Creates no window.
     NyraControl(NyraClientInfo* client, int tag);
@@ -100,9 +112,10 @@ public:
     static void CreatePen(CPen& pen, COLORREF color, int width);
 
     // ---- what the client and the manager call (user-interface thread) ----------------------------
-    // Rebuilds both bitmaps and asks the painters to draw everything again.
+    // Rebuilds both bitmaps and asks the painters to draw everything again. From another thread
+    // the request is posted to the window's thread.
     void RedrawControl();
-    // Draws the panel into the work bitmap and shows it.
+    // Draws the panel into the work bitmap and shows it (from another thread: posted).
     void UpdateParameter();
     // Draws the caption bar straight onto the window; also called by the alarm-caption painter.
     void UpdateCaption(int drawText, int drawButtons);
@@ -134,6 +147,8 @@ public:
     // ---- caption bar (BedWindowCaption.cpp) --------------------------------------------------------
     void CommandMapping();
     void DrawCaptionBar(CDC* dc, int drawText, int drawButtons);
+    // The elapsed recording time at the right of the caption, its old text erased first.
+    void DrawElapsedTime(CDC* dc);
     int HitTest(int x, int y, int& value) const;
     // The caption bar as last laid out (a copy: the alarm-caption painter lays it out too).
     CaptionLayout GetCaptionLayout() const;
@@ -155,6 +170,8 @@ public:
 
     // ---- trend area (BedWindowTrend.cpp) -----------------------------------------------------------
     void DrawTrend(CDC* dc);
+    // The trend curves from entry `first` over the grids of the last DrawTrend (any thread).
+    void DrawTrendCurves(CDC* dc, UINT first);
     void CalcTrendScrollRange();
     void SetScrollbarRange(UINT maximum, UINT position);
     int IsTrendReviewMode() const { return m_bReview.load(); }
@@ -164,6 +181,8 @@ public:
     UINT GetVisibleTrendCount() const { return m_nVisibleTrend.load(); }
     // The review position the parameter painter drew last.
     UINT GetLastDrawnReviewIndex() const { return m_nLastDrawnReview.load(); }
+    // No review page drawn yet: the next review position differs from it.
+    static constexpr UINT kNoReviewDrawn = 0xFFFFFFFFu;
     void SetLastDrawnReviewIndex(UINT index) { m_nLastDrawnReview.store(index); }
     CRect GetFHRTrendRect() const { return m_rcFHRTrend; }
     UINT GetTrendColumns() const { return m_nTrendColumns; }
@@ -179,9 +198,24 @@ public:
     CCriticalSection& GetWaveLock() { return m_WaveLock; }
     CCriticalSection& GetParamLock() { return m_ParamLock; }
     CCriticalSection& GetAlarmLock() { return m_AlarmLock; }
+    // Copies `area` of the background bitmap onto `dc` at the same place through a DC of the
+    // caller's own: FALSE when that failed.
+    BOOL CopyFromBackground(CDC* dc, const CRect& area);
 
-    // Copies the work bitmap to `dc` and draws the caption bar over it. A copy that fails is
-    // tried at most three times; then the area is left invalid for a later paint. FALSE then.
+    // ---- painter state, for tests and benchmarks ---------------------------------------------
+    BOOL IsPainterRunning() const;
+    // Whether the parameter painter has a drawing still to do.
+    BOOL IsParameterDrawPending() const;
+    // Wave packets the wave painter has drawn since it started, and those waiting.
+    unsigned GetDrawnWavePackets() const;
+    std::size_t GetQueuedWavePackets() const;
+    // Alarm-caption steps (text shown or hidden) and recording-time refreshes drawn.
+    unsigned GetAlarmTextSteps() const;
+    unsigned GetRecordingTimeRefreshes() const;
+
+    // Copies the work bitmap to `dc` and draws the caption bar over it, then asks the parameter
+    // painter to draw again over what was painted. A copy that fails is tried at most three
+    // times; then the area is left invalid for a later paint. FALSE then.
     BOOL DrawControl(CDC* dc, CRect rect);
 
     // ---- message handlers ---------------------------------------------------------------------------
@@ -197,7 +231,7 @@ public:
     void OnLButtonDown(UINT flags, CPoint point);
     void OnLButtonUp(UINT flags, CPoint point);
     void OnLButtonDblClk(UINT flags, CPoint point);
-    LRESULT OnNewParameters(WPARAM, LPARAM);
+    LRESULT OnRedrawRequest(WPARAM, LPARAM);
 
 private:
     // ---- the rebuild (NyraControl.cpp) ----
@@ -206,8 +240,6 @@ private:
     void PrepareGUI();
     void StartThread();
     void StopThread();
-    // Copies `area` of the background bitmap onto `dc` at the same place: FALSE when that failed.
-    BOOL CopyFromBackground(CDC* dc, const CRect& area);
     // Copies `area` of the work bitmap onto the window.
     void ShowWorkArea(const CRect& area);
     // The layout rectangle of the window: one pixel of border on three sides, the caption above.
@@ -225,15 +257,17 @@ private:
     // ---- caption (BedWindowCaption.cpp) ----
     void DrawCaptionText(CDC* dc);
     void DrawCaptionButtons(CDC* dc);
-    void DrawElapsedTime(CDC* dc);
     // The slot of the button under a point, or -1.
     int ButtonSlotAt(CPoint point) const;
     // Sends a per-bed command to the station.
     void SendCommand(int command);
 
+    // Whether the caller runs on the window's thread.
+    bool IsOnWindowThread() const;
+    // Asks the parameter painter to draw the numerics and the trend again.
+    void RequestParameterDraw();
+
     // ---- trend (BedWindowTrend.cpp) ----
-    // Draws the trend curves over the trend grid into the work bitmap and shows them.
-    void UpdateTrend();
     // Enters review at the scroll bar's position as it reads back, held to the last whole page.
     void EnterReview();
     // Sets the scroll bar's position and returns what it reads back.
@@ -256,7 +290,12 @@ private:
     bool m_bPressIsDoubleClick { false };
     int m_nLastSentCommand { -1 };
 
-    // Painter locks: each painter holds its own while it draws into the window.
+    // Thread lock (see the file comment) and the three painters.
+    mutable std::mutex m_ThreadLock;
+    NyraWorkerControl<CWaveThread> m_WaveThread;
+    NyraWorkerControl<CParamThread> m_ParamThread;
+    NyraWorkerControl<CAlarmThread> m_AlarmThread;
+    // Painter locks: each painter holds its own for its life.
     CCriticalSection m_WaveLock;
     CCriticalSection m_ParamLock;
     CCriticalSection m_AlarmLock;

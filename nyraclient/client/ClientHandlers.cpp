@@ -78,6 +78,7 @@ void NyraClientInfo::Receive_Control(BYTE* data, int len)
             }
             if (m_bWaitPatient) {
                 m_bWaitPatient = 0;
+                std::lock_guard lock(m_SettingsLock);
                 m_AdmitPatient = m_PendingPatient;
             }
             if (m_bBrokerEnable)
@@ -179,7 +180,10 @@ void NyraClientInfo::Receive_Monitor(BYTE* data, int len)
         Send_Control(PK_CONTROL_NAK, PK_TYPE_MONITOR);
         return;
     }
-    m_MonitorPacket.SetPacket(data, len, 1);
+    {
+        std::lock_guard lock(m_SettingsLock);
+        m_MonitorPacket.SetPacket(data, len, 1);
+    }
     ResetConnectionCheck();
     const int accepted = m_pManager != nullptr ? m_pManager->IsEnableMonitor(m_MonitorPacket.GetMonitorNumber()) : 1;
     if (!accepted)
@@ -223,17 +227,21 @@ void NyraClientInfo::Receive_Wave(BYTE* data, int len)
 
 void NyraClientInfo::Receive_Parameter(BYTE* data, int len)
 {
-    PKParam_v110 packet(m_ParamPacket);
+    PKParam_v110 packet = GetParamPacket();
     if (!packet.SetPacket(data, len, 1)) {
         Send_Control(PK_CONTROL_NAK, PK_TYPE_PARAM);
         return;
     }
-    m_ParamPacket.SetPacket(data, len, 1);
+    {
+        std::lock_guard lock(m_ParamPacketLock);
+        m_ParamPacket.CopyPacket(&packet);
+        m_nParamGeneration.fetch_add(1);
+    }
     ResetConnectionCheck();
     AddTrendData(data);
-    KeepNIBPReading(m_ParamPacket);
+    KeepNIBPReading(packet);
     ForEachBedWindow([](NyraControl* wnd) { wnd->PushParam(nullptr); });
-    m_AlarmManager.SetAlarm(m_ParamPacket, m_AlarmPacket);
+    m_AlarmManager.SetAlarm(packet, m_AlarmPacket);
     AddBrokerSendData(data, UINT(len));
     Send_Control(PK_CONTROL_ACK, PK_TYPE_PARAM);
 }

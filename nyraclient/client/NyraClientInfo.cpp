@@ -130,6 +130,7 @@ constexpr LayoutFlag kLayoutFlags[] = {
 
 void NyraClientInfo::UpdateConfig()
 {
+    std::lock_guard lock(m_SettingsLock);
     const int mode = m_MonitorPacket.GetDisplayMode();
     if (mode < 1 || mode > 4)
         return;
@@ -148,21 +149,67 @@ void NyraClientInfo::UpdateConfig()
 
 int NyraClientInfo::GetDisplayMode() const
 {
-    const int mode = m_MonitorPacket.GetDisplayMode();
+    int mode = 0;
+    {
+        std::lock_guard lock(m_SettingsLock);
+        mode = m_MonitorPacket.GetDisplayMode();
+    }
     return mode >= 1 && mode <= 4 ? mode - 1 : 0;
 }
 
 void NyraClientInfo::EnableAlarm(int bEnable)
 {
-    if (m_Config.AllAlarmSound == bEnable)
-        return;
-    m_Config.AllAlarmSound = bEnable;
+    {
+        std::lock_guard lock(m_SettingsLock);
+        if (m_Config.AllAlarmSound == bEnable)
+            return;
+        m_Config.AllAlarmSound = bEnable;
+    }
     ForEachBedWindow([](NyraControl* wnd) { wnd->ResetIconStatus(); });
+}
+
+int NyraClientInfo::IsEnableAlarm() const
+{
+    std::lock_guard lock(m_SettingsLock);
+    return m_Config.AllAlarmSound;
 }
 
 int NyraClientInfo::CanPlayAlarmSound() const
 {
-    return m_Config.AllAlarmSound != 0 && m_AlarmManager.GetAlarmCount() >= 1 ? 1 : 0;
+    return IsEnableAlarm() != 0 && m_AlarmManager.GetAlarmCount() >= 1 ? 1 : 0;
+}
+
+PKMonitor_v110 NyraClientInfo::GetMonitorPacket() const
+{
+    std::lock_guard lock(m_SettingsLock);
+    return m_MonitorPacket;
+}
+
+PKParam_v110 NyraClientInfo::GetParamPacket() const
+{
+    std::lock_guard lock(m_ParamPacketLock);
+    return m_ParamPacket;
+}
+
+BOOL NyraClientInfo::BlankParamPacket(unsigned generation)
+{
+    std::lock_guard lock(m_ParamPacketLock);
+    if (m_nParamGeneration.load() != generation)
+        return FALSE;
+    m_ParamPacket.SetNullData();
+    return TRUE;
+}
+
+TBLPatientRow NyraClientInfo::CopyAdmittedPatient() const
+{
+    std::lock_guard lock(m_SettingsLock);
+    return m_AdmitPatient;
+}
+
+COleDateTime NyraClientInfo::GetRecordStartTime() const
+{
+    std::lock_guard lock(m_SettingsLock);
+    return m_Study.S_START_TIME;
 }
 
 // ==== identity ===================================================================================
@@ -175,7 +222,10 @@ void NyraClientInfo::SetKey(int key)
     m_PatientPacket.SetKey(keyByte);
     m_AlarmPacket.SetKey(keyByte);
     m_MonitorPacket.SetKey(keyByte);
-    m_ParamPacket.SetKey(keyByte);
+    {
+        std::lock_guard lock(m_ParamPacketLock);
+        m_ParamPacket.SetKey(keyByte);
+    }
     m_ProtocolVerPacket.SetKey(keyByte);
 }
 
@@ -318,7 +368,10 @@ void NyraClientInfo::Discharge()
 {
     RecordStop();
     m_bAdmitted = 0;
-    m_AdmitPatient = TBLPatientRow();
+    {
+        std::lock_guard lock(m_SettingsLock);
+        m_AdmitPatient = TBLPatientRow();
+    }
     m_PatientPacket.Clear();
     RedrawControl();
 }

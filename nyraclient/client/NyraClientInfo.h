@@ -31,6 +31,7 @@
 #include "platform/core/Sync.h"
 #include "platform/msg/Wnd.h"
 
+#include <atomic>
 #include <deque>
 #include <mutex>
 #include <vector>
@@ -95,8 +96,9 @@ public:
     void UpdateConfig();
     int GetDisplayMode() const;
     void EnableAlarm(int bEnable);
-    // The settings' "All Alarm Sound": 1 while the bed's alarm sound is on.
-    int IsEnableAlarm() const { return m_Config.AllAlarmSound; }
+    // The settings' "All Alarm Sound": 1 while the bed's alarm sound is on (any thread).
+    int IsEnableAlarm() const;
+    // Any thread (the alarm-sound thread asks), under the settings lock.
     int CanPlayAlarmSound() const;
 
     // ---- identity ----------------------------------------------------------------------
@@ -121,6 +123,8 @@ public:
     void CancelWaitAdmit();
     void Discharge();
     int IsAdmitted() const { return m_bAdmitted; }
+    // A copy of the admitted patient, for the painters (any thread).
+    TBLPatientRow CopyAdmittedPatient() const;
 
     // ---- closing -----------------------------------------------------------------------
     void CloseClient();
@@ -201,6 +205,8 @@ public:
     void RecordStop();
     LRESULT OnRecordUpdate(WPARAM, LPARAM);
     int IsRecording() const { return m_bRecording; }
+    // The running recording's start (any thread; null when none runs).
+    COleDateTime GetRecordStartTime() const;
     int IsRecordInterrupted() const { return m_bRecordInterrupted; }
     void SaveParameterToFile(const BYTE* data, int len);
     int SetWaveSaveFlag();
@@ -223,8 +229,17 @@ public:
     const PKProtocolVer& GetProtocolVerPacket() const { return m_ProtocolVerPacket; }
     const PKPatient_v110& GetPatientPacket() const { return m_PatientPacket; }
     const PKAlarm_v110& GetAlarmPacket() const { return m_AlarmPacket; }
-    const PKMonitor_v110& GetMonitorPacket() const { return m_MonitorPacket; }
-    const PKParam_v110& GetParamPacket() const { return m_ParamPacket; }
+    // A copy taken under the settings lock (the painters read it).
+    PKMonitor_v110 GetMonitorPacket() const;
+    // A copy of the last parameter packet, taken under the parameter lock (the painters read it
+    // and blank it from their threads).
+    PKParam_v110 GetParamPacket() const;
+    // How many parameter packets were stored: a painter that blanks the numerics passes the
+    // count it last saw, so that it never blanks a packet newer than its silence.
+    unsigned GetParamGeneration() const { return m_nParamGeneration.load(); }
+    // Replaces the stored packet by its no-data form unless a newer packet arrived since
+    // `generation`. Any thread.
+    BOOL BlankParamPacket(unsigned generation);
     // A settings dialog stores what the monitor acknowledged through these (settings lock).
     void SetAlarmPacket(const PKAlarm_v110& packet);
     void SetMonitorPacket(const PKMonitor_v110& packet);
@@ -296,20 +311,20 @@ private:
     int m_bMonitorAccepted { 0 };
     CCriticalSection m_BrokerLock;    // broker-queue lock
     int m_bDemo;
-    int m_bRecording { 0 };
+    std::atomic<int> m_bRecording { 0 };
     int m_bRecordInterrupted { 0 };
     int m_bSnapshotRequest { 0 };
     int m_nSnapshotFill { 0 };
     std::vector<BYTE> m_Snapshot;
     DWORD m_dwLastDataTick { 0 };
-    int m_bNetworkAlarm { 0 };
+    std::atomic<int> m_bNetworkAlarm { 0 };
     int m_bDisconnectRequest { 0 };
     int m_nTailCount { 0 };
     std::vector<BYTE> m_Tail;
     int m_nKey { 0 };
     TBLPatientRow m_AdmitPatient;
     TBLPatientRow m_PendingPatient;
-    int m_bAdmitted { 0 };
+    std::atomic<int> m_bAdmitted { 0 };
     int m_bWaitAdmit { 0 };
     int m_bWaitAlarm { 0 };
     int m_bWaitMonitor { 0 };
@@ -324,6 +339,10 @@ private:
     // Settings lock: guards writes of m_Config, m_AlarmPacket and m_MonitorPacket that a
     // settings dialog makes, and GetConfig's copy. Taken alone.
     mutable std::mutex m_SettingsLock;
+    // Parameter lock: guards m_ParamPacket, written on the receiving thread and blanked by the
+    // parameter painters. Taken alone.
+    mutable std::mutex m_ParamPacketLock;
+    std::atomic<unsigned> m_nParamGeneration { 0 };
     // NIBP lock: guards m_LastNIBP, written on the user-interface thread and read by the
     // painters. Taken alone.
     mutable std::mutex m_NIBPLock;

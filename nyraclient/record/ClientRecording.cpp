@@ -72,7 +72,10 @@ void NyraClientInfo::RecordStart(const char* lpszDataPath, TBLStudy& study)
         m_RecordLock.Lock();
         m_bRecording = 1;
         m_RecordLock.Unlock();
-        m_Study = study;
+        {
+            std::lock_guard lock(m_SettingsLock);
+            m_Study = study;
+        }
         m_strRecordPath = path;
         SetWaveSaveFlag();
     }
@@ -91,7 +94,10 @@ void NyraClientInfo::RecordStop()
     m_bSnapshotRequest = 0;
     m_nSnapshotFill = 0;
     SendMsgToParent(CLIENT_NOTIFY_RECORD_END, 0);
-    m_Study = TBLStudy();
+    {
+        std::lock_guard lock(m_SettingsLock);
+        m_Study = TBLStudy();
+    }
     m_strRecordPath.Empty();
     ForEachBedWindow([](NyraControl* wnd) { wnd->ResetIconStatus(); });
     if (m_bRecordInterrupted) {

@@ -48,6 +48,7 @@ TEST_P(BedWindowGolden, AnAdmittedBedPlayingTheCtgTraceMatchesTheReviewedPicture
     station.Layout(c.size, c.mode);
     station.clock.Advance(NyraControl::kTrendTimerMs); // one tick brings the scroll bar up to date
     Pump();
+    ASSERT_TRUE(station.WaitForParameterPainter()); // the numerics and the curves
 
     platform::Image picture = testkit::Capture(station.Tile()->GetSafeHwnd());
     ASSERT_EQ(picture.Width(), c.size.cx);

@@ -17,22 +17,6 @@ CString PanelText(const NyraControl& bed, PARAMITEM item)
     return bed.GetPanelText(item, alarm);
 }
 
-// A packet with nothing measured and no alarm.
-PKParam_v110 QuietPacket()
-{
-    PKParam_v110 p;
-    p.Clear(0xFF);
-    for (auto setAlarm : { &PKParam_v110::SetFHR1Alarm, &PKParam_v110::SetFHR2Alarm, &PKParam_v110::SetUCAlarm,
-                           &PKParam_v110::SetECGAlarm, &PKParam_v110::SetSpO2Alarm, &PKParam_v110::SetNIBPAlarm,
-                           &PKParam_v110::SetTempAlarm, &PKParam_v110::SetFECGAlarm, &PKParam_v110::SetFSpO2Alarm,
-                           &PKParam_v110::SetIUPAlarm })
-        (p.*setAlarm)(0);
-    p.SetMarker(0);
-    p.SetStimulator(0);
-    p.SetNIBPStatus(0);
-    return p;
-}
-
 void SetUnits(NyraClientInfo& client, int nibpUnit, int tempUnit)
 {
     NyraConfig config = client.GetConfig();

@@ -109,7 +109,7 @@ TEST(BedWindow, AnUnknownSweepSpeedIsMendedInTheBedsSettingsAndTheWavesScaledFor
 
 TEST(BedWindow, AWavePacketWithoutAWavePainterIsReleasedAtOnce)
 {
-    BedStation station;
+    BedStation station(CSize(0, 0)); // never laid out: no painters run
     const BYTE wave[56] {};
     CSmartBuffer* buffer = CSmartBuffer::CreateBuffer(wave, sizeof wave, 2, 1);
     ASSERT_NE(buffer, nullptr);

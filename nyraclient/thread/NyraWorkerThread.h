@@ -104,6 +104,16 @@ public:
         return true;
     }
 
+    // Waits without limit for the end of a worker let go by StopWithoutWaiting (an owner that
+    // sets several workers' stop flags before it waits for any). Nothing when none was let go.
+    void WaitForEnd()
+    {
+        if (m_end.empty())
+            return;
+        m_end.Wait(INFINITE);
+        m_end.reset();
+    }
+
     // The worker as started: valid only while the owner knows it still runs (its loop ends
     // only through the stop flag). Null once stopped.
     T* Get() const { return m_pThread; }

@@ -53,6 +53,22 @@ inline void WardColours(NyraConfig& config)
     config.EventStimulator = RGB(0, 255, 255);
 }
 
+// A parameter packet without data or alarms, for a test to fill in.
+inline PKParam_v110 QuietPacket()
+{
+    PKParam_v110 p;
+    p.Clear(0xFF);
+    for (auto setAlarm : { &PKParam_v110::SetFHR1Alarm, &PKParam_v110::SetFHR2Alarm, &PKParam_v110::SetUCAlarm,
+                           &PKParam_v110::SetECGAlarm, &PKParam_v110::SetSpO2Alarm, &PKParam_v110::SetNIBPAlarm,
+                           &PKParam_v110::SetTempAlarm, &PKParam_v110::SetFECGAlarm, &PKParam_v110::SetFSpO2Alarm,
+                           &PKParam_v110::SetIUPAlarm })
+        (p.*setAlarm)(0);
+    p.SetMarker(0);
+    p.SetStimulator(0);
+    p.SetNIBPStatus(0);
+    return p;
+}
+
 class BedStation
 {
 public:
@@ -111,6 +127,43 @@ public:
     {
         for (int i = 0; i < seconds; ++i)
             Hand(&NyraClientInfo::Receive_Parameter, sim.ParamPacket());
+    }
+
+    // `count` wave packets of the simulator (25 make a second).
+    void Waves(int count)
+    {
+        for (int i = 0; i < count; ++i)
+            Hand(&NyraClientInfo::Receive_Wave, sim.WavePacket());
+    }
+
+    // Waits (real time) until the tile's parameter painter has drawn what it was asked to.
+    bool WaitForParameterPainter(NyraControl* bed = nullptr)
+    {
+        NyraControl* window = bed != nullptr ? bed : Tile();
+        return testkit::PumpUntil([&] { return !window->IsParameterDrawPending(); });
+    }
+
+    // Makes sure the wave painter has built its canvas (its first pass drops what came before):
+    // hands over packets of a second simulator one at a time until exactly one was drawn, so
+    // that the bed's own simulator loses none of its packets.
+    bool PrimeWavePainter()
+    {
+        monitorsim::MonitorSim primer;
+        primer.SetKey(kKey);
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            Hand(&NyraClientInfo::Receive_Wave, primer.WavePacket());
+            if (!testkit::PumpUntil([&] { return Tile()->GetQueuedWavePackets() == 0; }))
+                return false;
+            if (Tile()->GetDrawnWavePackets() >= 1)
+                return true;
+        }
+        return false;
+    }
+
+    // Waits (real time) until the wave painter has drawn `count` packets and none waits.
+    bool WaitForWavePainter(unsigned count)
+    {
+        return testkit::PumpUntil([&] { return Tile()->GetDrawnWavePackets() >= count && Tile()->GetQueuedWavePackets() == 0; });
     }
 
     // A parameter packet made by the test, with the monitor's next sequence number.

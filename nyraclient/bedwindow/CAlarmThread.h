@@ -1,0 +1,47 @@
+// CAlarmThread: the alarm-caption painter of one bed window. It writes the bed's active alarm
+// texts into the caption bar one after the other, each shown for 500 ms and hidden for 500 ms,
+// in orange or red by the alarm's level, and while the bed records it refreshes the elapsed
+// recording time at the right of the caption every 500 ms (only while no alarm text is shown,
+// so the two never overlap). All intervals are on the tick clock.
+//
+// The alarm values are atomic bytes that the receiving thread writes; the list of texts is
+// built anew at every step, so an alarm that comes or goes shows within 500 ms.
+#pragma once
+
+#include "nyraclient/thread/NyraWorkerThread.h"
+
+#include "platform/core/CString.h"
+
+#include <atomic>
+
+class NyraControl;
+
+class CAlarmThread : public NyraWorkerThread<NyraControl>
+{
+public:
+    static constexpr int kExitCode = 0x1D04;
+    // One text step (shown or hidden) and one refresh of the recording time.
+    static constexpr DWORD kStepMs = 500;
+
+    BOOL InitInstance() override { return TRUE; }
+    int Run() override;
+
+    // For tests: how many text steps and time refreshes were drawn.
+    unsigned GetTextSteps() const { return m_nTextSteps.load(); }
+    unsigned GetTimeRefreshes() const { return m_nTimeRefreshes.load(); }
+
+private:
+    void Pass(NyraControl& owner);
+    void TextStep(NyraControl& owner);
+    static void DrawAlarmText(NyraControl& owner, const CString& text, int level, bool shown);
+    void DrawRecordingTime(NyraControl& owner);
+
+    DWORD m_dwLastStep { 0 };
+    DWORD m_dwLastTime { 0 };
+    int m_nPhase { 0 }; // 0 hidden, 1 shown
+    int m_nIndex { 0 };
+    bool m_bTextDrawn { false };
+    bool m_bTimeDrawn { false };
+    std::atomic<unsigned> m_nTextSteps { 0 };
+    std::atomic<unsigned> m_nTimeRefreshes { 0 };
+};
