@@ -9,6 +9,8 @@
 
 #include <vector>
 
+CAlarmThread::CAlarmThread() : m_dwLastStep(GetTickCount()), m_dwLastTime(m_dwLastStep) {}
+
 int CAlarmThread::Run()
 {
     NyraControl* owner = GetOwner();
@@ -17,7 +19,6 @@ int CAlarmThread::Run()
     // Held for the thread's life: the window passes through it after stopping the thread.
     CCriticalSection& lifeLock = owner->GetAlarmLock();
     lifeLock.Lock();
-    m_dwLastStep = m_dwLastTime = GetTickCount();
     while (IsRunning()) {
         Pass(*owner);
         Sleep(1);

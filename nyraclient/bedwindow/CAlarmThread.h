@@ -23,6 +23,10 @@ public:
     // One text step (shown or hidden) and one refresh of the recording time.
     static constexpr DWORD kStepMs = 500;
 
+    // The steps count from the thread's start (made on the window's thread), so a tick clock
+    // that moves before the thread first runs still times the first step.
+    CAlarmThread();
+
     BOOL InitInstance() override { return TRUE; }
     int Run() override;
 

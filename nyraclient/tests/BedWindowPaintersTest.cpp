@@ -240,9 +240,12 @@ TEST_F(CaptionPainter, AlarmTextsTakeTurnsShownAndHiddenInTheColourOfTheirLevel)
 
     const std::uint32_t orange = ImagePixel(kAlarmColorOrange), red = ImagePixel(kAlarmColorRed);
     const std::uint32_t expected[] = { orange, normal, red, normal, orange, normal };
+    int step = 0;
     for (std::uint32_t colour : expected) {
         Step();
         EXPECT_EQ(CaptionPixel(), colour);
+        if (colour != normal)
+            testkit::SaveForReview(testkit::Capture(station.Tile()->GetSafeHwnd()), "BedWindow-AlarmCaption-" + std::to_string(++step));
     }
     // No step before 500 ms have passed.
     const unsigned steps = station.Tile()->GetAlarmTextSteps();
@@ -250,10 +253,11 @@ TEST_F(CaptionPainter, AlarmTextsTakeTurnsShownAndHiddenInTheColourOfTheirLevel)
     LetPaintersLook();
     EXPECT_EQ(station.Tile()->GetAlarmTextSteps(), steps);
 
-    // The alarms clear: the caption is itself again.
-    alarms.RemoveAlarmAll();
+    // The alarms clear while a text is shown: the caption is itself again at once.
     Step();
-    EXPECT_EQ(CaptionPixel(), normal);
+    ASSERT_EQ(CaptionPixel(), red);
+    alarms.RemoveAlarmAll();
+    EXPECT_TRUE(testkit::PumpUntil([&] { return CaptionPixel() == normal; }));
 }
 
 TEST_F(CaptionPainter, TheRecordingTimeRunsAndGivesWayToAShownAlarmText)
@@ -266,13 +270,18 @@ TEST_F(CaptionPainter, TheRecordingTimeRunsAndGivesWayToAShownAlarmText)
     ASSERT_TRUE(testkit::PumpUntil([&] { return station.Tile()->GetRecordingTimeRefreshes() > first; }));
     EXPECT_GT(CountPixels(*station.Tile(), elapsed, NyraControl::kCaptionTextColor), 10) << "the time is written";
 
-    // With an alarm, the time is refreshed only in the steps that hide the text.
+    // With an alarm, the time is refreshed only while the text is hidden: never while one is
+    // shown, and again after each step that hides it.
     station.client->GetAlarmManager().SetAlarmLevel(ALARMTYPE_FHR1, ALARM_LEVEL_RED);
     station.client->GetAlarmManager().SetAlarm(ALARMTYPE_FHR1, 1);
-    const unsigned before = station.Tile()->GetRecordingTimeRefreshes();
-    for (int i = 0; i < 4; ++i)
-        Step();
-    EXPECT_EQ(station.Tile()->GetRecordingTimeRefreshes(), before + 2);
+    for (int round = 0; round < 2; ++round) {
+        Step(); // shown
+        const unsigned shown = station.Tile()->GetRecordingTimeRefreshes();
+        LetPaintersLook();
+        EXPECT_EQ(station.Tile()->GetRecordingTimeRefreshes(), shown) << "not over a shown text";
+        Step(); // hidden
+        EXPECT_TRUE(testkit::PumpUntil([&] { return station.Tile()->GetRecordingTimeRefreshes() > shown; }));
+    }
     station.client->RecordStop();
 }
 

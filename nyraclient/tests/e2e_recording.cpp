@@ -138,8 +138,8 @@ TEST_F(RecordingEndToEnd, RecordsOneEntryPerSecondWithBlanksForGapsIntoTheShared
     Seconds(13);
     ASSERT_TRUE(PumpUntil([&] { return client->GetFileLength() == 25 && RecordCodes().size() == 2; }));
     EXPECT_EQ(client->GetSignalLossOfRecored(), 2u);
-    const Bytes monitorPacket(client->GetMonitorPacket().GetPacket(),
-                              client->GetMonitorPacket().GetPacket() + 56);
+    const PKMonitor_v110 monitor = client->GetMonitorPacket(); // a copy, taken under the client's lock
+    const Bytes monitorPacket(monitor.GetPacket(), monitor.GetPacket() + 56);
     const Bytes patientPacket(client->GetPatientPacket().GetPacket(),
                               client->GetPatientPacket().GetPacket() + 80);
     const BYTE lead = client->GetMonitorPacket().GetECGLead();
