@@ -21,7 +21,7 @@ int CAlarmThread::Run()
     lifeLock.Lock();
     while (IsRunning()) {
         Pass(*owner);
-        Sleep(1);
+        Sleep(kPollMs);
     }
     lifeLock.Unlock();
     return kExitCode;
@@ -30,12 +30,16 @@ int CAlarmThread::Run()
 void CAlarmThread::Pass(NyraControl& owner)
 {
     NyraClientInfo* client = owner.GetClient();
-    if (client == nullptr || owner.GetSafeHwnd() == nullptr || !owner.IsPrepared()
-        || owner.GetBackBitmap()->GetSafeHandle() == nullptr)
+    if (client == nullptr || !owner.IsPrepared())
         return;
-    const DWORD now = GetTickCount();
     const bool alarms = client->GetAlarmManager().GetAlarmCount() > 0;
     const bool recording = client->IsRecording() != 0;
+    // A quiet bed whose caption shows nothing of ours: nothing to do.
+    if (!alarms && !recording && !m_bTextDrawn && !m_bTimeDrawn)
+        return;
+    if (owner.GetSafeHwnd() == nullptr || owner.GetBackBitmap()->GetSafeHandle() == nullptr)
+        return;
+    const DWORD now = GetTickCount();
     if (alarms && recording) {
         // The time only while no alarm text covers the caption.
         if (m_nPhase == 0 && now - m_dwLastTime > kStepMs) {

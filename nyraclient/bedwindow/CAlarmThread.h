@@ -22,6 +22,8 @@ public:
     static constexpr int kExitCode = 0x1D04;
     // One text step (shown or hidden) and one refresh of the recording time.
     static constexpr DWORD kStepMs = 500;
+    // How often the painter looks at the alarms: a step is at most this late.
+    static constexpr DWORD kPollMs = 10;
 
     // The steps count from the thread's start (made on the window's thread), so a tick clock
     // that moves before the thread first runs still times the first step.

@@ -65,7 +65,7 @@ int CParamThread::Run()
     }
     while (IsRunning()) {
         Pass(*owner);
-        Sleep(1);
+        Sleep(IsDrawPending() || owner->IsTrendReviewMode() ? 1 : kIdlePollMs);
     }
     lifeLock.Unlock();
     return kExitCode;
@@ -73,6 +73,12 @@ int CParamThread::Run()
 
 bool CParamThread::Pass(NyraControl& owner)
 {
+    // Most passes find nothing to draw: they only watch for the silence.
+    if (!IsDrawPending() && !owner.IsTrendReviewMode()) {
+        if (owner.IsPrepared())
+            BlankWhenSilent(owner);
+        return true;
+    }
     // A window being made, or one whose rebuild found no DC yet: nothing to draw on.
     if (owner.GetSafeHwnd() == nullptr || !owner.IsPrepared() || owner.GetWorkBitmap()->GetSafeHandle() == nullptr)
         return false;

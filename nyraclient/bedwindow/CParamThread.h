@@ -32,6 +32,10 @@ public:
     static constexpr DWORD kBlankAfterMs = 4000;
     // In trend review the trend is drawn at most this often.
     static constexpr DWORD kReviewRedrawMs = 31;
+    // How often an idle painter looks for work (new data, the silence, a review): often enough
+    // that nobody sees the wait, rarely enough that idle beds cost next to nothing. While there
+    // is drawing to do or a review runs, it looks every millisecond.
+    static constexpr DWORD kIdlePollMs = 10;
 
     CParamThread();
     ~CParamThread() override;
