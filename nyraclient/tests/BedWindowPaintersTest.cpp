@@ -306,6 +306,7 @@ TEST(BedWindowPainters, TenBusySecondsOfAnEnlargedBedWhileTheWindowChanges)
     });
     const auto start = std::chrono::steady_clock::now();
     int tick = 0;
+    bool drew = false; // each rebuild starts a new wave painter: any of them
     while (std::chrono::steady_clock::now() - start < std::chrono::seconds(10)) {
         station.Waves(1);
         if (tick % 25 == 0) {
@@ -323,12 +324,13 @@ TEST(BedWindowPainters, TenBusySecondsOfAnEnlargedBedWhileTheWindowChanges)
         if (tick % 5 == 0)
             bed.Invalidate(FALSE);
         Pump();
+        drew = drew || bed.GetDrawnWavePackets() > 0;
         std::this_thread::sleep_for(std::chrono::milliseconds(40));
         ++tick;
     }
     done.store(true);
     generator.join();
-    EXPECT_GT(bed.GetDrawnWavePackets(), 0u);
+    EXPECT_TRUE(drew);
 }
 
 } // namespace
