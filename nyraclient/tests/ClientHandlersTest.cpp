@@ -194,6 +194,8 @@ TEST_F(ClientHandlers, APatientPacketWithTheSameIdentityDoesNotRedrawTheCaption)
     tile->MoveWindow(0, 0, 300, 120);
     Settle(*m_sim, m_sim->PatientPacket());
     platform::host::NullHost::PumpPending();
+    // The parameter painter draws the panel after every paint; it has done so before we look.
+    ASSERT_TRUE(PumpUntil([&] { return !tile->IsParameterDrawPending(); }));
     const platform::SurfacePtr surface = platform::WindowSurface(tile->GetSafeHwnd());
     ASSERT_NE(surface, nullptr);
     surface->TakeDirty();
