@@ -23,6 +23,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 
 using testkit::Pump;
@@ -65,6 +66,7 @@ struct Journal
     std::vector<BOOL> previewFlags;
     CRect lastDrawRect;
     int mode { 1 };
+    UINT pagesToPrint { 2 };
 };
 Journal* g_journal = nullptr;
 
@@ -126,7 +128,7 @@ public:
             mode->dmOrientation = DMORIENT_LANDSCAPE;
             pDC->ResetDC(mode);
         }
-        pInfo->SetMaxPage(2);
+        pInfo->SetMaxPage(g_journal->pagesToPrint);
     }
     // Page 1 is black in its left half, page 2 in its right half.
     void OnPrint(CDC* pDC, CPrintInfo* pInfo) override
@@ -425,6 +427,23 @@ TEST_F(UiFramework, PrintsTwoLandscapePagesToAPdfThatRasterises)
     EXPECT_GT(first.cx, first.cy); // landscape
     EXPECT_EQ(first, second);
     EXPECT_EQ(PngSize(prefix + "-3.png"), CSize(0, 0));
+}
+
+TEST_F(UiFramework, AJobWithNoPageToPrintStartsNoDocument)
+{
+    testkit::TempFolder folder;
+    const std::string pdf = folder / "nothing.pdf";
+    platform::msg::CommonDialogAnswer answer;
+    answer.accepted = true;
+    answer.outputFile = pdf.c_str();
+    dialogs.AnswerDialog(answer);
+    journal.pagesToPrint = 0;
+
+    frame->SendMessage(WM_COMMAND, ID_FILE_PRINT);
+    EXPECT_EQ(journal.beginPrinting, 1);
+    EXPECT_EQ(journal.endPrinting, 1);
+    EXPECT_TRUE(journal.printedPages.empty());
+    EXPECT_FALSE(std::filesystem::exists(pdf));
 }
 
 TEST_F(UiFramework, FileOpenReusesTheDocumentUnderTheChosenFilesName)

@@ -158,6 +158,11 @@ BOOL CView::PrintPages(CPrintInfo& info)
     if (!info.m_pPD->CreatePrinterDC(dc))
         return FALSE;
     OnBeginPrinting(&dc, &info);
+    // A job whose view found no page to print starts no document at all.
+    if (info.GetToPage() < info.GetFromPage()) {
+        OnEndPrinting(&dc, &info);
+        return FALSE;
+    }
 
     CString title = m_pDocument ? m_pDocument->GetTitle() : CString();
     CString output = info.m_pPD->GetOutputFile();
