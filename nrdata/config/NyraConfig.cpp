@@ -54,13 +54,19 @@ void NyraConfig::Default()
     DisplayFlag.fill(1);
 }
 
+int NyraConfig::DisplayFlagOfKind(int kind)
+{
+    if (kind < 1 || kind >= static_cast<int>(std::size(kVisibleFlagOfKind)))
+        return -1;
+    return kVisibleFlagOfKind[kind];
+}
+
 int NyraConfig::IsVisible(int kind) const
 {
     if (kind == kAlwaysVisibleKind)
         return 1;
-    if (kind < 1 || kind >= static_cast<int>(std::size(kVisibleFlagOfKind)))
-        return 0;
-    return DisplayFlag[static_cast<size_t>(kVisibleFlagOfKind[kind])];
+    const int flag = DisplayFlagOfKind(kind);
+    return flag < 0 ? 0 : DisplayFlag[static_cast<size_t>(flag)];
 }
 
 CString NyraConfig::GetDefaultDataPath()

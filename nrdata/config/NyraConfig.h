@@ -151,6 +151,12 @@ public:
     // The display flag of a parameter data kind (ParamKind); kind 19 is always visible, an
     // unknown kind never.
     int IsVisible(int kind) const;
+    // The index in DisplayFlag of a parameter data kind's visibility, -1 for a kind without one
+    // (19, unknown kinds). The one map between the two numberings: they differ for the fetal
+    // values (FHR1 is kind 11 but flag 9) and kinds 15 and 16 share the flags of 13 and 14.
+    static int DisplayFlagOfKind(int kind);
+    // The display flag index of the enlarged bed window's waves.
+    static constexpr int kWaveDisplayFlag = 0;
 
     // Display flags, not stored: 0 the bed window's waveform flag, 1 to 16 the trend
     // visibility flags that IsVisible reports, 17 unused by any kind.

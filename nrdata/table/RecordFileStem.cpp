@@ -27,3 +27,5 @@ CString MakeRecordFileStem(LPCTSTR patientId, LPCTSTR studyId)
 {
     return SafeNamePart(patientId) + "_" + SafeNamePart(studyId);
 }
+
+CString MakeSafeFileNamePart(LPCTSTR text) { return SafeNamePart(text); }

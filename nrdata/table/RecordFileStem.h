@@ -10,3 +10,6 @@
 // every ".." is replaced by "_", so that no id can lead the name out of the "Records" folder.
 // Ids made of letters, digits, "-" and "." (and the 14-digit study ids) come through unchanged.
 CString MakeRecordFileStem(LPCTSTR patientId, LPCTSTR studyId);
+
+// One part of a file name made safe by the same rule (a capture's patient id and names).
+CString MakeSafeFileNamePart(LPCTSTR text);

@@ -175,6 +175,7 @@ void NyraClientInfo::Receive_Alarm(BYTE* data, int len)
 void NyraClientInfo::Receive_Monitor(BYTE* data, int len)
 {
     const int changed = IsMonitorPacketChanged(data, len);
+    const BYTE previousMode = m_MonitorPacket.GetDisplayMode();
     PKMonitor_v110 packet(m_MonitorPacket);
     if (!packet.SetPacket(data, len, 1)) {
         Send_Control(PK_CONTROL_NAK, PK_TYPE_MONITOR);
@@ -193,7 +194,10 @@ void NyraClientInfo::Receive_Monitor(BYTE* data, int len)
         m_pManager->Sort(TRUE);
         RedrawControl();
     }
-    UpdateConfig();
+    // The layout's display flags replace the user's trend choices only when the monitor changes
+    // its display mode: a monitor resends its settings packet, and a resent one keeps them.
+    if (m_MonitorPacket.GetDisplayMode() != previousMode)
+        UpdateConfig();
     AddBrokerSendData(data, UINT(len));
     Send_Control(PK_CONTROL_ACK, PK_TYPE_MONITOR);
 }

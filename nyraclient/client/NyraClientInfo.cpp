@@ -85,6 +85,12 @@ void NyraClientInfo::SetConfig(NyraConfig config, int bKeepRecordLimit)
     m_Config = config;
 }
 
+void NyraClientInfo::SetDisplayFlags(const std::array<int, NyraConfig::kDisplayFlags>& flags)
+{
+    std::lock_guard lock(m_SettingsLock);
+    m_Config.DisplayFlag = flags;
+}
+
 NyraConfig NyraClientInfo::GetConfig() const
 {
     std::lock_guard lock(m_SettingsLock);
@@ -130,6 +136,7 @@ constexpr LayoutFlag kLayoutFlags[] = {
 
 void NyraClientInfo::UpdateConfig()
 {
+    // The painter threads read the settings copy under this lock.
     std::lock_guard lock(m_SettingsLock);
     const int mode = m_MonitorPacket.GetDisplayMode();
     if (mode < 1 || mode > 4)

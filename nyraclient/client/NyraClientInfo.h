@@ -93,6 +93,9 @@ public:
     // threads read it).
     void SetConfig(NyraConfig config, int bKeepRecordLimit);
     NyraConfig GetConfig() const;
+    // The display flags of the bed's copy (which SetConfig keeps): the trend visibility that the
+    // user chose for this bed.
+    void SetDisplayFlags(const std::array<int, NyraConfig::kDisplayFlags>& flags);
     void UpdateConfig();
     int GetDisplayMode() const;
     void EnableAlarm(int bEnable);
