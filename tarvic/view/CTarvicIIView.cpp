@@ -7,6 +7,7 @@
 #include "tarvic/net/CListenSocket.h"
 #include "tarvic/res/TarvicResourceIds.h"
 #include "tarvic/serial/CSerialPortManager.h"
+#include "tarvic/view/TrendPrintJob.h"
 
 #include "nyraclient/broker/CBrokerServer.h"
 #include "nyraclient/client/ClientMessages.h"

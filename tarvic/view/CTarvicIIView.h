@@ -8,7 +8,8 @@
 //  - recording (ViewRecording.cpp): record start with its free-space check, the study row while
 //    the file grows and at its end, and the disk-space watch every ten minutes;
 //  - the toolbar's commands and the function keys (ViewCommands.cpp);
-//  - the clock in the frame's top-right corner (ViewClock.cpp).
+//  - the clock in the frame's top-right corner (ViewClock.cpp);
+//  - a bed's printed trend (ViewPrinting.cpp) and its captured trend image (ViewCapture.cpp).
 //
 // A bed is never deleted while the view handles one of its notifications, a dialog's own message
 // loop included: the handling holds a notify scope, and the client library defers the deletion
@@ -19,6 +20,7 @@
 
 #include "nyraclient/manager/NyraClientManager.h"
 
+#include "platform/core/OleDateTime.h"
 #include "platform/gdi/CBitmap.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/CFont.h"
@@ -26,7 +28,12 @@
 
 #include <memory>
 
+namespace tarvic {
+struct TrendPrintJob;
+}
+
 class CBrokerServer;
+class CPrintInfo;
 class CCmdUI;
 class CDialog;
 class CListenSocket;
@@ -119,6 +126,28 @@ public:
     void OnFullScreen();
     void OnAppExit();
 
+    // ---- a bed's printed trend (ViewPrinting.cpp) ------------------------------------------
+    // Runs the trend print dialog for the bed and prints what it chose (landscape, an optional
+    // cover page, then the trend pages): IDOK when a job was started, else IDCANCEL.
+    INT_PTR PrintTrend(NyraClientInfo* pClient);
+    BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
+    void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+    void DrawCoverPage(CDC* pDC, int nWidth, int nHeight);
+    void DrawPageHeader(CDC* pDC, int nWidth, int nHeight, CRect rcGraph);
+
+    // ---- a bed's captured trend image (ViewCapture.cpp) --------------------------------------
+    static constexpr int kCaptureWidth = 1344;
+    static constexpr int kCaptureHeight = 1900;
+    // Saves the bed's trend report page as a JPEG file in the "EMR Data Path" folder and says
+    // where it went.
+    void SaveScreenImage(NyraClientInfo* pClient);
+    // SaveScreenImage, then the program of "EMR Program Path" when it names a file.
+    INT_PTR CaptureTrend(NyraClientInfo* pClient);
+    // "<id>_<last><first>_<yyyymmddhhmmss>.JPG" of the monitor's patient texts, each made safe.
+    static CString CaptureFileName(const NyraClientInfo& client, const COleDateTime& when);
+
     // ---- the clock (ViewClock.cpp) ----------------------------------------------------------
     void DrawClock();
 
@@ -136,6 +165,8 @@ private:
     void SetDisplayMode(int mode);
 
     NyraClientManager m_ClientManager;
+    // The printed trend from the print dialog's OK to the end of its job; null otherwise.
+    std::unique_ptr<tarvic::TrendPrintJob> m_pTrendPrint;
     CBitmap m_bmBackground;
     StationDialogs m_Dialogs{StationDialogs::NotAvailable()};
     // The per-bed dialog open now and its bed; null when none is.
