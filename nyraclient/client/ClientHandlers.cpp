@@ -86,13 +86,11 @@ void NyraClientInfo::Receive_Control(BYTE* data, int len)
             break;
         case PK_TYPE_ALARM:
             m_bWaitAlarm = 0;
-            if (m_bBrokerEnable)
-                AddBrokerSendData(m_AlarmPacket.GetPacket(), UINT(m_AlarmPacket.GetPacketSize()));
+            RelayAcknowledged(m_SentAlarm, m_AlarmPacket);
             break;
         case PK_TYPE_MONITOR:
             m_bWaitMonitor = 0;
-            if (m_bBrokerEnable)
-                AddBrokerSendData(m_MonitorPacket.GetPacket(), UINT(m_MonitorPacket.GetPacketSize()));
+            RelayAcknowledged(m_SentMonitor, m_MonitorPacket);
             break;
         default: break;
         }
@@ -105,6 +103,19 @@ void NyraClientInfo::Receive_Control(BYTE* data, int len)
 }
 
 // ==== settings and identity ======================================================================
+
+void NyraClientInfo::RelayAcknowledged(std::vector<BYTE>& sent, const PKBase& stored)
+{
+    // What the monitor confirmed is what was sent: the dialog stores it only after the ACK,
+    // so the stored packet may still be the old one here.
+    if (m_bBrokerEnable) {
+        if (!sent.empty())
+            AddBrokerSendData(sent.data(), UINT(sent.size()));
+        else
+            AddBrokerSendData(const_cast<BYTE*>(stored.GetPacket()), UINT(stored.GetPacketSize()));
+    }
+    sent.clear();
+}
 
 void NyraClientInfo::Receive_ProtocolVer(BYTE* data, int len)
 {
@@ -152,7 +163,10 @@ void NyraClientInfo::Receive_Patient(BYTE* data, int len)
         Send_Control(PK_CONTROL_NAK, PK_TYPE_PATIENT);
         return;
     }
-    m_PatientPacket.SetPacket(data, len, 1);
+    {
+        std::lock_guard lock(m_SettingsLock); // the broker copies it whole
+        m_PatientPacket.SetPacket(data, len, 1);
+    }
     ResetConnectionCheck();
     if (changed)
         RefreshControl(1, 1);
@@ -166,7 +180,10 @@ void NyraClientInfo::Receive_Alarm(BYTE* data, int len)
         Send_Control(PK_CONTROL_NAK, PK_TYPE_ALARM);
         return;
     }
-    m_AlarmPacket.SetPacket(data, len, 1);
+    {
+        std::lock_guard lock(m_SettingsLock); // the broker copies it whole
+        m_AlarmPacket.SetPacket(data, len, 1);
+    }
     ResetConnectionCheck();
     AddBrokerSendData(data, UINT(len));
     Send_Control(PK_CONTROL_ACK, PK_TYPE_ALARM);
@@ -182,7 +199,7 @@ void NyraClientInfo::Receive_Monitor(BYTE* data, int len)
         return;
     }
     {
-        std::lock_guard lock(m_SettingsLock);
+        std::lock_guard lock(m_SettingsLock); // the broker copies it whole
         m_MonitorPacket.SetPacket(data, len, 1);
     }
     ResetConnectionCheck();

@@ -11,6 +11,8 @@
 constexpr UINT WM_RECEIVE_SOCKET_DATA = 0x5F6;
 constexpr UINT WM_RECEIVE_SERIAL_DATA = 0x5F7;
 constexpr UINT WM_RECORD_UPDATE = 0x5F8;
+// Posted by a demo bed's generator thread when its first packet waits in the demo queue.
+constexpr UINT WM_DEMO_DATA = 0x5F9;
 
 // ---- client to the station's window ---------------------------------------------------------
 // wParam: the NyraClientInfo of the bed; lParam: a _CLIENT_NOTIFY on the sender's stack, valid

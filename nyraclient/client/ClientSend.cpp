@@ -44,19 +44,25 @@ void NyraClientInfo::Send_Patient(BYTE* data, UINT len)
 void NyraClientInfo::Send_Alarm(BYTE* data, UINT len)
 {
     m_bWaitAlarm = 1;
-    if (data == nullptr)
+    if (data == nullptr) {
+        m_SentAlarm.clear();
         SendPacket(m_AlarmPacket.GetPacket(), UINT(m_AlarmPacket.GetPacketSize()));
-    else
+    } else {
+        m_SentAlarm.assign(data, data + len);
         SendPacket(data, len);
+    }
 }
 
 void NyraClientInfo::Send_Monitor(BYTE* data, UINT len)
 {
     m_bWaitMonitor = 1;
-    if (data == nullptr)
+    if (data == nullptr) {
+        m_SentMonitor.clear();
         SendPacket(m_MonitorPacket.GetPacket(), UINT(m_MonitorPacket.GetPacketSize()));
-    else
+    } else {
+        m_SentMonitor.assign(data, data + len);
         SendPacket(data, len);
+    }
 }
 
 int NyraClientInfo::IsWaitingAck(int kind) const

@@ -20,6 +20,7 @@ const platform::MessageMap* NyraClientInfo::GetThisMessageMap()
         Message<WM_RECEIVE_SOCKET_DATA, &NyraClientInfo::OnReceiveSocketData>(),
         Message<WM_RECEIVE_SERIAL_DATA, &NyraClientInfo::OnReceiveSerialData>(),
         Message<WM_RECORD_UPDATE, &NyraClientInfo::OnRecordUpdate>(),
+        Message<WM_DEMO_DATA, &NyraClientInfo::OnDemoData>(),
         Message<WM_TIMER, &NyraClientInfo::OnTimer>(),
     };
     static constexpr platform::MessageMap kMap { &CWnd::GetThisMessageMap, kEntries };
@@ -46,6 +47,7 @@ NyraClientInfo::NyraClientInfo(NyraClientManager* pManager, int bDemo, int bAuto
 
 NyraClientInfo::~NyraClientInfo()
 {
+    StopDemo();
     CloseConnectionCheck();
     m_BrokerLock.Lock();
     for (CSmartBuffer* buffer : m_BrokerQueue)
@@ -440,6 +442,25 @@ void NyraClientInfo::AddBrokerSendData(BYTE* data, UINT len)
     m_BrokerLock.Unlock();
     if (dropped != nullptr)
         dropped->RemoveRef(1);
+}
+
+int NyraClientInfo::CopyStoredPacket(BYTE type, BYTE* out, int room) const
+{
+    const PKBase* packet = nullptr;
+    switch (type) {
+    case PK_TYPE_PARAM: packet = &m_ParamPacket; break;
+    case PK_TYPE_PATIENT: packet = &m_PatientPacket; break;
+    case PK_TYPE_ALARM: packet = &m_AlarmPacket; break;
+    case PK_TYPE_MONITOR: packet = &m_MonitorPacket; break;
+    default: return 0;
+    }
+    // The parameter packet has a lock of its own (the painters copy it many times a second).
+    std::lock_guard lock(type == PK_TYPE_PARAM ? m_ParamPacketLock : m_SettingsLock);
+    const int size = packet->GetPacketSize();
+    if (out == nullptr || size > room)
+        return 0;
+    std::copy(packet->GetPacket(), packet->GetPacket() + size, out);
+    return size;
 }
 
 CSmartBuffer* NyraClientInfo::GetBrokerSendData()

@@ -15,6 +15,8 @@
 #include "nyraclient/alarm/NyraAlarmManager.h"
 #include "nyraclient/bedwindow/NyraControl.h"
 #include "nyraclient/client/ClientMessages.h"
+#include "nyraclient/demo/CDemoThread.h"
+#include "nyraclient/thread/SmartBufferQueue.h"
 #include "nyraclient/record/CFileThread.h"
 #include "nyraclient/trend/CTrendStore.h"
 
@@ -165,6 +167,9 @@ public:
     CSmartBuffer* GetBrokerSendData();
     UINT GetBrokerSendDataSize();
     int IsBrokerEnable() const { return m_bBrokerEnable; }
+    // Copies the stored packet of that kind (parameter, patient, alarm or monitor settings)
+    // whole, under the settings lock: its length, or 0 for another kind or too small a room.
+    int CopyStoredPacket(BYTE type, BYTE* out, int room) const;
 
     // ---- sending (ClientSend.cpp) --------------------------------------------------------
     void SendPacket(BYTE* data, UINT len);
@@ -220,6 +225,19 @@ public:
     const TBLStudy& GetStudy() const { return m_Study; }
     // The working file of the running recording; empty when none runs.
     const CString& GetRecordPath() const { return m_strRecordPath; }
+
+    // ---- demo bed (nyraclient/demo/ClientDemo.cpp) --------------------------------------
+    // Starts the generator thread (none when one runs); StopDemo stops it and waits for its
+    // end, then drops what it left in the demo queue. Both on the user-interface thread.
+    void StartDemo();
+    void StopDemo();
+    int IsDemoRunning() const { return m_DemoThread.IsStarted(); }
+    // The generator thread's hand-over: a copy of the packet joins the demo queue (a full queue
+    // drops its oldest packet); one that finds the queue empty posts WM_DEMO_DATA.
+    void PushDemoPacket(const BYTE* data, int len);
+    // Hands the waiting demo packets, oldest first, to the packet handlers (user-interface thread).
+    LRESULT OnDemoData(WPARAM, LPARAM);
+    static constexpr std::size_t kDemoQueueLimit = 4096;
 
     // ---- state for the manager and the station ------------------------------------------
     NyraAlarmManager& GetAlarmManager() { return m_AlarmManager; }
@@ -277,6 +295,8 @@ private:
     // taken are consumed from `bytes`/`count`. Returns the fill level.
     int FillWorkBuffer(BYTE* buffer, const BYTE*& bytes, int& count);
     void DispatchPacket(BYTE* packet, int len);
+    // Queues for the broker the settings the monitor acknowledged (ClientHandlers.cpp).
+    void RelayAcknowledged(std::vector<BYTE>& sent, const PKBase& stored);
     void FinishPass();
     template <class Read, class Assemble>
     void RunPass(Read read, Assemble assemble);
@@ -339,6 +359,10 @@ private:
     PKMonitor_v110 m_MonitorPacket;
     PKParam_v110 m_ParamPacket;
     PKProtocolVer m_ProtocolVerPacket;
+    // The settings last sent with Send_Alarm / Send_Monitor: what the monitor's ACK confirms,
+    // and so what the broker relays then.
+    std::vector<BYTE> m_SentAlarm;
+    std::vector<BYTE> m_SentMonitor;
     // Settings lock: guards writes of m_Config, m_AlarmPacket and m_MonitorPacket that a
     // settings dialog makes, and GetConfig's copy. Taken alone.
     mutable std::mutex m_SettingsLock;
@@ -359,6 +383,8 @@ private:
     COleDateTime m_SnapshotTime;
     int m_bBrokerEnable { 1 };
     std::deque<CSmartBuffer*> m_BrokerQueue;
+    NyraWorkerControl<CDemoThread> m_DemoThread;
+    nyraclient::SmartBufferQueue m_DemoQueue { kDemoQueueLimit };
     // Depth of receive passes running on this client (a pass may nest through a modal loop).
     int m_nPassDepth { 0 };
 };

@@ -33,6 +33,7 @@ CString LoadText(UINT id)
 NyraClientManager::NyraClientManager(CWnd* pParent) : m_pParent(pParent)
 {
     m_KeyPool.Init(kKeyCount);
+    m_Layout.SetOwner(this);
 }
 
 NyraClientManager::~NyraClientManager()
@@ -187,6 +188,40 @@ int NyraClientManager::ConnectedAsSerial(UINT port, int key)
     client->m_nComPort = port;
     AppendClient(client, key, false);
     return key;
+}
+
+int NyraClientManager::AddDemoClient()
+{
+    if (CountBeds() >= kMaxBeds) {
+        AfxMessageBox(LoadText(nyraclient::IDS_NO_MORE_CLIENT), MB_OK | MB_ICONSTOP);
+        return 0;
+    }
+    auto* client = new (std::nothrow) NyraClientInfo(this, 1, 1);
+    if (client == nullptr)
+        return 0;
+    client->m_nTileID = -1;
+    client->m_bLiveLink = 0;
+    client->m_bAdmitted = 0;
+    int key = 0;
+    m_KeyPool.Alloc(key, client);
+    client->SetKey(key);
+    // A demo bed is its own monitor: number = key, layout by the key, lead II.
+    PKMonitor_v110& monitor = client->MonitorPacket();
+    monitor.SetUnitName("ICU");
+    monitor.SetMonitorNumber(static_cast<BYTE>(key));
+    monitor.SetDisplayMode(static_cast<BYTE>(key % 4 + 1));
+    monitor.SetECGLead(2);
+    const CString demoName = LoadText(nyraclient::IDS_DEMO_NAME);
+    client->PatientPacket().SetFirstName(demoName);
+    client->PatientPacket().SetLastName(demoName);
+    client->m_bMonitorAccepted = 1;
+    client->SetConfig(m_Config, FALSE);
+    m_ClientLock.Lock();
+    m_Clients.push_back(client);
+    m_ClientLock.Unlock();
+    Sort(TRUE);
+    client->StartDemo();
+    return 1;
 }
 
 // ==== finding ====================================================================================
@@ -397,6 +432,8 @@ void NyraClientManager::RemoveClient(NyraClientInfo* pClient, BOOL bForce)
         }
     }
     RemoveAt(index);
+    if (pClient->IsDemo())
+        pClient->StopDemo();
     FreeTile(pClient);
     if (pClient == m_pExpandedClient)
         CollapseClient(FALSE);
@@ -411,6 +448,7 @@ void NyraClientManager::ClearAll()
     if (m_pExpandedClient != nullptr) {
         m_pExpandedClient->Collapse();
         m_pExpandedClient = nullptr;
+        m_Layout.SetExpanded(FALSE, FALSE);
     }
     m_ClientLock.Lock();
     while (!m_Clients.empty()) {
@@ -418,7 +456,9 @@ void NyraClientManager::ClearAll()
         m_Clients.erase(m_Clients.begin());
         if (client == nullptr)
             continue;
-        if (!client->IsDemo())
+        if (client->IsDemo())
+            client->StopDemo();
+        else
             client->CloseClient();
         client->DestroyComponent();
         nyraclient::DeleteObjectWhenIdle(client);
@@ -461,62 +501,6 @@ int NyraClientManager::CanPalyAlarmSound()
     }
     m_ClientLock.Unlock();
     return result;
-}
-
-// ==== grid =======================================================================================
-
-void NyraClientManager::ResetLayout()
-{
-    if (m_pParent == nullptr || m_pParent->GetSafeHwnd() == nullptr)
-        return;
-    m_ClientLock.Lock();
-    for (NyraClientInfo* client : m_Clients) {
-        if (client == nullptr || client->IsComponentExist())
-            continue;
-        auto freeTile = std::find(m_TileUsed.begin(), m_TileUsed.end(), 0);
-        if (freeTile == m_TileUsed.end())
-            break;
-        const int tile = static_cast<int>(freeTile - m_TileUsed.begin());
-        if (client->CreateComponent(m_pParent, IDC_BED_TILE_FIRST + UINT(tile))) {
-            *freeTile = 1;
-            client->m_nTileID = tile;
-        }
-    }
-    m_ClientLock.Unlock();
-}
-
-void NyraClientManager::Sort(BOOL bRedraw)
-{
-    ResetLayout();
-    if (!bRedraw)
-        return;
-    m_ClientLock.Lock();
-    for (NyraClientInfo* client : m_Clients)
-        if (client != nullptr)
-            client->RedrawControl();
-    m_ClientLock.Unlock();
-}
-
-int NyraClientManager::ExpandClient(NyraClientInfo* pClient)
-{
-    if (pClient == nullptr || m_pParent == nullptr || FindClient(pClient, 0) < 0)
-        return 0;
-    if (m_pExpandedClient != nullptr && m_pExpandedClient != pClient)
-        CollapseClient(FALSE);
-    if (!pClient->Expand(m_pParent))
-        return 0;
-    m_pExpandedClient = pClient;
-    return 1;
-}
-
-void NyraClientManager::CollapseClient(BOOL bRedraw)
-{
-    NyraClientInfo* client = m_pExpandedClient;
-    m_pExpandedClient = nullptr;
-    if (client != nullptr)
-        client->Collapse();
-    if (bRedraw)
-        Sort(TRUE);
 }
 
 // ==== notifications ==============================================================================

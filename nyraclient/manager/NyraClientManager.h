@@ -11,6 +11,7 @@
 
 #include "nyraclient/client/ClientMessages.h"
 #include "nyraclient/key/CClientKeyPool.h"
+#include "nyraclient/manager/CClientLayout.h"
 #include "nyraclient/manager/AlarmSoundNotice.h"
 #include "nyraclient/manager/CAlarmSoundThread.h"
 #include "nyraclient/thread/NyraWorkerThread.h"
@@ -25,6 +26,8 @@
 #include <vector>
 
 class CUSerialEx;
+class CDC;
+class CRgn;
 class CWnd;
 class NyraClientInfo;
 class NyraClientSock;
@@ -85,35 +88,50 @@ public:
     void RefreshClient(NyraClientInfo* pClient);
     int CanPalyAlarmSound();
 
-    // ---- grid and enlarged bed ---------------------------------------------------------------
-    // Lays the grid out again: every bed without a tile gets a free tile id and its bed window.
-    void ResetLayout();
-    void Sort(BOOL bRedraw);
-    int ExpandClient(NyraClientInfo* pClient);
-    void CollapseClient(BOOL bRedraw);
-    NyraClientInfo* GetExpandedClient() const { return m_pExpandedClient; }
-    int IsTileIdUsed(int index) const { return m_TileUsed[size_t(index)]; }
-
-    // ---- display mode, pages, alarm sound, demo beds (NyraClientManagerPages.cpp) ------------
-    // The station's view drives these. Until the paged grid, the alarm-sound thread and the demo
-    // source are in, they keep the mode and the grid rectangle, show every bed on one page,
-    // and refuse demo beds.
+    // ---- grid, pages and the enlarged bed (NyraClientManagerPages.cpp) ---------------------
+    // The grid's display mode (0 one bed enlarged, 1 two, 2 four, 3 eight, 4 sixteen beds; any
+    // other value shows mode 0); with bApply the tiles take the new mode at once.
     void SetDisplayMode(int mode, BOOL bApply);
-    int GetDisplayMode() const { return m_nDisplayMode; }
+    int GetDisplayMode() const { return static_cast<int>(m_Layout.GetMode()); }
+    // Lays the grid out in that rectangle of the parent: the beds of the current page get their
+    // tile windows (the others lose theirs) and go to their tiles. The second form repeats it
+    // with the stored rectangle.
     void ResetLayout(int x, int y, int width, int height);
+    void ResetLayout();
+    int GetPageSize() const;
+    // Pages of the array (empty places count); 0 while no display mode is set.
+    int GetTotalPageCount() const;
+    int GetCurrentPage() const { return m_nCurrentPage; }
     void ShowPage(int page);
     void ShowNextPage();
     void ShowPrevPage();
     BOOL CanNext() const;
     BOOL CanPrev() const;
+    // Orders the beds by monitor number (or at their numbers' places with "Device Position Fix").
+    void Sort(BOOL bRelayout);
+    // Shows the bed enlarged (switching the grid to mode 0): 1 when it is the enlarged bed.
+    int ExpandClient(NyraClientInfo* pClient);
+    int ExpandClient(NyraClientInfo* pClient, BOOL bRelayout);
+    void CollapseClient(BOOL bRelayout);
+    NyraClientInfo* GetExpandedClient() const { return m_pExpandedClient; }
+    BOOL IsEnlargeMode() const { return m_pExpandedClient != nullptr ? TRUE : FALSE; }
+    const CClientLayout& GetLayout() const { return m_Layout; }
+    int IsTileIdUsed(int index) const { return m_TileUsed[size_t(index)]; }
+    // The first free tile id index (0 to 15), -1 when all are in use.
+    int GetUsableCustomId() const;
+    // The region of the tiles and the enlarged bed of the current page; FALSE when no bed is on it.
+    BOOL CreateClientsRegion(CRgn& region, int width, int height);
+    // Fills the grid rectangle outside the beds.
+    void EraseBkgnd(CDC* pDC, COLORREF colour);
+
+    // ---- alarm sound and demo beds ---------------------------------------------------------
     // Starts the alarm-sound thread (none when one runs already), which plays the alarm sound
     // every 3 seconds while a bed wants it. StopAlarm asks it to end and does not wait; the
     // destructor stops it and waits for its end. Both on the user-interface thread.
     void StartAlarm();
     void StopAlarm();
-    // The new demo bed's key, or -1 when refused.
+    // Adds a demo bed: 1, or 0 when refused (two beds already: a box says so) or out of memory.
     int AddDemoClient();
-    int ExpandClient(NyraClientInfo* pClient, BOOL bRelayout);
 
     // ---- notifications --------------------------------------------------------------------------
     LRESULT SendMsgToParent(NyraClientInfo* pClient, int nCode, DWORD dwValue);
@@ -126,6 +144,8 @@ public:
     int GetViewerCount() const { return m_nViewerCount.load(); }
 
     CClientKeyPool& GetKeyPool() { return m_KeyPool; }
+    // The client lock, for the broker's pass, which holds it while it reads the beds.
+    CCriticalSection& GetClientLock() { return m_ClientLock; }
 
     // ---- what the alarm-sound thread calls ----------------------------------------------------
     CCriticalSection& GetSoundLock() { return m_SoundLock; }
@@ -145,12 +165,17 @@ private:
     void RemoveAt(int index);
     void FreeTile(NyraClientInfo* pClient);
     void HandConnectNotice(NyraClientInfo* pClient);
+    // First and last array index of the current page; false when the array is empty.
+    bool PageRange(int& first, int& last) const;
+    void UpdateTileWindows(int first, int last);
+    void CreateTile(NyraClientInfo* client);
+    void PlaceTiles(int first, int last);
 
     std::vector<NyraClientInfo*> m_Clients;
     NyraClientInfo* m_pExpandedClient { nullptr };
     CWnd* m_pParent;
     std::array<int, BED_TILE_COUNT> m_TileUsed {};
-    int m_nDisplayMode { 0 };
+    CClientLayout m_Layout;
     int m_nCurrentPage { 0 };
     int m_nPageCount { 0 };
     // Sound lock: held by the alarm-sound thread for its whole life; first in the lock order.

@@ -31,6 +31,9 @@ constexpr platform::StringEntry kStrings[] = {
     { IDS_REPORT_CURRENT_DATE, "Current Date" },
     { IDS_SWEEP_SPEED, "Sweep Speed" },
     { IDS_SAVE_WAVEFORM, "Do you want to save current waveform?" },
+    // ---- broker client --------------------------------------------------------------------
+    { IDS_CONNECTED_AS_LAN_ERROR, "ConnectedAsLan Error.." },
+    { IDS_CONNECTED_AS_SERIAL_ERROR, "ConnectedAsSerial Error.." },
     // ---- alarm sound ----------------------------------------------------------------------
     { IDS_CANT_PLAY_ALARM_SOUND, "Can't play alarm sound" },
 };

@@ -36,6 +36,9 @@ constexpr UINT IDS_REPORT_RECORD_START = 11009;
 constexpr UINT IDS_REPORT_CURRENT_DATE = 11010;
 constexpr UINT IDS_SWEEP_SPEED = 11011;
 constexpr UINT IDS_SAVE_WAVEFORM = 11012;
+// ---- broker client ----
+constexpr UINT IDS_CONNECTED_AS_LAN_ERROR = 11020;
+constexpr UINT IDS_CONNECTED_AS_SERIAL_ERROR = 11021;
 // ---- alarm sound ----
 constexpr UINT IDS_CANT_PLAY_ALARM_SOUND = 11100;
 

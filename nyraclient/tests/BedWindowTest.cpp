@@ -143,7 +143,9 @@ TEST(BedWindow, TheTileOfAnEnlargedBedWearsTheHighlightedFrame)
     station.Tile()->RedrawControl();
     Pump();
     EXPECT_NE(captionPixel(), normal);
-    station.manager.CollapseClient(TRUE);
+    // Back to a grid without an enlarged bed (mode 0 always enlarges one).
+    station.manager.SetDisplayMode(DISPMODE_16CH, FALSE);
+    EXPECT_EQ(station.manager.GetExpandedClient(), nullptr);
     Pump();
     EXPECT_EQ(captionPixel(), normal);
 }

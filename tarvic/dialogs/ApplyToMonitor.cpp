@@ -84,9 +84,8 @@ ApplyResult Apply(CWnd& page, NyraClientInfo& client, const ClientGone& gone, co
         StationMessageBox(IDS_APPLY_FAILED, MB_OK | MB_ICONSTOP);
         return ApplyResult::Failed;
     }
+    // The client relayed the acknowledged packet to the viewing stations when the ACK came.
     (client.*store)(packet);
-    if (client.IsBrokerEnable())
-        client.AddBrokerSendData(bytes.data(), UINT(bytes.size()));
     return ApplyResult::Applied;
 }
 

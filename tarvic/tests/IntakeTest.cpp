@@ -162,13 +162,19 @@ TEST_F(StationIntake, AViewerIsHandedToTheBroker)
     StartStation();
     ASSERT_NE(view->GetBrokerServer(), nullptr);
     EXPECT_EQ(view->GetBrokerServer()->GetClientManager(), &Manager());
-    // The broker of this version refuses viewers: the station closes the connection at once.
+    // The viewer is served: the broker counts it, and a second one is closed at once.
     MonitorSim viewer;
     ASSERT_TRUE(viewer.ConnectTcp("127.0.0.1", int(view->GetViewerPort())));
+    EXPECT_TRUE(PumpUntil([&] { return view->GetBrokerServer()->GetViewerCount() == 1; }));
+    EXPECT_EQ(Manager().GetViewerCount(), 1);
+    MonitorSim second;
+    ASSERT_TRUE(second.ConnectTcp("127.0.0.1", int(view->GetViewerPort())));
     EXPECT_TRUE(PumpUntil([&] {
-        viewer.Poll(0);
-        return viewer.PeerClosed();
+        second.Poll(0);
+        return second.PeerClosed();
     }));
+    viewer.Poll(0);
+    EXPECT_FALSE(viewer.PeerClosed());
     EXPECT_EQ(BedCount(), 0);
 }
 

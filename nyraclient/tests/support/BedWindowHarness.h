@@ -80,6 +80,7 @@ public:
     {
         EXPECT_TRUE(parent.CreateEx(0, nullptr, "", WS_POPUP | WS_VISIBLE, 0, 0, 640, 480, nullptr, nullptr));
         manager.SetParent(&parent);
+        manager.SetDisplayMode(DISPMODE_16CH, FALSE); // a grid of tiles, none enlarged
         NyraConfig config = manager.GetConfig();
         WardColours(config);
         manager.SetConfig(config, FALSE);

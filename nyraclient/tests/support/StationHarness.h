@@ -102,6 +102,7 @@ public:
     {
         EXPECT_TRUE(parent.CreateEx(0, nullptr, "", WS_POPUP, 0, 0, 800, 600, nullptr, nullptr));
         manager.SetParent(&parent);
+        manager.SetDisplayMode(DISPMODE_16CH, FALSE); // a grid of tiles, none enlarged
         EXPECT_TRUE(m_listener.Create(0, SOCK_STREAM, FD_READ | FD_WRITE | FD_ACCEPT | FD_CLOSE, "127.0.0.1"));
         EXPECT_TRUE(m_listener.Listen());
         CString address;
