@@ -18,8 +18,12 @@ AddressEntry MakeAddressEntry(const NyraClientInfo& client)
 {
     AddressEntry entry {};
     if (client.IsDemo()) {
-        entry = { kLinkNetwork, kDemoNet[0], kDemoNet[1], kDemoNet[2], client.GetMonitorPacket().GetMonitorNumber(), 0 };
-    } else if (client.m_pSerial != nullptr || client.m_nComPort != 0) {
+        // The monitor packet is copied under the bed's settings lock: a dialog may be storing one.
+        BYTE monitor[PKMonitor_v110::kSize] {};
+        client.CopyStoredPacket(PK_TYPE_MONITOR, monitor, PKMonitor_v110::kSize);
+        entry = { kLinkNetwork, kDemoNet[0], kDemoNet[1], kDemoNet[2], monitor[PKMonitor_v110::kOffMonitorNumber], 0 };
+    } else if (client.m_nComPort != 0) {
+        // The COM port stays when a time-out lets the serial link go.
         entry = { kLinkSerial, static_cast<BYTE>(client.m_nComPort), 0, 0, 0, 0 };
     } else {
         entry = { kLinkNetwork, client.m_PeerAddr[0], client.m_PeerAddr[1], client.m_PeerAddr[2], client.m_PeerAddr[3], 0 };

@@ -331,7 +331,8 @@ private:
     int m_nControlID { -1 };
     CCriticalSection m_ControlLock;   // bed-window lock
     CCriticalSection m_RecordLock;    // recording-state lock (after the link lock)
-    int m_bMonitorAccepted { 0 };
+    // Read by the broker's pass on its own thread.
+    std::atomic<int> m_bMonitorAccepted { 0 };
     CCriticalSection m_BrokerLock;    // broker-queue lock
     int m_bDemo;
     std::atomic<int> m_bRecording { 0 };
