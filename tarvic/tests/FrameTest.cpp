@@ -114,9 +114,9 @@ TEST_F(StationFrame, DemoModeAddsTheDemoBedButtonAtTheRightEnd)
     EXPECT_EQ(ids.front(), tarvic::ID_PICTURE_LOGO_DEMO);
     EXPECT_EQ(ids.back(), tarvic::ID_DEMO_BED);
     EXPECT_EQ(frame->GetToolBar().GetButtonTip(16), "Demo");
-    // The demo source is not in this version: the command adds nothing.
+    // The command adds a demo bed.
     frame->SendMessage(WM_COMMAND, tarvic::ID_DEMO_BED);
-    EXPECT_EQ(BedCount(), 0);
+    EXPECT_EQ(BedCount(), 1);
 }
 
 TEST_F(StationFrame, F12SwitchesFullScreenAndBackToTheWindowItWas)

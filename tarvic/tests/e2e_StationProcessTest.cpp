@@ -8,14 +8,17 @@
 
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
 #include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <netinet/in.h>
 #include <spawn.h>
 #include <sys/socket.h>
+#include <sys/time.h>
 #include <sys/wait.h>
 #include <thread>
+#include <unistd.h>
 
 extern char** environ;
 
@@ -129,17 +132,21 @@ bool MonitorIsServed(MonitorSim& sim, UINT port)
 }
 
 // A viewing station is taken on `port` (and, with this version's broker, closed again).
+// A viewing station is served: the first thing it reads is the client list.
 bool ViewerIsTaken(UINT port)
 {
-    MonitorSim viewer;
-    if (!viewer.ConnectTcp("127.0.0.1", int(port)))
-        return false;
-    return WaitUntil(
-        [&] {
-            viewer.Poll(50);
-            return viewer.PeerClosed();
-        },
-        std::chrono::seconds(5));
+    const int fd = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address {};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<uint16_t>(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    timeval wait { 5, 0 };
+    setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait);
+    unsigned char first = 0;
+    const bool listed = connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0
+        && recv(fd, &first, 1, 0) == 1 && first == 0xFA;
+    close(fd);
+    return listed;
 }
 
 TEST(StationProcess, AFreshStationServesMonitorsAndViewersAndEndsInOrderOnSigterm)
