@@ -2,6 +2,7 @@
 // default, in the order the ini file holds them. Default, Open and Save all walk this one list.
 #pragma once
 
+#include "nrdata/config/ColorPresets.h"
 #include "nrdata/config/NyraConfig.h"
 
 namespace nrdata::config {
@@ -90,29 +91,29 @@ void ForEachSetting(Settings& s, Visitor&& visit)
     visit(kSystem, "Serial Name7", s.SerialName[6], Int(0));
     visit(kSystem, "Serial Name8", s.SerialName[7], Int(0));
 
-    visit(kColor, "Graph Background", s.GraphBackground, Int(0));
-    visit(kColor, "Param Background", s.ParamBackground, Int(0));
-    visit(kColor, "Graph Text", s.GraphText, Int(0));
-    visit(kColor, "Param Text", s.ParamText, Int(0));
-    visit(kColor, "Graph FHR1", s.GraphFHR1, Int(0));
-    visit(kColor, "Graph FHR2", s.GraphFHR2, Int(0));
-    visit(kColor, "Graph FECG", s.GraphFECG, Int(0));
-    visit(kColor, "Graph FSpO2", s.GraphFSpO2, Int(0));
-    visit(kColor, "Graph Normal FHR", s.GraphNormalFHR, Int(0));
-    visit(kColor, "Graph HR", s.GraphHR, Int(0));
-    visit(kColor, "Graph SpO2", s.GraphSpO2, Int(0));
-    visit(kColor, "Graph NIBP", s.GraphNIBP, Int(0));
-    visit(kColor, "Graph TEMP", s.GraphTEMP, Int(0));
-    visit(kColor, "Graph UC", s.GraphUC, Int(0));
-    visit(kColor, "Grid Outer", s.GridOuter, Int(0));
-    visit(kColor, "Grid Outer Style", s.GridOuterStyle, Int(0));
-    visit(kColor, "Grid Inner", s.GridInner, Int(0));
-    visit(kColor, "Grid Inner Style", s.GridInnerStyle, Int(0));
-    visit(kColor, "Grid Center", s.GridCenter, Int(0));
-    visit(kColor, "Grid Center Style", s.GridCenterStyle, Int(0));
+    visit(kColor, "Graph Background", s.GraphBackground, Int(kDefaultColors.GraphBackground));
+    visit(kColor, "Param Background", s.ParamBackground, Int(kDefaultColors.ParamBackground));
+    visit(kColor, "Graph Text", s.GraphText, Int(kDefaultColors.GraphText));
+    visit(kColor, "Param Text", s.ParamText, Int(kDefaultColors.ParamText));
+    visit(kColor, "Graph FHR1", s.GraphFHR1, Int(kDefaultColors.GraphFHR1));
+    visit(kColor, "Graph FHR2", s.GraphFHR2, Int(kDefaultColors.GraphFHR2));
+    visit(kColor, "Graph FECG", s.GraphFECG, Int(kDefaultColors.GraphFECG));
+    visit(kColor, "Graph FSpO2", s.GraphFSpO2, Int(kDefaultColors.GraphFSpO2));
+    visit(kColor, "Graph Normal FHR", s.GraphNormalFHR, Int(kDefaultColors.GraphNormalFHR));
+    visit(kColor, "Graph HR", s.GraphHR, Int(kDefaultColors.GraphHR));
+    visit(kColor, "Graph SpO2", s.GraphSpO2, Int(kDefaultColors.GraphSpO2));
+    visit(kColor, "Graph NIBP", s.GraphNIBP, Int(kDefaultColors.GraphNIBP));
+    visit(kColor, "Graph TEMP", s.GraphTEMP, Int(kDefaultColors.GraphTEMP));
+    visit(kColor, "Graph UC", s.GraphUC, Int(kDefaultColors.GraphUC));
+    visit(kColor, "Grid Outer", s.GridOuter, Int(kDefaultColors.GridOuter));
+    visit(kColor, "Grid Outer Style", s.GridOuterStyle, Int(kDefaultColors.GridOuterStyle));
+    visit(kColor, "Grid Inner", s.GridInner, Int(kDefaultColors.GridInner));
+    visit(kColor, "Grid Inner Style", s.GridInnerStyle, Int(kDefaultColors.GridInnerStyle));
+    visit(kColor, "Grid Center", s.GridCenter, Int(kDefaultColors.GridCenter));
+    visit(kColor, "Grid Center Style", s.GridCenterStyle, Int(kDefaultColors.GridCenterStyle));
     visit(kColor, "Event", s.Event, Int(0));
-    visit(kColor, "Event Maker", s.EventMaker, Int(0));
-    visit(kColor, "Event Stimulator", s.EventStimulator, Int(0));
+    visit(kColor, "Event Maker", s.EventMaker, Int(kDefaultColors.EventMaker));
+    visit(kColor, "Event Stimulator", s.EventStimulator, Int(kDefaultColors.EventStimulator));
 
     visit(kSystem, "Doctor ID", s.DoctorID, TextDefault { TextDefault::Empty });
     visit(kSystem, "Doctor Name", s.DoctorName, TextDefault { TextDefault::Empty });

@@ -99,7 +99,10 @@ TEST(NyraConfigDefaults, NewObjectHoldsTheTableDefaults)
     EXPECT_EQ(c.HospitalName, "MY HOSPITAL");
     for (int port : c.SerialName)
         EXPECT_EQ(port, 0);
-    EXPECT_EQ(c.GraphBackground, 0);
+    // Without colour settings the tiles take the default scheme, not black on black.
+    EXPECT_EQ(c.GraphBackground, 0xFFFFFF);
+    EXPECT_EQ(c.GraphFHR1, 0x00008B);
+    EXPECT_EQ(c.GridInnerStyle, 2);
     EXPECT_EQ(c.EventStimulator, 0);
     EXPECT_EQ(c.DoctorID, "");
     EXPECT_EQ(c.NurseName, "");
@@ -223,7 +226,7 @@ TEST_F(NyraConfigFile, SparseFileGivesTheFallbacks)
     EXPECT_EQ(c.SweepSpeed, 3);
     EXPECT_EQ(c.FHR1AlarmSound, 1);
     EXPECT_EQ(c.SerialName, fresh.SerialName);
-    EXPECT_EQ(c.GraphBackground, 0);
+    EXPECT_EQ(c.GraphBackground, 0xFFFFFF);
     EXPECT_EQ(c.DoctorID, "") << "the doctor and nurse texts fall back to empty";
     EXPECT_EQ(c.NurseName, "");
     EXPECT_EQ(c.ReviewECGGain, 3);

@@ -103,6 +103,7 @@ BOOL CTarvicIIApp::InitInstance()
     });
 
     const CString dataFolder = PrepareDataFolder(g_Config, IniPath());
+    SetDataFolder(dataFolder);
     PrepareDatabaseFile(dataFolder, ProgramFolder());
     ConnectDatabase(g_Database, dataFolder);
     return TRUE;
@@ -116,6 +117,7 @@ int CTarvicIIApp::ExitInstance()
         m_bCrashDumps = 0;
     }
     g_Database.Disconnect();
+    tarvic::SetDataFolder(CString());
     m_bATLInited = 0;
     m_bStartUpComplete = 0;
     return CWinApp::ExitInstance();

@@ -14,6 +14,24 @@ StationOptions& Options()
     return options;
 }
 
+namespace {
+
+CString& DataFolderInUse()
+{
+    static CString folder;
+    return folder;
+}
+
+} // namespace
+
+CString DataFolder()
+{
+    const CString& folder = DataFolderInUse();
+    return folder.IsEmpty() ? g_Config.DataPath : folder;
+}
+
+void SetDataFolder(const CString& folder) { DataFolderInUse() = folder; }
+
 CString ProgramFolder()
 {
     const CString& folder = Options().programFolder;

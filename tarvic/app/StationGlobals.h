@@ -39,6 +39,12 @@ struct StationOptions
 };
 
 StationOptions& Options();
+
+// The data folder the database was opened from at start-up. A new "Data Path" saved by the
+// configuration takes effect at the next start; until then recordings and study rows stay in
+// this folder. Before start-up has set one it is the settings' "Data Path".
+CString DataFolder();
+void SetDataFolder(const CString& folder);
 // The program folder of the options, or the running program's.
 CString ProgramFolder();
 // A file of the program folder.

@@ -2,6 +2,7 @@
 #include "tarvic/dialogs/BedDialogControls.h"
 
 #include "tarvic/app/StationMessages.h"
+#include "tarvic/res/BedDialogIds.h"
 
 #include "platform/ui/controls/ComboBox.h"
 
@@ -57,6 +58,21 @@ void FillNumberList(CWnd& dialog, int id, int first, int last, long value)
         CString text;
         text.Format("%d", n);
         AddListEntry(dialog, id, text, n);
+    }
+    SelectListValue(dialog, id, value);
+}
+
+void FillPeriodList(CWnd& dialog, int id, long value)
+{
+    constexpr int kPeriodStep = 5;
+    constexpr int kPeriodLast = 120;
+    dialog.SendDlgItemMessage(id, CB_RESETCONTENT);
+    AddListEntry(dialog, id, LoadText(IDS_OFF), 0);
+    const CString minutes = LoadText(IDS_MINUTES);
+    for (int period = kPeriodStep; period <= kPeriodLast; period += kPeriodStep) {
+        CString text;
+        text.Format("%d (%s)", period, minutes.GetString());
+        AddListEntry(dialog, id, text, period);
     }
     SelectListValue(dialog, id, value);
 }

@@ -28,6 +28,9 @@ CString LoadText(UINT stringId, bool colon = false);
 void FillMapList(CWnd& dialog, int id, NRConstMap::CMAP_TYPE map, long value);
 // Fills the list `id` with "%d" of `first` to `last` (value = the number) and selects `value`.
 void FillNumberList(CWnd& dialog, int id, int first, int last, long value);
+// Fills the list `id` with the automatic recording periods: "Off" (0), then "5 (min)" to
+// "120 (min)" in steps of 5 (value = the minutes), and selects `value`.
+void FillPeriodList(CWnd& dialog, int id, long value);
 // Adds one entry; returns its index.
 int AddListEntry(CWnd& dialog, int id, const CString& text, long value);
 // Selects the entry holding `value`; with none, no entry is selected.

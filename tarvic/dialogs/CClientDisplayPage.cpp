@@ -69,23 +69,6 @@ constexpr LabelText kLabels[] = {
 constexpr int kAntepartumOff[] = {IDC_TOP_GRAPH, IDC_BOTTOM_GRAPH, IDC_SWEEP_SPEED, IDC_ECG_GAIN, IDC_FECG_GAIN};
 constexpr int kMotherOff[] = {IDC_TOP_GRAPH, IDC_BOTTOM_GRAPH, IDC_FECG_GAIN};
 
-// Automatic recording periods: off, then 5 to 120 minutes.
-constexpr int kPeriodStep = 5;
-constexpr int kPeriodLast = 120;
-
-void FillPeriodList(CWnd& page, long value)
-{
-    page.SendDlgItemMessage(IDC_PERIOD, CB_RESETCONTENT);
-    AddListEntry(page, IDC_PERIOD, LoadText(IDS_OFF), 0);
-    const CString minutes = LoadText(IDS_MINUTES);
-    for (int period = kPeriodStep; period <= kPeriodLast; period += kPeriodStep) {
-        CString text;
-        text.Format("%d (%s)", period, minutes.GetString());
-        AddListEntry(page, IDC_PERIOD, text, period);
-    }
-    SelectListValue(page, IDC_PERIOD, value);
-}
-
 } // namespace
 
 CClientDisplayPage::CClientDisplayPage(NyraClientInfo* pClient, ClientGone gone)
@@ -121,7 +104,7 @@ void CClientDisplayPage::Reload()
     CheckRadioButton(IDC_SOUND_ON, IDC_SOUND_OFF, config.AllAlarmSound != 0 ? IDC_SOUND_ON : IDC_SOUND_OFF);
     for (const MapList& list : kLists)
         FillMapList(*this, list.id, list.map, config.*list.setting);
-    FillPeriodList(*this, config.RecordLimit);
+    FillPeriodList(*this, IDC_PERIOD, config.RecordLimit);
 
     switch (monitor.GetDisplayMode()) {
     case 1: EnableControls(*this, kAntepartumOff, FALSE); break;

@@ -4,6 +4,7 @@
 
 #include "tarvic/app/StationMessages.h"
 #include "tarvic/dialogs/BedDialogOpeners.h"
+#include "tarvic/dialogs/CConfigurationDlg.h"
 #include "tarvic/dialogs/CPatientManagerDlg.h"
 #include "tarvic/dialogs/TrendDialogOpeners.h"
 #include "tarvic/view/CTarvicIIView.h"
@@ -24,5 +25,7 @@ StationDialogs StationDialogs::NotAvailable()
     StationDialogs::StationDialog patientManager = [](CTarvicIIView& view) {
         tarvic::records::OpenPatientManager(&view, &view.GetClientManager());
     };
-    return {admitPatient, clientSetting, trendVisible, trendPrint, capture, patientManager, station};
+    // ---- the configuration ----
+    StationDialogs::StationDialog configuration = tarvic::config::OpenConfiguration;
+    return {admitPatient, clientSetting, trendVisible, trendPrint, capture, patientManager, configuration};
 }

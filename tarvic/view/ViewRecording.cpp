@@ -65,7 +65,7 @@ void CTarvicIIView::StartRecord(NyraClientInfo* pClient)
     // that was interrupted from starting again once its patient was discharged.
     if (pClient == nullptr || !pClient->IsAdmitted())
         return;
-    const CString dataPath = g_Config.DataPath;
+    const CString dataPath = tarvic::DataFolder();
     if (dataPath.GetLength() < 2)
         return;
     ULONGLONG freeMb = 0;
@@ -142,8 +142,8 @@ void CTarvicIIView::EndRecord(NyraClientInfo* pClient)
 void CTarvicIIView::CheckDiskSpace()
 {
     // Without a data folder the home folder's file system is watched.
-    const CString dataPath =
-        g_Config.DataPath.GetLength() < 2 ? platform::GetHomeFolder() : g_Config.DataPath;
+    const CString folder = tarvic::DataFolder();
+    const CString dataPath = folder.GetLength() < 2 ? platform::GetHomeFolder() : folder;
     ULONGLONG freeMb = 0;
     if (!FreeMegabytes(dataPath, freeMb) || freeMb >= kWarnBelowMb)
         return;
