@@ -1,10 +1,9 @@
-// CClientPage: what the four pages of the bed settings sheet share. A page is a child dialog
-// without caption that keeps its bed's client (not owned), swallows Enter and Escape, and
-// reloads every control from the client whenever it is shown or hidden, so that edits not
-// applied are dropped on a tab change.
+// CClientPage: what the four pages of the bed settings sheet share: a sheet page that keeps its
+// bed's client (not owned) and reloads every control from the client whenever it is shown or
+// hidden.
 #pragma once
 
-#include "platform/ui/dialogs/Dialog.h"
+#include "tarvic/dialogs/CTabSheet.h"
 
 #include <functional>
 
@@ -16,27 +15,15 @@ namespace tarvic::bed {
 // gives up without touching it.
 using ClientGone = std::function<bool()>;
 
-// True for a key-down of Enter or Escape: the sheet and its pages swallow them.
-bool IsEnterOrEscape(const MSG* pMsg);
+using tarvic::IsEnterOrEscape;
 
-class CClientPage : public CDialog
+class CClientPage : public CSheetPage
 {
 public:
     CClientPage(UINT nIDTemplate, NyraClientInfo* pClient, ClientGone gone);
 
-    BOOL Create(CWnd* pParentWnd);
-    // Puts the client's current values into the controls.
-    virtual void Reload() = 0;
-
-    BOOL PreTranslateMessage(MSG* pMsg) override;
-    void OnOK() override {}
-    void OnCancel() override {}
-
-    static const platform::MessageMap* GetThisMessageMap();
-    const platform::MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
-
 protected:
-    void OnShowWindow(BOOL bShow, UINT nStatus);
+    bool CanReload() const override { return m_pClient != nullptr && !IsClientGone(); }
     bool IsClientGone() const { return m_ClientGone && m_ClientGone(); }
 
     NyraClientInfo* m_pClient { nullptr };

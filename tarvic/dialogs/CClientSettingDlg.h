@@ -1,7 +1,7 @@
-// CClientSettingDlg: the bed settings sheet. A modal dialog with a tab control and four child
-// pages (display, patient, alarm, device), one visible at a time, for one bed's client (not
-// owned). It has no OK button: Enter and Escape do nothing, and only the close box ends it
-// (IDCANCEL). The view ends it as cancelled when the bed disconnects.
+// CClientSettingDlg: the bed settings sheet. A modal tabbed sheet with four child pages
+// (display, patient, alarm, device) for one bed's client (not owned). It has no OK button:
+// Enter and Escape do nothing, and only the close box ends it (IDCANCEL). The view ends it as
+// cancelled when the bed disconnects.
 #pragma once
 
 #include "tarvic/dialogs/CClientPage.h"
@@ -11,7 +11,7 @@
 
 namespace tarvic::bed {
 
-class CClientSettingDlg : public CDialog
+class CClientSettingDlg : public CTabSheet
 {
 public:
     static constexpr int kPageCount = 4;
@@ -20,23 +20,15 @@ public:
     ~CClientSettingDlg() override;
 
     BOOL OnInitDialog() override;
-    BOOL PreTranslateMessage(MSG* pMsg) override;
-    void OnOK() override {}
 
     // The page of tab `index` (0 display, 1 patient, 2 alarm, 3 device); null before the sheet
     // is initialised.
     CClientPage* GetPage(int index) const;
-    int GetCurrentTab() const;
-    // Switches tabs as a click on the tab does.
-    void SelectTab(int index);
 
-    static const platform::MessageMap* GetThisMessageMap();
-    const platform::MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
+protected:
+    CSheetPage* PageAt(int index) const override { return GetPage(index); }
 
 private:
-    void OnSelChanging(NMHDR* pNMHDR, LRESULT* pResult);
-    void OnSelChange(NMHDR* pNMHDR, LRESULT* pResult);
-    void ShowPage(int index, BOOL show);
     // The pages' windows go with the sheet's; a page whose window is still there (a sheet that
     // never ran) is destroyed here. Then the objects are deleted.
     void DestroyPages();

@@ -15,7 +15,7 @@ class CTarvicIIView;
 
 namespace tarvic::config {
 
-class CConfigurationDlg : public CDialog
+class CConfigurationDlg : public CTabSheet
 {
 public:
     static constexpr int kPageCount = 3;
@@ -28,14 +28,9 @@ public:
     void SetView(CTarvicIIView* pView) { m_pView = pView; }
 
     BOOL OnInitDialog() override;
-    BOOL PreTranslateMessage(MSG* pMsg) override;
-    void OnOK() override {}
 
     // The page of tab `index` (0 initial data, 1 colours, 2 system); null before initialisation.
     CConfigPage* GetPage(int index) const;
-    int GetCurrentTab() const;
-    // Switches tabs as a click on the tab does.
-    void SelectTab(int index);
     // The copy the pages edit.
     NyraConfig& GetConfigCopy() { return m_Config; }
 
@@ -45,10 +40,11 @@ public:
     static const platform::MessageMap* GetThisMessageMap();
     const platform::MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
 
+protected:
+    CSheetPage* PageAt(int index) const override { return GetPage(index); }
+
 private:
-    void OnSelChanging(NMHDR* pNMHDR, LRESULT* pResult);
-    void OnSelChange(NMHDR* pNMHDR, LRESULT* pResult);
-    void ShowPage(int index, BOOL show);
+    // The pages' windows go before the sheet's own, then the objects.
     void DestroyPages();
     void OnDestroy();
 
