@@ -185,18 +185,6 @@ TEST_F(StationDispatch, AdmittingWithRecordOnAdmitStartsARecordingButReadmitting
     EXPECT_EQ(shown[0].Icon(), UINT(MB_ICONERROR));
 }
 
-TEST_F(StationDispatch, DialogsNotInThisVersionSaySo)
-{
-    StartStation();
-    frame->SendMessage(WM_COMMAND, tarvic::ID_CONFIGURATION);
-    const auto shown = platform::msg::TakeShownMessageBoxes();
-    ASSERT_EQ(shown.size(), 1u);
-    for (const auto& box : shown) {
-        EXPECT_EQ(box.text, tarvic::LoadText(tarvic::IDS_NOT_AVAILABLE));
-        EXPECT_EQ(box.caption, "Tarvic II");
-    }
-}
-
 TEST_F(StationDispatch, ToolbarDialogCommandsAndTheReviewProgram)
 {
     StartStation();
