@@ -336,7 +336,7 @@ TEST_F(NyraConfigFile, FileHoldsSectionsAndKeysInTableOrder)
         "Data Path=/data",      "Auto Record Stop=0", "Language=3",        "IUP Alarm Sound=1",
         "[CENTRAL_SYSTEM]",     "Broker IP=0",       "Broker Port=4500",   "Hospital Name=MY HOSPITAL",
         "Serial Name8=0",       "Doctor ID=",        "Nurse Name=",        "[CENTRAL_COLOR]",
-        "Graph Background=0",   "Event Stimulator=0", "[REVIEW_DEFAULT]",  "Review FECG Gain=3",
+        "Graph Background=16777215", "Event Stimulator=0", "[REVIEW_DEFAULT]",  "Review FECG Gain=3",
         "[REVIEW_COLOR]",       "Review Event UCZeroing=0",
     };
     size_t at = 0;
