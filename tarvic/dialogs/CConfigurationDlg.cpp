@@ -7,6 +7,7 @@
 #include "tarvic/dialogs/CColorSettingPage.h"
 #include "tarvic/dialogs/CInitialDataPage.h"
 #include "tarvic/dialogs/CSystemSettingPage.h"
+#include "tarvic/dialogs/CUserManagerDlg.h"
 #include "tarvic/res/BedDialogIds.h"
 #include "tarvic/res/ConfigDialogIds.h"
 #include "tarvic/view/CTarvicIIView.h"
@@ -84,7 +85,7 @@ const platform::MessageMap* CConfigurationDlg::GetThisMessageMap()
 
 void OpenConfiguration(CTarvicIIView& view)
 {
-    CConfigurationDlg dialog(&view);
+    CConfigurationDlg dialog(&view, [](CWnd& page) { tarvic::records::OpenUserManager(&page); });
     dialog.SetView(&view);
     dialog.DoModal();
 }

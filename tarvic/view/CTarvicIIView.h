@@ -168,7 +168,7 @@ private:
     // The printed trend from the print dialog's OK to the end of its job; null otherwise.
     std::unique_ptr<tarvic::TrendPrintJob> m_pTrendPrint;
     CBitmap m_bmBackground;
-    StationDialogs m_Dialogs{StationDialogs::NotAvailable()};
+    StationDialogs m_Dialogs{StationDialogs::Standard()};
     // The per-bed dialog open now and its bed; null when none is.
     CDialog* m_pBedDialog{nullptr};
     NyraClientInfo* m_pBedDialogClient{nullptr};

@@ -1,19 +1,14 @@
-// The openers of this version: those whose dialog is not built yet say that their function is
-// not available.
+// The station's own dialog openers.
 #include "tarvic/view/StationDialogs.h"
 
-#include "tarvic/app/StationMessages.h"
 #include "tarvic/dialogs/BedDialogOpeners.h"
 #include "tarvic/dialogs/CConfigurationDlg.h"
 #include "tarvic/dialogs/CPatientManagerDlg.h"
 #include "tarvic/dialogs/TrendDialogOpeners.h"
 #include "tarvic/view/CTarvicIIView.h"
-#include "tarvic/res/TarvicResourceIds.h"
 
-StationDialogs StationDialogs::NotAvailable()
+StationDialogs StationDialogs::Standard()
 {
-    auto tell = [] { tarvic::StationMessageBox(tarvic::IDS_NOT_AVAILABLE, MB_OK | MB_ICONINFORMATION); };
-    auto station = [tell](CTarvicIIView&) { tell(); };
     // ---- the admission dialog and the bed settings sheet ----
     StationDialogs::BedDialog admitPatient = tarvic::bed::OpenAdmitPatient;
     StationDialogs::BedDialog clientSetting = tarvic::bed::OpenClientSetting;

@@ -1,7 +1,6 @@
 // The dialogs that the station's commands open, behind one seam: the admission, bed settings,
 // trend print and trend visibility dialogs of a bed, the capture of a bed's trend image, and the
-// patient manager and configuration. Those not built yet tell the user that the function is not
-// available. Tests put their own openers in.
+// patient manager and configuration. Tests put their own openers in.
 //
 // A per-bed opener shows its dialog through CTarvicIIView::RunBedDialog, so that the view knows
 // which dialog belongs to which bed and can end it when that bed disconnects.
@@ -29,6 +28,6 @@ struct StationDialogs
     StationDialog patientManager;
     StationDialog configuration;
 
-    // The openers of this version; those not built yet answer "not available" (and IDCANCEL).
-    static StationDialogs NotAvailable();
+    // The station's own dialogs.
+    static StationDialogs Standard();
 };
