@@ -77,8 +77,8 @@ TEST_F(TrendVisible, ADisplayModeClearsAndDisablesWhatItDoesNotMeasureAtOnce)
     }
     EXPECT_TRUE(Checked(*dialog, CTrendVisibleDlg::IDC_FHR1));
     EXPECT_FALSE(dialog->GetDlgItem(CTrendVisibleDlg::IDC_STIMULATOR)->IsWindowVisible());
-    // No enlarged window: no waves to choose.
-    EXPECT_FALSE(Enabled(*dialog, CTrendVisibleDlg::IDC_SHOW_WAVEFORM));
+    // Waves can be chosen only for a bed shown enlarged (the first bed is, in the station's mode 0).
+    EXPECT_EQ(Enabled(*dialog, CTrendVisibleDlg::IDC_SHOW_WAVEFORM), bed->GetEnlargedControl() != nullptr);
     // Before any click the bed stops drawing them.
     const NyraConfig stored = bed->GetConfig();
     for (int kind : {7, 8, 9, 10})
