@@ -20,6 +20,8 @@ BOOL CResourceException::GetErrorMessage(LPTSTR text, UINT maxLength, UINT* help
 
 void AfxThrowResourceException() { throw new CResourceException; }
 
+void AfxThrowNotSupportedException() { throw new CNotSupportedException; }
+
 BOOL AfxRegisterClass(WNDCLASS* wndClass)
 {
     if (!wndClass || !wndClass->lpszClassName)

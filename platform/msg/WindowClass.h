@@ -14,6 +14,14 @@ public:
 
 [[noreturn]] void AfxThrowResourceException();
 
+// Thrown when an operation cannot be done on what it was given (a control that cannot be
+// subclassed, for example).
+class CNotSupportedException : public CException
+{
+};
+
+[[noreturn]] void AfxThrowNotSupportedException();
+
 // Registers the class unless a class of that name exists already; TRUE in both cases.
 BOOL AfxRegisterClass(WNDCLASS* wndClass);
 
