@@ -68,9 +68,6 @@ KTGrid::KTGrid(int nRows, int nCols, int nFixedRows, int nFixedCols)
     metrics.cbSize = sizeof(metrics);
     SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
     ApplyFont(metrics.lfMessageFont);
-    m_nMargin = 0;
-    m_nDefCellHeight = 10;
-    m_nDefCellWidth = 30;
     SetRowCount(nRows);
     SetColumnCount(nCols);
     SetFixedRowCount(nFixedRows);

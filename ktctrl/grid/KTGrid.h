@@ -329,6 +329,7 @@ private:
     LRESULT OnCharMsg(WPARAM, LPARAM);
     LRESULT OnGetDlgCodeMsg(WPARAM, LPARAM);
     LRESULT OnSysColorChangeMsg(WPARAM, LPARAM);
+    LRESULT OnContinueEditMsg(WPARAM, LPARAM);
 
     COLORREF m_crTextColour {}, m_crTextBkColour {}, m_crBkColour {}, m_crFixedTextColour {}, m_crFixedBkColour {},
         m_crGridColour {};

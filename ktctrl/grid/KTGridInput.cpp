@@ -18,6 +18,8 @@
 namespace {
 
 constexpr UINT_PTR kAutoScrollTimer = 513;
+// Posted to itself when an edit ended with a key that moves on to the next cell.
+constexpr UINT kContinueEdit = WM_USER + 0x7E0;
 
 bool KeyDown(int key) { return (GetKeyState(key) & 0x8000) != 0; }
 
@@ -564,6 +566,14 @@ LRESULT KTGrid::OnLButtonUpMsg(WPARAM, LPARAM l)
 LRESULT KTGrid::OnLButtonDblClkMsg(WPARAM, LPARAM l)
 {
     CPoint point(static_cast<short>(LOWORD(l)), static_cast<short>(HIWORD(l)));
+    // The release before a double click ended any mode; no move need come between, so the
+    // divider under the point is looked for again.
+    if (m_MouseMode == MOUSE_NOTHING) {
+        if (m_bAllowColumnResize && MouseOverColumnResizeArea(point))
+            m_MouseMode = MOUSE_OVER_COL_DIVIDE;
+        else if (m_bAllowRowResize && MouseOverRowResizeArea(point))
+            m_MouseMode = MOUSE_OVER_ROW_DIVIDE;
+    }
     if (m_MouseMode == MOUSE_OVER_COL_DIVIDE) {
         KTCellID cell = GetCellFromPt(point);
         CPoint origin;
@@ -934,13 +944,21 @@ BOOL KTGrid::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
     switch (key) {
     case VK_TAB: case VK_PRIOR: case VK_NEXT: case VK_END: case VK_HOME:
     case VK_LEFT: case VK_UP: case VK_RIGHT: case VK_DOWN:
-        OnKeyDownMsg(key, 0);
-        OnEditCell(m_idCurrentCell.row, m_idCurrentCell.col, key);
+        // Editing goes on in the next cell once the focus has settled on the grid: an edit
+        // opened inside this focus change would lose the focus to the grid at once.
+        PostMessage(kContinueEdit, key, 0);
         break;
     default:
         break;
     }
     return TRUE;
+}
+
+LRESULT KTGrid::OnContinueEditMsg(WPARAM key, LPARAM)
+{
+    OnKeyDownMsg(key, 0);
+    OnEditCell(m_idCurrentCell.row, m_idCurrentCell.col, static_cast<UINT>(key));
+    return 0;
 }
 
 // ---- message map ----
@@ -969,6 +987,7 @@ const platform::MessageMap* KTGrid::GetThisMessageMap()
         RegisteredMessage<&KTGrid::OnCharMsg>(WM_CHAR),
         RegisteredMessage<&KTGrid::OnGetDlgCodeMsg>(WM_GETDLGCODE),
         RegisteredMessage<&KTGrid::OnSysColorChangeMsg>(WM_SYSCOLORCHANGE),
+        RegisteredMessage<&KTGrid::OnContinueEditMsg>(kContinueEdit),
         Command<&KTGrid::OnEditCopy>(ID_EDIT_COPY),
         Command<&KTGrid::OnEditCut>(ID_EDIT_CUT),
         Command<&KTGrid::OnEditPaste>(ID_EDIT_PASTE),

@@ -327,16 +327,31 @@ TEST_F(GridOnScreen, DraggingAColumnDividerResizesAndNeverBelowZero)
         NullHost::MouseUp(to.x, to.y);
         Pump();
     };
-    drag(heading.right, heading.right + 25);
+    // Pressed just right of the divider (on the next column's left edge), it still sizes
+    // the column before it.
+    drag(heading.right + 1, heading.right + 26);
     EXPECT_EQ(grid.GetColumnWidth(2), 85);
     EXPECT_EQ(grid.GetColumnWidth(3), 60);
+    Click(5, 1); // two presses at one place in a row would be a double click
 
     ASSERT_TRUE(grid.GetCellRect(0, 2, &heading));
     drag(heading.right, heading.right);
     EXPECT_EQ(grid.GetColumnWidth(2), 85) << "released where pressed: unchanged";
+    Click(6, 1);
 
     drag(heading.right, heading.left - 30);
     EXPECT_EQ(grid.GetColumnWidth(2), 0) << "dragged past its left edge";
+
+    // A double click on a divider fits the column to its texts.
+    CRect third;
+    ASSERT_TRUE(grid.GetCellRect(0, 3, &third));
+    POINT divider = testkit::ScreenPoint(grid.GetSafeHwnd(), third.right, third.CenterPoint().y);
+    NullHost::MoveMouse(divider.x, divider.y);
+    Pump();
+    NullHost::DoubleClick(divider.x, divider.y);
+    Pump();
+    EXPECT_LT(grid.GetColumnWidth(3), 60);
+    EXPECT_GT(grid.GetColumnWidth(3), 0);
 }
 
 TEST_F(GridOnScreen, TypingEditsInPlaceAndTheOwnerHearsBeginAndEnd)
@@ -505,7 +520,7 @@ TEST_F(GridOnScreen, PrintingAGridWithoutNormalRowsPrintsOnePageOfHeadings)
     EXPECT_GT(printer.EndPage(), 0);
     headings.OnEndPrinting(&printer);
     EXPECT_GT(printer.EndDoc(), 0);
-    const std::string text = RunCommand("pdftotext '" + out + "' -");
+    const std::string text = RunCommand("pdftotext -raw '" + out + "' -");
     EXPECT_NE(text.find("Page 1 of 1"), std::string::npos) << text;
     EXPECT_NE(text.find("Patient"), std::string::npos) << text;
     RunCommand("pdftoppm -r 30 -png '" + out + "' '" + folder.Path("page").GetString() + "'");
@@ -526,7 +541,7 @@ TEST_F(GridOnScreen, LooksRightWithASelectionAFocusCellAndAnOpenEditor)
     grid.SetItemFgColour(5, 4, RGB(160, 0, 0));
     Click(2, 2);
     Click(3, 3, { VK_SHIFT });
-    Click(5, 1);
+    Click(5, 1, { VK_CONTROL });
     NullHost::TypeText("edit");
     Pump();
     platform::Image picture = testkit::Capture(parent.GetSafeHwnd());
