@@ -14,6 +14,9 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <string_view>
+#include <utility>
 
 namespace {
 
@@ -543,38 +546,57 @@ BOOL KTGrid::DeleteAllItems()
 
 // ---- sorting ----
 
-// Moves the non-fixed rows into the order `before` gives (a stable merge sort over row
-// indices, so equal keys keep their order and no comparison reads past the part's ends); each
-// row keeps its cells and its height.
-void KTGrid::SortRows(const std::function<bool(int, int)>& before)
+// Moves the non-fixed rows into `order` (row indices); each row keeps its cells and height.
+void KTGrid::ReorderRows(const std::vector<int>& order)
 {
+    // Follows the permutation's cycles, swapping whole rows in place.
     const int lo = m_nFixedRows;
-    std::vector<int> order(m_nRows - lo);
-    for (int i = 0; i < static_cast<int>(order.size()); ++i)
-        order[i] = lo + i;
-    std::stable_sort(order.begin(), order.end(), before);
-    std::vector<std::vector<KTGridCell*>> rows(order.size());
-    std::vector<UINT> heights(order.size());
-    for (size_t i = 0; i < order.size(); ++i) {
-        rows[i] = std::move(m_RowData[order[i]]);
-        heights[i] = m_arRowHeights[order[i]];
-    }
-    for (size_t i = 0; i < order.size(); ++i) {
-        m_RowData[lo + i] = std::move(rows[i]);
-        m_arRowHeights[lo + i] = heights[i];
+    std::vector<char> placed(order.size(), 0);
+    for (size_t start = 0; start < order.size(); ++start) {
+        if (placed[start])
+            continue;
+        size_t at = start;
+        while (true) {
+            placed[at] = 1;
+            const size_t from = static_cast<size_t>(order[at] - lo);
+            if (from == start)
+                break;
+            std::swap(m_RowData[lo + at], m_RowData[lo + from]);
+            std::swap(m_arRowHeights[lo + at], m_arRowHeights[lo + from]);
+            at = from;
+        }
     }
     ForgetLayout();
 }
 
+// Sorts (text, row) pairs: a strict order over the rows being sorted, so no comparison reads
+// outside them and equal texts keep their order.
 BOOL KTGrid::SortTextItems(int col, BOOL ascending)
 {
     if (col < 0 || col >= m_nCols || m_nRows - m_nFixedRows < 2)
         return FALSE;
     ResetSelectedRange();
-    SortRows([&](int a, int b) {
-        const int c = std::strcmp(m_RowData[a][col]->szText.GetString(), m_RowData[b][col]->szText.GetString());
-        return ascending ? c < 0 : c > 0;
-    });
+    std::vector<std::pair<std::string_view, int>> keys;
+    keys.reserve(m_nRows - m_nFixedRows);
+    for (int row = m_nFixedRows; row < m_nRows; ++row) {
+        const CString& text = m_RowData[row][col]->szText;
+        keys.emplace_back(std::string_view(text.GetString(), text.GetLength()), row);
+    }
+    // Equal texts keep their order: the row index breaks ties.
+    if (ascending)
+        std::sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) {
+            const int c = a.first.compare(b.first);
+            return c < 0 || (c == 0 && a.second < b.second);
+        });
+    else
+        std::sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) {
+            const int c = a.first.compare(b.first);
+            return c > 0 || (c == 0 && a.second < b.second);
+        });
+    std::vector<int> order(keys.size());
+    for (size_t i = 0; i < keys.size(); ++i)
+        order[i] = keys[i].second;
+    ReorderRows(order);
     return TRUE;
 }
 
@@ -583,9 +605,17 @@ BOOL KTGrid::SortItems(PFNLVCOMPARE compare, int col, BOOL ascending, LPARAM dat
     if (!compare || col < 0 || col >= m_nCols || m_nRows - m_nFixedRows < 2)
         return FALSE;
     ResetSelectedRange();
-    SortRows([&](int a, int b) {
-        const int c = compare(m_RowData[a][col]->lParam, m_RowData[b][col]->lParam, data);
+    std::vector<std::pair<LPARAM, int>> keys;
+    keys.reserve(m_nRows - m_nFixedRows);
+    for (int row = m_nFixedRows; row < m_nRows; ++row)
+        keys.emplace_back(m_RowData[row][col]->lParam, row);
+    std::stable_sort(keys.begin(), keys.end(), [&](const auto& a, const auto& b) {
+        const int c = compare(a.first, b.first, data);
         return ascending ? c < 0 : c > 0;
     });
+    std::vector<int> order(keys.size());
+    for (size_t i = 0; i < keys.size(); ++i)
+        order[i] = keys[i].second;
+    ReorderRows(order);
     return TRUE;
 }

@@ -299,7 +299,7 @@ private:
     void SetDefaults();
     void ApplyFont(const LOGFONT& font);
     void DeleteCells(int row);
-    void SortRows(const std::function<bool(int, int)>& before);
+    void ReorderRows(const std::vector<int>& order);
     void DrawGridLine(CDC* dc, int x1, int y1, int x2, int y2);
     void DrawCellBody(CDC* dc, const KTGridCell* cell, CRect rect, COLORREF text, BOOL fixedFocus);
     int RowTop(int row);   // y of a row counted from the first non-fixed row's origin (no scroll)

@@ -9,6 +9,7 @@
 #include "platform/gdi/WindowDCs.h"
 
 #include <algorithm>
+#include <cstring>
 
 LRESULT KTGrid::OnPaintMsg(WPARAM, LPARAM)
 {
@@ -118,9 +119,14 @@ void KTGrid::DrawCellBody(CDC* dc, const KTGridCell* cell, CRect rect, COLORREF 
     LOGFONT lf = cell->lfFont;
     if (bold)
         lf.lfWeight = 600;
+    // Cells in the grid's own font share one font object; others get theirs made for them.
     CFont font;
-    font.CreateFontIndirect(&lf);
-    CFont* oldFont = dc->SelectObject(&font);
+    CFont* use = &font;
+    if (!bold && std::memcmp(&lf, &m_Logfont, sizeof(LOGFONT)) == 0 && m_Font.GetSafeHandle())
+        use = &m_Font;
+    else
+        font.CreateFontIndirect(&lf);
+    CFont* oldFont = dc->SelectObject(use);
     dc->SetTextColor(text);
     dc->SetBkMode(TRANSPARENT);
     rect.DeflateRect(m_nMargin, 0);
