@@ -791,6 +791,9 @@ LRESULT KTGrid::OnGetDlgCodeMsg(WPARAM, LPARAM)
 
 LRESULT KTGrid::OnKeyDownMsg(WPARAM w, LPARAM)
 {
+    // Keys come to the grid while its tip is up; the tip goes before the key acts.
+    if (m_pTitleTip)
+        m_pTitleTip->Hide();
     if (!IsValid(m_idCurrentCell))
         return Default();
     const UINT key = static_cast<UINT>(w);

@@ -535,6 +535,31 @@ TEST_F(GridOnScreen, PrintingAGridWithoutNormalRowsPrintsOnePageOfHeadings)
     tall.OnEndPrinting(&second);
 }
 
+TEST_F(GridOnScreen, TitleTipShowsTheWholeTextOfACellTooNarrowForIt)
+{
+    Click(1, 1); // the grid has the keyboard focus
+    grid.SetItemText(3, 2, "a text far too long for its cell");
+    auto tipShown = [&] {
+        // A shown tip holds the mouse capture.
+        HWND tip = GetCapture();
+        char name[32] {};
+        return tip && IsWindowVisible(tip) && GetClassName(tip, name, sizeof name) && std::string(name) == "KTTitleTip";
+    };
+    auto hover = [&](int row, int col) {
+        POINT p = Centre(grid, row, col);
+        NullHost::MoveMouse(p.x, p.y);
+        Pump();
+    };
+    hover(3, 3);
+    EXPECT_FALSE(tipShown()) << "a text that fits shows no tip";
+    hover(3, 2);
+    EXPECT_TRUE(tipShown());
+    NullHost::PressKey(VK_DOWN);
+    Pump();
+    EXPECT_FALSE(tipShown()) << "a key hides the tip";
+    EXPECT_EQ(grid.GetFocusCell(), KTCellID(2, 1)) << "and the grid has the key";
+}
+
 TEST_F(GridOnScreen, LooksRightWithASelectionAFocusCellAndAnOpenEditor)
 {
     grid.SetItemBkColour(5, 4, RGB(255, 240, 200));
