@@ -136,9 +136,9 @@ TEST_F(DemoBeds, PacketsAreHandledOnTheUserInterfaceThreadOnly)
     ASSERT_TRUE(PumpUntil([&] { return demo->GetTrendFedCount() >= 3; }));
     EXPECT_EQ(demo->GetParamPacket().GetKey(), 1);
 
-    // Removing the bed stops its generator before the client goes.
+    // Removing the bed stops its generator before the client goes (the client may be gone at
+    // once, so it is not asked afterwards).
     Manager().RemoveClient(demo, TRUE);
-    EXPECT_FALSE(demo->IsDemoRunning());
     nyraclient::FlushDeferredDeletes();
     Pump(); // a message the generator posted finds no window
     EXPECT_EQ(Manager().GetClientCount(), 0);
