@@ -79,6 +79,9 @@ NyraControl::~NyraControl()
     // While the object is whole, so that its own handlers stop the painters and the timer.
     if (GetSafeHwnd() != nullptr)
         DestroyWindow();
+    // Painters started after the window's own stop (a late resize or redraw while it went) must
+    // not outlive the object they draw for.
+    StopThread();
 }
 
 BOOL NyraControl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
@@ -282,6 +285,8 @@ void NyraControl::PrepareGUI()
 
 void NyraControl::StartThread()
 {
+    if (GetSafeHwnd() == nullptr)
+        return;
     {
         std::lock_guard lock(m_ThreadLock);
         m_WaveThread.Start(this);
