@@ -250,6 +250,7 @@ public:
     virtual void OnPrint(CDC* dc, int page);
     virtual void OnEndPrinting(CDC* dc);
     virtual void PrintColumnHeadings(CDC* dc);
+    void PrintCellLines(CDC* dc, const CRect& rect, int row, int col, int verticalTop);
     virtual void PrintHeader(CDC* dc, CRect rect);
     virtual void PrintFooter(CDC* dc, CRect rect, int page);
 

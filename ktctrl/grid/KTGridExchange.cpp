@@ -435,23 +435,7 @@ void KTGrid::OnPrint(CDC* dc, int page)
             rect.left = rect.right + 1;
             rect.right = rect.left + GetColumnWidth(col) - 1;
             DrawCell(dc, row, col, rect);
-            if (m_nGridLines & GVL_HORZ) {
-                dc->MoveTo(rect.left, rect.bottom);
-                dc->LineTo(rect.right + 1, rect.bottom);
-                if (row == 0) {
-                    dc->MoveTo(rect.left, rect.top);
-                    dc->LineTo(rect.right + 1, rect.top);
-                }
-            }
-            if (m_nGridLines & GVL_VERT) {
-                const int top = row == first ? rect.top - 1 : rect.top;
-                dc->MoveTo(rect.right, top);
-                dc->LineTo(rect.right, rect.bottom + 1);
-                if (col == 0) {
-                    dc->MoveTo(rect.left, top);
-                    dc->LineTo(rect.left, rect.bottom + 1);
-                }
-            }
+            PrintCellLines(dc, rect, row, col, row == first ? rect.top - 1 : rect.top);
         }
     }
     dc->SelectObject(oldPen);
@@ -465,6 +449,28 @@ void KTGrid::OnPrint(CDC* dc, int page)
 void KTGrid::OnEndPrinting(CDC*)
 {
     m_PrinterFont.DeleteObject();
+}
+
+// The grid lines of one printed cell: its bottom and right edges, and the top and left edges of
+// the first row and column; vertical lines start at `verticalTop`.
+void KTGrid::PrintCellLines(CDC* dc, const CRect& rect, int row, int col, int verticalTop)
+{
+    if (m_nGridLines & GVL_HORZ) {
+        dc->MoveTo(rect.left, rect.bottom);
+        dc->LineTo(rect.right + 1, rect.bottom);
+        if (row == 0) {
+            dc->MoveTo(rect.left, rect.top);
+            dc->LineTo(rect.right + 1, rect.top);
+        }
+    }
+    if (m_nGridLines & GVL_VERT) {
+        dc->MoveTo(rect.right, verticalTop);
+        dc->LineTo(rect.right, rect.bottom + 1);
+        if (col == 0) {
+            dc->MoveTo(rect.left, verticalTop);
+            dc->LineTo(rect.left, rect.bottom + 1);
+        }
+    }
 }
 
 void KTGrid::PrintColumnHeadings(CDC* dc)
@@ -481,22 +487,7 @@ void KTGrid::PrintColumnHeadings(CDC* dc)
             rect.left = rect.right + 1;
             rect.right = rect.left + GetColumnWidth(col) - 1;
             DrawFixedCell(dc, row, col, rect);
-            if (m_nGridLines & GVL_HORZ) {
-                dc->MoveTo(rect.left, rect.bottom);
-                dc->LineTo(rect.right + 1, rect.bottom);
-                if (row == 0) {
-                    dc->MoveTo(rect.left, rect.top);
-                    dc->LineTo(rect.right + 1, rect.top);
-                }
-            }
-            if (m_nGridLines & GVL_VERT) {
-                dc->MoveTo(rect.right, rect.top);
-                dc->LineTo(rect.right, rect.bottom + 1);
-                if (col == 0) {
-                    dc->MoveTo(rect.left, rect.top);
-                    dc->LineTo(rect.left, rect.bottom + 1);
-                }
-            }
+            PrintCellLines(dc, rect, row, col, rect.top);
         }
     }
     dc->SelectObject(oldPen);
