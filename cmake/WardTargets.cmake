@@ -38,12 +38,7 @@ function(ward_library target)
   add_library(${target} SHARED ${sources})
   target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(${target} PUBLIC ${W_LINKS} PRIVATE ${W_PRIVATE})
-  # A library refuses to link with unresolved symbols, so a missing piece shows up here
-  # and not when a program loads it. (Not in the fuzz build: there the fuzzer's coverage
-  # callbacks come from the fuzzer program.)
-  if(NOT WARD_HAVE_LIBFUZZER)
-    target_link_options(${target} PRIVATE -Wl,--no-undefined)
-  endif()
+  target_link_options(${target} PRIVATE ${WARD_NO_UNDEFINED})
 endfunction()
 
 function(ward_program target)
@@ -65,7 +60,7 @@ function(ward_test_module name)
                         LIBRARY_OUTPUT_DIRECTORY ${WARD_TEST_MODULE_DIR}/${W_LABEL})
   target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR})
   target_link_libraries(${target} PRIVATE Platform)
-  target_link_options(${target} PRIVATE -Wl,--no-undefined)
+  target_link_options(${target} PRIVATE ${WARD_NO_UNDEFINED})
   set_property(GLOBAL APPEND PROPERTY WARD_TEST_MODULES_${W_LABEL} ${target})
 endfunction()
 
