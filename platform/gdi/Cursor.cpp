@@ -14,7 +14,8 @@ struct StandardCursor
     const char* name;
 };
 
-constexpr std::array<StandardCursor, 11> kStandard { {
+// Id 0 marks the drag-and-drop feedback shapes, which have no classic id to load them by.
+constexpr std::array<StandardCursor, 14> kStandard { {
     { 32512, "default" },
     { 32513, "text" },
     { 32514, "wait" },
@@ -26,7 +27,12 @@ constexpr std::array<StandardCursor, 11> kStandard { {
     { 32646, "move" },
     { 32648, "not-allowed" },
     { 32649, "pointer" },
+    { 0, "no-drop" },
+    { 0, "move" },
+    { 0, "copy" },
 } };
+constexpr int kFirstDragCursor = 11;
+static_assert(kStandard.size() == kFirstDragCursor + 3 && kStandard[kFirstDragCursor].id == 0);
 
 // One shared handle per standard shape, made at first use. Its picture is a single clear
 // pixel: the shape itself is the host's.
@@ -44,6 +50,8 @@ StandardHandles& Handles()
 
 int IndexOfId(UINT id)
 {
+    if (id == 0)
+        return -1;
     for (size_t i = 0; i < kStandard.size(); ++i)
         if (kStandard[i].id == id)
             return static_cast<int>(i);
@@ -62,6 +70,17 @@ int IndexOfHandle(HCURSOR cursor)
     return -1;
 }
 
+HCURSOR StandardHandle(int index)
+{
+    if (index < 0)
+        return nullptr;
+    StandardHandles& h = Handles();
+    std::lock_guard guard(h.lock);
+    if (!h.handles[index])
+        h.handles[index] = platform::CreateIconFromImage(platform::Image(1, 1));
+    return h.handles[index];
+}
+
 bool IsIntResource(LPCSTR name)
 {
     return (reinterpret_cast<UINT_PTR>(name) >> 16) == 0;
@@ -76,14 +95,7 @@ HCURSOR LoadCursor(HINSTANCE module, LPCSTR name)
                                    : LoadIcon(module, name);
     if (!IsIntResource(name))
         return nullptr;
-    int index = IndexOfId(static_cast<UINT>(reinterpret_cast<UINT_PTR>(name)));
-    if (index < 0)
-        return nullptr;
-    StandardHandles& h = Handles();
-    std::lock_guard guard(h.lock);
-    if (!h.handles[index])
-        h.handles[index] = platform::CreateIconFromImage(platform::Image(1, 1));
-    return h.handles[index];
+    return StandardHandle(IndexOfId(static_cast<UINT>(reinterpret_cast<UINT_PTR>(name))));
 }
 
 HCURSOR LoadCursor(HINSTANCE module, UINT id)
@@ -117,6 +129,11 @@ const char* StandardCursorName(HCURSOR cursor)
 bool IsStandardCursor(HCURSOR cursor)
 {
     return IndexOfHandle(cursor) >= 0;
+}
+
+HCURSOR DragCursor(DragFeedback feedback)
+{
+    return StandardHandle(kFirstDragCursor + static_cast<int>(feedback));
 }
 
 } // namespace platform

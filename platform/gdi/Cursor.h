@@ -33,4 +33,9 @@ namespace platform {
 // "wait", "ew-resize" ...); null for a cursor that is not a standard one.
 const char* StandardCursorName(HCURSOR cursor);
 bool IsStandardCursor(HCURSOR cursor);
+
+// The cursors a drag shows over where it would land: no drop there, the data would move, the
+// data would be copied. Standard shapes of their own (not loadable by a classic id).
+enum class DragFeedback { NoDrop, Move, Copy };
+HCURSOR DragCursor(DragFeedback feedback);
 } // namespace platform
