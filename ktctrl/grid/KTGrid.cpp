@@ -1,6 +1,7 @@
 // The grid's object, cells, rows and columns, sizes, sorting and geometry.
 #include "ktctrl/grid/KTGrid.h"
 
+#include "ktctrl/grid/KTGridDropTarget.h"
 #include "ktctrl/grid/KTTitleTip.h"
 #include "platform/core/Registry.h"
 #include "platform/core/ResourceModule.h"
@@ -91,6 +92,8 @@ KTGrid::KTGrid(int nRows, int nCols, int nFixedRows, int nFixedCols)
 
 KTGrid::~KTGrid()
 {
+    if (m_pDropTarget)
+        m_pDropTarget->Revoke();
     DeleteAllItems();
     if (GetSafeHwnd())
         DestroyWindow();
@@ -100,6 +103,7 @@ BOOL KTGrid::Create(const RECT& rect, CWnd* parent, UINT id, DWORD style)
 {
     if (!CWnd::Create(kGridClass, nullptr, style, rect, parent, id))
         return FALSE;
+    RegisterDropTarget();
     if (m_bTitleTips && !m_pTitleTip) {
         m_pTitleTip = std::make_unique<KTTitleTip>();
         m_pTitleTip->Create(this);
@@ -115,6 +119,7 @@ BOOL KTGrid::SubclassWindow(HWND hwnd)
 {
     if (!CWnd::SubclassWindow(hwnd))
         return FALSE;
+    RegisterDropTarget();
     if (m_bTitleTips && !m_pTitleTip) {
         m_pTitleTip = std::make_unique<KTTitleTip>();
         m_pTitleTip->Create(this);
@@ -131,7 +136,19 @@ void KTGrid::PreSubclassWindow()
         if (CFont* f = CFont::FromHandle(font); f && f->GetLogFont(&lf))
             ApplyFont(lf);
     }
+    RegisterDropTarget();
     ResetScrollBars();
+}
+
+// Once per grid, for its own window: a drop on it goes to this grid only.
+void KTGrid::RegisterDropTarget()
+{
+    if (!m_pDropTarget)
+        m_pDropTarget = std::make_unique<KTGridDropTarget>();
+    if (m_pDropTarget->IsRegistered() && m_pDropTarget->GetRegisteredWindow() != m_hWnd)
+        m_pDropTarget->Revoke(); // the grid has a new window
+    if (!m_pDropTarget->IsRegistered())
+        m_pDropTarget->Register(this);
 }
 
 void KTGrid::ApplyFont(const LOGFONT& font)

@@ -1,8 +1,9 @@
 // KTGrid: a spreadsheet-like grid of text cells. The first rows and columns may be fixed
 // (headings that do not scroll). Each cell has its own text, format, image, colours, font,
 // state bits and a caller value. The grid draws itself off screen, selects by mouse and keys,
-// edits a cell in place, cuts, copies and pastes as tab-separated text, prints over as many
-// pages as its rows need and saves and loads comma-separated files.
+// edits a cell in place, cuts, copies and pastes as tab-separated text, drags its selection to
+// another grid (or itself) and takes drops, prints over as many pages as its rows need and saves
+// and loads comma-separated files.
 //
 // Sizes and scroll positions are pixels. The owner (or the parent) hears of focus changes and
 // edits through WM_NOTIFY with a GridNotifyInfo.
@@ -12,6 +13,7 @@
 #include "platform/gdi/CFont.h"
 #include "platform/gdi/CImageList.h"
 #include "platform/msg/Wnd.h"
+#include "platform/ui/controls/DragDrop.h"
 
 #include <cstdint>
 #include <functional>
@@ -20,6 +22,7 @@
 #include <vector>
 
 class CDC;
+class KTGridDropTarget;
 class KTTitleTip;
 
 constexpr UINT GVL_NONE = 0;
@@ -240,6 +243,20 @@ public:
     BOOL Save(const char* path);
     BOOL Load(const char* path);
 
+    // ---- drag and drop ----
+    // Drags the selection (from a press on a selected cell); a move empties the source cells
+    // once the drop has taken them.
+    void OnBeginDrag();
+    DROPEFFECT OnDragEnter(COleDataObject* data, DWORD keyState, CPoint point);
+    DROPEFFECT OnDragOver(COleDataObject* data, DWORD keyState, CPoint point);
+    void OnDragLeave();
+    BOOL OnDrop(COleDataObject* data, DROPEFFECT effect, CPoint point);
+    // Scrolls a line toward an edge of the cells while a drag rests near it.
+    void DragScroll(CPoint point);
+    // The focus cell as a picture (one masked image, the text background as mask colour); the
+    // caller owns it. Null when the cell has no rectangle.
+    virtual CImageList* CreateDragImage(CPoint* size);
+
     // ---- printing ----
     // Prints through the print dialog; PrintTo prints on a device context made by the caller
     // (document and pages started and ended here).
@@ -296,6 +313,7 @@ protected:
     void PreSubclassWindow() override;
 
 private:
+    void RegisterDropTarget();
     friend class KTGridDropTarget;
     void SetDefaults();
     void ApplyFont(const LOGFONT& font);
@@ -307,7 +325,7 @@ private:
     int ColumnLeft(int col);
     void Keys(UINT key);
     void InvertBar(int at, bool vertical);
-    void ScrollLines(int bar, int code, int trackPos = 0);
+    void ScrollLines(int bar, int code, int trackPos = 0, bool takeFocus = true);
     void UpdateSystemColours();
     int PrintRowsOnPage(int page, int& first) const;
 
@@ -358,6 +376,10 @@ private:
     int m_nSizingIndex { -1 };
     CImageList* m_pImageList { nullptr };
     std::unique_ptr<KTTitleTip> m_pTitleTip;
+    std::unique_ptr<KTGridDropTarget> m_pDropTarget;
+    // A drag resting near an edge scrolls once this tick has come (armed when it arrives there).
+    bool m_bDragScrollArmed { false };
+    DWORD m_dwDragScrollDue { 0 };
     bool m_bInSize { false };
     // Printing state.
     CFont m_PrinterFont;

@@ -420,6 +420,9 @@ LRESULT KTGrid::OnLButtonDownMsg(WPARAM keys, LPARAM l)
         SetFocusCell(std::max(m_LeftClickDownCell.row, m_nFixedRows), std::max(m_LeftClickDownCell.col, m_nFixedCols));
     }
     if (m_bAllowDragAndDrop && hadFocus && (GetItemState(m_LeftClickDownCell.row, m_LeftClickDownCell.col) & GVIS_SELECTED)) {
+        // Held so that a quick move out of the grid still starts the drag and the release of a
+        // press that never became one still comes here.
+        SetCapture();
         m_MouseMode = MOUSE_PREPARE_DRAG;
         return 0;
     }
@@ -469,8 +472,8 @@ LRESULT KTGrid::OnMouseMoveMsg(WPARAM keys, LPARAM l)
     CPoint point(static_cast<short>(LOWORD(l)), static_cast<short>(HIWORD(l)));
     CRect client;
     GetClientRect(&client);
-    if (!client.PtInRect(point) && m_MouseMode != MOUSE_DRAGGING && m_MouseMode != MOUSE_SIZING_COL
-        && m_MouseMode != MOUSE_SIZING_ROW)
+    if (!client.PtInRect(point) && m_MouseMode != MOUSE_DRAGGING && m_MouseMode != MOUSE_PREPARE_DRAG
+        && m_MouseMode != MOUSE_SIZING_COL && m_MouseMode != MOUSE_SIZING_ROW)
         return 0;
     if (!(keys & MK_LBUTTON) || m_MouseMode == MOUSE_NOTHING) {
         if (m_bAllowColumnResize && MouseOverColumnResizeArea(point))
@@ -512,9 +515,17 @@ LRESULT KTGrid::OnMouseMoveMsg(WPARAM keys, LPARAM l)
         InvertBar(m_LastMousePoint.x, true);
         InvertBar(point.x, true);
         break;
-    case MOUSE_PREPARE_DRAG:
-        m_MouseMode = MOUSE_NOTHING; // dragging between windows is not offered here
+    case MOUSE_PREPARE_DRAG: {
+        // A press that wanders within the drag distance is still a click.
+        if (std::abs(point.x - m_LeftClickDownPoint.x) > GetSystemMetrics(SM_CXDRAG)
+            || std::abs(point.y - m_LeftClickDownPoint.y) > GetSystemMetrics(SM_CYDRAG)) {
+            const HWND self = m_hWnd;
+            OnBeginDrag();
+            if (!::IsWindow(self))
+                return 0;
+        }
         break;
+    }
     default:
         break;
     }
@@ -677,9 +688,9 @@ LRESULT KTGrid::OnMouseWheelMsg(WPARAM w, LPARAM)
 
 // ---- scrolling ----
 
-void KTGrid::ScrollLines(int bar, int code, int trackPos)
+void KTGrid::ScrollLines(int bar, int code, int trackPos, bool takeFocus)
 {
-    if (GetFocus() != this)
+    if (takeFocus && GetFocus() != this)
         SetFocus();
     if (m_pTitleTip)
         m_pTitleTip->Hide();
