@@ -1,11 +1,16 @@
 // Dragging cells between grids with the mouse: a copy (Ctrl) and a move of a block, drops on
 // read-only cells, Escape, a release where no grid is, a press that never leaves the drag
-// distance, and the target scrolling while the drag rests at its bottom edge.
+// distance, the target scrolling while the drag rests at its bottom edge, a reviewed picture of
+// a drag over the target and the focus cell's drag image.
 #include "ktctrl/grid/KTGrid.h"
+#include "platform/gdi/CImageList.h"
+#include "platform/gdi/Cursor.h"
+#include "testkit/Golden.h"
 #include "testkit/NotifyParent.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -42,6 +47,10 @@ protected:
         g.SetFixedColumnCount(1);
         g.EnableDragAndDrop();
         ASSERT_TRUE(g.Create(rect, &parent, id, WS_CHILD | WS_VISIBLE));
+        for (int c = 1; c < 5; ++c)
+            g.SetItemText(0, c, CString(std::string(1, static_cast<char>('A' + c - 1)).c_str()));
+        for (int r = 1; r < 12; ++r)
+            g.SetItemText(r, 0, CString(std::to_string(r).c_str()));
         for (int r = 1; r < 12; ++r)
             for (int c = 1; c < 5; ++c)
                 g.SetItemText(r, c, CString((std::string(1, prefix) + std::to_string(r) + std::to_string(c)).c_str()));
@@ -228,6 +237,54 @@ TEST_F(GridDragDrop, TheTargetScrollsWhileTheDragRestsAtItsBottomEdge)
     const KTCellID landed = target.GetCellFromPt(CPoint(90, client.bottom - 3), FALSE);
     EXPECT_GT(landed.row, below.row);
     EXPECT_EQ(target.GetItemText(landed.row, landed.col), "s11") << "dropped on the cell under the pointer then";
+}
+
+// Looks at the screen from a timer inside the drag, then releases.
+struct MidDrag
+{
+    HWND window { nullptr };
+    platform::Image picture;
+    HCURSOR cursor { nullptr };
+    POINT release {};
+} s_midDrag;
+
+void LookThenRelease(HWND, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(nullptr, id);
+    s_midDrag.picture = testkit::Capture(s_midDrag.window);
+    s_midDrag.cursor = platform::msg::CurrentCursor();
+    NullHost::MouseUp(s_midDrag.release.x, s_midDrag.release.y);
+}
+
+TEST_F(GridDragDrop, LooksRightWhileDraggingOverTheTarget)
+{
+    s_midDrag = MidDrag { parent.GetSafeHwnd(), {}, nullptr, Centre(target, { 3, 2 }) };
+    const POINT start = Centre(source, { 1, 1 });
+    NullHost::MoveMouse(start.x, start.y);
+    NullHost::MouseDown(start.x, start.y);
+    Pump();
+    NullHost::MoveMouse(start.x + 8, start.y);
+    NullHost::MoveMouse(s_midDrag.release.x, s_midDrag.release.y);
+    SetTimer(nullptr, 0, 100, LookThenRelease);
+    Pump();
+    EXPECT_EQ(s_midDrag.cursor, platform::DragCursor(platform::DragFeedback::Move));
+    testkit::SaveForReview(s_midDrag.picture, "ktctrl_GridDragOver");
+    testkit::ExpectMatchesGolden(s_midDrag.picture, "ktctrl/tests/golden/GridDragOver.png", { 40, 0.02 });
+    EXPECT_EQ(target.GetItemText(3, 2), "s11");
+}
+
+TEST_F(GridDragDrop, TheDragImageIsTheFocusCell)
+{
+    CPoint size;
+    std::unique_ptr<CImageList> image(source.CreateDragImage(&size));
+    ASSERT_TRUE(image);
+    CRect cell;
+    source.GetCellRect(2, 2, &cell);
+    EXPECT_EQ(size, CPoint(cell.Width(), cell.Height()));
+    EXPECT_EQ(image->GetImageCount(), 1);
+
+    KTGrid unshown(3, 3, 1, 1);
+    EXPECT_EQ(unshown.CreateDragImage(&size), nullptr) << "no window, no picture";
 }
 
 } // namespace
