@@ -334,32 +334,39 @@ void NyraClientInfo::Admit(TBLPatient& patient)
     m_bAdmitted = 0;
     m_bWaitAdmit = 1;
     m_PendingPatient = static_cast<const TBLPatientRow&>(patient);
-    m_SavedPatientPacket = m_PatientPacket;
 
+    // The packet is made whole before it replaces the stored one: the broker copies the stored
+    // packet from its own thread and must never see it half written.
     const TBLPatientRow& row = m_PendingPatient;
-    m_PatientPacket.Clear();
-    m_PatientPacket.SetPatientId(row.P_ID);
-    m_PatientPacket.SetFirstName(row.P_FIRST_NAME);
-    m_PatientPacket.SetLastName(row.P_LAST_NAME);
-    m_PatientPacket.SetGender(0);
+    PKPatient_v110 packet;
+    packet.SetPatientId(row.P_ID);
+    packet.SetFirstName(row.P_FIRST_NAME);
+    packet.SetLastName(row.P_LAST_NAME);
+    packet.SetGender(0);
     // A birthday never entered (year 1000, or no valid date) goes out as "no data", never as
     // year 1000 with an age wrapped into a byte.
     const bool noBirthday = row.P_BIRTHDAY.GetStatus() != COleDateTime::valid || row.P_BIRTHDAY.GetYear() <= kNoDateYear;
     if (noBirthday) {
-        m_PatientPacket.SetYear(kNoDataYear);
-        m_PatientPacket.SetMonth(kNoDataByte);
-        m_PatientPacket.SetDay(kNoDataByte);
-        m_PatientPacket.SetAge(kNoDataByte);
+        packet.SetYear(kNoDataYear);
+        packet.SetMonth(kNoDataByte);
+        packet.SetDay(kNoDataByte);
+        packet.SetAge(kNoDataByte);
     } else {
-        m_PatientPacket.SetYear(row.P_BIRTHDAY.GetYear());
-        m_PatientPacket.SetMonth(row.P_BIRTHDAY.GetMonth());
-        m_PatientPacket.SetDay(row.P_BIRTHDAY.GetDay());
+        packet.SetYear(row.P_BIRTHDAY.GetYear());
+        packet.SetMonth(row.P_BIRTHDAY.GetMonth());
+        packet.SetDay(row.P_BIRTHDAY.GetDay());
         const int age = KTGF::CalcAge(row.P_BIRTHDAY, 1);
-        m_PatientPacket.SetAge(age >= 0 && age < kNoDataByte ? static_cast<BYTE>(age) : BYTE(kNoDataByte));
+        packet.SetAge(age >= 0 && age < kNoDataByte ? static_cast<BYTE>(age) : BYTE(kNoDataByte));
     }
-    m_PatientPacket.SetHeight(row.P_HEIGHT);
-    m_PatientPacket.SetWeight(row.P_WEIGHT);
-    m_PatientPacket.SetKey(LOBYTE(static_cast<unsigned>(m_nKey)));
+    packet.SetHeight(row.P_HEIGHT);
+    packet.SetWeight(row.P_WEIGHT);
+    packet.SetKey(LOBYTE(static_cast<unsigned>(m_nKey)));
+    {
+        std::lock_guard lock(m_SettingsLock);
+        m_SavedPatientPacket = m_PatientPacket;
+        m_PatientPacket.Clear();
+        m_PatientPacket.CopyPacket(&packet);
+    }
     Send_Patient(nullptr, 0);
 }
 
@@ -370,6 +377,7 @@ void NyraClientInfo::CancelWaitAdmit()
     m_bWaitAdmit = 0;
     // The patient packet that was sent is withdrawn: a late acknowledgement must not admit it.
     m_bWaitPatient = 0;
+    std::lock_guard lock(m_SettingsLock);
     m_PatientPacket = m_SavedPatientPacket;
 }
 
@@ -380,8 +388,8 @@ void NyraClientInfo::Discharge()
     {
         std::lock_guard lock(m_SettingsLock);
         m_AdmitPatient = TBLPatientRow();
+        m_PatientPacket.Clear();
     }
-    m_PatientPacket.Clear();
     RedrawControl();
 }
 

@@ -20,7 +20,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstring>
 #include <string>
+#include <thread>
 
 using namespace stationtest;
 using namespace tarvic::bed;
@@ -257,6 +260,48 @@ TEST_F(Admission, ABirthdayNeverEnteredGoesOutAsNoData)
     EXPECT_EQ(bed->GetPatientPacket().GetYear(), 0xFFFF);
     EXPECT_EQ(bed->GetPatientPacket().GetAge(), 255);
     bed->CancelWaitAdmit();
+}
+
+// The viewing stations' thread copies the stored patient packet while admissions are sent and
+// withdrawn: every copy is one of the two whole packets, never one half written.
+TEST_F(Admission, TheBrokerCopiesThePatientPacketWholeWhileAnAdmissionIsSentAndWithdrawn)
+{
+    NyraClientInfo* bed = StartWithBed();
+    TBLPatient patient(&g_Database);
+    patient.P_ID = "P-0010";
+    patient.P_FIRST_NAME = "Anna";
+    patient.P_LAST_NAME = "Berg";
+    patient.P_BIRTHDAY = COleDateTime(1990, 4, 12, 0, 0, 0);
+    patient.P_HEIGHT = 165;
+    patient.P_WEIGHT = 70;
+    const PKPatient_v110 before(bed->GetPatientPacket());
+    bed->Admit(patient);
+    const PKPatient_v110 admitted(bed->GetPatientPacket());
+    bed->CancelWaitAdmit();
+    ASSERT_NE(0, std::memcmp(before.GetPacket(), admitted.GetPacket(), PKPatient_v110::kSize));
+
+    std::atomic<bool> stop{false};
+    std::atomic<int> copies{0};
+    std::atomic<int> torn{0};
+    std::thread broker([&] {
+        BYTE copy[PKPatient_v110::kSize];
+        while (!stop.load()) {
+            const int size = bed->CopyStoredPacket(PK_TYPE_PATIENT, copy, int(sizeof copy));
+            ++copies;
+            if (size != PKPatient_v110::kSize
+                || (std::memcmp(copy, before.GetPacket(), sizeof copy) != 0
+                    && std::memcmp(copy, admitted.GetPacket(), sizeof copy) != 0))
+                ++torn;
+        }
+    });
+    for (int i = 0; i < 2000; ++i) {
+        bed->Admit(patient);
+        bed->CancelWaitAdmit();
+    }
+    stop = true;
+    broker.join();
+    EXPECT_GT(copies.load(), 0);
+    EXPECT_EQ(torn.load(), 0);
 }
 
 // The per-bed dialogs as a nurse sees them, saved for review.
