@@ -16,6 +16,8 @@
 #include "tarvic/dialogs/UserPickers.h"
 #include "tarvic/res/BedDialogIds.h"
 
+#include "nrdata/buffer/CSmartBuffer.h"
+
 #include "platform/ui/controls/Button.h"
 #include "platform/ui/controls/ComboBox.h"
 #include "testkit/Golden.h"
@@ -27,6 +29,7 @@
 #include <cmath>
 #include <memory>
 #include <string>
+#include <vector>
 
 using namespace stationtest;
 using namespace tarvic::bed;
@@ -115,6 +118,19 @@ int FECGLower(const PKAlarm_v110& packet)
     return lower;
 }
 
+// Empties the bed's queue for the viewing stations and answers the alarm packets it held.
+std::vector<std::vector<BYTE>> DrainBroker(NyraClientInfo& bed)
+{
+    std::vector<std::vector<BYTE>> alarms;
+    while (CSmartBuffer* buffer = bed.GetBrokerSendData()) {
+        const auto* bytes = static_cast<const BYTE*>(buffer->GetBuffer());
+        if (buffer->GetSize() > 0 && bytes[0] == PK_TYPE_ALARM)
+            alarms.emplace_back(bytes, bytes + buffer->GetSize());
+        buffer->RemoveRef(1);
+    }
+    return alarms;
+}
+
 // ---- apply to the monitor -----------------------------------------------------------------------
 
 TEST_F(BedSettings, AnAcknowledgedApplyStoresThePacket)
@@ -123,6 +139,8 @@ TEST_F(BedSettings, AnAcknowledgedApplyStoresThePacket)
     auto page = OpenPage<CClientAlarmPage>(bed);
     PKAlarm_v110 edited = page->BuildPacket();
     edited.SetFECGLimit(77, 190);
+    Manager().SetViewerCount(1);
+    DrainBroker(*bed);
     boxes.AnswerBoxes({IDYES});
     Driver driver;
     driver.Start([&](int) {
@@ -133,6 +151,13 @@ TEST_F(BedSettings, AnAcknowledgedApplyStoresThePacket)
     driver.Stop();
     EXPECT_EQ(FECGLower(bed->GetAlarmPacket()), 77);
     EXPECT_EQ(bed->IsWaitingAck(NyraClientInfo::WAIT_ACK_ALARM), 0);
+    // The viewing stations get the acknowledged packet once.
+    const auto relayed = DrainBroker(*bed);
+    ASSERT_EQ(relayed.size(), 1u);
+    PKAlarm_v110 copy;
+    ASSERT_TRUE(copy.SetPacket(relayed[0].data(), int(relayed[0].size()), 0));
+    EXPECT_EQ(FECGLower(copy), 77);
+    Manager().SetViewerCount(0);
     const auto shown = boxes.BoxTexts();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0], "Do you want to apply changed Alarm settings?");
@@ -356,11 +381,13 @@ TEST_F(BedSettings, EachDisplayModeSwitchesOffItsAlarmGroups)
         for (size_t i = 0; i < std::size(kChecks); ++i) {
             const bool off = c.off[i] == 'x';
             EXPECT_EQ(Enabled(*page, kChecks[i]), !off) << kChecks[i];
-            if (off)
+            if (off) {
                 EXPECT_EQ(page->SendDlgItemMessage(kChecks[i], BM_GETCHECK), BST_UNCHECKED) << kChecks[i];
+            }
         }
-        if (c.mode == 4)
+        if (c.mode == 4) {
             EXPECT_EQ(sent.GetFHR1AlarmEnable(), 0);
+        }
         page->DestroyWindow();
     }
 }
@@ -452,6 +479,13 @@ TEST_F(BedSettings, TheDevicePageDisablesByModeAndItsDefaultsKeepTheNumber)
         EXPECT_EQ(sent.GetFHR2Offset(), 3);
         page->DestroyWindow();
     }
+    // A stored value no list item holds leaves the list unselected and goes out unchanged.
+    PKMonitor_v110 monitor(bed->GetMonitorPacket());
+    monitor.SetQRSVolume(200);
+    bed->SetMonitorPacket(monitor);
+    auto page = OpenPage<CClientMonitorPage>(bed);
+    EXPECT_EQ(Selected(*page, 1193), -1);
+    EXPECT_EQ(page->BuildPacket().GetQRSVolume(), 200);
 }
 
 // ---- the patient page ---------------------------------------------------------------------------
