@@ -138,6 +138,14 @@ TEST_F(RecordReader, AMissingFileLeavesNothingOfTheStudyBefore)
     ASSERT_EQ(m_reader.Load(Write("short.FMF", FileBytes(60))), 1);
     EXPECT_EQ(m_reader.GetMonitorPacket().GetDisplayMode(), 0);
     EXPECT_EQ(m_reader.GetRecordCount(), 0);
+    // Fewer records after more: only this file's records, none left over from the longer one.
+    ASSERT_EQ(m_reader.Load(Write("a.FMF", FileBytes(kHead + 4 * kRecord, records))), 1);
+    const auto two = MakeRecords(2, [](PKParam_v110& p, unsigned int r) { p.SetFHR1(0, static_cast<BYTE>(90 + r)); });
+    ASSERT_EQ(m_reader.Load(Write("two.FMF", FileBytes(kHead + 2 * kRecord, two))), 1);
+    ASSERT_EQ(m_reader.GetRecordCount(), 2);
+    EXPECT_EQ(m_reader.GetRecord(2), nullptr);
+    for (int r = 0; r < 2; ++r)
+        EXPECT_EQ(0, std::memcmp(m_reader.GetRecord(r), two[r].GetPacket(), kRecord)) << r;
 }
 
 // A damaged file claiming more than 72 hours (here a sparse 5 GB file) is read up to the most
