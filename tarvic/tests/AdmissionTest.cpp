@@ -196,16 +196,20 @@ TEST_F(Admission, AdmittingWithRecordOnAdmitStartsARecording)
     NyraClientInfo* bed = StartWithBed({.recordOnAdmit = 1});
     SetFreeMegabytes(5000);
     AddPatient("P-0004", "Anna", "Berg", COleDateTime(2026, 1, 5, 0, 0, 0));
+    AddPatient("P-0005", "Eva", "Lind", COleDateTime(2026, 1, 6, 0, 0, 0));
+    const char* chosen = nullptr;
     view->Dialogs().admitPatient = [&](CTarvicIIView& station, NyraClientInfo& client) -> INT_PTR {
         CAdmitPatientDlg dialog(&client, &station.GetClientManager(), &station);
-        // Inside the modal loop: pick the row, then Admit (Yes).
+        // Inside the modal loop: pick the patient's row, then Admit (Yes).
         boxes.AnswerBoxes({IDYES});
         testkit::RecordingWnd helper;
         helper.CreateTop(CRect(0, 0, 1, 1), WS_POPUP);
         helper.onMessage = [&](UINT message, WPARAM, LPARAM, LRESULT&) {
             if (message != WM_USER + 5)
                 return false;
-            dialog.SelectRow(0);
+            for (int row = 0; row < dialog.List().GetItemCount(); ++row)
+                if (dialog.List().GetItemText(row, 0) == chosen)
+                    dialog.SelectRow(row);
             dialog.OnAdmit();
             return true;
         };
@@ -214,10 +218,26 @@ TEST_F(Admission, AdmittingWithRecordOnAdmitStartsARecording)
         helper.DestroyWindow();
         return result;
     };
+    chosen = "P-0004";
     bed->SendMsgToParent(CLIENT_NOTIFY_COMMAND, NYRACMD_ADMIT);
     EXPECT_TRUE(bed->IsAdmitted());
     EXPECT_EQ(bed->GetAdmittedPatient().P_ID, "P-0004");
     EXPECT_TRUE(bed->IsRecording());
+
+    // A demo bed: the station acknowledges the admission itself and the recording starts alike.
+    ASSERT_EQ(Manager().AddDemoClient(), 1);
+    NyraClientInfo* demo = nullptr;
+    for (int i = 0; i < Manager().GetClientCount(); ++i) {
+        NyraClientInfo* client = Manager().GetClient(i);
+        if (client != nullptr && client->IsDemo())
+            demo = client;
+    }
+    ASSERT_NE(demo, nullptr);
+    chosen = "P-0005";
+    demo->SendMsgToParent(CLIENT_NOTIFY_COMMAND, NYRACMD_ADMIT);
+    EXPECT_TRUE(demo->IsAdmitted());
+    EXPECT_EQ(demo->GetAdmittedPatient().P_ID, "P-0005");
+    EXPECT_TRUE(demo->IsRecording());
 }
 
 TEST_F(Admission, ADemoBedIsAdmittedByTheStationAndALostLinkIsRefused)
