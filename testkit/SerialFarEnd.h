@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <fcntl.h>
@@ -49,6 +50,11 @@ public:
 
     bool Ok() const { return m_master >= 0 && !m_slavePath.empty(); }
     const std::string& SlavePath() const { return m_slavePath; }
+    // The master side, for a test that drives it itself (a sender thread, line-state checks).
+    int Master() const { return m_master; }
+    // Hands the master side over (to a monitor simulator, which closes it); the port stays
+    // mapped until this object goes.
+    int Release() { return std::exchange(m_master, -1); }
 
     void Send(const SerialBytes& bytes)
     {

@@ -9,6 +9,8 @@
 #include "platform/core/Types.h"
 #include "platform/gdi/Image.h"
 
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <functional>
 #include <string>
@@ -34,6 +36,25 @@ int RunTool(const std::vector<std::string>& args);
 // PLATFORM_HOST=gtk, no desktop session). False when it is not running; `missing` tells whether
 // Xvfb is not installed. The server ends when the program does.
 bool StartXvfbDisplay(bool& missing);
+
+// A test on the program's display: its SetUp skips the test when Xvfb is not installed and fails
+// it when the server does not start. A fixture's own SetUp calls it first and returns when
+// IsSkipped() or HasFatalFailure().
+class XvfbTest : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite() { s_started = StartXvfbDisplay(s_missing); }
+    void SetUp() override
+    {
+        if (s_missing)
+            GTEST_SKIP() << "Xvfb is not installed (scripts/setup installs it)";
+        ASSERT_TRUE(s_started) << "Xvfb did not start";
+    }
+
+private:
+    static inline bool s_started { false };
+    static inline bool s_missing { false };
+};
 
 // Pumps the calling thread's messages (the host's GLib loop with them) until `done` or the
 // deadline; whether `done` held.

@@ -19,15 +19,14 @@ using testkit::RecordingWnd;
 
 namespace {
 
-class KTColorPickerOnXvfb : public ::testing::Test
+class KTColorPickerOnXvfb : public testkit::XvfbTest
 {
 protected:
-    static void SetUpTestSuite() { s_started = testkit::StartXvfbDisplay(s_missing); }
     void SetUp() override
     {
-        if (s_missing)
-            GTEST_SKIP() << "Xvfb is not installed (scripts/setup installs it)";
-        ASSERT_TRUE(s_started) << "Xvfb did not start";
+        testkit::XvfbTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
         ASSERT_TRUE(frame.CreateTop(CRect(40, 50, 400, 300), WS_OVERLAPPEDWINDOW | WS_VISIBLE, nullptr, nullptr, "Colours"));
         ASSERT_TRUE(testkit::DisplayHostRunning());
         ASSERT_TRUE(picker.Create("", WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(20, 20, 120, 40), &frame, 300));
@@ -63,8 +62,6 @@ protected:
         return PumpDisplayUntil([&] { return frame.Count(message) > 0; });
     }
 
-    static inline bool s_started { false };
-    static inline bool s_missing { false };
     RecordingWnd frame;
     KTColorPicker picker;
 };

@@ -18,15 +18,14 @@ using testkit::PumpDisplayUntil;
 
 namespace {
 
-class KTHyperLinkOnXvfb : public ::testing::Test
+class KTHyperLinkOnXvfb : public testkit::XvfbTest
 {
 protected:
-    static void SetUpTestSuite() { s_started = testkit::StartXvfbDisplay(s_missing); }
     void SetUp() override
     {
-        if (s_missing)
-            GTEST_SKIP() << "Xvfb is not installed (scripts/setup installs it)";
-        ASSERT_TRUE(s_started) << "Xvfb did not start";
+        testkit::XvfbTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
         script = folder.Path("open-target.sh").GetString();
         marker = folder.Path("opened").GetString();
         std::ofstream(script) << "#!/bin/sh\ntouch '" << marker << "'\n";
@@ -42,8 +41,6 @@ protected:
         return testkit::RunTool({ "xdotool", "mousemove", "--sync", std::to_string(screen.x), std::to_string(screen.y) });
     }
 
-    static inline bool s_started { false };
-    static inline bool s_missing { false };
     testkit::TempFolder folder;
     std::string script, marker;
     testkit::RecordingWnd frame;

@@ -14,8 +14,6 @@
 #include <thread>
 
 #include <fcntl.h>
-#include <stdlib.h>
-#include <termios.h>
 #include <unistd.h>
 
 namespace {
@@ -104,25 +102,20 @@ TEST(KTSerial, APortThatCannotBeOpenedOrSetFailsClosed)
     platform::SetSerialDevicePath(kPort + 1, "");
 }
 
-// A far end that sends without end: a pseudo-terminal master written without blocking, so a
-// line that nobody reads (between two connections) never holds the sender up.
+// A far end that sends without end: its master is written without blocking, so a line that
+// nobody reads (between two connections) never holds the sender up.
 class StreamingLine
 {
 public:
-    explicit StreamingLine(unsigned port) : m_port(port)
+    explicit StreamingLine(unsigned port) : m_far(port)
     {
-        m_master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
-        if (m_master < 0 || grantpt(m_master) != 0 || unlockpt(m_master) != 0)
+        if (!m_far.Ok())
             return;
-        termios tio {};
-        tcgetattr(m_master, &tio);
-        cfmakeraw(&tio);
-        tcsetattr(m_master, TCSANOW, &tio);
-        platform::SetSerialDevicePath(m_port, ptsname(m_master));
+        fcntl(m_far.Master(), F_SETFL, fcntl(m_far.Master(), F_GETFL) | O_NONBLOCK);
         m_sender = std::thread([this] {
             const Bytes chunk = Pattern(512);
             while (m_streaming.load()) {
-                [[maybe_unused]] const ssize_t written = write(m_master, chunk.data(), chunk.size());
+                [[maybe_unused]] const ssize_t written = write(m_far.Master(), chunk.data(), chunk.size());
                 std::this_thread::sleep_for(std::chrono::microseconds(200));
             }
         });
@@ -132,15 +125,11 @@ public:
         m_streaming.store(false);
         if (m_sender.joinable())
             m_sender.join();
-        platform::SetSerialDevicePath(m_port, "");
-        if (m_master >= 0)
-            close(m_master);
     }
-    bool Ok() const { return m_master >= 0; }
+    bool Ok() const { return m_far.Ok(); }
 
 private:
-    unsigned m_port;
-    int m_master { -1 };
+    FarEnd m_far;
     std::atomic<bool> m_streaming { true };
     std::thread m_sender;
 };

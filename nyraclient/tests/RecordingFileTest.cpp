@@ -5,6 +5,7 @@
 #include "nyraclient/record/CRecordFile.h"
 
 #include "testkit/SerialFarEnd.h"
+#include "testkit/TempFolder.h"
 
 #include "nrdata/buffer/CSmartBuffer.h"
 #include "nrdata/packet/PKMonitor_v110.h"
@@ -79,18 +80,10 @@ struct Head
 class RecordingFileTest : public ::testing::Test
 {
 protected:
-    RecordingFileTest()
-    {
-        char folder[] = "/tmp/recording-XXXXXX";
-        m_folder = mkdtemp(folder);
-        tmp = m_folder + "/P-0042_20261210090807.TMP";
-        fmf = m_folder + "/P-0042_20261210090807.FMF";
-    }
-    ~RecordingFileTest() override { fs::remove_all(m_folder); }
-
-    std::string m_folder;
-    std::string tmp;
-    std::string fmf;
+    testkit::TempFolder m_temp;
+    const std::string m_folder { m_temp.Dir() };
+    std::string tmp { m_temp / "P-0042_20261210090807.TMP" };
+    std::string fmf { m_temp / "P-0042_20261210090807.FMF" };
     Head head;
 };
 

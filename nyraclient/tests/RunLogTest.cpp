@@ -8,6 +8,7 @@
 #include "ktutil/KTGF.h"
 #include "platform/core/ResourceModule.h"
 #include "testkit/BuildFolders.h"
+#include "testkit/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -34,17 +35,9 @@ class ClientStartup : public ::testing::Test
 protected:
     void SetUp() override
     {
-        std::string pattern = (fs::temp_directory_path() / "nyraclient-start-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        m_folder = pattern;
         m_logFolder = m_folder / "Log";
     }
-    void TearDown() override
-    {
-        AfxSetResourceHandle(nullptr);
-        std::error_code ec;
-        fs::remove_all(m_folder, ec);
-    }
+    void TearDown() override { AfxSetResourceHandle(nullptr); }
 
     // Old run logs named for days 1 to `count` of November, written in reverse name order so
     // that only the names can tell which are the oldest.
@@ -87,7 +80,8 @@ protected:
     }
     HINSTANCE Start() { return nyraclient::StartUp(m_log, m_folder.c_str(), kStart); }
 
-    fs::path m_folder;
+    testkit::TempFolder m_temp;
+    fs::path m_folder { m_temp.Dir() };
     fs::path m_logFolder;
     KTLogFile m_log;
 };

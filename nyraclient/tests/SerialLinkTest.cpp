@@ -6,6 +6,7 @@
 #include "nyraclient/link/SerialFrame.h"
 
 #include "testkit/SerialFarEnd.h"
+#include "testkit/TempFolder.h"
 
 #include "nrdata/packet/PKControl.h"
 #include "platform/core/Clock.h"
@@ -319,9 +320,8 @@ TEST_F(SerialLink, OpensThePortTheIniFileMaps)
     constexpr unsigned kIniPort = kPort + 2;
     FarEnd far(kIniPort, false);
     ASSERT_TRUE(far.Ok());
-    std::string folder = (std::filesystem::temp_directory_path() / "nyraclient-ini-XXXXXX").string();
-    ASSERT_NE(mkdtemp(folder.data()), nullptr);
-    const std::string ini = folder + "/TarvicII.ini";
+    const testkit::TempFolder folder;
+    const std::string ini = folder / "TarvicII.ini";
     std::ofstream(ini) << "[SERIAL_DEVICES]\nCOM" << kIniPort << "=" << far.SlavePath() << "\n";
     platform::SetSerialDeviceIniFile(ini);
 
@@ -331,7 +331,6 @@ TEST_F(SerialLink, OpensThePortTheIniFileMaps)
     EXPECT_TRUE(PumpUntil([&] { return m_link->IsCentralConnected() == 1; }));
 
     platform::SetSerialDeviceIniFile("");
-    std::filesystem::remove_all(folder);
 }
 
 TEST_F(SerialLink, ASecondLinkCannotOpenAPortInUse)

@@ -9,15 +9,12 @@
 
 #include "platform/core/Clock.h"
 #include "testkit/Golden.h"
-#include "platform/net/SerialDevices.h"
 #include "testkit/Pump.h"
+#include "testkit/SerialFarEnd.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <fcntl.h>
-#include <stdlib.h>
-#include <termios.h>
 #include <thread>
 
 using namespace stationtest;
@@ -120,32 +117,24 @@ class SerialLine
 public:
     static constexpr unsigned kPort = 9;
 
-    ~SerialLine() { platform::SetSerialDevicePath(kPort, ""); }
-
     // Opens the line and sends the connect frame; the link is the station's (the caller hands
     // it over).
     void Open(Station& station, MonitorSim& sim)
     {
-        const int master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-        ASSERT_GE(master, 0);
-        ASSERT_EQ(grantpt(master), 0);
-        ASSERT_EQ(unlockpt(master), 0);
-        termios tio {};
-        tcgetattr(master, &tio);
-        cfmakeraw(&tio);
-        tcsetattr(master, TCSANOW, &tio);
-        platform::SetSerialDevicePath(kPort, ptsname(master));
-
+        ASSERT_TRUE(m_far.Ok());
         link = new CUSerialEx(&station.parent);
         link->Connect(kPort, 115200, 8, 0, 0);
         ASSERT_TRUE(PumpUntil([&] { return link->IsConnected() == TRUE; }));
-        sim.Adopt(master, true);
+        sim.Adopt(m_far.Release(), true);
         ASSERT_TRUE(sim.Send(sim.ConnectPacket()));
         // The station's serial port manager hands the link over once it has seen the frame.
         ASSERT_TRUE(PumpUntil([&] { return link->IsCentralConnected() == 1; }));
     }
 
     CUSerialEx* link { nullptr };
+
+private:
+    testkit::SerialFarEnd m_far { kPort };
 };
 
 Bytes Framed(const Bytes& packet)

@@ -11,6 +11,7 @@
 #include "nrdata/table/RecordFileStem.h"
 
 #include "platform/core/Clock.h"
+#include "testkit/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -46,8 +47,6 @@ class RecordingEndToEnd : public ::testing::Test
 protected:
     RecordingEndToEnd()
     {
-        char folder[] = "/tmp/e2e-recording-XXXXXX";
-        dataPath = mkdtemp(folder);
         sim = station.ConnectMonitor(sock);
         client = station.Attach(*sim, sock);
         EXPECT_NE(client, nullptr);
@@ -61,7 +60,6 @@ protected:
     ~RecordingEndToEnd() override
     {
         station.manager.ClearAll();
-        fs::remove_all(dataPath);
     }
 
     // Pumps the station until the simulator has `count` more answers.
@@ -117,7 +115,8 @@ protected:
         return codes;
     }
 
-    std::string dataPath;
+    testkit::TempFolder m_temp;
+    const std::string dataPath { m_temp.Dir() };
     Station station;
     NyraClientSock* sock{nullptr};
     std::unique_ptr<MonitorSim> sim;
@@ -320,8 +319,8 @@ TEST_F(RecordingEndToEnd, AWriteErrorEndsTheRecordingWithWhatIsOnDisk)
 TEST(RecordingThroughATimeOut, TheRecordingGoesOnAndTheGapCountsAsSignalLoss)
 {
     platform::ScopedTestClock clock(10'000);
-    char folder[] = "/tmp/e2e-timeout-XXXXXX";
-    const std::string dataPath = mkdtemp(folder);
+    const testkit::TempFolder folder;
+    const std::string& dataPath = folder.Dir();
     {
         Station station;
         NyraClientSock* sock = nullptr;
@@ -362,7 +361,6 @@ TEST(RecordingThroughATimeOut, TheRecordingGoesOnAndTheGapCountsAsSignalLoss)
         for (size_t r = 0; r < 24; ++r)
             EXPECT_EQ(StampOf(file, r), StampOf(file, 0) + r) << "record " << r;
     }
-    fs::remove_all(dataPath);
 }
 
 } // namespace

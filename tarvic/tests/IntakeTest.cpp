@@ -11,13 +11,12 @@
 #include "nyraclient/broker/CBrokerServer.h"
 #include "nyraclient/client/NyraClientSock.h"
 
-#include "platform/net/SerialDevices.h"
+#include "testkit/SerialFarEnd.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
-#include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <stdlib.h>
@@ -51,22 +50,13 @@ class SerialLine
 public:
     SerialLine()
     {
-        m_master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-        EXPECT_GE(m_master, 0);
-        EXPECT_EQ(grantpt(m_master), 0);
-        EXPECT_EQ(unlockpt(m_master), 0);
-        termios tio{};
-        tcgetattr(m_master, &tio);
-        cfmakeraw(&tio);
-        tcsetattr(m_master, TCSANOW, &tio);
-        ForgetLineSpeed(m_master);
-        platform::SetSerialDevicePath(kSerialPort, ptsname(m_master));
+        EXPECT_TRUE(m_far.Ok());
+        ForgetLineSpeed(m_far.Master());
     }
-    ~SerialLine() { platform::SetSerialDevicePath(kSerialPort, ""); }
 
     // Hands the master over to a simulator, which closes it when it goes.
-    int Release() { return std::exchange(m_master, -1); }
-    int Master() const { return m_master; }
+    int Release() { return m_far.Release(); }
+    int Master() const { return m_far.Master(); }
     // The station sets the line to 115,200 baud when it opens the port: a slower speed set here
     // tells the next opening apart.
     static void ForgetLineSpeed(int master)
@@ -90,7 +80,7 @@ public:
     }
 
 private:
-    int m_master{-1};
+    testkit::SerialFarEnd m_far{kSerialPort};
 };
 
 class StationIntake : public StationTest

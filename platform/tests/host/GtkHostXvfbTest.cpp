@@ -60,15 +60,14 @@ bool FillOnPaint(RecordingWnd& wnd, UINT message, COLORREF colour)
 
 // One server for the whole test program: the host starts once per process, on the display
 // that is there when the first window appears, and keeps its connection.
-class GtkHostOnXvfb : public ::testing::Test
+class GtkHostOnXvfb : public testkit::XvfbTest
 {
 protected:
-    static void SetUpTestSuite() { s_started = testkit::StartXvfbDisplay(s_missing); }
     void SetUp() override
     {
-        if (s_missing)
-            GTEST_SKIP() << "Xvfb is not installed (scripts/setup installs it)";
-        ASSERT_TRUE(s_started) << "Xvfb did not start";
+        testkit::XvfbTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
 
         frame.onMessage = [this](UINT message, WPARAM, LPARAM, LRESULT&) {
             if (message != WM_PAINT)
@@ -94,8 +93,6 @@ protected:
         ASSERT_TRUE(label.Create("Uterine activity", WS_CHILD | WS_VISIBLE | SS_LEFT, CRect(140, 205, 400, 225), &frame, 103));
     }
 
-    static inline bool s_started { false };
-    static inline bool s_missing { false };
     RecordingWnd frame, pane, workerPane;
     CButton button;
     CStatic label;
