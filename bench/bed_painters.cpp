@@ -44,6 +44,7 @@ public:
     {
         m_parent.CreateEx(0, nullptr, "", WS_POPUP | WS_VISIBLE, 0, 0, 1600, 900, nullptr, nullptr);
         m_manager.SetParent(&m_parent);
+        m_manager.SetDisplayMode(DISPMODE_16CH, FALSE); // a grid of tiles, none enlarged yet
         NyraConfig config = m_manager.GetConfig();
         config.GraphBackground = RGB(12, 16, 24);
         config.GraphText = config.ParamText = RGB(190, 196, 206);

@@ -177,6 +177,7 @@ void NyraControl::EnterReview()
     m_nReviewIdleTicks = 0;
     // The parameter painter draws the page once it sees the new position.
     m_nReviewFirst.store(static_cast<UINT>(std::clamp(info.nPos, 0, lastPage)));
+    WakeParameterPainter();
 }
 
 // ==== scroll bar and wheel =======================================================================

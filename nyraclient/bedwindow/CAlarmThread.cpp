@@ -7,6 +7,7 @@
 #include "platform/core/Clock.h"
 #include "platform/gdi/WindowDCs.h"
 
+#include <algorithm>
 #include <vector>
 
 CAlarmThread::CAlarmThread() : m_dwLastStep(GetTickCount()), m_dwLastTime(m_dwLastStep) {}
@@ -20,25 +21,45 @@ int CAlarmThread::Run()
     CCriticalSection& lifeLock = owner->GetAlarmLock();
     lifeLock.Lock();
     while (IsRunning()) {
-        Pass(*owner);
-        Sleep(kPollMs);
+        const DWORD next = Pass(*owner);
+        // Alarms and the recording come and go without a word to the painter (a parameter
+        // packet wakes it, not every source does): it looks at least once a step.
+        WaitForWork(next, kStepMs);
     }
     lifeLock.Unlock();
     return kExitCode;
 }
 
-void CAlarmThread::Pass(NyraControl& owner)
+DWORD CAlarmThread::Pass(NyraControl& owner)
 {
     NyraClientInfo* client = owner.GetClient();
     if (client == nullptr || !owner.IsPrepared())
-        return;
+        return INFINITE;
     const bool alarms = client->GetAlarmManager().GetAlarmCount() > 0;
     const bool recording = client->IsRecording() != 0;
     // A quiet bed whose caption shows nothing of ours: nothing to do.
     if (!alarms && !recording && !m_bTextDrawn && !m_bTimeDrawn)
-        return;
+        return INFINITE;
     if (owner.GetSafeHwnd() == nullptr || owner.GetBackBitmap()->GetSafeHandle() == nullptr)
-        return;
+        return INFINITE;
+    Step(owner, alarms, recording);
+    if (!alarms && !recording)
+        return INFINITE;
+    // A step or a time refresh falls due once more than a step has passed since the last one.
+    const DWORD now = GetTickCount();
+    const auto dueIn = [now](DWORD last) {
+        const DWORD since = now - last;
+        return since <= kStepMs ? kStepMs + 1 - since : DWORD(1);
+    };
+    DWORD next = alarms ? dueIn(m_dwLastStep) : INFINITE;
+    // Under a shown text the time waits for the step that hides it.
+    if (recording && (!alarms || m_nPhase == 0))
+        next = std::min(next, dueIn(m_dwLastTime));
+    return next;
+}
+
+void CAlarmThread::Step(NyraControl& owner, bool alarms, bool recording)
+{
     const DWORD now = GetTickCount();
     if (alarms && recording) {
         // The time only while no alarm text covers the caption.

@@ -5,7 +5,9 @@
 // so the two never overlap). All intervals are on the tick clock.
 //
 // The alarm values are atomic bytes that the receiving thread writes; the list of texts is
-// built anew at every step, so an alarm that comes or goes shows within 500 ms.
+// built anew at every step, so an alarm that comes or goes shows within 500 ms. Between steps
+// the painter sleeps until the next one falls due; a quiet bed's painter wakes with each
+// parameter packet and at least every 500 ms to see whether an alarm or a recording began.
 #pragma once
 
 #include "nyraclient/thread/NyraWorkerThread.h"
@@ -22,8 +24,6 @@ public:
     static constexpr int kExitCode = 0x1D04;
     // One text step (shown or hidden) and one refresh of the recording time.
     static constexpr DWORD kStepMs = 500;
-    // How often the painter looks at the alarms: a step is at most this late.
-    static constexpr DWORD kPollMs = 10;
 
     // The steps count from the thread's start (made on the window's thread), so a tick clock
     // that moves before the thread first runs still times the first step.
@@ -37,7 +37,10 @@ public:
     unsigned GetTimeRefreshes() const { return m_nTimeRefreshes.load(); }
 
 private:
-    void Pass(NyraControl& owner);
+    // One look; returns the tick milliseconds until the next step or time refresh falls due,
+    // INFINITE when none will.
+    DWORD Pass(NyraControl& owner);
+    void Step(NyraControl& owner, bool alarms, bool recording);
     void TextStep(NyraControl& owner);
     static void DrawAlarmText(NyraControl& owner, const CString& text, int level, bool shown);
     void DrawRecordingTime(NyraControl& owner);

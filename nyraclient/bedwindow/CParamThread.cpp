@@ -30,6 +30,7 @@ void CParamThread::NewData(unsigned generation)
         m_nDataGeneration = generation;
     }
     m_nRequested.fetch_add(1);
+    Wake();
 }
 
 void CParamThread::RedrawAll()
@@ -40,11 +41,13 @@ void CParamThread::RedrawAll()
         m_bPanelBackground = true;
     }
     m_nRequested.fetch_add(1);
+    Wake();
 }
 
 void CParamThread::Redraw()
 {
     m_nRequested.fetch_add(1);
+    Wake();
 }
 
 // ==== the loop ===================================================================================
@@ -64,19 +67,43 @@ int CParamThread::Run()
         m_nDataGeneration = std::max(m_nDataGeneration, owner->GetClient()->GetParamGeneration());
     }
     while (IsRunning()) {
-        Pass(*owner);
-        Sleep(IsDrawPending() || owner->IsTrendReviewMode() ? 1 : kIdlePollMs);
+        const bool ready = Pass(*owner);
+        if (!ready)
+            WaitForWork(INFINITE, kNotReadyLookMs);
+        else if (IsDrawPending())
+            WaitForWork(0, 1); // the rest of a drawing (the background was just taken)
+        else
+            WaitForWork(NextDeadline(*owner));
     }
     lifeLock.Unlock();
     return kExitCode;
+}
+
+DWORD CParamThread::NextDeadline(NyraControl& owner)
+{
+    DWORD deadline = INFINITE;
+    const DWORD now = GetTickCount();
+    if (owner.IsTrendReviewMode() && owner.GetDrawFirstIndexOfTrend() != owner.GetLastDrawnReviewIndex()) {
+        // A page not yet drawn: at the next review slot.
+        const DWORD since = now - m_dwLastReviewDraw;
+        deadline = since < kReviewRedrawMs ? kReviewRedrawMs - since : 0;
+    }
+    if (!m_bBlanked) {
+        std::lock_guard lock(m_DataLock);
+        const DWORD silent = now - m_dwLastData;
+        deadline = std::min(deadline, silent < kBlankAfterMs ? kBlankAfterMs - silent : 0);
+    }
+    // A deadline due now is met by the next pass; a ms later keeps a stalled drawing from spinning.
+    return std::max<DWORD>(deadline, 1);
 }
 
 bool CParamThread::Pass(NyraControl& owner)
 {
     // Most passes find nothing to draw: they only watch for the silence.
     if (!IsDrawPending() && !owner.IsTrendReviewMode()) {
-        if (owner.IsPrepared())
-            BlankWhenSilent(owner);
+        if (!owner.IsPrepared())
+            return false;
+        BlankWhenSilent(owner);
         return true;
     }
     // A window being made, or one whose rebuild found no DC yet: nothing to draw on.

@@ -11,7 +11,8 @@
 //
 // Requests (new data, redraw all) come from any thread and are counted: a drawing settles only
 // the requests that were there when it began, so a packet that arrives while the panel is being
-// drawn is never lost.
+// drawn is never lost. Each request wakes the painter; between them it sleeps until its next
+// deadline (the 4-s silence, a review page's slot), so an idle bed costs next to nothing.
 #pragma once
 
 #include "nyraclient/thread/NyraWorkerThread.h"
@@ -32,10 +33,10 @@ public:
     static constexpr DWORD kBlankAfterMs = 4000;
     // In trend review the trend is drawn at most this often.
     static constexpr DWORD kReviewRedrawMs = 31;
-    // How often an idle painter looks for work (new data, the silence, a review): often enough
-    // that nobody sees the wait, rarely enough that idle beds cost next to nothing. While there
-    // is drawing to do or a review runs, it looks every millisecond.
-    static constexpr DWORD kIdlePollMs = 10;
+    // The painter sleeps until it has work: a request wakes it, and the silence and a review
+    // page are deadlines on the tick clock. Only a window not yet ready to be drawn on is
+    // looked at this often.
+    static constexpr DWORD kNotReadyLookMs = 50;
 
     CParamThread();
     ~CParamThread() override;
@@ -57,6 +58,9 @@ public:
 private:
     // One pass of the loop; false when the owner cannot be drawn on yet.
     bool Pass(NyraControl& owner);
+    // Tick milliseconds until the painter must look again without being woken: the end of the
+    // silence, the next review slot; INFINITE when neither is due.
+    DWORD NextDeadline(NyraControl& owner);
     void BlankWhenSilent(NyraControl& owner);
     // Makes `dc` a memory DC with a bitmap of `area`'s size, its origin at the area's corner,
     // filled from the window's background bitmap. FALSE when the area is empty or the copy failed.

@@ -62,6 +62,8 @@ void CWaveThread::AddData(CSmartBuffer* packet)
     std::unique_lock lock(m_QueueLock);
     if (IsRunning() && packet->GetSize() == kPacketSize) {
         m_Queue.push_back(packet);
+        lock.unlock();
+        Wake();
         return;
     }
     lock.unlock();
@@ -70,8 +72,11 @@ void CWaveThread::AddData(CSmartBuffer* packet)
 
 void CWaveThread::ResetCanvas()
 {
-    std::lock_guard lock(m_ResetLock);
-    m_bCanvasReset = true;
+    {
+        std::lock_guard lock(m_ResetLock);
+        m_bCanvasReset = true;
+    }
+    Wake();
 }
 
 std::size_t CWaveThread::GetQueuedCount() const
@@ -109,8 +114,15 @@ int CWaveThread::Run()
     CCriticalSection& lifeLock = owner->GetWaveLock();
     lifeLock.Lock();
     while (IsRunning()) {
-        Pass(*owner);
-        Sleep(GetQueuedCount() > kCatchUpQueue ? 1 : kPassSleepMs);
+        if (!Pass(*owner)) {
+            WaitForWork(INFINITE, kNotReadyLookMs);
+            continue;
+        }
+        const std::size_t queued = GetQueuedCount();
+        if (queued == 0)
+            WaitForWork(INFINITE); // until a packet, a reset or the stop
+        else
+            PauseFor(queued > kCatchUpQueue ? 1 : kPassSleepMs);
     }
     lifeLock.Unlock();
     return kExitCode;
@@ -125,10 +137,10 @@ void CWaveThread::CreatePens(NyraControl& owner)
         NyraControl::CreatePen(m_Pens[size_t(c)], COLORREF(config.*kChannels[c].color), 1);
 }
 
-void CWaveThread::Pass(NyraControl& owner)
+bool CWaveThread::Pass(NyraControl& owner)
 {
     if (owner.GetSafeHwnd() == nullptr || !owner.IsPrepared() || owner.GetWorkBitmap()->GetSafeHandle() == nullptr)
-        return;
+        return false;
     CRect client;
     owner.GetClientRect(&client);
     if (client != m_rcClient) {
@@ -137,28 +149,30 @@ void CWaveThread::Pass(NyraControl& owner)
     }
     if (owner.GetDisplayMode() != DISPMODE_ENLARGE) {
         Drain();
-        return;
+        return true;
     }
     bool reset = false;
     {
         std::lock_guard lock(m_ResetLock);
         reset = m_bCanvasReset;
     }
-    if (reset)
-        RebuildCanvas(owner);
-    else
+    if (!reset) {
         DrawOnePacket(owner);
+        return true;
+    }
+    // A canvas that could not be made yet is tried again soon.
+    return RebuildCanvas(owner);
 }
 
-void CWaveThread::RebuildCanvas(NyraControl& owner)
+bool CWaveThread::RebuildCanvas(NyraControl& owner)
 {
     m_rcGraph = owner.GetGraphRectAll();
     Drain();
     if (m_rcGraph.IsRectEmpty())
-        return;
+        return true; // an enlarged window too small for waves: nothing to draw until it changes
     CClientDC windowDC(&owner);
     if (windowDC.GetSafeHdc() == nullptr)
-        return;
+        return false;
     const int w = m_rcGraph.Width(), h = m_rcGraph.Height();
     bool copied = true;
     for (auto [dc, bitmap] : { std::pair { &m_Canvas, &m_CanvasBitmap }, std::pair { &m_Background, &m_BackgroundBitmap } }) {
@@ -174,7 +188,7 @@ void CWaveThread::RebuildCanvas(NyraControl& owner)
         dc->SetWindowOrg(0, 0);
     }
     if (!copied)
-        return;
+        return false;
     {
         std::lock_guard lock(m_ResetLock);
         m_bCanvasReset = false;
@@ -182,6 +196,7 @@ void CWaveThread::RebuildCanvas(NyraControl& owner)
     for (int c = 0; c < kWaveChannels; ++c)
         owner.GetWaveScale(static_cast<WAVE_CHANNEL>(c)).penUp = 1;
     m_nSweep = 0;
+    return true;
 }
 
 void CWaveThread::Erase(int from, int to, int height)

@@ -4,9 +4,10 @@
 //
 // Packets come from the client's wave handler (through NyraControl::PushWave) on any thread and
 // wait in a queue, each holding one reference of its buffer, released exactly once (dropped,
-// drained, drawn or left at the end). At most one packet is drawn per pass; the loop sleeps
-// 30 ms between passes, 1 ms while more than 25 packets wait, so it keeps up with a monitor's 25
-// packets a second and catches up after a stall.
+// drained, drawn or left at the end). At most one packet is drawn per pass. A packet wakes the
+// painter; while more wait it paces itself, 30 ms between passes, 1 ms while more than 25
+// packets wait, so it keeps up with a monitor's 25 packets a second and catches up after a
+// stall. With nothing queued it sleeps until a packet, a reset or the stop.
 //
 // The traces are drawn on a canvas of the wave area's size; a clean copy of the area (the
 // background) is what the erase bar restores. Each drawn packet's canvas goes to the window's
@@ -39,6 +40,8 @@ public:
     // Pass pacing: the normal sleep, and the short one while the queue is longer than this.
     static constexpr DWORD kPassSleepMs = 30;
     static constexpr std::size_t kCatchUpQueue = 25;
+    // How often a window not yet ready to be drawn on is looked at.
+    static constexpr DWORD kNotReadyLookMs = 50;
 
     CWaveThread() = default;
     ~CWaveThread() override;
@@ -56,9 +59,11 @@ public:
     std::size_t GetQueuedCount() const;
 
 private:
-    void Pass(NyraControl& owner);
+    // One pass; false when the window cannot be drawn on yet.
+    bool Pass(NyraControl& owner);
     void Drain();
-    void RebuildCanvas(NyraControl& owner);
+    // False when the canvas could not be made (no DC, no background yet).
+    bool RebuildCanvas(NyraControl& owner);
     void DrawOnePacket(NyraControl& owner);
     // Restores columns [from, to) of the canvas from the background, full height.
     void Erase(int from, int to, int height);

@@ -327,6 +327,13 @@ void NyraControl::RequestParameterDraw()
         painter->Redraw();
 }
 
+void NyraControl::WakeParameterPainter()
+{
+    std::lock_guard lock(m_ThreadLock);
+    if (CParamThread* painter = m_ParamThread.Get())
+        painter->Wake();
+}
+
 BOOL NyraControl::IsPainterRunning() const
 {
     std::lock_guard lock(m_ThreadLock);
@@ -471,6 +478,9 @@ void NyraControl::PushParam(CSmartBuffer*)
     std::lock_guard lock(m_ThreadLock);
     if (CParamThread* painter = m_ParamThread.Get())
         painter->NewData(generation);
+    // The packet's alarms came with it.
+    if (CAlarmThread* painter = m_AlarmThread.Get())
+        painter->Wake();
 }
 
 void NyraControl::SetEnlargeMode(int bEnlarge)

@@ -266,6 +266,8 @@ private:
     bool IsOnWindowThread() const;
     // Asks the parameter painter to draw the numerics and the trend again.
     void RequestParameterDraw();
+    // Wakes the parameter painter to look at the review position.
+    void WakeParameterPainter();
 
     // ---- trend (BedWindowTrend.cpp) ----
     // Enters review at the scroll bar's position as it reads back, held to the last whole page.

@@ -6,14 +6,6 @@
 #include "platform/core/Clock.h"
 #include "platform/sys/Sound.h"
 
-namespace {
-
-// Real sleep between two looks at the tick clock while pausing: short enough that a stop is
-// seen at once, long enough that the pause costs nothing.
-constexpr DWORD kPollSleepMs = 2;
-
-} // namespace
-
 int CAlarmSoundThread::Run()
 {
     NyraClientManager* owner = GetOwner();
@@ -35,9 +27,10 @@ int CAlarmSoundThread::Run()
     return kExitCode;
 }
 
-void CAlarmSoundThread::Pause(DWORD ms) const
+void CAlarmSoundThread::Pause(DWORD ms)
 {
+    // The stop wakes the wait at once; so does every move of a test clock.
     const std::uint64_t start = platform::MonotonicMs();
-    while (IsRunning() && platform::MonotonicMs() - start < ms)
-        Sleep(kPollSleepMs);
+    for (std::uint64_t spent = 0; IsRunning() && spent < ms; spent = platform::MonotonicMs() - start)
+        WaitForWork(static_cast<DWORD>(ms - spent));
 }

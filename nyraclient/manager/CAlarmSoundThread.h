@@ -1,9 +1,9 @@
 // CAlarmSoundThread: one per client manager. While any bed wants an alarm sound it plays the
-// library's alarm sound every 3 seconds of the tick clock; otherwise it looks again every 10 ms.
+// library's alarm sound every 3 seconds of the tick clock; otherwise it looks again every 100 ms.
 //
-// It holds the manager's sound lock for its whole life. The pause between sounds watches the
-// stop flag, so the manager's destructor (which stops the thread and waits for its end) never
-// waits out a pause. A sound that cannot be started is reported to the manager, which asks its
+// It holds the manager's sound lock for its whole life. The pause between sounds is a wait on
+// the thread's wake event, which the stop sets, so the manager's destructor (which stops the
+// thread and waits for its end) never waits out a pause. A sound that cannot be started is reported to the manager, which asks its
 // user-interface thread to show the box; this thread never waits for the box.
 #pragma once
 
@@ -18,12 +18,12 @@ public:
     // Between two sounds, on the tick clock.
     static constexpr DWORD kSoundIntervalMs = 3000;
     // How often the thread looks whether a bed wants the sound.
-    static constexpr DWORD kIdlePollMs = 10;
+    static constexpr DWORD kIdlePollMs = 100;
 
     BOOL InitInstance() override { return TRUE; }
     int Run() override;
 
 private:
     // Waits `ms` of the tick clock, or less when the stop flag is set.
-    void Pause(DWORD ms) const;
+    void Pause(DWORD ms);
 };

@@ -16,12 +16,21 @@
 //    a share before resuming the thread. It is signalled only after the object has been
 //    deleted, so a destructor's last work (a file being finished) is done when Stop returns.
 //    It stands for the end event that a worker's destructor used to signal.
+//
+// A worker that waits for work rather than polling sleeps in WaitForWork: its wake event is
+// set by Wake() (whoever hands it work), by the control's stop, and by every move of the test
+// clock, so a worker never sleeps through a stop, and a deadline on the tick clock is seen
+// when a test moves the clock. The control keeps its own share of the wake event, like the
+// stop flag, so a stop may set it after the object is gone.
 #pragma once
 
+#include "platform/core/Clock.h"
 #include "platform/core/Sync.h"
 #include "platform/core/WinThread.h"
 
+#include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <memory>
 
 template <typename Owner>
@@ -38,17 +47,63 @@ public:
     int GetStopFlag() const { return m_pStopFlag->load(); }
     // The shared stop flag, for the control to keep before the thread runs.
     const StopFlag& GetSharedStopFlag() const { return m_pStopFlag; }
+    // The wake event, for the control to take its share of before the thread runs.
+    HANDLE GetWakeHandle() const { return m_Wake.get(); }
+
+    // Any thread: there is work; a worker in WaitForWork goes round its loop at once.
+    void Wake() { ::SetEvent(m_Wake.get()); }
 
 protected:
-    NyraWorkerThread() = default;
+    NyraWorkerThread() : m_Wake(NewWakeEvent()) {}
+    ~NyraWorkerThread() override
+    {
+        if (m_nClockListener != 0)
+            platform::RemoveClockListener(m_nClockListener);
+    }
 
     // The loop's condition: run while no stop was asked.
     bool IsRunning() const { return m_pStopFlag->load() == 0; }
 
+    // Sleeps until Wake(), a stop or a move of the test clock, but no longer than `tickMs` on
+    // the tick clock (a deadline: the first limit a test clock ignores, since only its moves,
+    // which wake the worker anyway, bring the deadline closer) and no longer than `realMs` of
+    // real time (a pacing or a look now and then). INFINITE: no such limit. Returns at once
+    // when a stop was asked. The worker checks its deadlines itself after every return.
+    void WaitForWork(DWORD tickMs, DWORD realMs = INFINITE)
+    {
+        if (!IsRunning())
+            return;
+        if (m_nClockListener == 0) {
+            // A share of the event of its own: the listener may run once more after removal.
+            m_nClockListener = platform::AddClockListener([wake = m_Wake] { ::SetEvent(wake.get()); });
+        }
+        const DWORD limit = platform::IsTestClock() ? realMs : std::min(tickMs, realMs);
+        ::WaitForSingleObject(m_Wake.get(), limit);
+    }
+
+    // A pause of `realMs` of real time that a stop ends early (a wake does not).
+    void PauseFor(DWORD realMs)
+    {
+        using namespace std::chrono;
+        const auto end = steady_clock::now() + milliseconds(realMs);
+        for (auto now = steady_clock::now(); IsRunning() && now < end; now = steady_clock::now())
+            ::WaitForSingleObject(m_Wake.get(), static_cast<DWORD>(ceil<milliseconds>(end - now).count()));
+    }
+
     std::atomic<Owner*> m_pOwner { nullptr };
 
 private:
+    static platform::WaitHandle NewWakeEvent()
+    {
+        HANDLE event = ::CreateEvent(nullptr, FALSE, FALSE, nullptr);
+        platform::WaitHandle share(event);
+        ::CloseHandle(event);
+        return share;
+    }
+
     const StopFlag m_pStopFlag { std::make_shared<std::atomic<int>>(0) };
+    const platform::WaitHandle m_Wake;
+    int m_nClockListener { 0 };
 };
 
 // The owner's handle on one worker of class T (a NyraWorkerThread). Not thread-safe: the owner
@@ -75,6 +130,7 @@ public:
             return FALSE;
         thread->SetOwner(owner);
         m_stop = thread->GetSharedStopFlag();
+        m_wake = platform::WaitHandle(thread->GetWakeHandle());
         m_end = platform::WaitHandle(thread->m_hThread);
         m_pThread = thread;
         thread->ResumeThread();
@@ -100,6 +156,9 @@ public:
             return false;
         m_stop->store(1);
         m_stop.reset();
+        // A worker waiting for work sees the stop at once.
+        ::SetEvent(m_wake.get());
+        m_wake.reset();
         m_pThread = nullptr;
         return true;
     }
@@ -124,5 +183,6 @@ public:
 private:
     T* m_pThread { nullptr };
     typename T::StopFlag m_stop;
+    platform::WaitHandle m_wake;
     platform::WaitHandle m_end;
 };
