@@ -209,9 +209,10 @@ CWnd::~CWnd()
         DestroyWindow();
         // Deleted while an ancestor is being destroyed (a parent's WM_DESTROY deletes its
         // children's objects): the window goes later with that ancestor and must not call into
-        // this object then.
+        // this object then. It goes back to its class's own procedure, which must still see its
+        // end: a control frees its per-window state in WM_NCDESTROY.
         if (m_hWnd)
-            Detach();
+            UnsubclassWindow();
     }
 }
 

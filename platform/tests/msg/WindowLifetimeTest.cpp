@@ -211,4 +211,43 @@ TEST(WindowLifetime, AChildObjectDeletedInItsParentsDestructionIsNotCalledAgain)
     EXPECT_FALSE(IsWindow(childWindow));
 }
 
+// A control class whose procedure keeps a per-window object and frees it in WM_NCDESTROY, as
+// the standard controls do.
+int g_controlObjects = 0;
+LRESULT CountingControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE)
+        ++g_controlObjects;
+    else if (message == WM_NCDESTROY)
+        --g_controlObjects;
+    return DefWindowProc(hwnd, message, wParam, lParam);
+}
+
+TEST(WindowLifetime, AControlWhoseObjectWentInItsParentsDestructionStillFreesItsOwnObject)
+{
+    WNDCLASS wc {};
+    wc.lpfnWndProc = &CountingControlProc;
+    wc.lpszClassName = "CountingControl";
+    RegisterClass(&wc);
+    g_controlObjects = 0;
+
+    // A view whose WM_DESTROY deletes the object of a control it made: the control's window
+    // goes later with the view, and its class procedure still sees the end.
+    RecordingWnd parent;
+    ASSERT_TRUE(parent.CreateTop(CRect(0, 0, 100, 100), WS_POPUP));
+    auto* control = new CWnd;
+    ASSERT_TRUE(control->CreateEx(0, "CountingControl", "", WS_CHILD, CRect(0, 0, 10, 10), &parent, 1));
+    ASSERT_EQ(g_controlObjects, 1);
+    parent.onMessage = [&](UINT message, WPARAM, LPARAM, LRESULT&) {
+        if (message == WM_DESTROY) {
+            delete control;
+            control = nullptr;
+        }
+        return false;
+    };
+    parent.DestroyWindow();
+    EXPECT_EQ(control, nullptr);
+    EXPECT_EQ(g_controlObjects, 0) << "the class procedure got WM_NCDESTROY";
+}
+
 } // namespace
