@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 
 namespace {
 
@@ -108,6 +109,49 @@ TEST(WorkerThread, StoppingAWorkerThatEndedOnItsOwnTouchesNothing)
     EXPECT_EQ(owner.destroyed, 1);
     control.Stop();
     EXPECT_EQ(owner.passes, 0);
+}
+
+// A worker that sleeps until it has work: each pass waits with a deadline of 1000 ms on the tick
+// clock and no real-time limit.
+class CWaitingWorker : public NyraWorkerThread<TestOwner>
+{
+public:
+    int Run() override
+    {
+        TestOwner* owner = GetOwner();
+        while (IsRunning()) {
+            owner->passes.fetch_add(1);
+            owner->firstPass.SetEvent();
+            WaitForWork(1000);
+        }
+        return kTestExitCode;
+    }
+};
+
+TEST(WorkerThread, AWaitingWorkerWakesForWorkForTheTestClockAndForItsStop)
+{
+    platform::ScopedTestClock clock;
+    TestOwner owner;
+    NyraWorkerControl<CWaitingWorker> control;
+    ASSERT_TRUE(control.Start(&owner));
+    const auto passesAfter = [&](auto&& act) {
+        owner.firstPass.ResetEvent();
+        const int before = owner.passes.load();
+        act();
+        EXPECT_EQ(WaitForSingleObject(owner.firstPass, 10000), WAIT_OBJECT_0);
+        return owner.passes.load() - before;
+    };
+    ASSERT_EQ(WaitForSingleObject(owner.firstPass, 10000), WAIT_OBJECT_0);
+    Sleep(30);
+    EXPECT_EQ(owner.passes, 1) << "under a test clock the deadline waits for the clock";
+    EXPECT_GE(passesAfter([&] { control.Get()->Wake(); }), 1);
+    EXPECT_GE(passesAfter([&] { clock.Advance(1000); }), 1);
+
+    // Asleep without a real-time limit, it still ends at once when stopped.
+    Sleep(30);
+    const auto start = std::chrono::steady_clock::now();
+    control.Stop();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
 }
 
 } // namespace
