@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 using namespace bedtest;
 
 namespace {
@@ -68,6 +71,51 @@ TEST(BedWindow, ADisplayModeChangeOnAWindowLaysItOutAgain)
     bed.SetDisplayMode(DISPMODE_1CH);
     EXPECT_TRUE(bed.GetTrendRectAll().IsRectEmpty());
     EXPECT_FALSE(bed.GetParamRectAll().IsRectEmpty());
+}
+
+// What the bed window showed each time its trend scroll bar was placed or painted: in a
+// rebuild that is after the new layout was calculated and before the painters start again.
+struct RebuildWitness
+{
+    static inline NyraControl* bed { nullptr };
+    static inline WNDPROC next { nullptr };
+    static inline std::vector<std::pair<BOOL, DISPMODE>> seen;
+
+    static LRESULT Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        if (message == WM_WINDOWPOSCHANGED || message == WM_PAINT)
+            seen.emplace_back(bed->IsPainterRunning(), bed->GetDisplayMode());
+        return CallWindowProc(next, hwnd, message, wParam, lParam);
+    }
+};
+
+TEST(BedWindow, ADisplayModeChangeStopsThePaintersWhileTheWindowIsLaidOutAgain)
+{
+    BedStation station(CSize(600, 400), DISPMODE_4CH);
+    NyraControl& bed = *station.Tile();
+    Pump();
+    ASSERT_TRUE(bed.IsPainterRunning());
+    const HWND bar = bed.GetTrendScrollBar().GetSafeHwnd();
+    ASSERT_NE(bar, nullptr);
+    RebuildWitness::bed = &bed;
+    RebuildWitness::seen.clear();
+    RebuildWitness::next = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtr(bar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RebuildWitness::Proc)));
+
+    const CRect trend = bed.GetTrendRectAll();
+    bed.SetDisplayMode(DISPMODE_2CH);
+    SetWindowLongPtr(bar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RebuildWitness::next));
+
+    ASSERT_FALSE(RebuildWitness::seen.empty()) << "the window was not laid out again";
+    for (const auto& [running, mode] : RebuildWitness::seen) {
+        EXPECT_FALSE(running) << "a painter ran while the layout was rebuilt";
+        EXPECT_EQ(mode, DISPMODE_2CH);
+    }
+    // Afterwards the painters run again over the new layout.
+    EXPECT_TRUE(bed.IsPainterRunning());
+    EXPECT_EQ(bed.GetDisplayMode(), DISPMODE_2CH);
+    EXPECT_GT(bed.GetTrendRectAll().bottom, trend.bottom);
+    EXPECT_TRUE(station.WaitForParameterPainter());
 }
 
 TEST(BedWindow, WithoutWavesTheTrendReachesDownOverTheWaveArea)
