@@ -69,6 +69,12 @@ void CSerialPortManager::Start()
     SetTimer(TIMER_SERIAL_POLL, kPollPeriodMs);
 }
 
+int CSerialPortManager::GetAnnouncedLinkCount() const
+{
+    return static_cast<int>(
+        std::count_if(m_Links.begin(), m_Links.end(), [](CUSerialEx* l) { return l->IsCentralConnected() != 0; }));
+}
+
 void CSerialPortManager::OnTimer(UINT_PTR nIDEvent)
 {
     if (nIDEvent == TIMER_SERIAL_POLL)

@@ -43,6 +43,8 @@ public:
     const std::vector<UINT>& GetPorts() const { return m_Ports; }
     // The links not handed over yet.
     int GetLinkCount() const { return static_cast<int>(m_Links.size()); }
+    // Of those, the links whose monitor has sent its connect frame (they wait for start-up).
+    int GetAnnouncedLinkCount() const;
 
 private:
     void Poll();

@@ -20,6 +20,7 @@
 #include "platform/core/FileSystem.h"
 #include "platform/msg/MessageBoxService.h"
 #include "platform/sys/Sound.h"
+#include "platform/ui/framework/FrameworkIds.h"
 #include "testkit/BuildFolders.h"
 #include "testkit/SerialFarEnd.h"
 #include "testkit/TempFolder.h"
@@ -29,9 +30,11 @@
 #include <arpa/inet.h>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <unistd.h>
+#include <utility>
 
 namespace stationtest {
 
@@ -54,6 +57,30 @@ struct StationSettings
     UINT monitorPort{0};        // 0: the system chooses
     bool emptyDatabase{true};   // the empty database beside the program
     std::string extraDefault{}; // more lines for [CENTRAL_DEFAULT]
+    // Runs inside the start-up once the main window and its view exist, before the station
+    // counts as started.
+    std::function<void()> duringStartUp{};
+};
+
+// The station's application with a test's work in the middle of its start-up: making the
+// window and view is the last step before the start-up-complete flag is set.
+class StartUpHookedApp : public CTarvicIIApp
+{
+public:
+    explicit StartUpHookedApp(std::function<void()> duringStartUp) : m_duringStartUp(std::move(duringStartUp)) {}
+
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override
+    {
+        if (nID != ID_FILE_NEW || nCode != CN_COMMAND || pHandlerInfo != nullptr || !m_duringStartUp)
+            return CTarvicIIApp::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+        if (!CTarvicIIApp::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+            OnFileNew();
+        std::exchange(m_duringStartUp, nullptr)();
+        return TRUE;
+    }
+
+private:
+    std::function<void()> m_duringStartUp;
 };
 
 class StationTest : public ::testing::Test
@@ -85,7 +112,10 @@ protected:
         // The alarm sound plays into a sink of the test's: a machine without a sound device
         // would otherwise show its box in the middle of every test with a bed in alarm.
         platform::SetSoundSink(sound);
-        app = std::make_unique<CTarvicIIApp>();
+        if (settings.duringStartUp)
+            app = std::make_unique<StartUpHookedApp>(settings.duringStartUp);
+        else
+            app = std::make_unique<CTarvicIIApp>();
         app->SetCommandLineArguments({});
         ASSERT_TRUE(app->InitInstance());
         frame = app->GetMainFrame();
