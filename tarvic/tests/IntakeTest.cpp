@@ -1,9 +1,10 @@
 // Monitors and viewers reaching the station: the monitor simulator on the station's own ports
 // (each monitor from a loopback address of its own) and on pseudo-terminals mapped as COM ports.
 // A bed appears, a returning monitor gets its bed back, a third monitor is refused without a
-// word, a monitor that connects while the station starts becomes a bed, a viewer goes to the
-// broker, and a serial line that never shows the connect frame is closed after 15 s of the test
-// clock and opened again.
+// word, a monitor refused for lack of memory is told of in one box, a monitor that
+// connects while the station starts becomes a bed, a viewer goes to the broker, a serial line
+// that never shows the connect frame is closed after 15 s of the test clock and opened again,
+// and a serial monitor that announces itself during start-up waits for its end.
 #include "support/StationFixture.h"
 
 #include "tarvic/serial/CSerialPortManager.h"
@@ -25,6 +26,31 @@
 #include <thread>
 
 using namespace stationtest;
+
+namespace {
+
+// The size of the next allocation without exceptions that fails (0: none), to run out of memory
+// exactly where a new bed's client is made.
+std::atomic<std::size_t> g_failNextAllocationOf{0};
+
+void FailNextClient()
+{
+    g_failNextAllocationOf = sizeof(NyraClientInfo);
+}
+
+} // namespace
+
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept
+{
+    std::size_t armed = size;
+    if (g_failNextAllocationOf.compare_exchange_strong(armed, 0))
+        return nullptr;
+    try {
+        return ::operator new(size);
+    } catch (...) {
+        return nullptr;
+    }
+}
 
 namespace {
 
@@ -126,6 +152,34 @@ TEST_F(StationIntake, AThirdMonitorIsRefusedSilentlyAndItsConnectionClosed)
     EXPECT_TRUE(platform::msg::TakeShownMessageBoxes().empty());
 }
 
+TEST_F(StationIntake, AMonitorRefusedForLackOfMemoryIsToldOnceAndTheStationRunsOn)
+{
+    StartStation();
+    ASSERT_NE(sizeof(NyraClientInfo), sizeof(NyraClientSock));
+    auto refusedWithOneBox = [&](const char* address) {
+        FailNextClient();
+        MonitorSim* sim = Dial(address);
+        EXPECT_TRUE(PumpUntil([&] {
+            sim->Poll(0);
+            return sim->PeerClosed();
+        }));
+        const std::vector<platform::msg::MessageBoxRequest> boxes = platform::msg::TakeShownMessageBoxes();
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text, "Lack of Memory Space");
+        EXPECT_EQ(boxes[0].caption, "Tarvic II");
+        EXPECT_EQ(boxes[0].Icon(), UINT(MB_ICONERROR));
+    };
+    refusedWithOneBox("127.0.0.2");
+    EXPECT_EQ(BedCount(), 0);
+
+    // The station runs on: the next monitor becomes a bed, and a later refusal is told again.
+    ASSERT_NE(ConnectMonitor("127.0.0.3"), nullptr);
+    EXPECT_TRUE(platform::msg::TakeShownMessageBoxes().empty());
+    refusedWithOneBox("127.0.0.4");
+    EXPECT_EQ(BedCount(), 1);
+    EXPECT_EQ(BedFrom("127.0.0.4"), nullptr);
+}
+
 TEST_F(StationIntake, AMonitorThatConnectsWhileTheStationStartsBecomesABed)
 {
     // The monitor dials from the moment the port listens, so it usually arrives before start-up
@@ -223,6 +277,44 @@ TEST_F(StationIntake, SerialDataWithoutAConnectFrameIsClosedAfter15SecondsAndThe
     EXPECT_EQ(view->GetSerialPortManager()->GetLinkCount(), 1);
     EXPECT_EQ(BedCount(), 0);
     close(master);
+}
+
+TEST_F(StationIntake, ASerialMonitorThatAnnouncesItselfDuringStartUpBecomesABedOnlyOnceTheStationIsUp)
+{
+    SerialLine line;
+    platform::ScopedTestClock clock;
+    const int master = line.Master();
+    MonitorSim sim;
+    auto tick = [&](DWORD ms) {
+        clock.Advance(ms);
+        PumpUntil([] { return true; });
+    };
+    bool held = false;
+    StationSettings settings{.serialPort = int(kSerialPort)};
+    settings.duringStartUp = [&] {
+        CTarvicIIView* starting = app->GetView();
+        ASSERT_NE(starting, nullptr);
+        CSerialPortManager* serial = starting->GetSerialPortManager();
+        tick(CSerialPortManager::kPollPeriodMs);
+        ASSERT_TRUE(PumpUntil([&] { return SerialLine::OpenedByStation(master); }));
+        sim.Adopt(line.Release(), true);
+        ASSERT_TRUE(sim.Send(sim.ConnectPacket()));
+        ASSERT_TRUE(PumpUntil([&] { return serial->GetAnnouncedLinkCount() == 1; }));
+        // Polls go by: the announced link stays with the manager.
+        for (int poll = 0; poll < 3; ++poll)
+            tick(CSerialPortManager::kPollPeriodMs);
+        held = serial->GetAnnouncedLinkCount() == 1 && starting->GetClientManager().GetClientCount() == 0;
+    };
+    StartStation(settings);
+    EXPECT_TRUE(held) << "a serial link became a bed before start-up was complete";
+
+    // The first poll after start-up hands the held link over, without another connect frame.
+    tick(CSerialPortManager::kPollPeriodMs);
+    EXPECT_TRUE(PumpUntil([&] { return BedCount() == 1; }));
+    NyraClientInfo* bed = Manager().GetClient(Manager().PeerCheck(kSerialPort));
+    ASSERT_NE(bed, nullptr);
+    EXPECT_EQ(bed->m_nComPort, kSerialPort);
+    EXPECT_TRUE(PumpUntil([&] { return !sim.Poll(0).empty(); }));
 }
 
 } // namespace
