@@ -1,10 +1,10 @@
 // Monitors and viewers reaching the station: the monitor simulator on the station's own ports
 // (each monitor from a loopback address of its own) and on pseudo-terminals mapped as COM ports.
 // A bed appears, a returning monitor gets its bed back, a third monitor is refused without a
-// word, a monitor refused for lack of memory is told of in one box, a monitor that
-// connects while the station starts becomes a bed, a viewer goes to the broker, a serial line
-// that never shows the connect frame is closed after 15 s of the test clock and opened again,
-// and a serial monitor that announces itself during start-up waits for its end.
+// word, a monitor refused for lack of memory (over TCP or a serial line) is told of in one box,
+// a monitor that connects while the station starts becomes a bed, a viewer goes to the broker,
+// a serial line that never shows the connect frame is closed after 15 s of the test clock and
+// opened again, and a serial monitor that announces itself during start-up waits for its end.
 #include "support/StationFixture.h"
 
 #include "tarvic/serial/CSerialPortManager.h"
@@ -315,6 +315,38 @@ TEST_F(StationIntake, ASerialMonitorThatAnnouncesItselfDuringStartUpBecomesABedO
     ASSERT_NE(bed, nullptr);
     EXPECT_EQ(bed->m_nComPort, kSerialPort);
     EXPECT_TRUE(PumpUntil([&] { return !sim.Poll(0).empty(); }));
+}
+
+TEST_F(StationIntake, ASerialMonitorRefusedForLackOfMemoryIsToldOnceAndTakenWhenItAnnouncesItselfAgain)
+{
+    SerialLine line;
+    StartStation({.serialPort = int(kSerialPort)});
+    MonitorSim sim;
+    sim.Adopt(line.Release(), true);
+    std::vector<platform::msg::MessageBoxRequest> boxes;
+    // The monitor repeats its connect frame; the port opens anew after a refused link is gone.
+    auto announceUntil = [&](auto done) {
+        auto next = std::chrono::steady_clock::now();
+        return PumpUntil([&] {
+            if (std::chrono::steady_clock::now() >= next) {
+                sim.Send(sim.ConnectPacket());
+                next += std::chrono::milliseconds(200);
+            }
+            for (auto& box : platform::msg::TakeShownMessageBoxes())
+                boxes.push_back(box);
+            return done();
+        });
+    };
+    FailNextClient();
+    EXPECT_TRUE(announceUntil([&] { return !boxes.empty(); }));
+    EXPECT_EQ(BedCount(), 0);
+    EXPECT_TRUE(announceUntil([&] { return BedCount() == 1; }));
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Lack of Memory Space");
+    EXPECT_EQ(boxes[0].caption, "Tarvic II");
+    NyraClientInfo* bed = Manager().GetClient(Manager().PeerCheck(kSerialPort));
+    ASSERT_NE(bed, nullptr);
+    EXPECT_EQ(bed->m_nComPort, kSerialPort);
 }
 
 } // namespace
