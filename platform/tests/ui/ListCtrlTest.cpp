@@ -1,6 +1,8 @@
 // Report list views: sorting by callbacks that answer anything, selection by mouse and keys
-// with Shift and Ctrl, the order of notifications, check boxes, columns and header clicks.
+// with Shift and Ctrl, the order of notifications, check boxes, columns and header clicks, and
+// the list's own scroll bars.
 #include "platform/gdi/CDC.h"
+#include "platform/gdi/SysColors.h"
 #include "platform/ui/controls/ListCtrl.h"
 #include "testkit/NotifyParent.h"
 
@@ -388,6 +390,81 @@ TEST_F(UiListCtrl, SearchesScrollingAndColumns)
     EXPECT_EQ(cell.left, 150);
     EXPECT_TRUE(list.DeleteColumn(0));
     EXPECT_EQ(list.GetHeaderCtrl()->GetItemCount(), 1);
+}
+
+// ---- the list's own scroll bars ----
+
+// The list shows its bars exactly when rows or columns do not fit, though its template gave no
+// WS_VSCROLL / WS_HSCROLL, and hides them when everything fits again.
+TEST_F(UiListCtrl, ShowsItsScrollBarsExactlyWhenRowsOrColumnsDoNotFit)
+{
+    const int bar = GetSystemMetrics(SM_CXVSCROLL);
+    struct Case
+    {
+        const char* what;
+        int rows;
+        int columnWidth; // each of two columns, in a list 400 pixels wide
+        DWORD style;
+        bool vertical;
+        bool horizontal;
+    };
+    const Case cases[] = {
+        { "everything fits", 5, 150, 0, false, false },
+        { "rows do not fit", 60, 150, 0, true, false },
+        { "columns do not fit", 5, 250, 0, false, true },
+        { "neither fits", 60, 250, 0, true, true },
+        // 392 pixels fit beside no bar but not beside the vertical one.
+        { "the vertical bar makes the horizontal one needed", 60, 196, 0, true, true },
+        { "LVS_NOSCROLL keeps both off", 60, 250, LVS_NOSCROLL, false, false },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CListCtrl bare;
+        ASSERT_TRUE(bare.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | c.style, CRect(10, 10, 410, 310), &parent, kListId + 1));
+        bare.InsertColumn(0, "Name", LVCFMT_LEFT, c.columnWidth);
+        bare.InsertColumn(1, "Bed", LVCFMT_LEFT, c.columnWidth);
+        for (int i = 0; i < c.rows; ++i)
+            bare.InsertItem(i, "Patient");
+        Pump();
+        EXPECT_EQ((bare.GetStyle() & WS_VSCROLL) != 0, c.vertical);
+        EXPECT_EQ((bare.GetStyle() & WS_HSCROLL) != 0, c.horizontal);
+        CRect client;
+        bare.GetClientRect(&client);
+        EXPECT_EQ(client.Size(), CSize(400 - (c.vertical ? bar : 0), 300 - (c.horizontal ? bar : 0)));
+
+        // Fewer rows and narrower columns: both bars go, and the client area is whole again.
+        while (bare.GetItemCount() > 3)
+            bare.DeleteItem(bare.GetItemCount() - 1);
+        bare.SetColumnWidth(0, 100);
+        bare.SetColumnWidth(1, 100);
+        Pump();
+        EXPECT_EQ(bare.GetStyle() & (WS_VSCROLL | WS_HSCROLL), 0u);
+        EXPECT_EQ(bare.GetTopIndex(), 0);
+        bare.GetClientRect(&client);
+        EXPECT_EQ(client.Size(), CSize(400, 300));
+        bare.DestroyWindow();
+    }
+}
+
+TEST_F(UiListCtrl, TheWheelAndTheBarBothScrollTheRows)
+{
+    CListCtrl bare;
+    ASSERT_TRUE(bare.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(10, 10, 410, 310), &parent, kListId + 1));
+    bare.InsertColumn(0, "Name", LVCFMT_LEFT, 150);
+    for (int i = 0; i < 60; ++i)
+        bare.InsertItem(i, "Patient");
+    Pump();
+    ASSERT_TRUE(bare.GetStyle() & WS_VSCROLL);
+    bare.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+    EXPECT_EQ(bare.GetTopIndex(), 3);
+    EXPECT_EQ(GetScrollPos(bare.m_hWnd, SB_VERT), 3);
+    // A click on the bar's down arrow (bottom right of the window) scrolls one row.
+    CRect window;
+    bare.GetWindowRect(&window);
+    NullHost::Click(window.right - 5, window.bottom - 5);
+    Pump();
+    EXPECT_EQ(bare.GetTopIndex(), 4);
+    EXPECT_EQ(GetScrollPos(bare.m_hWnd, SB_VERT), 4);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 // Tree views: parent and sibling walks, expanding and collapsing with their notifications,
 // the caret with TVN_SELCHANGING (which may refuse) and TVN_SELCHANGED, clicks, drags, check
-// boxes, keys, hit tests and rectangles, and handles of deleted items.
+// boxes, keys, hit tests and rectangles, handles of deleted items, and the tree's own scroll bar.
 #include "platform/ui/controls/TreeCtrl.h"
 #include "testkit/NotifyParent.h"
 
@@ -256,6 +256,47 @@ TEST_F(UiTreeCtrl, DeletedHandlesAreRefused)
     EXPECT_TRUE(tree.DeleteAllItems());
     EXPECT_EQ(tree.GetCount(), 0u);
     EXPECT_EQ(tree.GetRootItem(), nullptr);
+}
+
+// The tree shows its vertical bar exactly while its expanded rows do not fit, though its template
+// gave no WS_VSCROLL; TVS_NOSCROLL keeps it off.
+TEST_F(UiTreeCtrl, ShowsItsBarWhileExpandedRowsDoNotFit)
+{
+    for (DWORD noScroll : { DWORD { 0 }, TVS_NOSCROLL }) {
+        SCOPED_TRACE(noScroll ? "TVS_NOSCROLL" : "own bar");
+        CTreeCtrl bare;
+        ASSERT_TRUE(bare.Create(WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | noScroll, CRect(10, 10, 310, 310), &parent, kTreeId + 1));
+        HTREEITEM ward = bare.InsertItem("Ward A");
+        for (int i = 0; i < 40; ++i)
+            bare.InsertItem("Bed", ward);
+        bare.InsertItem("Ward B");
+        Pump();
+        EXPECT_FALSE(bare.GetStyle() & WS_VSCROLL);
+
+        bare.Expand(ward, TVE_EXPAND);
+        Pump();
+        EXPECT_EQ((bare.GetStyle() & WS_VSCROLL) != 0, noScroll == 0);
+        if (!noScroll) {
+            // The wheel and the bar's down arrow both scroll.
+            bare.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+            EXPECT_EQ(GetScrollPos(bare.m_hWnd, SB_VERT), 3);
+            CRect window;
+            bare.GetWindowRect(&window);
+            NullHost::Click(window.right - 5, window.bottom - 5);
+            Pump();
+            EXPECT_EQ(GetScrollPos(bare.m_hWnd, SB_VERT), 4);
+            EXPECT_NE(bare.GetFirstVisibleItem(), ward);
+        }
+
+        bare.Expand(ward, TVE_COLLAPSE);
+        Pump();
+        EXPECT_FALSE(bare.GetStyle() & WS_VSCROLL);
+        EXPECT_EQ(bare.GetFirstVisibleItem(), ward);
+        CRect client;
+        bare.GetClientRect(&client);
+        EXPECT_EQ(client.Size(), CSize(300, 300));
+        bare.DestroyWindow();
+    }
 }
 
 } // namespace

@@ -63,4 +63,21 @@ int RowScrollDelta(HWND window, int bar, UINT code, int top, int page, int count
     }
 }
 
+void SettleScrollBars(HWND window, bool& settling, const std::function<void()>& apply)
+{
+    if (settling)
+        return;
+    settling = true;
+    auto shown = [window] { return static_cast<DWORD>(GetWindowLongPtr(window, GWL_STYLE)) & (WS_HSCROLL | WS_VSCROLL); };
+    // Each pass sets both bars for the client area the last pass left; a bar shown only when the
+    // other came, or hidden only when the other went, settles within a few passes.
+    for (int pass = 0; pass < 4; ++pass) {
+        DWORD before = shown();
+        apply();
+        if (shown() == before)
+            break;
+    }
+    settling = false;
+}
+
 } // namespace platform::ui

@@ -763,26 +763,42 @@ private:
     }
 
     // ---- scrolling ----
+    // The list keeps its own bars: each shows exactly while the rows (or the columns) do not fit,
+    // whatever styles the template gave; LVS_NOSCROLL keeps both off.
     void UpdateScrollBars()
     {
-        DWORD style = Style();
-        if (style & WS_VSCROLL) {
-            SCROLLINFO si;
-            si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-            si.nMin = 0;
-            si.nMax = std::max(0, Count() - 1);
-            si.nPage = static_cast<UINT>(PerPage());
-            si.nPos = m_top;
-            SetScrollInfo(m_hwnd, SB_VERT, &si, TRUE);
+        SettleScrollBars(m_hwnd, m_settlingBars, [this] { SetScrollBars(); });
+    }
+
+    void SetScrollBars()
+    {
+        if (Style() & LVS_NOSCROLL) {
+            ShowScrollBar(m_hwnd, SB_BOTH, FALSE);
+            return;
         }
-        if (style & WS_HSCROLL) {
-            SCROLLINFO si;
-            si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-            si.nMax = std::max(0, TotalWidth() - 1);
-            si.nPage = static_cast<UINT>(std::max(0, Client().Width()));
-            si.nPos = m_scrollX;
-            SetScrollInfo(m_hwnd, SB_HORZ, &si, TRUE);
+        // A larger client area (or fewer rows) may leave nothing to scroll back to.
+        int top = std::clamp(m_top, 0, std::max(0, Count() - PerPage()));
+        int x = std::clamp(m_scrollX, 0, std::max(0, TotalWidth() - Client().Width()));
+        if (top != m_top || x != m_scrollX) {
+            m_top = top;
+            m_scrollX = x;
+            LayoutHeader();
+            Redraw();
         }
+        SCROLLINFO vertical;
+        vertical.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+        vertical.nMin = 0;
+        vertical.nMax = std::max(0, Count() - 1);
+        vertical.nPage = static_cast<UINT>(PerPage());
+        vertical.nPos = m_top;
+        SetScrollInfo(m_hwnd, SB_VERT, &vertical, TRUE);
+        SCROLLINFO horizontal;
+        horizontal.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+        horizontal.nMin = 0;
+        horizontal.nMax = std::max(0, TotalWidth() - 1);
+        horizontal.nPage = static_cast<UINT>(std::max(0, Client().Width()));
+        horizontal.nPos = m_scrollX;
+        SetScrollInfo(m_hwnd, SB_HORZ, &horizontal, TRUE);
     }
 
     void ScrollRows(int rows)
@@ -1092,6 +1108,7 @@ private:
     COLORREF m_textBackground { CLR_NONE };
     int m_top { 0 };
     int m_scrollX { 0 };
+    bool m_settlingBars { false }; // inside UpdateScrollBars: WM_SIZE of a bar shown or hidden
     int m_mark { -1 };   // the selection mark (LVM_GETSELECTIONMARK)
     int m_anchor { -1 }; // where a Shift range starts
     bool m_pressed { false };

@@ -621,13 +621,31 @@ private:
         Redraw();
     }
 
+    // The tree keeps its own vertical bar: it shows exactly while the expanded rows do not fit,
+    // whatever styles the template gave; TVS_NOSCROLL keeps it off. (Labels are never scrolled
+    // sideways: the tree does not track its widest item.)
     void UpdateScrollBar()
     {
-        if (!(Style() & WS_VSCROLL))
+        SettleScrollBars(m_hwnd, m_settlingBar, [this] { SetScrollBar(); });
+    }
+
+    void SetScrollBar()
+    {
+        if (Style() & TVS_NOSCROLL) {
+            ShowScrollBar(m_hwnd, SB_VERT, FALSE);
             return;
+        }
+        int rows = static_cast<int>(Visible().size());
+        // A taller client area may leave nothing to scroll back to.
+        int top = std::clamp(m_top, 0, std::max(0, rows - PerPage()));
+        if (top != m_top) {
+            m_top = top;
+            Redraw();
+        }
         SCROLLINFO si;
         si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-        si.nMax = std::max(0, static_cast<int>(Visible().size()) - 1);
+        si.nMin = 0;
+        si.nMax = std::max(0, rows - 1);
         si.nPage = static_cast<UINT>(PerPage());
         si.nPos = m_top;
         SetScrollInfo(m_hwnd, SB_VERT, &si, TRUE);
@@ -851,6 +869,7 @@ private:
     int m_indent { kDefaultIndent };
     int m_itemHeight { -1 };
     int m_top { 0 };
+    bool m_settlingBar { false }; // inside UpdateScrollBar: WM_SIZE of the bar shown or hidden
     COLORREF m_background { CLR_NONE };
     COLORREF m_textColor { CLR_NONE };
     Press m_press;
