@@ -2,7 +2,8 @@
 // (no-date values and unset numbers blank, units), an admitted bed opened read-only, a patient
 // already admitted elsewhere refused (by the whole id, longer than the monitor's 20 bytes), an
 // admission that records when "Record On Admit" is set, a demo bed admitted by the station
-// itself, and a bed without a link refused. Also the pictures of the per-bed dialogs.
+// itself, and a bed without a link refused. Also the pictures of the per-bed dialogs, and the
+// patient list's scroll bar when more patients are registered than fit.
 #include "support/StationFixture.h"
 
 #include "tarvic/dialogs/BedDialogOpeners.h"
@@ -357,6 +358,28 @@ TEST_F(Admission, PicturesOfTheBedDialogs)
     testkit::Pump();
     testkit::SaveForReview(testkit::Capture(limits.GetSafeHwnd()), "tarvic_alarm_limit");
     limits.DestroyWindow();
+}
+
+// More patients than the list shows: its vertical bar is there to reach the rest, and its
+// horizontal one to reach the columns right of the list's width.
+TEST_F(Admission, TheListOfManyPatientsShowsItsScrollBars)
+{
+    NyraClientInfo* bed = StartWithBed();
+    for (int i = 0; i < 40; ++i) {
+        CString id;
+        id.Format("P-%04d", i + 1);
+        AddPatient(id, "Anna", "Berg", COleDateTime(2026, 3, 1 + i % 28, 9, 30, 0));
+    }
+    auto admit = Open(bed);
+    admit->ShowWindow(SW_SHOW);
+    testkit::Pump();
+    CListCtrl& list = admit->List();
+    ASSERT_EQ(list.GetItemCount(), 40);
+    EXPECT_TRUE(list.GetStyle() & WS_VSCROLL);
+    EXPECT_LT(list.GetCountPerPage(), 40);
+    // The list alone: the dialog's date boxes show today.
+    testkit::ExpectMatchesGolden(testkit::Capture(list.GetSafeHwnd()), "tarvic/tests/golden/AdmitManyPatients.png", {48, 0.01});
+    admit->DestroyWindow();
 }
 
 } // namespace

@@ -80,4 +80,22 @@ void SettleScrollBars(HWND window, bool& settling, const std::function<void()>& 
     settling = false;
 }
 
+void SetOwnScrollBar(HWND window, int bar, int max, int page, int pos)
+{
+    SCROLLINFO now;
+    now.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    GetScrollInfo(window, bar, &now);
+    bool needed = max > 0 && page <= max;
+    bool shown = (static_cast<DWORD>(GetWindowLongPtr(window, GWL_STYLE)) & (bar == SB_VERT ? WS_VSCROLL : WS_HSCROLL)) != 0;
+    if (now.nMin == 0 && now.nMax == max && now.nPage == static_cast<UINT>(page) && now.nPos == pos && needed == shown)
+        return;
+    SCROLLINFO next;
+    next.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    next.nMin = 0;
+    next.nMax = max;
+    next.nPage = static_cast<UINT>(page);
+    next.nPos = pos;
+    SetScrollInfo(window, bar, &next, TRUE);
+}
+
 } // namespace platform::ui

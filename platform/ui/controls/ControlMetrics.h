@@ -26,4 +26,9 @@ int RowScrollDelta(HWND window, int bar, UINT code, int top, int page, int count
 // flag) makes that nested call return at once, the loop here takes the new size on its next pass.
 void SettleScrollBars(HWND window, bool& settling, const std::function<void()>& apply);
 
+// Sets a control's own window scroll bar `bar` to the range 0 to `max` with `page` and `pos`
+// (SetScrollInfo shows it when the range exceeds the page, hides it when not), and leaves it as it
+// is when that would change nothing: a list filled row by row repaints its bars only as they move.
+void SetOwnScrollBar(HWND window, int bar, int max, int page, int pos);
+
 } // namespace platform::ui

@@ -785,20 +785,8 @@ private:
             LayoutHeader();
             Redraw();
         }
-        SCROLLINFO vertical;
-        vertical.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-        vertical.nMin = 0;
-        vertical.nMax = std::max(0, Count() - 1);
-        vertical.nPage = static_cast<UINT>(PerPage());
-        vertical.nPos = m_top;
-        SetScrollInfo(m_hwnd, SB_VERT, &vertical, TRUE);
-        SCROLLINFO horizontal;
-        horizontal.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-        horizontal.nMin = 0;
-        horizontal.nMax = std::max(0, TotalWidth() - 1);
-        horizontal.nPage = static_cast<UINT>(std::max(0, Client().Width()));
-        horizontal.nPos = m_scrollX;
-        SetScrollInfo(m_hwnd, SB_HORZ, &horizontal, TRUE);
+        SetOwnScrollBar(m_hwnd, SB_VERT, std::max(0, Count() - 1), PerPage(), m_top);
+        SetOwnScrollBar(m_hwnd, SB_HORZ, std::max(0, TotalWidth() - 1), std::max(0, Client().Width()), m_scrollX);
     }
 
     void ScrollRows(int rows)

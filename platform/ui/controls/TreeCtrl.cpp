@@ -642,13 +642,7 @@ private:
             m_top = top;
             Redraw();
         }
-        SCROLLINFO si;
-        si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-        si.nMin = 0;
-        si.nMax = std::max(0, rows - 1);
-        si.nPage = static_cast<UINT>(PerPage());
-        si.nPos = m_top;
-        SetScrollInfo(m_hwnd, SB_VERT, &si, TRUE);
+        SetOwnScrollBar(m_hwnd, SB_VERT, std::max(0, rows - 1), PerPage(), m_top);
     }
 
     void ScrollRows(int rows)
