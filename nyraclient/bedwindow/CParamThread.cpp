@@ -71,7 +71,7 @@ int CParamThread::Run()
         if (!ready)
             WaitForWork(INFINITE, kNotReadyLookMs);
         else if (IsDrawPending())
-            WaitForWork(0, 1); // the rest of a drawing (the background was just taken)
+            WaitForWork(INFINITE, 1); // the rest of a drawing; a capture that keeps failing must not spin
         else
             WaitForWork(NextDeadline(*owner));
     }
