@@ -351,15 +351,17 @@ void TrackCaptionMove(HWND hwnd)
         return;
     HWND top = GetAncestor(hwnd, GA_ROOT);
     CRect start;
-    POINT origin {};
-    if (!GetWindowRect(top, &start) || !GetCursorPos(&origin))
+    // The positions come from the messages, not from where the pointer is now: the rest of the
+    // drag may already be waiting in the queue.
+    DWORD pressedAt = GetMessagePos();
+    POINT origin { GET_X_LPARAM(pressedAt), GET_Y_LPARAM(pressedAt) };
+    if (!GetWindowRect(top, &start))
         return;
     SetCapture(hwnd);
     MSG msg {};
     while (GetCapture() == hwnd && GetMessage(&msg, nullptr, 0, 0) > 0) {
         if (msg.message == WM_MOUSEMOVE || msg.message == WM_LBUTTONUP) {
-            POINT now {};
-            GetCursorPos(&now);
+            POINT now = msg.pt;
             if (IsWindow(top))
                 SetWindowPos(top, nullptr, start.left + now.x - origin.x, start.top + now.y - origin.y, 0, 0,
                              SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);

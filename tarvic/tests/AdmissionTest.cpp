@@ -315,6 +315,9 @@ TEST_F(Admission, TheBrokerCopiesThePatientPacketWholeWhileAnAdmissionIsSentAndW
                 ++torn;
         }
     });
+    // The copies must overlap the admissions: start them once the thread is copying.
+    while (copies.load() == 0)
+        std::this_thread::yield();
     for (int i = 0; i < 2000; ++i) {
         bed->Admit(patient);
         bed->CancelWaitAdmit();
