@@ -516,14 +516,7 @@ MouseTarget FindMouseTarget(POINT screen)
         t.hit = HTCLIENT;
         return t;
     }
-    t.hwnd = WindowFromPoint(screen);
-    while (t.hwnd) {
-        t.hit = SendMessage(t.hwnd, WM_NCHITTEST, 0, MAKELPARAM(static_cast<WORD>(screen.x), static_cast<WORD>(screen.y)));
-        if (t.hit != HTTRANSPARENT)
-            break;
-        // A transparent window lets the point through to its parent.
-        t.hwnd = (GetWindowLongPtr(t.hwnd, GWL_STYLE) & WS_CHILD) ? GetAncestor(t.hwnd, GA_PARENT) : nullptr;
-    }
+    t.hwnd = WindowAtPoint(screen, &t.hit);
     // Input to a disabled top-level (the owner of a modal window) goes nowhere.
     if (t.hwnd && !IsWindowEnabled(GetAncestor(t.hwnd, GA_ROOT)))
         t.hwnd = nullptr;

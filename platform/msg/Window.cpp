@@ -1238,9 +1238,15 @@ BOOL BringWindowToTop(HWND hwnd)
 }
 
 // ---- hit testing -----------------------------------------------------------------------------------------------
+//
+// The classic search for the window under a point: the children of a window are tried in
+// z-order (top first) before the window itself, and hidden and disabled windows are skipped with
+// everything inside them. A window of the calling thread is asked WM_NCHITTEST; one that answers
+// HTTRANSPARENT (a group box, a plain label, a shaped window outside its region) lets the search
+// go on with the next sibling beneath it and then with its parent. Windows of other threads are
+// not asked (they count as HTCLIENT), so the search never waits for another thread.
 
 namespace {
-// The deepest visible, enabled descendant of `r` under the screen point.
 // A shaped window (SetWindowRgn) is under a point of its parent's client area only inside its
 // region.
 bool InsideShape(const WindowRecord* child, POINT parentPoint)
@@ -1249,38 +1255,67 @@ bool InsideShape(const WindowRecord* child, POINT parentPoint)
     return !shape || shape(child->hwnd, POINT { parentPoint.x - child->rect.left, parentPoint.y - child->rect.top });
 }
 
-HWND DeepestChildAt(const WindowTableLock& table, WindowRecord* r, POINT screen)
+// The children of `parent` under the screen point, in z-order; none when the point is outside
+// the parent's client area.
+std::vector<HWND> ChildrenUnder(HWND parent, POINT screen)
 {
-    for (;;) {
-        POINT origin = ClientOriginOnScreen(table, r);
-        POINT local { screen.x - origin.x, screen.y - origin.y };
-        if (!CRect(0, 0, r->client.Width(), r->client.Height()).PtInRect(local))
-            return r->hwnd;
-        WindowRecord* hit = nullptr;
-        for (HWND child : r->children) {
-            auto* c = table.Find(child);
-            if (c && (c->style & WS_VISIBLE) && !(c->style & WS_DISABLED) && c->rect.PtInRect(local) &&
-                InsideShape(c, local)) {
-                hit = c;
-                break;
-            }
-        }
-        if (!hit)
-            return r->hwnd;
-        r = hit;
+    std::vector<HWND> under;
+    WindowTableLock table;
+    auto* r = table.Find(parent);
+    if (!r)
+        return under;
+    POINT origin = ClientOriginOnScreen(table, r);
+    POINT local { screen.x - origin.x, screen.y - origin.y };
+    if (!CRect(0, 0, r->client.Width(), r->client.Height()).PtInRect(local))
+        return under;
+    for (HWND child : r->children) {
+        auto* c = table.Find(child);
+        if (c && (c->style & WS_VISIBLE) && !(c->style & WS_DISABLED) && c->rect.PtInRect(local) && InsideShape(c, local))
+            under.push_back(child);
     }
+    return under;
+}
+
+HWND SearchAt(HWND hwnd, POINT screen, LRESULT* hit)
+{
+    for (HWND child : ChildrenUnder(hwnd, screen))
+        if (HWND found = SearchAt(child, screen, hit))
+            return found;
+    if (!IsWindow(hwnd))
+        return nullptr;
+    if (GetWindowThreadProcessId(hwnd, nullptr) != GetCurrentThreadMessageId()) {
+        *hit = HTCLIENT;
+        return hwnd;
+    }
+    LRESULT answer = SendMessage(hwnd, WM_NCHITTEST, 0, MAKELPARAM(static_cast<WORD>(screen.x), static_cast<WORD>(screen.y)));
+    if (answer == HTTRANSPARENT || !IsWindow(hwnd))
+        return nullptr;
+    *hit = answer;
+    return hwnd;
 }
 } // namespace
 
+HWND platform::msg::WindowAtPoint(POINT screen, LRESULT* hit)
+{
+    std::vector<HWND> tops;
+    {
+        WindowTableLock table;
+        for (HWND top : table.TopLevels()) {
+            auto* r = table.Find(top);
+            if (r && (r->style & WS_VISIBLE) && !(r->style & WS_MINIMIZE) && r->rect.PtInRect(screen))
+                tops.push_back(top);
+        }
+    }
+    LRESULT ignored = HTNOWHERE;
+    for (HWND top : tops)
+        if (HWND found = SearchAt(top, screen, hit ? hit : &ignored))
+            return found;
+    return nullptr;
+}
+
 HWND WindowFromPoint(POINT screenPoint)
 {
-    WindowTableLock table;
-    for (HWND top : table.TopLevels()) {
-        auto* r = table.Find(top);
-        if (r && (r->style & WS_VISIBLE) && !(r->style & WS_MINIMIZE) && r->rect.PtInRect(screenPoint))
-            return DeepestChildAt(table, r, screenPoint);
-    }
-    return nullptr;
+    return platform::msg::WindowAtPoint(screenPoint, nullptr);
 }
 
 HWND ChildWindowFromPoint(HWND parent, POINT clientPoint)

@@ -37,6 +37,11 @@ void NoteMessageRetrieved(const MSG& msg);
 // The cursor position for a posted message's pt.
 POINT CurrentCursorPos();
 
+// The window under a screen point by the classic search (children before their parent, hidden
+// and disabled windows skipped, HTTRANSPARENT passing the point on to the window beneath), and
+// the hit-test code it answered. Sends WM_NCHITTEST to the calling thread's windows only.
+HWND WindowAtPoint(POINT screen, LRESULT* hit);
+
 // Raw input turned into a message for a window, as the queue takes it.
 struct RoutedInput
 {

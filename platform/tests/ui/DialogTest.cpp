@@ -25,8 +25,9 @@ namespace {
 constexpr UINT IDD_PATIENT = 500;
 constexpr UINT IDD_PAGE = 501;
 constexpr UINT IDD_HOST = 502;
+constexpr UINT IDD_SHEET = 503;
 constexpr int IDC_NAME = 101, IDC_AGE = 102, IDC_MALE = 103, IDC_FEMALE = 104, IDC_DISCHARGED = 105, IDC_GRAPH = 106;
-constexpr int IDC_PAGE_EDIT = 201, IDC_PAGE_CHECK = 202;
+constexpr int IDC_PAGE_EDIT = 201, IDC_PAGE_CHECK = 202, IDC_TABS = 301;
 
 LRESULT GraphProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) { return DefWindowProc(hwnd, message, wParam, lParam); }
 
@@ -63,11 +64,18 @@ const platform::DialogItem kHostItems[] = {
     { "Button", "OK", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 4, 80, 50, 14 },
 };
 
+// A sheet: its pages sit on the tab control, not on the dialog.
+const platform::DialogItem kSheetItems[] = {
+    { "SysTabControl32", "", IDC_TABS, WS_TABSTOP, 4, 4, 112, 70 },
+    { "Button", "OK", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 4, 80, 50, 14 },
+};
+
 const platform::DialogTemplate kDialogs[] = {
     { IDD_PATIENT, "PATIENT", DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0, 200, 115, "Patient", "MS Sans Serif", 8,
       kPatientItems },
     { IDD_PAGE, nullptr, DS_CONTROL | WS_CHILD, 0, 10, 20, 80, 40, nullptr, "MS Sans Serif", 8, kPageItems },
     { IDD_HOST, nullptr, DS_MODALFRAME | WS_POPUP | WS_CAPTION, 0, 0, 0, 120, 100, "Host", "MS Sans Serif", 8, kHostItems },
+    { IDD_SHEET, nullptr, DS_MODALFRAME | WS_POPUP | WS_CAPTION, 0, 0, 0, 120, 100, "Sheet", "MS Sans Serif", 8, kSheetItems },
 };
 const platform::DialogTemplateTable kDialogTable { kDialogs };
 platform::ResourceModuleRegistration s_dialogs("UiDialogTest", { .dialogs = &kDialogTable });
@@ -307,6 +315,39 @@ TEST_F(UiDialogNavigation, MnemonicsFocusTheControlAfterALabelAndClickButtons)
     EXPECT_EQ(FocusId(), IDC_DISCHARGED);
 }
 
+// The centre of a control on the screen, where a user clicks it.
+CPoint CentreOf(CWnd* control)
+{
+    CRect rect;
+    control->GetWindowRect(&rect);
+    return rect.CenterPoint();
+}
+
+TEST_F(UiDialogNavigation, AClickInsideAGroupBoxReachesTheControlBeneathIt)
+{
+    // The group box "Gender" was made before its radio buttons and lies above them.
+    CPoint female = CentreOf(dlg.GetDlgItem(IDC_FEMALE));
+    NullHost::Click(female.x, female.y);
+    Pump();
+    EXPECT_EQ(FocusId(), IDC_FEMALE);
+    EXPECT_EQ(dlg.IsDlgButtonChecked(IDC_FEMALE), 1u);
+    EXPECT_EQ(dlg.IsDlgButtonChecked(IDC_MALE), 0u);
+
+    // A disabled or hidden control is passed over: the click reaches neither it nor the box.
+    dlg.GetDlgItem(IDC_MALE)->EnableWindow(FALSE);
+    dlg.owner.clear();
+    CPoint male = CentreOf(dlg.GetDlgItem(IDC_MALE));
+    NullHost::Click(male.x, male.y);
+    dlg.GetDlgItem(IDC_DISCHARGED)->ShowWindow(SW_HIDE);
+    CPoint discharged = CentreOf(dlg.GetDlgItem(IDC_DISCHARGED));
+    NullHost::Click(discharged.x, discharged.y);
+    Pump();
+    EXPECT_EQ(dlg.IsDlgButtonChecked(IDC_MALE), 0u);
+    EXPECT_EQ(dlg.IsDlgButtonChecked(IDC_DISCHARGED), 0u);
+    EXPECT_TRUE(dlg.owner.empty());
+    EXPECT_EQ(::WindowFromPoint(male), dlg.m_hWnd);
+}
+
 TEST(UiDialogExchange, RefusedValueShowsAMessageAndReturnsTheFocus)
 {
     platform::msg::ResetMessageBoxScript();
@@ -447,6 +488,38 @@ TEST(UiChildDialog, PlacedOnItsParentAndReachedByTab)
     EXPECT_EQ(FocusId(), IDC_NAME);
     page.DestroyWindow();
     host.DestroyWindow();
+}
+
+TEST(UiChildDialog, APageOnATabControlIsWalkedAfterTheTabsAndKeepsItsOwnGroups)
+{
+    CDialog sheet(IDD_SHEET);
+    ASSERT_TRUE(sheet.Create(IDD_SHEET));
+    sheet.ShowWindow(SW_SHOW);
+    sheet.SetActiveWindow();
+    CDialog page;
+    ASSERT_TRUE(page.Create(IDD_PAGE, sheet.GetDlgItem(IDC_TABS)));
+    page.ShowWindow(SW_SHOW);
+    Pump();
+    sheet.GotoDlgCtrl(sheet.GetDlgItem(IDC_TABS));
+    std::vector<int> order;
+    for (int i = 0; i < 4; ++i) {
+        NullHost::PressKey(VK_TAB);
+        Pump();
+        order.push_back(FocusId());
+    }
+    EXPECT_EQ(order, (std::vector<int> { IDC_PAGE_EDIT, IDC_PAGE_CHECK, IDOK, IDC_TABS }));
+    // The arrows move within the page's group and never out of the page.
+    page.GotoDlgCtrl(page.GetDlgItem(IDC_PAGE_CHECK));
+    NullHost::PressKey(VK_DOWN);
+    Pump();
+    EXPECT_EQ(FocusId(), IDC_PAGE_EDIT);
+    // A click on the page's check box, which lies on the tab control, reaches it.
+    CPoint check = CentreOf(page.GetDlgItem(IDC_PAGE_CHECK));
+    NullHost::Click(check.x, check.y);
+    Pump();
+    EXPECT_EQ(page.IsDlgButtonChecked(IDC_PAGE_CHECK), 1u);
+    page.DestroyWindow();
+    sheet.DestroyWindow();
 }
 
 } // namespace

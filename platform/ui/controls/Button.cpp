@@ -40,6 +40,11 @@ public:
             Redraw();
             return reinterpret_cast<LRESULT>(old);
         }
+        case WM_NCHITTEST:
+            // A group box frames the controls inside it and lets their clicks through to them.
+            if (Type() == BS_GROUPBOX)
+                return HTTRANSPARENT;
+            return ControlWindow::Handle(message, wParam, lParam);
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
             if (Type() == BS_GROUPBOX)

@@ -147,17 +147,23 @@ DWORD StyleOf(HWND hwnd) { return static_cast<DWORD>(GetWindowLongPtr(hwnd, GWL_
 UINT CodeOf(HWND hwnd) { return static_cast<UINT>(SendMessage(hwnd, WM_GETDLGCODE, 0, 0)); }
 bool Usable(HWND hwnd) { return IsWindowVisible(hwnd) && IsWindowEnabled(hwnd); }
 
+bool IsControlParent(HWND hwnd) { return (GetWindowLongPtr(hwnd, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) != 0; }
+
 // The dialog's controls in tab order: children in z-order, with the controls of child dialogs
-// (WS_EX_CONTROLPARENT) in their place.
+// (WS_EX_CONTROLPARENT) in their place. A control that hosts child dialogs of its own (a tab
+// control with its pages) comes first, then the controls of its visible pages.
 void CollectControls(HWND parent, std::vector<HWND>& out)
 {
     for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (GetWindowLongPtr(child, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) {
+        if (IsControlParent(child)) {
             if (Usable(child))
                 CollectControls(child, out);
             continue;
         }
         out.push_back(child);
+        for (HWND inner = GetWindow(child, GW_CHILD); inner; inner = GetWindow(inner, GW_HWNDNEXT))
+            if (IsControlParent(inner) && Usable(inner))
+                CollectControls(inner, out);
     }
 }
 
@@ -351,12 +357,14 @@ HWND GetNextDlgGroupItem(HWND dialog, HWND control, BOOL previous)
     auto it = std::find(controls.begin(), controls.end(), ControlOfFocus(dialog, control));
     if (it == controls.end())
         return nullptr;
-    // The group: from the last WS_GROUP control at or before this one to the next WS_GROUP.
+    // The group: from the last WS_GROUP control at or before this one to the next WS_GROUP,
+    // never across into another child dialog or out of one.
+    HWND home = GetParent(*it);
     auto first = it;
-    while (first != controls.begin() && !(StyleOf(*first) & WS_GROUP))
+    while (first != controls.begin() && !(StyleOf(*first) & WS_GROUP) && GetParent(*(first - 1)) == home)
         --first;
     auto last = it + 1;
-    while (last != controls.end() && !(StyleOf(*last) & WS_GROUP))
+    while (last != controls.end() && !(StyleOf(*last) & WS_GROUP) && GetParent(*last) == home)
         ++last;
     std::vector<HWND> group(first, last);
     int n = static_cast<int>(group.size());
