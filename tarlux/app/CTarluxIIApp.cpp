@@ -6,7 +6,6 @@
 #include "tarlux/app/ReviewGlobals.h"
 #include "tarlux/app/ReviewLanguage.h"
 #include "tarlux/res/TarluxResources.h"
-#include "tarlux/settings/TrendVisibility.h"
 #include "tarlux/view/CTarluxIIView.h"
 
 #include "ktutil/KTInstance.h"
@@ -61,7 +60,6 @@ BOOL CTarluxIIApp::InitInstance()
 
     NyraConfig& config = ReviewConfig();
     config.Open(ReviewStartupSettings().iniPath);
-    LoadTrendVisibility(config, ReviewStartupSettings().iniPath);
     m_hLanguage = LoadReviewLanguage(config, ReviewStartupSettings().programFolder);
 
     SetRegistryKey(kRegistryKey);

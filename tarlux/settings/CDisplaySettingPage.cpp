@@ -4,7 +4,6 @@
 #include "tarlux/app/ReviewGlobals.h"
 #include "tarlux/common/ReviewDialogs.h"
 #include "tarlux/res/TarluxResources.h"
-#include "tarlux/settings/TrendVisibility.h"
 
 #include "nrdata/config/NyraConfig.h"
 
@@ -95,7 +94,6 @@ void CDisplaySettingPage::StoreDisplay()
     }
     if (!changed)
         return;
-    SaveTrendVisibility(program, ReviewStartupSettings().iniPath);
     if (m_hNotify && ::IsWindow(m_hNotify))
         ::PostMessage(m_hNotify, WM_SETTINGS_CHANGED, 0, 0);
 }

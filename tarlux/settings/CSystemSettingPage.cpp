@@ -4,6 +4,8 @@
 #include "tarlux/common/ReviewDialogs.h"
 #include "tarlux/res/TarluxResources.h"
 
+#include "appcommon/ProgramFileFilter.h"
+
 #include "ktutil/KTDirDialog.h"
 #include "ktutil/KTGF.h"
 #include "ktutil/KTInstance.h"
@@ -107,7 +109,7 @@ void CSystemSettingPage::OnPickDataFolder() { PickFolder(kDataPathEdit, &NyraSet
 
 void CSystemSettingPage::OnPickProgram()
 {
-    CFileDialog picker(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, "Program File(*.exe)|*.exe||",
+    CFileDialog picker(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, appcommon::kProgramFileFilter,
                        this);
     if (picker.DoModal() != IDOK)
         return;

@@ -1,19 +1,21 @@
 // The review settings sheet: its colour presets, saving only its keys into a settings file
-// another writer changed meanwhile, and the trend flags that act at once and last.
+// another writer changed meanwhile, and the trend flags that act at once and last until the
+// program ends.
 #include "support/ReviewStation.h"
 
 #include "tarlux/app/ReviewGlobals.h"
 #include "tarlux/res/TarluxResources.h"
 
 #include "platform/ui/controls/Button.h"
+#include "platform/ui/dialogs/FileDialog.h"
 #include "tarlux/settings/CColorSettingPage.h"
 #include "tarlux/settings/CDisplaySettingPage.h"
 #include "tarlux/settings/CEnvironmentSettingDlg.h"
-#include "tarlux/settings/TrendVisibility.h"
 
 #include "nrdata/config/NyraConfig.h"
 #include "testkit/ControlParent.h"
 #include "testkit/Golden.h"
+#include "testkit/ScriptedDialogs.h"
 
 #include <gtest/gtest.h>
 
@@ -127,23 +129,57 @@ TEST_F(SettingsSheet, SaveKeepsWhatAnotherWriterChangedMeanwhile)
     EXPECT_EQ(tarlux::ReviewConfig().ReviewSweepSpeed, 4);
 }
 
-// Unchecking FHR1 hides it at once, keeps it hidden after a restart, and needs no Save.
-TEST_F(SettingsSheet, UncheckingFHR1HidesItAndItStaysHiddenAfterARestart)
+// Unchecking FHR1 hides it at once and needs no Save; the flag lasts until the program ends and
+// is never written to the settings file, not even by Save, so the next start shows FHR1 again.
+TEST_F(SettingsSheet, UncheckingFHR1HidesItUntilTheProgramEnds)
 {
+    m_sheet.ShowWindow(SW_SHOW);
+    ReviewStation::Pump();
     ASSERT_EQ(tarlux::ReviewConfig().DisplayFlag[kFHR1Flag], 1);
-    const int check = CDisplaySettingPage::kTrendChecks[kFHR1Flag - 1];
-    Display().CheckDlgButton(check, BST_UNCHECKED);
-    Display().SendMessage(WM_COMMAND, MAKEWPARAM(check, BN_CLICKED), 0);
+    const auto clickItem = [](CWnd& dialog, int id) {
+        CRect box;
+        dialog.GetDlgItem(id)->GetWindowRect(&box);
+        testkit::ClickPumped(CPoint(box.left + 6, box.CenterPoint().y));
+    };
+    clickItem(Display(), CDisplaySettingPage::kTrendChecks[kFHR1Flag - 1]);
     EXPECT_EQ(tarlux::ReviewConfig().DisplayFlag[kFHR1Flag], 0);
     EXPECT_EQ(tarlux::ReviewConfig().IsVisible(11), 0); // the FHR1 trend
     EXPECT_EQ(SettingsChangedPosts(), 1);
+    clickItem(m_sheet, tarlux::IDC_SETTING_SAVE);
+    EXPECT_EQ(SettingsChangedPosts(), 1);
     m_sheet.DestroyWindow();
+    EXPECT_EQ(tarlux::ReviewConfig().DisplayFlag[kFHR1Flag], 0);
+    EXPECT_EQ(testkit::ReadText(std::string(Ini())).find("Trend Visible"), std::string::npos);
 
-    NyraConfig restarted;
-    ASSERT_EQ(restarted.Open(Ini()), 1);
-    tarlux::LoadTrendVisibility(restarted, Ini());
-    EXPECT_EQ(restarted.DisplayFlag[kFHR1Flag], 0);
-    EXPECT_EQ(restarted.DisplayFlag[kFHR1Flag + 1], 1);
+    // The next start of the program, on the same settings file.
+    tarlux::ReviewConfig().Default();
+    ReviewStation restarted;
+    ASSERT_TRUE(restarted.Started());
+    for (int flag = 1; flag <= 16; ++flag)
+        EXPECT_EQ(tarlux::ReviewConfig().DisplayFlag[flag], 1) << flag;
+}
+
+// The program picker of the system page offers the files the user may run, then every file; the
+// chosen program becomes the copy's "EMR Program Path".
+TEST_F(SettingsSheet, TheProgramPickerOffersProgramsAndAllFiles)
+{
+    testkit::ScriptedDialogs dialogs;
+    m_sheet.ShowWindow(SW_SHOW);
+    m_sheet.SelectPage(CEnvironmentSettingDlg::kSystemPage);
+    ReviewStation::Pump();
+    platform::msg::CommonDialogAnswer chosen;
+    chosen.accepted = true;
+    chosen.paths = { "/opt/emr/viewer" };
+    dialogs.AnswerDialog(chosen);
+    CRect browse;
+    m_sheet.GetPage(CEnvironmentSettingDlg::kSystemPage)->GetDlgItem(1479)->GetWindowRect(&browse);
+    testkit::ClickPumped(browse.CenterPoint());
+
+    const auto requests = dialogs.Dialogs();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].kind, platform::msg::CommonDialogKind::OpenFile);
+    EXPECT_EQ(requests[0].filter, CString("Programs|") + kProgramFilesPattern + "|All Files (*.*)|*.*||");
+    EXPECT_EQ(m_sheet.GetConfigCopy().EMRProgramPath, "/opt/emr/viewer");
 }
 
 // The three pages as a nurse sees them, with the "Paper Color" settings of the tests' ini file.

@@ -6,6 +6,8 @@
 #include "tarvic/res/ConfigDialogIds.h"
 #include "tarvic/res/TarvicResourceIds.h"
 
+#include "appcommon/ProgramFileFilter.h"
+
 #include "ktutil/KTDirDialog.h"
 #include "ktutil/KTIni.h"
 
@@ -37,7 +39,6 @@ constexpr int IDC_NEXT_START_NOTE = 1599;
 
 constexpr char kVersion[] = "1.1.2 Lite";
 constexpr char kImageType[] = "JPG";
-constexpr char kProgramFilter[] = "Program File(*.exe)|*.exe||";
 // Only file-system folders, and only their file-system ancestors.
 constexpr UINT kFolderBrowseFlags = 9;
 
@@ -179,7 +180,7 @@ void CSystemSettingPage::OnBrowseProgram()
 {
     if (m_pConfig == nullptr)
         return;
-    CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, kProgramFilter, this);
+    CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, appcommon::kProgramFileFilter, this);
     if (dialog.DoModal() != IDOK)
         return;
     const CString chosen = dialog.GetPathName();

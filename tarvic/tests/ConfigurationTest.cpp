@@ -339,7 +339,7 @@ TEST_F(Configuration, FoldersAndTheProgramComeFromTheirPickersAndACancelKeepsThe
     EXPECT_EQ(requests[0].kind, platform::msg::CommonDialogKind::Folder);
     EXPECT_EQ(requests[0].title, "Select data directory");
     EXPECT_EQ(requests[3].kind, platform::msg::CommonDialogKind::OpenFile);
-    EXPECT_EQ(requests[3].filter, "Program File(*.exe)|*.exe||");
+    EXPECT_EQ(requests[3].filter, "Programs|<programs>|All Files (*.*)|*.*||");
 
     // The new data folder is written, but recordings stay in the folder opened at start-up.
     Click(*sheet, IDC_SAVE_CONFIGURATION);

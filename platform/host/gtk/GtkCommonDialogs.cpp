@@ -1,5 +1,5 @@
-// The common dialogs as GTK dialogs: open and save file (with the classic filters), choose
-// folder, choose colour, print (printer or file).
+// The common dialogs as GTK dialogs: open and save file (with the classic filters and the
+// programs pattern), choose folder, choose colour, print (printer or file).
 //
 // A dialog runs modal to its owner like the layer's own dialogs: the owner is disabled, and the
 // calling thread pumps its own message loop until the user answers, so timers, sockets and
@@ -9,6 +9,7 @@
 #include "platform/msg/CommonDialogService.h"
 #include "platform/msg/MessageQueue.h"
 #include "platform/msg/WindowApi.h"
+#include "platform/ui/dialogs/FileDialog.h"
 
 #include <gtk/gtk.h>
 
@@ -71,6 +72,13 @@ std::string Text(const CString& text) { return std::string(static_cast<const cha
 
 // ---- files and folders ---------------------------------------------------------------------------
 
+// Files the user may run: what the programs pattern lets through.
+gboolean IsProgramFile(const GtkFileFilterInfo* info, gpointer)
+{
+    return info->filename && g_file_test(info->filename, G_FILE_TEST_IS_EXECUTABLE)
+        && !g_file_test(info->filename, G_FILE_TEST_IS_DIR);
+}
+
 // The classic filter text "Name|*.a;*.b|Name2|*.*||" as GTK filters, in order.
 std::vector<GtkFileFilter*> MakeFilters(const std::string& classic)
 {
@@ -98,7 +106,9 @@ std::vector<GtkFileFilter*> MakeFilters(const std::string& classic)
             std::string pattern = patterns.substr(from, semicolon - from);
             if (pattern == "*.*")
                 pattern = "*"; // "all files" includes names without a dot
-            if (!pattern.empty())
+            if (pattern == kProgramFilesPattern)
+                gtk_file_filter_add_custom(filter, GTK_FILE_FILTER_FILENAME, IsProgramFile, nullptr, nullptr);
+            else if (!pattern.empty())
                 gtk_file_filter_add_pattern(filter, pattern.c_str());
             from = semicolon + 1;
         }

@@ -16,6 +16,7 @@
 #include "platform/ui/controls/Button.h"
 #include "platform/ui/controls/Clipboard.h"
 #include "platform/ui/controls/Static.h"
+#include "platform/ui/dialogs/FileDialog.h"
 #include "testkit/Pump.h"
 #include "testkit/TempFolder.h"
 #include "testkit/TestWindow.h"
@@ -29,6 +30,8 @@
 #include <string>
 #include <thread>
 #include <vector>
+
+#include <sys/stat.h>
 
 using platform::host::GtkHost;
 using testkit::RecordingWnd;
@@ -279,6 +282,42 @@ TEST_F(GtkHostOnXvfb, FileDialogAnswersWithTheChosenFileWhileTheOwnersTimersKeep
     EXPECT_GT(frame.Count(WM_TIMER), 0) << "the owner's timer stopped while the dialog was open";
     EXPECT_TRUE(ownerDisabled) << "the owner was not disabled under the dialog";
     EXPECT_TRUE(frame.IsWindowEnabled());
+}
+
+// Programs carry no extension here: the programs pattern lists the files the user may run, so
+// the first file of the folder a user walks to with the keyboard is the program, not the notes
+// beside it.
+TEST_F(GtkHostOnXvfb, FileDialogProgramsPatternListsOnlyFilesTheUserMayRun)
+{
+    ASSERT_TRUE(PumpDisplayUntil([&] { return GtkHost::IsOnDisplay(frame.m_hWnd); }));
+    testkit::TempFolder temp;
+    const std::string notes = temp / "a-notes.txt";
+    const std::string program = temp / "b-viewer";
+    std::ofstream(notes) << "notes";
+    std::ofstream(program) << "#!/bin/sh\n";
+    ASSERT_EQ(::chmod(program.c_str(), 0755), 0);
+
+    const std::string script =
+        "xdotool search --sync --onlyvisible --name 'Choose Program' windowfocus --sync sleep 0.5 key Down || exit 1; "
+        "for i in 1 2 3 4 5 6 7 8 9 10; do xdotool sleep 0.5; "
+        "xdotool search --onlyvisible --name 'Choose Program' windowfocus --sync key Return || exit 0; done";
+    pid_t user = Spawn({ "sh", "-c", script });
+    ASSERT_GT(user, 0);
+    UINT_PTR guard = SetTimer(nullptr, 0, 100, QuitWhenLate);
+    platform::msg::CommonDialogRequest request;
+    request.kind = platform::msg::CommonDialogKind::OpenFile;
+    request.owner = frame.m_hWnd;
+    request.title = "Choose Program";
+    request.initialFolder = temp.Dir().c_str();
+    request.filter = (std::string("Programs|") + kProgramFilesPattern + "|All files (*.*)|*.*||").c_str();
+    platform::msg::CommonDialogAnswer answer = platform::msg::RunCommonDialog(request);
+    KillTimer(nullptr, guard);
+    EXPECT_EQ(WaitForExit(user, std::chrono::seconds(10)), 0);
+
+    ASSERT_TRUE(answer.accepted);
+    ASSERT_EQ(answer.paths.size(), 1u);
+    EXPECT_STREQ(answer.paths[0], program.c_str());
+    EXPECT_EQ(answer.filterIndex, 1);
 }
 
 TEST_F(GtkHostOnXvfb, ScreenIsTheDisplaysAndACaptionlessWindowCoveringItShowsFullScreen)

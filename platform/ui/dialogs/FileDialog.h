@@ -1,5 +1,6 @@
 // CFileDialog: the open and save file dialogs of the host (the common-dialog service), with the
-// classic filter text ("Recordings (*.fmf)|*.fmf|All files (*.*)|*.*||"), a default extension
+// classic filter text ("Recordings (*.fmf)|*.fmf|All files (*.*)|*.*||", and kProgramFilesPattern
+// for programs), a default extension
 // for names typed without one, and several files at once with OFN_ALLOWMULTISELECT. The caller
 // may set m_ofn (initial folder, title, filter index) before DoModal; the texts it points to
 // stay the caller's.
@@ -18,6 +19,10 @@ constexpr DWORD OFN_ALLOWMULTISELECT = 0x00000200;
 constexpr DWORD OFN_PATHMUSTEXIST = 0x00000800;
 constexpr DWORD OFN_FILEMUSTEXIST = 0x00001000;
 constexpr DWORD OFN_EXPLORER = 0x00080000;
+
+// A filter pattern of this layer's own: the files the user may run (execute permission), since
+// programs here carry no extension to match ("Programs|<programs>|All Files (*.*)|*.*||").
+constexpr char kProgramFilesPattern[] = "<programs>";
 
 struct OPENFILENAME
 {
