@@ -11,6 +11,7 @@
 #include "ktutil/KTInstance.h"
 #include "nrdata/config/NyraConfig.h"
 
+#include "platform/sys/TerminationRequest.h"
 #include "platform/ui/framework/DocTemplate.h"
 
 using namespace platform::msgmap;
@@ -74,8 +75,21 @@ BOOL CTarluxIIApp::InitInstance()
 
     m_pMainWnd->ShowWindow(SW_SHOWNORMAL);
     m_pMainWnd->UpdateWindow();
-    KTInstance::LockInstance(ReviewStartupSettings().instanceName, m_pMainWnd->GetSafeHwnd());
+    const HWND main = m_pMainWnd->GetSafeHwnd();
+    // A termination request (SIGTERM, Ctrl-C) closes the program as its Exit button does, so the
+    // view, the review context and the database connection end in order.
+    platform::SetTerminationHandler([main] {
+        if (::IsWindow(main))
+            ::PostMessage(main, WM_CLOSE, 0, 0);
+    });
+    KTInstance::LockInstance(ReviewStartupSettings().instanceName, main);
     return TRUE;
+}
+
+int CTarluxIIApp::ExitInstance()
+{
+    platform::SetTerminationHandler(nullptr);
+    return CWinApp::ExitInstance();
 }
 
 } // namespace tarlux
