@@ -356,6 +356,21 @@ TEST_F(BedSettings, EveryTemperatureTenthRoundTrips)
     EXPECT_EQ(Text(*page, 1545), "50 ~ 120");
 }
 
+// The simulator's alarm settings, as a monitor sends them over its link: every level list and the
+// NIBP source show an entry, the FHR alarms that are on at "High".
+TEST_F(BedSettings, TheSimulatorsAlarmSettingsShowALevelInEveryList)
+{
+    NyraClientInfo* bed = StartWithBed();
+    auto page = OpenPage<CClientAlarmPage>(bed);
+    for (int id : {1565, 1569, 1572, 1576, 1577, 1567, 1573, 1574, 1575, 1578, 1580, 1579, 1107}) {
+        EXPECT_NE(Selected(*page, id), -1) << id;
+        EXPECT_NE(Text(*page, id), "") << id;
+    }
+    EXPECT_EQ(Text(*page, 1565), "High"); // FHR1
+    EXPECT_EQ(Text(*page, 1569), "High"); // FHR2
+    EXPECT_EQ(Text(*page, 1107), "Systolic");
+}
+
 TEST_F(BedSettings, EachDisplayModeSwitchesOffItsAlarmGroups)
 {
     // Check boxes in table order: FHR1, FHR2, FECG, FSpO2, ECG, MSpO2, TEMP, NIBP, UC, IUP.

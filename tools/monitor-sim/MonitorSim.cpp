@@ -16,6 +16,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cmath>
+#include <initializer_list>
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
@@ -180,6 +181,17 @@ Bytes MonitorSim::AlarmPacket() const
 {
     PKAlarm_v110 packet;
     packet.Clear(0);
+    // A monitor reports a level for every parameter, on or off (1 low, 2 high; 0 is no level a
+    // monitor sends, and an alarm at level 0 is never shown), and a NIBP source (1 systolic).
+    using SetLevel = void (PKAlarm_v110::*)(BYTE);
+    for (SetLevel level : { &PKAlarm_v110::SetECGLevel, &PKAlarm_v110::SetSpO2Level, &PKAlarm_v110::SetSpO2RLevel,
+                            &PKAlarm_v110::SetNIBPLevel, &PKAlarm_v110::SetTempLevel, &PKAlarm_v110::SetUCLevel,
+                            &PKAlarm_v110::SetIUPLevel, &PKAlarm_v110::SetFECGLevel, &PKAlarm_v110::SetFSpO2Level,
+                            &PKAlarm_v110::SetFSpO2RLevel })
+        (packet.*level)(1);
+    packet.SetFHR1Level(2);
+    packet.SetFHR2Level(2);
+    packet.SetNIBPSource(1);
     packet.SetFHR1AlarmEnable(1);
     packet.SetFHR1Limit(110, 160);
     packet.SetFHR2AlarmEnable(1);
