@@ -1,6 +1,7 @@
 // The study information in the running station: the study's fields with the length read from
 // its recording, editing the comment (Save touches only that study's comment and edit date,
-// Cancel brings the stored text back) and switching between the trend and the wave page.
+// Cancel brings the stored text back), switching between the trend and the wave page, and the
+// wave page's paper, header and time marks scrolling together.
 #include "support/ReviewStation.h"
 
 #include "tarlux/app/ReviewGlobals.h"
@@ -12,8 +13,16 @@
 
 #include "ktutilex/KTAdo.h"
 #include "nrdata/table/TBLStudy.h"
+#include "testkit/ControlParent.h"
+#include "testkit/Golden.h"
+
+#include "platform/gdi/CBitmap.h"
+#include "platform/gdi/CDC.h"
+#include "platform/gdi/WindowDCs.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdint>
 
 using namespace reviewtest;
 using tarlux::CReviewContext;
@@ -139,6 +148,76 @@ TEST_F(StudyInfo, TheTabsSwitchBetweenTrendAndWavePage)
     EXPECT_EQ(ReviewStation::Boxes().size(), 1u);
     EXPECT_EQ(Text(tarlux::IDC_STUDY_COMMENT), "second");
     EXPECT_EQ(Text(tarlux::IDC_STUDY_LENGTH), "00:00:00");
+}
+
+// Rolling the wheel over the wave page moves the whole strip up, the sweep speed, the record
+// start and the time marks with the paper, so no grid line runs through them; so it stays after
+// the user switches to the trend page and back.
+TEST_F(StudyInfo, TheWavePageScrollsItsHeaderAndTimeMarksWithThePaper)
+{
+    RecordingContents contents;
+    contents.start = kSecond;
+    contents.records = MakeRecords(60, [](PKParam_v110& p, unsigned int) { p.SetFHR1(0, 140); });
+    contents.waves = ScriptedWaves();
+    contents.hasWaveTime = true;
+    contents.waveTime = COleDateTime(2024, 3, 6, 9, 31, 10);
+    WriteRecording(tarlux::StudyRecordingPath("P_1", StudyIdOf(kSecond)), contents);
+    Context().SelectStudy(StudyIdOf(kSecond));
+    ReviewStation::Pump();
+
+    tarlux::CThemeTabCtrl& tabs = Dialog().GetTabCtrl();
+    const auto clickTab = [&](int tab) {
+        CRect item;
+        tabs.GetItemRect(tab, &item);
+        tabs.ClientToScreen(&item);
+        testkit::ClickPumped(item.CenterPoint());
+    };
+    tarlux::CWaveViewCtrl& view = Dialog().GetWavePage().GetWaveView();
+    // What the view shows against the whole strip drawn unscrolled: the pixels that differ.
+    const auto strayPixels = [&](int vpos) {
+        ReviewStation::Pump();
+        const platform::Image shown = testkit::Capture(view.m_hWnd);
+        CRect window;
+        view.GetWindowRect(&window);
+        CPoint origin(0, 0);
+        view.ClientToScreen(&origin);
+        CRect client;
+        view.GetClientRect(&client);
+        CClientDC screen(&view);
+        CDC paper;
+        CBitmap bitmap;
+        const CRect canvas = view.GetCanvasRect();
+        EXPECT_TRUE(paper.CreateCompatibleDC(&screen));
+        EXPECT_TRUE(bitmap.CreateCompatibleBitmap(&screen, canvas.Width(), canvas.Height()));
+        paper.SelectObject(&bitmap);
+        view.DrawView(&paper, canvas, 0, 0);
+        int stray = 0;
+        for (int y = 0; y < client.Height() && y + vpos < canvas.Height(); ++y)
+            for (int x = 0; x < client.Width(); ++x) {
+                const COLORREF drawn = paper.GetPixel(x, y + vpos);
+                const std::uint32_t rgb = (GetRValue(drawn) << 16) | (GetGValue(drawn) << 8) | GetBValue(drawn);
+                if ((shown.Pixel(x + origin.x - window.left, y + origin.y - window.top) & 0xFFFFFF) != rgb)
+                    ++stray;
+            }
+        return stray;
+    };
+
+    clickTab(CStudyInfoDlg::kWavePage);
+    ASSERT_TRUE(view.IsWindowVisible());
+    CRect screen;
+    view.GetWindowRect(&screen);
+    testkit::ClickPumped(screen.CenterPoint());
+    platform::host::NullHost::Wheel(-1, screen.CenterPoint().x, screen.CenterPoint().y);
+    ReviewStation::Pump();
+    ASSERT_EQ(view.GetScrollPos(SB_VERT), tarlux::CWaveViewCtrl::kScrollPage);
+    EXPECT_EQ(strayPixels(tarlux::CWaveViewCtrl::kScrollPage), 0);
+    testkit::SaveForReview(testkit::Capture(view.m_hWnd), "tarlux_wave_scrolled");
+
+    clickTab(CStudyInfoDlg::kTrendPage);
+    clickTab(CStudyInfoDlg::kWavePage);
+    EXPECT_EQ(view.GetScrollPos(SB_VERT), tarlux::CWaveViewCtrl::kScrollPage);
+    EXPECT_EQ(strayPixels(view.GetScrollPos(SB_VERT)), 0);
+    testkit::SaveForReview(testkit::Capture(view.m_hWnd), "tarlux_wave_scrolled_after_tabs");
 }
 
 } // namespace

@@ -309,18 +309,21 @@ void CWaveViewCtrl::DrawTexts(CDC* pDC, const CRect& clip, int x0, int y0, const
     const int offset = m_layout.offset;
     pDC->SetTextColor(Colour(config.GraphText));
 
+    // The header and the time marks stand above the paper and scroll up and down with it, so the
+    // grid never runs through them; sideways only the time marks move.
+    const int top = y0 - m_layout.OriginY();
     CString text;
     text.Format("%s: %s", KTGF::GetString(IDS_SWEEP_SPEED).GetString(),
                 NRConstMap::GetMapTextByConst(NRConstMap::CMAP_ECG_SPEED, m_layout.sweepSpeed).GetString());
-    pDC->TextOut(offset, offset, text);
+    pDC->TextOut(offset, top, text);
 
     if (HasSnapshotTime(reader)) {
         const COleDateTime snapshot = reader.GetSnapshotTime();
         text.Format("%s: %s", KTGF::GetString(IDS_RECORD_START).GetString(),
                     snapshot.Format("%Y-%m-%d %H:%M:%S").GetString());
-        pDC->TextOut(offset + kRecordStartX, offset, text);
+        pDC->TextOut(offset + kRecordStartX, top, text);
         for (int k = 0; k * m_layout.markStep < m_layout.widthGrids; ++k) {
-            CRect box(x0 + m_layout.mm + k * m_layout.markStep * grid, offset, 0, 0);
+            CRect box(x0 + m_layout.mm + k * m_layout.markStep * grid, top, 0, 0);
             box.right = box.left + 5 * grid;
             box.bottom = box.top + 2 * grid - m_layout.mm;
             if (box.left > clip.right)
