@@ -12,6 +12,7 @@
 #include "platform/ui/dialogs/FileDialog.h"
 
 #include <gtk/gtk.h>
+#include <gtk/gtkunixprint.h>
 
 #include <string>
 #include <vector>
@@ -215,11 +216,38 @@ struct PrintChoice
     DialogRun run;
     CString printer;
     CString outputFile;
+    bool preview { false };
 };
+
+// The dialog's own Preview would run GTK's previewer on pages this operation never draws, and its
+// end would read as a choice to print: the programs' previews are their own, so the button is
+// taken out of the dialog, and a preview that still starts is a cancel.
+gboolean OnPreview(GtkPrintOperation*, GtkPrintOperationPreview*, GtkPrintContext*, GtkWindow*, gpointer data)
+{
+    static_cast<PrintChoice*>(data)->preview = true;
+    return FALSE;
+}
+
+void LeavePreviewOutOfPrintDialogs()
+{
+    GList* windows = gtk_window_list_toplevels();
+    for (GList* w = windows; w; w = w->next)
+        if (GTK_IS_PRINT_UNIX_DIALOG(w->data)) {
+            GtkPrintUnixDialog* dialog = GTK_PRINT_UNIX_DIALOG(w->data);
+            gtk_print_unix_dialog_set_manual_capabilities(
+                dialog, GtkPrintCapabilities(gtk_print_unix_dialog_get_manual_capabilities(dialog)
+                                             & ~GTK_PRINT_CAPABILITY_PREVIEW));
+        }
+    g_list_free(windows);
+}
 
 void OnBeginPrint(GtkPrintOperation* operation, GtkPrintContext*, gpointer data)
 {
     auto* choice = static_cast<PrintChoice*>(data);
+    if (choice->preview) {
+        gtk_print_operation_cancel(operation);
+        return;
+    }
     GtkPrintSettings* settings = gtk_print_operation_get_print_settings(operation);
     if (settings) {
         const gchar* uri = gtk_print_settings_get(settings, GTK_PRINT_SETTINGS_OUTPUT_URI);
@@ -251,6 +279,7 @@ msg::CommonDialogAnswer ShowPrintDialog(const msg::CommonDialogRequest& request)
     PrintChoice choice;
     g_signal_connect(operation, "begin-print", G_CALLBACK(OnBeginPrint), &choice);
     g_signal_connect(operation, "done", G_CALLBACK(OnPrintDone), &choice);
+    g_signal_connect(operation, "preview", G_CALLBACK(OnPreview), &choice);
     HWND ownerRoot = request.owner ? GetAncestor(request.owner, GA_ROOT) : nullptr;
     GtkWidget* parent = ownerRoot ? NativeWindowOf(ownerRoot) : nullptr;
     bool disabledOwner = ownerRoot && IsWindowEnabled(ownerRoot);
@@ -259,6 +288,7 @@ msg::CommonDialogAnswer ShowPrintDialog(const msg::CommonDialogRequest& request)
     GtkPrintOperationResult result = gtk_print_operation_run(operation, GTK_PRINT_OPERATION_ACTION_PRINT_DIALOG,
                                                              parent ? GTK_WINDOW(parent) : nullptr, nullptr);
     if (result == GTK_PRINT_OPERATION_RESULT_IN_PROGRESS) {
+        LeavePreviewOutOfPrintDialogs();
         while (!choice.run.done)
             if (!msg::PumpMessage()) {
                 choice.run.response = GTK_RESPONSE_CANCEL;

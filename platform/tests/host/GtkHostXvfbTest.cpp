@@ -17,6 +17,7 @@
 #include "platform/ui/controls/Clipboard.h"
 #include "platform/ui/controls/Static.h"
 #include "platform/ui/dialogs/FileDialog.h"
+#include "testkit/Golden.h"
 #include "testkit/Pump.h"
 #include "testkit/TempFolder.h"
 #include "testkit/TestWindow.h"
@@ -318,6 +319,35 @@ TEST_F(GtkHostOnXvfb, FileDialogProgramsPatternListsOnlyFilesTheUserMayRun)
     ASSERT_EQ(answer.paths.size(), 1u);
     EXPECT_STREQ(answer.paths[0], program.c_str());
     EXPECT_EQ(answer.filterIndex, 1);
+}
+
+// The print dialog offers no Preview of its own: the programs' previews are their own, and a
+// button there would only print or do nothing. A user who presses its key (Alt+V) and then
+// Escape has printed nothing.
+TEST_F(GtkHostOnXvfb, PrintDialogOffersNoPreviewOfItsOwn)
+{
+    ASSERT_TRUE(PumpDisplayUntil([&] { return GtkHost::IsOnDisplay(frame.m_hWnd); }));
+    testkit::TempFolder temp;
+    const std::string shot = temp / "print-dialog.png";
+    const std::string script =
+        "xdotool search --sync --onlyvisible --name '^Print$' windowfocus --sync sleep 1 || exit 1; "
+        "import -window root png:'" + shot + "'; "
+        "xdotool key alt+v sleep 1; "
+        "for i in 1 2 3 4 5 6 7 8 9 10; do "
+        "xdotool search --onlyvisible --name '^Print$' windowfocus --sync key Escape sleep 0.5 || exit 0; done";
+    pid_t user = Spawn({ "sh", "-c", script });
+    ASSERT_GT(user, 0);
+    UINT_PTR guard = SetTimer(nullptr, 0, 100, QuitWhenLate);
+    platform::msg::CommonDialogRequest request;
+    request.kind = platform::msg::CommonDialogKind::Print;
+    request.owner = frame.m_hWnd;
+    platform::msg::CommonDialogAnswer answer = platform::msg::RunCommonDialog(request);
+    KillTimer(nullptr, guard);
+    EXPECT_EQ(WaitForExit(user, std::chrono::seconds(20)), 0);
+    EXPECT_FALSE(answer.accepted) << "printer '" << answer.printer.GetString() << "' file '" << answer.outputFile.GetString() << "'";
+    platform::Image picture;
+    ASSERT_TRUE(picture.LoadPng(shot.c_str()));
+    testkit::SaveForReview(picture, "platform_print_dialog");
 }
 
 TEST_F(GtkHostOnXvfb, ScreenIsTheDisplaysAndACaptionlessWindowCoveringItShowsFullScreen)
