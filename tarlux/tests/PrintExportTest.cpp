@@ -3,7 +3,9 @@
 // picture in the medical-record folder.
 #include "support/ReviewStation.h"
 
+#include "tarlux/app/CMainFrame.h"
 #include "tarlux/app/ReviewGlobals.h"
+#include "tarlux/res/TarluxResources.h"
 #include "tarlux/context/CReviewContext.h"
 #include "tarlux/study/StudyRecording.h"
 #include "tarlux/view/ReviewPrint.h"
@@ -11,10 +13,13 @@
 #include "ktutil/KTGF.h"
 #include "ktutilex/KTAdo.h"
 #include "nrdata/config/NyraConfig.h"
+#include "testkit/ControlParent.h"
+#include "testkit/Golden.h"
 #include "testkit/ScriptedDialogs.h"
 #include "testkit/TestWindow.h"
 
 #include "platform/msg/WindowApi.h"
+#include "platform/ui/framework/FrameworkIds.h"
 #include "platform/ui/printing/PrintPreview.h"
 #include "platform/ui/controls/Button.h"
 
@@ -187,6 +192,47 @@ TEST_F(ReviewPrinting, ThePreviewShowsTheSamePages)
     preview->OnPreviewClose();
     ReviewStation::Pump();
     EXPECT_EQ(m_station.View()->GetPrintPreview(), nullptr);
+}
+
+// A user previews the trend from the toolbar and prints from the preview's "Print...": the print
+// dialog opens and the same pages go to the printer. The framework's print command sent to the
+// view prints the chosen job too.
+TEST_F(ReviewPrinting, PrintFromThePreviewPrintsThePreviewedPages)
+{
+    ShowStudy(kRecords);
+    m_answer.start = 0;
+    m_answer.end = 21;
+    tarlux::CMainFrame& frame = *m_station.Frame();
+    CMainToolBar& bar = frame.GetToolBar();
+    CRect button;
+    bar.GetItemRect(bar.CommandToIndex(tarlux::ID_REVIEW_PREVIEW), &button);
+    bar.ClientToScreen(&button);
+    m_station.App().OnIdle(0);
+    testkit::ClickPumped(button.CenterPoint());
+    CPrintPreview* preview = m_station.View()->GetPrintPreview();
+    ASSERT_NE(preview, nullptr);
+    const int pages = static_cast<int>(preview->GetPageCount());
+    testkit::SaveForReview(testkit::Capture(frame.GetSafeHwnd()), "tarlux_print_preview");
+
+    const std::string pdf = m_folders.Root() / "from-preview.pdf";
+    platform::msg::CommonDialogAnswer printer;
+    printer.accepted = true;
+    printer.outputFile = pdf.c_str();
+    m_dialogs.AnswerDialog(printer);
+    CRect print;
+    preview->GetDlgItem(AFX_ID_PREVIEW_PRINT)->GetWindowRect(&print);
+    testkit::ClickPumped(print.CenterPoint());
+    EXPECT_EQ(m_station.View()->GetPrintPreview(), nullptr);
+    const auto dialogs = m_dialogs.Dialogs();
+    ASSERT_EQ(dialogs.size(), 1u);
+    EXPECT_EQ(dialogs[0].kind, platform::msg::CommonDialogKind::Print);
+    EXPECT_EQ(Pages(pdf), pages);
+
+    const std::string again = m_folders.Root() / "command.pdf";
+    printer.outputFile = again.c_str();
+    m_dialogs.AnswerDialog(printer);
+    m_station.View()->SendMessage(WM_COMMAND, ID_FILE_PRINT);
+    EXPECT_EQ(Pages(again), pages);
 }
 
 TEST_F(ReviewPrinting, TheCoverAndTheHeadersCarryTheStudysTexts)

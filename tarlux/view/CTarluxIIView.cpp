@@ -46,6 +46,11 @@ const platform::MessageMap* CTarluxIIView::GetThisMessageMap()
         Command<&CTarluxIIView::OnReviewPrint>(ID_REVIEW_PRINT),
         Command<&CTarluxIIView::OnReviewPreview>(ID_REVIEW_PREVIEW),
         Command<&CTarluxIIView::OnReviewImage>(ID_REVIEW_IMAGE),
+        // The framework's own print commands (the preview's "Print..." sends the first) print
+        // the job the trend print dialog last chose.
+        Command<&CView::OnFilePrint>(ID_FILE_PRINT),
+        Command<&CView::OnFilePrint>(ID_FILE_PRINT_DIRECT),
+        Command<&CView::OnFilePrintPreview>(ID_FILE_PRINT_PREVIEW),
     };
     static constexpr platform::MessageMap kMap { &CFormView::GetThisMessageMap, kEntries };
     return &kMap;
