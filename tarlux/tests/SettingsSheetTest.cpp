@@ -14,6 +14,7 @@
 
 #include "nrdata/config/NyraConfig.h"
 #include "testkit/ControlParent.h"
+#include "testkit/DialogLayout.h"
 #include "testkit/Golden.h"
 #include "testkit/ScriptedDialogs.h"
 
@@ -180,6 +181,19 @@ TEST_F(SettingsSheet, TheProgramPickerOffersProgramsAndAllFiles)
     EXPECT_EQ(requests[0].kind, platform::msg::CommonDialogKind::OpenFile);
     EXPECT_EQ(requests[0].filter, CString("Programs|") + kProgramFilesPattern + "|All Files (*.*)|*.*||");
     EXPECT_EQ(m_sheet.GetConfigCopy().EMRProgramPath, "/opt/emr/viewer");
+}
+
+// The sheet and its pages as laid out on the screen (the colour pickers at their own 21 pixels):
+// no control crosses a group frame, overlaps another or reaches out of its page.
+TEST_F(SettingsSheet, NoControlCrossesAFrameOrAnotherControl)
+{
+    m_sheet.ShowWindow(SW_SHOW);
+    EXPECT_EQ(testkit::LayoutFaults(m_sheet), std::vector<std::string>{}) << "the sheet";
+    for (int page = 0; page < CEnvironmentSettingDlg::kPageCount; ++page) {
+        m_sheet.SelectPage(page);
+        ReviewStation::Pump();
+        EXPECT_EQ(testkit::LayoutFaults(*m_sheet.GetPage(page)), std::vector<std::string>{}) << "page " << page;
+    }
 }
 
 // The three pages as a nurse sees them, with the "Paper Color" settings of the tests' ini file.

@@ -15,6 +15,7 @@
 #include "platform/host/null/NullHost.h"
 #include "platform/ui/controls/ComboBox.h"
 #include "platform/ui/controls/Edit.h"
+#include "testkit/DialogLayout.h"
 #include "testkit/Golden.h"
 #include "testkit/Pump.h"
 #include "testkit/ScriptedDialogs.h"
@@ -364,6 +365,20 @@ TEST_F(Configuration, TheTypedProgramPathIsStoredAsTypedWithTheCaretAtItsEnd)
     page.SendDlgItemMessage(IDC_EMR_PROGRAM, EM_GETSEL, WPARAM(&start), LPARAM(&end));
     EXPECT_EQ(start, typed.size());
     EXPECT_EQ(end, typed.size());
+}
+
+// The sheet and its pages as laid out on the screen (the colour pickers at their own 21 pixels):
+// no control crosses a group frame, overlaps another or reaches out of its page.
+TEST_F(Configuration, NoControlCrossesAFrameOrAnotherControl)
+{
+    StartStation();
+    auto sheet = Open(kInitial);
+    EXPECT_EQ(testkit::LayoutFaults(*sheet), std::vector<std::string>{}) << "the sheet";
+    for (int tab = kInitial; tab <= kSystem; ++tab) {
+        sheet->SelectTab(tab);
+        testkit::Pump();
+        EXPECT_EQ(testkit::LayoutFaults(Page(*sheet, Tab(tab))), std::vector<std::string>{}) << "page " << tab;
+    }
 }
 
 // ---- pictures --------------------------------------------------------------------------------------
