@@ -1,10 +1,39 @@
-// KTWinTheme on a system without a visual-style library: no theme opens, so every query fails
-// and the caller keeps its own drawing.
+// KTWinTheme over the platform's visual-style service.
 #include "ktutil/KTWinTheme.h"
 
-int KTWinTheme::OpenThemeData(HWND, const wchar_t*) { return 0; }
+#include "platform/gdi/CDC.h"
+#include "platform/gdi/VisualStyle.h"
 
-int KTWinTheme::DrawThemePart(CDC*, int, int, const CRect&) { return 0; }
+#include <string>
+
+int KTWinTheme::OpenThemeData(HWND, const wchar_t* classList)
+{
+    m_class.Empty();
+    if (!classList)
+        return 0;
+    // Class names are plain ASCII ("TAB", "SPIN"), separated by semicolons.
+    std::string name;
+    for (const wchar_t* c = classList;; ++c) {
+        if (*c == L';' || *c == L'\0') {
+            if (!name.empty() && platform::IsVisualStyleActive(name.c_str())) {
+                m_class = name.c_str();
+                return 1;
+            }
+            name.clear();
+            if (*c == L'\0')
+                return 0;
+        } else if (*c > 0 && *c < 0x80 && *c != L' ') {
+            name += static_cast<char>(*c);
+        }
+    }
+}
+
+int KTWinTheme::DrawThemePart(CDC* dc, int part, int state, const CRect& rect)
+{
+    if (!dc || m_class.IsEmpty())
+        return 0;
+    return platform::DrawVisualStylePart(dc->GetSafeHdc(), m_class, part, state, rect) ? 1 : 0;
+}
 
 int KTWinTheme::GetThemeColor(int, int, int, COLORREF&) { return 0; }
 

@@ -79,7 +79,7 @@ BOOL KTTabStrip::Create(DWORD style, const CRect& rect, CWnd* parent, UINT id)
 
 void KTTabStrip::PreSubclassWindow()
 {
-    // No visual style on this platform: the classic look is always used.
+    m_theme.OpenThemeData(m_hWnd, L"SPIN");
     CWnd::ModifyStyle(0, WS_CLIPCHILDREN);
     m_bLayoutReady = TRUE;
     RecalcLayout(LAYOUT_VALIDATE);
@@ -883,13 +883,19 @@ void KTTabStrip::DrawScrollButtons(CDC& dc)
         const int code = ButtonHitCode(slot);
         const int state = m_btnState[-code - 1];
         CRect r = ButtonSlotRect(slot);
-        dc.DrawFrameControl(&r, DFC_BUTTON, DFCS_BUTTONPUSH | (state == BTN_PRESSED ? DFCS_PUSHED : 0));
-        if (state == BTN_PRESSED)
-            r.OffsetRect(1, 1);
         // The glyph follows the strip's direction: a right-to-left strip mirrors them.
         int glyph = -code - 1;
         if (GetStyle() & KTTAB_RIGHTTOLEFT)
             glyph = 3 - glyph;
+        // The desktop's arrow button (up, down, left-pointing, right-pointing), else the classic
+        // push button; the glyph goes on top of either.
+        const bool backward = glyph < 2;
+        const int part = m_bVerticalGlyphs ? (backward ? 1 : 2) : (backward ? 3 : 4);
+        if (!m_theme.DrawThemePart(&dc, part, state, r)) {
+            dc.DrawFrameControl(&r, DFC_BUTTON, DFCS_BUTTONPUSH | (state == BTN_PRESSED ? DFCS_PUSHED : 0));
+            if (state == BTN_PRESSED)
+                r.OffsetRect(1, 1);
+        }
         DrawGlyph(dc, r, glyph, state == BTN_HOT ? GetSysColor(COLOR_HIGHLIGHT) : GetSysColor(COLOR_BTNTEXT));
     }
 }
@@ -1102,7 +1108,8 @@ void KTTabStrip::OnSize(UINT, int cx, int cy)
 
 LRESULT KTTabStrip::OnThemeChanged(WPARAM, LPARAM)
 {
-    // No visual style to read here: the classic look stays.
+    m_theme.CloseThemeData();
+    m_theme.OpenThemeData(m_hWnd, L"SPIN");
     Invalidate(FALSE);
     return 0;
 }

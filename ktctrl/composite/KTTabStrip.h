@@ -10,6 +10,7 @@
 #pragma once
 
 #include "ktctrl/composite/TabNotifyInfo.h"
+#include "ktutil/KTWinTheme.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/CFont.h"
 #include "platform/gdi/CImageList.h"
@@ -118,6 +119,8 @@ public:
     BOOL ModifyStyle(DWORD remove, DWORD add, UINT flags = 0);
     void Invalidate(BOOL erase = TRUE);
     CToolTipCtrl* GetToolTip() { return m_tooltip.GetSafeHwnd() ? &m_tooltip : nullptr; }
+    // Whether the scroll buttons are drawn in the desktop's visual style.
+    BOOL IsThemed() const { return m_theme.IsThemeOpen(); }
 
     BOOL PreTranslateMessage(MSG* msg) override;
 
@@ -228,6 +231,8 @@ protected:
     BOOL m_bLayoutReady { FALSE };
     // The side strip's buttons point up and down: its glyphs are drawn transposed.
     BOOL m_bVerticalGlyphs { FALSE };
+    // The desktop's arrow buttons (theme class "SPIN") when a visual style draws them.
+    KTWinTheme m_theme;
 
     // Four 8 x 7 glyphs (first, previous, next, last) side by side, one row of 32 bits per line.
     static const DWORD s_GlyphBits[7];

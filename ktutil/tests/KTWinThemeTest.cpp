@@ -1,11 +1,16 @@
-// KTWinTheme without a visual-style library: every member reports failure and nothing breaks,
-// so the caller draws its classic look.
+// KTWinTheme without a visual style: every member reports failure and nothing breaks, so the
+// caller draws its classic look. With one (the desktop's, on the gtk host) a theme opens for the
+// first class of its list that the style draws, and its parts are drawn.
 #include "ktutil/KTWinTheme.h"
 
 #include "platform/gdi/CDC.h"
+#include "platform/gdi/VisualStyle.h"
+#include "testkit/Canvas.h"
 #include "testkit/TestWindow.h"
 
 #include <gtest/gtest.h>
+
+#include <cstring>
 
 TEST(KTWinTheme, WithoutAVisualStyleEveryMemberFailsAndLeavesItsOutputs)
 {
@@ -37,3 +42,37 @@ TEST(KTWinTheme, WithoutAVisualStyleEveryMemberFailsAndLeavesItsOutputs)
     theme.CloseThemeData();
     theme.FreeLibrary();
 }
+
+namespace {
+
+// Draws "SPIN" parts in one colour.
+class FlatStyle : public platform::VisualStyleService
+{
+public:
+    bool Draws(const char* themeClass) const override { return std::strcmp(themeClass, "SPIN") == 0; }
+    bool DrawPart(const char*, int, int, std::uint32_t* pixels, int width, int height) override
+    {
+        for (int i = 0; i < width * height; ++i)
+            pixels[i] = 0x3366CC;
+        return true;
+    }
+};
+
+TEST(KTWinTheme, WithAVisualStyleTheFirstClassItDrawsOpensAndItsPartsAreDrawn)
+{
+    platform::SetVisualStyleService(std::make_shared<FlatStyle>());
+    testkit::RecordingWnd window;
+    ASSERT_TRUE(window.CreateTop(CRect(0, 0, 100, 100)));
+    KTWinTheme theme;
+    EXPECT_EQ(theme.OpenThemeData(window.m_hWnd, L"TAB"), 0);
+    EXPECT_EQ(theme.IsThemeOpen(), 0);
+    ASSERT_EQ(theme.OpenThemeData(window.m_hWnd, L"WINDOW; SPIN"), 1);
+    testkit::Canvas canvas(20, 20);
+    EXPECT_EQ(theme.DrawThemePart(&canvas.dc, 4, 2, CRect(2, 2, 12, 12)), 1);
+    EXPECT_EQ(canvas.Count(CRect(0, 0, 20, 20), RGB(0x33, 0x66, 0xCC)), 100);
+    theme.CloseThemeData();
+    EXPECT_EQ(theme.DrawThemePart(&canvas.dc, 4, 2, CRect(12, 12, 20, 20)), 0);
+    platform::SetVisualStyleService(nullptr);
+}
+
+} // namespace

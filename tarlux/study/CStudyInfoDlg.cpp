@@ -122,9 +122,14 @@ void CStudyInfoDlg::PlacePages()
         return;
     CRect tab;
     m_tab.GetWindowRect(&tab);
+    // Below the tabs: a row taller than the classic 22 pixels (a larger font, a theme's tabs with
+    // their mark toward the page) is never covered by the page.
+    CRect display(0, 0, tab.Width(), tab.Height());
+    m_tab.AdjustRect(FALSE, &display);
+    const int top = std::max(kPageTop, static_cast<int>(display.top));
     for (CStudyPageDlg* page : { static_cast<CStudyPageDlg*>(&m_trendPage), static_cast<CStudyPageDlg*>(&m_wavePage) })
         if (::IsWindow(page->m_hWnd))
-            page->MoveWindow(kPageLeft, kPageTop, tab.Width() - kPageRightGap, tab.Height() - kPageBottomGap);
+            page->MoveWindow(kPageLeft, top, tab.Width() - kPageRightGap, tab.Height() - kPageBottomGap - (top - kPageTop));
 }
 
 void CStudyInfoDlg::OnSize(UINT nType, int cx, int cy)

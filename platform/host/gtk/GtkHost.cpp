@@ -84,6 +84,7 @@ void StartOnThisThread()
     g_timeout_add(kFrameMs, OnFrame, nullptr);
     gtk::InstallClipboard();
     gtk::InstallCommonDialogs();
+    gtk::InstallVisualStyle();
     msg::SetCursorListener([](HCURSOR cursor) { gtk::RunOnHostThread([cursor] { gtk::ShowCursor(cursor); }); });
     s_running = true;
 }

@@ -18,7 +18,8 @@
 //   windows (GTK's own dialogs count) and coming back is the program's activation;
 // - the user-interface thread's waits run inside the GLib main loop, so GTK events, the
 //   queue's messages, timers and watched sockets keep flowing, also in nested loops;
-// - the clipboard text is the desktop's, and the common dialogs are GTK's.
+// - the clipboard text is the desktop's, the common dialogs are GTK's, and the visual style of
+//   tabs and arrow buttons is the desktop's GTK theme (platform/gdi/VisualStyle.h).
 //
 // No GTK header here: GTK stays inside platform/host/gtk/*.cpp.
 #pragma once

@@ -67,4 +67,7 @@ void InstallCommonDialogs();
 // ---- clipboard (GtkClipboard.cpp) ----------------------------------------------------------
 void InstallClipboard();
 
+// ---- the desktop's theme (GtkVisualStyle.cpp) ------------------------------------------------
+void InstallVisualStyle();
+
 } // namespace platform::host::gtk
