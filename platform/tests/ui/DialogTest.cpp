@@ -26,8 +26,9 @@ constexpr UINT IDD_PATIENT = 500;
 constexpr UINT IDD_PAGE = 501;
 constexpr UINT IDD_HOST = 502;
 constexpr UINT IDD_SHEET = 503;
+constexpr UINT IDD_NOTE = 504;
 constexpr int IDC_NAME = 101, IDC_AGE = 102, IDC_MALE = 103, IDC_FEMALE = 104, IDC_DISCHARGED = 105, IDC_GRAPH = 106;
-constexpr int IDC_PAGE_EDIT = 201, IDC_PAGE_CHECK = 202, IDC_TABS = 301;
+constexpr int IDC_PAGE_EDIT = 201, IDC_PAGE_CHECK = 202, IDC_TABS = 301, IDC_NOTE = 401;
 
 LRESULT GraphProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) { return DefWindowProc(hwnd, message, wParam, lParam); }
 
@@ -70,12 +71,20 @@ const platform::DialogItem kSheetItems[] = {
     { "Button", "OK", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 4, 80, 50, 14 },
 };
 
+// A comment field that takes Enter, between a name and OK.
+const platform::DialogItem kNoteItems[] = {
+    { "Edit", "", IDC_NAME, ES_AUTOHSCROLL | WS_TABSTOP | WS_BORDER, 4, 4, 60, 12 },
+    { "Edit", "", IDC_NOTE, ES_MULTILINE | ES_WANTRETURN | WS_VSCROLL | WS_TABSTOP | WS_BORDER, 4, 20, 100, 40 },
+    { "Button", "OK", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 4, 66, 50, 14 },
+};
+
 const platform::DialogTemplate kDialogs[] = {
     { IDD_PATIENT, "PATIENT", DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0, 200, 115, "Patient", "MS Sans Serif", 8,
       kPatientItems },
     { IDD_PAGE, nullptr, DS_CONTROL | WS_CHILD, 0, 10, 20, 80, 40, nullptr, "MS Sans Serif", 8, kPageItems },
     { IDD_HOST, nullptr, DS_MODALFRAME | WS_POPUP | WS_CAPTION, 0, 0, 0, 120, 100, "Host", "MS Sans Serif", 8, kHostItems },
     { IDD_SHEET, nullptr, DS_MODALFRAME | WS_POPUP | WS_CAPTION, 0, 0, 0, 120, 100, "Sheet", "MS Sans Serif", 8, kSheetItems },
+    { IDD_NOTE, nullptr, DS_MODALFRAME | WS_POPUP | WS_CAPTION, 0, 0, 0, 110, 86, "Note", "MS Sans Serif", 8, kNoteItems },
 };
 const platform::DialogTemplateTable kDialogTable { kDialogs };
 platform::ResourceModuleRegistration s_dialogs("UiDialogTest", { .dialogs = &kDialogTable });
@@ -346,6 +355,30 @@ TEST_F(UiDialogNavigation, AClickInsideAGroupBoxReachesTheControlBeneathIt)
     EXPECT_EQ(dlg.IsDlgButtonChecked(IDC_DISCHARGED), 0u);
     EXPECT_TRUE(dlg.owner.empty());
     EXPECT_EQ(::WindowFromPoint(male), dlg.m_hWnd);
+}
+
+TEST(UiDialogKeys, AMultiLineFieldTakesEnterButTabAndEscapeLeaveIt)
+{
+    CDialog note(IDD_NOTE);
+    ASSERT_TRUE(note.Create(IDD_NOTE));
+    note.ShowWindow(SW_SHOW);
+    note.GotoDlgCtrl(note.GetDlgItem(IDC_NOTE));
+    NullHost::TypeText("one\rtwo");
+    Pump();
+    CString text;
+    note.GetDlgItemText(IDC_NOTE, text);
+    EXPECT_EQ(text, "one\r\ntwo");
+    EXPECT_TRUE(note.IsWindowVisible()) << "Enter in the field does not press OK";
+    NullHost::PressKey(VK_TAB);
+    Pump();
+    EXPECT_EQ(FocusId(), IDOK);
+    NullHost::PressKeyWith(VK_TAB, { VK_SHIFT });
+    Pump();
+    EXPECT_EQ(FocusId(), IDC_NOTE);
+    NullHost::PressKey(VK_ESCAPE);
+    Pump();
+    EXPECT_FALSE(note.IsWindowVisible()) << "Escape cancels the dialog";
+    note.DestroyWindow();
 }
 
 TEST(UiDialogExchange, RefusedValueShowsAMessageAndReturnsTheFocus)

@@ -108,7 +108,11 @@ public:
         case WM_GETTEXTLENGTH: return static_cast<LRESULT>(m_text.size());
         case WM_GETDLGCODE: {
             UINT code = DLGC_HASSETSEL | DLGC_WANTCHARS | DLGC_WANTARROWS;
-            if (Multiline() && (Style() & ES_WANTRETURN))
+            // A multi-line edit that takes Enter wants that key (and its character); Tab and
+            // Escape still go to the dialog, so that the user can leave the field.
+            const auto* msg = reinterpret_cast<const MSG*>(lParam);
+            const bool enter = msg && (msg->message == WM_KEYDOWN || msg->message == WM_CHAR) && wParam == VK_RETURN;
+            if (Multiline() && (Style() & ES_WANTRETURN) && enter)
                 code |= DLGC_WANTALLKEYS;
             return code;
         }
