@@ -1,6 +1,6 @@
-// The review settings sheet: its colour presets, saving only its keys into a settings file
-// another writer changed meanwhile, and the trend flags that act at once and last until the
-// program ends.
+// The review settings sheet: its colour presets, the colour palette's texts, saving only its keys
+// into a settings file another writer changed meanwhile, and the trend flags that act at once and
+// last until the program ends.
 #include "support/ReviewStation.h"
 
 #include "tarlux/app/ReviewGlobals.h"
@@ -12,6 +12,8 @@
 #include "tarlux/settings/CDisplaySettingPage.h"
 #include "tarlux/settings/CEnvironmentSettingDlg.h"
 
+#include "ktctrl/res/KTCtrlStrings.h"
+#include "ktutil/KTGF.h"
 #include "nrdata/config/NyraConfig.h"
 #include "testkit/ControlParent.h"
 #include "testkit/DialogLayout.h"
@@ -104,6 +106,14 @@ TEST_F(SettingsSheet, AColourPresetChangesEveryPickerAtOnce)
     EXPECT_EQ(Colours().Picker(0).GetTextColour(), RGB(255, 255, 255));
     tarlux::SetPickerColour(Colours().Picker(0), RGB(101, 101, 101));
     EXPECT_EQ(Colours().Picker(0).GetTextColour(), RGB(0, 0, 0));
+}
+
+// The palette's "Default" and "More Colours..." cells and its colour names come from the control
+// library's table, which is searched after the station's own: no text of the station may hide one.
+TEST(SettingsSheetColours, ThePaletteShowsTheControlLibrarysTexts)
+{
+    for (const platform::StringEntry& entry : ktctrl::StringTable())
+        EXPECT_EQ(KTGF::GetString(entry.id), entry.text) << "string " << entry.id;
 }
 
 // Save writes the sheet's keys into the file as it is now: what the central station wrote after

@@ -1,9 +1,9 @@
 // The configuration sheet on a running station: nothing reaches the settings or the ini file
 // before "Save Configuration.", each save writes and applies, Enter and Escape do nothing. The
 // pages: lists without a selection leave their settings alone, the initial data defaults, the
-// colour pickers' text colour, the two colour schemes and the "default" colour, the serial
-// ports, the folder and program pickers, the typed program path and the data folder that
-// stays in use until the next start.
+// colour pickers' text colour and their palette's texts, the two colour schemes and the
+// "default" colour, the serial ports, the folder and program pickers, the typed program path and
+// the data folder that stays in use until the next start.
 #include "support/StationFixture.h"
 
 #include "tarvic/dialogs/CColorSettingPage.h"
@@ -11,6 +11,9 @@
 #include "tarvic/dialogs/CInitialDataPage.h"
 #include "tarvic/dialogs/CSystemSettingPage.h"
 #include "tarvic/res/ConfigDialogIds.h"
+
+#include "ktctrl/res/KTCtrlStrings.h"
+#include "ktutil/KTGF.h"
 
 #include "platform/host/null/NullHost.h"
 #include "platform/ui/controls/ComboBox.h"
@@ -248,6 +251,14 @@ TEST(ConfigurationColours, PickerTextIsWhiteUpToAnAverageOf100AndBlackAbove)
     };
     for (const Case& c : cases)
         EXPECT_EQ(CColorSettingPage::TextColourFor(c.colour), c.text) << std::hex << c.colour;
+}
+
+// The palette's "Default" and "More Colours..." cells and its colour names come from the control
+// library's table, which is searched after the station's own: no text of the station may hide one.
+TEST(ConfigurationColours, ThePaletteShowsTheControlLibrarysTexts)
+{
+    for (const platform::StringEntry& entry : ktctrl::StringTable())
+        EXPECT_EQ(KTGF::GetString(entry.id), entry.text) << "string " << entry.id;
 }
 
 TEST_F(Configuration, ThePaperSchemeIsSavedWithItsGridStyles)
