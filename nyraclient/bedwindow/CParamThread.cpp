@@ -135,6 +135,12 @@ bool CParamThread::Pass(NyraControl& owner)
     }
     BlankWhenSilent(owner);
     DrawPanel(owner, request);
+    // A request is settled once the panel and the trend both show it: a pass that only took the
+    // trend's background leaves the curves to the next one.
+    const bool trendShown = mode == DISPMODE_1CH || mode == DISPMODE_16CH || owner.IsTrendReviewMode() ||
+                            m_rcTrend.IsRectEmpty() || m_nTrendDrawn == request;
+    if (trendShown && m_nPanelDrawn == request)
+        m_nDrawn.store(request);
     return true;
 }
 
@@ -217,7 +223,7 @@ void CParamThread::DrawTrend(NyraControl& owner, unsigned request)
 
 void CParamThread::DrawPanel(NyraControl& owner, unsigned request)
 {
-    if (request == m_nDrawn.load())
+    if (request == m_nPanelDrawn)
         return;
     bool recapture = false;
     {
@@ -230,11 +236,11 @@ void CParamThread::DrawPanel(NyraControl& owner, unsigned request)
             std::lock_guard lock(m_RedrawLock);
             m_bPanelBackground = false;
         } else if (m_rcPanel.IsRectEmpty()) {
-            m_nDrawn.store(request); // a layout without a panel: nothing to draw
+            m_nPanelDrawn = request; // a layout without a panel: nothing to draw
         }
         return;
     }
     owner.DrawParameter(&m_PanelDC);
     Show(owner, m_PanelDC, m_rcPanel);
-    m_nDrawn.store(request);
+    m_nPanelDrawn = request;
 }

@@ -93,4 +93,5 @@ private:
     CBitmap m_PanelBitmap;
     DWORD m_dwLastReviewDraw { 0 };
     unsigned m_nTrendDrawn { 0 };
+    unsigned m_nPanelDrawn { 0 };
 };
