@@ -2,6 +2,7 @@
 #include "platform/msg/CommonDialogService.h"
 
 #include "platform/msg/ScriptedAnswers.h"
+#include "platform/msg/Wnd.h"
 
 namespace platform::msg {
 namespace {
@@ -38,6 +39,13 @@ CommonDialogAnswer RunCommonDialog(const CommonDialogRequest& request)
         if (!s_service)
             s_service = std::make_shared<RecordingService>();
         service = s_service;
+    }
+    // A dialog asked for without an owner still belongs to the window the user works in, so
+    // that it shows above it.
+    if (!request.owner) {
+        CommonDialogRequest owned = request;
+        owned.owner = CWnd::GetSafeOwner()->GetSafeHwnd();
+        return service->Show(owned);
     }
     return service->Show(request);
 }

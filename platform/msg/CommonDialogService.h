@@ -49,7 +49,8 @@ public:
 
 // Installs a service; null puts the built-in one back.
 void SetCommonDialogService(std::shared_ptr<CommonDialogService> service);
-// Runs a common dialog on the calling thread.
+// Runs a common dialog on the calling thread; a request without an owner gets the safe owner
+// (CWnd::GetSafeOwner).
 CommonDialogAnswer RunCommonDialog(const CommonDialogRequest& request);
 
 // ---- the test hook of the built-in service ----------------------------------------------------

@@ -258,6 +258,7 @@ HWND ActivateWindow(HWND hwnd, WORD how)
     if (ChangeApplicationActive(hwnd != nullptr))
         SendActivateApp(hwnd != nullptr);
     if (hwnd) {
+        platform::msg::NoteActivePopup(hwnd);
         SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         SendMessage(hwnd, WM_NCACTIVATE, TRUE, 0);
         SendMessage(hwnd, WM_ACTIVATE, MAKEWPARAM(how, IsIconic(hwnd) ? 1 : 0), reinterpret_cast<LPARAM>(old));

@@ -3,6 +3,7 @@
 
 #include "platform/msg/ScriptedAnswers.h"
 #include "platform/msg/WindowApi.h"
+#include "platform/msg/Wnd.h"
 
 #include <mutex>
 #include <unistd.h>
@@ -120,7 +121,7 @@ int MessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
 int AfxMessageBox(LPCTSTR lpszText, UINT nType, UINT)
 {
     CString caption = platform::msg::DefaultMessageBoxCaption();
-    return MessageBox(GetActiveWindow(), lpszText, caption, nType);
+    return MessageBox(CWnd::GetSafeOwner()->GetSafeHwnd(), lpszText, caption, nType);
 }
 
 int AfxMessageBox(UINT nIDPrompt, UINT nType, UINT)

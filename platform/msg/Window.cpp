@@ -783,6 +783,52 @@ HWND GetAncestor(HWND hwnd, UINT flags)
     }
 }
 
+namespace {
+
+// Bounds a walk up a chain of owners, which a careless SetWindowLongPtr could make a loop.
+constexpr int kMaxOwnerChain = 64;
+
+// The top of `r`'s chain of owners (r itself when it has none). Top-levels only.
+platform::msg::WindowRecord* TopOwner(const platform::msg::WindowTableLock& table, platform::msg::WindowRecord* r)
+{
+    for (int step = 0; step < kMaxOwnerChain && r->owner; ++step) {
+        auto* owner = table.Find(r->owner);
+        if (!owner)
+            break;
+        r = owner;
+    }
+    return r;
+}
+
+} // namespace
+
+void platform::msg::NoteActivePopup(HWND active)
+{
+    WindowTableLock table;
+    auto* r = table.Find(active);
+    if (r && !r->parent)
+        TopOwner(table, r)->lastActivePopup = active;
+}
+
+HWND GetLastActivePopup(HWND hwnd)
+{
+    WindowTableLock table;
+    auto* r = table.Find(hwnd);
+    if (!r || r->parent)
+        return hwnd;
+    auto* last = table.Find(TopOwner(table, r)->lastActivePopup);
+    if (!last || last->destroying || !(last->style & WS_VISIBLE))
+        return hwnd;
+    // Only a window of hwnd's own owned tree counts.
+    auto* w = last;
+    for (int step = 0; w && step <= kMaxOwnerChain; ++step) {
+        if (w == r)
+            return last->hwnd;
+        w = w->owner ? table.Find(w->owner) : nullptr;
+    }
+    return hwnd;
+}
+
 HWND GetWindow(HWND hwnd, UINT command)
 {
     LockedWindow window(hwnd);

@@ -109,6 +109,9 @@ HWND SetFocus(HWND hwnd);
 HWND GetFocus();
 HWND SetActiveWindow(HWND hwnd);
 HWND GetActiveWindow();
+// The window of `hwnd`'s owned tree (its owned windows, theirs ...) that was active last, when
+// it is still there and shown; otherwise `hwnd` itself.
+HWND GetLastActivePopup(HWND hwnd);
 BOOL SetForegroundWindow(HWND hwnd);
 HWND GetForegroundWindow();
 HWND SetCapture(HWND hwnd);

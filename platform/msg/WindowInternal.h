@@ -73,6 +73,8 @@ void AttachCreatingObject(HWND hwnd);
 void DropTemporaryObject(HWND hwnd);
 // Non-client insets of a window with these styles (border, caption, menu bar, scroll bars).
 RECT NonClientInsets(DWORD style, DWORD exStyle, bool hasMenu, bool topLevel);
+// Remembers `active` as the last active window of its root owner's tree (GetLastActivePopup).
+void NoteActivePopup(HWND active);
 // Focus, capture, activation and mouse tracking forget a window that goes away or is disabled.
 void ForgetInputWindow(HWND hwnd, bool destroying);
 

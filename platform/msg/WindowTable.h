@@ -48,6 +48,7 @@ struct WindowRecord
 
     HWND parent { nullptr };           // children only
     HWND owner { nullptr };            // top-level windows only
+    HWND lastActivePopup { nullptr };  // root owners: the window of its owned tree active last
     std::vector<HWND> children;        // z-order, top first
     bool messageOnly { false };
 

@@ -695,6 +695,21 @@ CWnd* CWnd::GetOwner() const
 
 void CWnd::SetOwner(CWnd* pOwnerWnd) { ::SetWindowLongPtr(m_hWnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(pOwnerWnd ? pOwnerWnd->m_hWnd : nullptr)); }
 CWnd* CWnd::GetTopLevelParent() const { return FromHandle(::GetAncestor(m_hWnd, GA_ROOT)); }
+
+CWnd* CWnd::GetSafeOwner(CWnd* pParent)
+{
+    // A pop-up cannot be owned by a child window.
+    if (HWND parent = pParent ? pParent->GetSafeHwnd() : nullptr)
+        return FromHandle(::GetAncestor(parent, GA_ROOT));
+    HWND start = ::GetActiveWindow();
+    if (!start)
+        if (CWinThread* thread = AfxGetThread(); thread && thread->m_pMainWnd)
+            start = thread->m_pMainWnd->GetSafeHwnd();
+    if (!start)
+        return nullptr;
+    return FromHandle(::GetLastActivePopup(::GetAncestor(start, GA_ROOTOWNER)));
+}
+
 CWnd* CWnd::GetDlgItem(int nID) const { return FromHandle(::GetDlgItem(m_hWnd, nID)); }
 void CWnd::GetDlgItem(int nID, HWND* phWnd) const { *phWnd = ::GetDlgItem(m_hWnd, nID); }
 CWnd* CWnd::GetWindow(UINT nCmd) const { return FromHandle(::GetWindow(m_hWnd, nCmd)); }

@@ -109,6 +109,12 @@ public:
     CWnd* GetOwner() const;
     void SetOwner(CWnd* pOwnerWnd);
     CWnd* GetTopLevelParent() const;
+    // The window a modal window (dialog, message box, common dialog) of the calling code is to
+    // be owned by, so that it shows above it and disables it: the top-level window of
+    // `pParent` when one is given; otherwise the window the user works in, the last active
+    // window of the active window's owned tree (of the thread's main window when nothing is
+    // active), never a window beneath it. Null when there is none.
+    static CWnd* GetSafeOwner(CWnd* pParent = nullptr);
     CWnd* GetDlgItem(int nID) const;
     void GetDlgItem(int nID, HWND* phWnd) const;
     CWnd* GetWindow(UINT nCmd) const;

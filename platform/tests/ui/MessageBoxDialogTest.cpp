@@ -1,6 +1,7 @@
 // The drawn message box: buttons of each type, the default button, Escape only where there is
 // Cancel, clicks, the layout of text with line breaks and an icon (golden picture), and the
 // installed service showing it for AfxMessageBox.
+#include "platform/msg/CommonDialogService.h"
 #include "platform/msg/MessageBoxService.h"
 #include "platform/ui/dialogs/MessageBoxDialog.h"
 #include "testkit/Golden.h"
@@ -137,6 +138,52 @@ TEST(UiMessageBox, InstalledServiceShowsTheDrawnBoxForAfxMessageBox)
     int answer = AfxMessageBox("Save the settings?", MB_YESNO | MB_ICONQUESTION);
     platform::msg::SetMessageBoxService(nullptr);
     EXPECT_EQ(answer, IDYES);
+}
+
+// What the inner box of the test below found while it was up.
+HWND s_innerOwner = nullptr;
+bool s_innerOwnerEnabled = true;
+
+// A box or common dialog asked for without an owner (AfxMessageBox, a file dialog without a
+// parent) from inside a dialog over the main window belongs to that dialog, not to the window
+// beneath: it is owned by it and disables it while it runs, and the dialog is active again after.
+TEST(UiMessageBox, AskedWithoutAnOwnerItBelongsToTheDialogTheUserWorksIn)
+{
+    platform::ui::InstallDrawnMessageBoxes();
+    platform::msg::ResetCommonDialogScript();
+    testkit::ParentWnd main;
+    ASSERT_TRUE(main.CreateTop());
+    main.SetActiveWindow();
+    MessageBoxRequest request = Request(MB_OKCANCEL, "Apply the settings?");
+    request.owner = main.m_hWnd;
+    int innerAnswer = 0;
+    ScriptedBox sheet(request, [&](ScriptedBox& outer) {
+        EXPECT_EQ(GetLastActivePopup(main.m_hWnd), outer.m_hWnd);
+        EXPECT_EQ(CWnd::GetSafeOwner()->GetSafeHwnd(), outer.m_hWnd);
+        platform::msg::CommonDialogRequest file;
+        file.kind = platform::msg::CommonDialogKind::OpenFile;
+        platform::msg::RunCommonDialog(file);
+        auto shown = platform::msg::TakeShownCommonDialogs();
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_EQ(shown[0].owner, outer.m_hWnd);
+
+        SetTimer(nullptr, 0, 0, [](HWND, UINT, UINT_PTR id, DWORD) {
+            KillTimer(nullptr, id);
+            s_innerOwner = GetWindow(GetActiveWindow(), GW_OWNER);
+            s_innerOwnerEnabled = IsWindowEnabled(s_innerOwner) != FALSE;
+            NullHost::PressKey(VK_RETURN);
+        });
+        innerAnswer = AfxMessageBox("Check the limits first?", MB_YESNO | MB_ICONQUESTION);
+        EXPECT_TRUE(outer.IsWindowEnabled());
+        EXPECT_EQ(GetActiveWindow(), outer.m_hWnd);
+        outer.EndDialog(IDCANCEL);
+    });
+    EXPECT_EQ(sheet.DoModal(), IDCANCEL);
+    platform::msg::SetMessageBoxService(nullptr);
+    EXPECT_EQ(innerAnswer, IDYES);
+    EXPECT_NE(s_innerOwner, nullptr);
+    EXPECT_NE(s_innerOwner, main.m_hWnd) << "the box belonged to the main window beneath the dialog";
+    EXPECT_FALSE(s_innerOwnerEnabled) << "the dialog took input while its box was up";
 }
 
 } // namespace

@@ -29,8 +29,9 @@ INT_PTR CDialog::DoModal()
     const platform::DialogTemplate* dialogTemplate = FindTemplate();
     if (!dialogTemplate || m_hWnd)
         return -1;
-    // The owner is the top-level window of the parent, else the active window.
-    HWND owner = m_pParentWnd && m_pParentWnd->m_hWnd ? ::GetAncestor(m_pParentWnd->m_hWnd, GA_ROOT) : ::GetActiveWindow();
+    // The owner is the top-level window of the parent, else the window the user works in; the
+    // dialog shows above it and disables it while it runs.
+    HWND owner = CWnd::GetSafeOwner(m_pParentWnd)->GetSafeHwnd();
     m_modal = true;
     HWND dialog = platform::ui::CreateDialogFromTemplate(*dialogTemplate, owner, this);
     if (!dialog) {
