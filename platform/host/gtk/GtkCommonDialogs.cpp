@@ -1,7 +1,8 @@
 // The common dialogs as GTK dialogs: open and save file (with the classic filters and the
 // programs pattern), choose folder, choose colour, print (printer or file).
 //
-// A dialog runs modal to its owner like the layer's own dialogs: the owner is disabled, and the
+// A dialog runs modal to its owner like the layer's own dialogs: it is transient for the owner's
+// window (so it shows above it, also above a full-screen station), the owner is disabled, and the
 // calling thread pumps its own message loop until the user answers, so timers, sockets and
 // messages from other threads keep arriving while the dialog is open. A WM_QUIT that arrives
 // meanwhile cancels the dialog and is posted again for the outer loop.
@@ -41,16 +42,50 @@ void OnResponse(GtkDialog*, gint response, gpointer data)
     PostThreadMessage(msg::CurrentThreadId(), WM_NULL, 0, 0);
 }
 
+// The window a dialog is modal to, for the dialog's life: it is disabled (with the owner's own
+// top-level, when that is a pop-up such as a colour palette) and enabled again afterwards; the
+// dialog is transient for it, so it shows above it.
+class ModalOwner
+{
+public:
+    explicit ModalOwner(HWND owner)
+    {
+        HWND ownerRoot = owner ? GetAncestor(owner, GA_ROOT) : nullptr;
+        m_window = TransientOwnerOf(owner);
+        for (HWND hwnd : { ownerRoot, m_window })
+            if (hwnd && IsWindowEnabled(hwnd)) {
+                EnableWindow(hwnd, FALSE);
+                m_disabled.push_back(hwnd);
+            }
+    }
+    ~ModalOwner()
+    {
+        for (HWND hwnd : m_disabled)
+            if (IsWindow(hwnd))
+                EnableWindow(hwnd, TRUE);
+    }
+    ModalOwner(const ModalOwner&) = delete;
+    ModalOwner& operator=(const ModalOwner&) = delete;
+
+    // The GTK window to be transient for; null when there is none.
+    GtkWindow* Parent() const
+    {
+        GtkWidget* widget = m_window ? NativeWindowOf(m_window) : nullptr;
+        return widget ? GTK_WINDOW(widget) : nullptr;
+    }
+
+private:
+    HWND m_window { nullptr };
+    std::vector<HWND> m_disabled;
+};
+
 // Shows the dialog modal to the owner and pumps until it is answered; the GTK response.
 int RunDialog(GtkWidget* dialog, HWND owner)
 {
-    HWND ownerRoot = owner ? GetAncestor(owner, GA_ROOT) : nullptr;
-    if (GtkWidget* parent = ownerRoot ? NativeWindowOf(ownerRoot) : nullptr)
-        gtk_window_set_transient_for(GTK_WINDOW(dialog), GTK_WINDOW(parent));
+    ModalOwner modalOwner(owner);
+    if (GtkWindow* parent = modalOwner.Parent())
+        gtk_window_set_transient_for(GTK_WINDOW(dialog), parent);
     gtk_window_set_modal(GTK_WINDOW(dialog), TRUE);
-    bool disabledOwner = ownerRoot && IsWindowEnabled(ownerRoot);
-    if (disabledOwner)
-        EnableWindow(ownerRoot, FALSE);
 
     DialogRun run;
     gulong handler = g_signal_connect(dialog, "response", G_CALLBACK(OnResponse), &run);
@@ -64,8 +99,6 @@ int RunDialog(GtkWidget* dialog, HWND owner)
     }
     g_signal_handler_disconnect(dialog, handler);
     gtk_widget_hide(dialog);
-    if (disabledOwner && IsWindow(ownerRoot))
-        EnableWindow(ownerRoot, TRUE);
     return run.response;
 }
 
@@ -280,24 +313,21 @@ msg::CommonDialogAnswer ShowPrintDialog(const msg::CommonDialogRequest& request)
     g_signal_connect(operation, "begin-print", G_CALLBACK(OnBeginPrint), &choice);
     g_signal_connect(operation, "done", G_CALLBACK(OnPrintDone), &choice);
     g_signal_connect(operation, "preview", G_CALLBACK(OnPreview), &choice);
-    HWND ownerRoot = request.owner ? GetAncestor(request.owner, GA_ROOT) : nullptr;
-    GtkWidget* parent = ownerRoot ? NativeWindowOf(ownerRoot) : nullptr;
-    bool disabledOwner = ownerRoot && IsWindowEnabled(ownerRoot);
-    if (disabledOwner)
-        EnableWindow(ownerRoot, FALSE);
-    GtkPrintOperationResult result = gtk_print_operation_run(operation, GTK_PRINT_OPERATION_ACTION_PRINT_DIALOG,
-                                                             parent ? GTK_WINDOW(parent) : nullptr, nullptr);
-    if (result == GTK_PRINT_OPERATION_RESULT_IN_PROGRESS) {
-        LeavePreviewOutOfPrintDialogs();
-        while (!choice.run.done)
-            if (!msg::PumpMessage()) {
-                choice.run.response = GTK_RESPONSE_CANCEL;
-                gtk_print_operation_cancel(operation);
-                break;
-            }
+    {
+        // GTK makes its print dialog modal and transient for the parent given here.
+        ModalOwner modalOwner(request.owner);
+        GtkPrintOperationResult result =
+            gtk_print_operation_run(operation, GTK_PRINT_OPERATION_ACTION_PRINT_DIALOG, modalOwner.Parent(), nullptr);
+        if (result == GTK_PRINT_OPERATION_RESULT_IN_PROGRESS) {
+            LeavePreviewOutOfPrintDialogs();
+            while (!choice.run.done)
+                if (!msg::PumpMessage()) {
+                    choice.run.response = GTK_RESPONSE_CANCEL;
+                    gtk_print_operation_cancel(operation);
+                    break;
+                }
+        }
     }
-    if (disabledOwner && IsWindow(ownerRoot))
-        EnableWindow(ownerRoot, TRUE);
     if (choice.run.response == GTK_RESPONSE_ACCEPT) {
         answer.accepted = true;
         answer.printer = choice.printer;

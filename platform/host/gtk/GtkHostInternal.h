@@ -60,6 +60,9 @@ void ShowCursor(HCURSOR cursor);
 const char* ShownCursorName();
 // The GTK window of a top-level window (of `hwnd`'s top-level), null when it has none.
 GtkWidget* NativeWindowOf(HWND hwnd);
+// The shown top-level that a window owned by `owner` is transient for: the owner's top-level,
+// or the nearest managed window up its chain of owners when that is a caption-less pop-up.
+HWND TransientOwnerOf(HWND owner);
 
 // ---- common dialogs (GtkCommonDialogs.cpp) -------------------------------------------------
 void InstallCommonDialogs();

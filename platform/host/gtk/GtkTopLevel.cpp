@@ -41,6 +41,7 @@ struct HostWindow
     bool requestPending { false }; // until GTK reports the requested geometry
     bool iconic { false };
     bool fullScreen { false };
+    bool modal { false };    // the window-manager hint shown: modal to the window it is transient for
     std::string title;
 };
 
@@ -53,6 +54,23 @@ HostWindow* Find(HWND hwnd)
 {
     auto it = s_windows.find(hwnd);
     return it == s_windows.end() ? nullptr : it->second.get();
+}
+
+// The shown top-level GTK window that a window owned by `owner` belongs above: the owner's
+// top-level, or when that is a caption-less pop-up (a palette, a list) the nearest window up its
+// chain of owners that the window manager manages. Null when there is none.
+HostWindow* ManagedOwner(HWND owner)
+{
+    constexpr int kMaxOwnerChain = 64; // a chain of owners made into a loop ends here
+    for (int step = 0; owner && step < kMaxOwnerChain; ++step) {
+        HWND root = GetAncestor(owner, GA_ROOT);
+        HostWindow* w = Find(root);
+        if (w && gtk_window_get_window_type(GTK_WINDOW(w->window)) == GTK_WINDOW_TOPLEVEL &&
+            gtk_widget_get_visible(w->window))
+            return w;
+        owner = GetWindow(root, GW_OWNER);
+    }
+    return nullptr;
 }
 
 // What a decorated window shows: its client area with the scroll bars and the client edge that
@@ -190,6 +208,30 @@ void ApplySizeLimits(HostWindow& w)
                                   static_cast<GdkWindowHints>(GDK_HINT_MIN_SIZE | GDK_HINT_MAX_SIZE));
 }
 
+// An owned window (a dialog, a message box) is transient for its owner's window, so the window
+// manager keeps it above it (also above a full-screen owner); while it runs modally (its owner is
+// disabled under it) it is marked modal, so the manager hands it the focus and the raising that
+// the owner is asked for. The layer keeps the owner from input itself: GTK's own modal grab is not
+// used, as it would also keep input from the dialog's drop-down lists and palettes.
+void ApplyOwnership(HostWindow& w, bool anew = false)
+{
+    GtkWindow* window = GTK_WINDOW(w.window);
+    if (gtk_window_get_window_type(window) != GTK_WINDOW_TOPLEVEL)
+        return;
+    HWND owner = GetWindow(w.hwnd, GW_OWNER);
+    HostWindow* parent = ManagedOwner(owner);
+    GtkWindow* transientFor = parent && parent != &w ? GTK_WINDOW(parent->window) : nullptr;
+    if (gtk_window_get_transient_for(window) != transientFor)
+        gtk_window_set_transient_for(window, transientFor);
+    HWND ownerRoot = owner ? GetAncestor(owner, GA_ROOT) : nullptr;
+    bool modal = transientFor && ownerRoot && !IsWindowEnabled(ownerRoot);
+    GdkWindow* gdkWindow = gtk_widget_get_window(w.window);
+    if (!gdkWindow || (modal == w.modal && !anew))
+        return;
+    w.modal = modal;
+    gdk_window_set_modal_hint(gdkWindow, modal);
+}
+
 // ---- GTK signals ---------------------------------------------------------------------------------
 
 // Expose: straight from the surface, never a repaint of the system's windows.
@@ -269,9 +311,14 @@ HostWindow* Ensure(HWND hwnd)
         gtk_window_set_keep_above(window, TRUE);
     if (exStyle & WS_EX_NOACTIVATE)
         gtk_window_set_accept_focus(window, FALSE);
-    if (owner)
+    if (popup) {
         if (auto* ownerWindow = Find(GetAncestor(owner, GA_ROOT)))
             gtk_window_set_transient_for(window, GTK_WINDOW(ownerWindow->window));
+    } else if (owner && w->decorated) {
+        // A dialog or message box: the manager keeps it above its owner and gives it no
+        // minimise box of its own.
+        gtk_window_set_type_hint(window, GDK_WINDOW_TYPE_HINT_DIALOG);
+    }
 
     w->area = gtk_drawing_area_new();
     gtk_container_add(GTK_CONTAINER(w->window), w->area);
@@ -345,6 +392,9 @@ void OnTopLevelEvent(HWND hwnd, msg::TopLevelEvent event)
             break; // hidden again before this reached the host thread
         if (auto* w = Ensure(hwnd)) {
             ApplyGeometry(*w);
+            // Realized first, so the hints are on the window when the manager first sees it.
+            gtk_widget_realize(w->window);
+            ApplyOwnership(*w, true);
             gtk_widget_show_all(w->window);
             ApplyState(*w);
             if (GetActiveWindow() == hwnd && gtk_window_get_window_type(GTK_WINDOW(w->window)) == GTK_WINDOW_TOPLEVEL)
@@ -372,11 +422,14 @@ void PresentChanges()
     bool lookAtTitles = ++frame % 30 == 0;
     // Nor when it activates a window (a click, SetForegroundWindow, a second start asking the
     // first to show itself): the newly active window is raised and given the keyboard.
+    // A window that has become disabled meanwhile (a native dialog opened over it) is not
+    // raised: without a window manager that would cover the dialog.
     static HWND lastActive = nullptr;
     if (HWND active = GetActiveWindow(); active != lastActive) {
         lastActive = active;
         if (auto* w = Find(active))
-            if (gtk_widget_get_visible(w->window) && gtk_window_get_window_type(GTK_WINDOW(w->window)) == GTK_WINDOW_TOPLEVEL)
+            if (gtk_widget_get_visible(w->window) && gtk_window_get_window_type(GTK_WINDOW(w->window)) == GTK_WINDOW_TOPLEVEL &&
+                IsWindowEnabled(active))
                 gtk_window_present(GTK_WINDOW(w->window));
     }
     FollowCapture();
@@ -394,6 +447,7 @@ void PresentChanges()
         if (GetWindowRect(w.hwnd, &r) && CRect(r) != w.windowRect)
             ApplyGeometry(w);
         ApplyState(w);
+        ApplyOwnership(w);
         if (lookAtTitles)
             ApplyTitle(w);
         SurfacePtr surface = platform::WindowSurface(w.hwnd);
@@ -439,6 +493,12 @@ GtkWidget* NativeWindowOf(HWND hwnd)
 {
     auto* w = Find(GetAncestor(hwnd, GA_ROOT));
     return w ? w->window : nullptr;
+}
+
+HWND TransientOwnerOf(HWND owner)
+{
+    HostWindow* w = ManagedOwner(owner);
+    return w ? w->hwnd : nullptr;
 }
 
 bool IsTopLevelOnDisplay(HWND hwnd)

@@ -25,6 +25,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
@@ -348,6 +349,68 @@ TEST_F(GtkHostOnXvfb, PrintDialogOffersNoPreviewOfItsOwn)
     platform::Image picture;
     ASSERT_TRUE(picture.LoadPng(shot.c_str()));
     testkit::SaveForReview(picture, "platform_print_dialog");
+}
+
+// The titles of the display's top-level windows from the top of the stack down, as the X
+// server keeps them (no window manager here: the order is the server's own).
+std::vector<std::string> TitlesFromTheTop()
+{
+    std::string out;
+    testkit::RunTool({ "xwininfo", "-root", "-children" }, out);
+    std::vector<std::string> titles;
+    size_t at = 0;
+    while ((at = out.find("\n     0x", at)) != std::string::npos) {
+        size_t open = out.find('"', at);
+        size_t end = out.find('\n', at + 1);
+        if (open != std::string::npos && open < end)
+            titles.push_back(out.substr(open + 1, out.find('"', open + 1) - open - 1));
+        at = end;
+    }
+    return titles;
+}
+
+// The classic order that hid the print dialog of the full-screen station: a dialog ends and
+// activates the station again, and the station opens a desktop dialog at once. The station is
+// not raised over the dialog, not even without a window manager to keep the dialog on top.
+TEST_F(GtkHostOnXvfb, ADesktopDialogOpenedAsItsFullScreenOwnerIsActivatedStaysAboveIt)
+{
+    RecordingWnd station, range;
+    station.onMessage = [&](UINT message, WPARAM, LPARAM, LRESULT&) { return FillOnPaint(station, message, kWorkerColour); };
+    ASSERT_TRUE(station.CreateTop(CRect(0, 0, 1024, 768), WS_POPUP | WS_VISIBLE, nullptr, nullptr, "Full Station"));
+    ASSERT_TRUE(range.CreateTop(CRect(300, 300, 500, 400), WS_POPUP | WS_CAPTION | WS_VISIBLE, station.m_hWnd, nullptr, "Range"));
+    range.SetActiveWindow();
+    ASSERT_TRUE(PumpDisplayUntil([&] { return GtkHost::IsOnDisplay(range.m_hWnd) && GtkHost::IsOnDisplay(station.m_hWnd); }));
+    range.DestroyWindow(); // the station is active again ...
+
+    // ... and, a few frames after the dialog is shown (or at the deadline), what the screen
+    // stacks is looked at.
+    static std::vector<std::string> s_titles;
+    static int s_shownTicks;
+    static Clock::time_point s_end;
+    s_titles.clear();
+    s_shownTicks = 0;
+    s_end = Clock::now() + kDeadline;
+    UINT_PTR look = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
+        s_titles = TitlesFromTheTop();
+        bool shown = std::find(s_titles.begin(), s_titles.end(), "Export Trend") != s_titles.end();
+        if ((shown && ++s_shownTicks > 6) || Clock::now() > s_end)
+            PostQuitMessage(0); // cancels the dialog
+    });
+    platform::msg::CommonDialogRequest request;
+    request.kind = platform::msg::CommonDialogKind::SaveFile;
+    request.owner = station.m_hWnd;
+    request.title = "Export Trend";
+    platform::msg::RunCommonDialog(request);
+    KillTimer(nullptr, look);
+    MSG quit;
+    while (PeekMessage(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+
+    auto at = [](const char* title) { return std::find(s_titles.begin(), s_titles.end(), title) - s_titles.begin(); };
+    ASSERT_LT(at("Export Trend"), std::ptrdiff_t(s_titles.size())) << "the dialog did not show";
+    EXPECT_LT(at("Export Trend"), at("Full Station")) << "the station was raised over its dialog";
+    EXPECT_TRUE(station.IsWindowEnabled());
+    station.DestroyWindow();
 }
 
 TEST_F(GtkHostOnXvfb, ScreenIsTheDisplaysAndACaptionlessWindowCoveringItShowsFullScreen)
