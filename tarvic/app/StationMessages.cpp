@@ -6,7 +6,6 @@
 #include "ktutil/KTGF.h"
 #include "platform/msg/WindowApi.h"
 #include "platform/msg/Wnd.h"
-#include "platform/ui/framework/WinApp.h"
 
 namespace tarvic {
 
@@ -17,8 +16,9 @@ CString LoadText(UINT id)
 
 int StationMessageBox(LPCTSTR text, UINT type, UINT captionId)
 {
-    CWnd* main = AfxGetMainWnd();
-    HWND owner = main != nullptr && ::IsWindow(main->GetSafeHwnd()) ? main->GetSafeHwnd() : nullptr;
+    // Owned by the window the user works in (a settings sheet, a dialog on it), not the main
+    // window beneath: the box shows above it and keeps it from taking input until answered.
+    const HWND owner = CWnd::GetSafeOwner()->GetSafeHwnd();
     const CString caption = LoadText(captionId != 0 ? captionId : IDS_STATION_CAPTION);
     return ::MessageBox(owner, text, caption, type);
 }
