@@ -3,6 +3,7 @@
 // and a viewer, ends in order on SIGTERM, and a second start raises the first and ends. The check
 // on the classic ports 5000 and 5100 runs only when they are free on this machine.
 #include "support/StationFixture.h"
+#include "support/StationProcess.h"
 
 #include "testkit/TempFolder.h"
 
@@ -13,14 +14,11 @@
 #include <csignal>
 #include <filesystem>
 #include <netinet/in.h>
-#include <spawn.h>
 #include <sys/socket.h>
 #include <sys/time.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
-
-extern char** environ;
 
 using namespace stationtest;
 
@@ -28,96 +26,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using testkit::TempFolder;
-
-// A port of this machine nobody listens on now (0 when `port` is given and taken).
-UINT FreePort(UINT port = 0)
-{
-    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(uint16_t(port));
-    socklen_t length = sizeof address;
-    const bool bound = bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-    getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
-    close(fd);
-    return bound ? ntohs(address.sin_port) : 0;
-}
-
-bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds limit)
-{
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return true;
-}
-
-// A station program in a temporary program folder, with an empty home and its own runtime and
-// configuration folders.
-class StationProcess
-{
-public:
-    StationProcess()
-    {
-        for (const char* file : {"TarvicII", "TarvicII.mdb", "BG_Image.jpg"})
-            fs::copy_file(BinFile(file), program / file);
-        home.MakeDir("config");
-        home.MakeDir("runtime");
-    }
-    ~StationProcess()
-    {
-        for (pid_t pid : m_started)
-            if (pid > 0 && waitpid(pid, nullptr, WNOHANG) == 0) {
-                kill(pid, SIGKILL);
-                waitpid(pid, nullptr, 0);
-            }
-    }
-
-    pid_t Start(const std::vector<std::string>& arguments)
-    {
-        std::vector<std::string> env = {"PLATFORM_HOST=null", "HOME=" + home.Dir(),
-                                        "XDG_CONFIG_HOME=" + (home / "config"),
-                                        "XDG_RUNTIME_DIR=" + (home / "runtime")};
-        for (char** e = environ; *e; ++e) {
-            const std::string entry = *e;
-            if (entry.rfind("PATH=", 0) == 0 || entry.rfind("LD_LIBRARY_PATH=", 0) == 0 ||
-                entry.rfind("ASAN_OPTIONS=", 0) == 0 || entry.rfind("LSAN_OPTIONS=", 0) == 0 ||
-                entry.rfind("UBSAN_OPTIONS=", 0) == 0 || entry.rfind("TSAN_OPTIONS=", 0) == 0)
-                env.push_back(entry);
-        }
-        std::vector<std::string> args = {program / "TarvicII"};
-        args.insert(args.end(), arguments.begin(), arguments.end());
-        std::vector<char*> argv, envp;
-        for (auto& a : args)
-            argv.push_back(a.data());
-        argv.push_back(nullptr);
-        for (auto& e : env)
-            envp.push_back(e.data());
-        envp.push_back(nullptr);
-        pid_t pid = -1;
-        if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), envp.data()) != 0)
-            return -1;
-        m_started.push_back(pid);
-        return pid;
-    }
-
-    // Waits for the program's end: its exit status, or -1 when it did not end in time.
-    static int WaitForEnd(pid_t pid, std::chrono::milliseconds limit = std::chrono::seconds(15))
-    {
-        int status = 0;
-        if (!WaitUntil([&] { return waitpid(pid, &status, WNOHANG) == pid; }, limit))
-            return -1;
-        return status;
-    }
-
-    TempFolder program;
-    TempFolder home;
-
-private:
-    std::vector<pid_t> m_started;
-};
 
 // A monitor from 127.0.0.2 dials until the station listens, then announces itself; true when
 // the station acknowledged.
