@@ -4,7 +4,12 @@
 //
 // Names that reach the server are checked first: an empty name, one holding a character that
 // no file name may hold, or a line break (which would start a second command) gives -2. A
-// transfer is done (0) only when the server confirmed it. Remote folders compare exactly, as
+// transfer is done (0) only when the server confirmed it.
+//
+// Folders are listed in the machine-readable form (MLSD) where the server offers it, else in
+// the "ls -l" or DOS form of LIST. Whether a name exists is never guessed: when the folder
+// cannot be listed (refused, or a reply in no known form), every operation that must know
+// gives -4001 and changes nothing on the server. Remote folders compare exactly, as
 // a Unix server's do. A call on an object that is already transferring (reached from a
 // message pumped during the transfer) gives -1 and changes nothing.
 //
@@ -99,7 +104,8 @@ public:
     // Changes the current remote folder (absolute, or relative to the current one): 0; -5; -2
     // empty; -4002 when the server has no such folder. With load, reads the list of its entries.
     int SetRemoteDir(LPCTSTR folder, int load);
-    // Reads the entries of the current folder unless they are loaded (force reads again).
+    // Reads the entries of the current folder unless they are loaded (force reads again): 0;
+    // -5; -4001 when the folder cannot be listed.
     int LoadRemoteFiles(int force);
     int GetRemoteFileCount() const { return static_cast<int>(m_items.size()); }
     // The item at index 0 .. count - 1; null outside.
@@ -108,7 +114,7 @@ public:
     int FindRemoteFile(LPCTSTR name, int type) const;
 
     // Operations on a name in the current remote folder: 0, -1, -2, -5, and -2012 (exists) or
-    // -2013 (missing) as each needs.
+    // -2013 (missing) as each needs; -4001 when the folder cannot be listed to tell which.
     int CreateFileA(LPCTSTR name, int overwrite);
     int DeleteFileA(LPCTSTR name);
     int RenameFile(LPCTSTR from, LPCTSTR to);
@@ -136,7 +142,8 @@ public:
 protected:
     // 1 when the folder is empty or is the current remote folder ("\" read as "/").
     int IsRootDir(LPCTSTR folder) const;
-    // 1 when the current remote folder holds an entry of that name (exactly) and type.
+    // 1 when the current remote folder holds an entry of that name (exactly) and type, 0 when
+    // it does not, -1 when the folder cannot be listed (so nobody can tell).
     int IsExist(LPCTSTR name, int type);
     void RemoveAllRemoteFiles();
     DWORD GetFileSize(LPCTSTR name);
@@ -162,6 +169,9 @@ private:
     bool CollectRemoteFiles(const CString& folder, int depth, std::vector<std::pair<CString, ULONGLONG>>& files);
     // True when the server has the folder (absolute path).
     bool FolderExists(const CString& folder);
+    // For an operation that must know whether an entry is there: `ifThere` when it is,
+    // `ifMissing` when not, -4001 when the folder cannot be listed.
+    int Lookup(LPCTSTR name, int type, int ifThere, int ifMissing);
     int RunCommands(std::initializer_list<CString> commands);
     // For a target that exists: -2012 without a callback, else the callback's answer as
     // 1 cancelled, 2 skipped (counted as done) or 0 overwrite. 0 when it does not exist.
@@ -175,4 +185,5 @@ private:
     int m_bConnected { 0 };
     int m_bProcessing { 0 };
     int m_bListLoaded { 0 };
+    int m_bListOnly { 0 }; // the server has refused MLSD: folders are listed with LIST
 };

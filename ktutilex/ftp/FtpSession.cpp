@@ -107,6 +107,7 @@ std::string FtpSession::EntryPath()
 FtpOutcome FtpSession::Perform(const FtpRequest& request)
 {
     m_lastError.clear();
+    m_lastReplyCode = 0;
     if (!m_handle) {
         m_lastError = curl_easy_strerror(CURLE_FAILED_INIT);
         return FtpOutcome::Failed;
@@ -154,6 +155,7 @@ FtpOutcome FtpSession::Perform(const FtpRequest& request)
     }
 
     const CURLcode result = curl_easy_perform(curl);
+    curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &m_lastReplyCode);
     curl_slist_free_all(commands);
     curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, nullptr);
     if (result == CURLE_OK)

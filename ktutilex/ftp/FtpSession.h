@@ -20,7 +20,7 @@ struct FtpRequest
     bool loginOnly { false };  // only log in (and learn the login folder); the path is unused
     std::vector<std::string> commands; // raw commands sent before the request (QUOTE)
     bool noBody { false };     // no transfer: only the folder change and the commands
-    std::string listCommand;   // a listing command instead of a transfer ("MLSD")
+    std::string listCommand;   // a listing command instead of a transfer ("MLSD", "LIST")
     bool upload { false };
     bool ascii { false };
     // Upload: fills the buffer, returns the bytes given (0 at the end), or -1 to cancel.
@@ -58,6 +58,8 @@ public:
     std::string EntryPath();
     // Why the last request failed, in the transfer library's words.
     const std::string& LastError() const { return m_lastError; }
+    // The server's last reply code of the last request (500 "not understood" ...); 0 when none.
+    long LastReplyCode() const { return m_lastReplyCode; }
 
     // Encodes each segment of an absolute path for a request ("/a b/" -> "/%2Fa%20b/").
     static std::string UrlPath(const std::string& absolutePath);
@@ -69,6 +71,7 @@ private:
     std::string m_user;
     std::string m_password;
     std::string m_lastError;
+    long m_lastReplyCode { 0 };
 };
 
 } // namespace ktutilex::ftp

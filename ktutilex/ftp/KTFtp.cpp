@@ -3,6 +3,7 @@
 
 #include "ktutilex/ftp/FtpNames.h"
 #include "ktutilex/ftp/FtpSession.h"
+#include "ktutilex/ftp/ListListing.h"
 #include "ktutilex/ftp/MlsdListing.h"
 #include "ktutilex/res/KTUtilExStrings.h"
 
@@ -13,6 +14,7 @@
 #include <curl/curl.h>
 
 #include <algorithm>
+#include <ctime>
 
 using ktutilex::ftp::FtpOutcome;
 using ktutilex::ftp::FtpRequest;
@@ -24,6 +26,10 @@ namespace {
 
 // Folder trees deeper than this are not walked: a server whose links loop would never end.
 constexpr int kMaxFolderDepth = 64;
+
+// Replies by which a server says it does not know a command (rather than refusing it for the
+// folder): not understood, bad syntax, not implemented.
+bool IsUnknownCommandReply(long code) { return code == 500 || code == 501 || code == 502; }
 
 // The host and scheme of an address that must be a URL ("localhost" alone is not).
 bool ParseAddress(LPCTSTR url, std::string& scheme, std::string& host)
@@ -124,6 +130,7 @@ void KTFtp::Disconnect()
     m_strRemoteDir.Empty();
     m_strServer.Empty();
     m_bConnected = 0;
+    m_bListOnly = 0;
 }
 
 // ==== folders and the list ========================================================================
@@ -157,15 +164,24 @@ bool KTFtp::ListFolder(const CString& folder, std::vector<RemoteEntry>& entries)
     std::string text;
     FtpRequest request;
     request.path = folder.str() + "/";
-    request.listCommand = "MLSD";
     request.write = [&text](const char* data, std::size_t size) {
         text.append(data, size);
         return true;
     };
-    if (m_session->Perform(request) != FtpOutcome::Done)
-        return false;
-    entries = ktutilex::ftp::ParseMlsd(text);
-    return true;
+    if (!m_bListOnly) {
+        request.listCommand = "MLSD";
+        if (m_session->Perform(request) == FtpOutcome::Done) {
+            entries = ktutilex::ftp::ParseMlsd(text);
+            return true;
+        }
+        if (!IsUnknownCommandReply(m_session->LastReplyCode()))
+            return false;
+        // A server of the older kind: it is asked with LIST from now on.
+        m_bListOnly = 1;
+        text.clear();
+    }
+    request.listCommand = "LIST";
+    return m_session->Perform(request) == FtpOutcome::Done && ktutilex::ftp::ParseList(text, time(nullptr), entries);
 }
 
 int KTFtp::SetRemoteDir(LPCTSTR folder, int load)
@@ -194,7 +210,7 @@ int KTFtp::LoadRemoteFiles(int force)
     RemoveAllRemoteFiles();
     std::vector<RemoteEntry> entries;
     if (!ListFolder(m_strRemoteDir, entries))
-        return KTFTP_FAILED;
+        return KTFTP_CURRENT_DIR_FAILED;
     for (const RemoteEntry& entry : entries) {
         auto item = std::make_unique<KTFtpItem>();
         item->m_strName = CString(entry.name);
@@ -231,13 +247,27 @@ int KTFtp::FindRemoteFile(LPCTSTR name, int type) const
 
 int KTFtp::IsExist(LPCTSTR name, int type)
 {
-    std::vector<RemoteEntry> entries;
-    if (!name || !ListFolder(m_strRemoteDir, entries))
+    if (!name)
         return 0;
+    std::vector<RemoteEntry> entries;
+    if (!ListFolder(m_strRemoteDir, entries))
+        return -1;
     return std::any_of(entries.begin(), entries.end(),
                        [&](const RemoteEntry& e) { return e.type == type && e.name == name; })
                ? 1
                : 0;
+}
+
+int KTFtp::Lookup(LPCTSTR name, int type, int ifThere, int ifMissing)
+{
+    switch (IsExist(name, type)) {
+    case 1:
+        return ifThere;
+    case 0:
+        return ifMissing;
+    default:
+        return KTFTP_CURRENT_DIR_FAILED;
+    }
 }
 
 DWORD KTFtp::GetFileSize(LPCTSTR name)
@@ -303,8 +333,10 @@ int KTFtp::CreateFileA(LPCTSTR name, int overwrite)
         return ready;
     if (!IsValidRemoteName(name))
         return KTFTP_INVALID_NAME;
-    if (!overwrite && IsExist(name, KTFtpItem::File))
-        return KTFTP_EXISTS;
+    if (!overwrite) {
+        if (const int absent = Lookup(name, KTFtpItem::File, KTFTP_EXISTS, KTFTP_DONE); absent != KTFTP_DONE)
+            return absent;
+    }
     FtpRequest request;
     request.path = RemotePath(name).str();
     request.upload = true;
@@ -332,10 +364,10 @@ int KTFtp::RenameFile(LPCTSTR from, LPCTSTR to)
         return ready;
     if (!IsValidRemoteName(from) || !IsValidRemoteName(to))
         return KTFTP_INVALID_NAME;
-    if (!IsExist(from, KTFtpItem::File))
-        return KTFTP_NO_SOURCE;
-    if (IsExist(to, KTFtpItem::File))
-        return KTFTP_EXISTS;
+    if (const int found = Lookup(from, KTFtpItem::File, KTFTP_DONE, KTFTP_NO_SOURCE); found != KTFTP_DONE)
+        return found;
+    if (const int absent = Lookup(to, KTFtpItem::File, KTFTP_EXISTS, KTFTP_DONE); absent != KTFTP_DONE)
+        return absent;
     return RunCommands({ "RNFR " + RemotePath(from), "RNTO " + RemotePath(to) });
 }
 
@@ -345,8 +377,8 @@ int KTFtp::CreateDir(LPCTSTR name)
         return ready;
     if (!IsValidRemoteName(name))
         return KTFTP_INVALID_NAME;
-    if (IsExist(name, KTFtpItem::Folder))
-        return KTFTP_EXISTS;
+    if (const int absent = Lookup(name, KTFtpItem::Folder, KTFTP_EXISTS, KTFTP_DONE); absent != KTFTP_DONE)
+        return absent;
     return RunCommands({ "MKD " + RemotePath(name) });
 }
 
@@ -356,8 +388,8 @@ int KTFtp::DeleteDir(LPCTSTR name)
         return ready;
     if (!IsValidRemoteName(name))
         return KTFTP_INVALID_NAME;
-    if (!IsExist(name, KTFtpItem::Folder))
-        return KTFTP_NO_SOURCE;
+    if (const int found = Lookup(name, KTFtpItem::Folder, KTFTP_DONE, KTFTP_NO_SOURCE); found != KTFTP_DONE)
+        return found;
     return RunCommands({ "RMD " + RemotePath(name) });
 }
 
@@ -367,9 +399,9 @@ int KTFtp::RenameDir(LPCTSTR from, LPCTSTR to)
         return ready;
     if (!IsValidRemoteName(from) || !IsValidRemoteName(to))
         return KTFTP_INVALID_NAME;
-    if (!IsExist(from, KTFtpItem::Folder))
-        return KTFTP_NO_SOURCE;
-    if (IsExist(to, KTFtpItem::Folder))
-        return KTFTP_EXISTS;
+    if (const int found = Lookup(from, KTFtpItem::Folder, KTFTP_DONE, KTFTP_NO_SOURCE); found != KTFTP_DONE)
+        return found;
+    if (const int absent = Lookup(to, KTFtpItem::Folder, KTFTP_EXISTS, KTFTP_DONE); absent != KTFTP_DONE)
+        return absent;
     return RunCommands({ "RNFR " + RemotePath(from), "RNTO " + RemotePath(to) });
 }

@@ -95,8 +95,11 @@ int KTFtp::PutFile(LPCTSTR localPath, int confirm, KTCallBack* callback, unsigne
     if (notify.pProgress)
         ktutilex::BeginProgressFile(*notify.pProgress, localPath, notify.pProgress->nFileNumber + 1, size);
 
-    if (const int asked = ConfirmOverwrite(confirm && IsExist(name, KTFtpItem::File), callback, notify, size);
-        asked != KTFTP_DONE)
+    // Without knowing whether the file is there, nobody can be asked before it is overwritten.
+    const int exists = confirm ? IsExist(name, KTFtpItem::File) : 0;
+    if (exists < 0)
+        return KTFTP_CURRENT_DIR_FAILED;
+    if (const int asked = ConfirmOverwrite(exists == 1, callback, notify, size); asked != KTFTP_DONE)
         return asked == KTFTP_ANSWER_SKIP ? KTFTP_DONE : asked;
 
     bool readFailed = false;
@@ -179,8 +182,8 @@ int KTFtp::GetFile(LPCTSTR remoteName, LPCTSTR localPath, int confirm, KTCallBac
         return ready;
     if (!IsValidRemoteName(remoteName) || !KTGF::IsValidPathName(localPath))
         return KTFTP_INVALID_NAME;
-    if (!IsExist(remoteName, KTFtpItem::File))
-        return KTFTP_NO_SOURCE;
+    if (const int found = Lookup(remoteName, KTFtpItem::File, KTFTP_DONE, KTFTP_NO_SOURCE); found != KTFTP_DONE)
+        return found;
     ProcessingScope processing(*this);
     const DWORD size = GetFileSize(remoteName);
     KTNotifyProgress progress;

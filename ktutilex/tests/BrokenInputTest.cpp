@@ -1,11 +1,12 @@
 // Broken inputs replayed against the parsers of outside files: zip archives (through KTZip and
-// KTExcel), XML documents and FTP folder listings, each truncated at many lengths, with bytes
-// flipped at many places, and a few made by hand. Every one must end in an error result or the
+// KTExcel), XML documents and FTP folder listings (both forms), each truncated at many lengths,
+// with bytes flipped at many places, and a few made by hand. Every one must end in an error result or the
 // layer's documented exception, never in a crash, and an archive never writes outside its
 // target folder.
 #include "ktutilex/KTExcel.h"
 #include "ktutilex/KTXml.h"
 #include "ktutilex/KTZip.h"
+#include "ktutilex/ftp/ListListing.h"
 #include "ktutilex/ftp/MlsdListing.h"
 #include "ktutilex/zip/CZipWriter.h"
 
@@ -180,6 +181,22 @@ TEST(BrokenInput, FolderListingsKeepOnlyWellFormedEntries)
     EXPECT_EQ(entries[0].name, "a b.txt");
     EXPECT_EQ(entries[0].size, 12u);
     EXPECT_EQ(entries[1].type, 2);
+
+    // The LIST forms: a variant is read as a whole or refused as a whole.
+    const std::string listing = "total 8\r\n-rw-r--r--   1 ftp ftp 12 Jan 02 03:04 a b.txt\r\n"
+                                "drwxr-xr-x   2 ftp ftp 4096 Jan 02  2023 sub\r\n"
+                                "01-02-24  03:04PM       <DIR>          dos folder\r\n";
+    for (const std::string& input : Variants(listing, 1, 1)) {
+        std::vector<ktutilex::ftp::RemoteEntry> listed;
+        if (!ktutilex::ftp::ParseList(input, 1718452800, listed)) {
+            EXPECT_TRUE(listed.empty());
+            continue;
+        }
+        for (const ktutilex::ftp::RemoteEntry& entry : listed) {
+            EXPECT_FALSE(entry.name.empty());
+            EXPECT_TRUE(entry.type == 1 || entry.type == 2);
+        }
+    }
 }
 
 } // namespace

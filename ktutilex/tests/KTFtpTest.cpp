@@ -1,7 +1,9 @@
 // The FTP client against a real FTP server on loopback (pyftpdlib): connecting, the remote
 // folder and its list, remote file operations, uploads and downloads of files and folder trees
-// with progress, the overwrite question and cancel, a user who may only read, and names that
-// try to smuggle a second command to the server.
+// with progress, the overwrite question and cancel, a user who may only read, one who may not
+// list, and names that try to smuggle a second command to the server. Every test runs against
+// a server that lists folders in the machine-readable form (MLSD) and against one that offers
+// only the "ls -l" form (LIST), as many servers still do.
 #include "ktutilex/KTFtp.h"
 
 #include "support/ExFiles.h"
@@ -13,8 +15,22 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <ctime>
 #include <filesystem>
+#include <ostream>
 #include <string>
+
+#include <sys/time.h>
+
+namespace ktutilex_test {
+
+void PrintTo(FtpTestServer::Listing listing, std::ostream* out)
+{
+    *out << (listing == FtpTestServer::Listing::ListOnly ? "LIST only" : "MLSD and LIST");
+}
+
+} // namespace ktutilex_test
 
 namespace {
 
@@ -27,13 +43,21 @@ using ktutilex_test::ProgressLog;
 using ktutilex_test::ReadFile;
 using ktutilex_test::WriteFile;
 
-class KTFtpTest : public ::testing::Test
+using Listing = FtpTestServer::Listing;
+
+void SetModified(const std::string& path, time_t when)
+{
+    const timeval times[2] = { { when, 0 }, { when, 0 } };
+    ASSERT_EQ(utimes(path.c_str(), times), 0) << path;
+}
+
+class KTFtpTest : public ::testing::TestWithParam<Listing>
 {
 protected:
     void SetUp() override
     {
         fs::create_directories(ServerPath());
-        m_server = std::make_unique<FtpTestServer>(ServerPath());
+        m_server = std::make_unique<FtpTestServer>(ServerPath(), GetParam());
         if (m_server->Missing())
             GTEST_SKIP() << "no FTP server to test against: " << m_server->Problem();
         ASSERT_TRUE(m_server->Running()) << m_server->Problem();
@@ -60,7 +84,7 @@ protected:
 
 // ==== connecting and the remote folder ============================================================
 
-TEST_F(KTFtpTest, ConnectTakesAFolderTheServerHasAndRefusesWhatIsNoURL)
+TEST_P(KTFtpTest, ConnectTakesAFolderTheServerHasAndRefusesWhatIsNoURL)
 {
     EXPECT_EQ(m_ftp.Connect("", "u", "p", "", m_server->Port()), KTFTP_INVALID_NAME);
     EXPECT_EQ(m_ftp.Connect("localhost", "u", "p", "", m_server->Port()), KTFTP_NO_SESSION);
@@ -91,31 +115,42 @@ TEST_F(KTFtpTest, ConnectTakesAFolderTheServerHasAndRefusesWhatIsNoURL)
     EXPECT_EQ(platform::msg::TakeShownMessageBoxes().size(), 1u);
 }
 
-TEST_F(KTFtpTest, TheListIsReadOnceUntilForced)
+TEST_P(KTFtpTest, TheListIsReadOnceUntilForced)
 {
     WriteFile(ServerPath("b.txt"), "12345");
+    WriteFile(ServerPath("old report.txt"), "from 2021");
     fs::create_directories(ServerPath("folder"));
+    // A listing tells the time of a recent file to the minute, of an old one only the day.
+    const time_t recent = time(nullptr) - 3 * 3600;
+    const time_t old = 1614834360; // 2021-03-04 05:06 UTC
+    SetModified(ServerPath("b.txt"), recent);
+    SetModified(ServerPath("old report.txt"), old);
     ASSERT_EQ(ConnectWriter(), KTFTP_DONE);
     ASSERT_EQ(m_ftp.LoadRemoteFiles(0), KTFTP_DONE);
-    ASSERT_EQ(m_ftp.GetRemoteFileCount(), 2);
+    ASSERT_EQ(m_ftp.GetRemoteFileCount(), 3);
     const int file = m_ftp.FindRemoteFile("B.TXT", KTFtpItem::File);
     ASSERT_GE(file, 0);
     EXPECT_EQ(m_ftp.GetRemoteFile(file)->m_dwSize, 5u);
+    EXPECT_LT(std::abs(m_ftp.GetRemoteFile(file)->m_tmLastWrite.GetTime() - recent), 60);
+    const int oldFile = m_ftp.FindRemoteFile("old report.txt", KTFtpItem::File);
+    ASSERT_GE(oldFile, 0);
+    EXPECT_EQ(m_ftp.GetRemoteFile(oldFile)->m_dwSize, 9u);
+    EXPECT_EQ(m_ftp.GetRemoteFile(oldFile)->m_tmLastWrite.GetTime() / 86400, old / 86400);
     EXPECT_GE(m_ftp.FindRemoteFile("folder", KTFtpItem::Folder), 0);
     EXPECT_EQ(m_ftp.FindRemoteFile("folder", KTFtpItem::File), -1);
-    EXPECT_EQ(m_ftp.GetRemoteFile(2), nullptr);
+    EXPECT_EQ(m_ftp.GetRemoteFile(3), nullptr);
 
     WriteFile(ServerPath("c.txt"), "new");
     EXPECT_EQ(m_ftp.SetRemoteDir("/", 1), KTFTP_DONE) << "the current folder: nothing to do";
     EXPECT_EQ(m_ftp.LoadRemoteFiles(0), KTFTP_DONE);
-    EXPECT_EQ(m_ftp.GetRemoteFileCount(), 2);
-    EXPECT_EQ(m_ftp.LoadRemoteFiles(1), KTFTP_DONE);
     EXPECT_EQ(m_ftp.GetRemoteFileCount(), 3);
+    EXPECT_EQ(m_ftp.LoadRemoteFiles(1), KTFTP_DONE);
+    EXPECT_EQ(m_ftp.GetRemoteFileCount(), 4);
 }
 
 // ==== remote files and folders ====================================================================
 
-TEST_F(KTFtpTest, RemoteFilesAndFoldersAreCreatedRenamedAndDeleted)
+TEST_P(KTFtpTest, RemoteFilesAndFoldersAreCreatedRenamedAndDeleted)
 {
     ASSERT_EQ(ConnectWriter(), KTFTP_DONE);
     EXPECT_EQ(m_ftp.CreateDir("records"), KTFTP_DONE);
@@ -139,7 +174,7 @@ TEST_F(KTFtpTest, RemoteFilesAndFoldersAreCreatedRenamedAndDeleted)
     EXPECT_FALSE(fs::exists(ServerPath("archive")));
 }
 
-TEST_F(KTFtpTest, NamesThatWouldStartASecondCommandAreRefused)
+TEST_P(KTFtpTest, NamesThatWouldStartASecondCommandAreRefused)
 {
     WriteFile(ServerPath("victim.txt"), "keep me");
     fs::create_directories(ServerPath("keep"));
@@ -159,7 +194,37 @@ TEST_F(KTFtpTest, NamesThatWouldStartASecondCommandAreRefused)
     EXPECT_TRUE(fs::is_directory(ServerPath("keep")));
 }
 
-TEST_F(KTFtpTest, AReadOnlyUserCannotWrite)
+// Whether a name exists is never guessed: a folder the server will not list makes every
+// operation that must know fail, and nothing on the server changes.
+TEST_P(KTFtpTest, AFolderThatCannotBeListedIsAnErrorNeverAbsent)
+{
+    WriteFile(ServerPath("same.txt"), "old text");
+    WriteFile(ServerPath("taken.txt"), "taken");
+    fs::create_directories(ServerPath("records"));
+    WriteFile(LocalPath("same.txt"), "new text");
+    ASSERT_EQ(ConnectAs(m_ftp, FtpTestServer::kBlind, FtpTestServer::kBlindPassword), KTFTP_DONE);
+
+    EXPECT_EQ(m_ftp.LoadRemoteFiles(1), KTFTP_CURRENT_DIR_FAILED);
+    EXPECT_EQ(m_ftp.PutFile(LocalPath("same.txt").c_str(), 1, nullptr), KTFTP_CURRENT_DIR_FAILED);
+    ProgressLog log;
+    KTCallBack target = log.Target();
+    EXPECT_EQ(m_ftp.PutFile(LocalPath("same.txt").c_str(), 1, &target), KTFTP_CURRENT_DIR_FAILED);
+    EXPECT_EQ(ReadFile(ServerPath("same.txt")), "old text");
+    EXPECT_EQ(m_ftp.CreateFileA("same.txt", 0), KTFTP_CURRENT_DIR_FAILED);
+    EXPECT_EQ(ReadFile(ServerPath("same.txt")), "old text");
+    EXPECT_EQ(m_ftp.CreateDir("records"), KTFTP_CURRENT_DIR_FAILED);
+    EXPECT_EQ(m_ftp.RenameFile("same.txt", "taken.txt"), KTFTP_CURRENT_DIR_FAILED);
+    EXPECT_EQ(ReadFile(ServerPath("taken.txt")), "taken");
+    EXPECT_EQ(m_ftp.RenameDir("records", "archive"), KTFTP_CURRENT_DIR_FAILED);
+    EXPECT_EQ(m_ftp.DeleteDir("records"), KTFTP_CURRENT_DIR_FAILED);
+    EXPECT_TRUE(fs::is_directory(ServerPath("records")));
+    EXPECT_EQ(m_ftp.GetFile("same.txt", LocalPath("copy.txt").c_str(), 0, nullptr), KTFTP_CURRENT_DIR_FAILED);
+    // Without the question, the upload does what it is told.
+    EXPECT_EQ(m_ftp.PutFile(LocalPath("same.txt").c_str(), 0, nullptr), KTFTP_DONE);
+    EXPECT_EQ(ReadFile(ServerPath("same.txt")), "new text");
+}
+
+TEST_P(KTFtpTest, AReadOnlyUserCannotWrite)
 {
     ASSERT_EQ(ConnectAs(m_ftp, FtpTestServer::kReader, FtpTestServer::kReaderPassword), KTFTP_DONE);
     WriteFile(LocalPath("report.txt"), "data");
@@ -176,7 +241,7 @@ TEST_F(KTFtpTest, AReadOnlyUserCannotWrite)
 
 // ==== uploads =====================================================================================
 
-TEST_F(KTFtpTest, AFolderTreeIsUploadedWithProgress)
+TEST_P(KTFtpTest, AFolderTreeIsUploadedWithProgress)
 {
     WriteFile(LocalPath("tree/a.txt"), "alpha");
     WriteFile(LocalPath("tree/empty.txt"), "");
@@ -210,7 +275,7 @@ TEST_F(KTFtpTest, AFolderTreeIsUploadedWithProgress)
     }
 }
 
-TEST_F(KTFtpTest, CancelKeepsThePartlyWrittenRemoteFile)
+TEST_P(KTFtpTest, CancelKeepsThePartlyWrittenRemoteFile)
 {
     WriteFile(LocalPath("big.bin"), NoiseBytes(200000, 5));
     ASSERT_EQ(ConnectWriter(), KTFTP_DONE);
@@ -224,7 +289,7 @@ TEST_F(KTFtpTest, CancelKeepsThePartlyWrittenRemoteFile)
     EXPECT_LT(fs::file_size(ServerPath("big.bin")), 200000u);
 }
 
-TEST_F(KTFtpTest, AnExistingRemoteFileIsOverwrittenOnlyWhenTheCallbackSaysSo)
+TEST_P(KTFtpTest, AnExistingRemoteFileIsOverwrittenOnlyWhenTheCallbackSaysSo)
 {
     WriteFile(LocalPath("same.txt"), "new text");
     WriteFile(ServerPath("same.txt"), "old text");
@@ -250,7 +315,7 @@ TEST_F(KTFtpTest, AnExistingRemoteFileIsOverwrittenOnlyWhenTheCallbackSaysSo)
     EXPECT_EQ(ReadFile(ServerPath("same.txt")), "new text");
 }
 
-TEST_F(KTFtpTest, ACallDuringATransferIsRefused)
+TEST_P(KTFtpTest, ACallDuringATransferIsRefused)
 {
     WriteFile(LocalPath("big.bin"), NoiseBytes(50000, 6));
     WriteFile(ServerPath("victim.txt"), "keep me");
@@ -274,7 +339,7 @@ TEST_F(KTFtpTest, ACallDuringATransferIsRefused)
 
 // ==== downloads ===================================================================================
 
-TEST_F(KTFtpTest, FilesAndFolderTreesAreDownloaded)
+TEST_P(KTFtpTest, FilesAndFolderTreesAreDownloaded)
 {
     WriteFile(ServerPath("logs/day1.txt"), "first");
     WriteFile(ServerPath("logs/old/day0.bin"), NoiseBytes(30000, 7));
@@ -299,5 +364,10 @@ TEST_F(KTFtpTest, FilesAndFolderTreesAreDownloaded)
     for (const auto& entry : fs::recursive_directory_iterator(LocalPath()))
         EXPECT_NE(entry.path().extension(), ".part") << entry.path();
 }
+
+INSTANTIATE_TEST_SUITE_P(Listings, KTFtpTest, ::testing::Values(Listing::MlsdAndList, Listing::ListOnly),
+                         [](const ::testing::TestParamInfo<Listing>& info) {
+                             return info.param == Listing::ListOnly ? "ListOnly" : "Mlsd";
+                         });
 
 } // namespace

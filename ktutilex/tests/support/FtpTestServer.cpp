@@ -35,8 +35,13 @@ root = sys.argv[1]
 authorizer = DummyAuthorizer()
 authorizer.add_user("writer", "write-secret", root, perm="elradfmwMT")
 authorizer.add_user("reader", "read-secret", root, perm="elr")
+authorizer.add_user("blind", "blind-secret", root, perm="eadfmwMT")
 class Handler(FTPHandler):
     pass
+if sys.argv[2] == "list-only":
+    # A server of the older kind: folders are listed only in the "ls -l" form.
+    Handler.proto_cmds = {name: info for name, info in FTPHandler.proto_cmds.items()
+                          if name not in ("MLSD", "MLST")}
 Handler.authorizer = authorizer
 server = FTPServer(("127.0.0.1", 0), Handler)
 print(server.socket.getsockname()[1], flush=True)
@@ -45,7 +50,7 @@ server.serve_forever()
 
 } // namespace
 
-FtpTestServer::FtpTestServer(const std::string& root)
+FtpTestServer::FtpTestServer(const std::string& root, Listing listing)
 {
     int pipeFds[2];
     if (pipe(pipeFds) != 0) {
@@ -57,7 +62,8 @@ FtpTestServer::FtpTestServer(const std::string& root)
     posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
     posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
     const std::string python = PythonInterpreter();
-    std::vector<std::string> args = { python, "-c", kServerScript, root };
+    std::vector<std::string> args = { python, "-c", kServerScript, root,
+                                      listing == Listing::ListOnly ? "list-only" : "mlsd" };
     std::vector<char*> argv;
     for (std::string& arg : args)
         argv.push_back(arg.data());

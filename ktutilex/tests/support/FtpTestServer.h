@@ -1,6 +1,8 @@
 // A real FTP server on loopback for the FTP client's tests: pyftpdlib serving a temporary
-// folder on a free port, with a user who may write ("writer") and one who may only read and
-// list ("reader"). The server ends with the object.
+// folder on a free port, with a user who may write ("writer"), one who may only read and list
+// ("reader"), and one who may write but neither list nor read ("blind"). The server lists
+// folders in both forms (MLSD and LIST), or, as older servers do, only with LIST. The server
+// ends with the object.
 #pragma once
 
 #include <string>
@@ -16,9 +18,13 @@ public:
     static constexpr const char* kWriterPassword = "write-secret";
     static constexpr const char* kReader = "reader";
     static constexpr const char* kReaderPassword = "read-secret";
+    static constexpr const char* kBlind = "blind";
+    static constexpr const char* kBlindPassword = "blind-secret";
+
+    enum class Listing { MlsdAndList, ListOnly };
 
     // Starts the server on `root`; Running() tells whether it came up, Problem() why not.
-    explicit FtpTestServer(const std::string& root);
+    explicit FtpTestServer(const std::string& root, Listing listing = Listing::MlsdAndList);
     ~FtpTestServer();
     FtpTestServer(const FtpTestServer&) = delete;
     FtpTestServer& operator=(const FtpTestServer&) = delete;
