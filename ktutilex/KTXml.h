@@ -1,12 +1,20 @@
 // KTXml: one XML document and a current node within it. Callers create, load, edit, query and
-// save documents; nodes are addressed by name (compared without case), by position among their
-// parent's children (from 0, in document order) or by a path of names separated by "/".
+// save documents; nodes are addressed by position among their parent's children (from 0, in
+// document order, whatever their kind), or by a path of element names separated by "/"
+// (compared without case; a document type, which carries its root element's name, is never
+// found by name).
+//
+// Children are added to and removed from elements and the document only: a document type and
+// its declarations, and entity references, refuse every edit. A text that XML cannot hold
+// where it would stand (control characters, broken UTF-8, "--" in a comment, "?>" in an
+// instruction, "]]>" in character data) is refused, and so is a change to the declaration.
 //
 // Texts are UTF-8. A document is loaded without trusting it: no network, no external DTD, and
 // one that declares entities is refused (Open gives 0). The XML declaration of a document is
 // its first child, a processing instruction named "xml", as the classic document object shows
-// it; it is written as the file's declaration. Save replaces the file in one step, so a failed
-// save leaves the old file whole.
+// it; it is written as the file's declaration. Save writes only a document that opens again
+// (not one without a root element), and replaces the file in one step, so a failed save
+// leaves the old file whole.
 //
 // Every operation that needs a document gives its failure value (0, -1 or "") while none is
 // open. A copy shares its original's document (held by reference count, freed by the last

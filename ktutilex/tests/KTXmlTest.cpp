@@ -7,8 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -146,6 +148,97 @@ TEST_F(KTXmlTest, CopiesShareTheDocumentWhichOutlivesTheOriginal)
     EXPECT_EQ(copy.GetChildNodeText("seen", 0), "by all");
     copy.Close();
     EXPECT_EQ(assigned.GetNodeName(), "shared");
+}
+
+// A document type carries the root element's name, and its declarations belong to it: paths
+// find elements only, and nothing is added to or taken from a document type or a declaration.
+TEST_F(KTXmlTest, ADocumentTypeIsNeitherFoundByNameNorEdited)
+{
+    const std::string text = "<?xml version='1.0'?>\n"
+                             "<!DOCTYPE Settings [\n"
+                             "<!ELEMENT Settings (Bed*)>\n"
+                             "<!ELEMENT Bed (#PCDATA)>\n"
+                             "<!ATTLIST Bed no CDATA #REQUIRED>\n"
+                             "]>\n"
+                             "<Settings><Bed no='1'>first</Bed><Bed no='2'>second</Bed></Settings>\n";
+    WriteFile(File("typed.xml"), text);
+
+    ASSERT_EQ(m_xml.Open(File("typed.xml").c_str(), "Settings"), 1);
+    EXPECT_EQ(m_xml.GetNodeType(), "element");
+    EXPECT_EQ(m_xml.GetNodeText(), "firstsecond");
+    EXPECT_EQ(m_xml.GetChildNodeText("bed", 1), "second");
+    ASSERT_EQ(m_xml.SelectRootNode(), 1);
+    EXPECT_EQ(m_xml.GetChildNodeType("settings", 0), "element");
+    EXPECT_EQ(m_xml.SelectNodeFromRoot("Settings/Bed"), 1);
+    EXPECT_EQ(m_xml.GetNodeText(), "first");
+
+    // The document type is reached by position only, and refuses every edit.
+    ASSERT_EQ(m_xml.SelectRootNode(), 1);
+    ASSERT_EQ(m_xml.GetChildNodeType(nullptr, 1), "documenttype");
+    EXPECT_EQ(m_xml.GetChildNodeName(nullptr, 1), "Settings");
+    EXPECT_EQ(m_xml.SetChildNodeText(nullptr, 1, "x"), 0);
+    ASSERT_EQ(m_xml.SelectChildNode(1), 1);
+    const long declarations = m_xml.GetChildNodeCount();
+    EXPECT_EQ(declarations, 3);
+    EXPECT_EQ(m_xml.DeleteChildNode(0), 0);
+    m_xml.DeleteAllChild();
+    EXPECT_EQ(m_xml.AddChildNode("Bed", "third"), -1);
+    EXPECT_EQ(m_xml.AddChildNodeElement(nullptr, 0, "Bed", "third"), -1);
+    EXPECT_EQ(m_xml.InsertChildNode("Bed", "third", 0), -1);
+    EXPECT_EQ(m_xml.SetNodeText("x"), 0);
+    EXPECT_EQ(m_xml.GetChildNodeCount(), declarations);
+    // ... and so does each declaration.
+    ASSERT_EQ(m_xml.SelectChildNode(0), 1);
+    EXPECT_EQ(m_xml.AddChildNode("Bed", "third"), -1);
+    EXPECT_EQ(m_xml.InsertChildNode("Bed", nullptr, 0), -1);
+    EXPECT_EQ(m_xml.SetNodeText("x"), 0);
+    EXPECT_EQ(m_xml.GetChildNodeCount(), 0);
+
+    // The document, edited where it may be, is still valid against its own declarations.
+    ASSERT_EQ(m_xml.SelectNodeFromRoot("Settings"), 1);
+    ASSERT_EQ(m_xml.DeleteChildNode(0), 1);
+    ASSERT_EQ(m_xml.Save(File("edited.xml").c_str()), 1);
+    m_xml.Close();
+    if (std::system("command -v xmllint >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "xmllint (libxml2-utils) is not installed: no independent validator";
+    EXPECT_EQ(std::system(("xmllint --noout --valid '" + File("edited.xml") + "'").c_str()), 0)
+        << ReadFile(File("edited.xml"));
+}
+
+// What is saved opens again: texts that XML cannot hold where they would stand are refused,
+// and a document that would not open again is not saved over the old file.
+TEST_F(KTXmlTest, EditsThatWouldMakeTheFileUnreadableAreRefused)
+{
+    WriteFile(File("notes.xml"), "<?xml version='1.0'?>\n<notes><!--c--><?pi data?><![CDATA[raw]]><n>t</n></notes>\n");
+    ASSERT_EQ(m_xml.Open(File("notes.xml").c_str(), "notes"), 1);
+    // Texts no node can hold: control characters, broken or non-character UTF-8.
+    for (const char* text : { "bell\x07", "cut \xE2\x82", "\xFF", "\xEF\xBF\xBE", "nul\x01" }) {
+        EXPECT_EQ(m_xml.SetNodeText(text), 0) << text;
+        EXPECT_EQ(m_xml.SetChildNodeText(nullptr, 3, text), 0) << text;
+        EXPECT_EQ(m_xml.AddChildNode("x", text), -1) << text;
+        EXPECT_EQ(m_xml.InsertChildNode("x", text, 0), -1) << text;
+    }
+    // Texts that would end their comment, instruction or character data early.
+    const std::pair<long, const char*> cut[] = { { 0, "a--b" }, { 0, "ends-" }, { 1, "a?>b" }, { 2, "a]]>b" } };
+    for (const auto& [child, text] : cut)
+        EXPECT_EQ(m_xml.SetChildNodeText(nullptr, child, text), 0) << text;
+    EXPECT_EQ(m_xml.GetNodeXML(), "<notes><!--c--><?pi data?><![CDATA[raw]]><n>t</n></notes>");
+    EXPECT_EQ(m_xml.SetChildNodeText(nullptr, 0, "tab\tand line\nand \xC3\xBC"), 1);
+
+    // The declaration is the document's own.
+    ASSERT_EQ(m_xml.SelectRootNode(), 1);
+    EXPECT_EQ(m_xml.SetChildNodeText(nullptr, 0, "version='1.0' encoding='ISO-8859-1'"), 0);
+    EXPECT_EQ(m_xml.InsertChildNode("before", nullptr, 0), -1);
+    ASSERT_EQ(m_xml.Save(File("notes.xml").c_str()), 1);
+    const std::string saved = ReadFile(File("notes.xml"));
+
+    // Without its root element the document cannot be read: the old file stays.
+    ASSERT_EQ(m_xml.DeleteChildNode(1), 1);
+    EXPECT_EQ(m_xml.Save(File("notes.xml").c_str()), 0);
+    EXPECT_EQ(ReadFile(File("notes.xml")), saved);
+    KTXml reopened;
+    ASSERT_EQ(reopened.Open(File("notes.xml").c_str(), "notes"), 1);
+    EXPECT_EQ(reopened.GetChildNodeText(nullptr, 0), "tab\tand line\nand \xC3\xBC");
 }
 
 TEST_F(KTXmlTest, HostileDocumentsAreRefused)

@@ -5,6 +5,7 @@
 #include "ktutilex/common/PathSegments.h"
 #include "ktutilex/xml/SafeXml.h"
 
+#include <libxml/chvalid.h>
 #include <libxml/tree.h>
 #include <libxml/xmlsave.h>
 
@@ -98,8 +99,63 @@ CString Serialise(xmlDocPtr doc, xmlNodePtr node)
     return result;
 }
 
+// ---- what an edit may do ---------------------------------------------------------------------
+
+// Children are added to and taken from elements and the document only. A document type and its
+// declarations belong together (the type's tables hold the declarations), and an entity
+// reference shows its entity's nodes: neither can take or give up a child.
+bool TakesChildren(const xmlNode* node)
+{
+    return node && (node->type == XML_ELEMENT_NODE || node->type == XML_DOCUMENT_NODE);
+}
+
+// The document's declaration: the instruction "xml" that opens it. The document writes it.
+bool IsDeclaration(const xmlNode* node)
+{
+    return node && node->type == XML_PI_NODE && node->prev == nullptr && node->parent &&
+           node->parent->type == XML_DOCUMENT_NODE && xmlStrEqual(node->name, X(kDeclarationName));
+}
+
+// Whether a text can stand in a document: UTF-8 of the characters XML allows (no control
+// characters but tab and line ends), so that a saved document can be read again.
+bool IsXmlText(LPCTSTR text)
+{
+    if (!text)
+        return true;
+    const auto* at = X(text);
+    int left = xmlStrlen(at);
+    while (left > 0) {
+        int length = left;
+        const int ch = xmlGetUTF8Char(at, &length);
+        if (ch < 0 || length <= 0 || !xmlIsCharQ(ch))
+            return false;
+        at += length;
+        left -= length;
+    }
+    return true;
+}
+
+// Whether the text may stand in a node of that kind as it is written: a comment holds no "--"
+// and does not end with "-", an instruction holds no "?>", a character-data section no "]]>".
+bool FitsNode(const xmlNode* node, LPCTSTR text)
+{
+    const std::string value = text ? text : "";
+    switch (node->type) {
+    case XML_COMMENT_NODE:
+        return value.find("--") == std::string::npos && (value.empty() || value.back() != '-');
+    case XML_PI_NODE:
+        return !IsDeclaration(node) && value.find("?>") == std::string::npos;
+    case XML_CDATA_SECTION_NODE:
+        return value.find("]]>") == std::string::npos;
+    default:
+        return true;
+    }
+}
+
 bool ReplaceText(xmlDocPtr doc, xmlNodePtr node, LPCTSTR text)
 {
+    if (!IsXmlText(text) || !FitsNode(node, text))
+        return false;
     switch (node->type) {
     case XML_ELEMENT_NODE: {
         // Every child goes; the text stands as one text node, taken literally ("&" stays "&").
@@ -204,7 +260,9 @@ int KTXml::Save(LPCTSTR path)
     if (!m_bOpened || !path || !*path)
         return 0;
     const CString text = Serialise(m_pDocument.get(), DocumentNode());
-    if (!ktutilex::ReplaceFileContents(path, text.str())) {
+    // What is written must open again (a document whose root was deleted does not): a file
+    // that cannot be read is worse than the old one.
+    if (!ktutilex::xml::ParseMemory(text.str()) || !ktutilex::ReplaceFileContents(path, text.str())) {
         Fail();
         return 0;
     }
@@ -347,14 +405,14 @@ int KTXml::SetChildNodeText(LPCTSTR path, long index, LPCTSTR text)
 
 long KTXml::AddChildNode(LPCTSTR path, LPCTSTR text)
 {
-    if (!m_bOpened || !path || !*path)
+    if (!m_bOpened || !path || !*path || !IsXmlText(text))
         return -1;
     return __AddChildNode(m_pCurrentNode, path, text);
 }
 
 long KTXml::AddChildNodeElement(LPCTSTR parentPath, long index, LPCTSTR name, LPCTSTR text)
 {
-    if (!m_bOpened || !name || !*name)
+    if (!m_bOpened || !name || !*name || !IsXmlText(text))
         return -1;
     const std::string parent = parentPath ? parentPath : "";
     if (parent.find('/') != std::string::npos || std::string(name).find('/') != std::string::npos)
@@ -370,12 +428,13 @@ long KTXml::AddChildNodeElement(long index, LPCTSTR name, LPCTSTR text)
 
 long KTXml::InsertChildNode(LPCTSTR name, LPCTSTR text, long index)
 {
-    if (!m_bOpened || !name || !*name)
+    if (!m_bOpened || !name || !*name || !IsXmlText(text))
         return -1;
     if (index == -1)
         return AddChildNode(name, text);
     const long count = ChildCount(m_pCurrentNode);
-    if (index < 0 || index > count)
+    // Nothing goes before the declaration, which opens the document.
+    if (index < 0 || index > count || !TakesChildren(m_pCurrentNode) || IsDeclaration(__GetChild(m_pCurrentNode, index)))
         return -1;
     xmlNodePtr element = __CreateNode(1, name, "");
     if (!element)
@@ -399,7 +458,7 @@ long KTXml::InsertChildNode(LPCTSTR name, LPCTSTR text, long index)
 
 int KTXml::DeleteChildNode(long index)
 {
-    if (!m_bOpened)
+    if (!m_bOpened || !TakesChildren(m_pCurrentNode))
         return 0;
     xmlNodePtr child = __GetChild(m_pCurrentNode, index);
     if (!child)
@@ -445,8 +504,9 @@ _xmlNode* KTXml::__GetChild(_xmlNode* node, LPCTSTR path, long index)
     }
     const CString name(segments.back());
     long matches = 0;
+    // Only elements are found by name: a document type carries its root element's name.
     for (xmlNodePtr child = node->children; child; child = child->next) {
-        if (NameOf(child).CompareNoCase(name) != 0)
+        if (child->type != XML_ELEMENT_NODE || NameOf(child).CompareNoCase(name) != 0)
             continue;
         if (matches++ == index)
             return child;
@@ -465,6 +525,8 @@ _xmlNode* KTXml::__CreateNode(long type, LPCTSTR name, LPCTSTR /*namespaceUri*/)
 
 bool KTXml::Append(_xmlNode* parent, _xmlNode* child)
 {
+    if (!TakesChildren(parent))
+        return false;
     // A document holds one element at its top.
     if (parent == DocumentNode() && child->type == XML_ELEMENT_NODE && xmlDocGetRootElement(m_pDocument.get()))
         return false;
