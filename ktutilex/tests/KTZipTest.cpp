@@ -1,17 +1,20 @@
-// Zip archives: packing and unpacking folder trees with progress and cancel, the records as an
-// independent lister (Info-ZIP) reads them, and archives that try to leave the target folder.
+// Zip archives: packing and unpacking folder trees with progress and cancel, the records and
+// names as independent readers (Info-ZIP, Python's zipfile) read them, and archives that try to
+// leave the target folder.
 #include "ktutilex/KTZip.h"
 #include "ktutilex/zip/CZipReader.h"
 #include "ktutilex/zip/CZipWriter.h"
 #include "ktutilex/zip/ZipRecords.h"
 
 #include "support/ExFiles.h"
-#include "testkit/TempFolder.h"
 #include "support/ProgressLog.h"
+#include "support/PythonScript.h"
+#include "testkit/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <map>
@@ -176,6 +179,78 @@ TEST_F(KTZipTest, InfoZipListsTheArchiveWithItsNamesAndDates)
     // Level 9 is told in the flags as "maximum".
     for (const Entry& entry : Entries(Archive()))
         EXPECT_EQ(entry.info.flags & 6, 2) << entry.name;
+}
+
+// Names beyond ASCII unpack as they were packed, with Info-ZIP's unzip (which reads the name
+// field of an archive made on MS-DOS in the old code page, whatever the UTF-8 flag says, but
+// honours the Unicode path field), with Python's zipfile, and with the reader here.
+TEST_F(KTZipTest, NamesBeyondAsciiUnpackTheSameWithEveryReader)
+{
+    WriteFile(Src("Müller Ω 胎.txt"), "first");
+    WriteFile(Src("Ärzte/Bericht é.txt"), "second");
+    WriteFile(Src("plain.txt"), "third");
+    CStringArray paths = List({ m_folder.Dir() + "/src" });
+    ASSERT_EQ(m_zip.Zip(paths, Archive().c_str(), 6, nullptr), 1);
+    const auto packed = Tree(m_folder.Dir() + "/src");
+    // The records keep what the classic format says: made on MS-DOS, the name flagged UTF-8.
+    for (const Entry& entry : Entries(Archive())) {
+        EXPECT_EQ(entry.info.versionMadeBy, 0) << entry.name;
+        EXPECT_EQ((entry.info.flags & ktutilex::zip::kFlagUtf8Name) != 0, entry.name != "plain.txt") << entry.name;
+    }
+
+    ASSERT_EQ(m_zip.UnZip(Archive().c_str(), Out("own").c_str(), nullptr, nullptr), 1);
+    EXPECT_EQ(Tree(Out("own")), packed);
+
+    const int unzipped = std::system(("LC_ALL=C.UTF-8 unzip -q '" + Archive() + "' -d '" + Out("unzip") + "'").c_str());
+    ASSERT_EQ(unzipped, 0);
+    EXPECT_EQ(Tree(Out("unzip")), packed);
+
+    const ktutilex_test::ScriptResult python =
+        ktutilex_test::RunPython("import sys, zipfile\nzipfile.ZipFile(sys.argv[1]).extractall(sys.argv[2])\n",
+                                 { Archive(), Out("python") });
+    ASSERT_EQ(python.exitCode, 0) << python.output;
+    EXPECT_EQ(Tree(Out("python")), packed);
+}
+
+// An archive from elsewhere may carry its names in an old code page, with the UTF-8 name in the
+// Unicode path field; a field made for another name field is not taken.
+TEST_F(KTZipTest, TheUnicodePathFieldNamesTheEntryItWasMadeFor)
+{
+    const auto field = [](const std::string& nameField, const std::string& unicode) {
+        std::uint32_t crc = 0xFFFFFFFFu; // CRC-32 as the zip format uses it, bit by bit
+        for (unsigned char byte : nameField) {
+            crc ^= byte;
+            for (int bit = 0; bit < 8; ++bit)
+                crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+        }
+        crc = ~crc;
+        std::string bytes = "up";
+        bytes += static_cast<char>(unicode.size() + 5);
+        bytes += '\0';
+        bytes += '\1';
+        for (int shift = 0; shift < 32; shift += 8)
+            bytes += static_cast<char>(crc >> shift);
+        return bytes + unicode;
+    };
+    const std::string other("\x09\x00\x03\x00" "abc", 7); // a field of another kind first
+    const std::string right = other + field("M\x81ller.txt", "Müller.txt");
+    const std::string stale = field("old name.txt", "Stale.txt");
+    CZipWriter writer;
+    writer.Open(Archive().c_str());
+    writer.OpenNewFile("M\x81ller.txt", { CTime::GetCurrentTime(), 0 }, 6, nullptr, nullptr, 0, right.data(),
+                       static_cast<UINT>(right.size()));
+    writer.WriteNewFile("a", 1);
+    writer.OpenNewFile("new name.txt", { CTime::GetCurrentTime(), 0 }, 6, nullptr, nullptr, 0, stale.data(),
+                       static_cast<UINT>(stale.size()));
+    writer.WriteNewFile("b", 1);
+    writer.Close();
+
+    const std::vector<Entry> entries = Entries(Archive());
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].name, "Müller.txt");
+    EXPECT_EQ(entries[1].name, "new name.txt");
+    ASSERT_EQ(m_zip.UnZip(Archive().c_str(), Out().c_str(), nullptr, nullptr), 1);
+    EXPECT_EQ(Tree(Out()), (std::map<std::string, std::string> { { "Müller.txt", "a" }, { "new name.txt", "b" } }));
 }
 
 TEST_F(KTZipTest, EntryNamesAreRelativeToTheFolderOfTheFirstFile)

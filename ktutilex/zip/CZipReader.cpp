@@ -151,8 +151,35 @@ void CZipReader::ReadCentralHeader(CZipEntryInfo& info, CString* name)
         std::vector<char> text(info.nameLength + 1u, '\0');
         ReadAt(m_nEntryPos + central::kSize, text.data(), info.nameLength);
         // A NUL inside a name ends it, as it would for any C caller.
-        *name = CString(text.data());
+        if (!ReadUnicodePath(info, text, *name))
+            *name = CString(text.data());
     }
+}
+
+bool CZipReader::ReadUnicodePath(const CZipEntryInfo& info, const std::vector<char>& nameField, CString& name)
+{
+    if (info.extraLength == 0)
+        return false;
+    std::vector<BYTE> extra(info.extraLength);
+    ReadAt(m_nEntryPos + central::kSize + info.nameLength, extra.data(), info.extraLength);
+    const std::uint32_t nameCrc = static_cast<std::uint32_t>(
+        crc32(0L, reinterpret_cast<const Bytef*>(nameField.data()), info.nameLength));
+    // Fields of id and length, each followed by its data; a length past the end ends the walk.
+    for (std::size_t at = 0; at + kExtraHeaderSize <= extra.size();) {
+        const std::uint16_t id = GetU16(extra.data() + at);
+        const std::size_t length = GetU16(extra.data() + at + 2);
+        const BYTE* data = extra.data() + at + kExtraHeaderSize;
+        at += kExtraHeaderSize + length;
+        if (at > extra.size())
+            break;
+        if (id != kUnicodePathId || length <= kUnicodePathHeadSize || data[0] != kUnicodePathVersion ||
+            GetU32(data + 1) != nameCrc)
+            continue;
+        const std::string text(reinterpret_cast<const char*>(data + kUnicodePathHeadSize), length - kUnicodePathHeadSize);
+        name = CString(text.c_str());
+        return true;
+    }
+    return false;
 }
 
 // ==== entries =====================================================================================

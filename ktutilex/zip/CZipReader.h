@@ -5,6 +5,9 @@
 // must agree with its central one, and an entry must inflate to exactly its stated size with
 // its stated CRC. Anything else raises CZipException (ZIP_BADZIPFILE, ZIP_CRCERROR or zlib's
 // error); errors of the file itself raise CFileException.
+//
+// An entry's name is its Unicode path extra field (Info-ZIP's, UTF-8) when it has one made for
+// its name field (the field's CRC matches), else the name field as it stands.
 #pragma once
 
 #include "ktutilex/zip/CZipEntryInfo.h"
@@ -41,6 +44,8 @@ public:
 private:
     void FindEndRecord();
     void ReadCentralHeader(CZipEntryInfo& info, CString* name);
+    // The name the central header's extra field gives for the name field, or false.
+    bool ReadUnicodePath(const CZipEntryInfo& info, const std::vector<char>& nameField, CString& name);
     void ReadAt(ULONGLONG position, void* buffer, UINT size);
     void RefillInput();
     void EndStream();

@@ -10,18 +10,40 @@ using namespace ktutilex::zip;
 
 namespace {
 
-std::uint16_t NameFlags(std::string_view name)
+bool IsAscii(std::string_view name)
 {
     for (unsigned char ch : name)
         if (ch >= 0x80)
-            return kFlagUtf8Name;
-    return 0;
+            return false;
+    return true;
 }
+
+std::uint16_t NameFlags(std::string_view name) { return IsAscii(name) ? 0 : kFlagUtf8Name; }
 
 void Append(std::vector<BYTE>& to, const void* data, std::size_t size)
 {
     if (size != 0)
         to.insert(to.end(), static_cast<const BYTE*>(data), static_cast<const BYTE*>(data) + size);
+}
+
+// The caller's extra field, followed for a name beyond ASCII by the Unicode path field, so
+// that every reader finds the name in UTF-8 (when the two still fit the 16-bit length).
+std::vector<BYTE> ExtraWithUnicodePath(const void* extra, UINT length, std::string_view name)
+{
+    std::vector<BYTE> field;
+    Append(field, extra, length);
+    const std::size_t fieldSize = kExtraHeaderSize + kUnicodePathHeadSize + name.size();
+    if (IsAscii(name) || length + fieldSize > kMaxFieldLength)
+        return field;
+    BYTE head[kExtraHeaderSize + kUnicodePathHeadSize];
+    PutU16(head, kUnicodePathId);
+    PutU16(head + 2, static_cast<std::uint32_t>(fieldSize - kExtraHeaderSize));
+    head[4] = kUnicodePathVersion;
+    PutU32(head + 5, static_cast<std::uint32_t>(crc32(0L, reinterpret_cast<const Bytef*>(name.data()),
+                                                      static_cast<uInt>(name.size()))));
+    Append(field, head, sizeof head);
+    Append(field, name.data(), name.size());
+    return field;
 }
 
 } // namespace
@@ -70,6 +92,9 @@ void CZipWriter::OpenNewFile(LPCTSTR name, const CZipFileTimeAttr& info, int lev
     if (m_nEntries >= kMaxEntries)
         ThrowError(ZIP_TOOLARGE);
 
+    const std::vector<BYTE> localField = ExtraWithUnicodePath(localExtra, localExtraLength, entryName);
+    const std::vector<BYTE> globalField = ExtraWithUnicodePath(globalExtra, globalExtraLength, entryName);
+
     m_nLocalOffset = m_file.GetPosition();
     CheckFits(m_nLocalOffset);
     const std::uint16_t flags = static_cast<std::uint16_t>(LevelFlags(level) | NameFlags(entryName));
@@ -82,11 +107,11 @@ void CZipWriter::OpenNewFile(LPCTSTR name, const CZipFileTimeAttr& info, int lev
     PutU16(header + local::kMethodAt, static_cast<std::uint32_t>(method));
     PutU32(header + local::kDosTimeAt, dosTime);
     PutU16(header + local::kNameLengthAt, static_cast<std::uint32_t>(entryName.size()));
-    PutU16(header + local::kExtraLengthAt, localExtraLength);
+    PutU16(header + local::kExtraLengthAt, static_cast<std::uint32_t>(localField.size()));
     m_file.Write(header, sizeof header);
     m_file.Write(entryName.data(), static_cast<UINT>(entryName.size()));
-    if (localExtraLength != 0)
-        m_file.Write(localExtra, localExtraLength);
+    if (!localField.empty())
+        m_file.Write(localField.data(), static_cast<UINT>(localField.size()));
 
     m_entryHeader.assign(central::kSize, 0);
     BYTE* c = m_entryHeader.data();
@@ -97,12 +122,12 @@ void CZipWriter::OpenNewFile(LPCTSTR name, const CZipFileTimeAttr& info, int lev
     PutU16(c + central::kMethodAt, static_cast<std::uint32_t>(method));
     PutU32(c + central::kDosTimeAt, dosTime);
     PutU16(c + central::kNameLengthAt, static_cast<std::uint32_t>(entryName.size()));
-    PutU16(c + central::kExtraLengthAt, globalExtraLength);
+    PutU16(c + central::kExtraLengthAt, static_cast<std::uint32_t>(globalField.size()));
     PutU16(c + central::kCommentLengthAt, static_cast<std::uint32_t>(entryComment.size()));
     PutU32(c + central::kExternalAttrAt, info.attributes);
     PutU32(c + central::kLocalOffsetAt, static_cast<std::uint32_t>(m_nLocalOffset));
     Append(m_entryHeader, entryName.data(), entryName.size());
-    Append(m_entryHeader, globalExtra, globalExtraLength);
+    Append(m_entryHeader, globalField.data(), globalField.size());
     Append(m_entryHeader, entryComment.data(), entryComment.size());
 
     m_stream = z_stream {};

@@ -4,6 +4,10 @@
 // closes; the central directory is kept in memory and written when the archive closes. Memory
 // does not grow with the data, only with the directory.
 //
+// Names are UTF-8. A name beyond ASCII is flagged as UTF-8 and also carried in Info-ZIP's
+// Unicode path extra field (after the caller's extra fields, local and central), which
+// Info-ZIP's unzip honours where it ignores the flag of an archive made on MS-DOS.
+//
 // Raises CZipException (ZIP_PARAMERROR for a method other than deflate or level 0,
 // ZIP_TOOLARGE when a size, offset or the entry count would not fit the classic format, zlib's
 // errors) and CFileException for errors of the archive file.

@@ -91,6 +91,13 @@ constexpr std::uint16_t kMethodStored = 0;
 constexpr std::uint16_t kMethodDeflated = 8;
 constexpr std::uint16_t kFlagDataDescriptor = 0x0008; // sizes and CRC follow the data
 constexpr std::uint16_t kFlagUtf8Name = 0x0800;       // the name is UTF-8
+// Info-ZIP's Unicode path extra field: version 1, the CRC-32 of the name field it stands for,
+// then the name in UTF-8. Readers that take a name from an old code page when the archive says
+// it was made on MS-DOS (Info-ZIP's unzip does, whatever the UTF-8 flag says) take this one.
+constexpr std::uint16_t kUnicodePathId = 0x7075;
+constexpr std::uint8_t kUnicodePathVersion = 1;
+constexpr std::uint32_t kExtraHeaderSize = 4; // id and length
+constexpr std::uint32_t kUnicodePathHeadSize = 5; // version and the name field's CRC-32
 // The classic format's limits: 32-bit sizes and offsets, 16-bit counts and lengths.
 constexpr std::uint64_t kMaxSize = 0xFFFFFFFFu;
 constexpr std::uint32_t kMaxEntries = 0xFFFFu;
