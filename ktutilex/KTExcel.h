@@ -4,9 +4,10 @@
 // addresses a row beyond the last one. Only the classic sheet's range is addressed: 65,536
 // rows and 256 columns.
 //
-// A write is done (1) only once the file on disk holds it: the file is replaced whole, so a
-// failure leaves the old file as it was. Everything else of the file (other sheets, styles,
-// column widths) is kept as it was.
+// Writes change the workbook in memory; the file is written when the caller saves or closes,
+// and when the object (the last copy) goes. It is replaced whole, through a temporary file and
+// a rename, so a failure or a crash leaves the old file as it was, and everything else of the
+// file (other sheets, styles, column widths) is kept as it was.
 //
 // Failures give 0 or an empty text and leave a text for the user in GetLastError. A copy shares
 // the open file with its original.
@@ -33,8 +34,12 @@ public:
     // Opens the sheet of an existing file: 1; 0 for a path that is no file (no error text), or
     // a file that is no spreadsheet or lacks the sheet (with the reason).
     int Open(LPCTSTR path, LPCTSTR sheet);
+    // Writes what changed into the file: 1 once the file holds it (or nothing changed), else 0
+    // with the reason, and the changes stay to be saved again.
+    int Save();
+    // Saves what changed and closes. When that save fails, GetLastError afterwards says why.
     void Close();
-    // Removes every row of the sheet from the file: 1, or 0 with the reason.
+    // Removes every row of the sheet: 1, or 0 with the reason.
     int DeleteSheet(LPCTSTR sheet);
 
     // The cell as text: a number "%f", a truth value -1 or 0, a text as it stands, anything
@@ -69,6 +74,6 @@ protected:
 private:
     int Fail(UINT messageId, LPCTSTR detail = nullptr);
     bool IsColumn(int column);
-    // Adds empty rows up to `count` and writes the file.
+    // Adds empty rows up to `count`.
     bool ExtendRows(int count);
 };

@@ -60,11 +60,25 @@ int KTExcel::Open(LPCTSTR path, LPCTSTR sheet)
     return 1;
 }
 
+int KTExcel::Save()
+{
+    if (!m_database)
+        return Fail(IDS_KTUTILEX_EXCEL_NOT_OPENED);
+    if (!m_database->Save())
+        return Fail(IDS_KTUTILEX_EXCEL_CANNOT_WRITE, m_database->Path().c_str());
+    return 1;
+}
+
 void KTExcel::Close()
 {
+    // Copies share the workbook: what any of them changed is written now.
+    const bool written = !m_database || m_database->Save();
+    const std::string path = m_database ? m_database->Path() : std::string();
     m_pRecordset = nullptr;
     m_database.reset();
     InitVariable();
+    if (!written)
+        Fail(IDS_KTUTILEX_EXCEL_CANNOT_WRITE, path.c_str());
 }
 
 int KTExcel::DeleteSheet(LPCTSTR sheet)
@@ -75,9 +89,8 @@ int KTExcel::DeleteSheet(LPCTSTR sheet)
     if (!target)
         return Fail(IDS_KTUTILEX_EXCEL_NO_SHEET, sheet);
     target->Clear();
-    if (!m_database->Save())
-        return Fail(IDS_KTUTILEX_EXCEL_CANNOT_WRITE, m_database->Path().c_str());
-    // The record set no longer shows a sheet.
+    m_database->MarkModified();
+    // The record set no longer shows a sheet; the workbook stays to be written.
     m_pRecordset = nullptr;
     InitVariable();
     return 1;
@@ -90,10 +103,7 @@ bool KTExcel::ExtendRows(int count)
         return false;
     }
     m_nRowCount = m_pRecordset->RowCount();
-    if (!m_database->Save()) {
-        Fail(IDS_KTUTILEX_EXCEL_CANNOT_WRITE, m_database->Path().c_str());
-        return false;
-    }
+    m_database->MarkModified();
     return true;
 }
 
@@ -174,9 +184,9 @@ int KTExcel::SetText(int column, LPCTSTR text)
         return Fail(IDS_KTUTILEX_EXCEL_ROW_OVER);
     if (!IsColumn(column))
         return 0;
-    m_pRecordset->SetText(m_nCurRow, column, text ? text : "");
-    if (!m_database->Save())
-        return Fail(IDS_KTUTILEX_EXCEL_CANNOT_WRITE, m_database->Path().c_str());
+    if (!m_pRecordset->SetText(m_nCurRow, column, text ? text : ""))
+        return Fail(IDS_KTUTILEX_EXCEL_ROW_OVER);
+    m_database->MarkModified();
     return 1;
 }
 

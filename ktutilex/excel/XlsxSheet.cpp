@@ -4,6 +4,7 @@
 #include <libxml/tree.h>
 #include <libxml/xmlsave.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cstdlib>
 #include <cstring>
@@ -82,6 +83,17 @@ std::string ColumnName(int column)
 
 std::string Reference(int row, int column) { return ColumnName(column) + std::to_string(row + 1); }
 
+// A row's stated number ("1" for the first row) as a row from 0, or -1 for anything that is no
+// row of the sheet: checked as text, so no number outside the sheet reaches any arithmetic.
+int ParseRowNumber(const std::string& text)
+{
+    int number = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (error != std::errc() || end != text.data() + text.size() || number < 1 || number > kMaxRows)
+        return -1;
+    return number - 1;
+}
+
 CellValue ReadValue(xmlNodePtr cell, const std::vector<std::string>& sharedStrings, const std::vector<bool>& dateStyles)
 {
     CellValue value;
@@ -136,16 +148,19 @@ bool XlsxSheet::Load(const std::string& bytes, const std::vector<std::string>& s
     if (!m_sheetData)
         m_sheetData = xmlNewChild(root, root->ns, X("sheetData"), nullptr);
 
+    // A row without a number follows the one before; after a row outside the sheet, it has no
+    // place either. The counter never passes kMaxRows.
     int nextRow = 0;
     for (xmlNodePtr rowNode = m_sheetData->children; rowNode; rowNode = rowNode->next) {
         if (!IsNamed(rowNode, "row"))
             continue;
         const std::string r = Attribute(rowNode, "r");
-        const int row = r.empty() ? nextRow : std::atoi(r.c_str()) - 1;
-        nextRow = row + 1;
-        if (row < 0 || row >= kMaxRows)
+        const int row = r.empty() ? (nextRow < kMaxRows ? nextRow : -1) : ParseRowNumber(r);
+        nextRow = row < 0 ? kMaxRows : row + 1;
+        if (row < 0)
             continue;
-        m_rows[row] = rowNode;
+        RowEntry& entry = Row(row);
+        entry.node = rowNode;
         m_rowCount = std::max(m_rowCount, row + 1);
         int nextColumn = 0;
         for (xmlNodePtr cell = rowNode->children; cell; cell = cell->next) {
@@ -156,17 +171,24 @@ bool XlsxSheet::Load(const std::string& bytes, const std::vector<std::string>& s
             const std::string reference = Attribute(cell, "r");
             if (!reference.empty() && !ParseReference(reference, cellRow, column))
                 continue;
-            nextColumn = column + 1;
             if (column >= kMaxColumns)
                 continue;
-            m_cells[{ row, column }] = { cell, ReadValue(cell, sharedStrings, dateStyles) };
+            nextColumn = column + 1;
+            m_lastColumn = std::max(m_lastColumn, column);
+            CellNode read { column, cell, nullptr, ReadValue(cell, sharedStrings, dateStyles) };
+            const auto place = FindCell(entry, column);
+            if (place != entry.cells.end() && place->column == column)
+                *place = std::move(read);
+            else
+                entry.cells.insert(place, std::move(read));
         }
     }
     return true;
 }
 
-std::string XlsxSheet::Serialise() const
+std::string XlsxSheet::Serialise()
 {
+    UpdateDimension();
     xmlBufferPtr buffer = xmlBufferCreate();
     if (!buffer)
         return std::string();
@@ -182,25 +204,44 @@ std::string XlsxSheet::Serialise() const
 
 CellValue XlsxSheet::Cell(int row, int column) const
 {
-    const auto found = m_cells.find({ row, column });
-    return found == m_cells.end() ? CellValue() : found->second.value;
+    if (row < 0 || row >= static_cast<int>(m_rows.size()))
+        return CellValue();
+    const std::vector<CellNode>& cells = m_rows[static_cast<std::size_t>(row)].cells;
+    const auto found = std::lower_bound(cells.begin(), cells.end(), column,
+                                        [](const CellNode& cell, int wanted) { return cell.column < wanted; });
+    return found != cells.end() && found->column == column ? found->value : CellValue();
+}
+
+std::vector<XlsxSheet::CellNode>::iterator XlsxSheet::FindCell(RowEntry& entry, int column)
+{
+    return std::lower_bound(entry.cells.begin(), entry.cells.end(), column,
+                            [](const CellNode& cell, int wanted) { return cell.column < wanted; });
+}
+
+XlsxSheet::RowEntry& XlsxSheet::Row(int row)
+{
+    if (row >= static_cast<int>(m_rows.size()))
+        m_rows.resize(static_cast<std::size_t>(row) + 1);
+    return m_rows[static_cast<std::size_t>(row)];
 }
 
 xmlNodePtr XlsxSheet::RowNode(int row, bool create)
 {
-    if (const auto found = m_rows.find(row); found != m_rows.end())
-        return found->second;
+    if (row < static_cast<int>(m_rows.size()) && m_rows[static_cast<std::size_t>(row)].node)
+        return m_rows[static_cast<std::size_t>(row)].node;
     if (!create)
         return nullptr;
     xmlNodePtr node = xmlNewDocNode(m_doc.get(), m_sheetData->ns, X("row"), nullptr);
     xmlSetProp(node, X("r"), X(std::to_string(row + 1).c_str()));
-    // Rows stand in their order.
-    const auto after = m_rows.upper_bound(row);
-    if (after == m_rows.end())
-        xmlAddChild(m_sheetData, node);
+    // Rows stand in their order: before the next row the sheet has, else at its end.
+    xmlNodePtr next = nullptr;
+    for (std::size_t after = static_cast<std::size_t>(row) + 1; after < m_rows.size() && !next; ++after)
+        next = m_rows[after].node;
+    if (next)
+        xmlAddPrevSibling(next, node);
     else
-        xmlAddPrevSibling(after->second, node);
-    m_rows[row] = node;
+        xmlAddChild(m_sheetData, node);
+    Row(row).node = node;
     m_rowCount = std::max(m_rowCount, row + 1);
     return node;
 }
@@ -210,29 +251,36 @@ bool XlsxSheet::SetText(int row, int column, const std::string& text)
     if (row < 0 || row >= kMaxRows || column < 0 || column >= kMaxColumns)
         return false;
     xmlNodePtr rowNode = RowNode(row, true);
-    CellNode& cell = m_cells[{ row, column }];
-    if (!cell.node) {
-        cell.node = xmlNewDocNode(m_doc.get(), m_sheetData->ns, X("c"), nullptr);
-        xmlSetProp(cell.node, X("r"), X(Reference(row, column).c_str()));
+    RowEntry& entry = Row(row);
+    auto place = FindCell(entry, column);
+    if (place == entry.cells.end() || place->column != column) {
+        xmlNodePtr node = xmlNewDocNode(m_doc.get(), m_sheetData->ns, X("c"), nullptr);
+        xmlSetProp(node, X("r"), X(Reference(row, column).c_str()));
         // Cells stand in their column order within the row.
-        const auto next = m_cells.upper_bound({ row, column });
-        if (next != m_cells.end() && next->first.first == row && next->second.node)
-            xmlAddPrevSibling(next->second.node, cell.node);
+        if (place != entry.cells.end() && place->node)
+            xmlAddPrevSibling(place->node, node);
         else
-            xmlAddChild(rowNode, cell.node);
+            xmlAddChild(rowNode, node);
+        place = entry.cells.insert(place, CellNode { column, node, nullptr, CellValue() });
     }
-    while (xmlNodePtr child = cell.node->children) {
-        xmlUnlinkNode(child);
-        xmlFreeNode(child);
+    if (place->written) {
+        // A cell written here before: only its text changes.
+        xmlNodeSetContent(place->written, X(text.c_str()));
+    } else {
+        xmlNodePtr cellNode = place->node;
+        while (xmlNodePtr child = cellNode->children) {
+            xmlUnlinkNode(child);
+            xmlFreeNode(child);
+        }
+        xmlSetProp(cellNode, X("t"), X("inlineStr"));
+        xmlNodePtr inlineString = xmlNewChild(cellNode, m_sheetData->ns, X("is"), nullptr);
+        xmlNodePtr textNode = xmlNewChild(inlineString, m_sheetData->ns, X("t"), nullptr);
+        place->written = xmlAddChild(textNode, xmlNewDocText(m_doc.get(), X(text.c_str())));
+        // Leading or trailing blanks are kept as written.
+        xmlNodeSetSpacePreserve(textNode, 1);
     }
-    xmlSetProp(cell.node, X("t"), X("inlineStr"));
-    xmlNodePtr inlineString = xmlNewChild(cell.node, m_sheetData->ns, X("is"), nullptr);
-    xmlNodePtr textNode = xmlNewChild(inlineString, m_sheetData->ns, X("t"), nullptr);
-    xmlAddChild(textNode, xmlNewDocText(m_doc.get(), X(text.c_str())));
-    // Leading or trailing blanks are kept as written.
-    xmlNodeSetSpacePreserve(textNode, 1);
-    cell.value = CellValue { CellValue::Kind::Text, 0.0, text, false };
-    UpdateDimension();
+    place->value = CellValue { CellValue::Kind::Text, 0.0, text, false };
+    m_lastColumn = std::max(m_lastColumn, column);
     return true;
 }
 
@@ -242,20 +290,20 @@ bool XlsxSheet::ExtendTo(int count)
         return false;
     if (count > m_rowCount)
         RowNode(count - 1, true);
-    UpdateDimension();
     return true;
 }
 
 void XlsxSheet::Clear()
 {
-    for (const auto& [row, node] : m_rows) {
-        xmlUnlinkNode(node);
-        xmlFreeNode(node);
+    for (const RowEntry& entry : m_rows) {
+        if (!entry.node)
+            continue;
+        xmlUnlinkNode(entry.node);
+        xmlFreeNode(entry.node);
     }
     m_rows.clear();
-    m_cells.clear();
     m_rowCount = 0;
-    UpdateDimension();
+    m_lastColumn = 0;
 }
 
 // The sheet's stated used range follows its rows and cells.
@@ -264,10 +312,7 @@ void XlsxSheet::UpdateDimension()
     xmlNodePtr dimension = FirstChild(xmlDocGetRootElement(m_doc.get()), "dimension");
     if (!dimension)
         return;
-    int lastColumn = 0;
-    for (const auto& [position, cell] : m_cells)
-        lastColumn = std::max(lastColumn, position.second);
-    const std::string range = m_rowCount > 0 ? "A1:" + Reference(m_rowCount - 1, lastColumn) : std::string("A1");
+    const std::string range = m_rowCount > 0 ? "A1:" + Reference(m_rowCount - 1, m_lastColumn) : std::string("A1");
     xmlSetProp(dimension, X("ref"), X(range.c_str()));
 }
 

@@ -8,7 +8,7 @@
 
 #include <libxml/tree.h>
 
-#include <cstdlib>
+#include <charconv>
 #include <cstring>
 
 namespace ktutilex::excel {
@@ -91,6 +91,15 @@ bool IsDateFormat(int id, const std::string& code)
     return false;
 }
 
+// A number format id as the file states it; -1 for anything that is no int (never a built-in
+// format).
+int ParseFormatId(const std::string& text)
+{
+    int id = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), id);
+    return error == std::errc() && end == text.data() + text.size() ? id : -1;
+}
+
 struct Relationship
 {
     std::string type;
@@ -117,6 +126,7 @@ std::map<std::string, Relationship> ReadRelationships(XlsxPackage& package, cons
 bool XlsxWorkbook::Load(const char* path)
 {
     m_path = path ? path : "";
+    m_modified = false;
     m_sheets.clear();
     m_sharedStrings.clear();
     m_dateStyles.clear();
@@ -168,13 +178,13 @@ void XlsxWorkbook::ReadDateStyles(const std::string& part)
         return;
     std::map<int, std::string> codes;
     ForEachElement(xmlDocGetRootElement(doc.get()), "numFmt", [&](xmlNodePtr format) {
-        codes[std::atoi(Attribute(format, "numFmtId").c_str())] = Attribute(format, "formatCode");
+        codes[ParseFormatId(Attribute(format, "numFmtId"))] = Attribute(format, "formatCode");
     });
     ForEachElement(xmlDocGetRootElement(doc.get()), "cellXfs", [&](xmlNodePtr list) {
         for (xmlNodePtr xf = list->children; xf; xf = xf->next) {
             if (!IsNamed(xf, "xf"))
                 continue;
-            const int id = std::atoi(Attribute(xf, "numFmtId").c_str());
+            const int id = ParseFormatId(Attribute(xf, "numFmtId"));
             const auto code = codes.find(id);
             m_dateStyles.push_back(IsDateFormat(id, code == codes.end() ? std::string() : code->second));
         }
@@ -200,7 +210,9 @@ XlsxSheet* XlsxWorkbook::Sheet(const std::string& name)
 
 bool XlsxWorkbook::Save()
 {
-    for (const SheetEntry& entry : m_sheets) {
+    if (!m_modified)
+        return true;
+    for (SheetEntry& entry : m_sheets) {
         if (!entry.sheet)
             continue;
         PackagePart* part = m_package.Find(entry.part);
@@ -209,7 +221,10 @@ bool XlsxWorkbook::Save()
         part->bytes = entry.sheet->Serialise();
         part->time = CTime::GetCurrentTime();
     }
-    return m_package.Save(m_path.c_str());
+    if (!m_package.Save(m_path.c_str()))
+        return false;
+    m_modified = false;
+    return true;
 }
 
 } // namespace ktutilex::excel

@@ -19,8 +19,12 @@ public:
     bool Load(const char* path);
     // The sheet of that name (compared without case), read on first use; null when there is none.
     XlsxSheet* Sheet(const std::string& name);
-    // Writes the whole file again with the sheets as they are now, in one replacement.
+    // Writes the whole file again with the sheets as they are now, in one replacement, when
+    // anything changed since it was read or last written.
     bool Save();
+    // Tells the workbook that a sheet changed.
+    void MarkModified() { m_modified = true; }
+    bool IsModified() const { return m_modified; }
 
     const std::string& Path() const { return m_path; }
 
@@ -39,6 +43,7 @@ private:
     std::vector<SheetEntry> m_sheets;
     std::vector<std::string> m_sharedStrings;
     std::vector<bool> m_dateStyles; // per cell style: whether its number format shows a date
+    bool m_modified { false };
 };
 
 } // namespace ktutilex::excel

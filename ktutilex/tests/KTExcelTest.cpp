@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -42,6 +43,22 @@ other = book.create_sheet("Other")
 other["A1"] = "keep"
 other["A1"].font = Font(bold=True)
 book.save(sys.argv[1])
+)PY";
+
+// Replaces the rows of a sheet part (argv[2]) of the workbook (argv[1]) with argv[3], keeping
+// every other part as it is.
+constexpr const char* kReplaceSheetData = R"PY(
+import re, sys, zipfile
+path, part, rows = sys.argv[1], sys.argv[2], sys.argv[3]
+with zipfile.ZipFile(path) as book:
+    parts = [(info, book.read(info.filename)) for info in book.infolist()]
+with zipfile.ZipFile(path, "w", zipfile.ZIP_DEFLATED) as book:
+    for info, data in parts:
+        if info.filename == part:
+            text = re.sub(r"<sheetData>.*</sheetData>|<sheetData/>", lambda m: "<sheetData>" + rows + "</sheetData>",
+                          data.decode(), flags=re.S)
+            data = re.sub(r"<dimension[^>]*/>", "", text).encode()
+        book.writestr(info, data)
 )PY";
 
 // Prints every non-empty cell of a sheet as "A1=value" lines (numbers as Python writes them).
@@ -105,6 +122,7 @@ TEST_F(KTExcelTest, WrittenCellsAreWhatTheIndependentReaderSees)
     EXPECT_EQ(m_excel.Seek(6, 0), 0);
     ASSERT_EQ(m_excel.SetText(1, 1, "changed"), 1);
     ASSERT_EQ(m_excel.SetText(2, 4, "E3"), 1);
+    ASSERT_EQ(m_excel.Save(), 1) << m_excel.GetLastError();
 
     KTExcel reopened;
     ASSERT_EQ(reopened.Open(Book().c_str(), "Patients"), 1);
@@ -135,6 +153,7 @@ TEST_F(KTExcelTest, TheCursorMovesWithinTheRowsAndAddsOneWhenAsked)
     EXPECT_EQ(m_excel.MoveFirst(), 1);
     EXPECT_EQ(m_excel.MovePrevious(), 0);
     EXPECT_EQ(m_excel.GetText(0), "Name");
+    m_excel.Close();
     EXPECT_NE(ReadWithOpenpyxl("Patients").find("A4='fourth'"), std::string::npos);
 }
 
@@ -163,14 +182,89 @@ TEST_F(KTExcelTest, FailuresLeaveAReasonAndNothingHalfWritten)
     EXPECT_EQ(m_excel.GetLastError(), "Row is over!!");
     EXPECT_EQ(m_excel.SetText(0, -1, "x"), 0);
 
-    // A file that cannot be replaced: the write is not reported done.
+    // A file that cannot be replaced: the save is not reported done, nor is the close.
     fs::remove(Book());
     fs::create_directory(Book());
-    EXPECT_EQ(m_excel.SetText(0, 0, "lost"), 0);
+    EXPECT_EQ(m_excel.SetText(0, 0, "lost"), 1);
+    EXPECT_EQ(m_excel.Save(), 0);
+    EXPECT_NE(m_excel.GetLastError().Find("cannot be written"), -1);
+    m_excel.Close();
     EXPECT_NE(m_excel.GetLastError().Find("cannot be written"), -1);
     fs::remove(Book());
     for (const auto& entry : fs::directory_iterator(m_folder.Dir()))
         EXPECT_EQ(entry.path().extension(), ".xlsx") << "no temporary file stays: " << entry.path();
+}
+
+// Cells are written into the workbook in memory; the file is written once, when the caller
+// saves or closes or the object goes, and then in one replacement.
+TEST_F(KTExcelTest, WritesReachTheFileWhenSavedClosedOrDestroyed)
+{
+    const std::string original = ReadFile(Book());
+    ASSERT_EQ(m_excel.Open(Book().c_str(), "Patients"), 1);
+    EXPECT_EQ(m_excel.Save(), 1) << "nothing to write";
+    EXPECT_EQ(ReadFile(Book()), original) << "the file is not written again for nothing";
+    for (int row = 3; row < 200; ++row)
+        ASSERT_EQ(m_excel.SetText(row, row % 5, ("cell " + std::to_string(row)).c_str()), 1);
+    EXPECT_EQ(ReadFile(Book()), original) << "no write before the save";
+    EXPECT_EQ(m_excel.GetText(150, 0), "cell 150");
+    ASSERT_EQ(m_excel.Save(), 1);
+    EXPECT_NE(ReadWithOpenpyxl("Patients").find("A151='cell 150'"), std::string::npos);
+    // A cell written again changes in place.
+    ASSERT_EQ(m_excel.SetText(150, 0, "a & <b>"), 1);
+    ASSERT_EQ(m_excel.SetText(150, 0, "  again & <c>  "), 1);
+    ASSERT_EQ(m_excel.Save(), 1);
+    EXPECT_NE(ReadWithOpenpyxl("Patients").find("A151='  again & <c>  '"), std::string::npos);
+
+    ASSERT_EQ(m_excel.SetText(0, 0, "closed"), 1);
+    ASSERT_EQ(m_excel.DeleteSheet("Other"), 1);
+    m_excel.Close();
+    EXPECT_EQ(m_excel.GetLastError(), "");
+    EXPECT_NE(ReadWithOpenpyxl("Patients").find("A1='closed'"), std::string::npos);
+    EXPECT_EQ(ReadWithOpenpyxl("Other"), "");
+
+    {
+        KTExcel goes;
+        ASSERT_EQ(goes.Open(Book().c_str(), "Patients"), 1);
+        ASSERT_EQ(goes.SetText(0, 0, "destroyed"), 1);
+    }
+    EXPECT_NE(ReadWithOpenpyxl("Patients").find("A1='destroyed'"), std::string::npos);
+}
+
+// Row numbers a file states are checked before any arithmetic: rows outside the sheet's range,
+// and rows without a number that would follow them, are left out.
+TEST_F(KTExcelTest, RowNumbersOutsideTheSheetAreLeftOut)
+{
+    const auto row = [](const char* r, const char* text) {
+        return std::string("<row") + (r ? std::string(" r=\"") + r + "\"" : "") + "><c t=\"inlineStr\"><is><t>" +
+               text + "</t></is></c></row>";
+    };
+    struct Case
+    {
+        std::string rows; // the sheet's data
+        int rowCount;
+        const char* lastText; // in column A of the last row
+    };
+    const std::string first = row("1", "first");
+    const Case cases[] = {
+        { first + row("2147483647", "far") + row(nullptr, "after"), 1, "first" },
+        { first + row("-2147483648", "below") + row(nullptr, "after"), 1, "first" },
+        { first + row("4294967297", "wrapped") + row(nullptr, "after"), 1, "first" },
+        { first + row("0", "zero") + row("x", "letters") + row(nullptr, "after"), 1, "first" },
+        { first + row("65537", "beyond") + row(nullptr, "after"), 1, "first" },
+        { row("65536", "last") + row(nullptr, "after"), 65536, "last" },
+        { row(nullptr, "one") + row(nullptr, "two"), 2, "two" },
+    };
+    for (const Case& c : cases) {
+        const ktutilex_test::ScriptResult rewritten =
+            RunPython(kReplaceSheetData, { Book(), "xl/worksheets/sheet1.xml", c.rows });
+        ASSERT_EQ(rewritten.exitCode, 0) << rewritten.output;
+        KTExcel excel;
+        ASSERT_EQ(excel.Open(Book().c_str(), "Patients"), 1) << c.rows;
+        EXPECT_EQ(excel.Seek(c.rowCount - 1, 0), 1) << c.rows;
+        EXPECT_EQ(excel.Seek(c.rowCount, 0), 0) << c.rows;
+        EXPECT_EQ(excel.GetText(c.rowCount - 1, 0), c.lastText) << c.rows;
+        EXPECT_EQ(excel.GetText(0, 1), "") << c.rows;
+    }
 }
 
 TEST_F(KTExcelTest, DeleteSheetEmptiesItAndKeepsTheOthers)
@@ -179,6 +273,7 @@ TEST_F(KTExcelTest, DeleteSheetEmptiesItAndKeepsTheOthers)
     ASSERT_EQ(m_excel.Open(Book().c_str(), "Other"), 1);
     ASSERT_EQ(m_excel.DeleteSheet("Patients"), 1);
     EXPECT_EQ(m_excel.GetText(0, 0), "");
+    ASSERT_EQ(m_excel.Save(), 1);
     EXPECT_EQ(ReadWithOpenpyxl("Patients"), "");
     EXPECT_EQ(ReadWithOpenpyxl("Other"), "A1='keep' bold\n");
 }
@@ -190,6 +285,7 @@ TEST_F(KTExcelTest, CopiesShareTheOpenFile)
     m_excel.Close();
     EXPECT_EQ(copy.GetText(2, 0), "Park");
     EXPECT_EQ(copy.SetText(2, 0, "Choi"), 1);
+    EXPECT_EQ(copy.Save(), 1);
     EXPECT_NE(ReadWithOpenpyxl("Patients").find("A3='Choi'"), std::string::npos);
 }
 
