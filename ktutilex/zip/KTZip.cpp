@@ -1,6 +1,7 @@
 // KTZip: packing files into an archive and unpacking it, with progress and cancel.
 #include "ktutilex/KTZip.h"
 
+#include "ktutilex/common/PathSegments.h"
 #include "ktutilex/common/Progress.h"
 #include "ktutilex/zip/CZipReader.h"
 #include "ktutilex/zip/CZipWriter.h"
@@ -139,6 +140,28 @@ bool StaysInside(const CString& path, const std::filesystem::path& root)
     for (auto part = folder.begin(); rootPart != root.end(); ++part, ++rootPart)
         if (part == folder.end() || *part != *rootPart)
             return false;
+    return true;
+}
+
+// Makes the folders of `relative` ("/"-separated, no "." or "..") below `root` one at a time,
+// refusing to pass through a link or a file: a link already in the target could lead a folder
+// chain out of it before the file's own place is checked.
+bool MakeFoldersInside(const std::filesystem::path& root, const std::string& relative)
+{
+    std::filesystem::path at = root;
+    for (const std::string& segment : ktutilex::SplitSegments(relative)) {
+        if (segment.empty())
+            continue;
+        at /= segment;
+        std::error_code error;
+        const auto status = std::filesystem::symlink_status(at, error);
+        if (status.type() == std::filesystem::file_type::not_found) {
+            if (!std::filesystem::create_directory(at, error) || error)
+                return false;
+        } else if (error || status.type() != std::filesystem::file_type::directory) {
+            return false;
+        }
+    }
     return true;
 }
 
@@ -284,11 +307,11 @@ int KTZip::UnZip(LPCTSTR archivePath, LPCTSTR targetFolder, CStringArray* extrac
         const ktutilex::zip::EntryPath& entryPath = entryPaths[index];
         const CString path = KTGF::MakePath(target, entryPath.relative);
         if (entryPath.isFolder) {
-            if (!entryPath.relative.IsEmpty() && (!StaysInside(path, root) || KTGF::CreateDir(path) != 0))
+            if (!MakeFoldersInside(root, entryPath.relative.str()))
                 return -1;
             continue;
         }
-        if (KTGF::CreateDir(KTGF::ExtractDir(path)) != 0 || !StaysInside(path, root))
+        if (!MakeFoldersInside(root, KTGF::ExtractDir(entryPath.relative).str()) || !StaysInside(path, root))
             return -1;
         ktutilex::BeginProgressFile(progress, path, static_cast<LONG>(index + 1), info.uncompressedSize);
         switch (UnpackEntry(reader, info, path, extracted, callback, notify, block)) {
