@@ -45,7 +45,8 @@ public:
     // The cell as text: a number "%f", a truth value -1 or 0, a text as it stands, anything
     // else (empty, a date, an error) empty.
     CString GetText(int row, int column);
-    // Writes a text cell, adding rows up to `row` when needed: 1, or 0 with the reason.
+    // Writes a text cell, adding rows up to `row` when needed: 1, or 0 with the reason (also
+    // for a text the file cannot hold: control characters, broken UTF-8).
     int SetText(int row, int column, LPCTSTR text);
     // Moves the cursor to the row; with extend, rows up to it are added. 1, or 0 with the reason.
     int Seek(int row, int extend);

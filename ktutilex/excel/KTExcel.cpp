@@ -3,6 +3,7 @@
 
 #include "ktutilex/excel/XlsxWorkbook.h"
 #include "ktutilex/res/KTUtilExStrings.h"
+#include "ktutilex/xml/XmlText.h"
 
 #include "ktutil/KTGF.h"
 
@@ -184,6 +185,9 @@ int KTExcel::SetText(int column, LPCTSTR text)
         return Fail(IDS_KTUTILEX_EXCEL_ROW_OVER);
     if (!IsColumn(column))
         return 0;
+    // What the file could not hold would make it unreadable when it is saved.
+    if (text && !ktutilex::xml::IsXmlText(text))
+        return Fail(IDS_KTUTILEX_EXCEL_BAD_TEXT);
     if (!m_pRecordset->SetText(m_nCurRow, column, text ? text : ""))
         return Fail(IDS_KTUTILEX_EXCEL_ROW_OVER);
     m_database->MarkModified();

@@ -13,6 +13,7 @@ constexpr platform::StringEntry kStrings[] = {
     { IDS_KTUTILEX_EXCEL_CANNOT_READ, "The spreadsheet file %s cannot be read." },
     { IDS_KTUTILEX_EXCEL_NO_SHEET, "The sheet %s does not exist." },
     { IDS_KTUTILEX_EXCEL_CANNOT_WRITE, "The spreadsheet file %s cannot be written." },
+    { IDS_KTUTILEX_EXCEL_BAD_TEXT, "The text holds characters that a spreadsheet cell cannot hold." },
     { IDS_KTUTILEX_FTP_ERROR, "FTP server %s: %s" },
 };
 

@@ -17,6 +17,7 @@ constexpr UINT IDS_KTUTILEX_EXCEL_COLUMN_OVER = 20123;
 constexpr UINT IDS_KTUTILEX_EXCEL_CANNOT_READ = 20124;  // path
 constexpr UINT IDS_KTUTILEX_EXCEL_NO_SHEET = 20125;     // sheet name
 constexpr UINT IDS_KTUTILEX_EXCEL_CANNOT_WRITE = 20126; // path
+constexpr UINT IDS_KTUTILEX_EXCEL_BAD_TEXT = 20127;
 // FTP.
 constexpr UINT IDS_KTUTILEX_FTP_ERROR = 20140;          // server, the transfer library's text
 

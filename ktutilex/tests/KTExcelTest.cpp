@@ -181,6 +181,12 @@ TEST_F(KTExcelTest, FailuresLeaveAReasonAndNothingHalfWritten)
     EXPECT_EQ(m_excel.SetText(65536, 0, "x"), 0);
     EXPECT_EQ(m_excel.GetLastError(), "Row is over!!");
     EXPECT_EQ(m_excel.SetText(0, -1, "x"), 0);
+    // Texts the file could not hold would make it unreadable.
+    for (const char* text : { "bell\x07", "\xFF", "cut \xE2\x82" }) {
+        EXPECT_EQ(m_excel.SetText(0, 0, text), 0) << text;
+        EXPECT_NE(m_excel.GetLastError().Find("cannot hold"), -1) << text;
+    }
+    EXPECT_EQ(m_excel.GetText(0, 0), "Name");
 
     // A file that cannot be replaced: the save is not reported done, nor is the close.
     fs::remove(Book());

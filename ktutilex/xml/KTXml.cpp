@@ -4,8 +4,8 @@
 #include "ktutilex/common/FileReplace.h"
 #include "ktutilex/common/PathSegments.h"
 #include "ktutilex/xml/SafeXml.h"
+#include "ktutilex/xml/XmlText.h"
 
-#include <libxml/chvalid.h>
 #include <libxml/tree.h>
 #include <libxml/xmlsave.h>
 
@@ -116,24 +116,7 @@ bool IsDeclaration(const xmlNode* node)
            node->parent->type == XML_DOCUMENT_NODE && xmlStrEqual(node->name, X(kDeclarationName));
 }
 
-// Whether a text can stand in a document: UTF-8 of the characters XML allows (no control
-// characters but tab and line ends), so that a saved document can be read again.
-bool IsXmlText(LPCTSTR text)
-{
-    if (!text)
-        return true;
-    const auto* at = X(text);
-    int left = xmlStrlen(at);
-    while (left > 0) {
-        int length = left;
-        const int ch = xmlGetUTF8Char(at, &length);
-        if (ch < 0 || length <= 0 || !xmlIsCharQ(ch))
-            return false;
-        at += length;
-        left -= length;
-    }
-    return true;
-}
+bool IsXmlText(LPCTSTR text) { return !text || ktutilex::xml::IsXmlText(text); }
 
 // Whether the text may stand in a node of that kind as it is written: a comment holds no "--"
 // and does not end with "-", an instruction holds no "?>", a character-data section no "]]>".
