@@ -38,6 +38,10 @@ public:
     Parser()
     {
         InitOnce();
+        // Errors of the input layer (an encoding that fails part-way) go to the thread's own
+        // handlers rather than the context's.
+        xmlSetGenericErrorFunc(nullptr, &Quiet);
+        xmlSetStructuredErrorFunc(nullptr, &QuietStructured);
         m_context = xmlNewParserCtxt();
         if (!m_context)
             return;
