@@ -2,17 +2,29 @@
 // the inputs the project keeps in tools/fuzz/corpus/. Each seed is a case the code meets in
 // use: the monitor's announcement and seconds of data, gaps and jumps of its count, garbage,
 // foreign keys, more than a work buffer at once; recordings with damaged committed copies;
-// settings files as the stations write them and as people edit them.
+// settings files as the stations write them and as people edit them; XML documents, zip
+// archives and spreadsheet files as other programs write them, and with names and numbers
+// that try to escape or overflow.
 #include "tools/monitor-sim/MonitorSim.h"
+
+#include "WorkbookParts.h"
 
 #include "nyraclient/link/SerialFrame.h"
 
+#include "ktutilex/zip/CZipWriter.h"
+
+#include <zlib.h>
+
+#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
+#include <iterator>
 #include <string>
 #include <vector>
+
+#include <unistd.h>
 
 namespace {
 
@@ -249,6 +261,191 @@ void IniSeeds()
     Write("ini_reader", "no-final-line-end", Ini("", "[FUZZ]\nValue=1\n[B]\nc=d"));
 }
 
+// ---- XML documents ----------------------------------------------------------------------------------
+
+// The input of xml_document: the edit script's length, the script (operations of a kind, an
+// argument and a text choice), then the file.
+Bytes Xml(const Bytes& script, const std::string& file)
+{
+    Bytes input{std::uint8_t(script.size())};
+    Append(input, script);
+    input.insert(input.end(), file.begin(), file.end());
+    return input;
+}
+
+void XmlSeeds()
+{
+    // Operations (see xml_document.cpp): 0 root, 1 child by position (argument % 8 - 1), 2 parent,
+    // 3 child by name (argument / 8 picks it), 4 delete, 5 add, 6 insert, 7 set text, 8 set a
+    // child's text, 9 add under a child, 10 delete all.
+    const std::string settings = "<?xml version='1.0'?>\n<Settings><Bed no='1'>first</Bed><Bed no='2'>second"
+                                 "</Bed><Ward><Room>3</Room></Ward></Settings>\n";
+    Write("xml_document", "settings", Xml({}, settings));
+    Write("xml_document", "settings-edited",
+          Xml({3, 0, 0, 5, 1 << 3, 2, 6, (2 << 3) | 1, 3, 8, 1, 4, 4, 2, 0, 9, 1 | (3 << 3), 12, 7, 0, 11},
+              settings));
+    Write("xml_document", "doctype",
+          Xml({0, 0, 0, 1, 2, 0, 10, 0, 0, 1, 1, 0, 5, 0, 1, 4, 1, 0, 0, 0, 0, 4, 2, 0},
+              "<?xml version='1.0'?>\n<!DOCTYPE Settings [\n<!ELEMENT Settings (Bed*)>\n"
+              "<!ELEMENT Bed (#PCDATA)>\n<!ATTLIST Bed no CDATA #REQUIRED>\n<!NOTATION n SYSTEM 'x'>\n]>\n"
+              "<Settings><Bed no='1'>first</Bed></Settings>\n"));
+    Write("xml_document", "external-type",
+          Xml({0, 0, 0, 1, 2, 0, 1, 1, 0, 5, 8, 1, 7, 0, 2},
+              "<!DOCTYPE r SYSTEM 'r.dtd'>\n<r><e>&undeclared;</e></r>\n"));
+    Write("xml_document", "every-kind",
+          Xml({1, 1, 0, 8, 1, 4, 8, 2, 6, 8, 3, 7, 8, 4, 9, 7, 0, 10, 0, 0, 0, 4, 2, 0},
+              "<?xml version='1.0' encoding='UTF-8' standalone='yes'?>\n<?style sheet?>\n<!-- top -->\n"
+              "<notes xmlns='urn:n' xmlns:p='urn:p'><!--c--><?pi data?><![CDATA[raw <text>]]><p:n a='1'>t&amp;"
+              "<b>x</b></p:n>  <empty/></notes>\n"));
+    Write("xml_document", "latin1",
+          Xml({1, 1, 0, 7, 0, 10}, "<?xml version='1.0' encoding='ISO-8859-1'?>\n<n>M\xFCller</n>\n"));
+    Write("xml_document", "without-root", Xml({0, 0, 0, 4, 1, 0, 5, 0, 1}, "<?xml version='1.0'?><r/>"));
+}
+
+// ---- zip archives and spreadsheet files -------------------------------------------------------------
+
+Bytes FileBytes(const fs::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+void AppendText(Bytes& to, const std::string& text) { to.insert(to.end(), text.begin(), text.end()); }
+
+// Info-ZIP's Unicode path field for the name field `nameField`, naming the entry `unicode`.
+std::string UnicodePathField(const std::string& nameField, const std::string& unicode)
+{
+    const auto crc = static_cast<std::uint32_t>(
+        crc32(0L, reinterpret_cast<const Bytef*>(nameField.data()), static_cast<uInt>(nameField.size())));
+    std::string field = "up";
+    field += char((unicode.size() + 5) & 0xFF);
+    field += char((unicode.size() + 5) >> 8);
+    field += char(1);
+    for (int shift = 0; shift < 32; shift += 8)
+        field += char((crc >> shift) & 0xFF);
+    return field + unicode;
+}
+
+// zip_unpack's written mode: per entry its name, central extra field and data, each after a
+// one-byte length.
+Bytes WrittenEntries(const std::vector<std::array<std::string, 3>>& entries)
+{
+    Bytes input{1};
+    for (const auto& entry : entries) {
+        for (const std::string& field : entry) {
+            input.push_back(std::uint8_t(field.size()));
+            AppendText(input, field);
+        }
+    }
+    return input;
+}
+
+void ZipSeeds(const fs::path& scratch)
+{
+    const fs::path archive = scratch / "seed.zip";
+    {
+        CZipWriter writer;
+        writer.Open(archive.string().c_str());
+        const std::string notes(3000, 'n');
+        writer.OpenNewFile("text/notes.txt", { CTime(1700000000), 0 }, 6);
+        writer.WriteNewFile(notes.data(), UINT(notes.size()));
+        writer.OpenNewFile("M\xC3\xBCller \xC3\xA9.txt", { CTime(1700000000), 0 }, 9);
+        writer.WriteNewFile("name beyond ASCII", 17);
+        writer.OpenNewFile("folder/", { CTime(1700000000), 0x10 }, 1);
+        writer.OpenNewFile("empty.bin", { CTime(1700000000), 0 }, 2);
+        writer.Close("archive comment");
+    }
+    Bytes raw{0};
+    Append(raw, FileBytes(archive));
+    Write("zip_unpack", "archive", raw);
+    Write("zip_unpack", "climbing-names",
+          WrittenEntries({ { "ok.txt", "", "fine" },
+                           { "a/b/../../../evil.txt", "", "out" },
+                           { "/abs/x.txt", "", "abs" },
+                           { "C:\\win\\x.txt", "", "drive" },
+                           { "dir\\sub\\x.txt", "", "back" },
+                           { "./dot/./y.txt", "", "dot" },
+                           { "folder/", "", "" } }));
+    Write("zip_unpack", "unicode-names",
+          WrittenEntries({ { "M\x81ller.txt", UnicodePathField("M\x81ller.txt", "M\xC3\xBCller.txt"), "cp437" },
+                           { "plain.txt", UnicodePathField("plain.txt", "../escape.txt"), "climbs" },
+                           { "stale.txt", UnicodePathField("other.txt", "Stale.txt"), "stale" },
+                           { "odd.txt", std::string("\x75\x70\xFF\x00\x01", 5), "cut field" } }));
+    Write("zip_unpack", "same-name-twice", WrittenEntries({ { "a/x.txt", "", "1" }, { "a\\x.txt", "", "2" } }));
+}
+
+// spreadsheet_read's input: the mode, the writes (row, column, text choice), then parts.
+struct CellWrite
+{
+    std::uint16_t row;
+    std::uint8_t column;
+    std::uint8_t text;
+};
+
+Bytes Spreadsheet(std::uint8_t mode, const std::vector<CellWrite>& writes)
+{
+    Bytes input{mode, std::uint8_t(writes.size())};
+    for (const CellWrite& write : writes)
+        Append(input, Bytes{std::uint8_t(write.row & 0xFF), std::uint8_t(write.row >> 8), write.column, write.text});
+    return input;
+}
+
+// A part of the workbook replaced (choice below 128: its index in WorkbookParts.h) or added.
+void AppendPart(Bytes& input, std::uint8_t choice, const std::string& text, const std::string& name = "")
+{
+    input.push_back(choice);
+    AppendText(input, name);
+    input.push_back(std::uint8_t(text.size() & 0xFF));
+    input.push_back(std::uint8_t(text.size() >> 8));
+    AppendText(input, text);
+}
+
+void SpreadsheetSeeds(const fs::path& scratch)
+{
+    constexpr std::uint8_t kWorkbookRels = 3, kSheet1 = 4, kSharedStrings = 6, kStyles = 7;
+    const auto sheet = [](const std::string& rows) {
+        return std::string(workbook::kSheetHead) + rows + workbook::kSheetTail;
+    };
+    Write("spreadsheet_read", "workbook", Spreadsheet(0, {}));
+    Write("spreadsheet_read", "writes",
+          Spreadsheet(0, { { 5, 0, 3 }, { 65535, 255, 1 }, { 2, 1, 5 }, { 0, 0, 2 }, { 0, 0, 4 }, { 70, 7, 6 } }));
+
+    Bytes rows = Spreadsheet(0, { { 1, 1, 1 } });
+    AppendPart(rows, kSheet1,
+               sheet("<row r=\"1\"><c t=\"inlineStr\"><is><t>first</t></is></c></row>"
+                     "<row r=\"2147483647\"><c><v>1</v></c></row><row><c><v>2</v></c></row>"
+                     "<row r=\"-2147483648\"/><row/><row r=\"4294967297\"/><row r=\"65536\"/><row/>"
+                     "<row r=\"x\"/><row><c r=\"IV3\"><v>3</v></c><c/><c r=\"A99999999999\"/></row>"));
+    Write("spreadsheet_read", "row-numbers", rows);
+
+    Bytes cells = Spreadsheet(0, { { 0, 2, 1 } });
+    AppendPart(cells, kSheet1,
+               sheet("<row r=\"1\"><c r=\"C1\" t=\"s\"><v>7</v></c><c r=\"A1\" t=\"s\"><v>-1</v></c>"
+                     "<c r=\"B1\" t=\"e\"><v>#N/A</v></c><c t=\"str\"><v>formula</v></c>"
+                     "<c t=\"d\"><v>2024-01-02</v></c><c s=\"99999999999\"><v>1e400</v></c></row>"
+                     "<row r=\"1\"><c r=\"B1\" t=\"b\"><v>true</v></c></row>"));
+    AppendPart(cells, kSharedStrings, "<sst><si><t>only</t></si></sst>");
+    AppendPart(cells, kStyles,
+               "<styleSheet><numFmts><numFmt numFmtId=\"99999999999\" formatCode=\"[Red]\\\"d\\\"0\"/>"
+               "</numFmts><cellXfs><xf numFmtId=\"-1\"/><xf numFmtId=\"14\"/></cellXfs></styleSheet>");
+    Write("spreadsheet_read", "cell-kinds", cells);
+
+    Bytes escape = Spreadsheet(0, { { 3, 3, 1 } });
+    AppendPart(escape, kWorkbookRels,
+               "<Relationships><Relationship Id=\"rId1\" Type=\"x/worksheet\" Target=\"../../../../etc/passwd\"/>"
+               "<Relationship Id=\"rId2\" Type=\"x/worksheet\" Target=\"/../xl/worksheets/sheet2.xml\"/>"
+               "</Relationships>");
+    AppendPart(escape, 128 + 11, "<worksheet/>", "../evil.xml");
+    AppendPart(escape, 128 + 14, "not xml", "/abs/part.xml");
+    Write("spreadsheet_read", "climbing-parts", escape);
+
+    const fs::path book = scratch / "seed.xlsx";
+    workbook::WritePackage(book.string(), workbook::MinimalParts("<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c></row>"));
+    Bytes whole = Spreadsheet(1, { { 1, 1, 1 } });
+    Append(whole, FileBytes(book));
+    Write("spreadsheet_read", "as-it-stands", whole);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -262,5 +459,11 @@ int main(int argc, char** argv)
     StreamSeeds();
     RecordSeeds();
     IniSeeds();
+    XmlSeeds();
+    const fs::path scratch = fs::temp_directory_path() / ("fuzz-make-corpus-" + std::to_string(getpid()));
+    fs::create_directories(scratch);
+    ZipSeeds(scratch);
+    SpreadsheetSeeds(scratch);
+    fs::remove_all(scratch);
     return 0;
 }
