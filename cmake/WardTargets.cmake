@@ -92,7 +92,10 @@ function(ward_tests target)
     if(test_modules)
       add_dependencies(${exe} ${test_modules})
     endif()
+    # NO_PRETTY_VALUES: a parameter without a printer would put its raw bytes (padding
+    # included) into the test's name, which then changes from run to run.
     gtest_discover_tests(${exe}
+      NO_PRETTY_VALUES
       DISCOVERY_MODE PRE_TEST
       WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/tests
       PROPERTIES LABELS ${W_LABEL})
