@@ -1,6 +1,7 @@
 // CFile over open/read/write/lseek, with flock for the share modes.
 #include "platform/core/File.h"
 
+#include "platform/core/FileFaultInternal.h"
 #include "platform/core/FileSystem.h"
 
 #include <fcntl.h>
@@ -169,6 +170,8 @@ void CFile::Write(const void* buffer, UINT count)
 {
     if (m_hFile == hFileNull)
         ThrowErrno(EBADF);
+    if (const int injected = platform::detail::WriteFaultFor(m_path, m_hFile, buffer, count))
+        ThrowErrno(injected);
     UINT done = 0;
     while (done < count) {
         const ssize_t n = write(m_hFile, static_cast<const char*>(buffer) + done, count - done);
