@@ -133,6 +133,14 @@ int KTAdo::IsConnected()
     return m_pConnection->GetState() == adStateOpen ? 1 : 0;
 }
 
+int KTAdo::SetBusyTimeout(int ms)
+{
+    if (!IsConnected())
+        return 0;
+    m_pConnection->SetBusyTimeout(ms);
+    return 1;
+}
+
 // ---- record sets ----------------------------------------------------------------------------
 
 int KTAdo::OpenRecordset(const char* sql, CursorTypeEnum cursor, LockTypeEnum lock)

@@ -47,6 +47,9 @@ public:
     int ConnectDB(const char* path, const char* password);
     void Disconnect();
     int IsConnected();
+    // How long statements wait for a lock that another program holds before they fail
+    // (AdoConnection::kBusyTimeoutMs after ConnectDB): 1, or 0 without a connection.
+    int SetBusyTimeout(int ms);
     _ConnectionPtr& GetConnection() { return m_pConnection; }
     _CommandPtr& GetCommand() { return m_pCommand; }
     _RecordsetPtr& GetRecordset() { return m_pRecordset; }

@@ -87,6 +87,12 @@ void AdoConnection::RequireOpen() const
         throw _com_error::ObjectClosed(kConnectionSource);
 }
 
+void AdoConnection::SetBusyTimeout(int ms)
+{
+    RequireOpen();
+    sqlite3_busy_timeout(m_db, ms);
+}
+
 void AdoConnection::Execute(const char* sql)
 {
     RequireOpen();

@@ -33,6 +33,9 @@ public:
     const CString& GetConnectionString() const { return m_connectionString; }
     const CString& GetDataSource() const { return m_dataSource; }
 
+    // How long statements wait for a lock another program holds (kBusyTimeoutMs when opened).
+    void SetBusyTimeout(int ms);
+
     // Runs one statement that returns no rows.
     void Execute(const char* sql);
 

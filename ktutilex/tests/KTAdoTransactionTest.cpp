@@ -87,6 +87,29 @@ TEST_F(KTAdoTransaction, CommitOrRollbackWithoutTransactionFails)
     EXPECT_EQ(unconnected.ExecuteSQL("DELETE FROM TBLUser"), 0);
 }
 
+TEST_F(KTAdoTransaction, AShortBusyTimeOutGivesUpOnAnotherProgramsWriteLockAndTheNextTryGetsThrough)
+{
+    KTAdo other; // a second program in the middle of a long write
+    ASSERT_EQ(other.ConnectDB(m_path.c_str(), kPassword), 1);
+    ASSERT_EQ(other.BeginTrans(), 1);
+    ASSERT_EQ(other.ExecuteSQL("INSERT INTO TBLUser (M_ID) VALUES ('other')"), 1);
+
+    ASSERT_EQ(m_db.SetBusyTimeout(50), 1);
+    EXPECT_EQ(m_db.BeginTrans(), 0);
+    EXPECT_GE(m_db.GetLastErrorString().Find("COM ERROR\n"), 0);
+    // Reading goes on meanwhile.
+    EXPECT_EQ(m_db.OpenRecordset("SELECT * FROM TBLUser", adOpenUnspecified, adLockUnspecified), 1);
+    m_db.CloseRecordset();
+
+    ASSERT_EQ(other.CommitTrans(), 1);
+    ASSERT_EQ(m_db.BeginTrans(), 1);
+    ASSERT_EQ(m_db.ExecuteSQL("INSERT INTO TBLUser (M_ID) VALUES ('mine')"), 1);
+    ASSERT_EQ(m_db.CommitTrans(), 1);
+    EXPECT_EQ(Users(), 2);
+    KTAdo unconnected;
+    EXPECT_EQ(unconnected.SetBusyTimeout(50), 0);
+}
+
 TEST_F(KTAdoTransaction, AFailedStepRollsBackTheWholeWrite)
 {
     // The table classes' pattern: begin, add, a step fails, roll back, close.

@@ -29,7 +29,7 @@ auto Guarded(Call call, decltype(call()) onError) -> decltype(call())
 
 TBLBase::TBLBase(KTAdo* db) : m_pDB(db) {}
 
-TBLBase::TBLBase(const TBLBase& other) : m_pDB(other.m_pDB) {}
+TBLBase::TBLBase(const TBLBase& other) : m_pDB(other.m_pDB), m_bShowErrors(other.m_bShowErrors) {}
 
 TBLBase& TBLBase::operator=(const TBLBase&) { return *this; }
 
@@ -192,7 +192,7 @@ int TBLBase::ReadFields(const TBLFields& fields)
             return 0;
         }
         if (!std::visit(Converter { value }, field.value)) {
-            AfxMessageBox(TypeMismatchText(field.name), MB_ICONSTOP);
+            ReportError(TypeMismatchText(field.name));
             return 0;
         }
     }
@@ -216,8 +216,11 @@ int WriteFields(KTAdo& db, const TBLFields& fields)
 
 int TBLBase::WriteRow(bool addNew, const TBLFields& fields)
 {
-    if (!m_pDB->BeginTrans())
+    // A refused start (another program holds the write lock) is not shown: nothing was written.
+    if (!m_pDB->BeginTrans()) {
+        m_strLastError = m_pDB->GetLastErrorString();
         return 0;
+    }
     if ((!addNew || m_pDB->AddNew()) && WriteFields(*m_pDB, fields) && m_pDB->Update() && m_pDB->CommitTrans())
         return 1;
     ShowLastError();
@@ -229,7 +232,10 @@ int TBLBase::AddRow(const char* table, const TBLFields& fields)
 {
     if (!m_pDB)
         return 0;
-    const int result = m_pDB->OpenTable(table, adOpenDynamic, adLockOptimistic) ? WriteRow(true, fields) : 0;
+    const int opened = m_pDB->OpenTable(table, adOpenDynamic, adLockOptimistic);
+    if (!opened)
+        m_strLastError = m_pDB->GetLastErrorString();
+    const int result = opened ? WriteRow(true, fields) : 0;
     CursorClose();
     return result;
 }
@@ -240,8 +246,10 @@ int TBLBase::UpdateRow(const char* table, const TBLFields& fields)
         return 0;
     const CString sql = CString("SELECT * FROM ") + table + " " + KeyClause(fields);
     // A key that no row holds (any more) has nothing to update.
-    const bool onRow = m_pDB->OpenRecordset(sql, adOpenDynamic, adLockOptimistic) &&
-                       Guarded([this] { return m_pDB->MoveFirst() && !m_pDB->IsEOF(); }, false);
+    const int opened = m_pDB->OpenRecordset(sql, adOpenDynamic, adLockOptimistic);
+    if (!opened)
+        m_strLastError = m_pDB->GetLastErrorString();
+    const bool onRow = opened && Guarded([this] { return m_pDB->MoveFirst() && !m_pDB->IsEOF(); }, false);
     const int result = onRow ? WriteRow(false, fields) : 0;
     CursorClose();
     return result;
@@ -281,4 +289,11 @@ CString TBLBase::UniqueDateId(KTAdo* db, const char* table, const char* column)
 
 // ---- messages -----------------------------------------------------------------------------------
 
-void TBLBase::ShowLastError() { AfxMessageBox(m_pDB->GetLastErrorString(), MB_ICONSTOP); }
+void TBLBase::ShowLastError() { ReportError(m_pDB->GetLastErrorString()); }
+
+void TBLBase::ReportError(const CString& text)
+{
+    m_strLastError = text;
+    if (m_bShowErrors)
+        AfxMessageBox(text, MB_ICONSTOP);
+}

@@ -9,7 +9,8 @@
 // escaped, so a quote in a name or an id never breaks or changes a statement.
 //
 // A failed row read, insert or update is shown to the user in a message box with the stop icon
-// and the connection's last error text; the operation then returns 0. Nothing throws.
+// and the connection's last error text (unless the caller reports failures its own way, see
+// SetShowErrors); the operation then returns 0. Nothing throws.
 //
 // One object belongs to the thread that uses its connection.
 #pragma once
@@ -36,6 +37,13 @@ public:
     KTAdo* GetDataBase() const { return m_pDB; }
     // 1 when a connection is set and open.
     int IsConnected() const;
+
+    // Whether a failed row read, insert or update is shown in a message box (the default). A
+    // caller that turns this off reports failures its own way, from GetLastError.
+    void SetShowErrors(int show) { m_bShowErrors = show; }
+    // The error text of the last failed row read, insert or update ("COM ERROR\n..."); empty
+    // before any failed.
+    const CString& GetLastError() const { return m_strLastError; }
 
     void AddCondition(const char* condition);
     void ClearCondition();
@@ -82,6 +90,10 @@ private:
     int WriteRow(bool addNew, const TBLFields& fields);
     void ShowLastError();
 
+    void ReportError(const CString& text);
+
     KTAdo* m_pDB { nullptr };
     CStringArray m_conditions;
+    int m_bShowErrors { 1 };
+    CString m_strLastError;
 };
