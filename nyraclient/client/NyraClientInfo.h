@@ -225,6 +225,10 @@ public:
     const TBLStudy& GetStudy() const { return m_Study; }
     // The working file of the running recording; empty when none runs.
     const CString& GetRecordPath() const { return m_strRecordPath; }
+    // Why the recording that is ending could not be written on (the disk is full, ...): set
+    // while the recording-ended notification runs for a recording that a write error ended,
+    // no error otherwise.
+    const nyraclient::record::RecordWriteError& GetRecordWriteError() const { return m_RecordWriteError; }
 
     // ---- demo bed (nyraclient/demo/ClientDemo.cpp) --------------------------------------
     // Starts the generator thread (none when one runs); StopDemo stops it and waits for its
@@ -381,6 +385,7 @@ private:
     nyraclient::record::CFileThreadControl m_FileThread;
     TBLStudy m_Study;
     CString m_strRecordPath;
+    nyraclient::record::RecordWriteError m_RecordWriteError;
     COleDateTime m_SnapshotTime;
     int m_bBrokerEnable { 1 };
     std::deque<CSmartBuffer*> m_BrokerQueue;

@@ -179,6 +179,7 @@ void CFileThread::WriteRecord(CSmartBuffer* buffer)
 
 void CFileThread::Fail()
 {
+    m_writeError = m_file.GetWriteError();
     m_bFailed.store(1);
     ReleaseQueued();
     m_file.UpdateFMF();

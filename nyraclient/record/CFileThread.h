@@ -66,6 +66,8 @@ public:
     // Records written.
     UINT GetFileLength() const { return m_nRecords.load(); }
     int HasFailed() const { return m_bFailed.load(); }
+    // What the failed write met; read only once HasFailed is 1.
+    RecordWriteError GetWriteError() const { return m_writeError; }
     void Stop();
 
     BOOL InitInstance() override { return TRUE; }
@@ -99,6 +101,8 @@ private:
     BYTE m_lead2{0};
     COleDateTime m_waveTime;
 
+    // Written by the thread before it sets m_bFailed, read by the owner after seeing it set.
+    RecordWriteError m_writeError;
     std::atomic<UINT> m_nRecords{0};
     std::atomic<int> m_bFailed{0};
     std::atomic<HWND> m_hNotify{nullptr};

@@ -28,6 +28,13 @@ CString CommittedPathOf(const CString& workingPath)
     return workingPath + kCommittedExt;
 }
 
+CString RecordWriteError::Describe(LPCTSTR path) const
+{
+    char text[512]{};
+    CFileException(cause, osError, path).GetErrorMessage(text, sizeof text);
+    return text;
+}
+
 CRecordFile::~CRecordFile()
 {
     Close();
@@ -89,6 +96,7 @@ BOOL CRecordFile::AppendRecord(const BYTE* record)
         m_length += kRecordSize;
         return TRUE;
     } catch (CFileException* e) {
+        NoteWriteError(*e);
         e->Delete();
         CutBackToLength();
         return FALSE;
@@ -112,9 +120,16 @@ BOOL CRecordFile::WriteSnapshot(const BYTE* waves, const COleDateTime& time, BYT
         m_file.Seek(LONGLONG(m_length), CFile::begin);
         return TRUE;
     } catch (CFileException* e) {
+        NoteWriteError(*e);
         e->Delete();
         return FALSE;
     }
+}
+
+void CRecordFile::NoteWriteError(const CFileException& error)
+{
+    m_writeError.cause = error.m_cause;
+    m_writeError.osError = error.m_lOsError;
 }
 
 void CRecordFile::CutBackToLength()
@@ -129,14 +144,14 @@ void CRecordFile::CutBackToLength()
 
 // ==== the committed copy =========================================================================
 
-void CRecordFile::CopyRange(CFile& target, ULONGLONG from, ULONGLONG to)
+void CopyFileRange(CFile& source, CFile& target, ULONGLONG from, ULONGLONG to)
 {
     std::vector<BYTE> buffer(kCopyChunk);
     target.Seek(LONGLONG(from), CFile::begin);
-    m_file.Seek(LONGLONG(from), CFile::begin);
+    source.Seek(LONGLONG(from), CFile::begin);
     for (ULONGLONG at = from; at < to;) {
         const UINT want = UINT(std::min<ULONGLONG>(kCopyChunk, to - at));
-        const UINT got = m_file.Read(buffer.data(), want);
+        const UINT got = source.Read(buffer.data(), want);
         if (got == 0)
             break;
         target.Write(buffer.data(), got);
@@ -159,10 +174,10 @@ BOOL CRecordFile::UpdateFMF()
         const ULONGLONG have = committed.GetLength();
         const ULONGLONG start = std::min(WholeRecordLength(have), m_length);
         if (m_headChanged && start >= kHeadSize)
-            CopyRange(committed, 0, kHeadSize);
+            CopyFileRange(m_file, committed, 0, kHeadSize);
         if (have != start)
             committed.SetLength(start);
-        CopyRange(committed, start, m_length);
+        CopyFileRange(m_file, committed, start, m_length);
         m_headChanged = false;
     } catch (CFileException* e) {
         e->Delete();

@@ -23,6 +23,22 @@ using nrdata::record::RecordCountOf;
 // The committed copy's path: the ".TMP" at the end of the name becomes ".FMF".
 CString CommittedPathOf(const CString& workingPath);
 
+// Copies the bytes [from, to) of `source` to the same place in `target`, in pieces; raises the
+// file layer's CFileException* when a read or write fails. Stops early at the source's end.
+void CopyFileRange(CFile& source, CFile& target, ULONGLONG from, ULONGLONG to);
+
+// Why a write to a recording failed: the file layer's cause and the system's error number.
+struct RecordWriteError
+{
+    int cause{CFileException::none};
+    LONG osError{0};
+
+    bool IsError() const { return cause != CFileException::none; }
+    bool IsDiskFull() const { return cause == CFileException::diskFull; }
+    // The file layer's description, for the run log.
+    CString Describe(LPCTSTR path) const;
+};
+
 class CRecordFile
 {
 public:
@@ -50,6 +66,9 @@ public:
     // next update copies whatever is still missing.
     BOOL UpdateFMF();
 
+    // What the last failed AppendRecord or WriteSnapshot met.
+    const RecordWriteError& GetWriteError() const { return m_writeError; }
+
     // Records written to the file.
     ULONGLONG GetRecordCount() const { return RecordCountOf(m_length); }
     // The file's length (the head plus whole records).
@@ -57,14 +76,15 @@ public:
     const CString& GetPath() const { return m_path; }
 
 private:
-    void CopyRange(CFile& target, ULONGLONG from, ULONGLONG to);
     void CutBackToLength();
+    void NoteWriteError(const CFileException& error);
 
     CFile m_file;
     CString m_path;
     HeaderBlock m_block1{};
     ULONGLONG m_length{0};
     bool m_headChanged{true};
+    RecordWriteError m_writeError;
 };
 
 } // namespace nyraclient::record

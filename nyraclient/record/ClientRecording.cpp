@@ -24,7 +24,7 @@ namespace {
 constexpr int kNameAttempts = 3600;
 
 constexpr char kLogNameTaken[] = "[ RECORD ] No free file name - %s";
-constexpr char kLogWriteFailed[] = "[ RECORD ] Write error, recording stopped - %s";
+constexpr char kLogWriteFailed[] = "[ RECORD ] Write error, recording stopped - %s: %s";
 
 CString CreateRecordsFolder(const char* lpszDataPath)
 {
@@ -89,11 +89,16 @@ void NyraClientInfo::RecordStop()
     m_RecordLock.Lock();
     m_bRecording = 0;
     m_RecordLock.Unlock();
+    // A write error ends the recording too; the station tells why while it completes it.
+    if (const nyraclient::record::CFileThread* thread = m_FileThread.Get();
+        thread != nullptr && thread->HasFailed())
+        m_RecordWriteError = thread->GetWriteError();
     // Returns when every queued record is written and both files are complete.
     m_FileThread.Stop();
     m_bSnapshotRequest = 0;
     m_nSnapshotFill = 0;
     SendMsgToParent(CLIENT_NOTIFY_RECORD_END, 0);
+    m_RecordWriteError = {};
     {
         std::lock_guard lock(m_SettingsLock);
         m_Study = TBLStudy();
@@ -115,7 +120,11 @@ LRESULT NyraClientInfo::OnRecordUpdate(WPARAM wParam, LPARAM)
         return 0;
     if (wParam == nyraclient::record::kRecordWriteFailed) {
         // The disk refused a write: the recording ends with what is on disk.
-        RunLog.Log(kLogWriteFailed, static_cast<LPCTSTR>(m_strRecordPath));
+        const nyraclient::record::CFileThread* thread = m_FileThread.Get();
+        const nyraclient::record::RecordWriteError error =
+            thread != nullptr ? thread->GetWriteError() : nyraclient::record::RecordWriteError{};
+        RunLog.Log(kLogWriteFailed, static_cast<LPCTSTR>(m_strRecordPath),
+                   static_cast<LPCTSTR>(error.Describe(m_strRecordPath)));
         RecordStop();
         return 0;
     }

@@ -3,6 +3,8 @@
 // already exists, write errors, and the file thread's progress messages.
 #include "nyraclient/record/CFileThread.h"
 #include "nyraclient/record/CRecordFile.h"
+#include "nyraclient/record/RecordRecovery.h"
+#include "nyraclient/trend/CTrendStore.h"
 
 #include "testkit/SerialFarEnd.h"
 #include "testkit/TempFolder.h"
@@ -12,6 +14,7 @@
 #include "nrdata/packet/PKParam_v110.h"
 #include "nrdata/packet/PKPatient_v110.h"
 
+#include "platform/core/FileFault.h"
 #include "platform/msg/Wnd.h"
 #include "testkit/ScriptedDialogs.h"
 
@@ -385,6 +388,7 @@ TEST_F(FileThreadTest, AWriteErrorKeepsWhatIsOnDiskAndAsksTheOwnerToStop)
     }
     EXPECT_EQ(window.updates, (std::vector<WPARAM>{kRecordWriteFailed}));
     EXPECT_EQ(control.Get()->HasFailed(), 1);
+    EXPECT_TRUE(control.Get()->GetWriteError().IsError());
     EXPECT_EQ(control.Get()->GetFileLength(), 7u);
 
     // What comes after is released, not written.
@@ -397,6 +401,157 @@ TEST_F(FileThreadTest, AWriteErrorKeepsWhatIsOnDiskAndAsksTheOwnerToStop)
     control.Stop();
     EXPECT_EQ(fs::file_size(tmp), 14200u + 7 * 108);
     EXPECT_EQ(ReadAll(fmf), ReadAll(tmp));
+}
+
+// ---- finishing an interrupted recording -------------------------------------------------------
+
+// A working file as a killed station leaves it: the head, then records 1, 2, ... of a recording,
+// and a committed copy that holds a part of it.
+class InterruptedRecording : public RecordingFileTest
+{
+protected:
+    Bytes Head(bool snapshot = false) const
+    {
+        Bytes bytes(kHeadSize, 0);
+        const HeaderBlock block1 = head.Block1(), block2 = head.Block2();
+        std::memcpy(bytes.data(), block1.data(), kHeaderBlockSize);
+        std::memcpy(bytes.data() + kHeaderBlockSize, block2.data(), kHeaderBlockSize);
+        if (snapshot)
+            std::memcpy(bytes.data() + kWaveOffset, Snapshot().data(), kWaveAreaSize);
+        return bytes;
+    }
+    static Bytes Records(UINT first, UINT count)
+    {
+        Bytes bytes;
+        for (UINT s = first; s < first + count; ++s) {
+            const Bytes record = Record(s);
+            bytes.insert(bytes.end(), record.begin(), record.end());
+        }
+        return bytes;
+    }
+    static Bytes Join(Bytes a, const Bytes& b)
+    {
+        a.insert(a.end(), b.begin(), b.end());
+        return a;
+    }
+    static void Write(const std::string& path, const Bytes& bytes)
+    {
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    }
+    static Bytes Cut(Bytes bytes, size_t length)
+    {
+        bytes.resize(std::min(length, bytes.size()));
+        return bytes;
+    }
+    static size_t LengthOf(size_t records) { return kHeadSize + records * kRecordSize; }
+    // Record `index` becomes the blank that fills its second.
+    static void MakeBlank(Bytes& working, size_t index)
+    {
+        PKParam_v110 blank = CTrendStore::MakeBlankEntry(2);
+        blank.SetTimeStamp(UINT(index + 1));
+        std::memcpy(working.data() + LengthOf(index), blank.GetPacket(), kRecordSize);
+    }
+};
+
+TEST_F(InterruptedRecording, TheCommittedCopyGetsTheWholeValidRecordsThatContinueIt)
+{
+    const Bytes working = Join(Head(), Records(1, 107));
+    Bytes broken = working; // record 105 counts backwards: a recording never holds that
+    broken[LengthOf(104) + PKParam_v110::kOffTimeStamp] = 3;
+    Bytes otherCommit = Cut(working, LengthOf(100));
+    otherCommit[LengthOf(99) + 20] ^= 0x55;
+    const Bytes snapshotLater = Join(Head(true), Records(1, 107));
+    struct Case
+    {
+        const char* what;
+        Bytes working;
+        std::optional<Bytes> committed;
+        RecoveryStatus status;
+        ULONGLONG records;
+        Bytes committedAfter;
+    };
+    const Case cases[] = {
+        {"the last commit lags", working, Cut(working, LengthOf(100)), RecoveryStatus::Finished, 107,
+         working},
+        {"killed before the first commit", working, std::nullopt, RecoveryStatus::Finished, 107, working},
+        {"a commit cut off half-way", working, Cut(working, LengthOf(103) + 50), RecoveryStatus::Finished,
+         107, working},
+        {"the head of the copy cut off", working, Cut(working, 9000), RecoveryStatus::Finished, 107, working},
+        {"a record cut off at the end", Join(working, Bytes(60, 0xC1)), Cut(working, LengthOf(100)),
+         RecoveryStatus::Finished, 107, working},
+        {"a record that breaks the sequence", broken, Cut(working, LengthOf(100)), RecoveryStatus::Finished,
+         104, Cut(working, LengthOf(104))},
+        {"the copy holds more than the valid part", broken, Cut(working, LengthOf(106)),
+         RecoveryStatus::Finished, 106, Cut(working, LengthOf(106))},
+        {"a snapshot after the last commit", snapshotLater, Cut(working, LengthOf(100)),
+         RecoveryStatus::Finished, 107, snapshotLater},
+        {"nothing to add", working, working, RecoveryStatus::Finished, 107, working},
+        {"a copy that does not continue", working, otherCommit, RecoveryStatus::Unreadable, 0, otherCommit},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove(fmf);
+        Write(tmp, c.working);
+        if (c.committed)
+            Write(fmf, *c.committed);
+        const RecoveredRecording result = FinishRecording(tmp.c_str());
+        EXPECT_EQ(result.status, c.status) << result.problem.GetString();
+        EXPECT_EQ(result.records, c.records);
+        EXPECT_EQ(ReadAll(fmf), c.committedAfter);
+        EXPECT_EQ(ReadAll(tmp), c.working) << "the working file is only read";
+    }
+}
+
+TEST_F(InterruptedRecording, AFileWithoutTheHeadOfARecordingIsLeftAsItIs)
+{
+    for (const Bytes& working : {Bytes(), Bytes(5000, 0x41), Join(Bytes(kHeadSize, 0), Records(1, 3))}) {
+        Write(tmp, working);
+        const RecoveredRecording result = FinishRecording(tmp.c_str());
+        EXPECT_EQ(result.status, RecoveryStatus::Unreadable);
+        EXPECT_FALSE(result.problem.IsEmpty());
+        EXPECT_FALSE(fs::exists(fmf)) << "no committed copy is made up";
+    }
+}
+
+TEST_F(InterruptedRecording, BlankEntriesCountFromTheRecordGiven)
+{
+    Bytes working = Join(Head(), Records(1, 20));
+    MakeBlank(working, 5);
+    MakeBlank(working, 15);
+    MakeBlank(working, 16);
+    Write(tmp, working);
+    EXPECT_EQ(FinishRecording(tmp.c_str(), 0).blanks, 3u);
+    EXPECT_EQ(FinishRecording(tmp.c_str(), 10).blanks, 2u);
+}
+
+TEST_F(InterruptedRecording, ARecordingThatIsStillWrittenIsLeftAlone)
+{
+    CRecordFile running;
+    ASSERT_TRUE(running.Create(tmp.c_str(), head.Block1(), head.Block2()));
+    ASSERT_TRUE(running.AppendRecord(Record(1).data()));
+    const RecoveredRecording result = FinishRecording(tmp.c_str());
+    EXPECT_EQ(result.status, RecoveryStatus::InUse);
+    EXPECT_FALSE(fs::exists(fmf));
+}
+
+TEST_F(InterruptedRecording, AFullDiskLeavesTheCopyForTheNextTry)
+{
+    const Bytes working = Join(Head(), Records(1, 30));
+    Write(tmp, working);
+    Write(fmf, Cut(working, LengthOf(20)));
+    platform::SetFileWriteFault(
+        platform::FileWriteFault{platform::FileWriteFault::Action::Fail, ENOSPC, 1, ".FMF"});
+    const RecoveredRecording refused = FinishRecording(tmp.c_str());
+    platform::SetFileWriteFault(std::nullopt);
+    EXPECT_EQ(refused.status, RecoveryStatus::NotCommitted);
+    EXPECT_FALSE(refused.problem.IsEmpty());
+    EXPECT_EQ(ReadAll(fmf), Cut(working, LengthOf(20)));
+
+    const RecoveredRecording later = FinishRecording(tmp.c_str());
+    EXPECT_EQ(later.status, RecoveryStatus::Finished);
+    EXPECT_EQ(later.appended, 10u);
+    EXPECT_EQ(ReadAll(fmf), working);
 }
 
 } // namespace

@@ -15,9 +15,18 @@ COleDateTime Now()
 
 const COleDateTimeSpan kOneHour(0, 1, 0, 0);
 
+// The sequence number of an entry (bytes 1 to 4, little-endian).
+UINT StampOf(const CTrendStore::Entry& entry)
+{
+    const int at = PKParam_v110::kOffTimeStamp;
+    return UINT(entry[at]) | UINT(entry[at + 1]) << 8 | UINT(entry[at + 2]) << 16 | UINT(entry[at + 3]) << 24;
+}
+
+} // namespace
+
 // A blank entry for a missing second: no value anywhere, no events, no fetal-movement
 // detection.
-PKParam_v110 MakeBlankEntry(BYTE key)
+PKParam_v110 CTrendStore::MakeBlankEntry(BYTE key)
 {
     PKParam_v110 blank;
     blank.SetKey(key);
@@ -31,14 +40,14 @@ PKParam_v110 MakeBlankEntry(BYTE key)
     return blank;
 }
 
-// The sequence number of an entry (bytes 1 to 4, little-endian).
-UINT StampOf(const CTrendStore::Entry& entry)
+bool CTrendStore::IsBlankEntry(const BYTE* entry)
 {
-    const int at = PKParam_v110::kOffTimeStamp;
-    return UINT(entry[at]) | UINT(entry[at + 1]) << 8 | UINT(entry[at + 2]) << 16 | UINT(entry[at + 3]) << 24;
+    PKParam_v110 blank = MakeBlankEntry(entry[PKParam_v110::kSize - 1]);
+    Entry copy;
+    std::memcpy(copy.data(), entry, copy.size());
+    blank.SetTimeStamp(StampOf(copy));
+    return std::memcmp(blank.GetPacket(), entry, PKParam_v110::kSize) == 0;
 }
-
-} // namespace
 
 // ==== adding =====================================================================================
 

@@ -61,6 +61,11 @@ public:
     // jump beyond it is taken as a restart of the monitor's count, like a backward jump.
     static constexpr UINT kMaxGapFill = 3600;
 
+    // The entry that fills a missing second (its time stamp is left at 0), and whether a 108-byte
+    // entry is one (signal loss).
+    static PKParam_v110 MakeBlankEntry(BYTE key);
+    static bool IsBlankEntry(const BYTE* entry);
+
     explicit CTrendStore(CTrendStoreOwner& owner) : m_owner(owner) {}
     ~CTrendStore() { RemoveAllTrendData(); }
     CTrendStore(const CTrendStore&) = delete;

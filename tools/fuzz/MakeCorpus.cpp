@@ -1,10 +1,10 @@
 // fuzz-make-corpus <folder>: writes the seed corpus of every fuzz target into <folder>/<target>/,
 // the inputs the project keeps in tools/fuzz/corpus/. Each seed is a case the code meets in
 // use: the monitor's announcement and seconds of data, gaps and jumps of its count, garbage,
-// foreign keys, more than a work buffer at once; recordings with damaged committed copies;
-// settings files as the stations write them and as people edit them; XML documents, zip
-// archives and spreadsheet files as other programs write them, and with names and numbers
-// that try to escape or overflow.
+// foreign keys, more than a work buffer at once; recordings with damaged committed copies, and the
+// files of recordings a killed station left; settings files as the stations write them and as
+// people edit them; XML documents, zip archives and spreadsheet files as other programs write
+// them, and with names and numbers that try to escape or overflow.
 #include "tools/monitor-sim/MonitorSim.h"
 
 #include "WorkbookParts.h"
@@ -233,6 +233,52 @@ void RecordSeeds()
           Join({Records(4, 0x55), update, Records(2, 0x57), partly, update, Records(1, 0x56)}));
 }
 
+// Inputs of record_recovery (see there): the files a killed station leaves.
+Bytes Interrupted(std::uint8_t flags, std::uint32_t committedLength, std::uint16_t flipAt,
+                  const Bytes& working)
+{
+    Bytes input{flags,
+                std::uint8_t(committedLength),
+                std::uint8_t(committedLength >> 8),
+                std::uint8_t(committedLength >> 16),
+                std::uint8_t(committedLength >> 24),
+                0,
+                std::uint8_t(flipAt),
+                std::uint8_t(flipAt >> 8)};
+    Append(input, working);
+    return input;
+}
+
+// `count` seconds of the monitor's parameter records, the one at `jumpAt` counting backwards.
+Bytes MonitorRecords(int count, int jumpAt = -1)
+{
+    MonitorSim monitor;
+    Bytes records;
+    for (int i = 0; i < count; ++i) {
+        if (i == jumpAt)
+            monitor.JumpSequenceBack(5);
+        Append(records, monitor.ParamPacket());
+    }
+    return records;
+}
+
+void RecoverySeeds()
+{
+    constexpr std::uint8_t kRealHead = 1, kCommitted = 2;
+    constexpr std::uint32_t kHead = 14200, kRecord = 108;
+    Write("record_recovery", "commit-lags",
+          Interrupted(kRealHead | kCommitted, kHead + 10 * kRecord, 0, MonitorRecords(17)));
+    Write("record_recovery", "commit-torn",
+          Interrupted(kRealHead | kCommitted, kHead + 13 * kRecord + 50, 0, MonitorRecords(17)));
+    Write("record_recovery", "never-committed", Interrupted(kRealHead, 0, 0, MonitorRecords(5)));
+    Write("record_recovery", "sequence-breaks",
+          Interrupted(kRealHead | kCommitted, kHead + 2 * kRecord, 0, MonitorRecords(9, 6)));
+    Write("record_recovery", "copy-differs",
+          Interrupted(kRealHead | kCommitted, kHead + 8 * kRecord, std::uint16_t(kHead + 7 * kRecord + 9),
+                      MonitorRecords(12)));
+    Write("record_recovery", "no-head", Interrupted(kCommitted, 300, 0, Bytes(400, 0x41)));
+}
+
 // ---- settings files ---------------------------------------------------------------------------------
 
 Bytes Ini(const std::string& value, const std::string& file)
@@ -458,6 +504,7 @@ int main(int argc, char** argv)
     PacketSeeds();
     StreamSeeds();
     RecordSeeds();
+    RecoverySeeds();
     IniSeeds();
     XmlSeeds();
     const fs::path scratch = fs::temp_directory_path() / ("fuzz-make-corpus-" + std::to_string(getpid()));
