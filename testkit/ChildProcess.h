@@ -3,7 +3,13 @@
 // initializer of the test file, before any test, ending with _exit:
 //
 //   const int s_child = testkit::RunChildRole("crash", [](const std::string& arg) { ...; return 0; });
+//
+// A part that needs every static object of the program (a whole station with its resource tables)
+// registers with RunChildRoleAtStart instead: it runs when the test program has started, before
+// its first test.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <cerrno>
 #include <cstdlib>
@@ -33,6 +39,32 @@ inline int RunChildRole(const char* role, const std::function<int(const std::str
     if (text.compare(0, prefix.size(), prefix) != 0)
         return 0;
     _exit(part(text.substr(prefix.size())));
+}
+
+// In a child started for `role`, runs `part` with the argument once the test program has started
+// (as its global test environment is set up) and ends the process with its result; otherwise
+// does nothing. Returns whether this process is that child.
+inline bool RunChildRoleAtStart(const char* role, std::function<int(const std::string&)> part)
+{
+    const char* value = std::getenv(kChildVariable);
+    const std::string prefix = std::string(role) + ":";
+    if (!value || std::string(value).compare(0, prefix.size(), prefix) != 0)
+        return false;
+    class Part : public ::testing::Environment
+    {
+    public:
+        Part(std::string argument, std::function<int(const std::string&)> part)
+            : m_argument(std::move(argument)), m_part(std::move(part))
+        {
+        }
+        void SetUp() override { _exit(m_part(m_argument)); }
+
+    private:
+        std::string m_argument;
+        std::function<int(const std::string&)> m_part;
+    };
+    ::testing::AddGlobalTestEnvironment(new Part(std::string(value).substr(prefix.size()), std::move(part)));
+    return true;
 }
 
 // Starts this program again as the child for `role`; -1 when it cannot.

@@ -10,6 +10,7 @@
 #include "tarvic/app/StationMessages.h"
 #include "tarvic/doc/CTarvicIIDoc.h"
 #include "tarvic/frame/CMainFrame.h"
+#include "tarvic/record/RecordingRecovery.h"
 #include "tarvic/res/TarvicResourceIds.h"
 #include "tarvic/view/CTarvicIIView.h"
 
@@ -106,6 +107,10 @@ BOOL CTarvicIIApp::InitInstance()
     SetDataFolder(dataFolder);
     PrepareDatabaseFile(dataFolder, ProgramFolder());
     ConnectDatabase(g_Database, dataFolder);
+    // Nothing has been pumped since the beds began to be taken, so no recording of this start
+    // runs yet; a box may pump, so the user hears of it only once the files are done.
+    if (CTarvicIIView* view = GetView())
+        TellCompletedRecordings(CompleteInterruptedRecordings(g_Database, view->StudyRows(), dataFolder));
     return TRUE;
 }
 

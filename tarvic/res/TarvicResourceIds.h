@@ -67,5 +67,16 @@ constexpr UINT IDS_EXIT_PROGRAM = 12083;
 constexpr UINT IDS_STATION_CAPTION = 12090;
 // What a command whose dialog is not in this version answers.
 constexpr UINT IDS_NOT_AVAILABLE = 12091;
+// A recording that a write error ended: the bed, why, the patient.
+constexpr UINT IDS_RECORD_STOPPED = 12400;
+constexpr UINT IDS_CAUSE_DISK_FULL = 12401;
+constexpr UINT IDS_CAUSE_WRITE_FAILED = 12402;
+// Follows IDS_STUDY_NOT_STORED when study rows have not been stored for a minute.
+constexpr UINT IDS_DATABASE_UNWRITABLE = 12403;
+// The recordings completed at start-up, one line each, and those left as they were.
+constexpr UINT IDS_RECOVERED_INTRO = 12404;
+constexpr UINT IDS_RECOVERED_STUDY = 12405;
+constexpr UINT IDS_RECOVERED_ROWS_LATER = 12406;
+constexpr UINT IDS_RECOVERY_KEPT = 12407;
 
 } // namespace tarvic

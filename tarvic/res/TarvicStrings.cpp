@@ -31,6 +31,19 @@ constexpr platform::StringEntry kStrings[] = {
     {IDS_EXIT_PROGRAM, "Exit Program?"},
     {IDS_STATION_CAPTION, "Tarvic II"},
     {IDS_NOT_AVAILABLE, "This function is not available in this version of the central station."},
+    {IDS_RECORD_STOPPED,
+     "Recording of bed %1 stopped: %2.\nPatient: %3\n\nWhat was recorded until then is kept."},
+    {IDS_CAUSE_DISK_FULL, "the disk is full"},
+    {IDS_CAUSE_WRITE_FAILED, "the recording file could not be written"},
+    {IDS_DATABASE_UNWRITABLE, "The database could not be written for a minute. The recordings go on; their "
+                              "study records are stored as soon as the database can be written again."},
+    {IDS_RECOVERED_INTRO, "The central station did not end in order last time. The recordings it was writing "
+                          "then have been completed:"},
+    {IDS_RECOVERED_STUDY, "%1: recording started %2, %3 long"},
+    {IDS_RECOVERED_ROWS_LATER,
+     "Their study records are stored as soon as the database can be written again."},
+    {IDS_RECOVERY_KEPT, "These working files could not be completed and were left in the Records folder (the "
+                        "run log tells why):"},
     // ---- commands: prompt, line feed, tool tip -------------------------------------------------
     {ID_PAGE_PREV, "Show the previous page of beds\nPrevious"},
     {ID_PAGE_NEXT, "Show the next page of beds\nNext"},

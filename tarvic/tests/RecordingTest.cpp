@@ -1,15 +1,22 @@
 // Recording from the station's side: the study row appears at the first commit of the recording
 // file and grows with it; stopping completes it from the committed file and removes the working
 // file; free space decides whether a recording starts, and the disk watch warns once and stops
-// every recording below 1000 MB; a row that cannot be stored is told once and keeps the working
-// file; a termination request ends the station with every recording completed.
+// every recording below 1000 MB; rows the database refuses are told only when it stays
+// unwritable for a minute and catch up afterwards; a full disk ends a recording as a stop does,
+// with one message that says which bed and why, and a recording whose row or last records could
+// not be stored then is completed later; a termination request ends the station with every
+// recording completed.
+#include "support/RecordingFaults.h"
 #include "support/StationFixture.h"
 
+#include "tarvic/app/StartUpSteps.h"
 #include "tarvic/app/StationMessages.h"
 #include "tarvic/res/TarvicResourceIds.h"
 
 #include "nrdata/record/RecordFileFormat.h"
 #include "nyraclient/client/ClientMessages.h"
+
+#include "testkit/Pump.h"
 
 #include <gtest/gtest.h>
 
@@ -25,21 +32,6 @@ namespace fs = std::filesystem;
 class StationRecording : public StationTest
 {
 protected:
-    // The station with a monitor's bed from `address`, admitted and recording `patientId`.
-    NyraClientInfo* RecordingBed(const char* address, const char* patientId, MonitorSim** simOut)
-    {
-        NyraClientInfo* bed = ConnectMonitor(address, simOut);
-        EXPECT_NE(bed, nullptr);
-        if (bed == nullptr)
-            return nullptr;
-        AdmitPatient(bed, **simOut, patientId);
-        bed->m_strDoctorID = "DR-1";
-        bed->m_strNurseID = "RN-2";
-        bed->SendMsgToParent(CLIENT_NOTIFY_COMMAND, NYRACMD_RECORD_START);
-        EXPECT_TRUE(bed->IsRecording());
-        return bed;
-    }
-
     // The files of the Records folder with this ending.
     std::vector<fs::path> RecordFiles(const std::string& ending) const
     {
@@ -63,6 +55,20 @@ protected:
     {
         TBLStudy study;
         return PumpUntil([&] { return ReadStudy(patientId, studyId, study) && study.S_LENGTH == length; });
+    }
+
+    // The station with room on its disk and a bed from 127.0.0.2 that has recorded `patientId`
+    // for 25 seconds, every record and the wave snapshot of the start written; null when that
+    // did not come about.
+    NyraClientInfo* StationRecordingFor25Seconds(const char* patientId, MonitorSim** simOut)
+    {
+        StartWithFreeSpace(5000);
+        NyraClientInfo* bed = RecordingBed("127.0.0.2", patientId, simOut);
+        if (bed == nullptr)
+            return nullptr;
+        Seconds(**simOut, 25);
+        const bool written = PumpUntil([&] { return bed->IsEnableWaveSave() && bed->GetFileLength() == 25; });
+        return written ? bed : nullptr;
     }
 
     void StartWithFreeSpace(ULONGLONG megabytes, const StationSettings& settings = {})
@@ -201,33 +207,119 @@ TEST_F(StationRecording, TheDiskWatchWarnsOnceAndBelow1000MBStopsEveryRecording)
     EXPECT_TRUE(RecordFiles(".TMP").empty());
 }
 
-TEST_F(StationRecording, ARowThatCannotBeStoredIsToldOnceAndTheWorkingFileStays)
+TEST_F(StationRecording, RowsTheDatabaseRefusesAreToldOnlyAfterAMinuteAndCatchUpOnceItTakesThemAgain)
 {
     StartWithFreeSpace(5000);
+    const RunLogHere log(folder / "run.log");
     MonitorSim* sim = nullptr;
     NyraClientInfo* bed = RecordingBed("127.0.0.2", "P-0012", &sim);
+    const TBLStudy started = bed->GetStudy();
+    platform::ScopedTestClock clock(platform::MonotonicMs());
+    // One second of the monitor for each second of the clock.
+    const auto live = [&](int seconds) {
+        for (int i = 0; i < seconds; ++i) {
+            Seconds(*sim, 1);
+            testkit::AdvancePumped(clock, 1000);
+        }
+    };
     g_Database.Disconnect();
-    // The box of the first failure is open while the next commit fails too.
-    platform::msg::ScriptMessageBoxAnswer([&](const platform::msg::MessageBoxRequest&) {
-        view->UpdateStudy(bed);
-        return IDOK;
-    });
-    Seconds(*sim, 10);
-    std::vector<platform::msg::MessageBoxRequest> told;
-    EXPECT_TRUE(PumpUntil([&] {
-        for (auto& box : platform::msg::TakeShownMessageBoxes())
-            told.push_back(box);
-        return !told.empty();
-    }));
-    EXPECT_EQ(told.size(), 1u);
+    live(55); // five commits refused over 40 seconds: nobody is bothered yet
+    EXPECT_TRUE(platform::msg::TakeShownMessageBoxes().empty());
+    live(45); // refused for a minute: told once
+    const auto told = platform::msg::TakeShownMessageBoxes();
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_EQ(told[0].text, "Fail to insert study!\n\nThe database could not be written for a minute. The "
+                            "recordings go on; their study records are stored as soon as the database can be "
+                            "written again.");
+    EXPECT_EQ(told[0].caption, "Tarvic II");
+    EXPECT_EQ(told[0].Icon(), UINT(MB_ICONERROR));
     EXPECT_TRUE(bed->IsRecording());
 
+    ASSERT_EQ(tarvic::ConnectDatabase(g_Database, folder.Path("Data")), 1);
+    live(10);
+    EXPECT_TRUE(AwaitRow(started.S_ID, started.S_STUDY_ID, 110));
     bed->SendMsgToParent(CLIENT_NOTIFY_COMMAND, NYRACMD_RECORD_STOP);
+    EXPECT_TRUE(AwaitRow(started.S_ID, started.S_STUDY_ID, 110));
+    EXPECT_TRUE(RecordFiles(".TMP").empty());
+    EXPECT_TRUE(platform::msg::TakeShownMessageBoxes().empty());
+    // The database's own words went to the run log, once.
+    const std::string text = log.Text();
+    EXPECT_EQ(Count(text, "[ RECORD ] Study row not stored - P-0012 " + std::string(started.S_STUDY_ID) +
+                              ": COM ERROR"),
+              1)
+        << text;
+    EXPECT_EQ(Count(text, "[ RECORD ] Study rows are stored again"), 1) << text;
+}
+
+TEST_F(StationRecording, AFullDiskEndsTheRecordingWithOneMessageThatNamesTheBedThePatientAndTheCause)
+{
+    MonitorSim* sim = nullptr;
+    NyraClientInfo* bed = StationRecordingFor25Seconds("P-0014", &sim);
+    ASSERT_NE(bed, nullptr);
+    const TBLStudy started = bed->GetStudy();
+    const RunLogHere log(folder / "run.log");
+    // The disk fills up, faster than the free-space watch looks: seven more records fit.
+    const DiskFull full(8, ".TMP");
+    Seconds(*sim, 10);
+    ASSERT_TRUE(PumpUntil([&] { return !bed->IsRecording(); }));
+
     const auto shown = platform::msg::TakeShownMessageBoxes();
     ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].text, "Fail to insert study!");
+    EXPECT_EQ(shown[0].text,
+              "Recording of bed 1 stopped: the disk is full.\nPatient: Anna Berg (P-0014)\n\nWhat "
+              "was recorded until then is kept.");
     EXPECT_EQ(shown[0].caption, "Tarvic II");
-    EXPECT_EQ(RecordFiles(".TMP").size(), 1u);
+    EXPECT_EQ(shown[0].Icon(), UINT(MB_ICONERROR));
+    // Ended as a stop ends it: the committed file complete, the row with it, no working file.
+    const auto committed = RecordFiles(".FMF");
+    ASSERT_EQ(committed.size(), 1u);
+    EXPECT_EQ(RecordsIn(committed[0]), 32);
+    TBLStudy row;
+    ASSERT_TRUE(ReadStudy(started.S_ID, started.S_STUDY_ID, row));
+    EXPECT_EQ(row.S_LENGTH, 32);
+    EXPECT_TRUE(RecordFiles(".TMP").empty());
+    const std::string text = log.Text();
+    EXPECT_NE(text.find("[ RECORD ] Write error, recording stopped - "), std::string::npos) << text;
+    EXPECT_NE(text.find("The disk is full while writing"), std::string::npos) << text;
+    // The bed goes on without a recording.
+    Seconds(*sim, 2);
+    EXPECT_FALSE(bed->IsRecording());
+}
+
+TEST_F(StationRecording, WithTheDatabaseUnwritableTooTheWorkingFileWaitsAndTheRecordingIsCompletedLater)
+{
+    MonitorSim* sim = nullptr;
+    NyraClientInfo* bed = StationRecordingFor25Seconds("P-0015", &sim);
+    ASSERT_NE(bed, nullptr);
+    const TBLStudy started = bed->GetStudy();
+    const RunLogHere log(folder / "run.log");
+    {
+        // Another program writes the database, and the disk fills up under both recording files:
+        // two more records go into the working file, none into the committed copy.
+        KTAdo other;
+        ASSERT_EQ(other.ConnectDB(folder.Path("Data/TarvicII.mdb"), tarvic::kDatabasePassword), 1);
+        ASSERT_EQ(other.BeginTrans(), 1);
+        {
+            const DiskFull full(3, "/Records/");
+            Seconds(*sim, 5);
+            ASSERT_TRUE(PumpUntil([&] { return !bed->IsRecording(); }));
+            EXPECT_EQ(platform::msg::TakeShownMessageBoxes().size(), 1u);
+            ASSERT_EQ(RecordFiles(".TMP").size(), 1u);
+            EXPECT_EQ(RecordsIn(RecordFiles(".TMP")[0]), 27);
+            EXPECT_EQ(RecordsIn(RecordFiles(".FMF")[0]), 20);
+        }
+        ASSERT_EQ(other.CommitTrans(), 1);
+    }
+    // Space again, and the lock is gone: the next try completes the recording.
+    ASSERT_TRUE(PumpUntil([&] { return RecordFiles(".TMP").empty(); }, std::chrono::seconds(15)));
+    EXPECT_EQ(RecordsIn(RecordFiles(".FMF")[0]), 27);
+    TBLStudy row;
+    ASSERT_TRUE(ReadStudy(started.S_ID, started.S_STUDY_ID, row));
+    EXPECT_EQ(row.S_LENGTH, 27);
+    EXPECT_TRUE(platform::msg::TakeShownMessageBoxes().empty());
+    const std::string text = log.Text();
+    EXPECT_NE(text.find("[ RECORD ] Study row not stored - P-0015"), std::string::npos) << text;
+    EXPECT_NE(text.find("[ RECORD ] Committed copy brought up to date - "), std::string::npos) << text;
 }
 
 TEST_F(StationRecording, TheFinalRowUsesTheClientsOwnFileNames)

@@ -71,7 +71,7 @@ const platform::MessageMap* CTarvicIIView::GetThisMessageMap()
 
 // ==== construction and creation ==================================================================
 
-CTarvicIIView::CTarvicIIView() : m_ClientManager(this)
+CTarvicIIView::CTarvicIIView() : m_ClientManager(this), m_StudyRows(g_Database)
 {
     m_ClientManager.SetConfig(g_Config, FALSE);
     // The commands pass 1; at construction there are no bed windows to tell.
@@ -89,6 +89,7 @@ int CTarvicIIView::OnCreate(LPCREATESTRUCT lpCreateStruct)
         return -1;
     SetTimer(TIMER_CLOCK, kClockPeriodMs);
     SetTimer(TIMER_DISK_CHECK, kDiskCheckPeriodMs);
+    SetTimer(TIMER_STUDY_RETRY, tarvic::StudyRowWriter::kRetryPeriodMs);
     m_pBrokerServer = std::make_unique<CBrokerServer>(this);
     m_pBrokerServer->SetClientManager(&m_ClientManager);
     return 0;
@@ -145,6 +146,8 @@ void CTarvicIIView::OnTimer(UINT_PTR nIDEvent)
         DrawClock();
     else if (nIDEvent == TIMER_DISK_CHECK)
         CheckDiskSpace();
+    else if (nIDEvent == TIMER_STUDY_RETRY)
+        m_StudyRows.RetryPending();
     Default();
 }
 
@@ -167,6 +170,7 @@ void CTarvicIIView::OnDestroy()
 {
     KillTimer(TIMER_CLOCK);
     KillTimer(TIMER_DISK_CHECK);
+    KillTimer(TIMER_STUDY_RETRY);
     if (g_Config.SaveDisplayMode) {
         g_Config.DisplayMode = m_ClientManager.GetDisplayMode();
         // Only this key is written: the review station may have saved its own settings to the
@@ -175,6 +179,8 @@ void CTarvicIIView::OnDestroy()
     }
     // Every bed goes: recordings end (their rows are completed here) and links close.
     m_ClientManager.ClearAll();
+    // Rows the database still refuses are completed at the next start, with their recordings.
+    m_StudyRows.LeavePending();
     CView::OnDestroy();
     m_pMonitorListener.reset();
     m_pSerialManager.reset();

@@ -6,7 +6,8 @@
 //  - the beds' events (ViewClientEvents.cpp): WM_CLIENT_NOTIFY, the per-bed command dispatcher
 //    and the per-bed dialogs;
 //  - recording (ViewRecording.cpp): record start with its free-space check, the study row while
-//    the file grows and at its end, and the disk-space watch every ten minutes;
+//    the file grows and at its end (written through tarvic::StudyRowWriter, which never holds
+//    the station up for long), and the disk-space watch every ten minutes;
 //  - the toolbar's commands and the function keys (ViewCommands.cpp);
 //  - the clock in the frame's top-right corner (ViewClock.cpp);
 //  - a bed's printed trend (ViewPrinting.cpp) and its captured trend image (ViewCapture.cpp).
@@ -16,6 +17,7 @@
 // until the outermost scope has closed.
 #pragma once
 
+#include "tarvic/record/StudyRowWriter.h"
 #include "tarvic/view/StationDialogs.h"
 
 #include "nyraclient/manager/NyraClientManager.h"
@@ -31,6 +33,9 @@
 namespace tarvic {
 struct TrendPrintJob;
 }
+namespace nyraclient::record {
+struct RecordWriteError;
+}
 
 class CBrokerServer;
 class CPrintInfo;
@@ -45,6 +50,8 @@ class CTarvicIIView : public CView
 public:
     static constexpr UINT_PTR TIMER_CLOCK = 100;
     static constexpr UINT_PTR TIMER_DISK_CHECK = 200;
+    // Completed study rows that the database refused are tried again.
+    static constexpr UINT_PTR TIMER_STUDY_RETRY = 300;
     static constexpr UINT kClockPeriodMs = 50;
     static constexpr UINT kDiskCheckPeriodMs = 600000;
     static constexpr int kClockWidth = 134;
@@ -106,6 +113,8 @@ public:
     void UpdateStudy(NyraClientInfo* pClient);
     void EndRecord(NyraClientInfo* pClient);
     void CheckDiskSpace();
+    // The study rows of the recordings (the start-up's completed recordings too).
+    tarvic::StudyRowWriter& StudyRows() { return m_StudyRows; }
 
     // ---- commands (ViewCommands.cpp) --------------------------------------------------------
     void OnPagePrev();
@@ -159,9 +168,8 @@ private:
     // Closes a refused connection's message: -1 (all beds taken) is silent; at most one box of a
     // source is on screen at a time.
     void ShowRefusal(int nRefusal, int& bShown);
-    // Writes the study row of a client's recording with `length` records; FALSE when it failed
-    // (after telling the user, one box at a time).
-    BOOL StoreStudy(NyraClientInfo* pClient, LONG length);
+    // A recording that could not be written on has ended: one box says which bed, why and whose.
+    void TellRecordingStopped(NyraClientInfo* pClient, const nyraclient::record::RecordWriteError& error);
     void SetDisplayMode(int mode);
 
     NyraClientManager m_ClientManager;
@@ -181,7 +189,7 @@ private:
     int m_bDiskWarning{0};
     int m_bMonitorRefusalShown{0};
     int m_bSerialRefusalShown{0};
-    int m_bStudyFailureShown{0};
+    tarvic::StudyRowWriter m_StudyRows;
     // The clock: where it stands in the frame, the frame's pixels under it, and the picture each
     // tick is composed in.
     CRect m_rcClock;

@@ -89,31 +89,34 @@ void CTarvicIIView::StartRecord(NyraClientInfo* pClient)
 
 // ==== the study row ==============================================================================
 
-BOOL CTarvicIIView::StoreStudy(NyraClientInfo* pClient, LONG length)
+namespace {
+
+// The row of the client's recording with `length` records and the client's current loss,
+// doctor and nurse.
+TBLStudyRow RowOf(NyraClientInfo* pClient, LONG length)
 {
-    TBLStudy study(&g_Database);
-    static_cast<TBLStudyRow&>(study) = pClient->GetStudy();
-    // Get leaves the members as they are when no row holds the key.
-    const int exists = study.Get();
-    study.S_LENGTH = length;
-    study.S_LOSS = static_cast<LONG>(pClient->GetSignalLossOfRecored());
-    study.S_DOCTOR_ID = pClient->m_strDoctorID;
-    study.S_NURSE_ID = pClient->m_strNurseID;
-    if (exists ? study.Update() : study.Add())
-        return TRUE;
-    // The recording goes on and the next commit tries again; one box at a time meanwhile.
-    if (!m_bStudyFailureShown) {
-        m_bStudyFailureShown = 1;
-        tarvic::StationMessageBox(tarvic::IDS_STUDY_NOT_STORED, MB_OK | MB_ICONERROR);
-        m_bStudyFailureShown = 0;
-    }
-    return FALSE;
+    TBLStudyRow row = static_cast<const TBLStudyRow&>(pClient->GetStudy());
+    row.S_LENGTH = length;
+    row.S_LOSS = static_cast<LONG>(pClient->GetSignalLossOfRecored());
+    row.S_DOCTOR_ID = pClient->m_strDoctorID;
+    row.S_NURSE_ID = pClient->m_strNurseID;
+    return row;
 }
+
+// The length of a file; 0 when there is none.
+ULONGLONG FileLengthOf(const CString& path)
+{
+    CFileStatus status;
+    return CFile::GetStatus(path, status) ? status.m_size : 0;
+}
+
+} // namespace
 
 void CTarvicIIView::UpdateStudy(NyraClientInfo* pClient)
 {
+    // A row the database refuses now is written again at the next commit.
     if (pClient != nullptr)
-        StoreStudy(pClient, static_cast<LONG>(pClient->GetFileLength()));
+        m_StudyRows.Store(RowOf(pClient, static_cast<LONG>(pClient->GetFileLength())));
 }
 
 void CTarvicIIView::EndRecord(NyraClientInfo* pClient)
@@ -125,16 +128,26 @@ void CTarvicIIView::EndRecord(NyraClientInfo* pClient)
     const CString working = pClient->GetRecordPath();
     if (working.IsEmpty())
         return;
-    CFile committed;
-    if (!committed.Open(nyraclient::record::CommittedPathOf(working),
-                        CFile::modeRead | CFile::shareDenyNone)) {
-        // Stopped before its first commit: no row, and the ".TMP" stays.
-        return;
-    }
-    const LONG length = RecordCountOfFile(committed.GetLength());
-    committed.Close();
-    if (StoreStudy(pClient, length))
-        KTGF::DeleteFileA(working, FALSE);
+    // The row holds what the committed copy holds. A copy that lacks records of the working file
+    // (its last commit met a full disk) is brought up to date before the working file goes.
+    using nrdata::record::WholeRecordLength;
+    const ULONGLONG committed = FileLengthOf(nyraclient::record::CommittedPathOf(working));
+    const BOOL commitMissing = WholeRecordLength(committed) < WholeRecordLength(FileLengthOf(working));
+    m_StudyRows.Complete(RowOf(pClient, RecordCountOfFile(committed)), working, commitMissing);
+    if (const nyraclient::record::RecordWriteError& error = pClient->GetRecordWriteError(); error.IsError())
+        TellRecordingStopped(pClient, error);
+}
+
+void CTarvicIIView::TellRecordingStopped(NyraClientInfo* pClient,
+                                         const nyraclient::record::RecordWriteError& error)
+{
+    CString bed;
+    bed.Format("%d", int(pClient->GetMonitorPacket().GetMonitorNumber()));
+    const CString cause =
+        tarvic::LoadText(error.IsDiskFull() ? tarvic::IDS_CAUSE_DISK_FULL : tarvic::IDS_CAUSE_WRITE_FAILED);
+    const CString patient = tarvic::PatientText(pClient->GetAdmittedPatient());
+    tarvic::StationMessageBox(tarvic::FormatText(tarvic::IDS_RECORD_STOPPED, {bed, cause, patient}),
+                              MB_OK | MB_ICONERROR);
 }
 
 // ==== the disk-space watch =======================================================================

@@ -227,6 +227,22 @@ protected:
         }));
     }
 
+    // A monitor from `address` whose bed has `patientId` admitted and records (the bed's doctor
+    // "DR-1" and nurse "RN-2"); its bed.
+    NyraClientInfo* RecordingBed(const char* address, const char* patientId, MonitorSim** simOut)
+    {
+        NyraClientInfo* bed = ConnectMonitor(address, simOut);
+        EXPECT_NE(bed, nullptr);
+        if (bed == nullptr)
+            return nullptr;
+        AdmitPatient(bed, **simOut, patientId);
+        bed->m_strDoctorID = "DR-1";
+        bed->m_strNurseID = "RN-2";
+        bed->SendMsgToParent(CLIENT_NOTIFY_COMMAND, NYRACMD_RECORD_START);
+        EXPECT_TRUE(bed->IsRecording());
+        return bed;
+    }
+
     // One second of the monitor: its waves and its parameter packet, answered.
     static void Seconds(MonitorSim& sim, int count)
     {

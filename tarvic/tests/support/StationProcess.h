@@ -1,7 +1,8 @@
 // The TarvicII program itself as a separate process, for end-to-end tests: copied into a program
 // folder of its own with the empty database and the background picture, started with an empty
 // home folder and its own runtime and configuration folders. Headless unless the test gives it
-// a display. Processes it started and that still run are killed when it goes.
+// a display. What the starts write on standard error is kept for the test. Processes it started
+// and that still run are killed when it goes.
 #pragma once
 
 #include "testkit/BuildFolders.h"
@@ -9,6 +10,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -49,6 +51,12 @@ inline bool WaitUntil(const std::function<bool()>& done, std::chrono::millisecon
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     return true;
+}
+
+// "--ports M,V" with two free ports.
+inline std::vector<std::string> FreePortsArguments()
+{
+    return {"--ports", std::to_string(FreePort()) + "," + std::to_string(FreePort())};
 }
 
 class StationProcess
@@ -96,8 +104,14 @@ public:
         for (auto& e : env)
             envp.push_back(e.data());
         envp.push_back(nullptr);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, (home / "stderr.txt").c_str(),
+                                         O_WRONLY | O_CREAT | O_APPEND, 0644);
         pid_t pid = -1;
-        if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), envp.data()) != 0)
+        const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
+        posix_spawn_file_actions_destroy(&actions);
+        if (spawned != 0)
             return -1;
         m_started.push_back(pid);
         return pid;
@@ -110,6 +124,18 @@ public:
         if (!WaitUntil([&] { return waitpid(pid, &status, WNOHANG) == pid; }, limit))
             return -1;
         return status;
+    }
+
+    // What every start wrote on its standard error.
+    std::string StandardError() const { return testkit::ReadText(home / "stderr.txt"); }
+    // The text of every run log in the program folder's "Log".
+    std::string RunLogs() const
+    {
+        std::string text;
+        if (program.Exists("Log"))
+            for (const auto& entry : std::filesystem::directory_iterator(program / "Log"))
+                text += testkit::ReadText(entry.path().string());
+        return text;
     }
 
     testkit::TempFolder program;
