@@ -14,6 +14,8 @@
 #include "platform/sys/TerminationRequest.h"
 #include "platform/ui/framework/DocTemplate.h"
 
+#include <cstdio>
+
 using namespace platform::msgmap;
 
 namespace tarlux {
@@ -42,6 +44,11 @@ BOOL CTarluxIIApp::ActivateRunningInstance()
     const CString& name = ReviewStartupSettings().instanceName;
     if (!KTInstance::IsInstanceExist(name))
         return FALSE;
+    // The second copy ends without a window; it says why where the ward's IT person looks.
+    std::fprintf(stderr,
+                 "TarluxII: another review station is running (instance \"%s\"); it is brought to the "
+                 "front and this start ends.\n",
+                 name.GetString());
     // A copy in another process is asked to show and raise its window; one of this process's
     // own windows is brought to the front here.
     if (HWND running = KTInstance::GetInstanceWindow(name)) {

@@ -145,10 +145,14 @@ TEST(ReviewStartup, ASecondStartBringsTheFirstToTheFrontAndEnds)
         // The first copy's claim lies in the shared runtime folder.
         ::setenv("XDG_RUNTIME_DIR", runtime, 1);
         tarlux::ReviewStartupSettings().instanceName = kSharedName;
+        testing::internal::CaptureStderr();
         ReviewStation second;
+        const std::string said = testing::internal::GetCapturedStderr();
         EXPECT_FALSE(second.Started());
         EXPECT_EQ(second.App().m_pMainWnd, nullptr) << "no window of its own";
-        EXPECT_TRUE(second.Boxes().empty()) << "and no message";
+        EXPECT_TRUE(second.Boxes().empty()) << "and no message box";
+        EXPECT_NE(said.find("another review station is running"), std::string::npos)
+            << "but a line on standard error";
     }
     const int status = testkit::WaitForChild(first);
     ASSERT_TRUE(WIFEXITED(status));

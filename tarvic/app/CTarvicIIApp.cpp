@@ -15,6 +15,7 @@
 #include "tarvic/view/CTarvicIIView.h"
 
 #include "ktutil/KTInstance.h"
+#include "nyraclient/startup/NyraRunLog.h"
 
 #include "platform/msg/MessageBoxService.h"
 #include "platform/net/SocketTypes.h"
@@ -28,6 +29,28 @@ namespace {
 
 constexpr char kRegistryKey[] = "Local AppWizard-Generated Applications";
 constexpr UINT kRecentFiles = 4;
+
+constexpr char kLogAnotherStation[] =
+    "[ START ] Another central station runs with the name %s; this start ends";
+constexpr char kLogNoClaim[] = "[ START ] The name %s cannot be claimed (runtime folder %s); this start ends";
+
+// A second start ends at once; it says why where the ward's IT person looks: on standard error
+// and in the run log.
+void TellInstanceNotClaimed(const CString& instance)
+{
+    const std::string folder = platform::InstanceRuntimeFolder();
+    if (KTInstance::IsInstanceExist(instance)) {
+        std::fprintf(stderr,
+                     "TarvicII: another central station is running (instance \"%s\"); it is brought to the "
+                     "front and this start ends.\n",
+                     instance.GetString());
+        RunLog.Log(kLogAnotherStation, instance.GetString());
+    } else {
+        std::fprintf(stderr, "TarvicII: the instance name \"%s\" cannot be claimed in %s; this start ends.\n",
+                     instance.GetString(), folder.c_str());
+        RunLog.Log(kLogNoClaim, instance.GetString(), folder.c_str());
+    }
+}
 
 } // namespace
 
@@ -53,6 +76,7 @@ BOOL CTarvicIIApp::InitInstance()
     // second start raises the first and ends.
     const CString instance = Options().instanceName;
     if (!KTInstance::LockInstance(instance, nullptr)) {
+        TellInstanceNotClaimed(instance);
         if (HWND window = KTInstance::GetInstanceWindow(instance)) {
             ::ShowWindow(window, SW_SHOWNORMAL);
             ::SetForegroundWindow(window);
@@ -107,8 +131,9 @@ BOOL CTarvicIIApp::InitInstance()
     SetDataFolder(dataFolder);
     PrepareDatabaseFile(dataFolder, ProgramFolder());
     ConnectDatabase(g_Database, dataFolder);
-    // Nothing has been pumped since the beds began to be taken, so no recording of this start
-    // runs yet; a box may pump, so the user hears of it only once the files are done.
+    // Before the station handles its first message (only a database box above may have pumped;
+    // a recording started meanwhile holds its working file and is left alone). The box comes
+    // once the files are done, since it pumps.
     if (CTarvicIIView* view = GetView())
         TellCompletedRecordings(CompleteInterruptedRecordings(g_Database, view->StudyRows(), dataFolder));
     return TRUE;

@@ -1,6 +1,7 @@
 // End to end: the TarvicII program itself, copied into a program folder of its own and started
 // headless with an empty home folder. It creates its data folder and database, takes a monitor
-// and a viewer, ends in order on SIGTERM, and a second start raises the first and ends. The check
+// and a viewer, ends in order on SIGTERM, and a second start raises the first and ends, saying
+// why on standard error and in the run log. The check
 // on the classic ports 5000 and 5100 runs only when they are free on this machine.
 #include "support/StationFixture.h"
 #include "support/StationProcess.h"
@@ -104,6 +105,11 @@ TEST(StationProcess, ASecondStartRaisesTheFirstAndEnds)
     const int status = StationProcess::WaitForEnd(second, std::chrono::seconds(10));
     ASSERT_TRUE(WIFEXITED(status)) << status;
     EXPECT_EQ(waitpid(first, nullptr, WNOHANG), 0); // the first runs on
+    // The second says why it ended, where the ward's IT person looks.
+    EXPECT_NE(station.StandardError().find("another central station is running"), std::string::npos)
+        << station.StandardError();
+    EXPECT_NE(station.RunLogs().find("[ START ] Another central station runs"), std::string::npos)
+        << station.RunLogs();
 
     kill(first, SIGTERM);
     EXPECT_TRUE(WIFEXITED(StationProcess::WaitForEnd(first)));
