@@ -193,6 +193,7 @@ void NyraClientInfo::Receive_Monitor(BYTE* data, int len)
 {
     const int changed = IsMonitorPacketChanged(data, len);
     const BYTE previousMode = m_MonitorPacket.GetDisplayMode();
+    const BYTE previousMovement = m_MonitorPacket.GetFetalMovement();
     PKMonitor_v110 packet(m_MonitorPacket);
     if (!packet.SetPacket(data, len, 1)) {
         Send_Control(PK_CONTROL_NAK, PK_TYPE_MONITOR);
@@ -212,9 +213,12 @@ void NyraClientInfo::Receive_Monitor(BYTE* data, int len)
         RedrawControl();
     }
     // The layout's display flags replace the user's trend choices only when the monitor changes
-    // its display mode: a monitor resends its settings packet, and a resent one keeps them.
+    // its display mode: a monitor resends its settings packet, and a resent one keeps them. A
+    // fetal-movement switch in the same mode shows or hides FM1 and FM2 alone.
     if (m_MonitorPacket.GetDisplayMode() != previousMode)
         UpdateConfig();
+    else if (m_MonitorPacket.GetFetalMovement() != previousMovement)
+        UpdateFetalMovementFlags();
     AddBrokerSendData(data, UINT(len));
     Send_Control(PK_CONTROL_ACK, PK_TYPE_MONITOR);
 }

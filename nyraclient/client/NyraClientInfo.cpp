@@ -145,14 +145,27 @@ void NyraClientInfo::UpdateConfig()
         return;
     for (const LayoutFlag& entry : kLayoutFlags)
         m_Config.DisplayFlag[size_t(entry.flag)] = entry.value[size_t(mode - 1)];
-    if (mode <= 3) {
-        if (m_MonitorPacket.GetFetalMovement() == 0) {
-            m_Config.DisplayFlag[kFlagFM1] = 0;
-            m_Config.DisplayFlag[kFlagFM2] = 0;
-        } else if (m_Config.DisplayFlag[kFlagFM1] == 0 && m_Config.DisplayFlag[kFlagFM2] == 0) {
-            m_Config.DisplayFlag[kFlagFM1] = 1;
-            m_Config.DisplayFlag[kFlagFM2] = 1;
-        }
+    ApplyFetalMovementFlags();
+}
+
+void NyraClientInfo::UpdateFetalMovementFlags()
+{
+    std::lock_guard lock(m_SettingsLock);
+    ApplyFetalMovementFlags();
+}
+
+void NyraClientInfo::ApplyFetalMovementFlags()
+{
+    // Mother Only (4) and unknown modes show no fetal movement whatever the monitor says.
+    const int mode = m_MonitorPacket.GetDisplayMode();
+    if (mode < 1 || mode > 3)
+        return;
+    if (m_MonitorPacket.GetFetalMovement() == 0) {
+        m_Config.DisplayFlag[kFlagFM1] = 0;
+        m_Config.DisplayFlag[kFlagFM2] = 0;
+    } else if (m_Config.DisplayFlag[kFlagFM1] == 0 && m_Config.DisplayFlag[kFlagFM2] == 0) {
+        m_Config.DisplayFlag[kFlagFM1] = 1;
+        m_Config.DisplayFlag[kFlagFM2] = 1;
     }
 }
 

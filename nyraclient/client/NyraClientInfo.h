@@ -99,6 +99,8 @@ public:
     // user chose for this bed.
     void SetDisplayFlags(const std::array<int, NyraConfig::kDisplayFlags>& flags);
     void UpdateConfig();
+    // Only FM1 and FM2 from the monitor's fetal-movement setting, the other flags as they are.
+    void UpdateFetalMovementFlags();
     int GetDisplayMode() const;
     void EnableAlarm(int bEnable);
     // The settings' "All Alarm Sound": 1 while the bed's alarm sound is on (any thread).
@@ -290,6 +292,8 @@ public:
     CCriticalSection m_LinkLock;
 
 private:
+    // The fetal-movement rule of UpdateConfig; the caller holds the settings lock.
+    void ApplyFetalMovementFlags();
     friend class NyraClientManager;
 
     void DropTail();

@@ -1,6 +1,7 @@
 // The packet handlers over a real loopback link: the ACK/NAK/no-answer table for every kind
-// and key case, the connect and disconnect notices, the monitor-number gate, the monitor's own
-// acknowledgements lowering the waiting flags, and the notifications of a removed bed.
+// and key case, the connect and disconnect notices, the monitor-number gate, the display flags a
+// monitor's settings switch, the monitor's own acknowledgements lowering the waiting flags, and
+// the notifications of a removed bed.
 #include "support/StationHarness.h"
 
 #include "nrdata/buffer/CSmartBuffer.h"
@@ -173,6 +174,51 @@ TEST_F(ClientHandlers, WavesAndParametersCountOnlyAfterTheMonitorNumberIsAccepte
     EXPECT_TRUE(accepted[0].IsAck(PK_TYPE_MONITOR));
     EXPECT_TRUE(accepted[1].IsAck(PK_TYPE_PARAM));
     EXPECT_EQ(m_client->GetTrendFedCount(), 1);
+}
+
+// ---- the monitor's layout and the bed's trend choices --------------------------------------------------
+
+TEST_F(ClientHandlers, AFetalMovementSwitchShowsOrHidesFM1AndFM2AndKeepsTheOtherChoices)
+{
+    constexpr int kFHR2 = 12;
+    constexpr int kFM1 = 13;
+    constexpr int kFM2 = 14;
+    auto sendMonitor = [&](int mode, int movement) {
+        m_sim->SetDisplayMode(mode);
+        m_sim->SetFetalMovement(movement);
+        auto replies = Exchange(*m_sim, m_sim->MonitorPacket(), 1);
+        ASSERT_EQ(replies.size(), 1u);
+        ASSERT_TRUE(replies[0].IsAck(PK_TYPE_MONITOR));
+    };
+    auto visible = [&](int kind) { return m_client->GetConfig().IsVisible(kind); };
+    struct Case
+    {
+        int mode;
+        int from;
+        int to;
+        int shown; // FM1 and FM2 after the switch
+    };
+    const Case cases[] = {
+        { 1, 0, 1, 1 }, { 1, 1, 0, 0 }, { 2, 0, 1, 1 }, { 2, 1, 0, 0 },
+        { 3, 1, 0, 0 }, { 3, 0, 1, 1 }, { 4, 0, 1, 0 }, { 4, 1, 0, 0 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "mode " << c.mode << ", fetal movement " << c.from << " to " << c.to);
+        // Each case starts with a change of the display mode, which lays the flags out afresh.
+        sendMonitor(c.mode == 1 ? 2 : 1, 1);
+        sendMonitor(c.mode, c.from);
+        EXPECT_EQ(visible(kFM1), c.mode <= 3 && c.from != 0 ? 1 : 0);
+        // The user hides FHR2 on this bed.
+        auto flags = m_client->GetConfig().DisplayFlag;
+        flags[size_t(NyraConfig::DisplayFlagOfKind(kFHR2))] = 0;
+        m_client->SetDisplayFlags(flags);
+
+        sendMonitor(c.mode, c.to);
+        EXPECT_EQ(visible(kFM1), c.shown);
+        EXPECT_EQ(visible(kFM2), c.shown);
+        EXPECT_EQ(visible(kFHR2), 0) << "the user's choice stays";
+        EXPECT_EQ(visible(11), c.mode <= 3 ? 1 : 0) << "FHR1 as the layout has it";
+    }
 }
 
 TEST_F(ClientHandlers, AParameterPacketWithAWrongKeyDoesNotReachTheTrendStore)

@@ -158,7 +158,7 @@ Bytes MonitorSim::MonitorPacket() const
     packet.SetMonitorNumber(static_cast<BYTE>(m_monitorNumber));
     packet.SetDisplayMode(static_cast<BYTE>(m_displayMode));
     packet.SetECGLead(1);
-    packet.SetFetalMovement(1);
+    packet.SetFetalMovement(static_cast<BYTE>(m_fetalMovement));
     return BytesOf(packet, m_key);
 }
 

@@ -57,6 +57,8 @@ public:
     // ---- identity --------------------------------------------------------------------------
     void SetMonitorNumber(int number) { m_monitorNumber = number; }
     void SetDisplayMode(int mode) { m_displayMode = mode; }
+    // The monitor's fetal-movement setting (on unless switched off).
+    void SetFetalMovement(int on) { m_fetalMovement = on; }
     void SetPatient(const std::string& id, const std::string& first, const std::string& last);
     // The key the station gave with its ACK of the connect notice (0xFF before).
     std::uint8_t Key() const { return m_key; }
@@ -121,6 +123,7 @@ private:
     std::uint8_t m_key { 0xFF };
     int m_monitorNumber { 1 };
     int m_displayMode { 2 };
+    int m_fetalMovement { 1 };
     std::string m_patientId { "SIM-0001" };
     std::string m_firstName { "Jane" };
     std::string m_lastName { "Doe" };
