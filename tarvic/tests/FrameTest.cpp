@@ -1,5 +1,5 @@
 // The central station started headless in a program folder of its own: the main window with its
-// picture toolbar (one more button in demo mode), the clock, the empty grid over the background
+// title and picture toolbar (one more button in demo mode), the clock, the empty grid over the background
 // picture, full screen in window mode 0 and F12 switching it, the smallest window, F11, and Exit
 // asking before it closes the station. The frame's picture is a reviewed golden.
 #include "support/StationFixture.h"
@@ -104,6 +104,33 @@ TEST_F(StationFrame, FullScreenFrameWithToolbarClockAndEmptyGrid)
     const platform::Image picture = testkit::Capture(frame->GetSafeHwnd());
     testkit::SaveForReview(picture, "tarvic_frame");
     testkit::ExpectMatchesGolden(picture, "tarvic/tests/golden/StationFrame.png", {48, 0.01});
+}
+
+// The title is the string table's own (none in English), without a document name, also after
+// the idle updates of a running station.
+TEST_F(StationFrame, TheTitleIsTheStringTablesMainTitleWithoutADocumentName)
+{
+    struct Case
+    {
+        int language;
+        const char* title;
+    };
+    const Case cases[] = { { 3, "" }, { 5, "Zentrale Überwachung" } };
+    std::filesystem::copy_file(std::filesystem::path(testkit::TestModuleFolder("tarvic")) / "LANG_GER.so",
+                               folder / "LANG_GER.so");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.language);
+        StartStation({.extraDefault = "Language=" + std::to_string(c.language) + "\n"});
+        for (int i = 0; i < 3; ++i) {
+            app->OnIdle(i);
+            PumpUntil([] { return true; });
+        }
+        CString title;
+        frame->GetWindowText(title);
+        EXPECT_EQ(title, c.title);
+        StopStation();
+        AfxSetResourceHandle(nullptr);
+    }
 }
 
 TEST_F(StationFrame, DemoModeAddsTheDemoBedButtonAtTheRightEnd)

@@ -277,7 +277,8 @@ void CFrameWnd::OnIdleUpdateCmdUI()
 {
     if (!m_hWnd || !IsWindowVisible())
         return;
-    OnUpdateFrameTitle(TRUE);
+    // The title is not made again here: it follows the document when the document's title
+    // changes and when the frame is first updated, and a title the program set itself stays.
     // Every bar below the frame, also those inside a rebar.
     SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE);
 }

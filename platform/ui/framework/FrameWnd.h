@@ -45,6 +45,9 @@ public:
     // ---- layout and title ----
     // Places the visible control bars along their edges and the view in what is left.
     virtual void RecalcLayout(BOOL bNotify = TRUE);
+    // Sets the window text from the frame's title (and the document's, with FWS_ADDTOTITLE);
+    // called when the frame is first updated and when its document's title changes, never at
+    // idle, so a window text the program sets afterwards stays.
     virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
     void SetTitle(LPCTSTR lpszTitle) { m_strTitle = lpszTitle; }
     CString GetTitle() const { return m_strTitle; }
