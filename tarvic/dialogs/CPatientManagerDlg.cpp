@@ -209,7 +209,9 @@ void CPatientManagerDlg::OnDelete()
     std::vector<int> removed;
     bool failed = false;
     for (const ChosenRow& row : chosen) {
-        const PatientDeleteResult result = DeletePatientWithStudies(&g_Database, g_Config.DataPath, row.id);
+        // The recordings lie in the data folder in use since start-up, whatever "Data Path" was
+        // saved since.
+        const PatientDeleteResult result = DeletePatientWithStudies(&g_Database, tarvic::DataFolder(), row.id);
         if (result != PatientDeleteResult::RowRefused)
             removed.push_back(row.position);
         failed = failed || result != PatientDeleteResult::Deleted;

@@ -2,6 +2,7 @@
 // dialogs, with quotes and hostile texts in ids and names, heights and weights in inches and
 // pounds, dates left empty, deletes that take studies and recordings along (but never a
 // patient admitted on a bed), and a database that refuses a delete. Also the dialogs' pictures.
+#include "support/ModalDriver.h"
 #include "support/StationFixture.h"
 
 #include "tarvic/dialogs/BedDialogControls.h"
@@ -12,6 +13,7 @@
 #include "tarvic/dialogs/CUserManagerDlg.h"
 #include "tarvic/dialogs/UserLists.h"
 #include "tarvic/dialogs/UserPickers.h"
+#include "tarvic/res/TarvicResourceIds.h"
 #include "tarvic/res/UserDialogIds.h"
 
 #include "nrdata/record/RecordFilePath.h"
@@ -22,6 +24,7 @@
 #include "platform/ui/controls/ComboBox.h"
 #include "platform/ui/controls/DateTimeCtrl.h"
 #include "platform/ui/controls/Edit.h"
+#include "testkit/ControlParent.h"
 #include "testkit/Golden.h"
 #include "testkit/Pump.h"
 #include "testkit/ScriptedDialogs.h"
@@ -114,7 +117,7 @@ protected:
         EXPECT_EQ(study.Add(), 1);
         for (const char* extension : extensions) {
             const CString path = RecordFile(patientId, study.S_STUDY_ID, extension);
-            KTGF::CreateDir(nrdata::record::RecordsFolderOf(g_Config.DataPath));
+            KTGF::CreateDir(nrdata::record::RecordsFolderOf(tarvic::DataFolder()));
             std::ofstream(path.GetString()) << "x";
         }
         return study.S_STUDY_ID;
@@ -122,7 +125,7 @@ protected:
 
     static CString RecordFile(const char* patientId, const CString& studyId, const char* extension)
     {
-        return nrdata::record::RecordFilePathOf(g_Config.DataPath, patientId, studyId, extension);
+        return nrdata::record::RecordFilePathOf(tarvic::DataFolder(), patientId, studyId, extension);
     }
 
     static bool StudyExists(const char* patientId, const CString& studyId)
@@ -173,6 +176,14 @@ protected:
     }
 
     static bool Enabled(CWnd& dialog, int id) { return dialog.GetDlgItem(id)->IsWindowEnabled() != FALSE; }
+
+    // A press and release at the middle of the dialog's control.
+    static void ClickControl(CWnd& dialog, int id)
+    {
+        CRect rect;
+        dialog.GetDlgItem(id)->GetWindowRect(&rect);
+        testkit::ClickPumped(rect.CenterPoint());
+    }
 
     testkit::ScriptedDialogs boxes;
 };
@@ -549,6 +560,41 @@ TEST_F(Records, DeletingPatientsTakesTheirStudiesAndRecordings)
     EXPECT_EQ(manager->List().GetItemState(0, LVIS_SELECTED | LVIS_FOCUSED), UINT(LVIS_SELECTED | LVIS_FOCUSED));
     EXPECT_TRUE(Enabled(*manager, IDC_DELETE));
     manager->DestroyWindow();
+}
+
+TEST_F(Records, DeletingAPatientTakesItsRecordingsFromTheDataFolderInUseAfterADataPathChange)
+{
+    AddPatient("P-1", "BERG", kNow);
+    const CString study = AddStudy("P-1", 0, {nrdata::record::kCommittedExtension});
+    const CString recording = RecordFile("P-1", study, nrdata::record::kCommittedExtension);
+    ASSERT_TRUE(KTGF::IsFile(recording));
+    // A new data folder saved in the settings takes effect at the next start.
+    folder.MakeDir("NewData");
+    g_Config.DataPath = (folder / "NewData").c_str();
+    ASSERT_NE(tarvic::DataFolder(), g_Config.DataPath);
+
+    // The nurse opens the patient manager, picks the row and deletes it.
+    boxes.AnswerBoxes({IDYES});
+    ModalDriver driver;
+    driver.Start([&](int) {
+        auto* manager = dynamic_cast<CPatientManagerDlg*>(CWnd::FromHandlePermanent(::GetActiveWindow()));
+        if (manager == nullptr)
+            return true;
+        CListCtrl& list = manager->List();
+        CRect row;
+        EXPECT_TRUE(list.GetItemRect(RowOf(list, "P-1"), &row, LVIR_BOUNDS));
+        testkit::ClickPumped(testkit::ScreenPoint(list.GetSafeHwnd(), row.left + 10, row.CenterPoint().y));
+        ClickControl(*manager, IDC_DELETE);
+        ClickControl(*manager, IDCANCEL);
+        return false;
+    });
+    frame->SendMessage(WM_COMMAND, tarvic::ID_PATIENT_MANAGER); // the toolbar button's command
+    driver.Stop();
+
+    EXPECT_EQ(boxes.BoxTexts(), (std::vector<std::string>{"Do you want to delete this patient?"}));
+    EXPECT_FALSE(PatientExists("P-1"));
+    EXPECT_FALSE(StudyExists("P-1", study));
+    EXPECT_FALSE(KTGF::IsFile(recording)) << "the recording went with its study row";
 }
 
 TEST_F(Records, APatientOnABedIsNeverDeleted)
