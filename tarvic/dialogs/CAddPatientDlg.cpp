@@ -138,11 +138,11 @@ void CAddPatientDlg::Load()
 
 void CAddPatientDlg::OnSelectDoctor()
 {
-    const CString chosen = tarvic::bed::PickDoctor(this, m_strDoctorId);
-    if (chosen.IsEmpty())
+    const std::optional<CString> chosen = tarvic::bed::PickDoctor(this, m_strDoctorId);
+    if (!chosen)
         return;
-    m_strDoctorId = tarvic::bed::UserIdOfPickerText(chosen);
-    SetDlgItemText(IDC_DOCTOR, chosen);
+    m_strDoctorId = *chosen;
+    SetDlgItemText(IDC_DOCTOR, TBLUser::GetUserNameStringInDatabase(&g_Database, *chosen));
 }
 
 void CAddPatientDlg::OnOK()

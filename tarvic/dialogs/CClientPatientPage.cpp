@@ -100,20 +100,20 @@ void CClientPatientPage::Reload()
 
 void CClientPatientPage::OnSelectDoctor()
 {
-    const CString chosen = PickDoctor(this, m_pClient->m_strDoctorID);
-    if (chosen.IsEmpty() || IsClientGone())
+    const std::optional<CString> chosen = PickDoctor(this, m_pClient->m_strDoctorID);
+    if (!chosen || IsClientGone())
         return;
-    m_pClient->m_strDoctorID = UserIdOfPickerText(chosen);
-    SetDlgItemText(IDC_DOCTOR, chosen);
+    m_pClient->m_strDoctorID = *chosen;
+    SetDlgItemText(IDC_DOCTOR, TBLUser::GetUserNameStringInDatabase(&g_Database, *chosen));
 }
 
 void CClientPatientPage::OnSelectNurse()
 {
-    const CString chosen = PickNurse(this, m_pClient->m_strNurseID);
-    if (chosen.IsEmpty() || IsClientGone())
+    const std::optional<CString> chosen = PickNurse(this, m_pClient->m_strNurseID);
+    if (!chosen || IsClientGone())
         return;
-    m_pClient->m_strNurseID = UserIdOfPickerText(chosen);
-    SetDlgItemText(IDC_NURSE, chosen);
+    m_pClient->m_strNurseID = *chosen;
+    SetDlgItemText(IDC_NURSE, TBLUser::GetUserNameStringInDatabase(&g_Database, *chosen));
 }
 
 const platform::MessageMap* CClientPatientPage::GetThisMessageMap()

@@ -17,6 +17,7 @@
 #include "tarvic/res/BedDialogIds.h"
 
 #include "nrdata/buffer/CSmartBuffer.h"
+#include "nrdata/table/TBLUser.h"
 #include "nyraclient/broker/CBrokerServer.h"
 
 #include "platform/ui/controls/Button.h"
@@ -522,8 +523,14 @@ TEST_F(BedSettings, ThePatientPageShowsDatesUnitsAndTheChosenDoctorAndNurse)
     packet.SetAge(40);
     packet.SetHeight(160);
     packet.SetWeight(60);
-    SetUserPickers([](CWnd*, const CString&) { return CString("Dr Kim(D-01)"); },
-                   [](CWnd*, const CString&) { return CString(); });
+    TBLUser doctor(&g_Database);
+    doctor.M_ID = "D-01";
+    doctor.M_NAME = "Dr Kim";
+    doctor.M_PASSWORD = "pw";
+    doctor.M_LEVEL = 2;
+    ASSERT_EQ(doctor.Add(), 1);
+    SetUserPickers([](CWnd*, const CString&) -> std::optional<CString> { return CString("D-01"); },
+                   [](CWnd*, const CString&) -> std::optional<CString> { return std::nullopt; });
     auto page = OpenPage<CClientPatientPage>(bed);
     EXPECT_EQ(Selected(*page, CClientPatientPage::IDC_YEAR), 1985);
     EXPECT_EQ(Selected(*page, CClientPatientPage::IDC_MONTH), 3);

@@ -8,6 +8,7 @@
 #include "tarvic/dialogs/BedDialogControls.h"
 #include "tarvic/dialogs/CAddPatientDlg.h"
 #include "tarvic/dialogs/CAddUserDlg.h"
+#include "tarvic/dialogs/CClientPatientPage.h"
 #include "tarvic/dialogs/CManagerListDlg.h"
 #include "tarvic/dialogs/CPatientManagerDlg.h"
 #include "tarvic/dialogs/CUserManagerDlg.h"
@@ -21,6 +22,7 @@
 
 #include "ktutil/KTGF.h"
 
+#include "platform/host/null/NullHost.h"
 #include "platform/ui/controls/ComboBox.h"
 #include "platform/ui/controls/DateTimeCtrl.h"
 #include "platform/ui/controls/Edit.h"
@@ -37,6 +39,7 @@
 
 using namespace stationtest;
 using namespace tarvic::records;
+using platform::host::NullHost;
 
 namespace {
 
@@ -176,6 +179,40 @@ protected:
     }
 
     static bool Enabled(CWnd& dialog, int id) { return dialog.GetDlgItem(id)->IsWindowEnabled() != FALSE; }
+
+    // Presses the picker button `id` of `dialog`; in the user list that opens, clicks the row of
+    // `userId`, then OK.
+    void PickUser(CWnd& dialog, int id, const char* userId)
+    {
+        CRect rect;
+        dialog.GetDlgItem(id)->GetWindowRect(&rect);
+        const CPoint at = rect.CenterPoint();
+        NullHost::MoveMouse(at.x, at.y);
+        NullHost::MouseDown(at.x, at.y);
+        testkit::Pump();
+        bool picked = false;
+        // A timer comes only when no input waits: the release below opens the list first.
+        testkit::RecordingWnd driver;
+        driver.CreateTop(CRect(0, 0, 10, 10), WS_POPUP);
+        driver.onMessage = [&](UINT message, WPARAM, LPARAM, LRESULT&) {
+            auto* users = dynamic_cast<CManagerListDlg*>(CWnd::FromHandlePermanent(::GetActiveWindow()));
+            if (message != WM_TIMER || users == nullptr || picked)
+                return false;
+            picked = true;
+            CListCtrl& list = users->List();
+            CRect row;
+            EXPECT_TRUE(list.GetItemRect(RowOf(list, userId), &row, LVIR_BOUNDS)) << userId;
+            testkit::ClickPumped(testkit::ScreenPoint(list.GetSafeHwnd(), row.left + 10, row.CenterPoint().y));
+            ClickControl(*users, IDOK);
+            return true;
+        };
+        driver.SetTimer(1, 1, nullptr);
+        // The release clicks the button, whose list runs modally until the timer has picked.
+        NullHost::MouseUp(at.x, at.y);
+        testkit::Pump();
+        driver.DestroyWindow();
+        EXPECT_TRUE(picked) << userId;
+    }
 
     // A press and release at the middle of the dialog's control.
     static void ClickControl(CWnd& dialog, int id)
@@ -331,6 +368,45 @@ TEST_F(Records, TheUserListPicksADoctorOrANurse)
     doctors->DestroyWindow();
 }
 
+// The pickers answer the chosen user's id as stored, brackets and all, to the add patient
+// dialog and to a bed's patient page.
+TEST_F(Records, DoctorAndNursePickersKeepAnIdThatHoldsBrackets)
+{
+    AddUser("D(2)", "KIM", kLevelDoctor);
+    AddUser("N(1))", "BERG", kLevelNurse);
+
+    auto add = Open<CAddPatientDlg>(IDD_ADD_PATIENT);
+    add->ShowWindow(SW_SHOW);
+    add->SetDlgItemText(IDC_ID, "P-9");
+    add->SetDlgItemText(IDC_LAST_NAME, "LIND");
+    PickUser(*add, IDC_DOCTOR, "D(2)");
+    EXPECT_EQ(Text(*add, IDC_DOCTOR), CString("KIM(D(2))"));
+    boxes.AnswerBoxes({IDYES});
+    ClickControl(*add, IDOK);
+    EXPECT_EQ(boxes.BoxTexts(), (std::vector<std::string>{"Do you want to add this patient?"}));
+    TBLPatient stored(&g_Database);
+    stored.P_ID = "P-9";
+    ASSERT_EQ(stored.Get(), 1);
+    EXPECT_EQ(stored.P_DOCTOR_ID, CString("D(2)"));
+    if (::IsWindow(add->GetSafeHwnd()))
+        add->DestroyWindow();
+
+    MonitorSim* sim = nullptr;
+    NyraClientInfo* bed = ConnectMonitor("127.0.0.2", &sim);
+    ASSERT_NE(bed, nullptr);
+    tarvic::bed::CClientPatientPage page(bed);
+    ASSERT_TRUE(page.Create(view));
+    // Over the bed's tile, as it stands in its sheet.
+    page.SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    PickUser(page, tarvic::bed::CClientPatientPage::IDC_DOCTOR, "D(2)");
+    PickUser(page, tarvic::bed::CClientPatientPage::IDC_NURSE, "N(1))");
+    EXPECT_EQ(bed->m_strDoctorID, CString("D(2)"));
+    EXPECT_EQ(bed->m_strNurseID, CString("N(1))"));
+    EXPECT_EQ(Text(page, tarvic::bed::CClientPatientPage::IDC_DOCTOR), CString("KIM(D(2))"));
+    EXPECT_EQ(Text(page, tarvic::bed::CClientPatientPage::IDC_NURSE), CString("BERG(N(1)))"));
+    page.DestroyWindow();
+}
+
 // ---- patients ---------------------------------------------------------------------------------------
 
 TEST_F(Records, ANewPatientNeedsAnUnusedIdAndAName)
@@ -431,7 +507,7 @@ TEST_F(Records, HeightAndWeightInInchesAndPounds)
 TEST_F(Records, DatesLeftEmptyComeBackEmptyAndTheDoctorIsChosen)
 {
     AddUser("D-01", "KIM", kLevelDoctor);
-    tarvic::bed::SetUserPickers([](CWnd*, const CString&) { return CString("KIM(D-01)"); }, {});
+    tarvic::bed::SetUserPickers([](CWnd*, const CString&) -> std::optional<CString> { return CString("D-01"); }, {});
     auto add = Open<CAddPatientDlg>(IDD_ADD_PATIENT);
     add->SetDlgItemText(IDC_ID, "P-9");
     add->SetDlgItemText(IDC_LAST_NAME, "BERG");
