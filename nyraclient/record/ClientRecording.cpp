@@ -65,10 +65,11 @@ void NyraClientInfo::RecordStart(const char* lpszDataPath, TBLStudy& study)
     }
 
     using namespace nrdata::record;
-    const HeaderBlock block1 = MakeHeaderBlock1(COleDateTime::GetCurrentTime(), m_MonitorPacket.GetPacket());
+    // One start time for the study row, the file's header and the trend the pages print from.
+    const HeaderBlock block1 = MakeHeaderBlock1(study.S_START_TIME, m_MonitorPacket.GetPacket());
     const HeaderBlock block2 = MakeHeaderBlock2(m_PatientPacket.GetPacket());
     if (m_FileThread.Start(path, block1, block2, m_bDemo, this, WM_RECORD_UPDATE)) {
-        m_TrendStore.RequestClear();
+        m_TrendStore.RequestClear(study.S_START_TIME);
         m_RecordLock.Lock();
         m_bRecording = 1;
         m_RecordLock.Unlock();

@@ -356,14 +356,16 @@ TEST_F(TrendStoreTest, AGapJustWithinTheLimitIsFilledWhole)
 
 // ---- emptying -----------------------------------------------------------------------------
 
-TEST_F(TrendStoreTest, AClearRequestEmptiesTheStoreAtTheNextPacket)
+TEST_F(TrendStoreTest, AClearRequestEmptiesTheStoreAtTheNextPacketWhichStartsAtTheGivenTime)
 {
     AddRun(1, 50);
-    store.RequestClear();
+    const COleDateTime recordStart(2026, 12, 11, 7, 15, 54);
+    store.RequestClear(recordStart);
     EXPECT_EQ(store.GetCountsOfTrendData(), 50u);
     Add(51);
     EXPECT_EQ(Stamps(), (std::vector<UINT>{51}));
     EXPECT_EQ(store.GetStartStampOfTrend(), 51u);
+    EXPECT_EQ(store.GetStartTimeOfTrend(), recordStart);
     EXPECT_EQ(bed.starts, 2);
 }
 

@@ -55,16 +55,18 @@ int CTrendStore::AddTrendData(const BYTE* packet)
 {
     if (packet == nullptr)
         return 1;
+    bool cleared = false;
     if (m_bClearRequest) {
         RemoveAllTrendData();
         m_bClearRequest = 0;
+        cleared = true;
     }
     PKParam_v110 entry;
     entry.SetPacket(packet, PKParam_v110::kSize, 0);
     const UINT stamp = entry.GetTimeStamp();
 
     if (GetCountsOfTrendData() == 0) {
-        StartStore(stamp, Now());
+        StartStore(stamp, cleared ? m_clearStartTime : Now());
         m_nLastStamp = stamp;
     } else if (stamp == m_nLastStamp) {
         return 1;

@@ -92,8 +92,14 @@ public:
     // capture).
     void SetLockTrendDelete(int bLock) { m_bLockTrend.store(bLock); }
     int IsLockTrendDelete() const { return m_bLockTrend.load(); }
-    // The next AddTrendData empties the store first, so that a recording starts afresh.
-    void RequestClear() { m_bClearRequest = 1; }
+    // The next AddTrendData empties the store first, so that a recording starts afresh; the new
+    // store starts at `startTime` (the recording's start), so that every page that names the
+    // trend's start names the recording's.
+    void RequestClear(const COleDateTime& startTime)
+    {
+        m_clearStartTime = startTime;
+        m_bClearRequest = 1;
+    }
 
 private:
     // Entries live in chunks, so that trimming the oldest hour and a 72-hour store both cost
@@ -125,4 +131,5 @@ private:
     std::atomic<UINT> m_nSignalLoss{0};
     std::atomic<int> m_bLockTrend{0};
     int m_bClearRequest{0};
+    COleDateTime m_clearStartTime;
 };
