@@ -1,8 +1,9 @@
 // Printing a bed's trend: the page plan (margins, seconds per page at each speed, pages that
 // tile the range, a page too small for one cell), and whole jobs printed to a PDF through the
-// bed's print command: landscape pages, the range the dialog offers, the cover page alone, one
-// page of data and one second more, the header texts, and the trend store kept from trimming
-// until the job has ended on every way out.
+// bed's print command: landscape pages, the range the dialog offers, "All" as long as the trend
+// is when the job starts, the cover page alone, one page of data and one second more, the
+// header texts with the study's start, and the trend store kept from trimming until the job has
+// ended on every way out.
 #include "support/ModalDriver.h"
 #include "support/StationFixture.h"
 
@@ -14,15 +15,18 @@
 #include "platform/ui/controls/Button.h"
 #include "platform/ui/controls/ComboBox.h"
 #include "platform/gdi/Image.h"
+#include "testkit/ControlParent.h"
 #include "testkit/Golden.h"
 #include "testkit/ScriptedDialogs.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 using namespace stationtest;
 using tarvic::TrendPrintChoice;
@@ -227,6 +231,55 @@ TEST_F(TrendPrinting, SixtyOneEntriesOfferTwoMinutesAndPrintLandscapeWithTheirHe
         EXPECT_GT(picture.Width(), picture.Height());
         testkit::SaveForReview(picture, std::string("tarvic_trend_print_page") + name);
     }
+}
+
+// A recording bed goes on while the nurse chooses "All" and the printer: the job prints the
+// recording as long as it is when the job starts, and names the study's own start time.
+TEST_F(TrendPrinting, AllPrintsTheRecordingAsLongAsItIsWhenTheJobStartsFromTheStudysStart)
+{
+    NyraClientInfo* bed = StartWithBed();
+    AdmitPatient(bed, *sim, "P-7");
+    bed->SendMsgToParent(CLIENT_NOTIFY_COMMAND, NYRACMD_RECORD_START); // the caption's button
+    ASSERT_TRUE(bed->IsRecording());
+    const COleDateTime studyStart = bed->GetRecordStartTime();
+    // The monitor's next packet comes in a later second than the start.
+    while (COleDateTime::GetCurrentTime() == studyStart)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    Feed(bed, 123);
+
+    const std::string pdf = Pdf("all.pdf");
+    PrintTo(pdf, [&] { Feed(bed, 6); });
+    ModalDriver driver;
+    driver.Start([&](int) {
+        auto* dialog = dynamic_cast<CTrendPrintDlg*>(CWnd::FromHandlePermanent(::GetActiveWindow()));
+        if (dialog == nullptr)
+            return true;
+        offered = {dialog->GetStartTime(), dialog->GetEndTime()};
+        Feed(bed, 40);
+        CRect ok;
+        dialog->GetDlgItem(IDOK)->GetWindowRect(&ok);
+        testkit::ClickPumped(ok.CenterPoint());
+        return false;
+    });
+    bed->SendMsgToParent(CLIENT_NOTIFY_COMMAND, NYRACMD_TREND_PRINT);
+    driver.Stop();
+    EXPECT_EQ(offered, std::make_pair(0, 3));
+
+    const std::string start = studyStart.Format("%Y-%m-%d, %H:%M:%S").GetString();
+    const std::string cover = PdfText(pdf, 1);
+    EXPECT_NE(cover.find("00:02:49"), std::string::npos) << cover;
+    EXPECT_NE(cover.find("00:00:00~00:02:49"), std::string::npos) << cover;
+    EXPECT_NE(cover.find(start), std::string::npos) << cover;
+    const std::string page = PdfText(pdf, 2);
+    EXPECT_NE(page.find("Record Start : " + start), std::string::npos) << page;
+    EXPECT_NE(page.find("Length : 00:02:49"), std::string::npos) << page;
+    EXPECT_NE(page.find("Printed Interval : 00:00:00~00:02:49"), std::string::npos) << page;
+
+    const std::string prefix = folder / "all";
+    ASSERT_EQ(std::system(("pdftoppm -r 50 -f 1 -l 1 -png '" + pdf + "' '" + prefix + "'").c_str()), 0);
+    platform::Image picture;
+    ASSERT_TRUE(picture.Load((prefix + "-1.png").c_str()));
+    testkit::SaveForReview(picture, "tarvic_trend_print_all_cover");
 }
 
 TEST_F(TrendPrinting, PageCountsOfTheCoverOnePageAndOneSecondMore)

@@ -10,7 +10,8 @@
 namespace tarvic {
 
 // What the user chose for the job: the trend range in seconds from the first trend entry, from
-// `first` up to (not including) `last`, the speed 1 to 3 and the two flags.
+// `first` up to (not including) `last`, the speed 1 to 3 and the two flags. With `bAll` the
+// range is the whole trend, taken when the job starts: a bed goes on recording meanwhile.
 struct TrendPrintChoice
 {
     UINT first { 0 };
@@ -18,6 +19,7 @@ struct TrendPrintChoice
     int speed { 3 };
     int bCover { 1 };
     int bTrend { 1 };
+    int bAll { 0 };
 };
 
 // What one page shows: the cover, or the trend seconds start to end (end excluded).

@@ -136,6 +136,7 @@ INT_PTR CTarvicIIView::PrintTrend(NyraClientInfo* pClient)
     job->choice.speed = dialog.GetTrendSpeed();
     job->choice.bCover = dialog.IsPrintCover();
     job->choice.bTrend = dialog.IsPrintTrend();
+    job->choice.bAll = dialog.IsPrintAll();
     m_pTrendPrint = std::move(job);
     SendMessage(WM_COMMAND, ID_FILE_PRINT);
     m_pTrendPrint.reset();
@@ -161,11 +162,16 @@ void CTarvicIIView::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
         pDC->ResetDC(mode);
     }
     TrendPrintJob& job = *m_pTrendPrint;
+    job.started = COleDateTime::GetCurrentTime();
+    job.trendCount = job.client->GetCountsOfTrendData();
+    // "All" is the trend as long as it is now, not as it was when the range dialog opened.
+    if (job.choice.bAll) {
+        job.choice.first = 0;
+        job.choice.last = job.trendCount;
+    }
     job.plan.emplace(job.choice, pDC->GetDeviceCaps(HORZRES), pDC->GetDeviceCaps(VERTRES));
     // No page (no cover, and no trend page fits or was chosen) starts no job at all.
     pInfo->SetMaxPage(job.plan->PageCount());
-    job.started = COleDateTime::GetCurrentTime();
-    job.trendCount = job.client->GetCountsOfTrendData();
 }
 
 void CTarvicIIView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
