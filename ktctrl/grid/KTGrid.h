@@ -240,6 +240,11 @@ public:
     BOOL CanCopy() const;
     BOOL CanCut() const { return CanCopy() && m_bEditable; }
     BOOL CanPaste() const;
+    // The command states of the four edit commands, for the framework's menus and toolbars.
+    void OnUpdateEditCopy(CCmdUI* pCmdUI) { pCmdUI->Enable(CanCopy()); }
+    void OnUpdateEditCut(CCmdUI* pCmdUI) { pCmdUI->Enable(CanCut()); }
+    void OnUpdateEditPaste(CCmdUI* pCmdUI) { pCmdUI->Enable(CanPaste()); }
+    void OnUpdateEditSelectAll(CCmdUI* pCmdUI) { pCmdUI->Enable(m_bEnableSelection); }
     BOOL Save(const char* path);
     BOOL Load(const char* path);
 

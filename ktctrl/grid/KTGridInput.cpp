@@ -1006,6 +1006,10 @@ const platform::MessageMap* KTGrid::GetThisMessageMap()
         Command<&KTGrid::OnEditCut>(ID_EDIT_CUT),
         Command<&KTGrid::OnEditPaste>(ID_EDIT_PASTE),
         Command<&KTGrid::SelectAllCells>(ID_EDIT_SELECT_ALL),
+        UpdateUI<&KTGrid::OnUpdateEditCopy>(ID_EDIT_COPY),
+        UpdateUI<&KTGrid::OnUpdateEditCut>(ID_EDIT_CUT),
+        UpdateUI<&KTGrid::OnUpdateEditPaste>(ID_EDIT_PASTE),
+        UpdateUI<&KTGrid::OnUpdateEditSelectAll>(ID_EDIT_SELECT_ALL),
     };
     static const platform::MessageMap kMap { &CWnd::GetThisMessageMap, kEntries };
     return &kMap;

@@ -5,6 +5,7 @@
 #include "ktctrl/grid/KTGrid.h"
 #include "platform/gdi/CDC.h"
 #include "platform/ui/controls/Clipboard.h"
+#include "platform/ui/framework/FrameworkIds.h"
 #include "testkit/Golden.h"
 #include "testkit/NotifyParent.h"
 #include "testkit/TempFolder.h"
@@ -451,6 +452,59 @@ TEST_F(GridOnScreen, CopyAndPasteBetweenTwoGridsSkipReadOnlyCells)
     EXPECT_EQ(grid.GetSelectedCount(), 4);
     EXPECT_EQ(grid.GetFocusCell(), KTCellID(2, 2));
     EXPECT_TRUE(grid.GetItemState(2, 2) & GVIS_FOCUSED);
+}
+
+// Which of the grid's edit commands a frame would offer.
+struct EditCommandsEnabled
+{
+    bool copy, cut, paste, selectAll;
+    bool operator==(const EditCommandsEnabled&) const = default;
+    friend std::ostream& operator<<(std::ostream& out, const EditCommandsEnabled& e)
+    {
+        return out << "copy " << e.copy << ", cut " << e.cut << ", paste " << e.paste << ", select all "
+                   << e.selectAll;
+    }
+};
+
+// What a frame's menu or toolbar asks the grid for the four edit commands, as the user selects,
+// the clipboard fills, and the grid is made read-only or unselectable.
+TEST_F(GridOnScreen, EditCommandsAreEnabledOnlyWhenTheyCanAct)
+{
+    CString clipboard;
+    bool clipboardHasText = false;
+    platform::ui::ClipboardBackend backend;
+    backend.put = [&](const CString& text) {
+        clipboard = text;
+        clipboardHasText = true;
+    };
+    backend.get = [&](CString& text) {
+        text = clipboard;
+        return clipboardHasText;
+    };
+    platform::ui::SetClipboardBackend(backend);
+    auto asked = [&] {
+        auto enabled = [&](UINT id) {
+            CCmdUI state;
+            state.m_nID = id;
+            state.DoUpdate(&grid, TRUE);
+            return state.m_bEnabled != FALSE;
+        };
+        return EditCommandsEnabled { enabled(ID_EDIT_COPY), enabled(ID_EDIT_CUT), enabled(ID_EDIT_PASTE),
+                         enabled(ID_EDIT_SELECT_ALL) };
+    };
+    EXPECT_EQ(asked(), (EditCommandsEnabled { false, false, false, true })) << "nothing selected, nothing to paste";
+    Click(2, 2);
+    EXPECT_EQ(asked(), (EditCommandsEnabled { true, true, false, true })) << "a cell selected";
+    NullHost::PressKeyWith('C', { VK_CONTROL });
+    Pump();
+    EXPECT_EQ(asked(), (EditCommandsEnabled { true, true, true, true })) << "text on the clipboard";
+    grid.SetItemState(2, 2, grid.GetItemState(2, 2) | GVIS_READONLY);
+    EXPECT_EQ(asked(), (EditCommandsEnabled { true, true, false, true })) << "the focus cell is read-only";
+    grid.SetEditable(FALSE);
+    EXPECT_EQ(asked(), (EditCommandsEnabled { true, false, false, true })) << "a read-only grid";
+    grid.EnableSelection(FALSE);
+    EXPECT_EQ(asked().selectAll, false) << "selection switched off";
+    platform::ui::SetClipboardBackend({});
 }
 
 TEST_F(GridOnScreen, CommaSeparatedFilesRoundTripAwkwardCells)
