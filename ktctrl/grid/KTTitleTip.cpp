@@ -49,8 +49,10 @@ void KTTitleTip::Show(CRect rectTitle, const char* text, int xOffset, const RECT
 {
     if (rectTitle.IsRectEmpty() || !GetSafeHwnd() || !m_pParentWnd)
         return;
-    m_rectHover = hoverRect ? CRect(*hoverRect) : rectTitle;
-    m_pParentWnd->ClientToScreen(&m_rectHover);
+    // Without a hover rectangle the pointer may move anywhere over the cell itself.
+    CRect hoverOnScreen = hoverRect ? CRect(*hoverRect) : rectTitle;
+    m_pParentWnd->ClientToScreen(&hoverOnScreen);
+    m_rectHover = hoverOnScreen;
     ScreenToClient(&m_rectHover);
     if (IsWindowVisible() || !GetFocus())
         return;
@@ -78,11 +80,8 @@ void KTTitleTip::Show(CRect rectTitle, const char* text, int xOffset, const RECT
     SetWindowPos(&wndTopMost, rectTitle.left + xOffset, rectTitle.top, xOffset + width + overhang + 2,
         rectTitle.Height(), SWP_SHOWWINDOW | SWP_NOACTIVATE);
     // The tip now covers the cell: the hover rectangle is re-expressed in its coordinates.
-    m_rectHover = hoverRect ? CRect(*hoverRect) : CRect(0, 0, 0, 0);
-    if (hoverRect) {
-        m_pParentWnd->ClientToScreen(&m_rectHover);
-        ScreenToClient(&m_rectHover);
-    }
+    m_rectHover = hoverOnScreen;
+    ScreenToClient(&m_rectHover);
     Invalidate();
     SetCapture();
 }

@@ -3,6 +3,7 @@
 // owner hears, the clipboard between two grids (read-only cells untouched), comma-separated
 // files with awkward cells, printing to a PDF, and a reviewed golden picture.
 #include "ktctrl/grid/KTGrid.h"
+#include "ktctrl/grid/KTTitleTip.h"
 #include "platform/gdi/CDC.h"
 #include "platform/ui/controls/Clipboard.h"
 #include "platform/ui/framework/FrameworkIds.h"
@@ -612,6 +613,32 @@ TEST_F(GridOnScreen, TitleTipShowsTheWholeTextOfACellTooNarrowForIt)
     Pump();
     EXPECT_FALSE(tipShown()) << "a key hides the tip";
     EXPECT_EQ(grid.GetFocusCell(), KTCellID(2, 1)) << "and the grid has the key";
+}
+
+// Shown without a hover rectangle, the tip stays while the pointer moves over the cell and goes
+// when it leaves the cell.
+TEST_F(GridOnScreen, ATitleTipWithoutAHoverRectangleStaysOverItsCell)
+{
+    Click(1, 1); // the grid has the keyboard focus
+    KTTitleTip tip;
+    ASSERT_TRUE(tip.Create(&grid));
+    CRect cell;
+    ASSERT_TRUE(grid.GetCellRect(3, 2, &cell));
+    tip.Show(cell, "a text far too long for its cell", 0, nullptr, nullptr);
+    Pump();
+    ASSERT_TRUE(tip.IsWindowVisible());
+    auto move = [&](int x, int y) {
+        const POINT p = testkit::ScreenPoint(grid.GetSafeHwnd(), x, y);
+        NullHost::MoveMouse(p.x, p.y);
+        Pump();
+    };
+    move(cell.left + 3, cell.top + 2);
+    move(cell.right - 2, cell.bottom - 2);
+    EXPECT_TRUE(tip.IsWindowVisible()) << "the pointer is still on the cell";
+    const platform::Image picture = testkit::Capture(tip.GetSafeHwnd());
+    testkit::SaveForReview(picture, "ktctrl_GridTitleTip");
+    move(cell.right + 5, cell.CenterPoint().y);
+    EXPECT_FALSE(tip.IsWindowVisible()) << "the pointer left the cell";
 }
 
 TEST_F(GridOnScreen, LooksRightWithASelectionAFocusCellAndAnOpenEditor)
