@@ -59,12 +59,12 @@ protected:
 
 // The command state KTDialogBar hands to the frame's update handlers: it acts on the bar's
 // child control with the command id, and leaves a control alone whose state already matches.
+// SetRadio is the framework's: the radio state reaches the control through SetCheck.
 class KTDialogBarCmdUI : public CCmdUI
 {
 public:
     void Enable(BOOL bOn = TRUE) override;
     void SetCheck(int nCheck = 1) override;
-    void SetRadio(BOOL bOn = TRUE) override { SetCheck(bOn ? 1 : 0); }
     void SetText(LPCTSTR lpszText) override;
 
 private:

@@ -302,18 +302,21 @@ TEST_F(KTSplitDialogTest, DraggingTheSplitterWithTheMouse)
 constexpr UINT ID_BAR_CHECK = 4001;
 constexpr UINT ID_BAR_LABEL = 4002;
 constexpr UINT ID_BAR_OTHER = 4003;
+constexpr UINT ID_BAR_RADIO = 4004;
 
 const platform::DialogItem kBarItems[] = {
     { "Button", "Check", ID_BAR_CHECK, BS_AUTOCHECKBOX, 2, 2, 60, 10 },
     { "Static", "Label", ID_BAR_LABEL, 0, 70, 2, 60, 10 },
     { "Button", "Other", ID_BAR_OTHER, BS_PUSHBUTTON, 140, 2, 40, 12 },
+    { "Button", "Radio", ID_BAR_RADIO, BS_AUTORADIOBUTTON, 190, 2, 40, 10 },
 };
-const platform::DialogTemplate kBarTemplate { 9002, nullptr, WS_CHILD, 0, 0, 0, 200, 16, nullptr, nullptr, 0, kBarItems };
+const platform::DialogTemplate kBarTemplate { 9002, nullptr, WS_CHILD, 0, 0, 0, 240, 16, nullptr, nullptr, 0, kBarItems };
 
 class UpdatingFrame : public CFrameWnd
 {
 public:
     int checkState { 1 };
+    BOOL radioOn { TRUE };
     CString label { "Ready" };
     int updates { 0 };
     void OnUpdateCheck(CCmdUI* ui)
@@ -321,6 +324,7 @@ public:
         ++updates;
         ui->SetCheck(checkState);
     }
+    void OnUpdateRadio(CCmdUI* ui) { ui->SetRadio(radioOn); }
     void OnUpdateLabel(CCmdUI* ui) { ui->SetText(label); }
     static const platform::MessageMap* GetThisMessageMap()
     {
@@ -328,6 +332,7 @@ public:
         static constexpr platform::MessageMapEntry kEntries[] = {
             UpdateUI<&UpdatingFrame::OnUpdateCheck>(ID_BAR_CHECK),
             UpdateUI<&UpdatingFrame::OnUpdateLabel>(ID_BAR_LABEL),
+            UpdateUI<&UpdatingFrame::OnUpdateRadio>(ID_BAR_RADIO),
         };
         static constexpr platform::MessageMap kMap { &CFrameWnd::GetThisMessageMap, kEntries };
         return &kMap;
@@ -375,6 +380,21 @@ TEST(KTDialogBarTest, IdleUpdatesReachOnlyTheListedControls)
     frame.checkState = 0;
     bar.OnUpdateCmdUI(&frame, TRUE);
     EXPECT_EQ(bar.IsDlgButtonChecked(ID_BAR_CHECK), 0u);
+
+    // A radio state reaches the radio button as its check, and a state already shown is not
+    // set again.
+    bar.AddUpdateCmdID(ID_BAR_RADIO);
+    bar.OnUpdateCmdUI(&frame, TRUE);
+    EXPECT_EQ(bar.IsDlgButtonChecked(ID_BAR_RADIO), 1u);
+    testkit::RecordingWnd radio;
+    ASSERT_TRUE(radio.SubclassWindow(bar.GetDlgItem(ID_BAR_RADIO)->GetSafeHwnd()));
+    bar.OnUpdateCmdUI(&frame, TRUE);
+    EXPECT_EQ(radio.Count(BM_SETCHECK), 0);
+    frame.radioOn = FALSE;
+    bar.OnUpdateCmdUI(&frame, TRUE);
+    EXPECT_EQ(bar.IsDlgButtonChecked(ID_BAR_RADIO), 0u);
+    EXPECT_EQ(radio.Count(BM_SETCHECK), 1);
+    radio.UnsubclassWindow();
     bar.ResetUpdateCmdID();
     EXPECT_EQ(bar.GetUpdateCmdIDCount(), 0);
     bar.DestroyWindow();

@@ -29,6 +29,7 @@ public:
     virtual ~CCmdUI() = default;
     virtual void Enable(BOOL bOn = TRUE);
     virtual void SetCheck(int nCheck = 1);
+    // SetCheck(1) or SetCheck(0): a kind of item shows the radio state with its own SetCheck.
     virtual void SetRadio(BOOL bOn = TRUE);
     virtual void SetText(LPCTSTR lpszText);
     void ContinueRouting() { m_bContinueRouting = TRUE; }

@@ -128,7 +128,8 @@ void CCmdUI::Enable(BOOL bOn)
 }
 
 void CCmdUI::SetCheck(int nCheck) { m_nCheck = nCheck; }
-void CCmdUI::SetRadio(BOOL bOn) { m_nCheck = bOn ? 1 : 0; }
+// A radio item is an item checked or not: every kind of item shows it through its SetCheck.
+void CCmdUI::SetRadio(BOOL bOn) { SetCheck(bOn ? 1 : 0); }
 void CCmdUI::SetText(LPCTSTR) {}
 
 BOOL CCmdUI::DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHandler)

@@ -197,6 +197,24 @@ TEST_F(MessageMaps, MenuCommandsRunOnlyWhileTheirCommandUIEnablesThem)
     EXPECT_FALSE(unknown.m_bEnabled);
 }
 
+// A kind of item that shows checks its own way shows radio states the same way.
+TEST(MsgCommandUI, ARadioStateReachesTheItemThroughItsCheck)
+{
+    struct CheckedItem : CCmdUI
+    {
+        std::vector<int> checks;
+        void SetCheck(int nCheck) override
+        {
+            CCmdUI::SetCheck(nCheck);
+            checks.push_back(nCheck);
+        }
+    } item;
+    item.SetRadio(TRUE);
+    item.SetRadio(FALSE);
+    EXPECT_EQ(item.checks, (std::vector<int> { 1, 0 }));
+    EXPECT_EQ(item.m_nCheck, 0);
+}
+
 TEST_F(MessageMaps, CommandRangesGetTheCommandId)
 {
     for (UINT id : { ID_BED_FIRST, ID_BED_FIRST + 7, ID_BED_LAST, ID_BED_LAST + 1 })

@@ -33,7 +33,6 @@ public:
         CCmdUI::SetCheck(nCheck);
         Change(TBBS_CHECKED, nCheck != 0);
     }
-    void SetRadio(BOOL bOn) override { SetCheck(bOn ? 1 : 0); }
     void SetText(LPCTSTR) override {}
 
 private:
