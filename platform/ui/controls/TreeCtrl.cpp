@@ -24,6 +24,8 @@ constexpr int kDefaultIndent = 19;
 constexpr int kCheckSize = 13;
 constexpr int kButtonSize = 9;
 constexpr int kLabelMargin = 2;
+// One step of the horizontal bar's arrows, in pixels: about a character.
+constexpr int kHorizontalLine = 8;
 
 struct TreeNode
 {
@@ -33,6 +35,9 @@ struct TreeNode
     LPARAM data { 0 };
     UINT state { 0 };
     int childrenFlag { 0 }; // TVIF_CHILDREN: 1 shows a button before any child exists
+    // The label's text width, measured in `widthFont` (measured again when either changes).
+    int textWidth { -1 };
+    HFONT widthFont { nullptr };
     TreeNode* parent { nullptr };
     std::vector<std::unique_ptr<TreeNode>> children;
 
@@ -116,6 +121,7 @@ public:
         case WM_CAPTURECHANGED: m_press = {}; return 0;
         case WM_KEYDOWN: KeyDown(static_cast<int>(wParam)); return 0;
         case WM_VSCROLL: VScroll(LOWORD(wParam)); return 0;
+        case WM_HSCROLL: HScroll(LOWORD(wParam)); return 0;
         case WM_MOUSEWHEEL: ScrollRows(-GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA * 3); return 0;
         case WM_SIZE: UpdateScrollBar(); return 0;
         case WM_DESTROY:
@@ -179,8 +185,10 @@ private:
 
     static void Apply(TreeNode& node, const TVITEM& from)
     {
-        if ((from.mask & TVIF_TEXT) && from.pszText)
+        if ((from.mask & TVIF_TEXT) && from.pszText) {
             node.text = from.pszText;
+            node.textWidth = -1;
+        }
         if (from.mask & TVIF_IMAGE)
             node.image = from.iImage;
         if (from.mask & TVIF_SELECTEDIMAGE)
@@ -526,8 +534,11 @@ private:
         return CRect(0, top, Client().right, top + ItemHeight());
     }
 
-    // Where the item's own parts start: after the indent (and the root's lines).
-    int ItemLeft(TreeNode* node) const
+    // Where the item's own parts start: after the indent (and the root's lines), less what the
+    // tree is scrolled sideways.
+    int ItemLeft(TreeNode* node) const { return UnscrolledLeft(node) - m_left; }
+
+    int UnscrolledLeft(TreeNode* node) const
     {
         bool rootLines = (Style() & (TVS_LINESATROOT)) != 0;
         return (Depth(node) + (rootLines ? 1 : 0)) * m_indent;
@@ -549,23 +560,44 @@ private:
         return CRect(left, y, left + kCheckSize, y + kCheckSize);
     }
 
-    CRect IconRect(TreeNode* node, int row) const
+    int IconWidth() const
     {
-        CRect r = RowRect(row);
-        int left = ItemLeft(node) + (Checkboxes() ? kCheckSize + 3 : 0);
         int cx = 0;
         int cy = 0;
         if (CImageList* images = Images())
             images->GetIconSize(&cx, &cy);
-        return CRect(left, r.top, left + cx, r.bottom);
+        return cx;
+    }
+
+    CRect IconRect(TreeNode* node, int row) const
+    {
+        CRect r = RowRect(row);
+        int left = ItemLeft(node) + (Checkboxes() ? kCheckSize + 3 : 0);
+        return CRect(left, r.top, left + IconWidth(), r.bottom);
+    }
+
+    // From the item's left to its label: the check box and the icon with their gaps.
+    int LabelOffset() const
+    {
+        int icon = IconWidth();
+        return (Checkboxes() ? kCheckSize + 3 : 0) + icon + (icon ? 2 : 0);
+    }
+
+    int LabelWidth(TreeNode* node) const
+    {
+        HFONT font = Font();
+        if (node->textWidth < 0 || node->widthFont != font) {
+            node->textWidth = FontTextWidth(m_hwnd, font, node->text);
+            node->widthFont = font;
+        }
+        return node->textWidth + 2 * kLabelMargin;
     }
 
     CRect LabelRect(TreeNode* node, int row) const
     {
         CRect icon = IconRect(node, row);
-        int left = icon.right + (icon.Width() ? 2 : 0);
-        int width = FontTextWidth(m_hwnd, Font(), node->text) + 2 * kLabelMargin;
-        return CRect(left, icon.top, left + width, icon.bottom);
+        int left = ItemLeft(node) + LabelOffset();
+        return CRect(left, icon.top, left + LabelWidth(node), icon.bottom);
     }
 
     bool HasButton(TreeNode* node) const
@@ -621,9 +653,9 @@ private:
         Redraw();
     }
 
-    // The tree keeps its own vertical bar: it shows exactly while the expanded rows do not fit,
-    // whatever styles the template gave; TVS_NOSCROLL keeps it off. (Labels are never scrolled
-    // sideways: the tree does not track its widest item.)
+    // The tree keeps its own bars: the vertical one shows exactly while the expanded rows do not
+    // fit, the horizontal one while the widest expanded row does not, whatever styles the
+    // template gave; TVS_NOSCROLL keeps both off.
     void UpdateScrollBar()
     {
         SettleScrollBars(m_hwnd, m_settlingBar, [this] { SetScrollBar(); });
@@ -632,17 +664,61 @@ private:
     void SetScrollBar()
     {
         if (Style() & TVS_NOSCROLL) {
-            ShowScrollBar(m_hwnd, SB_VERT, FALSE);
+            ShowScrollBar(m_hwnd, SB_BOTH, FALSE);
             return;
         }
         int rows = static_cast<int>(Visible().size());
-        // A taller client area may leave nothing to scroll back to.
+        // A larger client area may leave nothing to scroll back to.
         int top = std::clamp(m_top, 0, std::max(0, rows - PerPage()));
-        if (top != m_top) {
+        int width = ContentWidth();
+        int left = std::clamp(m_left, 0, std::max(0, width - Client().Width()));
+        if (top != m_top || left != m_left) {
             m_top = top;
+            m_left = left;
             Redraw();
         }
         SetOwnScrollBar(m_hwnd, SB_VERT, std::max(0, rows - 1), PerPage(), m_top);
+        SetOwnScrollBar(m_hwnd, SB_HORZ, std::max(0, width - 1), std::max(0, Client().Width()), m_left);
+    }
+
+    // The width of the expanded rows, unscrolled: where the widest label ends.
+    int ContentWidth() const
+    {
+        int width = 0;
+        for (TreeNode* node : Visible())
+            width = std::max(width, UnscrolledLeft(node) + LabelOffset() + LabelWidth(node));
+        return width;
+    }
+
+    void ScrollPixels(int dx)
+    {
+        int left = std::clamp(m_left + dx, 0, std::max(0, ContentWidth() - Client().Width()));
+        if (left == m_left)
+            return;
+        m_left = left;
+        UpdateScrollBar();
+        Redraw();
+    }
+
+    void HScroll(UINT code)
+    {
+        switch (code) {
+        case SB_LINELEFT: ScrollPixels(-kHorizontalLine); break;
+        case SB_LINERIGHT: ScrollPixels(kHorizontalLine); break;
+        case SB_PAGELEFT: ScrollPixels(-Client().Width()); break;
+        case SB_PAGERIGHT: ScrollPixels(Client().Width()); break;
+        case SB_LEFT: ScrollPixels(-m_left); break;
+        case SB_RIGHT: ScrollPixels(ContentWidth()); break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: {
+            SCROLLINFO si;
+            si.fMask = SIF_TRACKPOS;
+            GetScrollInfo(m_hwnd, SB_HORZ, &si);
+            ScrollPixels(si.nTrackPos - m_left);
+            break;
+        }
+        default: break;
+        }
     }
 
     void ScrollRows(int rows)
@@ -863,6 +939,7 @@ private:
     int m_indent { kDefaultIndent };
     int m_itemHeight { -1 };
     int m_top { 0 };
+    int m_left { 0 }; // pixels the rows are scrolled sideways
     bool m_settlingBar { false }; // inside UpdateScrollBar: WM_SIZE of the bar shown or hidden
     COLORREF m_background { CLR_NONE };
     COLORREF m_textColor { CLR_NONE };
