@@ -427,9 +427,11 @@ void KTTreeCtrl::RubberBand(bool right, UINT flags, CPoint start)
     if (flags & (MK_SHIFT | MK_CONTROL))
         GetSelectedList(remembered);
     SetTimer(kBandTimer, 75, nullptr);
-    // The start point is kept in scrolled coordinates: the vertical position counts in items.
+    // The start point is kept in scrolled coordinates: the vertical position counts in items,
+    // the horizontal one in pixels.
     int itemHeight = std::max<int>(GetItemHeight(), 1);
     int startScroll = GetScrollPos(SB_VERT);
+    int startScrollX = GetScrollPos(SB_HORZ);
     bool dragging = false;
     CRect shown;
     UINT up = right ? WM_RBUTTONUP : WM_LBUTTONUP;
@@ -476,10 +478,15 @@ void KTTreeCtrl::RubberBand(bool right, UINT flags, CPoint start)
             SendMessage(WM_VSCROLL, SB_LINEUP);
         else if (cursor.y >= client.bottom)
             SendMessage(WM_VSCROLL, SB_LINEDOWN);
+        if (::IsWindow(self) && cursor.x < client.left)
+            SendMessage(WM_HSCROLL, SB_LINELEFT);
+        else if (::IsWindow(self) && cursor.x >= client.right)
+            SendMessage(WM_HSCROLL, SB_LINERIGHT);
         if (!::IsWindow(self))
             return;
         int scrolled = (GetScrollPos(SB_VERT) - startScroll) * itemHeight;
-        CRect band(start.x, start.y - scrolled, cursor.x, cursor.y);
+        int scrolledX = GetScrollPos(SB_HORZ) - startScrollX;
+        CRect band(start.x - scrolledX, start.y - scrolled, cursor.x, cursor.y);
         band.NormalizeRect();
         eraseBand();
         UpdateBand(band, flags, remembered);

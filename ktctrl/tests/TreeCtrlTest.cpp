@@ -1,9 +1,11 @@
 // The multi-selection tree: the standard behaviour with multi-selection off; plain, Ctrl and
-// Shift clicks; a parent that refuses a change; the rubber band and Escape; the keyboard;
+// Shift clicks; a parent that refuses a change; the rubber band, scrolling sideways, and Escape;
+// the keyboard;
 // searching; and a parent that deletes the tree while its click loop runs.
 #include "ktctrl/lists/KTTreeCtrl.h"
 #include "platform/core/Clock.h"
 #include "testkit/ControlParent.h"
+#include "testkit/Golden.h"
 #include "testkit/TestWindow.h"
 
 #include <gtest/gtest.h>
@@ -157,6 +159,45 @@ TEST_F(TreeTest, ARubberBandSelectsWhatItCoversAndEscapeUnselectsAll)
     NullHost::MouseUp(end.x, end.y);
     Pump();
     EXPECT_TRUE(Selected().empty());
+}
+
+// A row wider than the tree: a band dragged out past the right edge scrolls the rows sideways,
+// a line a move, and what the band covers is where the rows now are.
+TEST_F(TreeTest, ARubberBandPastTheSideScrollsTheRowsSideways)
+{
+    HTREEITEM wide = tree->InsertItem(CString('W', 160));
+    tree->SetBandingHit(1); // the band takes labels, not whole rows
+    Pump();
+    ASSERT_EQ(tree->GetScrollPos(SB_HORZ), 0);
+    CRect first, last, client;
+    tree->GetItemRect(a, &first, FALSE);
+    tree->GetItemRect(wide, &last, FALSE);
+    tree->GetClientRect(&client);
+    CRect wardLabel;
+    tree->GetItemRect(a, &wardLabel, TRUE);
+
+    const POINT start = testkit::ScreenPoint(*tree, 300, first.CenterPoint().y);
+    NullHost::MoveMouse(start.x, start.y);
+    NullHost::MouseDown(start.x, start.y);
+    // Every move out there scrolls a line (the band reads the pointer where the last event
+    // left it).
+    const POINT outside = testkit::ScreenPoint(*tree, client.right + 10, last.CenterPoint().y);
+    constexpr int kMovesOutside = 6;
+    for (int i = 0; i < kMovesOutside; ++i)
+        NullHost::MoveMouse(outside.x, outside.y);
+    NullHost::MouseUp(outside.x, outside.y);
+    Pump();
+
+    const int scrolled = tree->GetScrollPos(SB_HORZ);
+    EXPECT_GT(scrolled, 0) << "the rows moved toward the pointer";
+    CRect movedLabel;
+    tree->GetItemRect(a, &movedLabel, TRUE);
+    EXPECT_EQ(movedLabel.left, wardLabel.left - scrolled);
+    // The band ran from where the start point went to past the right edge: over the wide row,
+    // clear of the short labels now left of it.
+    EXPECT_EQ(Selected(), (std::vector<HTREEITEM> { wide }));
+    const platform::Image picture = testkit::Capture(parent.GetSafeHwnd());
+    testkit::SaveForReview(picture, "ktctrl_TreeBandScrolledSideways");
 }
 
 TEST_F(TreeTest, ShiftWithArrowsExtendsFromTheAnchor)
