@@ -364,19 +364,36 @@ std::string ShownCursorName() { return platform::host::GtkHost::ShownCursorName(
 
 // ---- another program's windows ------------------------------------------------------------------
 
-XWindow WaitForWindow(const std::string& titlePattern, std::chrono::milliseconds limit)
+namespace {
+
+// The last shown window that `xdotool search` finds with `criteria`, polled until there is one.
+XWindow WaitForSearch(const std::vector<std::string>& criteria, std::chrono::milliseconds limit)
 {
+    std::vector<std::string> command { "xdotool", "search", "--onlyvisible" };
+    command.insert(command.end(), criteria.begin(), criteria.end());
     XWindow found = 0;
     PollFor(
         [&] {
             std::string out;
-            RunTool({ "xdotool", "search", "--onlyvisible", "--name", titlePattern }, out);
+            RunTool(command, out);
             std::vector<std::string> ids = Words(out);
             found = ids.empty() ? 0 : std::strtoul(ids.back().c_str(), nullptr, 10);
             return found != 0;
         },
         limit);
     return found;
+}
+
+} // namespace
+
+XWindow WaitForWindow(const std::string& titlePattern, std::chrono::milliseconds limit)
+{
+    return WaitForSearch({ "--name", titlePattern }, limit);
+}
+
+XWindow WaitForWindowOf(pid_t pid, std::chrono::milliseconds limit)
+{
+    return WaitForSearch({ "--pid", std::to_string(pid) }, limit);
 }
 
 bool WaitForNoWindow(const std::string& titlePattern, std::chrono::milliseconds limit)

@@ -118,6 +118,9 @@ constexpr auto kWindowDeadline = std::chrono::seconds(60);
 // The last shown window whose title matches `titlePattern` (an extended regular expression, as
 // xdotool takes it: "^Add User$"), polled until there is one; 0 when none showed in time.
 XWindow WaitForWindow(const std::string& titlePattern, std::chrono::milliseconds limit = kWindowDeadline);
+// The last shown window of the process `pid` (a window without a title included), polled until
+// there is one; 0 when none showed in time.
+XWindow WaitForWindowOf(pid_t pid, std::chrono::milliseconds limit = kWindowDeadline);
 // Polls until no shown window's title matches; false when one is still there at the deadline.
 bool WaitForNoWindow(const std::string& titlePattern, std::chrono::milliseconds limit = kWindowDeadline);
 // Where the window's content (inside any frame the manager draws) is on the screen; empty when
