@@ -2,7 +2,8 @@
 // below) drawn from the bed's trend store, live at the newest end. The scroll bar under the
 // grids, the mouse wheel and dragging the paper move back in time into review mode, which ends
 // by itself at the 202nd tick of the 40-ms timer after the last scroll action (about 8 s). While
-// a window reviews, its bed's trend store keeps its old entries.
+// a window reviews, its bed's trend store keeps its old entries. The timer runs only during a
+// review: in live mode the scroll bar follows each parameter packet (PushParam).
 //
 // The scroll bar runs from 0 to the store's count with a page of V, the entries that fit across
 // the grid. The first entry drawn in review is the bar's position as it reads back after it was
@@ -150,6 +151,9 @@ void NyraControl::CalcTrendScrollRange()
         return;
     }
     m_bReview.store(0);
+    // Live mode follows the data (PushParam); only a review counts the timer's ticks.
+    if (GetSafeHwnd() != nullptr)
+        KillTimer(kTrendTimer);
     SetScrollbarRange(target, target);
     m_nLivePosition = target;
     m_nLiveCount = count;
@@ -175,6 +179,7 @@ void NyraControl::EnterReview()
     const int lastPage = std::max(info.nMax - static_cast<int>(m_nVisibleTrend.load()), 0);
     m_bReview.store(1);
     m_nReviewIdleTicks = 0;
+    SetTimer(kTrendTimer, kTrendTimerMs);
     // The parameter painter draws the page once it sees the new position.
     m_nReviewFirst.store(static_cast<UINT>(std::clamp(info.nPos, 0, lastPage)));
     WakeParameterPainter();

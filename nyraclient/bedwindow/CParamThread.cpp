@@ -117,6 +117,8 @@ bool CParamThread::Pass(NyraControl& owner)
     }
     const unsigned request = m_nRequested.load();
     const DISPMODE mode = owner.GetDisplayMode();
+    // A request is settled once the panel and, in a layout with one, the trend are drawn.
+    bool trendDone = true;
     if (mode != DISPMODE_1CH && mode != DISPMODE_16CH) {
         bool recapture = false;
         {
@@ -129,17 +131,13 @@ bool CParamThread::Pass(NyraControl& owner)
                 std::lock_guard lock(m_RedrawLock);
                 m_bTrendBackground = false;
             }
-        } else {
-            DrawTrend(owner, request);
         }
+        if (!recapture || !m_bTrendBackground)
+            DrawTrend(owner, request);
+        trendDone = owner.IsTrendReviewMode() || m_rcTrend.IsRectEmpty() || m_nTrendDrawn == request;
     }
     BlankWhenSilent(owner);
-    DrawPanel(owner, request);
-    // A request is settled once the panel and the trend both show it: a pass that only took the
-    // trend's background leaves the curves to the next one.
-    const bool trendShown = mode == DISPMODE_1CH || mode == DISPMODE_16CH || owner.IsTrendReviewMode() ||
-                            m_rcTrend.IsRectEmpty() || m_nTrendDrawn == request;
-    if (trendShown && m_nPanelDrawn == request)
+    if (DrawPanel(owner, request) && trendDone)
         m_nDrawn.store(request);
     return true;
 }
@@ -205,8 +203,13 @@ void CParamThread::DrawTrend(NyraControl& owner, unsigned request)
     const bool review = owner.IsTrendReviewMode() != 0;
     const UINT first = owner.GetDrawFirstIndexOfTrend();
     if (review) {
+        // A review holds its page: new data leaves it, a new position is drawn at its slot.
+        if (first == owner.GetLastDrawnReviewIndex()) {
+            m_nTrendDrawn = request;
+            return;
+        }
         const DWORD now = GetTickCount();
-        if (now - m_dwLastReviewDraw < kReviewRedrawMs || first == owner.GetLastDrawnReviewIndex())
+        if (now - m_dwLastReviewDraw < kReviewRedrawMs)
             return;
         m_dwLastReviewDraw = now;
     } else if (request == m_nTrendDrawn) {
@@ -221,10 +224,10 @@ void CParamThread::DrawTrend(NyraControl& owner, unsigned request)
     Show(owner, m_TrendDC, m_rcTrend);
 }
 
-void CParamThread::DrawPanel(NyraControl& owner, unsigned request)
+bool CParamThread::DrawPanel(NyraControl& owner, unsigned request)
 {
     if (request == m_nPanelDrawn)
-        return;
+        return true;
     bool recapture = false;
     {
         std::lock_guard lock(m_RedrawLock);
@@ -232,15 +235,17 @@ void CParamThread::DrawPanel(NyraControl& owner, unsigned request)
     }
     if (recapture) {
         m_rcPanel = owner.GetParamRectAll();
-        if (CaptureArea(owner, m_PanelDC, m_PanelBitmap, m_rcPanel)) {
-            std::lock_guard lock(m_RedrawLock);
-            m_bPanelBackground = false;
-        } else if (m_rcPanel.IsRectEmpty()) {
+        if (m_rcPanel.IsRectEmpty()) {
             m_nPanelDrawn = request; // a layout without a panel: nothing to draw
+            return true;
         }
-        return;
+        if (!CaptureArea(owner, m_PanelDC, m_PanelBitmap, m_rcPanel))
+            return false;
+        std::lock_guard lock(m_RedrawLock);
+        m_bPanelBackground = false;
     }
     owner.DrawParameter(&m_PanelDC);
     Show(owner, m_PanelDC, m_rcPanel);
     m_nPanelDrawn = request;
+    return true;
 }

@@ -68,7 +68,8 @@ private:
     // Copies `area` of `dc` into the window's work bitmap and onto the window.
     static void Show(NyraControl& owner, CDC& dc, const CRect& area);
     void DrawTrend(NyraControl& owner, unsigned request);
-    void DrawPanel(NyraControl& owner, unsigned request);
+    // True once the panel stands drawn for `request`.
+    bool DrawPanel(NyraControl& owner, unsigned request);
 
     // Requests and what has been drawn of them (see the file comment).
     std::atomic<unsigned> m_nRequested { 1 };

@@ -246,19 +246,10 @@ void CWaveThread::DrawOnePacket(NyraControl& owner)
         DrawChannel(wave, c, owner.GetWaveScale(static_cast<WAVE_CHANNEL>(c)), config.TopGraph == kind ? top : bottom);
     }
     m_Canvas.RestoreDC(saved);
+    const int drawnFrom = m_nSweep;
     m_nSweep = next;
+    ShowColumns(owner, drawnFrom, step);
 
-    // Onto the window and into its work bitmap, so that a repaint keeps the waves.
-    CClientDC windowDC(&owner);
-    if (windowDC.GetSafeHdc() != nullptr) {
-        windowDC.BitBlt(m_rcGraph.left, m_rcGraph.top, w, h, &m_Canvas, 0, 0, SRCCOPY);
-        CDC work;
-        if (work.CreateCompatibleDC(&windowDC)) {
-            CBitmap* old = work.SelectObject(owner.GetWorkBitmap());
-            work.BitBlt(m_rcGraph.left, m_rcGraph.top, w, h, &m_Canvas, 0, 0, SRCCOPY);
-            work.SelectObject(old);
-        }
-    }
     // Counted before it leaves the queue: whoever sees the queue empty sees the count too.
     m_nDrawn.fetch_add(1);
     {
@@ -266,6 +257,44 @@ void CWaveThread::DrawOnePacket(NyraControl& owner)
         m_Queue.pop_front();
     }
     head->RemoveRef(1);
+}
+
+void CWaveThread::ShowColumns(NyraControl& owner, int sweep, int step)
+{
+    // The columns this packet changed: the lines from the previous packet's last points (at
+    // most a step back) to the new ones, and the erase bar ahead; in two pieces across the
+    // right edge.
+    const int w = m_rcGraph.Width(), h = m_rcGraph.Height();
+    if (w <= 0)
+        return;
+    const int from = sweep - step - 2;
+    const int to = sweep + step + kEraseAhead + 2;
+    std::array<std::pair<int, int>, 2> pieces {};
+    int count = 0;
+    if (to - from >= w) {
+        pieces[count++] = { 0, w };
+    } else {
+        const int a = ((from % w) + w) % w;
+        const int b = a + (to - from);
+        pieces[count++] = { a, std::min(b, w) };
+        if (b > w)
+            pieces[count++] = { 0, b - w };
+    }
+    // Onto the window and into its work bitmap, so that a repaint keeps the waves.
+    CClientDC windowDC(&owner);
+    if (windowDC.GetSafeHdc() == nullptr)
+        return;
+    CDC work;
+    const bool haveWork = work.CreateCompatibleDC(&windowDC) != FALSE;
+    CBitmap* old = haveWork ? work.SelectObject(owner.GetWorkBitmap()) : nullptr;
+    for (int i = 0; i < count; ++i) {
+        const auto [x0, x1] = pieces[size_t(i)];
+        windowDC.BitBlt(m_rcGraph.left + x0, m_rcGraph.top, x1 - x0, h, &m_Canvas, x0, 0, SRCCOPY);
+        if (haveWork)
+            work.BitBlt(m_rcGraph.left + x0, m_rcGraph.top, x1 - x0, h, &m_Canvas, x0, 0, SRCCOPY);
+    }
+    if (haveWork)
+        work.SelectObject(old);
 }
 
 void CWaveThread::DrawChannel(const PKWave_v110& wave, int channel, WaveChannelScale& scale, int baseline)

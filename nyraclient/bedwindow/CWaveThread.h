@@ -10,8 +10,8 @@
 // stall. With nothing queued it sleeps until a packet, a reset or the stop.
 //
 // The traces are drawn on a canvas of the wave area's size; a clean copy of the area (the
-// background) is what the erase bar restores. Each drawn packet's canvas goes to the window's
-// work bitmap (so a repaint keeps the waves) and onto the window.
+// background) is what the erase bar restores. The columns each drawn packet changed go from the
+// canvas to the window's work bitmap (so a repaint keeps the waves) and onto the window.
 //
 // Every channel's trace runs on across packets, the fetal SpO2 pleth too: a trace breaks only
 // where a sample has no data.
@@ -68,6 +68,9 @@ private:
     // Restores columns [from, to) of the canvas from the background, full height.
     void Erase(int from, int to, int height);
     void DrawChannel(const PKWave_v110& wave, int channel, WaveChannelScale& scale, int baseline);
+    // Copies the columns a packet drawn from `sweep` on changed onto the window and into its
+    // work bitmap.
+    void ShowColumns(NyraControl& owner, int sweep, int step);
     void CreatePens(NyraControl& owner);
 
     // Queue lock: guards the queue. Taken alone.

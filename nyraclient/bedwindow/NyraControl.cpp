@@ -141,7 +141,7 @@ void NyraControl::OnSize(UINT, int, int)
 void NyraControl::RedrawControl()
 {
     if (GetSafeHwnd() != nullptr && !IsOnWindowThread()) {
-        PostMessage(WM_BED_REDRAW, 1);
+        PostMessage(WM_BED_REDRAW, kRedrawWhole);
         return;
     }
     m_RedrawLock.Lock();
@@ -157,12 +157,16 @@ void NyraControl::RedrawControl()
     UpdateCaption(1, 1);
 }
 
-LRESULT NyraControl::OnRedrawRequest(WPARAM whole, LPARAM)
+LRESULT NyraControl::OnRedrawRequest(WPARAM what, LPARAM)
 {
-    if (whole)
-        RedrawControl();
-    else
-        UpdateParameter();
+    switch (what) {
+    case kRedrawWhole: RedrawControl(); break;
+    case kRedrawTrendRange:
+        if (!m_bReview.load())
+            CalcTrendScrollRange();
+        break;
+    default: UpdateParameter(); break;
+    }
     return 0;
 }
 
@@ -294,7 +298,6 @@ void NyraControl::StartThread()
         m_AlarmThread.Start(this);
     }
     CalcTrendScrollRange();
-    SetTimer(kTrendTimer, kTrendTimerMs);
 }
 
 void NyraControl::StopThread()
@@ -397,12 +400,10 @@ BOOL NyraControl::DrawControl(CDC* dc, CRect rect)
     for (int attempt = 0; attempt < kCopyAttempts; ++attempt) {
         if (attempt > 0)
             Sleep(1);
+        // The painters keep the work bitmap up to date with all they draw: a repaint only
+        // copies it and draws the caption bar over it.
         if (dc->BitBlt(0, 0, rect.Width(), rect.Height(), &m_WorkDC, 0, 0, SRCCOPY)) {
             DrawCaptionBar(dc, 1, 1);
-            // What the painter drew since the work bitmap was made is drawn again over it; a
-            // review shows its page again too.
-            SetLastDrawnReviewIndex(kNoReviewDrawn);
-            RequestParameterDraw();
             return TRUE;
         }
     }
@@ -440,7 +441,7 @@ void NyraControl::UpdateParameter()
         return;
     // The work DC belongs to the window's thread.
     if (!IsOnWindowThread()) {
-        PostMessage(WM_BED_REDRAW, 0);
+        PostMessage(WM_BED_REDRAW, kRedrawParameter);
         return;
     }
     if (m_WorkDC.GetSafeHdc() == nullptr)
@@ -475,12 +476,21 @@ void NyraControl::PushParam(CSmartBuffer*)
 {
     // Any thread (a demo bed's packets come from its generator's thread).
     const unsigned generation = m_pClient != nullptr ? m_pClient->GetParamGeneration() : 0;
-    std::lock_guard lock(m_ThreadLock);
-    if (CParamThread* painter = m_ParamThread.Get())
-        painter->NewData(generation);
-    // The packet's alarms came with it.
-    if (CAlarmThread* painter = m_AlarmThread.Get())
-        painter->Wake();
+    {
+        std::lock_guard lock(m_ThreadLock);
+        if (CParamThread* painter = m_ParamThread.Get())
+            painter->NewData(generation);
+        // The packet's alarms came with it.
+        if (CAlarmThread* painter = m_AlarmThread.Get())
+            painter->Wake();
+    }
+    // The trend grew: in live mode the scroll bar follows it (a review's own timer does).
+    if (GetSafeHwnd() == nullptr || m_bReview.load())
+        return;
+    if (IsOnWindowThread())
+        CalcTrendScrollRange();
+    else
+        PostMessage(WM_BED_REDRAW, kRedrawTrendRange);
 }
 
 void NyraControl::SetEnlargeMode(int bEnlarge)

@@ -93,8 +93,10 @@ public:
     static constexpr int kCaptionHeight = 20;
     static constexpr COLORREF kCaptionTextColor = RGB(50, 50, 50);
     static constexpr const char* kClassName = "NyraControl";
-    // Posted to the window by RedrawControl and UpdateParameter called on another thread.
+    // Posted to the window by RedrawControl, UpdateParameter and PushParam called on another
+    // thread; wParam says which.
     static constexpr UINT WM_BED_REDRAW = WM_APP + 0x1D1;
+    enum : WPARAM { kRedrawParameter = 0, kRedrawWhole = 1, kRedrawTrendRange = 2 };
 
     // `tag` is stored for the caller and not used by the window. Creates no window.
     NyraControl(NyraClientInfo* client, int tag);
@@ -213,9 +215,8 @@ public:
     unsigned GetAlarmTextSteps() const;
     unsigned GetRecordingTimeRefreshes() const;
 
-    // Copies the work bitmap to `dc` and draws the caption bar over it, then asks the parameter
-    // painter to draw again over what was painted. A copy that fails is tried at most three
-    // times; then the area is left invalid for a later paint. FALSE then.
+    // Copies the work bitmap to `dc` and draws the caption bar over it. A copy that fails is
+    // tried at most three times; then the area is left invalid for a later paint. FALSE then.
     BOOL DrawControl(CDC* dc, CRect rect);
 
     // ---- message handlers ---------------------------------------------------------------------------

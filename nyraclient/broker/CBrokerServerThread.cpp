@@ -31,6 +31,8 @@ int CBrokerServerThread::AddViewer(NyraClientSock* pSock)
     m_Viewers.push_back(std::move(viewer));
     m_ViewerLock.Unlock();
     TellViewerCount();
+    // The pass sleeps while nobody watches.
+    Wake();
     return 1;
 }
 
@@ -88,6 +90,12 @@ void CBrokerServerThread::TellViewerCount()
 int CBrokerServerThread::Run()
 {
     while (IsRunning()) {
+        // Without a viewing station there is nothing to relay (the beds queue nothing): the
+        // pass sleeps until one comes.
+        if (ViewerGetSize() == 0) {
+            WaitForWork(INFINITE);
+            continue;
+        }
         if (NyraClientManager* manager = GetOwner()) {
             m_ViewerLock.Lock();
             CCriticalSection& clientLock = manager->GetClientLock();

@@ -1,5 +1,5 @@
-// CBrokerServerThread: every 10 ms, one pass over the client manager's beds for the viewing
-// stations: the client list (to a new viewer at once, then at least every 4 seconds), a new
+// CBrokerServerThread: every 10 ms while a viewing station is served (it sleeps while none
+// is), one pass over the client manager's beds for the viewing stations: the client list (to a new viewer at once, then at least every 4 seconds), a new
 // viewer's first picture of every accepted bed (its current parameter, patient, alarm and
 // monitor packets), and the packets the beds queued for the broker since the last pass.
 //

@@ -265,8 +265,9 @@ void NyraClientInfo::Receive_Parameter(BYTE* data, int len)
     ResetConnectionCheck();
     AddTrendData(data);
     KeepNIBPReading(packet);
-    ForEachBedWindow([](NyraControl* wnd) { wnd->PushParam(nullptr); });
+    // The painters draw the packet with its alarms: they are told once both are stored.
     m_AlarmManager.SetAlarm(packet, m_AlarmPacket);
+    ForEachBedWindow([](NyraControl* wnd) { wnd->PushParam(nullptr); });
     AddBrokerSendData(data, UINT(len));
     Send_Control(PK_CONTROL_ACK, PK_TYPE_PARAM);
 }

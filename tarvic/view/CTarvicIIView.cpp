@@ -116,17 +116,31 @@ void CTarvicIIView::OnInitialUpdate()
 
 void CTarvicIIView::OnDraw(CDC* pDC)
 {
-    BITMAP picture{};
-    if (m_bmBackground.GetSafeHandle() == nullptr || !m_bmBackground.GetBitmap(&picture))
-        return;
     CRect client;
     GetClientRect(&client);
+    // The picture is stretched to the view once per size; a repaint only copies it.
+    if (m_bmScaledBackground.GetSafeHandle() == nullptr || m_szScaledBackground != client.Size()) {
+        m_bmScaledBackground.DeleteObject();
+        BITMAP picture{};
+        if (m_bmBackground.GetSafeHandle() == nullptr || !m_bmBackground.GetBitmap(&picture) || client.IsRectEmpty())
+            return;
+        CDC source, target;
+        source.CreateCompatibleDC(pDC);
+        target.CreateCompatibleDC(pDC);
+        m_bmScaledBackground.CreateCompatibleBitmap(pDC, client.Width(), client.Height());
+        CBitmap* oldSource = source.SelectObject(&m_bmBackground);
+        CBitmap* oldTarget = target.SelectObject(&m_bmScaledBackground);
+        target.SetStretchBltMode(HALFTONE);
+        target.StretchBlt(0, 0, client.Width(), client.Height(), &source, 0, 0, picture.bmWidth, picture.bmHeight,
+                          SRCCOPY);
+        source.SelectObject(oldSource);
+        target.SelectObject(oldTarget);
+        m_szScaledBackground = client.Size();
+    }
     CDC memory;
     memory.CreateCompatibleDC(pDC);
-    CBitmap* old = memory.SelectObject(&m_bmBackground);
-    pDC->SetStretchBltMode(HALFTONE);
-    pDC->StretchBlt(0, 0, client.Width(), client.Height(), &memory, 0, 0, picture.bmWidth, picture.bmHeight,
-                    SRCCOPY);
+    CBitmap* old = memory.SelectObject(&m_bmScaledBackground);
+    pDC->BitBlt(0, 0, client.Width(), client.Height(), &memory, 0, 0, SRCCOPY);
     memory.SelectObject(old);
 }
 

@@ -29,6 +29,7 @@
 #include "platform/ui/framework/View.h"
 
 #include <memory>
+#include <vector>
 
 namespace tarvic {
 struct TrendPrintJob;
@@ -159,6 +160,8 @@ public:
 
     // ---- the clock (ViewClock.cpp) ----------------------------------------------------------
     void DrawClock();
+    // Whether the frame still shows the clock picture drawn last.
+    bool ClockIsShown(CDC& frameDC);
 
     NyraClientManager& GetClientManager() { return m_ClientManager; }
     CBrokerServer* GetBrokerServer() const { return m_pBrokerServer.get(); }
@@ -176,6 +179,9 @@ private:
     // The printed trend from the print dialog's OK to the end of its job; null otherwise.
     std::unique_ptr<tarvic::TrendPrintJob> m_pTrendPrint;
     CBitmap m_bmBackground;
+    // The background picture stretched to the view's size, made at the first paint of a size.
+    CBitmap m_bmScaledBackground;
+    CSize m_szScaledBackground{0, 0};
     StationDialogs m_Dialogs{StationDialogs::Standard()};
     // The per-bed dialog open now and its bed; null when none is.
     CDialog* m_pBedDialog{nullptr};
@@ -197,5 +203,12 @@ private:
     std::unique_ptr<CDC> m_pClockDC;
     CBitmap m_bmClockBack;
     CBitmap m_bmClock;
+    // The texts drawn last, and a copy of what the frame shows under the clock, to compare.
+    CString m_strClockDate;
+    CString m_strClockTime;
+    std::unique_ptr<CDC> m_pClockCheckDC;
+    CBitmap m_bmClockCheck;
+    std::vector<BYTE> m_ClockShown;
+    std::vector<BYTE> m_ClockDrawn;
     CFont m_ClockFont;
 };
