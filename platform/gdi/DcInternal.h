@@ -156,6 +156,11 @@ void CairoSetColor(cairo_t* cr, COLORREF color, bool mono);
 void* PrinterCairoSurface(DcData& dc);
 SIZE PrinterPageSize(const DcData& dc);
 
+// Tells the text recorder (TextRecorder.h), when one records, about a line of text drawn at
+// `surfaceBox` in `surfaceCell` (null: none), clipped to the cell or not.
+void RecordText(const DcData& d, const std::string& text, const CRect& surfaceBox, const CRect* surfaceCell,
+                bool clipped);
+
 // Cairo region helpers.
 std::shared_ptr<cairo_region_t> MakeRegion(cairo_region_t* adopt);
 std::shared_ptr<cairo_region_t> CopyRegion(const cairo_region_t* r);

@@ -230,6 +230,10 @@ int DrawRun(DcData& d, int x, int y, const char* text, int count, const CRect* c
     CRect touched = angle != 0 ? CRect(p.x - reach, p.y - reach, p.x + reach, p.y + reach)
                                : CRect(static_cast<int>(p.x + std::floor(dx)), static_cast<int>(p.y + dy),
                                        static_cast<int>(p.x + std::floor(dx)) + w + 1, static_cast<int>(p.y + dy) + h);
+    if (angle == 0)
+        RecordText(d, std::string(text, static_cast<size_t>(count)),
+                   CRect(touched.left, touched.top, touched.right - 1, touched.bottom),
+                   clipSurface ? clipSurface : opaqueSurface, clipSurface != nullptr);
     if (opaqueSurface)
         touched |= *opaqueSurface;
     d.Touch(touched);
@@ -486,6 +490,7 @@ int DrawTextImpl(DcData& d, const char* text, int count, RECT* rect, UINT format
         SetText(d, layout, line.text.c_str(), static_cast<int>(line.text.size()), line.underline);
         ShowAt(d, cr, layout, x, y, m.ascent);
         touched |= CRect(x, y, x + line.width + 1, y + lineHeight);
+        RecordText(d, line.text, CRect(x, y, x + line.width, y + lineHeight), &area, !(format & DT_NOCLIP));
     }
     cairo_restore(cr);
     if (!(format & DT_NOCLIP))

@@ -72,6 +72,7 @@ struct FontRatios
     double descent { 0.212 };
     double aveWidth { 0.5 };
     double maxWidth { 1.0 };
+    double capital { 0.72 };
 };
 
 PangoFontDescription* MakeDescription(const std::string& family, LONG weight, bool italic, double em)
@@ -109,6 +110,15 @@ FontRatios RatiosFor(const std::string& family, LONG weight, bool italic)
         r.maxWidth = std::max(r.aveWidth * 2.0, pango_font_metrics_get_approximate_digit_width(m) / double(PANGO_SCALE) / kProbe);
         pango_font_metrics_unref(m);
     }
+    // The ink height of a capital letter: how tall a text reads.
+    PangoLayout* layout = pango_layout_new(ctx);
+    pango_layout_set_font_description(layout, d);
+    pango_layout_set_text(layout, "H", 1);
+    PangoRectangle ink;
+    pango_layout_get_extents(layout, &ink, nullptr);
+    if (ink.height > 0)
+        r.capital = ink.height / double(PANGO_SCALE) / kProbe;
+    g_object_unref(layout);
     pango_font_description_free(d);
     g_object_unref(ctx);
     g_object_unref(map);
@@ -158,6 +168,7 @@ FontData* CreateFontData(const LOGFONT& lf)
     f->desc = MakeDescription(f->family, lf.lfWeight, lf.lfItalic != 0, f->emPixels);
     f->ascentRatio = r.ascent;
     f->descentRatio = r.descent;
+    f->capitalRatio = r.capital;
     f->aveWidthRatio = r.aveWidth;
     f->maxWidthRatio = r.maxWidth;
     Register(f);

@@ -144,6 +144,7 @@ struct FontData : ObjectData
     double descentRatio { 0.212 };
     double aveWidthRatio { 0.5 };
     double maxWidthRatio { 1.0 };
+    double capitalRatio { 0.72 }; // ink height of a capital letter
 };
 
 struct BitmapData : ObjectData
