@@ -141,10 +141,11 @@ TEST(TrendStyle, GridsWithoutAWholePixelAColumnDrawNothing)
 
 // ---- scales --------------------------------------------------------------------------------------------
 
-TEST(TrendStyle, ReviewScalesKeepTheirStepsWhateverTheFont)
+TEST(TrendStyle, ReviewScalesKeepTheirStepsWhileALineFitsBetweenThem)
 {
-    // 10 px cells: the central font stays at its 13 px minimum and thins the scale out; the
-    // review font is 8 px and labels every 4th FHR and 2nd UC row.
+    // 10 px cells: both fonts stay at their legible 15 px minimum. The central scale thins out
+    // to every 6th FHR and 5th UC row; the review scale keeps every 4th FHR row (40 px apart),
+    // but its UC rows are 7 px high, too close for every 2nd one: every 5th.
     const Paper paper;
     NyraConfig cfg;
     cfg.Default();
@@ -158,7 +159,7 @@ TEST(TrendStyle, ReviewScalesKeepTheirStepsWhateverTheFont)
     };
     EXPECT_EQ(rowsAtLeftLine(kCentralTrendStyle), (std::vector<int> { 0, 60, 120, 180, 230, 265, 300 }));
     EXPECT_EQ(rowsAtLeftLine(kReviewTrendStyle),
-              (std::vector<int> { 0, 40, 80, 120, 160, 200, 230, 244, 258, 272, 286, 300 }));
+              (std::vector<int> { 0, 40, 80, 120, 160, 200, 230, 265, 300 }));
 }
 
 // ---- marks near the FHR grid's bottom ------------------------------------------------------------------

@@ -17,6 +17,7 @@
 #include "nrdata/constmap/NRConstMap.h"
 #include "platform/gdi/CDC.h"
 
+#include <climits>
 #include <cstdint>
 #include <cstdlib>
 #include <optional>
@@ -66,17 +67,33 @@ struct Strip
 
 // ---- pens, brushes and fonts of one call ----------------------------------------------------------
 
+// The style's smallest font height on `dc` (a printer's page has more pixels to an inch).
+int MinFontHeight(CDC* dc, const TrendStyle& style)
+{
+    const int dpi = dc != nullptr && dc->GetSafeHdc() != nullptr ? dc->GetDeviceCaps(LOGPIXELSY) : 96;
+    return style.minFontHeight * std::max(dpi, 96) / 96;
+}
+
 // Four fifths of a column, not below the style's smallest height nor below one pixel (a height
 // of 0 would ask for the font's default size).
-int FontHeight(int cell, const TrendStyle& style)
+int FontHeight(CDC* dc, int cell, const TrendStyle& style)
 {
-    return std::max({ Trunc(0.8 * cell), style.minFontHeight, 1 });
+    return std::max({ Trunc(0.8 * cell), MinFontHeight(dc, style), 1 });
 }
 
 // Whether the scale numbers thin out to every 6th FHR and 5th UC row.
-bool SparseScale(int fontHeight, const TrendStyle& style)
+bool SparseScale(CDC* dc, int fontHeight, const TrendStyle& style)
 {
-    return !style.fixedScaleSteps && fontHeight == style.minFontHeight;
+    return !style.fixedScaleSteps && fontHeight == MinFontHeight(dc, style);
+}
+
+// The line height of a scale font.
+int LineHeight(CDC* dc, CFont& font)
+{
+    CFont* old = dc->SelectObject(&font);
+    const int height = dc->GetTextExtent("0", 1).cy;
+    dc->SelectObject(old);
+    return height;
 }
 
 struct Tools
@@ -88,9 +105,11 @@ struct Tools
     int fontHeight;
     COLORREF text;     // scales and captions
     COLORREF zeroText; // zeroing marks
+    COLORREF paper;    // what the paper shows behind its texts
+    int lineHeight;    // of the scale font
 
-    Tools(const NyraConfig& cfg, DRAW_MODE mode, int cell, const TrendStyle& style)
-        : fontHeight(FontHeight(cell, style))
+    Tools(CDC* dc, const NyraConfig& cfg, DRAW_MODE mode, int cell, const TrendStyle& style)
+        : fontHeight(FontHeight(dc, cell, style))
     {
         const bool screen = mode == DRAW_SCREEN;
         const bool print = mode == DRAW_PRINT;
@@ -107,6 +126,8 @@ struct Tools
             font->CreateFont(fontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 2, 1, 0, 0, "Arial");
         text = screen ? cfg.GraphText : kBlack;
         zeroText = print ? kBlack : cfg.EventStimulator;
+        paper = screen ? cfg.GraphBackground : RGB(255, 255, 255);
+        lineHeight = LineHeight(dc, scaleFont);
     }
 
     CPen* GridPen(int line, bool sixes) const
@@ -122,14 +143,26 @@ struct Tools
 
 CString TrendSpeedCaption(int speed) { return NRConstMap::GetMapTextByConst(NRConstMap::CMAP_TREND_SPEED, speed); }
 
-// Text in a box of its own size: centred on (x, y).
-void TextCentredOn(CDC* dc, const CString& text, int x, int y)
+// A scale number in a box of its own size centred on (x, y), moved just inside `grid` where it
+// would reach over the grid's frame, on the paper's colour so that no grid line crosses it.
+void ScaleNumber(CDC* dc, const CString& text, int x, int y, const CRect& grid, COLORREF paper)
 {
     const CSize size = dc->GetTextExtent(text);
     CRect box(x - size.cx / 2, y - size.cy / 2, 0, 0);
     box.right = box.left + size.cx;
     box.bottom = box.top + size.cy;
+    if (box.top <= grid.top)
+        box.OffsetRect(0, grid.top + 1 - box.top);
+    if (box.bottom > grid.bottom)
+        box.OffsetRect(0, grid.bottom - box.bottom);
+    if (box.left <= grid.left)
+        box.OffsetRect(grid.left + 1 - box.left, 0);
+    if (box.right > grid.right)
+        box.OffsetRect(grid.right - box.right, 0);
+    dc->SetBkMode(OPAQUE);
+    dc->SetBkColor(paper);
     dc->DrawText(text, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
+    dc->SetBkMode(TRANSPARENT);
 }
 
 // Text in a box of its own size whose left edge is x and whose bottom edge is y.
@@ -150,6 +183,10 @@ CRect TextBelow(CDC* dc, const CString& text, int x, int y, bool centredOnX)
     dc->DrawText(text, &box, DT_CENTER | DT_SINGLELINE | DT_NOCLIP);
     return box;
 }
+
+// The band above the UC grid where the fetal-movement marks stand (FMD1 three eighths of an FHR
+// row above it, FMD2 one eighth).
+int FetalMovementBand(int fhrRow) { return 3 * (fhrRow / 8); }
 
 CString Number(int v) { return FormatString("%d", v); }
 CString Tenths(double v) { return FormatString("%.1lf", v); }
@@ -190,11 +227,25 @@ CString PressureLabel(int mmHg, int nibpUnit)
     return nibpUnit == 2 ? Tenths(mmHg * kKiloPascalPerMmHg) : Number(mmHg);
 }
 
-std::vector<TrendScaleLabel> ScaleLabels(const Strip& s, const NyraConfig& cfg, bool antepartum, bool sparse)
+// The first of `steps` (in rows) whose labels stand a line apart, else the last.
+int LabelStep(std::initializer_list<int> steps, int rowHeight, int lineHeight)
+{
+    int step = 0;
+    for (int candidate : steps) {
+        step = candidate;
+        if (candidate * rowHeight >= lineHeight + 2)
+            break;
+    }
+    return step;
+}
+
+std::vector<TrendScaleLabel> ScaleLabels(const Strip& s, const NyraConfig& cfg, bool antepartum, bool sparse,
+                                         int lineHeight)
 {
     std::vector<TrendScaleLabel> labels;
-    const int fhrStep = sparse ? 6 : 4;
-    const int ucStep = sparse ? 5 : 2;
+    // Every 4th FHR and 2nd UC row, or every 6th and 5th, and fewer where a line would not fit.
+    const int fhrStep = sparse ? LabelStep({ 6, 12 }, s.fhrRow, lineHeight) : LabelStep({ 4, 6, 12 }, s.fhrRow, lineHeight);
+    const int ucStep = sparse ? LabelStep({ 5, 10 }, s.ucRow, lineHeight) : LabelStep({ 2, 5, 10 }, s.ucRow, lineHeight);
     for (int row = 0; row <= kFhrRows; row += fhrStep) {
         const int y = s.fhr.top + row * s.fhrRow;
         labels.push_back({ Number(240 - 10 * row), s.leftLine, y });
@@ -220,8 +271,9 @@ void DrawScales(CDC* dc, const Strip& s, Tools& t, const NyraConfig& cfg, bool a
 {
     dc->SelectObject(&t.scaleFont);
     dc->SetTextColor(t.text);
-    for (const TrendScaleLabel& label : ScaleLabels(s, cfg, antepartum, SparseScale(t.fontHeight, style)))
-        TextCentredOn(dc, label.text, label.x, label.y);
+    for (const TrendScaleLabel& label :
+         ScaleLabels(s, cfg, antepartum, SparseScale(dc, t.fontHeight, style), t.lineHeight))
+        ScaleNumber(dc, label.text, label.x, label.y, label.y >= s.uc.top ? s.uc : s.fhr, t.paper);
 
     const CString bpm = InParentheses(KTGF::GetString(IDS_BPM));
     const CString nibpUnit = InParentheses(NRConstMap::GetNIBPUnitText(cfg.NIBPUnit));
@@ -230,13 +282,19 @@ void DrawScales(CDC* dc, const Strip& s, Tools& t, const NyraConfig& cfg, bool a
     const int speedCaption = style.speedCaptionCentred ? s.fhr.left + static_cast<int>(s.columns / 2) * s.cell
                                                        : s.fhr.right;
     TextAbove(dc, TrendSpeedCaption(speed), speedCaption, s.fhr.top);
-    TextAbove(dc, antepartum ? bpm : nibpUnit, rightCaption, s.fhr.top);
-    TextAbove(dc, nibpUnit, s.uc.left + 7 * s.cell, s.uc.top);
+    // Beside the trend speed, which starts at the grid's right edge, the right caption ends a
+    // little before it.
+    const CString right = antepartum ? bpm : nibpUnit;
+    const int rightEnd = style.speedCaptionCentred ? INT_MAX : s.fhr.right - t.lineHeight / 3;
+    TextAbove(dc, right, std::min(rightCaption, rightEnd - dc->GetTextExtent(right).cx), s.fhr.top);
+    // The UC grid's captions stand above the band of its fetal-movement marks.
+    const int ucCaptions = s.uc.top - FetalMovementBand(s.fhrRow);
+    TextAbove(dc, nibpUnit, s.uc.left + 7 * s.cell, ucCaptions);
     if (antepartum) {
-        TextAbove(dc, nibpUnit, rightCaption, s.uc.top);
+        TextAbove(dc, nibpUnit, rightCaption, ucCaptions);
     } else {
-        TextAbove(dc, InParentheses(NRConstMap::GetTempUnitText(cfg.TempUnit)), s.midLine + s.cell, s.uc.top);
-        TextAbove(dc, InParentheses("%"), rightCaption, s.uc.top);
+        TextAbove(dc, InParentheses(NRConstMap::GetTempUnitText(cfg.TempUnit)), s.midLine + s.cell, ucCaptions);
+        TextAbove(dc, InParentheses("%"), rightCaption, ucCaptions);
     }
 }
 
@@ -280,6 +338,19 @@ void DrawLegend(CDC* dc, const Strip& s, Tools& t, const NyraConfig& cfg, const 
         }
         y += 2 * h;
     }
+}
+
+// The widest legend name in the legend font of cells `cell` pixels wide.
+int LegendWidth(CDC* dc, int cell, const TrendStyle& style)
+{
+    CFont font;
+    font.CreateFont(FontHeight(dc, cell, style), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 2, 1, 0, 0, "Arial");
+    CFont* old = dc->SelectObject(&font);
+    int widest = 0;
+    for (const LegendEntry& e : kLegend)
+        widest = std::max<int>(widest, dc->GetTextExtent(KTGF::GetString(e.stringId)).cx);
+    dc->SelectObject(old);
+    return widest;
 }
 
 // ---- 4. curves, marks and time labels ----------------------------------------------------------
@@ -376,6 +447,16 @@ void DrawCurve(CDC* dc, const TrendCurve& curve, const StripEntries& entries, co
     const Strip& s = span.strip;
     const CRect& grid = curve.grid == TrendGrid::FHR ? s.fhr : s.uc;
     dc->SelectObject(&t.curve[curve.pen]);
+    // A value off its scale stays off the paper: the curve is cut at the grid's frame, so it
+    // never runs over the scales and captions around the grid.
+    const int saved = dc->SaveDC();
+    dc->IntersectClipRect(grid.left, grid.top, grid.right + 1, grid.bottom + 1);
+    struct Restore
+    {
+        CDC* dc;
+        int saved;
+        ~Restore() { dc->RestoreDC(saved); }
+    } restore { dc, saved };
     CurveRuns runs(dc, stats, span.limit - span.first);
     bool inGap = true;
     bool havePrevious = false;
@@ -470,34 +551,58 @@ const char* ZeroingLevel(int value)
 void DrawZeroing(CDC* dc, const PKParam_v110& p, int x, const Strip& s, Tools& t)
 {
     dc->SelectObject(&t.scaleFont);
-    dc->SetBkMode(TRANSPARENT);
+    // On the paper's colour: the mark stands inside the UC grid.
+    dc->SetBkMode(OPAQUE);
+    dc->SetBkColor(t.paper);
     dc->SetTextColor(t.zeroText);
-    const CRect glyph = TextBelow(dc, "\u25BC", x, s.uc.top, true);
+    // Just inside the UC grid's top frame.
+    const CRect glyph = TextBelow(dc, "\u25BC", x, s.uc.top + 1, true);
     const int uc = p.GetUCZeroing();
     const char* level = ZeroingLevel(uc) ? ZeroingLevel(uc) : ZeroingLevel(p.GetIUPZeroing());
     if (level)
         TextBelow(dc, level, x, glyph.bottom, true);
+    dc->SetBkMode(TRANSPARENT);
 }
 
-void DrawTimeLabel(CDC* dc, uint64_t sample, int x, const Strip& s, Tools& t, const COleDateTime& start)
+CString TimeLabelText(uint64_t sample, const COleDateTime& start)
 {
     const uint64_t seconds = sample / kSamplesPerRecord;
     const long days = static_cast<long>(seconds / 86400);
     const int hours = static_cast<int>(seconds / 3600 % 24);
     const int minutes = static_cast<int>(seconds / 60 % 60);
     const COleDateTime when = start + COleDateTimeSpan(days, hours, minutes, 0);
+    return when.Format("%Y-%m-%d %H:%M");
+}
+
+// A time label starting at x, when it ends by the grid's right edge (a label that would run
+// past it is left out; the next page shows it).
+void DrawTimeLabel(CDC* dc, uint64_t sample, int x, const Strip& s, Tools& t, const COleDateTime& start)
+{
+    const CString text = TimeLabelText(sample, start);
     dc->SelectObject(&t.scaleFont);
+    if (x + dc->GetTextExtent(text).cx > s.uc.right)
+        return;
     dc->SetBkMode(TRANSPARENT);
     dc->SetTextColor(kBlack);
-    TextBelow(dc, when.Format("%Y-%m-%d %H:%M"), x, s.uc.bottom + Trunc(s.cell / 2), false);
+    TextBelow(dc, text, x, s.uc.bottom + Trunc(s.cell / 2), false);
+}
+
+// How many label places to step from one time label to the next: 1 where a label fits between
+// two (12 columns), more where the columns are too narrow for it.
+uint64_t TimeLabelStride(CDC* dc, const Strip& s, Tools& t, const COleDateTime& start)
+{
+    dc->SelectObject(&t.scaleFont);
+    const int width = dc->GetTextExtent(TimeLabelText(0, start)).cx + t.lineHeight / 2;
+    const int between = std::max(12 * s.cell, 1);
+    return static_cast<uint64_t>((width + between - 1) / between);
 }
 
 void DrawMarksAndLabels(CDC* dc, const StripEntries& entries, const Samples& span, Tools& t, const NyraConfig& cfg,
                         const CTrendSource& source, int speed, const TrendStyle& style)
 {
     const Strip& s = span.strip;
-    const uint64_t labelEvery = TimeLabelInterval(speed);
     const COleDateTime start = source.GetStartTimeOfTrend();
+    const uint64_t labelEvery = TimeLabelInterval(speed) * TimeLabelStride(dc, s, t, start);
     const int fmdHeight = s.fhrRow / 8;
     for (uint64_t smp = span.first; smp < span.limit; ++smp) {
         const PKParam_v110* entry = entries.OfSample(smp);
@@ -541,18 +646,70 @@ std::vector<TrendScaleLabel> TrendScaleLabels(CRect fhr, CRect uc, UINT columns,
     if (columns == 0)
         return {};
     const Strip strip(fhr, uc, columns);
-    return ScaleLabels(strip, cfg, monitorLayout == MONITOR_LAYOUT_ANTEPARTUM,
-                       SparseScale(FontHeight(strip.cell, style), style));
+    // Measured as drawn on the screen.
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    const int fontHeight = FontHeight(&dc, strip.cell, style);
+    return ScaleLabels(strip, cfg, monitorLayout == MONITOR_LAYOUT_ANTEPARTUM, SparseScale(&dc, fontHeight, style),
+                       TrendTextHeight(&dc, strip.cell, style));
 }
 
-int TrendSpeedCaptionWidth(CDC* dc, int speed, int cell)
+int TrendSpeedCaptionWidth(CDC* dc, int speed, int cell, const TrendStyle& style)
 {
     CFont font;
-    font.CreateFont(FontHeight(cell, kCentralTrendStyle), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 2, 1, 0, 0, "Arial");
+    font.CreateFont(FontHeight(dc, cell, style), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 2, 1, 0, 0, "Arial");
     CFont* old = dc->SelectObject(&font);
     const int width = dc->GetTextExtent(TrendSpeedCaption(speed)).cx;
     dc->SelectObject(old);
     return width;
+}
+
+int TrendTextHeight(CDC* dc, int cell, const TrendStyle& style)
+{
+    CFont font;
+    font.CreateFont(FontHeight(dc, cell, style), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 2, 1, 0, 0, "Arial");
+    return LineHeight(dc, font);
+}
+
+void LayoutTrendPaper(CDC* dc, CRect area, CRect& fhr, CRect& uc, double fhrRatio, double ucRatio, CRect margin,
+                      UINT& columns, int speed, const TrendStyle& style, bool legend)
+{
+    const UINT asked = columns;
+    // The room the texts take depends on the cell, the cell on the room: a few rounds settle it.
+    for (int round = 0; round < 4; ++round) {
+        columns = asked;
+        GetTrendRect(area, fhr, uc, fhrRatio, ucRatio, margin, columns);
+        if (columns == 0)
+            return;
+        const int cell = fhr.Width() / static_cast<int>(columns);
+        const int line = TrendTextHeight(dc, cell, style);
+        bool changed = false;
+        const auto atLeast = [&changed](LONG& value, int least) {
+            if (value < least) {
+                value = least;
+                changed = true;
+            }
+        };
+        atLeast(margin.top, line + 1);                 // the FHR grid's captions
+        atLeast(margin.bottom, cell / 2 + line + 1);   // the time labels under the UC grid
+        if (!style.speedCaptionCentred)                // the trend speed right of the FHR grid
+            atLeast(margin.right, TrendSpeedCaptionWidth(dc, speed, cell, style) + 1);
+        if (legend)                                    // the legend, a line from the page's left edge
+            atLeast(margin.left, line + LegendWidth(dc, cell, style) + line / 2 - std::max<int>(area.left, 0));
+        // The UC grid's captions and fetal-movement marks between the grids, a pixel clear of
+        // the FHR grid's frame.
+        const int inner = area.Height() - margin.top - margin.bottom;
+        const int gap = line + 2 + FetalMovementBand(fhr.Height() / 21);
+        if (uc.top - fhr.bottom < gap && inner > 0) {
+            const double ucHeight = uc.Height();
+            fhrRatio = std::max(0.0, (inner - ucHeight - gap) / inner);
+            changed = true;
+        }
+        if (!changed)
+            return;
+    }
+    columns = asked;
+    GetTrendRect(area, fhr, uc, fhrRatio, ucRatio, margin, columns);
 }
 
 // ---- the strip -------------------------------------------------------------------------------------
@@ -573,7 +730,7 @@ int RenderTrendStrip(CDC* dc, CRect fhr, CRect uc, UINT columns, const CTrendSou
     const UINT records = RecordsPerStrip(columns, speed);
     const int saved = dc->SaveDC();
     {
-        Tools tools(cfg, mode, strip.cell, style);
+        Tools tools(dc, cfg, mode, strip.cell, style);
         if (what == TREND_DRAW_ALL || what == TREND_DRAW_GRID) {
             DrawGrid(dc, strip, tools);
             DrawScales(dc, strip, tools, cfg, antepartum, speed, style);

@@ -29,7 +29,8 @@ struct TrendRenderStats
 // Where the two stations' trend paper differs.
 struct TrendStyle
 {
-    // The scale font's smallest height in pixels (0: none, the font follows the column width).
+    // The scale font's smallest cell height in pixels at 96 dots per inch (a printer's page scales
+    // it): below it a nurse could not read the scales.
     int minFontHeight;
     // Scale numbers on every 4th FHR and 2nd UC row whatever the font; otherwise every 6th and
     // 5th row while the font has its smallest height.
@@ -49,9 +50,9 @@ struct TrendStyle
 };
 
 // The central station's paper (bed windows, JPEG report, printed trend).
-constexpr TrendStyle kCentralTrendStyle { 13, false, false, false, false, false };
+constexpr TrendStyle kCentralTrendStyle { 15, false, false, false, false, false };
 // The review station's paper (trend page, prints and exported page of a stored study).
-constexpr TrendStyle kReviewTrendStyle { 0, true, true, true, true, true };
+constexpr TrendStyle kReviewTrendStyle { 15, true, true, true, true, true };
 
 // The most points one polyline call takes; a longer unbroken run is drawn in pieces that
 // share their end points, so no page, however wide, grows a buffer without bound.
@@ -72,7 +73,17 @@ std::vector<TrendScaleLabel> TrendScaleLabels(CRect fhr, CRect uc, UINT columns,
 
 // The width of the trend-speed caption, which stands right of the FHR grid, on `dc` with the
 // scale font of grid cells `cell` pixels wide: a caller keeps that much room beside the grid.
-int TrendSpeedCaptionWidth(CDC* dc, int speed, int cell);
+int TrendSpeedCaptionWidth(CDC* dc, int speed, int cell, const TrendStyle& style = kCentralTrendStyle);
+// The line height of the scale font on `dc` for grid cells `cell` pixels wide.
+int TrendTextHeight(CDC* dc, int cell, const TrendStyle& style = kCentralTrendStyle);
+
+// Trend paper with room for its texts: the grids of GetTrendRect (TrendRect.h) from `area`, with
+// at least `margin` around them, and more where the scale font needs it: above the FHR grid for
+// its captions, between the grids for the UC captions, below the UC grid for the time labels,
+// in the central style right of the FHR grid for the trend speed, and with a legend left of the
+// grids for its names. `columns` as for GetTrendRect.
+void LayoutTrendPaper(CDC* dc, CRect area, CRect& fhr, CRect& uc, double fhrRatio, double ucRatio, CRect margin,
+                      UINT& columns, int speed, const TrendStyle& style, bool legend = false);
 
 // Draws one strip (see the .cpp). 0, with nothing drawn and `index` unchanged, without a drawing
 // surface or a source, or when the grids have no column of at least one pixel.

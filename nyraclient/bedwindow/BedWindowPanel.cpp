@@ -10,7 +10,14 @@
 #include "nyraclient/bedwindow/AlarmColors.h"
 #include "nyraclient/client/NyraClientInfo.h"
 
+#include "nyraclient/display/DisplayLayoutTables.h"
+
 #include "ktutil/KTGF.h"
+
+#include <algorithm>
+#include <vector>
+
+using nyraclient::display::ParamGroupTextsOf;
 
 namespace {
 
@@ -30,16 +37,15 @@ constexpr BYTE kNIBPStatusMeasuring = 1;
 constexpr BYTE kNIBPStatusAlarm = 5;
 
 // What a value item reads when its sample is valid, and when not.
-using ValueText = CString (*)(const PKParam_v110& p, const NyraConfig& config);
+using ValueFormat = CString (*)(const PKParam_v110& p, const NyraConfig& config);
 
 struct PanelGroup
 {
-    UINT label;                   // string id of the label
     int NyraSettings::*color;     // colour setting of the value
     ALARMTYPE alarm;              // the alarm the value belongs to
     int kind;                     // parameter data kind of the value's validity; 0 for NIBP
     BYTE (PKParam_v110::*alarmByte)() const;
-    ValueText text;
+    ValueFormat text;
     const char* noData;
 };
 
@@ -74,13 +80,13 @@ CString Pressure(int systolic, int diastolic, int unit)
 }
 
 const PanelGroup kGroups[] = {
-    { 10170, &NyraSettings::GraphHR, ALARMTYPE_ECG, ParamKind::ECG, &PKParam_v110::GetECGAlarm,
+    { &NyraSettings::GraphHR, ALARMTYPE_ECG, ParamKind::ECG, &PKParam_v110::GetECGAlarm,
       [](const PKParam_v110& p, const NyraConfig&) { return Number(p.GetECG(0)); }, kNoValue },
-    { 10118, &NyraSettings::GraphSpO2, ALARMTYPE_MSPO2, ParamKind::SpO2, &PKParam_v110::GetSpO2Alarm,
+    { &NyraSettings::GraphSpO2, ALARMTYPE_MSPO2, ParamKind::SpO2, &PKParam_v110::GetSpO2Alarm,
       [](const PKParam_v110& p, const NyraConfig&) { return PulseRateAndSaturation(p.GetSpO2R(0), p.GetSpO2(0), "%3d/%2d%%"); },
       "---/--%" },
-    { 10120, &NyraSettings::GraphNIBP, ALARMTYPE_NIBP, 0, &PKParam_v110::GetNIBPAlarm, nullptr, kNoPressure },
-    { 10121, &NyraSettings::GraphTEMP, ALARMTYPE_TEMP, ParamKind::Temp, &PKParam_v110::GetTempAlarm,
+    { &NyraSettings::GraphNIBP, ALARMTYPE_NIBP, 0, &PKParam_v110::GetNIBPAlarm, nullptr, kNoPressure },
+    { &NyraSettings::GraphTEMP, ALARMTYPE_TEMP, ParamKind::Temp, &PKParam_v110::GetTempAlarm,
       [](const PKParam_v110& p, const NyraConfig& config) {
           const double celsius = p.GetTemp();
           CString text;
@@ -88,17 +94,17 @@ const PanelGroup kGroups[] = {
           return text;
       },
       "--.-" },
-    { 10124, &NyraSettings::GraphUC, ALARMTYPE_UC, ParamKind::UC, nullptr,
+    { &NyraSettings::GraphUC, ALARMTYPE_UC, ParamKind::UC, nullptr,
       [](const PKParam_v110& p, const NyraConfig&) { return Number(p.GetUC(0)); }, kNoValue },
-    { 10125, &NyraSettings::GraphUC, ALARMTYPE_IUP, ParamKind::IUP, nullptr,
+    { &NyraSettings::GraphUC, ALARMTYPE_IUP, ParamKind::IUP, nullptr,
       [](const PKParam_v110& p, const NyraConfig&) { return Number(p.GetIUP(0)); }, kNoValue },
-    { 10117, &NyraSettings::GraphFECG, ALARMTYPE_FECG, ParamKind::FECG, &PKParam_v110::GetFECGAlarm,
+    { &NyraSettings::GraphFECG, ALARMTYPE_FECG, ParamKind::FECG, &PKParam_v110::GetFECGAlarm,
       [](const PKParam_v110& p, const NyraConfig&) { return Number(p.GetFECG(0)); }, kNoValue },
-    { 10122, &NyraSettings::GraphFHR1, ALARMTYPE_FHR1, ParamKind::FHR1, &PKParam_v110::GetFHR1Alarm,
+    { &NyraSettings::GraphFHR1, ALARMTYPE_FHR1, ParamKind::FHR1, &PKParam_v110::GetFHR1Alarm,
       [](const PKParam_v110& p, const NyraConfig&) { return Number(p.GetFHR1(0)); }, kNoValue },
-    { 10123, &NyraSettings::GraphFHR2, ALARMTYPE_FHR2, ParamKind::FHR2, &PKParam_v110::GetFHR2Alarm,
+    { &NyraSettings::GraphFHR2, ALARMTYPE_FHR2, ParamKind::FHR2, &PKParam_v110::GetFHR2Alarm,
       [](const PKParam_v110& p, const NyraConfig&) { return Number(p.GetFHR2(0)); }, kNoValue },
-    { 10119, &NyraSettings::GraphFSpO2, ALARMTYPE_FSPO2, ParamKind::FSpO2, &PKParam_v110::GetFSpO2Alarm,
+    { &NyraSettings::GraphFSpO2, ALARMTYPE_FSPO2, ParamKind::FSpO2, &PKParam_v110::GetFSpO2Alarm,
       [](const PKParam_v110& p, const NyraConfig&) { return PulseRateAndSaturation(p.GetFSpO2R(0), p.GetFSpO2(0), "%d/%d%%"); },
       "---/---%" },
 };
@@ -148,35 +154,44 @@ CString NIBPText(const PKParam_v110& p, const NIBPReading& last, int unit, int& 
 
 } // namespace
 
-void NyraControl::GetParamData(PARAMITEM item, CString& text, int& alarm) const
+// ---- what the items read ----------------------------------------------------------------------
+
+namespace {
+
+CString ValueText(const PanelSnapshot& snapshot, PARAMITEM item, int& alarm)
 {
     alarm = 0;
-    if (m_pClient == nullptr || item < 0 || item >= kParamItems)
-        return;
-    if (m_pClient->IsNetworkAlarm()) {
-        text = kNoValue;
+    if (snapshot.networkAlarm) {
         alarm = 1;
-        return;
+        return kNoValue;
     }
-    if (CellOf(item) != Cell::Value)
-        return;
     const PanelGroup& group = GroupOf(item);
-    const PKParam_v110 packet = m_pClient->GetParamPacket();
-    const NyraConfig config = m_pClient->GetConfig();
-    if (group.alarm == ALARMTYPE_NIBP) {
-        text = NIBPText(packet, m_pClient->GetLastNIBP(), config.NIBPUnit, alarm);
-        return;
-    }
+    const PKParam_v110& packet = snapshot.packet;
+    if (group.alarm == ALARMTYPE_NIBP)
+        return NIBPText(packet, snapshot.lastNIBP, snapshot.config.NIBPUnit, alarm);
     if (group.alarmByte != nullptr && (packet.*group.alarmByte)() != 0)
         alarm = 1;
-    text = packet.IsValidData(group.kind, 0) ? group.text(packet, config) : CString(group.noData);
+    return packet.IsValidData(group.kind, 0) ? group.text(packet, snapshot.config) : CString(group.noData);
 }
 
-COLORREF NyraControl::GetParamColor(PARAMITEM item, int alarm) const
+CString ItemText(const PanelSnapshot& snapshot, PARAMITEM item, int& alarm)
 {
-    if (m_pClient == nullptr || item < 0 || item >= kParamItems)
-        return 0;
-    const NyraConfig config = m_pClient->GetConfig();
+    alarm = 0;
+    switch (CellOf(item)) {
+    case Cell::Label: return KTGF::GetString(ParamGroupTextsOf(item / 3).label);
+    case Cell::Value: return ValueText(snapshot, item, alarm);
+    case Cell::Third: break;
+    }
+    if (item == PARAM_NIBP_UNIT)
+        return KTGF::GetString(snapshot.config.NIBPUnit == kSecondUnit ? IDS_KPA : IDS_MMHG);
+    if (item == PARAM_TEMP_UNIT)
+        return KTGF::GetString(snapshot.config.TempUnit == kSecondUnit ? IDS_DEGREE_FAHRENHEIT : IDS_DEGREE_CELSIUS);
+    return CString();
+}
+
+COLORREF ItemColor(const PanelSnapshot& snapshot, PARAMITEM item, int alarm)
+{
+    const NyraConfig& config = snapshot.config;
     if (CellOf(item) != Cell::Value)
         return COLORREF(config.ParamText);
     const PanelGroup& group = GroupOf(item);
@@ -184,10 +199,9 @@ COLORREF NyraControl::GetParamColor(PARAMITEM item, int alarm) const
     if (!alarm)
         return normal;
     // The level the alarm is shown at, as the caption shows it: a technical cause in orange.
-    NyraAlarmManager& alarms = m_pClient->GetAlarmManager();
-    const ALARMTYPE type = m_pClient->IsNetworkAlarm() ? ALARMTYPE_NETWORK : group.alarm;
-    const BYTE value = alarms.GetAlarm(type);
-    int level = alarms.GetAlarmLevel(type);
+    const ALARMTYPE type = snapshot.networkAlarm ? ALARMTYPE_NETWORK : group.alarm;
+    const BYTE value = snapshot.alarmValues[type];
+    int level = snapshot.alarmLevels[type];
     if (value == 0 || level == 0)
         return normal;
     CString cause;
@@ -195,47 +209,126 @@ COLORREF NyraControl::GetParamColor(PARAMITEM item, int alarm) const
     return AlarmLevelColor(level, normal);
 }
 
+// The group separators: between two numerics' boxes, a third of the way from the background
+// to the label colour, so that a nurse sees which number belongs to which name.
+COLORREF SeparatorColor(COLORREF text, COLORREF background)
+{
+    const auto mix = [](int a, int b) { return static_cast<BYTE>(b + (a - b) / 3); };
+    return RGB(mix(GetRValue(text), GetRValue(background)), mix(GetGValue(text), GetGValue(background)),
+               mix(GetBValue(text), GetBValue(background)));
+}
+
+bool Crosses(const CRect& line, const CRect& box)
+{
+    return line.left < box.right && box.left < line.right && line.top < box.bottom && box.top < line.bottom;
+}
+
+} // namespace
+
+void NyraControl::GetParamData(PARAMITEM item, CString& text, int& alarm) const
+{
+    alarm = 0;
+    if (m_pClient == nullptr || item < 0 || item >= kParamItems)
+        return;
+    const PanelSnapshot snapshot = m_pClient->TakePanelSnapshot();
+    if (snapshot.networkAlarm || CellOf(item) == Cell::Value)
+        text = ValueText(snapshot, item, alarm);
+}
+
+COLORREF NyraControl::GetParamColor(PARAMITEM item, int alarm) const
+{
+    if (m_pClient == nullptr || item < 0 || item >= kParamItems)
+        return 0;
+    return ItemColor(m_pClient->TakePanelSnapshot(), item, alarm);
+}
+
 CString NyraControl::GetPanelText(PARAMITEM item, int& alarm) const
 {
     alarm = 0;
-    CString text;
     if (m_pClient == nullptr || item < 0 || item >= kParamItems)
-        return text;
-    switch (CellOf(item)) {
-    case Cell::Label: return KTGF::GetString(GroupOf(item).label);
-    case Cell::Value: GetParamData(item, text, alarm); return text;
-    case Cell::Third: break;
-    }
-    const NyraConfig config = m_pClient->GetConfig();
-    if (item == PARAM_NIBP_UNIT)
-        return KTGF::GetString(config.NIBPUnit == kSecondUnit ? IDS_KPA : IDS_MMHG);
-    if (item == PARAM_TEMP_UNIT)
-        return KTGF::GetString(config.TempUnit == kSecondUnit ? IDS_DEGREE_FAHRENHEIT : IDS_DEGREE_CELSIUS);
-    return text;
+        return CString();
+    return ItemText(m_pClient->TakePanelSnapshot(), item, alarm);
 }
 
-void NyraControl::DrawParameter(CDC* dc)
+PanelPicture NyraControl::ComposePanel(const PanelSnapshot& snapshot) const
 {
-    const int saved = dc->SaveDC();
-    dc->SetBkMode(TRANSPARENT);
-    const CRect panel = m_Layout.GetParamRectAll();
-    if (panel.IsRectEmpty() || m_pClient == nullptr) {
-        dc->RestoreDC(saved);
-        return;
-    }
-    dc->FillSolidRect(&panel, COLORREF(m_pClient->GetConfig().ParamBackground));
+    PanelPicture picture {};
     const BYTE layout = MonitorLayout();
     for (int i = 0; i < kParamItems; ++i) {
         const auto item = static_cast<PARAMITEM>(i);
-        if (!m_Layout.IsVisible(item, layout))
+        if (!m_Layout.IsVisible(item, layout) || m_Layout.GetTextRect(item, layout).IsRectEmpty())
             continue;
         int alarm = 0;
-        const CString text = GetPanelText(item, alarm);
-        if (CFont* font = m_Layout.GetFont(item, layout))
-            dc->SelectObject(font);
-        dc->SetTextColor(GetParamColor(item, alarm));
-        CRect area = m_Layout.GetItemRect(item, layout);
-        dc->DrawText(text, &area, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | m_Layout.GetTextAlign(item, layout));
+        picture[size_t(i)].text = ItemText(snapshot, item, alarm);
+        picture[size_t(i)].color = ItemColor(snapshot, item, alarm);
     }
+    return picture;
+}
+
+// ---- drawing ---------------------------------------------------------------------------------
+
+void NyraControl::DrawParameter(CDC* dc)
+{
+    if (m_pClient != nullptr)
+        DrawParameter(dc, m_pClient->TakePanelSnapshot());
+}
+
+void NyraControl::DrawParameter(CDC* dc, const PanelSnapshot& snapshot)
+{
+    const CRect panel = m_Layout.GetParamRectAll();
+    if (panel.IsRectEmpty() || m_pClient == nullptr)
+        return;
+    const COLORREF background = COLORREF(snapshot.config.ParamBackground);
+    dc->FillSolidRect(&panel, background);
+    DrawPanelSeparators(dc, SeparatorColor(COLORREF(snapshot.config.ParamText), background));
+    const PanelPicture picture = ComposePanel(snapshot);
+    for (int i = 0; i < kParamItems; ++i)
+        DrawPanelItem(dc, static_cast<PARAMITEM>(i), picture[size_t(i)], background);
+}
+
+void NyraControl::DrawPanelSeparators(CDC* dc, COLORREF color)
+{
+    const CRect panel = m_Layout.GetParamRectAll();
+    const BYTE layout = MonitorLayout();
+    std::vector<CRect> texts;
+    for (int i = 0; i < kParamItems; ++i) {
+        const CRect r = m_Layout.GetTextRect(static_cast<PARAMITEM>(i), layout);
+        if (!r.IsRectEmpty())
+            texts.push_back(r);
+    }
+    // A group's left and top edges where another group stands beyond them: in the gap the
+    // boxes leave, and only where no text stands.
+    for (int group = 0; group < kParamItems / 3; ++group) {
+        const CRect box = m_Layout.GetGroupRect(group, layout);
+        if (box.IsRectEmpty())
+            continue;
+        const CRect left(box.left - 2, box.top, box.left - 1, box.bottom);
+        const CRect top(box.left, box.top - 1, box.right, box.top);
+        for (const CRect& line : { left, top }) {
+            // Not along the panel's own edges.
+            if ((&line == &left && line.left <= panel.left + 1) || (&line == &top && line.top <= panel.top))
+                continue;
+            if (std::any_of(texts.begin(), texts.end(), [&](const CRect& t) { return Crosses(line, t); }))
+                continue;
+            dc->FillSolidRect(&line, color);
+        }
+    }
+}
+
+CRect NyraControl::DrawPanelItem(CDC* dc, PARAMITEM item, const PanelItem& shown, COLORREF background)
+{
+    const BYTE layout = MonitorLayout();
+    CRect area = m_Layout.GetTextRect(item, layout);
+    if (area.IsRectEmpty())
+        return area;
+    const int saved = dc->SaveDC();
+    dc->FillSolidRect(&area, background);
+    dc->SetBkMode(TRANSPARENT);
+    if (CFont* font = m_Layout.GetTextFont(item, layout))
+        dc->SelectObject(font);
+    dc->SetTextColor(shown.color);
+    const CRect box = area;
+    dc->DrawText(shown.text, &area, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | m_Layout.GetTextAlign(item, layout));
     dc->RestoreDC(saved);
+    return box;
 }

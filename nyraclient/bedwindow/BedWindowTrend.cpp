@@ -69,20 +69,11 @@ void NyraControl::DrawTrend(CDC* dc)
     const int height = area.Height();
     CRect margin(kTrendMarginX, static_cast<int>(height * kTrendMarginTop), kTrendMarginX,
                  static_cast<int>(height * kTrendMarginBottom));
+    // The paper keeps room around its grids for its captions, time labels and trend speed.
     UINT columns = 0;
     CRect fhr, uc;
-    CDisplayInfo::GetTrendRect(area, fhr, uc, kFHRShare, kUCShare, margin, columns);
-    // The trend speed is written right of the grid: when it would run out of the area, the grid
-    // makes room for it.
-    if (columns > 0) {
-        const int cell = fhr.Width() / static_cast<int>(columns);
-        const int caption = nrdata::trend::TrendSpeedCaptionWidth(dc, config.TrendSpeed, cell);
-        if (fhr.right + caption > area.right) {
-            margin.right = std::max<int>(margin.right, caption);
-            columns = 0;
-            CDisplayInfo::GetTrendRect(area, fhr, uc, kFHRShare, kUCShare, margin, columns);
-        }
-    }
+    nrdata::trend::LayoutTrendPaper(dc, area, fhr, uc, kFHRShare, kUCShare, margin, columns, config.TrendSpeed,
+                                    nrdata::trend::kCentralTrendStyle);
     const nyraclient::trend::CClientTrendSource source(*m_pClient);
     UINT index = 0;
     CDisplayInfo::DrawTrendGraph(dc, fhr, uc, columns, &source, index, -1, config.TrendSpeed, DRAW_SCREEN, 0,

@@ -226,7 +226,7 @@ void CParamThread::DrawTrend(NyraControl& owner, unsigned request)
 
 bool CParamThread::DrawPanel(NyraControl& owner, unsigned request)
 {
-    if (request == m_nPanelDrawn)
+    if (request == m_nPanelDrawn || owner.GetClient() == nullptr)
         return true;
     bool recapture = false;
     {
@@ -244,8 +244,24 @@ bool CParamThread::DrawPanel(NyraControl& owner, unsigned request)
         std::lock_guard lock(m_RedrawLock);
         m_bPanelBackground = false;
     }
-    owner.DrawParameter(&m_PanelDC);
-    Show(owner, m_PanelDC, m_rcPanel);
+    // One snapshot for the whole drawing: every number comes from one packet.
+    const PanelSnapshot snapshot = owner.GetClient()->TakePanelSnapshot();
+    const PanelPicture picture = owner.ComposePanel(snapshot);
+    if (recapture) {
+        owner.DrawParameter(&m_PanelDC, snapshot);
+        Show(owner, m_PanelDC, m_rcPanel);
+    } else {
+        // Only the items whose text or colour changed are drawn and shown.
+        const COLORREF background = COLORREF(snapshot.config.ParamBackground);
+        for (int i = 0; i < kParamItems; ++i) {
+            if (picture[size_t(i)] == m_Shown[size_t(i)])
+                continue;
+            const CRect box = owner.DrawPanelItem(&m_PanelDC, static_cast<PARAMITEM>(i), picture[size_t(i)], background);
+            if (!box.IsRectEmpty())
+                Show(owner, m_PanelDC, box);
+        }
+    }
+    m_Shown = picture;
     m_nPanelDrawn = request;
     return true;
 }

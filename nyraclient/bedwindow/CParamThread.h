@@ -5,9 +5,10 @@
 //
 // Each area is composed off-screen in a memory DC of the area's size, whose origin is placed at
 // the area's top-left corner so that the window's own drawing code draws in window coordinates;
-// the finished area goes to the window's work bitmap (so a repaint keeps it) and onto the
-// window, each in one copy. The background comes from the window's background bitmap, through a
-// DC of this thread's own.
+// what changed goes to the window's work bitmap (so a repaint keeps it) and onto the window: the
+// trend area whole, of the panel only the items whose text or colour changed. The background
+// comes from the window's background bitmap, through a DC of this thread's own. A pass draws
+// from one snapshot of the client (PanelSnapshot), taken under its locks once.
 //
 // Requests (new data, redraw all) come from any thread and are counted: a drawing settles only
 // the requests that were there when it began, so a packet that arrives while the panel is being
@@ -15,6 +16,7 @@
 // deadline (the 4-s silence, a review page's slot), so an idle bed costs next to nothing.
 #pragma once
 
+#include "nyraclient/bedwindow/PanelPicture.h"
 #include "nyraclient/thread/NyraWorkerThread.h"
 
 #include "platform/gdi/CBitmap.h"
@@ -95,4 +97,6 @@ private:
     DWORD m_dwLastReviewDraw { 0 };
     unsigned m_nTrendDrawn { 0 };
     unsigned m_nPanelDrawn { 0 };
+    // The panel's items as last shown.
+    PanelPicture m_Shown {};
 };

@@ -86,7 +86,9 @@ NyraControl::~NyraControl()
 
 BOOL NyraControl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
 {
-    return CreateEx(0, nullptr, "", style, rect, parent, id);
+    // The painters and every repaint copy whole areas onto the window: its trend scroll bar is
+    // kept out of them, or a repaint would wipe the bar's pixels until the bar paints again.
+    return CreateEx(0, nullptr, "", style | WS_CLIPCHILDREN, rect, parent, id);
 }
 
 int NyraControl::RegisterWindowClass(HINSTANCE instance)

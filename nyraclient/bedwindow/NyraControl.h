@@ -37,6 +37,7 @@
 #include "nyraclient/bedwindow/CParamThread.h"
 #include "nyraclient/bedwindow/CWaveThread.h"
 #include "nyraclient/bedwindow/CaptionLayout.h"
+#include "nyraclient/bedwindow/PanelPicture.h"
 #include "nyraclient/display/CDisplayInfo.h"
 
 #include "platform/core/Sync.h"
@@ -44,11 +45,13 @@
 #include "platform/msg/Wnd.h"
 #include "platform/ui/controls/ScrollBar.h"
 
+#include <array>
 #include <atomic>
 #include <mutex>
 
 class CSmartBuffer;
 class NyraClientInfo;
+struct PanelSnapshot;
 
 // The wave state of one channel: its scales, set at every layout, and the trace's last point,
 // kept by the wave painter.
@@ -159,8 +162,14 @@ public:
     CFont* GetCaptionFont() { return &m_CaptionFont; }
 
     // ---- parameter panel (BedWindowPanel.cpp) ------------------------------------------------------
-    // The whole panel (background and items) into `dc`, in window coordinates.
+    // Every visible item as it reads for one snapshot of the client (hidden ones stay empty).
+    PanelPicture ComposePanel(const PanelSnapshot& snapshot) const;
+    // The whole panel (background, group separators and items) into `dc`, in window
+    // coordinates, from a snapshot of its own or from `snapshot`.
     void DrawParameter(CDC* dc);
+    void DrawParameter(CDC* dc, const PanelSnapshot& snapshot);
+    // One item over its box cleared to `background`; returns the box (empty for a hidden item).
+    CRect DrawPanelItem(CDC* dc, PARAMITEM item, const PanelItem& shown, COLORREF background);
     // The text of a value item and whether it is in alarm; "---" and 1 for every item of a bed
     // whose connection timed out. Safe on the painter threads.
     void GetParamData(PARAMITEM item, CString& text, int& alarm) const;
@@ -248,6 +257,9 @@ private:
     CaptionState GetCaptionState() const;
     // The client's monitor layout (the monitor's own display mode, 0 to 3).
     BYTE MonitorLayout() const;
+
+    // ---- panel (BedWindowPanel.cpp) ----
+    void DrawPanelSeparators(CDC* dc, COLORREF color);
 
     // ---- frame and wave area (BedWindowFrame.cpp) ----
     void DrawWindowFrame(CDC* dc, const CRect& client);

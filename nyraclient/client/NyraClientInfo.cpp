@@ -213,6 +213,27 @@ PKParam_v110 NyraClientInfo::GetParamPacket() const
     return m_ParamPacket;
 }
 
+PanelSnapshot NyraClientInfo::TakePanelSnapshot() const
+{
+    PanelSnapshot snapshot;
+    {
+        std::lock_guard lock(m_ParamPacketLock);
+        snapshot.packet = m_ParamPacket;
+        snapshot.generation = m_nParamGeneration.load();
+    }
+    {
+        std::lock_guard lock(m_SettingsLock);
+        snapshot.config = m_Config;
+    }
+    snapshot.lastNIBP = GetLastNIBP();
+    for (int t = 0; t < ALARMTYPE_COUNT; ++t) {
+        snapshot.alarmValues[t] = m_AlarmManager.GetAlarm(static_cast<ALARMTYPE>(t));
+        snapshot.alarmLevels[t] = m_AlarmManager.GetAlarmLevel(static_cast<ALARMTYPE>(t));
+    }
+    snapshot.networkAlarm = m_bNetworkAlarm != 0;
+    return snapshot;
+}
+
 BOOL NyraClientInfo::BlankParamPacket(unsigned generation)
 {
     std::lock_guard lock(m_ParamPacketLock);

@@ -62,6 +62,20 @@ struct NIBPReading
     }
 };
 
+// What a bed window's panel draws in one pass, copied from the client at once: the parameter
+// packet (and how many were stored), the settings, the last NIBP reading, every alarm's value
+// and level, and whether the link timed out. Every number of one drawing comes from one packet.
+struct PanelSnapshot
+{
+    PKParam_v110 packet;
+    unsigned generation { 0 };
+    NyraConfig config;
+    NIBPReading lastNIBP;
+    BYTE alarmValues[ALARMTYPE_COUNT] {};
+    BYTE alarmLevels[ALARMTYPE_COUNT] {};
+    bool networkAlarm { false };
+};
+
 class NyraClientInfo : public CWnd, private CTrendStoreOwner
 {
 public:
@@ -261,6 +275,9 @@ public:
     // A copy of the last parameter packet, taken under the parameter lock (the painters read it
     // and blank it from their threads).
     PKParam_v110 GetParamPacket() const;
+    // The panel's snapshot, taken under the parameter, settings and NIBP locks, one after the
+    // other (each alone, as everywhere). Any thread.
+    PanelSnapshot TakePanelSnapshot() const;
     // How many parameter packets were stored: a painter that blanks the numerics passes the
     // count it last saw, so that it never blanks a packet newer than its silence.
     unsigned GetParamGeneration() const { return m_nParamGeneration.load(); }

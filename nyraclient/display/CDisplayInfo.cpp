@@ -4,6 +4,7 @@
 
 #include "nyraclient/display/DisplayLayoutTables.h"
 
+#include "ktutil/KTGF.h"
 #include "nrdata/trend/TrendGraphRenderer.h"
 #include "nrdata/trend/TrendRect.h"
 
@@ -21,6 +22,12 @@ constexpr double kGraphShare[kDisplayModes] = { 0, 0, 0, 0, 0, 0.2 };
 constexpr int kTrendGap = 15;
 
 int Trunc(double v) { return static_cast<int>(v); }
+
+// A font slot's cell height on a panel `panelHeight` pixels high.
+int SlotHeight(int panelHeight, int layout, int mode, int slot)
+{
+    return Trunc(panelHeight * FontSizePercent(layout, mode, slot) * 0.01 * 0.9);
+}
 
 // A percentage (numeric boxes) or a fraction (wave strips) of a length, rounded to whole pixels;
 // the products are taken in this order so that halves round the same way every time.
@@ -116,10 +123,81 @@ void CDisplayInfo::CreateFonts()
         for (int slot = 0; slot < kFontSlots; ++slot) {
             CFont& font = m_fonts[layout][slot];
             font.DeleteObject();
-            const int height = Trunc(panelHeight * FontSizePercent(layout, m_displayMode, slot) * 0.01 * 0.9);
-            font.CreateFont(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, m_fontName);
+            font.CreateFont(SlotHeight(panelHeight, layout, m_displayMode, slot), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
+                            DEFAULT_CHARSET, 0, 0, 0, 0, m_fontName);
         }
     }
+    FitTexts();
+}
+
+void CDisplayInfo::FitTexts()
+{
+    // Called under the font lock.
+    m_textFonts.clear();
+    for (int layout = 0; layout < kMonitorLayouts; ++layout) {
+        std::array<PanelBox, kParamItems> boxes;
+        for (int item = 0; item < kParamItems; ++item) {
+            const __DISPLAY_ITEM* record = ParamRecord(item, layout);
+            PanelBox& box = boxes[size_t(item)];
+            if (record == nullptr || GetItemRect(static_cast<PARAMITEM>(item), BYTE(layout)).IsRectEmpty())
+                continue;
+            // The table's box with its far edges rounded from the panel's corner, so that boxes
+            // the table puts side by side meet without a pixel of overlap.
+            const CRect& p = m_paramRect;
+            box.cell = CRect(p.left + Percent(p.Width(), record->x), p.top + Percent(p.Height(), record->y),
+                             p.left + Percent(p.Width(), record->x + record->w),
+                             p.top + Percent(p.Height(), record->y + record->h));
+            box.cell.DeflateRect(2, 0, 2, 0);
+            box.fontHeight = SlotHeight(m_paramRect.Height(), layout, m_displayMode, record->font);
+            box.align = record->textAlign;
+            const ParamGroupTexts& texts = ParamGroupTextsOf(item / 3);
+            switch (item % 3) {
+            case 0: box.texts = { KTGF::GetString(texts.label) }; break;
+            case 1: box.texts = { CString(texts.widestValue) }; break;
+            default:
+                for (UINT unit : texts.units)
+                    if (unit != 0)
+                        box.texts.push_back(KTGF::GetString(unit));
+                break;
+            }
+        }
+        const auto fitted = FitPanelTexts(boxes, m_paramRect, m_fontName);
+        for (int item = 0; item < kParamItems; ++item) {
+            m_texts[layout][item] = fitted[size_t(item)];
+            const int height = fitted[size_t(item)].fontHeight;
+            if (height > 0 && m_textFonts.find(height) == m_textFonts.end())
+                m_textFonts[height].CreateFont(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0,
+                                               0, m_fontName);
+        }
+    }
+}
+
+CRect CDisplayInfo::GetTextRect(PARAMITEM item, BYTE layout) const
+{
+    if (!IsMonitorLayout(layout) || item < 0 || item >= kParamItems || !IsVisible(item, layout))
+        return CRect(0, 0, 0, 0);
+    const PanelText& text = m_texts[layout][item];
+    return text.fontHeight > 0 ? text.rect : CRect(0, 0, 0, 0);
+}
+
+CFont* CDisplayInfo::GetTextFont(PARAMITEM item, BYTE layout)
+{
+    if (!IsMonitorLayout(layout) || item < 0 || item >= kParamItems)
+        return nullptr;
+    CSingleLock lock(&m_fontLock, TRUE);
+    const auto found = m_textFonts.find(m_texts[layout][item].fontHeight);
+    return found != m_textFonts.end() ? &found->second : nullptr;
+}
+
+CRect CDisplayInfo::GetGroupRect(int group, BYTE layout) const
+{
+    CRect united(0, 0, 0, 0);
+    for (int item = group * 3; item < group * 3 + 3 && item < kParamItems; ++item) {
+        const CRect r = GetTextRect(static_cast<PARAMITEM>(item), layout);
+        if (!r.IsRectEmpty())
+            united = united.IsRectEmpty() ? r : (united | r);
+    }
+    return united;
 }
 
 // ---- items --------------------------------------------------------------------------------

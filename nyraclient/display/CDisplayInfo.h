@@ -10,11 +10,14 @@
 #pragma once
 
 #include "nyraclient/display/DisplayTypes.h"
+#include "nyraclient/display/PanelTextFit.h"
 
 #include "platform/core/CString.h"
 #include "platform/core/Geometry.h"
 #include "platform/core/Sync.h"
 #include "platform/gdi/CFont.h"
+
+#include <map>
 
 class CDC;
 
@@ -63,6 +66,17 @@ public:
     CRect GetItemRect(PARAMITEM item, BYTE layout) const;
     CRect GetItemRect(GRAPHITEM item, BYTE layout) const;
 
+    // ---- legible numeric boxes (PanelTextFit.h) -------------------------------------------
+    // Where a numeric box's text is drawn and its font: the table's box and font, fitted so that
+    // every text the box may show stands inside it and is legible where the panel has the room.
+    // Empty rectangle and null for a hidden item or one without text. The font pointer stays
+    // valid until the fonts are re-created.
+    CRect GetTextRect(PARAMITEM item, BYTE layout) const;
+    CFont* GetTextFont(PARAMITEM item, BYTE layout);
+    // The box of a whole numeric group [0..9] (label, value and unit together), empty when the
+    // group is hidden.
+    CRect GetGroupRect(int group, BYTE layout) const;
+
     // ---- trend paper ----------------------------------------------------------------------
     // Splits `area` less `margin` into the FHR grid (21 square rows) and the UC grid (10 rows,
     // on the bottom edge) with a whole multiple of 6 columns, centred. `columns` 0 on entry
@@ -76,6 +90,8 @@ public:
 
 protected:
     void CreateFonts();
+    // Fits the numeric boxes' texts of every monitor layout (after the fonts were made).
+    void FitTexts();
 
 private:
     const __DISPLAY_ITEM* ParamRecord(int item, int layout) const;
@@ -88,6 +104,9 @@ private:
     CRect m_paramRect { 0, 0, 0, 0 };
     CString m_fontName { "Arial" };
     CFont m_fonts[kMonitorLayouts][kFontSlots];
-    CCriticalSection m_fontLock; // guards m_fonts
+    // The fitted texts and their fonts, one per height in use.
+    nyraclient::display::PanelText m_texts[kMonitorLayouts][kParamItems] {};
+    std::map<int, CFont> m_textFonts;
+    CCriticalSection m_fontLock; // guards m_fonts and m_textFonts
     CCriticalSection m_lock;     // kept for the painters' use; no operation here takes it
 };

@@ -421,4 +421,26 @@ const __DISPLAY_ITEM& ParamItemRecord(int layout, int mode, int item) { return P
 
 double FontSizePercent(int layout, int mode, int slot) { return kFontSizes[layout][mode][slot]; }
 
+namespace {
+
+// In PARAMITEM group order. NIBP reads at most "888/888" in mmHg and "88.8/88.8" in kPa, the
+// temperature "88.8" in degrees Celsius and "888.8" in Fahrenheit, the saturations with their
+// pulse rates "888/88%" and "888/888%".
+constexpr ParamGroupTexts kGroupTexts[kParamItems / 3] = {
+    { 10170, "888", { 0, 0 } },           // MHR
+    { 10118, "888/88%", { 0, 0 } },       // MSpO2
+    { 10120, "88.8/88.8", { 10114, 10115 } }, // NIBP: mmHg, kPa
+    { 10121, "888.8", { 10057, 10058 } }, // TEMP: degrees Celsius, Fahrenheit
+    { 10124, "888", { 0, 0 } },           // UC
+    { 10125, "888", { 0, 0 } },           // IUP
+    { 10117, "888", { 0, 0 } },           // FECG
+    { 10122, "888", { 0, 0 } },           // FHR1
+    { 10123, "888", { 0, 0 } },           // FHR2
+    { 10119, "888/888%", { 0, 0 } },      // FSpO2
+};
+
+} // namespace
+
+const ParamGroupTexts& ParamGroupTextsOf(int group) { return kGroupTexts[group]; }
+
 } // namespace nyraclient::display

@@ -14,6 +14,17 @@ const __DISPLAY_ITEM& ParamItemRecord(int layout, int mode, int item);
 // A font height as percent of the parameter panel's height [monitor layout][mode][slot].
 double FontSizePercent(int layout, int mode, int slot);
 
+// The texts a numeric group [0..9] shows, for fitting them into their boxes: the string id of
+// its label, the widest text its value can read (digits are all as wide as an 8), and the
+// string ids of its unit's two texts (0: no unit).
+struct ParamGroupTexts
+{
+    UINT label;
+    const char* widestValue;
+    UINT units[2];
+};
+const ParamGroupTexts& ParamGroupTextsOf(int group);
+
 constexpr bool IsDisplayMode(int mode) { return mode >= 0 && mode < kDisplayModes; }
 constexpr bool IsMonitorLayout(int layout) { return layout >= 0 && layout < kMonitorLayouts; }
 

@@ -2,7 +2,7 @@
 // parameters come and blanks them after 4 s of silence on the tick clock; the wave painter sweeps
 // the simulator's waves across the enlarged window; the alarm-caption painter takes the alarm
 // texts in turn, in their level's colour, and keeps the recording time running. What the
-// painters drew survives a repaint of the window.
+// painters drew survives a repaint of the window, and a new packet draws only what changed.
 #include "support/BedWindowHarness.h"
 
 #include "nyraclient/alarm/NyraAlarmManager.h"
@@ -10,6 +10,7 @@
 
 #include "nrdata/buffer/CSmartBuffer.h"
 
+#include "platform/gdi/TextRecorder.h"
 #include "testkit/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -96,8 +97,27 @@ TEST(BedWindowPainters, ARepaintKeepsTheTrendCurvesAfterTheDataStopped)
     bed.Invalidate(FALSE);
     Pump();
     EXPECT_EQ(CountPixels(bed, bed.GetTrendRectAll(), fhr1), drawn) << "the paint itself keeps the curve";
-    ASSERT_TRUE(station.WaitForParameterPainter()) << "the repaint asked the painter to draw again";
-    EXPECT_EQ(CountPixels(bed, bed.GetTrendRectAll(), fhr1), drawn);
+    EXPECT_FALSE(bed.IsParameterDrawPending()) << "the work bitmap holds the curves: nothing to draw again";
+}
+
+TEST(BedWindowPainters, ANewPacketDrawsOnlyTheNumbersThatChanged)
+{
+    BedStation station(CSize(640, 400), DISPMODE_16CH);
+    PKParam_v110 p = QuietPacket();
+    p.SetFHR1(0, 140);
+    p.SetUC(0, 12);
+    station.Param(p);
+    ASSERT_TRUE(station.WaitForParameterPainter());
+
+    platform::TextRecorder recorder;
+    p.SetFHR1(0, 141);
+    station.Param(p);
+    ASSERT_TRUE(station.WaitForParameterPainter());
+    std::vector<std::string> drawn;
+    for (const platform::DrawnText& text : recorder.Texts())
+        drawn.push_back(text.text);
+    EXPECT_EQ(drawn, std::vector<std::string> { "141" }) << "the labels and the unchanged UC stay as they are";
+    EXPECT_EQ(PanelValue(*station.Tile(), PARAM_UC_VALUE), CString("12"));
 }
 
 TEST(BedWindowPainters, APanelOnlyTileGetsNumericsButNoTrend)

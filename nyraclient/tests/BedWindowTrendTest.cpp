@@ -63,15 +63,15 @@ public:
 
 TEST(BedWindowTrend, VisibleEntriesFollowTheTrendSpeed)
 {
-    // 800 pixels wide: 66 columns.
-    const std::pair<int, UINT> speeds[] = { { 1, 1980 }, { 2, 990 }, { 3, 660 } };
+    // 800 pixels wide, with room for the trend speed right of the grid: 60 columns.
+    const std::pair<int, UINT> speeds[] = { { 1, 1800 }, { 2, 900 }, { 3, 600 } };
     for (auto [speed, visible] : speeds) {
         BedStation station(CSize(0, 0));
         NyraConfig config = station.client->GetConfig();
         config.TrendSpeed = speed;
         station.client->SetConfig(config, 1);
         station.Layout(CSize(800, 520), DISPMODE_4CH);
-        EXPECT_EQ(station.Tile()->GetTrendColumns(), 66u) << speed;
+        EXPECT_EQ(station.Tile()->GetTrendColumns(), 60u) << speed;
         EXPECT_EQ(station.Tile()->GetVisibleTrendCount(), visible) << speed;
     }
 }

@@ -9,6 +9,7 @@
 
 #include "nrdata/config/NyraConfig.h"
 #include "nrdata/table/TBLPatientStudy.h"
+#include "nrdata/trend/TrendGraphRenderer.h"
 #include "nrdata/trend/TrendRect.h"
 
 #include "platform/core/ResourceModule.h"
@@ -110,7 +111,9 @@ void CTrendViewCtrl::ResetView()
     m_rcMargin = CRect(Trunc(kSideMargin * width), Trunc(kTopBottomMargin * height), Trunc(kSideMargin * width),
                        Trunc(kTopBottomMargin * height));
     m_rcClient = CRect(0, 0, width, height);
-    nrdata::trend::GetTrendRect(m_rcClient, m_rcUpper, m_rcLower, kUpperShare, kLowerShare, m_rcMargin, m_nColumns);
+    // The paper keeps room around its grids for the legend, the captions and the time labels.
+    nrdata::trend::LayoutTrendPaper(&m_dcMem, m_rcClient, m_rcUpper, m_rcLower, kUpperShare, kLowerShare, m_rcMargin,
+                                    m_nColumns, m_nTrendSpeed, nrdata::trend::kReviewTrendStyle, true);
     m_nPageRecords = ReviewPageRecords(m_nColumns, m_nTrendSpeed);
 
     UpdateScrollBar();

@@ -207,6 +207,18 @@ void CWaveViewCtrl::DrawView(CDC* pDC, const CRect& clip, int hpos, int vpos)
     if (CWnd* parent = GetParent())
         if (const auto font = reinterpret_cast<HGDIOBJ>(parent->SendMessage(WM_GETFONT)))
             oldFont = pDC->SelectObject(font);
+    // The page's texts in the parent's face, but never smaller than a nurse reads at a glance.
+    CFont legible;
+    TEXTMETRIC metrics {};
+    if (pDC->GetTextMetrics(&metrics) && metrics.tmHeight < kLegibleTextHeight) {
+        char face[LF_FACESIZE] {};
+        pDC->GetTextFace(LF_FACESIZE, face);
+        legible.CreateFont(kLegibleTextHeight, 0, 0, 0, metrics.tmWeight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0,
+                           0, face);
+        HGDIOBJ previous = pDC->SelectObject(legible.GetSafeHandle());
+        if (oldFont == nullptr)
+            oldFont = previous;
+    }
     pDC->FillSolidRect(&clip, Colour(ReviewConfig().GraphBackground));
     if (CReviewContext::HasInstance()) {
         const CRecordReader& reader = CReviewContext::GetInstance()->GetReader();

@@ -27,6 +27,8 @@ public:
     static constexpr char kClassName[] = "CWaveViewCtrl";
     // A scroll page and a wheel notch, in pixels.
     static constexpr int kScrollPage = 100;
+    // The smallest cell height of the page's font: capitals of about 9.5 pixels.
+    static constexpr int kLegibleTextHeight = 15;
 
     CWaveViewCtrl();
     ~CWaveViewCtrl() override = default;

@@ -18,6 +18,8 @@
 #include "testkit/ControlParent.h"
 #include "testkit/Golden.h"
 #include "testkit/ScriptedDialogs.h"
+#include "testkit/TextLayout.h"
+#include "platform/gdi/TextRecorder.h"
 
 #include <gtest/gtest.h>
 
@@ -384,6 +386,55 @@ TEST_F(TrendPrinting, ABedThatGoesWhileThePrintDialogIsOpenIsPrintedAndRemovedAf
     Print(bed, {});
     EXPECT_TRUE(PumpUntil([&] { return BedCount() == 0; }));
     EXPECT_TRUE(PumpUntil([] { return nyraclient::PendingDeferredDeletes() == 0; }));
+}
+
+} // namespace
+
+// ---- a printed trend a nurse can read ----------------------------------------------------------
+
+namespace {
+
+// A printed trend page of the CTG trace, its texts recorded as they were drawn
+// on the printer's page (300 dots per inch): no text overlaps another, leaves the page, crosses a
+// grid's frame or is crossed by its lines, and every capital is at least 9 pixels high at 96
+// dots per inch. A parameter off its scale draws nothing outside its grid.
+TEST_F(TrendPrinting, APrintedTrendPageIsLegible)
+{
+    // One page of trend at the speed the dialog offers first.
+    const UINT seconds = TrendPrintPlan(TrendPrintChoice {}, kPageWidth, kPageHeight).SecondsPerPage();
+    const TrendPrintPlan plan(TrendPrintChoice { 0, seconds, 3, 0, 1 }, kPageWidth, kPageHeight);
+    NyraClientInfo* bed = StartWithBed();
+    sim->LoadTrace(monitorsim::SampleTracePath());
+    Feed(bed, int(seconds));
+    const std::string pdf = Pdf("legible.pdf");
+    PrintTo(pdf);
+    platform::TextRecorder recorder;
+    Print(bed, [](CTrendPrintDlg& dialog) { Click(dialog, CTrendPrintDlg::IDC_PRINT_COVER, BST_UNCHECKED); });
+    ASSERT_EQ(PdfPages(pdf), 1);
+    testkit::TextRules rules;
+    rules.bounds = CRect(0, 0, kPageWidth, kPageHeight);
+    rules.frames = { plan.FhrRect(), plan.UcRect() };
+    rules.dotsPerInch = 300;
+    std::vector<platform::DrawnText> printed;
+    for (const platform::DrawnText& text : recorder.Texts())
+        if (text.printed)
+            printed.push_back(text);
+    ASSERT_FALSE(printed.empty());
+    for (const std::string& problem : testkit::TextProblems(testkit::DistinctTexts(printed), rules))
+        ADD_FAILURE() << problem;
+
+    // Nothing of a curve above the UC grid's top, between its scale captions.
+    const std::string prefix = folder / "legible";
+    ASSERT_EQ(std::system(("pdftoppm -r 300 -png '" + pdf + "' '" + prefix + "'").c_str()), 0);
+    platform::Image page;
+    ASSERT_TRUE(page.Load((prefix + "-1.png").c_str()));
+    testkit::SaveForReview(page, "tarvic_trend_print_legible");
+    const CRect uc = plan.UcRect();
+    int inked = 0;
+    for (int y = uc.top - plan.Columns() / 3; y < uc.top - 1; ++y)
+        for (int x = uc.left + (uc.Width() / 4); x < uc.left + (uc.Width() / 2) && x < page.Width(); ++x)
+            inked += (page.Pixel(x, y) & 0xFFFFFFu) < 0x404040u ? 1 : 0;
+    EXPECT_EQ(inked, 0) << "a flat line above the UC grid";
 }
 
 } // namespace

@@ -234,6 +234,9 @@ Bytes MonitorSim::ParamPacket()
         packet.SetUC(i, static_cast<BYTE>(m_trace.UcAt(q)));
         packet.SetFM1(i, 0);
         packet.SetFM2(i, 0);
+        // No fetal movement detected (the cleared frame would set both flags).
+        packet.SetFMD1(i, 0);
+        packet.SetFMD2(i, 0);
         packet.SetECG(i, 82);
         packet.SetSpO2(i, 98);
         packet.SetSpO2R(i, 82);
