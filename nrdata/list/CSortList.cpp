@@ -4,8 +4,8 @@
 #include "platform/core/OleDateTime.h"
 #include "platform/ui/controls/ListCtrl.h"
 
+#include <algorithm>
 #include <cstdlib>
-#include <unordered_set>
 
 namespace {
 
@@ -22,10 +22,24 @@ CSortList::CSortList(CListCtrl* list, int column) : m_pList(list)
     if (!m_pList)
         return;
     const int count = m_pList->GetItemCount();
+    m_records.reserve(static_cast<size_t>(std::max(count, 0)));
+    // A list of thousands of rows: each item's data and sort text in one request, the whole text
+    // asked for again only when it filled the buffer.
+    char buffer[512];
     for (int item = 0; item < count; ++item) {
-        auto record = std::make_unique<SortRecord>(SortRecord { m_pList->GetItemData(item), m_pList->GetItemText(item, column) });
-        m_pList->SetItemData(item, reinterpret_cast<DWORD_PTR>(record.get()));
-        m_records.push_back(std::move(record));
+        LVITEM read {};
+        read.mask = LVIF_PARAM | LVIF_TEXT;
+        read.iItem = item;
+        read.iSubItem = column;
+        read.pszText = buffer;
+        read.cchTextMax = static_cast<int>(sizeof buffer);
+        buffer[0] = '\0';
+        m_pList->GetItem(&read);
+        CString text(buffer);
+        if (text.GetLength() >= static_cast<int>(sizeof buffer) - 1)
+            text = m_pList->GetItemText(item, column);
+        m_records.push_back(SortRecord { static_cast<DWORD_PTR>(read.lParam), text });
+        m_pList->SetItemData(item, reinterpret_cast<DWORD_PTR>(&m_records.back()));
     }
 }
 
@@ -43,14 +57,14 @@ CSortList::~CSortList()
         return;
     // Only items that still carry one of our records get their own data back; the records are
     // ours and go with the object whatever happened to the list meanwhile.
-    std::unordered_set<DWORD_PTR> ours;
-    for (const auto& record : m_records)
-        ours.insert(reinterpret_cast<DWORD_PTR>(record.get()));
+    const DWORD_PTR first = reinterpret_cast<DWORD_PTR>(m_records.data());
+    const DWORD_PTR span = m_records.size() * sizeof(SortRecord);
     const int count = m_pList->GetItemCount();
     for (int item = 0; item < count; ++item) {
         const DWORD_PTR data = m_pList->GetItemData(item);
-        if (ours.count(data))
-            m_pList->SetItemData(item, reinterpret_cast<const SortRecord*>(data)->itemData);
+        const DWORD_PTR offset = data - first;
+        if (offset < span && offset % sizeof(SortRecord) == 0)
+            m_pList->SetItemData(item, m_records[offset / sizeof(SortRecord)].itemData);
     }
 }
 

@@ -15,7 +15,6 @@
 #include "platform/core/CString.h"
 #include "platform/core/Types.h"
 
-#include <memory>
 #include <vector>
 
 class CListCtrl;
@@ -45,5 +44,6 @@ private:
     };
 
     CListCtrl* m_pList { nullptr };
-    std::vector<std::unique_ptr<SortRecord>> m_records;
+    // Reserved once for every item: the records never move while the items point at them.
+    std::vector<SortRecord> m_records;
 };

@@ -5,10 +5,16 @@
 #include "platform/gdi/CDC.h"
 
 #include <algorithm>
+#include <map>
+#include <mutex>
+#include <string>
+#include <tuple>
 
 namespace nyraclient::display {
 
 namespace {
+
+constexpr std::size_t kMeasuredLimit = 4096;
 
 bool Intersect(const CRect& a, const CRect& b)
 {
@@ -367,6 +373,16 @@ private:
 
 CSize PanelTextExtent(const CString& text, int fontHeight, const char* face)
 {
+    // A window is laid out again at every resize and settings change, measuring the same few
+    // texts at the same heights: each is measured once.
+    static std::mutex lock;
+    static std::map<std::tuple<std::string, int, std::string>, CSize> measured;
+    const auto key = std::make_tuple(text.str(), fontHeight, std::string(face != nullptr ? face : ""));
+    {
+        std::lock_guard guard(lock);
+        if (const auto found = measured.find(key); found != measured.end())
+            return found->second;
+    }
     CDC dc;
     dc.CreateCompatibleDC(nullptr);
     CFont font;
@@ -374,6 +390,11 @@ CSize PanelTextExtent(const CString& text, int fontHeight, const char* face)
     CFont* old = dc.SelectObject(&font);
     const CSize size = dc.GetTextExtent(text);
     dc.SelectObject(old);
+    std::lock_guard guard(lock);
+    // Bounded: a station resized again and again starts afresh now and then.
+    if (measured.size() >= kMeasuredLimit)
+        measured.clear();
+    measured.emplace(key, size);
     return size;
 }
 

@@ -165,15 +165,35 @@ BOOL EndDialog(HWND hwnd, INT_PTR result)
 
 LRESULT SendMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    auto queue = QueueOfWindow(hwnd);
+    // One look at the table finds the owner's queue and, for a window of this thread (the
+    // common case: a dialog talking to its controls), the procedure to call at once.
+    // The window's object, when the framework's procedure would look it up the same way.
+    std::shared_ptr<MessageQueue> queue;
+    WNDPROC proc = nullptr;
+    CWnd* object = nullptr;
+    bool here = false;
+    {
+        WindowTableLock table;
+        if (auto* r = table.Find(hwnd)) {
+            here = r->queue && r->queue->IsCurrentThread();
+            if (here) {
+                proc = r->proc;
+                object = proc == FrameworkWndProc ? r->object : nullptr;
+            } else {
+                queue = r->queue;
+            }
+        }
+    }
+    if (object)
+        return CallFrameworkObject(object, hwnd, message, wParam, lParam);
+    if (here)
+        return proc ? proc(hwnd, message, wParam, lParam) : ::DefWindowProc(hwnd, message, wParam, lParam);
     if (!queue) {
         if (hwnd == GetDesktopWindow())
             return 0;
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return 0;
     }
-    if (queue->IsCurrentThread())
-        return CallWindowDirect(hwnd, message, wParam, lParam);
     auto sent = std::make_shared<SentMessage>();
     sent->hwnd = hwnd;
     sent->message = message;

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string_view>
 #include <unistd.h>
 
 using namespace platform::msg;
@@ -691,7 +692,7 @@ BOOL SetProp(HWND hwnd, LPCSTR name, HANDLE data)
 HANDLE GetProp(HWND hwnd, LPCSTR name)
 {
     return WithRecord<HANDLE>(hwnd, nullptr, [&](WindowRecord& r) -> HANDLE {
-        auto it = r.props.find(name ? name : "");
+        auto it = r.props.find(std::string_view(name ? name : ""));
         return it == r.props.end() ? nullptr : it->second;
     });
 }
@@ -699,7 +700,7 @@ HANDLE GetProp(HWND hwnd, LPCSTR name)
 HANDLE RemoveProp(HWND hwnd, LPCSTR name)
 {
     return WithRecord<HANDLE>(hwnd, nullptr, [&](WindowRecord& r) -> HANDLE {
-        auto it = r.props.find(name ? name : "");
+        auto it = r.props.find(std::string_view(name ? name : ""));
         if (it == r.props.end())
             return nullptr;
         HANDLE data = it->second;

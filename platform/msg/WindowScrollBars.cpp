@@ -95,7 +95,8 @@ int SetScrollInfo(HWND hwnd, int bar, LPCSCROLLINFO info, BOOL redraw)
             ShowScrollBar(hwnd, bar, needed);
         }
     }
-    if (redraw)
+    // A window not shown (or with drawing off while a list is filled) is painted whole later.
+    if (redraw && IsWindowVisible(hwnd))
         PaintNonClientScrollBars(hwnd);
     return next.nPos;
 }

@@ -59,7 +59,7 @@ struct WindowRecord
     std::string text;
     LONG_PTR userData { 0 };
     std::vector<LONG_PTR> extra;       // cbWndExtra, pointer-sized cells
-    std::map<std::string, HANDLE> props;
+    std::map<std::string, HANDLE, std::less<>> props; // looked up without a temporary string
 
     CRect rect;                        // window rectangle: parent client coordinates (screen for top-levels)
     CRect client;                      // client rectangle in window coordinates
@@ -165,5 +165,7 @@ std::string ClassKey(const char* name);
 
 // The framework's window procedure: hands messages to the CWnd attached to the window.
 LRESULT FrameworkWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+// What FrameworkWndProc does once it found the window's object.
+LRESULT CallFrameworkObject(CWnd* wnd, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 } // namespace platform::msg

@@ -187,6 +187,11 @@ LRESULT FrameworkWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     return CallFrameworkWindow(wnd, hwnd, message, wParam, lParam);
 }
 
+LRESULT CallFrameworkObject(CWnd* wnd, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return CallFrameworkWindow(wnd, hwnd, message, wParam, lParam);
+}
+
 void AttachCreatingObject(HWND hwnd)
 {
     CWnd* wnd = t_creating;

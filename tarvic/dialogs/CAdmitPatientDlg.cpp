@@ -1,6 +1,8 @@
 // The admission dialog.
 #include "tarvic/dialogs/CAdmitPatientDlg.h"
 
+#include "tarvic/dialogs/RecordLists.h"
+
 #include "tarvic/app/StationGlobals.h"
 #include "tarvic/app/StationMessages.h"
 #include "tarvic/dialogs/ApplyToMonitor.h"
@@ -17,6 +19,9 @@
 
 #include "platform/msg/MessageMap.h"
 #include "platform/ui/controls/Edit.h"
+
+#include <charconv>
+#include <ctime>
 
 namespace tarvic::bed {
 namespace {
@@ -65,18 +70,32 @@ constexpr double kPoundPerKg = 2.204667;
 // One direction for every column and every admission dialog of the program's life.
 bool s_bSortAscending = true;
 
+// The list's texts are made for thousands of rows at a time: by hand, not through a format.
 CString DateText(const COleDateTime& date)
 {
-    if (date.GetStatus() != COleDateTime::valid || date.GetYear() == kNoDateYear)
+    struct tm parts {};
+    if (date.GetStatus() != COleDateTime::valid || !date.GetAsTm(parts) || parts.tm_year + 1900 == kNoDateYear)
         return {};
-    return date.Format("%Y-%m-%d");
+    return tarvic::records::DayText(parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday);
 }
 
 CString NumberText(LONG value)
 {
-    CString text;
-    if (value != kUnset)
-        text.Format("%ld", static_cast<long>(value));
+    if (value == kUnset)
+        return {};
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, static_cast<long>(value)).ptr;
+    return CString(digits, static_cast<int>(end - digits));
+}
+
+// "%0.1f %s": the measure with one decimal, a blank and its unit.
+CString MeasureText(double value, const CString& unit)
+{
+    char digits[48];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, 1);
+    CString text(digits, static_cast<int>(result.ptr - digits));
+    text += ' ';
+    text += unit;
     return text;
 }
 
@@ -206,7 +225,9 @@ CAdmitPatientDlg::Row CAdmitPatientDlg::FormatRow(const TBLPatientRow& row, cons
 {
     Row texts;
     texts[0] = row.P_ID;
-    texts[1].Format("%s %s", row.P_LAST_NAME.GetString(), row.P_FIRST_NAME.GetString());
+    texts[1] = row.P_LAST_NAME;
+    texts[1] += ' ';
+    texts[1] += row.P_FIRST_NAME;
     texts[2] = DateText(row.P_REG_DATE);
     texts[3] = DateText(row.P_BIRTHDAY);
     texts[4] = DateText(row.P_EDC);
@@ -214,8 +235,8 @@ CAdmitPatientDlg::Row CAdmitPatientDlg::FormatRow(const TBLPatientRow& row, cons
     texts[6] = DateText(row.P_LMP);
     texts[7] = NumberText(row.P_GR);
     texts[8] = NumberText(row.P_PA);
-    texts[9].Format("%0.1f %s", row.P_HEIGHT * (units.inch ? kInchPerCm : 1.0), units.heightText.GetString());
-    texts[10].Format("%0.1f %s", row.P_WEIGHT * (units.pound ? kPoundPerKg : 1.0), units.weightText.GetString());
+    texts[9] = MeasureText(row.P_HEIGHT * (units.inch ? kInchPerCm : 1.0), units.heightText);
+    texts[10] = MeasureText(row.P_WEIGHT * (units.pound ? kPoundPerKg : 1.0), units.weightText);
     texts[11] = DateText(row.P_EDIT_DATE);
     texts[12] = row.P_COMMENT;
     return texts;
@@ -232,10 +253,7 @@ int CAdmitPatientDlg::FillList(const char* clause)
     int shown = 0;
     for (int i = 0; i < count; ++i) {
         if (cursor.CursorGet() == 1) {
-            const Row texts = FormatRow(cursor, units);
-            const int item = m_List.InsertItem(shown, texts[0]);
-            for (int column = 1; column < kColumnCount; ++column)
-                m_List.SetItemText(item, column, texts[size_t(column)]);
+            tarvic::records::InsertRow(m_List, shown, FormatRow(cursor, units));
             ++shown;
         }
         cursor.CursorMove();
@@ -318,6 +336,12 @@ void CAdmitPatientDlg::SortByColumn(int column)
     s_bSortAscending = !s_bSortAscending;
 }
 
+void CAdmitPatientDlg::OnDeleteAllItems(NMHDR*, LRESULT* pResult)
+{
+    // The dialog keeps nothing per row: no notice per deleted item is needed.
+    *pResult = TRUE;
+}
+
 void CAdmitPatientDlg::OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult)
 {
     SortByColumn(reinterpret_cast<NMLISTVIEW*>(pNMHDR)->iSubItem);
@@ -370,6 +394,7 @@ const platform::MessageMap* CAdmitPatientDlg::GetThisMessageMap()
         Command<&CAdmitPatientDlg::OnDischarge>(IDC_DISCHARGE),
         Notify<&CAdmitPatientDlg::OnItemChanged>(LVN_ITEMCHANGED, IDC_PATIENT_LIST),
         Notify<&CAdmitPatientDlg::OnColumnClick>(LVN_COLUMNCLICK, IDC_PATIENT_LIST),
+        Notify<&CAdmitPatientDlg::OnDeleteAllItems>(LVN_DELETEALLITEMS, IDC_PATIENT_LIST),
     };
     static constexpr platform::MessageMap kMap{&CDialog::GetThisMessageMap, kEntries};
     return &kMap;

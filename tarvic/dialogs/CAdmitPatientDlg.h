@@ -78,6 +78,7 @@ public:
 private:
     void OnItemChanged(NMHDR* pNMHDR, LRESULT* pResult);
     void OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnDeleteAllItems(NMHDR* pNMHDR, LRESULT* pResult);
     void SetSearchEditsReadOnly(BOOL readOnly);
     void EnableButton(int id, BOOL enable);
     bool IsClientGone() const { return m_ClientGone && m_ClientGone(); }

@@ -83,6 +83,12 @@ BOOL CPatientManagerDlg::OnInitDialog()
     return TRUE;
 }
 
+void CPatientManagerDlg::OnDeleteAllItems(NMHDR*, LRESULT* pResult)
+{
+    // The dialog keeps nothing per row: no notice per deleted item is needed.
+    *pResult = TRUE;
+}
+
 int CPatientManagerDlg::FillList(const char* clause)
 {
     // The rows are read first: naming a doctor asks the database, and the connection holds one
@@ -111,9 +117,7 @@ int CPatientManagerDlg::FillList(const char* clause)
         if (named == doctors.end())
             named = doctors.emplace(doctor, TBLUser::GetUserNameStringInDatabase(&g_Database, doctor)).first;
         doctor = named->second;
-        const int item = m_List.InsertItem(shown++, texts[0]);
-        for (int column = 1; column < kColumnCount; ++column)
-            m_List.SetItemText(item, column, texts[size_t(column)]);
+        InsertRow(m_List, shown++, texts);
     }
     m_List.SetRedraw(TRUE);
     m_List.Invalidate(FALSE);
@@ -243,6 +247,7 @@ const platform::MessageMap* CPatientManagerDlg::GetThisMessageMap()
         Command<&CPatientManagerDlg::OnThreeMonths>(IDC_3_MONTHS),
         Notify<&CPatientManagerDlg::OnItemChanged>(LVN_ITEMCHANGED, IDC_PATIENT_LIST),
         Notify<&CPatientManagerDlg::OnColumnClick>(LVN_COLUMNCLICK, IDC_PATIENT_LIST),
+        Notify<&CPatientManagerDlg::OnDeleteAllItems>(LVN_DELETEALLITEMS, IDC_PATIENT_LIST),
     };
     static constexpr platform::MessageMap kMap{&CRecordManagerDlg::GetThisMessageMap, kEntries};
     return &kMap;

@@ -49,6 +49,7 @@ protected:
 
 private:
     void OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnDeleteAllItems(NMHDR* pNMHDR, LRESULT* pResult);
     void SetRange(const COleDateTime& from, const COleDateTime& to);
 
     NyraClientManager* m_pManager { nullptr };

@@ -7,6 +7,7 @@
 #include "platform/ui/controls/Edit.h"
 
 #include <algorithm>
+#include <ctime>
 
 namespace tarvic::records {
 
@@ -52,7 +53,38 @@ bool SelectNearestRow(CListCtrl& list, int row)
 
 CString DayText(const COleDateTime& date)
 {
-    return date.GetStatus() == COleDateTime::valid ? date.Format("%Y-%m-%d") : CString();
+    struct tm parts {};
+    if (date.GetStatus() != COleDateTime::valid || !date.GetAsTm(parts))
+        return {};
+    return DayText(parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday);
+}
+
+CString DayText(int year, int month, int day)
+{
+    char text[16];
+    const auto put = [&text](int at, int value, int digits) {
+        for (int i = digits - 1; i >= 0; --i, value /= 10)
+            text[at + i] = static_cast<char>('0' + value % 10);
+    };
+    if (year < 0 || year > 9999)
+        return {};
+    put(0, year, 4);
+    text[4] = '-';
+    put(5, month, 2);
+    text[7] = '-';
+    put(8, day, 2);
+    return CString(text, 10);
+}
+
+int InsertRow(CListCtrl& list, int index, std::span<const CString> texts)
+{
+    if (texts.empty())
+        return -1;
+    const int item = list.InsertItem(index, texts[0]);
+    for (size_t column = 1; column < texts.size(); ++column)
+        if (!texts[column].IsEmpty())
+            list.SetItemText(item, static_cast<int>(column), texts[column]);
+    return item;
 }
 
 void RefuseInput(CDialog& dialog, UINT textId, int editId)

@@ -42,6 +42,12 @@ void SelectRowExclusively(CListCtrl& list, int row);
 
 // A date as "%Y-%m-%d"; empty for a null date.
 CString DayText(const COleDateTime& date);
+// The day `year`-`month`-`day` as "%04d-%02d-%02d", made by hand (lists of thousands of rows).
+CString DayText(int year, int month, int day);
+
+// Appends a row at `index`: its first text as the item, the others into their columns (a new
+// item's columns are empty, so only texts there are are set). Returns the item's index.
+int InsertRow(CListCtrl& list, int index, std::span<const CString> texts);
 
 // Refuses an input: the text `textId` with the stop icon, then the focus to the edit `editId`
 // with its whole text selected.

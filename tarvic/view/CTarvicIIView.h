@@ -206,6 +206,7 @@ private:
     // The texts drawn last, and a copy of what the frame shows under the clock, to compare.
     CString m_strClockDate;
     CString m_strClockTime;
+    unsigned m_nClockLooks{0};
     std::unique_ptr<CDC> m_pClockCheckDC;
     CBitmap m_bmClockCheck;
     std::vector<BYTE> m_ClockShown;

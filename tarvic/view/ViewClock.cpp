@@ -1,7 +1,7 @@
 // The clock in the top-right corner of the main frame: the date and the time over a copy of the
 // frame's own pixels under it (the toolbar band), so nothing flickers. It is looked at every
-// 50 ms but drawn only when its text changed or the band was painted over it, so an idle
-// station does next to nothing.
+// 50 ms but drawn only when its text changed or (looked at once a second) the band was painted
+// over it, so an idle station does next to nothing.
 #include "tarvic/view/CTarvicIIView.h"
 
 #include "tarvic/view/StationClock.h"
@@ -16,6 +16,8 @@ constexpr int kClockFontPoints = 140; // tenths of a point
 constexpr char kClockFont[] = "arial";
 constexpr POINT kDateAt{0, 8};
 constexpr POINT kTimeAt{0, 32};
+// Ticks of the 50-ms timer between two looks at the frame's pixels under the clock.
+constexpr unsigned kClockLookTicks = 20;
 
 } // namespace
 
@@ -54,7 +56,10 @@ void CTarvicIIView::DrawClock()
     const COleDateTime now = tarvic::StationClockNow();
     const CString date = now.Format("%b. %d, %Y");
     const CString time = now.Format("%I:%M:%S %p");
-    if (date == m_strClockDate && time == m_strClockTime && ClockIsShown(frameDC))
+    // The time changes every second; in between, a look at the frame's pixels once a second
+    // finds a clock the band was painted over.
+    const bool look = ++m_nClockLooks % kClockLookTicks == 0;
+    if (date == m_strClockDate && time == m_strClockTime && (!look || ClockIsShown(frameDC)))
         return;
     m_strClockDate = date;
     m_strClockTime = time;

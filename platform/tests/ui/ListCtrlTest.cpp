@@ -467,4 +467,36 @@ TEST_F(UiListCtrl, TheWheelAndTheBarBothScrollTheRows)
     EXPECT_EQ(GetScrollPos(bare.m_hWnd, SB_VERT), 4);
 }
 
+TEST_F(UiListCtrl, AListFilledWithDrawingOffGetsItsBarsWhenDrawingComesBack)
+{
+    CListCtrl bare;
+    ASSERT_TRUE(bare.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(10, 10, 410, 310), &parent, kListId + 1));
+    bare.InsertColumn(0, "Name", LVCFMT_LEFT, 150);
+    Pump();
+    bare.SetRedraw(FALSE);
+    for (int i = 0; i < 60; ++i)
+        bare.InsertItem(i, "Patient");
+    bare.SetItemData(59, 7);
+    // Nothing is measured while drawing is off.
+    EXPECT_EQ(bare.GetStyle() & WS_VSCROLL, 0u);
+    bare.SetRedraw(TRUE);
+    Pump();
+    EXPECT_TRUE(bare.GetStyle() & WS_VSCROLL);
+    SCROLLINFO info {};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE | SIF_PAGE;
+    ASSERT_TRUE(GetScrollInfo(bare.m_hWnd, SB_VERT, &info));
+    EXPECT_EQ(info.nMax + 1, 60);
+    EXPECT_EQ(static_cast<int>(info.nPage), bare.GetCountPerPage());
+    EXPECT_EQ(bare.GetItemData(59), 7u);
+
+    // Emptied with drawing off: the bar goes once drawing is back.
+    bare.SetRedraw(FALSE);
+    bare.DeleteAllItems();
+    EXPECT_TRUE(bare.GetStyle() & WS_VSCROLL);
+    bare.SetRedraw(TRUE);
+    Pump();
+    EXPECT_EQ(bare.GetStyle() & WS_VSCROLL, 0u);
+}
+
 } // namespace

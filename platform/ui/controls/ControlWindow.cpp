@@ -5,6 +5,7 @@
 #include "platform/gdi/SysColors.h"
 #include "platform/ui/controls/ScrollBar.h"
 
+#include <atomic>
 #include <mutex>
 
 namespace platform::ui {
@@ -15,9 +16,42 @@ constexpr const char* kControlProp = "platform.ui.control";
 
 namespace detail {
 
-ControlWindow* ControlOf(HWND hwnd) { return static_cast<ControlWindow*>(GetProp(hwnd, kControlProp)); }
+namespace {
+// The controls a thread's messages went to last: a dialog filling a list sends it thousands in
+// a row, and the list notifies the dialog (itself a control) of each row. Any control attached
+// or destroyed anywhere turns every thread's entries stale, so no entry outlives its control.
+std::atomic<unsigned> g_controlsChanged { 0 };
 
-void AttachControl(HWND hwnd, ControlWindow* control) { SetProp(hwnd, kControlProp, control); }
+struct KnownControl
+{
+    HWND hwnd { nullptr };
+    ControlWindow* control { nullptr };
+    unsigned changes { 0 };
+};
+thread_local KnownControl t_known[2];
+
+void ControlsChanged() { g_controlsChanged.fetch_add(1, std::memory_order_acq_rel); }
+} // namespace
+
+ControlWindow* ControlOf(HWND hwnd)
+{
+    const unsigned changes = g_controlsChanged.load(std::memory_order_acquire);
+    for (const KnownControl& known : t_known)
+        if (known.hwnd == hwnd && hwnd != nullptr && known.changes == changes)
+            return known.control;
+    auto* control = static_cast<ControlWindow*>(GetProp(hwnd, kControlProp));
+    if (control != nullptr) {
+        t_known[1] = t_known[0];
+        t_known[0] = KnownControl { hwnd, control, changes };
+    }
+    return control;
+}
+
+void AttachControl(HWND hwnd, ControlWindow* control)
+{
+    SetProp(hwnd, kControlProp, control);
+    ControlsChanged();
+}
 
 LRESULT ControlProcTail(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, ControlWindow* control)
 {
@@ -25,6 +59,7 @@ LRESULT ControlProcTail(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, C
         return DefWindowProc(hwnd, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         RemoveProp(hwnd, kControlProp);
+        ControlsChanged();
         delete control;
         return DefWindowProc(hwnd, message, wParam, lParam);
     }

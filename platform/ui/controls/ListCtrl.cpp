@@ -73,6 +73,17 @@ public:
         switch (message) {
         case WM_CREATE: CreateHeader(); return 0;
         case WM_SIZE: LayoutHeader(); UpdateScrollBars(); return 0;
+        case WM_SETREDRAW: {
+            // Drawing off (a list being filled): rows come and go without measuring or
+            // invalidating anything; the bars are settled once drawing is on again.
+            const LRESULT result = ControlWindow::Handle(message, wParam, lParam);
+            m_drawing = wParam != 0;
+            if (m_drawing && m_barsStale) {
+                UpdateScrollBars();
+                Redraw();
+            }
+            return result;
+        }
         case WM_SETFONT:
             ControlWindow::Handle(message, wParam, lParam);
             m_fontHeightValid = false;
@@ -234,6 +245,8 @@ private:
         if (!from || m_sorting)
             return -1;
         auto item = std::make_unique<ListItem>();
+        // Room for every column's text at once: rows are filled column after column.
+        item->texts.reserve(std::max<size_t>(1, m_columns.size()));
         if (from->mask & LVIF_TEXT)
             item->SetText(0, from->pszText);
         if (from->mask & LVIF_IMAGE)
@@ -355,7 +368,10 @@ private:
             if (from->mask & LVIF_INDENT)
                 item.indent = from->iIndent;
         }
-        RedrawItem(from->iItem);
+        // The item's data is not drawn: a list whose data changes (a sort's records) repaints
+        // nothing.
+        if (from->mask & (LVIF_TEXT | LVIF_IMAGE | LVIF_INDENT))
+            RedrawItem(from->iItem);
         if ((from->mask & LVIF_STATE) && from->iSubItem == 0)
             return ChangeState(from->iItem, from->state, from->stateMask);
         return TRUE;
@@ -767,6 +783,11 @@ private:
     // whatever styles the template gave; LVS_NOSCROLL keeps both off.
     void UpdateScrollBars()
     {
+        if (!m_drawing) {
+            m_barsStale = true;
+            return;
+        }
+        m_barsStale = false;
         SettleScrollBars(m_hwnd, m_settlingBars, [this] { SetScrollBars(); });
     }
 
@@ -1004,11 +1025,18 @@ private:
         Send(code, n);
     }
 
+    // The whole list again, unless drawing is off.
+    void Redraw() const
+    {
+        if (m_drawing)
+            ControlWindow::Redraw();
+    }
+
     void RedrawItem(int index)
     {
         // Nothing to invalidate while hidden or with redraw off (a list being filled): the
         // row's rectangle is not worth measuring for each item.
-        if (!Valid(index) || !::IsWindowVisible(m_hwnd))
+        if (!m_drawing || !Valid(index) || !::IsWindowVisible(m_hwnd))
             return;
         CRect r = RowRect(index);
         r.right = std::max(r.right, Client().right);
@@ -1097,6 +1125,8 @@ private:
     int m_top { 0 };
     int m_scrollX { 0 };
     bool m_settlingBars { false }; // inside UpdateScrollBars: WM_SIZE of a bar shown or hidden
+    bool m_drawing { true };       // WM_SETREDRAW
+    bool m_barsStale { false };    // rows changed while drawing was off
     int m_mark { -1 };   // the selection mark (LVM_GETSELECTIONMARK)
     int m_anchor { -1 }; // where a Shift range starts
     bool m_pressed { false };
