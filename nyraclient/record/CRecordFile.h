@@ -15,6 +15,8 @@
 #include "platform/core/CString.h"
 #include "platform/core/File.h"
 
+#include <vector>
+
 namespace nyraclient::record {
 
 using nrdata::record::HeaderBlock;
@@ -81,9 +83,17 @@ private:
 
     CFile m_file;
     CString m_path;
+    CString m_committedPath;
     HeaderBlock m_block1{};
     ULONGLONG m_length{0};
     bool m_headChanged{true};
+    // The working file's position is its end (m_length): a record goes on without a seek.
+    bool m_atEnd{false};
+    // The records appended since the ".FMF" was last brought up to date, from m_newFrom on: the
+    // next update writes them from here instead of reading them back. Empty with m_newFrom
+    // short of the file's end when they did not all fit (the update then copies from the file).
+    std::vector<BYTE> m_new;
+    ULONGLONG m_newFrom{0};
     RecordWriteError m_writeError;
 };
 

@@ -206,6 +206,52 @@ TEST_F(RecordingFileTest, AnUpdateThatCannotOpenTheCommittedCopyIsSkippedAndMade
     EXPECT_EQ(ReadAll(fmf), ReadAll(tmp));
 }
 
+// Appends the records stamped first..last; false at the first that fails.
+bool AppendRecords(CRecordFile& file, UINT first, UINT last)
+{
+    for (UINT s = first; s <= last; ++s)
+        if (!file.AppendRecord(Record(s).data()))
+            return false;
+    return true;
+}
+
+TEST_F(RecordingFileTest, AnUpdateThatFailsHalfWayIsMadeUpByTheNextOne)
+{
+    CRecordFile file;
+    ASSERT_TRUE(file.Create(tmp.c_str(), head.Block1(), head.Block2()));
+    ASSERT_TRUE(AppendRecords(file, 1, 10));
+    ASSERT_TRUE(file.UpdateFMF());
+    ASSERT_TRUE(AppendRecords(file, 11, 20));
+    platform::SetFileWriteFault(
+        platform::FileWriteFault{platform::FileWriteFault::Action::Fail, ENOSPC, 1, ".FMF"});
+    EXPECT_FALSE(file.UpdateFMF());
+    platform::SetFileWriteFault(std::nullopt);
+    ASSERT_TRUE(AppendRecords(file, 21, 30));
+    ASSERT_TRUE(file.UpdateFMF());
+    // The working file goes on at its end after every update.
+    ASSERT_TRUE(AppendRecords(file, 31, 31));
+    ASSERT_TRUE(file.UpdateFMF());
+    file.Close();
+    EXPECT_EQ(ReadAll(fmf), ReadAll(tmp));
+    EXPECT_EQ(ReadAll(tmp).size(), kHeadSize + 31 * kRecordSize);
+}
+
+TEST_F(RecordingFileTest, ThousandsOfRecordsBetweenTwoUpdatesAllReachTheCommittedCopy)
+{
+    CRecordFile file;
+    ASSERT_TRUE(file.Create(tmp.c_str(), head.Block1(), head.Block2()));
+    ASSERT_TRUE(AppendRecords(file, 1, 10));
+    ASSERT_TRUE(file.UpdateFMF());
+    ASSERT_TRUE(AppendRecords(file, 11, 3000));
+    ASSERT_TRUE(file.UpdateFMF());
+    ASSERT_TRUE(file.WriteSnapshot(Snapshot().data(), head.start, 1, 2));
+    ASSERT_TRUE(AppendRecords(file, 3001, 3010));
+    ASSERT_TRUE(file.UpdateFMF());
+    file.Close();
+    EXPECT_EQ(ReadAll(fmf), ReadAll(tmp));
+    EXPECT_EQ(ReadAll(tmp).size(), kHeadSize + 3010 * kRecordSize);
+}
+
 // ---- the working file's lock and existing files -------------------------------------------
 
 TEST_F(RecordingFileTest, TheWorkingFileIsLockedWhileOpen)

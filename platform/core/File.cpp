@@ -112,6 +112,9 @@ BOOL CFile::Open(LPCTSTR fileName, UINT openFlags, CFileException* error)
     const int fd = open(fileName, oflags, 0666);
     if (fd < 0) {
         const int err = errno;
+        // A folder opened for writing: refused like one opened for reading below.
+        if (err == EISDIR)
+            return fail(EACCES);
         if (err == ENOENT && !ParentFolderExists(fileName)) {
             FillException(error, CFileException::badPath, static_cast<LONG>(ERROR_PATH_NOT_FOUND), fileName);
             SetLastError(ERROR_PATH_NOT_FOUND);
@@ -119,10 +122,12 @@ BOOL CFile::Open(LPCTSTR fileName, UINT openFlags, CFileException* error)
         }
         return fail(err);
     }
+    // Only a read-only open reaches a folder (writing one fails above); a file opened for
+    // writing again and again is not looked at each time.
     struct stat st
     {
     };
-    if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+    if ((oflags & O_ACCMODE) == O_RDONLY && (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode))) {
         close(fd);
         return fail(EACCES);
     }

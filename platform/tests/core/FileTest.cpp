@@ -84,6 +84,8 @@ TEST(File, OpenFailuresFillTheExceptionOrRaise)
         {dir / "missing.txt", CFile::modeRead, CFileException::fileNotFound},
         {dir / "no/such/folder.txt", CFile::modeCreate | CFile::modeWrite, CFileException::badPath},
         {dir.Dir(), CFile::modeRead, CFileException::accessDenied},
+        {dir.Dir(), CFile::modeWrite, CFileException::accessDenied},
+        {dir.Dir(), CFile::modeCreate | CFile::modeNoTruncate | CFile::modeReadWrite, CFileException::accessDenied},
         {"", CFile::modeRead, CFileException::badPath},
     };
     for (const auto& c : cases) {
