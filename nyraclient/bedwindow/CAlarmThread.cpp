@@ -130,13 +130,16 @@ void CAlarmThread::DrawAlarmText(NyraControl& owner, const CString& text, int le
 {
     if (level != ALARM_LEVEL_ORANGE && level != ALARM_LEVEL_RED)
         return;
-    // The caption as it stands without the text, then the text over it in its level's colour.
-    owner.UpdateCaption(1, 1);
-    if (!shown)
+    if (!shown) {
+        owner.UpdateCaption(1, 1);
         return;
+    }
     CClientDC dc(&owner);
     if (dc.GetSafeHdc() == nullptr)
         return;
+    // The caption's bar and buttons, then the alarm text in its level's colour where the bed's
+    // own text stands (which it covers, so that text is not drawn).
+    owner.DrawCaptionBar(&dc, 0, 1);
     const int saved = dc.SaveDC();
     CRect area = owner.GetCaptionRect();
     dc.FillSolidRect(&area, AlarmLevelColor(level, kAlarmColorRed));

@@ -465,12 +465,14 @@ void NyraControl::PushWave(CSmartBuffer* buffer)
     if (buffer == nullptr)
         return;
     std::unique_lock lock(m_ThreadLock);
-    if (CWaveThread* painter = m_WaveThread.Get()) {
+    // Only an enlarged window draws waves: a tile's painter is not woken to drop them.
+    CWaveThread* painter = GetDisplayMode() == DISPMODE_ENLARGE ? m_WaveThread.Get() : nullptr;
+    if (painter != nullptr) {
         painter->AddData(buffer);
         return;
     }
     lock.unlock();
-    // Without a wave painter nobody draws waves: the reference goes back at once.
+    // Without a wave painter (or without waves) nobody draws them: the reference goes back at once.
     buffer->RemoveRef(1);
 }
 

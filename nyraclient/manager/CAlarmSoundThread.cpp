@@ -15,7 +15,11 @@ int CAlarmSoundThread::Run()
     soundLock.Lock();
     while (IsRunning()) {
         if (!owner->CanPalyAlarmSound()) {
-            Pause(kIdlePollMs);
+            // A station without beds has nothing to sound: it sleeps until a bed comes.
+            if (owner->HasNoClient())
+                WaitForWork(INFINITE);
+            else
+                Pause(kIdlePollMs);
             continue;
         }
         const BOOL played = PlaySound(reinterpret_cast<LPCSTR>(std::uintptr_t(nyraclient::IDR_ALARM_SOUND)), nullptr,

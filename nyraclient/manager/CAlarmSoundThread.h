@@ -1,5 +1,6 @@
 // CAlarmSoundThread: one per client manager. While any bed wants an alarm sound it plays the
-// library's alarm sound every 3 seconds of the tick clock; otherwise it looks again every 100 ms.
+// library's alarm sound every 3 seconds of the tick clock; otherwise it looks again every 100 ms,
+// and without any bed it sleeps until the manager wakes it for a new one.
 //
 // It holds the manager's sound lock for its whole life. The pause between sounds is a wait on
 // the thread's wake event, which the stop sets, so the manager's destructor (which stops the

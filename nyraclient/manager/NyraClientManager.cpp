@@ -116,6 +116,7 @@ void NyraClientManager::AppendClient(NyraClientInfo* client, int key, bool start
     m_ClientLock.Lock();
     m_Clients.push_back(client);
     m_ClientLock.Unlock();
+    m_SoundThread.Wake();
     ResetLayout();
 }
 
@@ -219,6 +220,7 @@ int NyraClientManager::AddDemoClient()
     m_ClientLock.Lock();
     m_Clients.push_back(client);
     m_ClientLock.Unlock();
+    m_SoundThread.Wake();
     Sort(TRUE);
     client->StartDemo();
     return 1;
@@ -488,6 +490,14 @@ void NyraClientManager::RefreshClient(NyraClientInfo* pClient)
 {
     if (pClient != nullptr)
         pClient->RefreshControl(TRUE, TRUE);
+}
+
+bool NyraClientManager::HasNoClient()
+{
+    m_ClientLock.Lock();
+    const bool none = m_Clients.empty();
+    m_ClientLock.Unlock();
+    return none;
 }
 
 int NyraClientManager::CanPalyAlarmSound()

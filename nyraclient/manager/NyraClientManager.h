@@ -5,8 +5,8 @@
 // notification to the station's window (WM_CLIENT_NOTIFY).
 //
 // Locks, in their order: the sound lock, then the client lock (guards the client array; it
-// is re-entrant), then a client's link lock. Everything but GetClient and CanPalyAlarmSound
-// runs on the user-interface thread, the only thread that changes the array.
+// is re-entrant), then a client's link lock. Everything but GetClient, CanPalyAlarmSound and
+// HasNoClient runs on the user-interface thread, the only thread that changes the array.
 #pragma once
 
 #include "nyraclient/client/ClientMessages.h"
@@ -87,6 +87,8 @@ public:
     void Discharge(NyraClientInfo* pClient);
     void RefreshClient(NyraClientInfo* pClient);
     int CanPalyAlarmSound();
+    // Whether no bed is known at all (the alarm-sound thread then sleeps). Any thread.
+    bool HasNoClient();
 
     // ---- grid, pages and the enlarged bed (NyraClientManagerPages.cpp) ---------------------
     // The grid's display mode (0 one bed enlarged, 1 two, 2 four, 3 eight, 4 sixteen beds; any

@@ -138,7 +138,10 @@ TEST(BedWindowPainters, OutsideTheEnlargedLayoutWavePacketsAreReleasedUndrawn)
     BedStation station;
     const BYTE bytes[56] {};
     CSmartBuffer* packet = CSmartBuffer::CreateBuffer(bytes, sizeof bytes, 2, 1);
+    // A tile has no waves: the packet goes back at once, no painter queues it.
     station.Tile()->PushWave(packet);
+    EXPECT_EQ(packet->GetRefCount(), 1u);
+    EXPECT_EQ(station.Tile()->GetQueuedWavePackets(), 0u);
     station.Waves(30);
     EXPECT_TRUE(testkit::PumpUntil([&] { return packet->GetRefCount() == 1u && station.Tile()->GetQueuedWavePackets() == 0; }));
     EXPECT_EQ(station.Tile()->GetDrawnWavePackets(), 0u);

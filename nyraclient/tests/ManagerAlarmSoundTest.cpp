@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -55,7 +56,12 @@ private:
 class AlarmSound : public ::testing::Test
 {
 protected:
-    AlarmSound() { platform::SetSoundSink(m_sink); }
+    // Under the test clock, unless a test needs real time.
+    explicit AlarmSound(bool testClock = true)
+        : m_clock(testClock ? std::make_unique<platform::ScopedTestClock>(0) : nullptr)
+    {
+        platform::SetSoundSink(m_sink);
+    }
     ~AlarmSound() override { platform::SetSoundSink(nullptr); }
 
     // A monitor in network alarm on a station whose alarm sound is on.
@@ -82,7 +88,7 @@ protected:
         return seen;
     }
 
-    platform::ScopedTestClock m_clock { 0 };
+    std::unique_ptr<platform::ScopedTestClock> m_clock;
     testkit::ScriptedDialogs m_dialogs;
     std::shared_ptr<ScriptedSink> m_sink { std::make_shared<ScriptedSink>() };
     RunLogFile m_log;
@@ -107,12 +113,12 @@ TEST_F(AlarmSound, AFailingDeviceIsTriedEvery3sAndAsksForOneBoxPerFailingRun)
     m_station->manager.StartAlarm(); // one thread per manager
     ASSERT_TRUE(WaitForAttempts(1));
 
-    m_clock.Advance(2999);
+    m_clock->Advance(2999);
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     EXPECT_EQ(m_sink->Attempts().size(), 1u) << "no sound before 3 s of the tick clock";
-    m_clock.Advance(1);
+    m_clock->Advance(1);
     ASSERT_TRUE(WaitForAttempts(2));
-    m_clock.Advance(3000);
+    m_clock->Advance(3000);
     ASSERT_TRUE(WaitForAttempts(3));
     EXPECT_EQ(m_sink->Attempts(), (std::vector<std::uint64_t> { 0, 3000, 6000 }));
 
@@ -125,10 +131,10 @@ TEST_F(AlarmSound, AFailingDeviceIsTriedEvery3sAndAsksForOneBoxPerFailingRun)
 
     // A sound that plays ends the failing run; the next failure asks again.
     m_sink->SetFailing(false);
-    m_clock.Advance(3000);
+    m_clock->Advance(3000);
     ASSERT_TRUE(WaitForAttempts(4));
     m_sink->SetFailing(true);
-    m_clock.Advance(3000);
+    m_clock->Advance(3000);
     ASSERT_TRUE(WaitForAttempts(5));
     ASSERT_TRUE(PumpUntil([&] { return m_station->manager.AlarmSoundBoxRequests() >= 2; }));
     testkit::Pump();
@@ -139,6 +145,24 @@ TEST_F(AlarmSound, AFailingDeviceIsTriedEvery3sAndAsksForOneBoxPerFailingRun)
     const auto start = std::chrono::steady_clock::now();
     m_station.reset();
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
+}
+
+// Real time: no move of a test clock wakes the thread, only the manager taking a bed does.
+class AlarmSoundInRealTime : public AlarmSound
+{
+protected:
+    AlarmSoundInRealTime() : AlarmSound(false) {}
+};
+
+TEST_F(AlarmSoundInRealTime, AThreadStartedWithoutBedsSoundsForTheFirstBedInAlarm)
+{
+    // No bed: the thread sleeps until the manager takes one (it does not look every 100 ms).
+    m_sink->SetFailing(false);
+    m_station->manager.StartAlarm();
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_TRUE(m_sink->Attempts().empty());
+    AddBedInAlarm();
+    ASSERT_TRUE(WaitForAttempts(1));
 }
 
 TEST_F(AlarmSound, StopAlarmEndsTheThreadWithinItsPause)
@@ -152,7 +176,7 @@ TEST_F(AlarmSound, StopAlarmEndsTheThreadWithinItsPause)
     CCriticalSection& soundLock = m_station->manager.GetSoundLock();
     soundLock.Lock();
     soundLock.Unlock();
-    m_clock.Advance(3000);
+    m_clock->Advance(3000);
     std::this_thread::sleep_for(std::chrono::milliseconds(30));
     EXPECT_EQ(m_sink->Attempts().size(), 1u);
     // A new start after the stop plays again.

@@ -176,6 +176,12 @@ public:
     // The worker as started: valid only while the owner knows it still runs (its loop ends
     // only through the stop flag). Null once stopped.
     T* Get() const { return m_pThread; }
+    // Wakes a started worker waiting for work (nothing when none runs).
+    void Wake() const
+    {
+        if (!m_wake.empty())
+            ::SetEvent(m_wake.get());
+    }
     BOOL IsStarted() const { return m_pThread != nullptr ? TRUE : FALSE; }
     // Whether the started worker's thread has ended (on its own, or after a stop).
     BOOL HasEnded() const { return m_end.empty() || m_end.Wait(0) == WAIT_OBJECT_0 ? TRUE : FALSE; }

@@ -182,6 +182,14 @@ void MessageQueue::Wake()
     [[maybe_unused]] auto n = ::write(m_wakeFd, &one, sizeof one);
 }
 
+void MessageQueue::WakeForWatches()
+{
+    // The queue's own thread gathers the watches anew before it waits again: waking it would
+    // only cost it a round for nothing (a socket's watch changes with every read).
+    if (!IsCurrentThread())
+        Wake();
+}
+
 void MessageQueue::DrainWake()
 {
     std::uint64_t count = 0;
@@ -554,7 +562,7 @@ int MessageQueue::AddWatch(int fd, short events, FdCallback callback)
         std::lock_guard lock(m_lock);
         m_watches.push_back(Watch { cookie, fd, events, std::make_shared<FdCallback>(std::move(callback)), false });
     }
-    Wake();
+    WakeForWatches();
     return cookie;
 }
 
@@ -567,7 +575,7 @@ bool MessageQueue::SetWatchEvents(int cookie, short events)
             return false;
         it->events = events;
     }
-    Wake();
+    WakeForWatches();
     return true;
 }
 
@@ -580,7 +588,7 @@ bool MessageQueue::RemoveWatch(int cookie)
             return false;
         m_watches.erase(it);
     }
-    Wake();
+    WakeForWatches();
     return true;
 }
 

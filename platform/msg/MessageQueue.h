@@ -171,6 +171,8 @@ private:
     int MsUntilNextTimer();
     void WaitAndRunWatches(int timeoutMs);
     void DrainWake();
+    // Wake, unless the queue's own thread changed its watches (it gathers them before waiting).
+    void WakeForWatches();
 
     const DWORD m_threadId;
     int m_wakeFd { -1 };

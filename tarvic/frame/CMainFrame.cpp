@@ -56,6 +56,12 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     return 0;
 }
 
+void CMainFrame::SetBandPainted(std::function<void()> painted)
+{
+    m_wndToolBar.onPainted = painted;
+    m_wndReBar.onPainted = std::move(painted);
+}
+
 BOOL CMainFrame::CreateToolBar()
 {
     const UINT layout = g_Config.DemoMode != 0 ? tarvic::IDR_MAINFRAME_DEMO : tarvic::IDR_MAINFRAME;

@@ -12,6 +12,25 @@
 #include "platform/ui/framework/StatusBar.h"
 #include "platform/ui/framework/WindowPlacement.h"
 
+#include <functional>
+
+// A bar of the band across the top that says when it has painted itself: the view's clock is
+// drawn over the band and goes back on at once.
+template <class Bar>
+class CPaintToldBar : public Bar
+{
+public:
+    std::function<void()> onPainted;
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        const LRESULT result = Bar::WindowProc(message, wParam, lParam);
+        if (message == WM_PAINT && onPainted)
+            onPainted();
+        return result;
+    }
+};
+
 class CMainFrame : public CFrameWnd
 {
 public:
@@ -38,6 +57,8 @@ public:
     CMainToolBar& GetToolBar() { return m_wndToolBar; }
     CReBar& GetReBar() { return m_wndReBar; }
     CStatusBar& GetStatusBar() { return m_wndStatusBar; }
+    // Called after the toolbar or its band painted (empty: nothing).
+    void SetBandPainted(std::function<void()> painted);
 
 private:
     BOOL CreateToolBar();
@@ -49,6 +70,6 @@ private:
     int m_bFullScreen{0};
     CRect m_rcFullScreen;
     CStatusBar m_wndStatusBar;
-    CMainToolBar m_wndToolBar;
-    CReBar m_wndReBar;
+    CPaintToldBar<CMainToolBar> m_wndToolBar;
+    CPaintToldBar<CReBar> m_wndReBar;
 };

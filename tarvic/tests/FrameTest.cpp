@@ -95,15 +95,27 @@ TEST_F(StationFrame, FullScreenFrameWithToolbarClockAndEmptyGrid)
     frame->SendMessage(WM_COMMAND, ID_DISPLAY_1CH);
     app->OnIdle(0);
 
-    // Two clock ticks: the date and the time over the band, then the picture.
+    // The first clock tick: the date and the time over the band, then the picture.
     platform::ScopedTestClock clock;
-    clock.Advance(CTarvicIIView::kClockPeriodMs);
-    PumpUntil([] { return true; });
     clock.Advance(CTarvicIIView::kClockPeriodMs);
     PumpUntil([] { return true; });
     const platform::Image picture = testkit::Capture(frame->GetSafeHwnd());
     testkit::SaveForReview(picture, "tarvic_frame");
     testkit::ExpectMatchesGolden(picture, "tarvic/tests/golden/StationFrame.png", {48, 0.01});
+
+    // The band painted again, with no tick of the clock: the clock is back on it at once.
+    frame->GetReBar().RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    frame->GetToolBar().RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    PumpUntil([] { return true; });
+    const platform::Image again = testkit::Capture(frame->GetSafeHwnd());
+    ASSERT_EQ(again.Width(), picture.Width());
+    CRect client;
+    frame->GetClientRect(&client);
+    int changed = 0;
+    for (int y = client.top; y < client.top + CTarvicIIView::kClockHeight; ++y)
+        for (int x = client.right - CTarvicIIView::kClockWidth; x < client.right; ++x)
+            changed += again.Pixel(x, y) != picture.Pixel(x, y) ? 1 : 0;
+    EXPECT_EQ(changed, 0);
 }
 
 // The title is the string table's own (none in English), without a document name, also after

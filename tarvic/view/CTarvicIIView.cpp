@@ -98,6 +98,8 @@ int CTarvicIIView::OnCreate(LPCREATESTRUCT lpCreateStruct)
 void CTarvicIIView::OnInitialUpdate()
 {
     CView::OnInitialUpdate();
+    if (auto* frame = dynamic_cast<CMainFrame*>(GetParentFrame()))
+        frame->SetBandPainted([this] { DrawClock(true); });
     // A missing or broken picture leaves the background unpainted.
     platform::Image picture;
     if (picture.LoadJpeg(tarvic::ProgramFile(kBackgroundPicture)))
@@ -156,8 +158,10 @@ void CTarvicIIView::OnSize(UINT, int cx, int cy)
 
 void CTarvicIIView::OnTimer(UINT_PTR nIDEvent)
 {
-    if (nIDEvent == TIMER_CLOCK)
+    if (nIDEvent == TIMER_CLOCK) {
         DrawClock();
+        SetTimer(TIMER_CLOCK, ClockDelayMs());
+    }
     else if (nIDEvent == TIMER_DISK_CHECK)
         CheckDiskSpace();
     else if (nIDEvent == TIMER_STUDY_RETRY)
@@ -183,6 +187,8 @@ BOOL CTarvicIIView::PreTranslateMessage(MSG* pMsg)
 void CTarvicIIView::OnDestroy()
 {
     KillTimer(TIMER_CLOCK);
+    if (auto* frame = dynamic_cast<CMainFrame*>(GetParentFrame()))
+        frame->SetBandPainted({});
     KillTimer(TIMER_DISK_CHECK);
     KillTimer(TIMER_STUDY_RETRY);
     if (g_Config.SaveDisplayMode) {

@@ -53,6 +53,7 @@ public:
     static constexpr UINT_PTR TIMER_DISK_CHECK = 200;
     // Completed study rows that the database refused are tried again.
     static constexpr UINT_PTR TIMER_STUDY_RETRY = 300;
+    // The clock's first tick after the view is made; later ones follow the seconds.
     static constexpr UINT kClockPeriodMs = 50;
     static constexpr UINT kDiskCheckPeriodMs = 600000;
     static constexpr int kClockWidth = 134;
@@ -159,9 +160,12 @@ public:
     static CString CaptureFileName(const NyraClientInfo& client, const COleDateTime& when);
 
     // ---- the clock (ViewClock.cpp) ----------------------------------------------------------
-    void DrawClock();
-    // Whether the frame still shows the clock picture drawn last.
-    bool ClockIsShown(CDC& frameDC);
+    // Draws the date and time over the band when the text changed, or always (`repaint`: the
+    // band was painted over it).
+    void DrawClock(bool repaint = false);
+    // The clock's next tick: just after the next whole second, so the station wakes once a
+    // second for it.
+    static UINT ClockDelayMs();
 
     NyraClientManager& GetClientManager() { return m_ClientManager; }
     CBrokerServer* GetBrokerServer() const { return m_pBrokerServer.get(); }
@@ -203,13 +207,8 @@ private:
     std::unique_ptr<CDC> m_pClockDC;
     CBitmap m_bmClockBack;
     CBitmap m_bmClock;
-    // The texts drawn last, and a copy of what the frame shows under the clock, to compare.
+    // The texts drawn last.
     CString m_strClockDate;
     CString m_strClockTime;
-    unsigned m_nClockLooks{0};
-    std::unique_ptr<CDC> m_pClockCheckDC;
-    CBitmap m_bmClockCheck;
-    std::vector<BYTE> m_ClockShown;
-    std::vector<BYTE> m_ClockDrawn;
     CFont m_ClockFont;
 };
