@@ -7,6 +7,8 @@
 
 #include <cstring>
 #include <functional>
+#include <memory>
+#include <mutex>
 #include <vector>
 
 namespace platform::gdi {
@@ -21,8 +23,13 @@ struct ImageListData
     {
         std::vector<std::uint32_t> pixels; // 0xFFRRGGBB
         std::vector<bool> transparent;
+        // The picture drawn transparently (transparent pixels clear), made at its first such
+        // draw under cacheLock and never changed: toolbars and captions draw it again and again,
+        // from several threads.
+        std::shared_ptr<const std::vector<std::uint32_t>> cleared;
     };
     std::vector<Entry> images;
+    std::mutex cacheLock;
 };
 
 } // namespace platform::gdi
@@ -184,26 +191,40 @@ BOOL CImageList::Draw(CDC* dc, int image, POINT point, UINT style)
     DcData* d = Data(dc);
     if (!list || !d || image < 0 || image >= static_cast<int>(list->images.size()))
         return FALSE;
-    const auto& e = list->images[image];
+    auto& e = list->images[image];
     bool transparent = (style & ILD_TRANSPARENT) || list->bkColor == CLR_NONE;
     bool maskOnly = style & ILD_MASK;
-    // The picture as a cairo image with transparent pixels clear; painted over the DC.
-    platform::Surface picture(list->cx, list->cy);
-    cairo_surface_t* cs = static_cast<cairo_surface_t*>(picture.CairoSurface());
-    cairo_surface_flush(cs);
-    for (int y = 0; y < list->cy; ++y)
-        for (int x = 0; x < list->cx; ++x) {
-            size_t k = static_cast<size_t>(y) * list->cx + x;
+    // The picture as premultiplied pixels with transparent pixels clear (or the background
+    // colour, or the mask); painted over the DC.
+    std::shared_ptr<const std::vector<std::uint32_t>> pixels;
+    if (transparent && !maskOnly) {
+        std::lock_guard cache(list->cacheLock);
+        if (!e.cleared) {
+            auto cleared = std::make_shared<std::vector<std::uint32_t>>(e.pixels);
+            for (size_t k = 0; k < cleared->size(); ++k)
+                if (e.transparent[k])
+                    (*cleared)[k] = 0u;
+            e.cleared = std::move(cleared);
+        }
+        pixels = e.cleared;
+    } else {
+        auto made = std::make_shared<std::vector<std::uint32_t>>(e.pixels.size());
+        for (size_t k = 0; k < made->size(); ++k) {
             std::uint32_t p = maskOnly ? (e.transparent[k] ? 0xFFFFFFFFu : 0xFF000000u) : e.pixels[k];
             if (!maskOnly && e.transparent[k])
-                p = transparent ? 0u : PixelFromColor(list->bkColor);
-            picture.Row(y)[x] = p;
+                p = PixelFromColor(list->bkColor);
+            (*made)[k] = p;
         }
-    cairo_surface_mark_dirty(cs);
+        pixels = std::move(made);
+    }
     SurfaceLock lock(*d);
     cairo_t* cr = d->Cairo();
     if (!cr)
         return FALSE;
+    // A surface of this draw's own over the shared pixels, which cairo only reads.
+    cairo_surface_t* cs = cairo_image_surface_create_for_data(
+        reinterpret_cast<unsigned char*>(const_cast<std::uint32_t*>(pixels->data())), CAIRO_FORMAT_ARGB32, list->cx,
+        list->cy, list->cx * 4);
     POINT at = d->ToSurfacePoint(point.x, point.y);
     cairo_save(cr);
     cairo_set_source_surface(cr, cs, at.x, at.y);
@@ -211,6 +232,9 @@ BOOL CImageList::Draw(CDC* dc, int image, POINT point, UINT style)
     cairo_rectangle(cr, at.x, at.y, list->cx, list->cy);
     cairo_fill(cr);
     cairo_restore(cr);
+    // Finished while its pixels are still held: a printer page that kept it takes a copy.
+    cairo_surface_finish(cs);
+    cairo_surface_destroy(cs);
     d->Touch(CRect(at.x, at.y, at.x + list->cx, at.y + list->cy));
     return TRUE;
 }

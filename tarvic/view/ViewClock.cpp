@@ -63,8 +63,12 @@ void CTarvicIIView::DrawClock(bool repaint)
     const COleDateTime now = tarvic::StationClockNow();
     const CString date = now.Format("%b. %d, %Y");
     const CString time = now.Format("%I:%M:%S %p");
-    if (!repaint && date == m_strClockDate && time == m_strClockTime)
+    if (date == m_strClockDate && time == m_strClockTime) {
+        // The band was painted over an unchanged clock: its last picture goes back.
+        if (repaint)
+            frameDC.BitBlt(clock.left, clock.top, clock.Width(), clock.Height(), m_pClockDC.get(), 0, 0, SRCCOPY);
         return;
+    }
     m_strClockDate = date;
     m_strClockTime = time;
     m_pClockDC->BitBlt(0, 0, clock.Width(), clock.Height(), m_pClockBackDC.get(), 0, 0, SRCCOPY);

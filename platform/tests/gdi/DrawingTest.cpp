@@ -394,6 +394,22 @@ TEST(GdiBlits, TransparentBlitSkipsTheKeyColourAndImageListsMask)
     list.SetBkColor(kWhite);
     list.Draw(&out.dc, 0, CPoint(4, 4), ILD_NORMAL);
     EXPECT_EQ(out.At(4, 4), kWhite);
+    // Transparent again after the white one, and from two threads at once: the same picture.
+    list.Draw(&out.dc, 0, CPoint(0, 0), ILD_TRANSPARENT);
+    EXPECT_EQ(out.At(0, 0), kBlue);
+    EXPECT_EQ(out.At(1, 1), kRed);
+    Canvas a(10, 10, kBlue), b(10, 10, kBlue);
+    std::thread other([&] {
+        for (int i = 0; i < 50; ++i)
+            list.Draw(&b.dc, 0, CPoint(4, 4), ILD_TRANSPARENT);
+    });
+    for (int i = 0; i < 50; ++i)
+        list.Draw(&a.dc, 0, CPoint(4, 4), ILD_TRANSPARENT);
+    other.join();
+    for (const Canvas* c : { &a, &b }) {
+        EXPECT_EQ(c->At(4, 4), kBlue);
+        EXPECT_EQ(c->At(5, 5), kRed);
+    }
 }
 
 TEST(GdiBlits, StretchHalftoneAveragesAndPlgBltTurnsExactly)
