@@ -23,8 +23,8 @@
 #include "platform/ui/controls/Button.h"
 #include "platform/ui/controls/ComboBox.h"
 #include "testkit/Golden.h"
+#include "testkit/ModalDriver.h"
 #include "testkit/ScriptedDialogs.h"
-#include "testkit/TestWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -37,41 +37,6 @@ using namespace stationtest;
 using namespace tarvic::bed;
 
 namespace {
-
-constexpr UINT kStep = WM_USER + 77;
-
-// Runs `step` each time the waiting station dispatches one of its messages, while it answers
-// true: the test's hand inside the wait loop and modal loops.
-class Driver
-{
-public:
-    Driver()
-    {
-        m_wnd.CreateTop(CRect(0, 0, 10, 10), WS_POPUP);
-        m_wnd.onMessage = [this](UINT message, WPARAM, LPARAM, LRESULT& result) {
-            if (message != kStep)
-                return false;
-            ++calls;
-            if (m_step && m_step(calls))
-                m_wnd.PostMessage(kStep);
-            result = 0;
-            return true;
-        };
-    }
-    ~Driver() { m_wnd.DestroyWindow(); }
-    void Start(std::function<bool(int)> step)
-    {
-        m_step = std::move(step);
-        m_wnd.PostMessage(kStep);
-    }
-    void Stop() { m_step = nullptr; }
-
-    int calls{0};
-
-private:
-    testkit::RecordingWnd m_wnd;
-    std::function<bool(int)> m_step;
-};
 
 class BedSettings : public StationTest
 {
@@ -149,7 +114,7 @@ TEST_F(BedSettings, AnAcknowledgedApplyStoresThePacket)
     Manager().SetViewerCount(1);
     DrainBroker(*bed);
     boxes.AnswerBoxes({IDYES});
-    Driver driver;
+    testkit::ModalDriver driver;
     driver.Start([&](int) {
         sim->Poll(0);
         return true;
@@ -184,7 +149,7 @@ TEST_F(BedSettings, SilenceOrANakFailsAfterFiveSecondsAndKeepsThePacket)
         platform::ScopedTestClock clock(1000);
         bool waitingAt4999 = false;
         boxes.AnswerBoxes({IDYES});
-        Driver driver;
+        testkit::ModalDriver driver;
         driver.Start([&](int call) {
             sim->Poll(0);
             if (nak && call == 1)
@@ -220,7 +185,7 @@ TEST_F(BedSettings, ALostLinkFailsAtOnce)
     bed->m_bConnected = 0;
     platform::ScopedTestClock clock(1000);
     boxes.AnswerBoxes({IDYES});
-    Driver driver;
+    testkit::ModalDriver driver;
     driver.Start([&](int) {
         clock.Advance(kApplyWaitMs + 1); // only a wait that should not run gets here
         return false;
@@ -251,7 +216,7 @@ TEST_F(BedSettings, ASecondApplyWhileWaitingIsIgnored)
     NyraClientInfo* bed = StartWithBed();
     auto page = OpenPage<CClientAlarmPage>(bed);
     boxes.AnswerBoxes({IDYES, IDYES});
-    Driver driver;
+    testkit::ModalDriver driver;
     driver.Start([&](int call) {
         if (call == 1)
             page->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_APPLY, BN_CLICKED), 0);
@@ -271,7 +236,7 @@ TEST_F(BedSettings, ADisconnectDuringTheWaitEndsItWithoutTouchingTheBed)
     sim->SetAnswerSettings(false);
     ApplyResult result = ApplyResult::Declined;
     INT_PTR sheetResult = 0;
-    Driver driver;
+    testkit::ModalDriver driver;
     view->Dialogs().clientSetting = [&](CTarvicIIView& station, NyraClientInfo& client) -> INT_PTR {
         ClientGone gone = [&station] { return station.IsBedDialogClientGone() != FALSE; };
         CClientSettingDlg sheet(&client, &station, gone);
@@ -303,7 +268,7 @@ TEST_F(BedSettings, TheStationsOwnOpenerShowsTheSheetUntilItsCloseBox)
 {
     NyraClientInfo* bed = StartWithBed();
     CString caption;
-    Driver driver;
+    testkit::ModalDriver driver;
     driver.Start([&](int) {
         HWND sheet = ::GetActiveWindow();
         CWnd::FromHandle(sheet)->GetWindowText(caption);

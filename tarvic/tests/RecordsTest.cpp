@@ -2,7 +2,6 @@
 // dialogs, with quotes and hostile texts in ids and names, heights and weights in inches and
 // pounds, dates left empty, deletes that take studies and recordings along (but never a
 // patient admitted on a bed), and a database that refuses a delete. Also the dialogs' pictures.
-#include "support/ModalDriver.h"
 #include "support/StationFixture.h"
 
 #include "tarvic/dialogs/BedDialogControls.h"
@@ -28,6 +27,7 @@
 #include "platform/ui/controls/Edit.h"
 #include "testkit/ControlParent.h"
 #include "testkit/Golden.h"
+#include "testkit/ModalDriver.h"
 #include "testkit/Pump.h"
 #include "testkit/ScriptedDialogs.h"
 
@@ -651,7 +651,7 @@ TEST_F(Records, DeletingAPatientTakesItsRecordingsFromTheDataFolderInUseAfterADa
 
     // The nurse opens the patient manager, picks the row and deletes it.
     boxes.AnswerBoxes({IDYES});
-    ModalDriver driver;
+    testkit::ModalDriver driver;
     driver.Start([&](int) {
         auto* manager = dynamic_cast<CPatientManagerDlg*>(CWnd::FromHandlePermanent(::GetActiveWindow()));
         if (manager == nullptr)

@@ -4,7 +4,6 @@
 // is when the job starts, the cover page alone, one page of data and one second more, the
 // header texts with the study's start, and the trend store kept from trimming until the job has
 // ended on every way out.
-#include "support/ModalDriver.h"
 #include "support/StationFixture.h"
 
 #include "tarvic/view/TrendPrintPlan.h"
@@ -17,6 +16,7 @@
 #include "platform/gdi/Image.h"
 #include "testkit/ControlParent.h"
 #include "testkit/Golden.h"
+#include "testkit/ModalDriver.h"
 #include "testkit/ScriptedDialogs.h"
 #include "testkit/TextLayout.h"
 #include "platform/gdi/TextRecorder.h"
@@ -151,7 +151,7 @@ protected:
     // with OK (or Cancel); the framework's print dialog answers with `answer`.
     void Print(NyraClientInfo* bed, const std::function<void(CTrendPrintDlg&)>& choose, int button = IDOK)
     {
-        ModalDriver driver;
+        testkit::ModalDriver driver;
         driver.Start([&](int) {
             auto* dialog = dynamic_cast<CTrendPrintDlg*>(CWnd::FromHandlePermanent(::GetActiveWindow()));
             if (dialog == nullptr)
@@ -251,7 +251,7 @@ TEST_F(TrendPrinting, AllPrintsTheRecordingAsLongAsItIsWhenTheJobStartsFromTheSt
 
     const std::string pdf = Pdf("all.pdf");
     PrintTo(pdf, [&] { Feed(bed, 6); });
-    ModalDriver driver;
+    testkit::ModalDriver driver;
     driver.Start([&](int) {
         auto* dialog = dynamic_cast<CTrendPrintDlg*>(CWnd::FromHandlePermanent(::GetActiveWindow()));
         if (dialog == nullptr)

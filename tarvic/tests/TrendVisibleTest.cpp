@@ -2,7 +2,6 @@
 // cleared and disabled at once, "All" leaves disabled boxes alone, a hidden FHR2 stays hidden
 // when the monitor resends its settings and comes back when it changes its display mode, the
 // choices are the bed's own, and a bed that goes while the dialog is open is never touched.
-#include "support/ModalDriver.h"
 #include "support/StationFixture.h"
 
 #include "tarvic/dialogs/CTrendVisibleDlg.h"
@@ -11,6 +10,7 @@
 
 #include "platform/ui/controls/Button.h"
 #include "testkit/Golden.h"
+#include "testkit/ModalDriver.h"
 #include "testkit/Pump.h"
 #include "testkit/ScriptedDialogs.h"
 
@@ -112,7 +112,7 @@ TEST_F(TrendVisible, AHiddenFHR2SurvivesAResentMonitorPacketAndAModeChangeResets
     const NyraConfig stationBefore = g_Config;
 
     // Through the station's own opener: the dialog shows until Close.
-    ModalDriver driver;
+    testkit::ModalDriver driver;
     driver.Start([&](int) {
         auto* dialog = dynamic_cast<CTrendVisibleDlg*>(CWnd::FromHandlePermanent(::GetActiveWindow()));
         if (dialog == nullptr)
@@ -151,7 +151,7 @@ TEST_F(TrendVisible, ABedGoneWhileTheDialogIsOpenIsNeverTouched)
 
     // Through the station: the monitor says goodbye while the dialog is open; the dialog ends
     // and the bed goes after it.
-    ModalDriver driver;
+    testkit::ModalDriver driver;
     driver.Start([&](int call) {
         if (call == 1) {
             sim->Send(sim->DisconnectPacket());

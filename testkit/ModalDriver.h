@@ -1,5 +1,7 @@
-// The test's hand inside the station's modal loops: `step` runs each time the loop dispatches
-// the driver's message, for as long as it answers true.
+// The test's hand inside a program's modal loops and waits: `step` runs (with the number of its
+// call, from 1) each time the running loop dispatches the driver's message, and again each time
+// it answers true. The message is posted to a hidden window of the driver's, so whichever loop
+// runs the thread's messages (a modal dialog's, a message box's, a wait for a peer) runs the step.
 #pragma once
 
 #include "testkit/TestWindow.h"
@@ -7,7 +9,7 @@
 #include <functional>
 #include <utility>
 
-namespace stationtest {
+namespace testkit {
 
 class ModalDriver
 {
@@ -41,8 +43,8 @@ public:
     int calls { 0 };
 
 private:
-    testkit::RecordingWnd m_wnd;
+    RecordingWnd m_wnd;
     std::function<bool(int)> m_step;
 };
 
-} // namespace stationtest
+} // namespace testkit
