@@ -9,11 +9,11 @@
 #include "platform/ui/framework/FrameworkIds.h"
 #include "testkit/Golden.h"
 #include "testkit/NotifyParent.h"
+#include "testkit/RunProgram.h"
 #include "testkit/TempFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -38,18 +38,6 @@ std::string ReadFile(const std::string& path)
 void WriteFile(const std::string& path, const std::string& text)
 {
     std::ofstream(path, std::ios::binary) << text;
-}
-
-std::string RunCommand(const std::string& command)
-{
-    std::string out;
-    if (FILE* p = popen(command.c_str(), "r")) {
-        char buffer[256];
-        while (fgets(buffer, sizeof buffer, p))
-            out += buffer;
-        pclose(p);
-    }
-    return out;
 }
 
 // ---- the model, without a window -------------------------------------------------------------
@@ -575,10 +563,10 @@ TEST_F(GridOnScreen, PrintingAGridWithoutNormalRowsPrintsOnePageOfHeadings)
     EXPECT_GT(printer.EndPage(), 0);
     headings.OnEndPrinting(&printer);
     EXPECT_GT(printer.EndDoc(), 0);
-    const std::string text = RunCommand("pdftotext -raw '" + out + "' -");
+    const std::string text = testkit::ShellOutput("pdftotext -raw '" + out + "' -");
     EXPECT_NE(text.find("Page 1 of 1"), std::string::npos) << text;
     EXPECT_NE(text.find("Patient"), std::string::npos) << text;
-    RunCommand("pdftoppm -r 30 -png '" + out + "' '" + folder.Path("page").GetString() + "'");
+    testkit::ShellOutput("pdftoppm -r 30 -png '" + out + "' '" + folder.Path("page").GetString() + "'");
     EXPECT_FALSE(ReadFile(folder.Path("page-1.png").GetString()).empty()) << "the page rasterises";
 
     // Many rows: more pages, each with its own footer.

@@ -9,6 +9,7 @@
 #include "support/ExFiles.h"
 #include "support/ProgressLog.h"
 #include "support/PythonScript.h"
+#include "testkit/RunProgram.h"
 #include "testkit/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -166,13 +167,9 @@ TEST_F(KTZipTest, InfoZipListsTheArchiveWithItsNamesAndDates)
     CStringArray paths = List({ m_folder.Dir() + "/src" });
     ASSERT_EQ(m_zip.Zip(paths, Archive().c_str(), 9, nullptr), 1);
 
-    FILE* lister = popen(("unzip -l '" + Archive() + "' 2>&1").c_str(), "r");
-    ASSERT_NE(lister, nullptr);
-    std::string listing;
-    char line[512];
-    while (fgets(line, sizeof line, lister))
-        listing += line;
-    ASSERT_EQ(pclose(lister), 0) << listing;
+    const testkit::ProgramResult lister = testkit::RunShell("unzip -l '" + Archive() + "' 2>&1");
+    const std::string& listing = lister.output;
+    ASSERT_EQ(lister.exitCode, 0) << listing;
     EXPECT_NE(listing.find("15  2021-07-14 09:41   a.txt"), std::string::npos) << listing;
     EXPECT_NE(listing.find("sub/deeper/large.bin"), std::string::npos) << listing;
     EXPECT_NE(listing.find("4 files"), std::string::npos) << listing;

@@ -15,6 +15,7 @@
 #include "nrdata/config/NyraConfig.h"
 #include "testkit/ControlParent.h"
 #include "testkit/Golden.h"
+#include "testkit/RunProgram.h"
 #include "testkit/ScriptedDialogs.h"
 #include "testkit/TestWindow.h"
 
@@ -25,9 +26,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
-#include <memory>
 #include <string>
 
 using namespace reviewtest;
@@ -38,16 +37,6 @@ namespace {
 
 const COleDateTime kStart(2024, 3, 5, 8, 0, 0);
 constexpr int kRecords = 1250; // 20 minutes 50 seconds
-
-std::string Output(const std::string& command)
-{
-    std::string out;
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen(command.c_str(), "r"), ::pclose);
-    char buffer[4096];
-    while (pipe && std::fgets(buffer, sizeof buffer, pipe.get()))
-        out += buffer;
-    return out;
-}
 
 class ReviewPrinting : public testing::Test
 {
@@ -94,7 +83,7 @@ protected:
     {
         if (!std::filesystem::exists(pdf))
             return 0;
-        const std::string info = Output("pdfinfo '" + pdf + "'");
+        const std::string info = testkit::ShellOutput("pdfinfo '" + pdf + "'");
         const auto at = info.find("Pages:");
         return at == std::string::npos ? -1 : std::stoi(info.substr(at + 6));
     }
@@ -239,7 +228,7 @@ TEST_F(ReviewPrinting, TheCoverAndTheHeadersCarryTheStudysTexts)
 {
     ShowStudy(kRecords);
     const std::string pdf = Print(true, true, 1, 21, "texts.pdf");
-    const std::string text = Output("pdftotext -layout '" + pdf + "' -");
+    const std::string text = testkit::ShellOutput("pdftotext -layout '" + pdf + "' -");
     for (const char* expected : { "Tarvic II 1.1.2 Lite", "ORLISK ver.1.0.", "Patient Information", "Record Information",
                                   "Loss of signal(%) : 0.0", "ID(Name) : P_1(Siobhan O'Brien)", "EDC :",
                                   "Record Start : 2024-03-05, 08:00:00", "Length : 00:20:50",

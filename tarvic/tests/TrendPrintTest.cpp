@@ -17,6 +17,7 @@
 #include "testkit/ControlParent.h"
 #include "testkit/Golden.h"
 #include "testkit/ModalDriver.h"
+#include "testkit/RunProgram.h"
 #include "testkit/ScriptedDialogs.h"
 #include "testkit/TextLayout.h"
 #include "platform/gdi/TextRecorder.h"
@@ -25,7 +26,6 @@
 
 #include <array>
 #include <chrono>
-#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -101,22 +101,9 @@ TEST(TrendPrintPlanTest, APageTooSmallForOneCellHasNoTrendPages)
 
 // ---- whole jobs ------------------------------------------------------------------------------
 
-std::string RunCommand(const std::string& command)
-{
-    std::string output;
-    if (FILE* pipe = ::popen(command.c_str(), "r")) {
-        char buffer[4096];
-        size_t got = 0;
-        while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-            output.append(buffer, got);
-        ::pclose(pipe);
-    }
-    return output;
-}
-
 int PdfPages(const std::string& pdf)
 {
-    const std::string info = RunCommand("pdfinfo '" + pdf + "' 2>/dev/null");
+    const std::string info = testkit::ShellOutput("pdfinfo '" + pdf + "' 2>/dev/null");
     const auto at = info.find("Pages:");
     return at == std::string::npos ? 0 : std::atoi(info.c_str() + at + 6);
 }
@@ -124,7 +111,7 @@ int PdfPages(const std::string& pdf)
 std::string PdfText(const std::string& pdf, int page)
 {
     const std::string p = std::to_string(page);
-    return RunCommand("pdftotext -layout -f " + p + " -l " + p + " '" + pdf + "' - 2>/dev/null");
+    return testkit::ShellOutput("pdftotext -layout -f " + p + " -l " + p + " '" + pdf + "' - 2>/dev/null");
 }
 
 class TrendPrinting : public StationTest
@@ -208,7 +195,7 @@ TEST_F(TrendPrinting, SixtyOneEntriesOfferTwoMinutesAndPrintLandscapeWithTheirHe
     Print(bed, {});
     EXPECT_EQ(offered, std::make_pair(0, 2));
     ASSERT_EQ(PdfPages(pdf), 2); // the cover and one trend page
-    EXPECT_NE(RunCommand("pdfinfo '" + pdf + "'").find("841.92 x 595.2"), std::string::npos)
+    EXPECT_NE(testkit::ShellOutput("pdfinfo '" + pdf + "'").find("841.92 x 595.2"), std::string::npos)
         << "landscape A4";
 
     const std::string cover = PdfText(pdf, 1);

@@ -1,9 +1,9 @@
 // Printer DCs: pages at 300 dots per inch on a PDF printed to a file, checked with pdftoppm.
 #include "platform/gdi/CDC.h"
+#include "testkit/RunProgram.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <unistd.h>
@@ -22,19 +22,6 @@ protected:
     }
     void TearDown() override { fs::remove_all(m_dir); }
     std::string Path(const char* name) const { return (m_dir / name).string(); }
-
-    // Runs a command and returns its standard output.
-    static std::string Run(const std::string& command)
-    {
-        std::string out;
-        if (FILE* p = popen(command.c_str(), "r")) {
-            char buffer[256];
-            while (fgets(buffer, sizeof buffer, p))
-                out += buffer;
-            pclose(p);
-        }
-        return out;
-    }
 
     fs::path m_dir;
 };
@@ -81,12 +68,12 @@ TEST_F(GdiPrint, TwoPagesPrintedToAFileBecomeTwoPdfPages)
     ASSERT_TRUE(fs::exists(out));
 
     std::string prefix = Path("page");
-    Run("pdftoppm -r 30 -png '" + out + "' '" + prefix + "'");
+    testkit::ShellOutput("pdftoppm -r 30 -png '" + out + "' '" + prefix + "'");
     int pages = 0;
     for (const auto& entry : fs::directory_iterator(m_dir))
         pages += entry.path().extension() == ".png" ? 1 : 0;
     EXPECT_EQ(pages, 2);
-    std::string info2 = Run("pdfinfo '" + out + "'");
+    std::string info2 = testkit::ShellOutput("pdfinfo '" + out + "'");
     EXPECT_NE(info2.find("Pages:"), std::string::npos) << info2;
     EXPECT_NE(info2.find(" 2\n", info2.find("Pages:")), std::string::npos) << info2;
     EXPECT_NE(info2.find("595.2 x 841.92"), std::string::npos) << info2; // A4 in points
@@ -118,7 +105,7 @@ TEST_F(GdiPrint, LandscapeSwapsThePageAndErrorsAreReported)
     ASSERT_GT(dc.StartPage(), 0);
     DrawPage(dc, 1);
     ASSERT_GT(dc.EndDoc(), 0); // ends the open page too
-    std::string pdf = Run("pdfinfo '" + out + "'");
+    std::string pdf = testkit::ShellOutput("pdfinfo '" + out + "'");
     EXPECT_NE(pdf.find("841.92 x 595.2"), std::string::npos) << pdf;
 }
 
