@@ -1,94 +1,50 @@
 // The trend page on screen: a reviewed picture of one page with every kind of curve and mark in
 // two of the monitor's display modes, the page's layout and record range, and moving through a
 // recording with the scroll bar, the wheel and by dragging.
-#include "support/ReviewStation.h"
+#include "support/StudyPage.h"
 
-#include "tarlux/app/ReviewDatabase.h"
-#include "tarlux/app/ReviewGlobals.h"
-#include "tarlux/context/CReviewContext.h"
 #include "tarlux/study/CTrendPageDlg.h"
-#include "tarlux/study/StudyRecording.h"
 
-#include "ktutil/KTGF.h"
-#include "ktutilex/KTAdo.h"
-#include "nrdata/packet/PKMonitor_v110.h"
-#include "nrdata/packet/PKPatient_v110.h"
-#include "nrdata/record/RecordFileFormat.h"
-#include "testkit/ControlParent.h"
 #include "testkit/Golden.h"
 
 #include "platform/gdi/SysColors.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <algorithm>
+#include <string>
+#include <utility>
+#include <vector>
 
 using namespace reviewtest;
-using tarlux::CReviewContext;
 using tarlux::CTrendViewCtrl;
 
 namespace {
 
-const COleDateTime kStart(2024, 3, 5, 8, 0, 0);
 constexpr int kPageWidth = 1000;
 constexpr int kPageHeight = 560;
 
-// A trend page in a window of its own, on the review context of a database holding one study of
-// patient "P_1"; its recording is written as the central station lays it out.
-class TrendPage : public testing::Test
+// The trend page on a study of its own.
+class TrendPage : public StudyPage<tarlux::CTrendPageDlg>
 {
 protected:
-    explicit TrendPage(ReviewFolders::Options options = {}) : m_folders(options)
+    explicit TrendPage(ReviewFolders::Options options = {})
+        : StudyPage(CSize(kPageWidth, kPageHeight), std::move(options))
     {
-        EXPECT_EQ(tarlux::ConnectReviewDatabase(), 1);
-        AddPatient(tarlux::ReviewDatabase(), "P_1", "Siobhan", "O'Brien");
-        AddStudy(tarlux::ReviewDatabase(), "P_1", kStart, 0);
-        m_context.SetPatient("P_1");
-        m_context.SetStudy(StudyIdOf(kStart));
-        m_parent.CreateTop(kPageWidth + 2, kPageHeight + 2);
-        EXPECT_TRUE(m_page.Create(&m_parent));
-        m_page.MoveWindow(1, 1, kPageWidth, kPageHeight);
-        m_page.ShowWindow(SW_SHOW);
-        ReviewStation::Pump();
-    }
-    ~TrendPage() override
-    {
-        m_page.DestroyWindow();
-        m_parent.DestroyWindow();
-        CReviewContext::DeleteInstance();
-        tarlux::ReviewDatabase().Disconnect();
     }
 
     // Writes the study's recording with the monitor's display mode, loads it and rebuilds the page.
     void Record(const std::vector<PKParam_v110>& records, BYTE displayMode = 2)
     {
-        PKMonitor_v110 monitor;
-        monitor.SetDisplayMode(displayMode);
-        PKPatient_v110 patient;
-        patient.SetPatientId("P_1");
-        const auto block1 = nrdata::record::MakeHeaderBlock1(kStart, monitor.GetPacket());
-        const auto block2 = nrdata::record::MakeHeaderBlock2(patient.GetPacket());
-        std::string bytes(block1.begin(), block1.end());
-        bytes.append(block2.begin(), block2.end());
-        bytes.append(nrdata::record::kWaveAreaSize, '\0');
-        const std::vector<BYTE> body = RecordBytes(records);
-        bytes.append(body.begin(), body.end());
-        const CString path = tarlux::StudyRecordingPath("P_1", StudyIdOf(kStart));
-        KTGF::CreateDir(KTGF::ExtractDir(path));
-        testkit::WriteText(path.str(), bytes);
-        ASSERT_TRUE(tarlux::LoadCurrentStudyRecording(m_context));
-        m_page.Refresh();
-        ReviewStation::Pump();
+        RecordingContents contents;
+        contents.displayMode = displayMode;
+        contents.records = records;
+        StudyPage::Record(contents);
     }
 
     CTrendViewCtrl& View() { return m_page.GetTrendView(); }
     int Position() { return View().GetScrollPos(SB_HORZ); }
     const tarlux::CRecordReader& Reader() { return m_context.GetReader(); }
-
-    ReviewFolders m_folders;
-    CReviewContext& m_context { *CReviewContext::GetInstance() };
-    testkit::ParentWnd m_parent;
-    tarlux::CTrendPageDlg m_page;
 };
 
 // ---- the page ------------------------------------------------------------------------------------------

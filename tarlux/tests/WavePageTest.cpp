@@ -1,17 +1,12 @@
 // The wave page on screen: the stored snapshot drawn to scale on millimetre paper, the canvas
 // the scroll bars move over, the fine grid only behind the two ECG channels, the snapshot's time
 // texts only for a snapshot that has a time, and a reviewed picture of the whole strip.
-#include "support/ReviewStation.h"
+#include "support/StudyPage.h"
 
-#include "tarlux/app/ReviewDatabase.h"
 #include "tarlux/app/ReviewGlobals.h"
-#include "tarlux/context/CReviewContext.h"
 #include "tarlux/study/CWavePageDlg.h"
-#include "tarlux/study/StudyRecording.h"
 
-#include "ktutilex/KTAdo.h"
 #include "nrdata/config/NyraConfig.h"
-#include "testkit/ControlParent.h"
 #include "testkit/Golden.h"
 
 #include "platform/gdi/CBitmap.h"
@@ -21,53 +16,24 @@
 #include <gtest/gtest.h>
 
 using namespace reviewtest;
-using tarlux::CReviewContext;
 using tarlux::CWaveViewCtrl;
 
 namespace {
 
-const COleDateTime kStart(2024, 3, 5, 8, 0, 0);
 constexpr int kPageWidth = 1100;
 constexpr int kPageHeight = 830;
 constexpr COLORREF kInner = RGB(0, 200, 0);
 constexpr COLORREF kBackground = RGB(255, 255, 255);
 
-// A wave page in a window of its own, on the review context of a database holding one study.
-class WavePage : public testing::Test
+// The wave page on a study of its own.
+class WavePage : public StudyPage<tarlux::CWavePageDlg>
 {
 protected:
-    WavePage()
-    {
-        EXPECT_EQ(tarlux::ConnectReviewDatabase(), 1);
-        AddPatient(tarlux::ReviewDatabase(), "P_1", "Siobhan", "O'Brien");
-        AddStudy(tarlux::ReviewDatabase(), "P_1", kStart, 0);
-        m_context.SetPatient("P_1");
-        m_context.SetStudy(StudyIdOf(kStart));
-        m_parent.CreateTop(kPageWidth + 2, kPageHeight + 2);
-        EXPECT_TRUE(m_page.Create(&m_parent));
-        m_page.MoveWindow(1, 1, kPageWidth, kPageHeight);
-        m_page.ShowWindow(SW_SHOW);
-        ReviewStation::Pump();
-    }
-    ~WavePage() override
-    {
-        m_page.DestroyWindow();
-        m_parent.DestroyWindow();
-        CReviewContext::DeleteInstance();
-        tarlux::ReviewDatabase().Disconnect();
-    }
+    WavePage() : StudyPage(CSize(kPageWidth, kPageHeight)) {}
 
-    void Record(RecordingContents contents)
-    {
-        WriteRecording(tarlux::StudyRecordingPath("P_1", StudyIdOf(kStart)), contents);
-        ASSERT_TRUE(tarlux::LoadCurrentStudyRecording(m_context));
-        m_page.Refresh();
-        ReviewStation::Pump();
-    }
     static RecordingContents Snapshot(bool withTime)
     {
         RecordingContents contents;
-        contents.start = kStart;
         contents.waves = ScriptedWaves();
         contents.hasWaveTime = withTime;
         contents.waveTime = COleDateTime(2024, 3, 5, 8, 12, 30);
@@ -102,11 +68,6 @@ protected:
     }
 
     CWaveViewCtrl& View() { return m_page.GetWaveView(); }
-
-    ReviewFolders m_folders;
-    CReviewContext& m_context { *CReviewContext::GetInstance() };
-    testkit::ParentWnd m_parent;
-    tarlux::CWavePageDlg m_page;
 };
 
 // 96 dpi gives 4 px/mm and 20 px squares; at 25 mm/s the strip is 50 squares wide beside 3 squares
