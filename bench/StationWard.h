@@ -3,12 +3,13 @@
 // every patient row that reads each row and keeps nothing.
 #pragma once
 
+#include "bench/BenchSetup.h"
+
 #include "tarvic/app/StationGlobals.h"
 
 #include "nrdata/table/TBLPatient.h"
 #include "nrdata/table/TBLUser.h"
 
-#include <cstdlib>
 #include <filesystem>
 
 namespace stationbench {
@@ -17,15 +18,11 @@ constexpr int kPatients = 10000;
 
 struct Ward
 {
-    std::filesystem::path root;
+    bench::ScratchFolder root { "station-bench" };
 
     explicit Ward(int doctors = 0)
     {
-        namespace fs = std::filesystem;
-        std::string pattern = (fs::temp_directory_path() / "station-bench-XXXXXX").string();
-        root = mkdtemp(pattern.data());
-        const fs::path bin = fs::read_symlink("/proc/self/exe").parent_path().parent_path() / "bin";
-        fs::copy_file(bin / "TarvicII.mdb", root / "TarvicII.mdb");
+        std::filesystem::copy_file(bench::ProgramFolder() / "TarvicII.mdb", root / "TarvicII.mdb");
         g_Database.ConnectDB((root / "TarvicII.mdb").c_str(), tarvic::kDatabasePassword);
         g_Database.BeginTrans();
         TBLUser doctor(&g_Database);
@@ -59,11 +56,7 @@ struct Ward
         }
         g_Database.CommitTrans();
     }
-    ~Ward()
-    {
-        g_Database.Disconnect();
-        std::filesystem::remove_all(root);
-    }
+    ~Ward() { g_Database.Disconnect(); }
 };
 
 // Every patient row of the plain query, read and kept nowhere: how many were read.

@@ -7,6 +7,8 @@
 //  - BM_SameFramesDrawnDirectly: the same frames drawn once straight through the DCs on this
 //    thread (each second: the three panels and the enlarged trend; 25 wave steps), as the cost
 //    of the drawing alone.
+#include "bench/BenchSetup.h"
+
 #include "nyraclient/bedwindow/NyraControl.h"
 #include "nyraclient/client/NyraClientInfo.h"
 #include "nyraclient/manager/NyraClientManager.h"
@@ -19,8 +21,6 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <cstdlib>
-#include <ctime>
 #include <thread>
 
 namespace {
@@ -30,12 +30,7 @@ constexpr int kWavesPerSecond = 25;
 const CSize kTile(400, 225);  // a tile of the 16-bed grid on a 1600 x 900 screen
 const CSize kEnlarged(1200, 800);
 
-double CpuSeconds(clockid_t clock)
-{
-    timespec t {};
-    clock_gettime(clock, &t);
-    return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
-}
+using bench::CpuSeconds;
 
 class Ward
 {
@@ -172,11 +167,4 @@ BENCHMARK(BM_SameFramesDrawnDirectly)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    setenv("PLATFORM_HOST", "null", 0);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return bench::RunOnNullHost(argc, argv); }

@@ -4,6 +4,8 @@
 //    trend are drawn by the window's painter threads, measured in bed_painters.cpp; a bed sends
 //    one packet a second, so this is the share of a second that one bed costs the interface);
 //  - a rebuild of both bitmaps, as after a resize or a settings change.
+#include "bench/BenchSetup.h"
+
 #include "nyraclient/bedwindow/NyraControl.h"
 #include "nyraclient/client/NyraClientInfo.h"
 #include "nyraclient/manager/NyraClientManager.h"
@@ -13,7 +15,6 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
-#include <cstdlib>
 
 namespace {
 
@@ -95,11 +96,4 @@ BENCHMARK(BM_BedWindowRebuild)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    setenv("PLATFORM_HOST", "null", 0);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return bench::RunOnNullHost(argc, argv); }

@@ -9,6 +9,8 @@
 // (order 0, as a caller fills a sheet) or to cells scattered all over it (order 1). The work per
 // write does not grow with N; scattered writes into a workbook larger than the processor's
 // caches (from about 100,000 cells) wait for memory, and stay flat beyond.
+#include "bench/BenchSetup.h"
+
 #include "ktutilex/KTExcel.h"
 #include "tools/fuzz/WorkbookParts.h"
 
@@ -18,7 +20,6 @@
 #include <filesystem>
 #include <string>
 
-#include <unistd.h>
 
 namespace {
 
@@ -27,11 +28,10 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int kColumns = 10;
 
-fs::path Folder()
+const fs::path& Folder()
 {
-    static const fs::path folder = fs::temp_directory_path() / ("bench-excel-" + std::to_string(getpid()));
-    fs::create_directories(folder);
-    return folder;
+    static const bench::ScratchFolder folder("bench-excel");
+    return folder.Path();
 }
 
 std::string CellText(int row, int column) { return "cell " + std::to_string(row) + ":" + std::to_string(column); }
@@ -123,11 +123,4 @@ BENCHMARK(BM_CellWrite)
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    fs::remove_all(Folder());
-    return 0;
-}
+BENCHMARK_MAIN();

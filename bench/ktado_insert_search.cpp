@@ -2,6 +2,8 @@
 // in one transaction, then a name search with LIKE '%...%' walked row by row. Each benchmark
 // runs both sides in the same iteration and reports KTAdo's time (manual time), the raw time and
 // their ratio (target: KTAdo within 2x of raw SQLite).
+#include "bench/BenchSetup.h"
+
 #include "ktutilex/KTAdo.h"
 #include "ktutilex/ado/DatabaseFile.h"
 
@@ -62,25 +64,7 @@ std::vector<Patient> MakePatients()
     return patients;
 }
 
-class Folder
-{
-public:
-    Folder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "ktado-bench-XXXXXX").string();
-        m_path = mkdtemp(pattern.data()) ? pattern : std::string();
-    }
-    ~Folder() { std::filesystem::remove_all(m_path); }
-    std::string File(const char* name) const { return m_path + "/" + name; }
-
-private:
-    std::string m_path;
-};
-
-double Seconds(std::chrono::steady_clock::time_point start)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
+using bench::SecondsSince;
 
 // ---- inserting ------------------------------------------------------------------------------
 
@@ -155,21 +139,21 @@ void BM_Insert100kPatients(benchmark::State& state)
 {
     const std::vector<Patient> patients = MakePatients();
     const std::string schema = Schema();
-    Folder folder;
+    const bench::ScratchFolder folder("ktado-bench");
     double rawTotal = 0;
     double adoTotal = 0;
     for (auto _ : state) {
-        const std::string rawPath = folder.File("raw.mdb");
-        const std::string adoPath = folder.File("ado.mdb");
+        const std::string rawPath = (folder / "raw.mdb").string();
+        const std::string adoPath = (folder / "ado.mdb").string();
         ktado::CreateDatabaseFile(rawPath.c_str(), schema.c_str(), kPassword);
         ktado::CreateDatabaseFile(adoPath.c_str(), schema.c_str(), kPassword);
 
         auto start = std::chrono::steady_clock::now();
         InsertWithSqlite(rawPath, patients);
-        const double raw = Seconds(start);
+        const double raw = SecondsSince(start);
         start = std::chrono::steady_clock::now();
         InsertWithKTAdo(adoPath, patients);
-        const double ado = Seconds(start);
+        const double ado = SecondsSince(start);
 
         rawTotal += raw;
         adoTotal += ado;
@@ -217,8 +201,8 @@ long SearchWithSqlite(sqlite3* db)
 
 void BM_LikeSearch100kPatients(benchmark::State& state)
 {
-    Folder folder;
-    const std::string path = folder.File("search.mdb");
+    const bench::ScratchFolder folder("ktado-bench");
+    const std::string path = (folder / "search.mdb").string();
     ktado::CreateDatabaseFile(path.c_str(), Schema().c_str(), kPassword);
     InsertWithSqlite(path, MakePatients());
 
@@ -233,10 +217,10 @@ void BM_LikeSearch100kPatients(benchmark::State& state)
     for (auto _ : state) {
         auto start = std::chrono::steady_clock::now();
         const long rawRows = SearchWithSqlite(raw);
-        const double rawTime = Seconds(start);
+        const double rawTime = SecondsSince(start);
         start = std::chrono::steady_clock::now();
         rows = SearchWithKTAdo(ado);
-        const double adoTime = Seconds(start);
+        const double adoTime = SecondsSince(start);
         if (rows != rawRows)
             state.SkipWithError("KTAdo and raw SQLite found different rows");
         rawTotal += rawTime;

@@ -2,6 +2,8 @@
 // with the committed ".FMF" brought up to date every 10 records, and, in the same run, a plain
 // append of the same bytes to a file with one write per record. The counter "ratio" is the
 // recording's time over the plain append's.
+#include "bench/BenchSetup.h"
+
 #include "nyraclient/record/CFileThread.h"
 
 #include "nrdata/buffer/CSmartBuffer.h"
@@ -54,8 +56,8 @@ std::vector<BYTE> MakeRecords()
 void BM_Recording72Hours(benchmark::State& state)
 {
     const std::vector<BYTE> records = MakeRecords();
-    const fs::path folder = fs::temp_directory_path() / ("bench-recording-" + std::to_string(getpid()));
-    fs::create_directories(folder);
+    const bench::ScratchFolder scratch("bench-recording");
+    const fs::path folder = scratch / "recording";
     const HeaderBlock block1 = MakeHeaderBlock1(COleDateTime(2026, 12, 10, 8, 0, 0), nullptr);
     const HeaderBlock block2 = MakeHeaderBlock2(nullptr);
     NotifySink sink;
@@ -94,7 +96,6 @@ void BM_Recording72Hours(benchmark::State& state)
         recordSeconds += std::chrono::duration<double>(b - a).count();
         plainSeconds += std::chrono::duration<double>(c - b).count();
     }
-    fs::remove_all(folder);
     state.counters["recording_ms"] =
         benchmark::Counter(recordSeconds * 1000, benchmark::Counter::kAvgIterations);
     state.counters["plain_ms"] = benchmark::Counter(plainSeconds * 1000, benchmark::Counter::kAvgIterations);

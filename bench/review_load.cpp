@@ -8,6 +8,8 @@
 //    context's SelectStudy) until the view has loaded its recording and drawn its first trend
 //    page on the 1280 x 768 main window; "first_page_ms" (target: under 150 ms) stands beside
 //    "plain_read_ms", a plain read of the same file in the same run.
+#include "bench/BenchSetup.h"
+
 #include "tarlux/app/CTarluxIIApp.h"
 #include "tarlux/app/ReviewGlobals.h"
 #include "tarlux/context/CReviewContext.h"
@@ -28,7 +30,6 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -53,20 +54,17 @@ double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(
 // one study and its 72-hour recording.
 struct Ward
 {
-    fs::path root;
+    bench::ScratchFolder root { "review-bench" };
     CString studyId;
     CString recording;
 
     Ward()
     {
-        std::string pattern = (fs::temp_directory_path() / "review-bench-XXXXXX").string();
-        root = mkdtemp(pattern.data());
         fs::create_directories(root / "program");
         fs::create_directories(root / "data");
         fs::create_directories(root / "runtime");
         setenv("XDG_RUNTIME_DIR", (root / "runtime").c_str(), 1);
-        const fs::path bin = fs::read_symlink("/proc/self/exe").parent_path().parent_path() / "bin";
-        fs::copy_file(bin / "TarvicII.mdb", root / "program/TarvicII.mdb");
+        fs::copy_file(bench::ProgramFolder() / "TarvicII.mdb", root / "program/TarvicII.mdb");
         std::ofstream(root / "program/TarvicII.ini")
             << "[CENTRAL_DEFAULT]\nData Path=" << (root / "data").string()
             << "\n[CENTRAL_COLOR]\nGraph Background=16777215\nGraph FHR1=16711680\nGraph FHR2=10917\n"
@@ -79,12 +77,6 @@ struct Ward
                                                      nrdata::record::kCommittedExtension);
         WriteRecording();
     }
-    ~Ward()
-    {
-        std::error_code ignored;
-        fs::remove_all(root, ignored);
-    }
-
     void WriteRecording() const
     {
         PKMonitor_v110 monitor;
@@ -96,15 +88,7 @@ struct Ward
         std::copy(block2.begin(), block2.end(), bytes.begin() + nrdata::record::kHeaderBlockSize);
         PKParam_v110 p;
         for (unsigned r = 0; r < kRecords; ++r) {
-            p.SetNullData();
-            p.SetTimeStamp(r);
-            for (int i = 0; i < 5; ++i) {
-                const double t = r + i / 5.0;
-                p.SetFHR1(i, static_cast<BYTE>(140 + 6 * std::sin(t / 7.5) + 2 * std::sin(t / 1.7)));
-                p.SetFHR2(i, static_cast<BYTE>(128 + 4 * std::sin(t / 9.0)));
-                p.SetECG(i, static_cast<int>(84 + 3 * std::sin(t / 20.0)));
-                p.SetUC(i, static_cast<BYTE>(12 + 50 * std::pow(std::sin(t / 190.0), 16)));
-            }
+            bench::SyntheticEntry(p, r);
             std::copy(p.GetPacket(), p.GetPacket() + nrdata::record::kRecordSize,
                       bytes.begin() + nrdata::record::kHeadSize + long(r) * nrdata::record::kRecordSize);
         }
@@ -205,14 +189,4 @@ BENCHMARK(BM_StudyToFirstPage)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    // Headless: the main window is drawn in memory as on a display.
-    setenv("PLATFORM_HOST", "null", 0);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return bench::RunOnNullHost(argc, argv); }

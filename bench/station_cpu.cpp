@@ -10,6 +10,8 @@
 //  - BM_StationLiveBedsAfterOthersLeft: the same two live beds in mode 0 after ten rounds of
 //    beds that came, streamed (some with broken packets) and left.
 // Each run lets the station settle before it measures for kMeasureSeconds of wall time.
+#include "bench/BenchSetup.h"
+
 #include "tools/monitor-sim/MonitorSim.h"
 
 #include <benchmark/benchmark.h>
@@ -47,7 +49,7 @@ constexpr int kMeasureSeconds = 10;
 constexpr int kSettleSeconds = 3;
 constexpr int kSlotMs = 40; // 25 wave packets a second
 
-fs::path ProgramFolder() { return fs::read_symlink("/proc/self/exe").parent_path().parent_path() / "bin"; }
+using bench::ProgramFolder;
 
 unsigned FreePort()
 {
@@ -86,8 +88,6 @@ class Station
 public:
     explicit Station(int displayMode)
     {
-        std::string pattern = (fs::temp_directory_path() / "station-cpu-XXXXXX").string();
-        m_root = mkdtemp(pattern.data());
         fs::create_directories(m_root / "program");
         fs::create_directories(m_root / "home" / "config");
         fs::create_directories(m_root / "home" / "runtime");
@@ -138,8 +138,6 @@ public:
                 waitpid(pid, &status, 0);
             }
         }
-        std::error_code ignored;
-        fs::remove_all(m_root, ignored);
     }
 
     // The CPU time of every thread of the station so far, in seconds.
@@ -157,7 +155,7 @@ public:
     bool ready { false };
 
 private:
-    fs::path m_root;
+    bench::ScratchFolder m_root { "station-cpu" };
 };
 
 // A bedside monitor on loopback from its own address, announced and acknowledged.

@@ -17,7 +17,6 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <cstdlib>
 
 namespace {
 
@@ -26,8 +25,7 @@ using Clock = std::chrono::steady_clock;
 using stationbench::kPatients;
 using stationbench::PlainWalk;
 using stationbench::Ward;
-
-double Seconds(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
+using bench::SecondsSince;
 
 void BM_AdmissionFillAndSort(benchmark::State& state)
 {
@@ -46,12 +44,12 @@ void BM_AdmissionFillAndSort(benchmark::State& state)
     for (auto _ : state) {
         auto start = Clock::now();
         const int walked = PlainWalk();
-        plainTotal += Seconds(start);
+        plainTotal += SecondsSince(start);
         start = Clock::now();
         const int shown = dialog.FillList(nullptr);
-        fillTotal += Seconds(start);
+        fillTotal += SecondsSince(start);
         dialog.SortByColumn(1);
-        const double list = Seconds(start);
+        const double list = SecondsSince(start);
         listTotal += list;
         state.SetIterationTime(list);
         if (shown != walked || shown != kPatients)
@@ -68,11 +66,4 @@ BENCHMARK(BM_AdmissionFillAndSort)->UseManualTime()->Unit(benchmark::kMillisecon
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    setenv("PLATFORM_HOST", "null", 0);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return bench::RunOnNullHost(argc, argv); }

@@ -7,6 +7,8 @@
 //    size from pictures at their final size (the frame and its toolbar, the background picture
 //    over the view, each tile);
 //  - BM_RepaintRatio: both in one run, counter "ratio" (the target is below 2).
+#include "bench/BenchSetup.h"
+
 #include "tarvic/app/CTarvicIIApp.h"
 #include "tarvic/app/StationGlobals.h"
 #include "tarvic/view/CTarvicIIView.h"
@@ -25,8 +27,6 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <cstdlib>
-#include <ctime>
 #include <functional>
 #include <filesystem>
 #include <fstream>
@@ -41,14 +41,7 @@ namespace fs = std::filesystem;
 
 constexpr int kTrendSeconds = 600;
 
-double ProcessCpuSeconds()
-{
-    timespec t {};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
-}
-
-fs::path ProgramFolder() { return fs::read_symlink("/proc/self/exe").parent_path().parent_path() / "bin"; }
+using bench::ProgramFolder;
 
 bool PumpUntil(const std::function<bool()>& done, int limitMs = 10000)
 {
@@ -68,15 +61,13 @@ class Ward
 public:
     Ward()
     {
-        std::string pattern = (fs::temp_directory_path() / "page-repaint-XXXXXX").string();
-        m_root = mkdtemp(pattern.data());
         fs::create_directories(m_root / "Data");
         for (const char* file : { "TarvicII.mdb", "BG_Image.jpg" })
             fs::copy_file(ProgramFolder() / file, m_root / file);
         std::ofstream(m_root / "TarvicII.ini") << "[CENTRAL_DEFAULT]\nDisplay Mode=4\nData Path=" << (m_root / "Data").string()
                                                << "\n";
         tarvic::StationOptions& options = tarvic::Options();
-        options.programFolder = m_root.c_str();
+        options.programFolder = m_root.Path().c_str();
         options.monitorPort = 0;
         options.viewerPort = 0;
         static int s_station = 0;
@@ -119,8 +110,6 @@ public:
         }
         nyraclient::FlushDeferredDeletes();
         platform::SetSoundSink(nullptr);
-        std::error_code ignored;
-        fs::remove_all(m_root, ignored);
     }
 
     // Whether every tile's painters have drawn what they were asked to.
@@ -159,7 +148,7 @@ private:
         return true;
     }
 
-    fs::path m_root;
+    bench::ScratchFolder m_root { "page-repaint" };
     std::unique_ptr<CTarvicIIApp> m_app;
     std::vector<std::unique_ptr<monitorsim::MonitorSim>> m_sims;
 };
@@ -241,10 +230,10 @@ private:
 // One whole repaint of the page, until the painters it woke are done: its CPU seconds.
 double Repaint(Ward& ward)
 {
-    const double start = ProcessCpuSeconds();
+    const double start = bench::CpuSeconds();
     ward.frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     PumpUntil([&] { return ward.Idle(); });
-    return ProcessCpuSeconds() - start;
+    return bench::CpuSeconds() - start;
 }
 
 void BM_PageRepaint(benchmark::State& state)
@@ -283,9 +272,9 @@ void BM_RepaintRatio(benchmark::State& state)
     double repaint = 0, plain = 0;
     for (auto _ : state) {
         repaint += Repaint(ward);
-        const double start = ProcessCpuSeconds();
+        const double start = bench::CpuSeconds();
         scene.Draw();
-        plain += ProcessCpuSeconds() - start;
+        plain += bench::CpuSeconds() - start;
     }
     state.counters["repaint_ms"] = benchmark::Counter(repaint * 1000 / double(state.iterations()));
     state.counters["plain_ms"] = benchmark::Counter(plain * 1000 / double(state.iterations()));
@@ -295,11 +284,4 @@ BENCHMARK(BM_RepaintRatio)->Unit(benchmark::kMillisecond)->Iterations(50);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    setenv("PLATFORM_HOST", "null", 0);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return bench::RunOnNullHost(argc, argv); }

@@ -15,7 +15,6 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <cstdlib>
 
 namespace {
 
@@ -24,8 +23,7 @@ using Clock = std::chrono::steady_clock;
 using stationbench::kPatients;
 using stationbench::PlainWalk;
 using stationbench::Ward;
-
-double Seconds(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
+using bench::SecondsSince;
 
 constexpr int kDoctors = 20;
 
@@ -44,10 +42,10 @@ void BM_PatientManagerSearch(benchmark::State& state)
     for (auto _ : state) {
         auto start = Clock::now();
         const int walked = PlainWalk();
-        plainTotal += Seconds(start);
+        plainTotal += SecondsSince(start);
         start = Clock::now();
         dialog.OnSearch();
-        const double search = Seconds(start);
+        const double search = SecondsSince(start);
         searchTotal += search;
         state.SetIterationTime(search);
         const int shown = dialog.List().GetItemCount();
@@ -64,11 +62,4 @@ BENCHMARK(BM_PatientManagerSearch)->UseManualTime()->Unit(benchmark::kMillisecon
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    setenv("PLATFORM_HOST", "null", 0);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return bench::RunOnNullHost(argc, argv); }

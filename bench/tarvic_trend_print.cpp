@@ -5,7 +5,7 @@
 // page show in the same run what the PDF surface costs beyond the drawing.
 #include "tarvic/view/TrendPrintPlan.h"
 
-#include "bench/SyntheticTrend.h"
+#include "bench/BenchSetup.h"
 #include "nrdata/trend/CTrendVectorSource.h"
 #include "nyraclient/display/CDisplayInfo.h"
 

@@ -6,7 +6,7 @@
 #include "nyraclient/display/CDisplayInfo.h"
 #include "nrdata/trend/CTrendVectorSource.h"
 #include "nrdata/trend/TrendGraphRenderer.h"
-#include "bench/SyntheticTrend.h"
+#include "bench/BenchSetup.h"
 
 #include "platform/gdi/CDC.h"
 

@@ -2,6 +2,8 @@
 // in the 131072-byte blocks of the archive layer. The counters give the throughput of the
 // file's bytes, and the largest resident size the process reached: it stays near the program's
 // own size however large the file, since nothing is held whole in memory.
+#include "bench/BenchSetup.h"
+
 #include "ktutilex/KTZip.h"
 
 #include <benchmark/benchmark.h>
@@ -12,7 +14,6 @@
 #include <string>
 
 #include <sys/resource.h>
-#include <unistd.h>
 
 namespace {
 
@@ -47,7 +48,8 @@ long PeakResidentKiB()
 
 void BM_ZipPackAndUnpack(benchmark::State& state)
 {
-    const fs::path folder = fs::temp_directory_path() / ("bench-zip-" + std::to_string(getpid()));
+    const bench::ScratchFolder scratch("bench-zip");
+    const fs::path& folder = scratch.Path();
     const fs::path source = MakeSource(folder);
     const std::string archive = (folder / "packed.zip").string();
     const std::string target = (folder / "out").string();
@@ -62,7 +64,6 @@ void BM_ZipPackAndUnpack(benchmark::State& state)
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(kFileSize) * 2);
     state.counters["archive_MiB"] = static_cast<double>(fs::file_size(archive)) / (1 << 20);
     state.counters["peak_growth_KiB"] = static_cast<double>(PeakResidentKiB() - residentBefore);
-    fs::remove_all(folder);
 }
 BENCHMARK(BM_ZipPackAndUnpack)->Unit(benchmark::kMillisecond)->Iterations(3);
 
