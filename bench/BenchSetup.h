@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <system_error>
@@ -112,6 +113,18 @@ inline void FillSyntheticTrend(nrdata::trend::CTrendVectorSource& s, UINT entrie
         SyntheticEntry(p, r);
         s.Add(p);
     }
+}
+
+// A store of `entries` seconds of the synthetic trend, on the default settings as `configure`
+// changes them.
+inline nrdata::trend::CTrendVectorSource SyntheticStore(UINT entries, const std::function<void(NyraConfig&)>& configure = {})
+{
+    nrdata::trend::CTrendVectorSource s;
+    s.m_config.Default();
+    if (configure)
+        configure(s.m_config);
+    FillSyntheticTrend(s, entries);
+    return s;
 }
 
 } // namespace bench

@@ -30,12 +30,7 @@ constexpr int kPageHeight = 2480;
 
 CTrendVectorSource& Store()
 {
-    static CTrendVectorSource source = [] {
-        CTrendVectorSource s;
-        s.m_config.Default();
-        bench::FillSyntheticTrend(s, kEntries);
-        return s;
-    }();
+    static CTrendVectorSource source = bench::SyntheticStore(kEntries);
     return source;
 }
 

@@ -28,19 +28,15 @@ constexpr int kSpeed = 3;
 // 72 hours of fetal and maternal numerics, one entry per second.
 CTrendVectorSource& Store()
 {
-    static CTrendVectorSource source = [] {
-        CTrendVectorSource s;
-        s.m_config.Default();
-        s.m_config.GraphFHR1 = RGB(0, 0, 255);
-        s.m_config.GraphFHR2 = RGB(0, 160, 0);
-        s.m_config.GraphHR = RGB(255, 0, 255);
-        s.m_config.GraphUC = RGB(160, 0, 0);
-        s.m_config.GridInner = RGB(255, 214, 214);
-        s.m_config.GridCenter = RGB(240, 170, 170);
-        s.m_config.GridOuter = RGB(200, 80, 80);
-        bench::FillSyntheticTrend(s, kEntries);
-        return s;
-    }();
+    static CTrendVectorSource source = bench::SyntheticStore(kEntries, [](NyraConfig& config) {
+        config.GraphFHR1 = RGB(0, 0, 255);
+        config.GraphFHR2 = RGB(0, 160, 0);
+        config.GraphHR = RGB(255, 0, 255);
+        config.GraphUC = RGB(160, 0, 0);
+        config.GridInner = RGB(255, 214, 214);
+        config.GridCenter = RGB(240, 170, 170);
+        config.GridOuter = RGB(200, 80, 80);
+    });
     return source;
 }
 
