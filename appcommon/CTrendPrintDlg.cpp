@@ -1,6 +1,7 @@
 // The trend print dialog.
 #include "appcommon/CTrendPrintDlg.h"
 
+#include "appcommon/StationStrings.h"
 #include "appcommon/TrendPrintDlgResources.h"
 
 #include "ktutil/KTGF.h"
@@ -16,7 +17,7 @@
 
 namespace {
 
-constexpr UINT IDS_PRINT = 12130;
+using namespace appcommon;
 
 // One label of the template: its central station id, its text and whether " : " follows.
 struct Label
@@ -27,15 +28,13 @@ struct Label
 };
 
 constexpr Label kLabels[] = {
-    {CTrendPrintDlg::IDC_RANGE_GROUP, 12131, false},   {CTrendPrintDlg::IDC_ALL, 12050, false},
-    {CTrendPrintDlg::IDC_SELECT_RANGE, 12134, false},  {CTrendPrintDlg::IDC_START_LABEL, 12135, true},
-    {CTrendPrintDlg::IDC_END_LABEL, 12136, true},      {CTrendPrintDlg::IDC_OPTION_GROUP, 12137, false},
-    {CTrendPrintDlg::IDC_SPEED_LABEL, 12110, true},    {CTrendPrintDlg::IDC_PRINT_COVER, 12132, false},
-    {CTrendPrintDlg::IDC_PRINT_TREND, 12133, false},
+    {CTrendPrintDlg::IDC_RANGE_GROUP, IDS_PRINT_RANGE, false},   {CTrendPrintDlg::IDC_ALL, IDS_ALL, false},
+    {CTrendPrintDlg::IDC_SELECT_RANGE, IDS_SELECT_RANGE, false},  {CTrendPrintDlg::IDC_START_LABEL, IDS_START_TIME, true},
+    {CTrendPrintDlg::IDC_END_LABEL, IDS_END_TIME, true},      {CTrendPrintDlg::IDC_OPTION_GROUP, IDS_OPTION, false},
+    {CTrendPrintDlg::IDC_SPEED_LABEL, IDS_TREND_SPEED, true},    {CTrendPrintDlg::IDC_PRINT_COVER, IDS_PRINT_COVER_PAGE, false},
+    {CTrendPrintDlg::IDC_PRINT_TREND, IDS_PRINT_TREND, false},
 };
 
-constexpr UINT IDS_OK = 12129;
-constexpr UINT IDS_CANCEL = 12040;
 
 // Minutes as "%02d:%02d" of hours and minutes.
 CString MinutesText(int minutes)
@@ -51,6 +50,7 @@ CTrendPrintDlg::CTrendPrintDlg(TrendPrintTemplate layout, CWnd* pParent)
     : CDialog(layout.dialogId, pParent), m_layout(layout)
 {
     appcommon::UseTrendPrintResources();
+    appcommon::UseStationStrings();
 }
 
 void CTrendPrintDlg::SetPrintInfo(int bPrintAll, int bPrintCover, int bPrintTrend, int nTrendSpeed, int nStart,

@@ -1,4 +1,4 @@
-// The trend print dialog's English texts and its templates. Both stations lay the dialog out the
+// The trend print dialog's templates (its texts are in StationStrings.cpp). Both stations lay the dialog out the
 // same way; the review station's control ids are the central station's plus its offset.
 #include "appcommon/TrendPrintDlgResources.h"
 
@@ -16,21 +16,6 @@
 
 namespace appcommon {
 namespace {
-
-constexpr platform::StringEntry kStrings[] = {
-    {12040, "Cancel"},
-    {12050, "All"},
-    {12110, "Trend Speed"},
-    {12129, "OK"},
-    {12130, "Print"},
-    {12131, "Print Range"},
-    {12132, "Print Cover Page"},
-    {12133, "Print Trend"},
-    {12134, "Select Range"},
-    {12135, "Start Time"},
-    {12136, "End Time"},
-    {12137, "Option"},
-};
 
 template <int Offset>
 constexpr std::array<platform::DialogItem, 18> MakeItems()
@@ -71,7 +56,7 @@ constexpr platform::DialogTemplate kDialogs[] = {
 };
 constexpr platform::DialogTemplateTable kDialogTable{kDialogs};
 
-const platform::ResourceModuleRegistration s_resources("AppCommon", {.strings = kStrings, .dialogs = &kDialogTable});
+const platform::ResourceModuleRegistration s_resources("AppCommon", {.dialogs = &kDialogTable});
 
 } // namespace
 

@@ -1,4 +1,4 @@
-// The trend print dialog's texts and its two templates (the central station's and the review
+// The trend print dialog's two templates (the central station's and the review
 // station's), registered with the program that links the dialog.
 #pragma once
 

@@ -3,13 +3,14 @@
 #include "nrdata/constmap/NRConstMap.h"
 
 #include "ktutil/KTGF.h"
+#include "nrdata/res/NRDataStrings.h"
 
 #include <span>
 
 namespace {
 
 // Ids used by several maps.
-constexpr UINT IDS_OFF = 10019;
+using nrdata::IDS_OFF;
 constexpr UINT IDS_NORMAL = 10127;
 constexpr UINT IDS_UPPER_LIMIT = 10129;
 constexpr UINT IDS_LOWER_LIMIT = 10130;

@@ -192,6 +192,12 @@ constexpr platform::StringEntry kStrings[] = {
     { 10180, "Level 9" },
     { 10181, "Level 10" },
     { 10182, "Level 11" },
+    // ---- labels of the report page and the printouts -------------------------------------
+    { IDS_ID, "ID" },
+    { IDS_NAME, "Name" },
+    { IDS_RECORD_START, "Record Start" },
+    { IDS_CURRENT_DATE, "Current Date" },
+    { IDS_SWEEP_SPEED, "Sweep Speed" },
 };
 
 } // namespace

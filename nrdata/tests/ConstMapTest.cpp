@@ -193,19 +193,22 @@ TEST(ConstMap, TemperatureUnitTextIsNotFromTheStringTable)
                                      "F");
 }
 
-TEST(StringTableOfTheLibrary, IdsAreAscendingUniqueAndInTheSharedRange)
+TEST(StringTableOfTheLibrary, IdsAreAscendingUniqueAndInTheLibrarysRanges)
 {
     std::set<UINT> seen;
     UINT previous = 0;
     for (const platform::StringEntry& entry : nrdata::StringTable()) {
         EXPECT_GT(entry.id, previous);
-        EXPECT_GE(entry.id, nrdata::NRDATA_STRING_FIRST);
-        EXPECT_LE(entry.id, nrdata::NRDATA_STRING_LAST);
+        const bool valueMap = entry.id >= nrdata::NRDATA_STRING_FIRST && entry.id <= nrdata::NRDATA_STRING_LAST;
+        const bool label = entry.id >= nrdata::NRDATA_LABEL_FIRST && entry.id <= nrdata::NRDATA_LABEL_LAST;
+        EXPECT_TRUE(valueMap || label) << entry.id;
         previous = entry.id;
         seen.insert(entry.id);
     }
-    // Every id of the range has a text but 10061 to 10067, which the system leaves unused.
-    EXPECT_EQ(seen.size(), 183u - 7u);
+    // Every id of the ranges has a text but 10061 to 10067, which the system leaves unused.
+    EXPECT_EQ(seen.size(), 183u - 7u + 5u);
+    EXPECT_EQ(EnglishText(nrdata::IDS_ID), "ID");
+    EXPECT_EQ(EnglishText(nrdata::IDS_SWEEP_SPEED), "Sweep Speed");
     EXPECT_EQ(EnglishText(10016), "None");
     EXPECT_EQ(EnglishText(10068), "LANG_BUL");
     EXPECT_EQ(EnglishText(10069), "LANG_CZE ");

@@ -15,6 +15,7 @@
 
 #include "ktutil/KTGF.h"
 #include "nrdata/constmap/NRConstMap.h"
+#include "nrdata/res/NRDataStrings.h"
 #include "platform/gdi/CDC.h"
 
 #include <climits>
@@ -32,8 +33,6 @@ constexpr int kFhrRows = 21;
 constexpr int kUcRows = 10;
 constexpr double kKiloPascalPerMmHg = 0.133322;
 constexpr int kSamplesPerRecord = PKParam_v110::kSamples;
-
-constexpr UINT IDS_BPM = 10174;
 
 int Trunc(double v) { return static_cast<int>(v); }
 
@@ -309,11 +308,11 @@ struct LegendEntry
 };
 
 constexpr LegendEntry kLegend[] = {
-    { ParamKind::ECG, 10170, PEN_HR, false },      { ParamKind::SpO2, 10118, PEN_SPO2, false },
-    { ParamKind::FECG, 10117, PEN_FECG, false },   { ParamKind::FSpO2, 10119, PEN_FSPO2, false },
-    { ParamKind::FHR1, 10122, PEN_FHR1, false },   { ParamKind::FHR2, 10123, PEN_FHR2, false },
-    { ParamKind::Temp, 10121, PEN_TEMP, true },    { ParamKind::UC, 10124, PEN_UC, true },
-    { ParamKind::IUP, 10125, PEN_UC, true },
+    { ParamKind::ECG, IDS_PARAM_MHR, PEN_HR, false },      { ParamKind::SpO2, IDS_PARAM_MSPO2, PEN_SPO2, false },
+    { ParamKind::FECG, IDS_PARAM_FECG, PEN_FECG, false },   { ParamKind::FSpO2, IDS_PARAM_FSPO2, PEN_FSPO2, false },
+    { ParamKind::FHR1, IDS_PARAM_FHR1, PEN_FHR1, false },   { ParamKind::FHR2, IDS_PARAM_FHR2, PEN_FHR2, false },
+    { ParamKind::Temp, IDS_PARAM_TEMP, PEN_TEMP, true },    { ParamKind::UC, IDS_PARAM_UC, PEN_UC, true },
+    { ParamKind::IUP, IDS_PARAM_IUP, PEN_UC, true },
 };
 
 void DrawLegend(CDC* dc, const Strip& s, Tools& t, const NyraConfig& cfg, const CTrendSource& source, UINT first,

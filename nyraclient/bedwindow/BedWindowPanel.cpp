@@ -13,6 +13,7 @@
 #include "nyraclient/display/DisplayLayoutTables.h"
 
 #include "ktutil/KTGF.h"
+#include "nrdata/res/NRDataStrings.h"
 
 #include <algorithm>
 #include <vector>
@@ -21,10 +22,10 @@ using nyraclient::display::ParamGroupTextsOf;
 
 namespace {
 
-constexpr UINT IDS_DEGREE_CELSIUS = 10057;
-constexpr UINT IDS_DEGREE_FAHRENHEIT = 10058;
-constexpr UINT IDS_MMHG = 10114;
-constexpr UINT IDS_KPA = 10115;
+using nrdata::IDS_DEGREE_CELSIUS;
+using nrdata::IDS_DEGREE_FAHRENHEIT;
+using nrdata::IDS_KPA;
+using nrdata::IDS_MMHG;
 // The second unit of the NIBP and temperature settings (kPa, degrees Fahrenheit); any other
 // value means the first.
 constexpr int kSecondUnit = 2;

@@ -3,6 +3,8 @@
 // and font slot of its kind of cell (labels left, values right in the next larger font).
 #include "nyraclient/display/DisplayLayoutTables.h"
 
+#include "nrdata/res/NRDataStrings.h"
+
 #include <array>
 
 namespace nyraclient::display {
@@ -427,16 +429,16 @@ namespace {
 // temperature "88.8" in degrees Celsius and "888.8" in Fahrenheit, the saturations with their
 // pulse rates "888/88%" and "888/888%".
 constexpr ParamGroupTexts kGroupTexts[kParamItems / 3] = {
-    { 10170, "888", { 0, 0 } },           // MHR
-    { 10118, "888/88%", { 0, 0 } },       // MSpO2
-    { 10120, "88.8/88.8", { 10114, 10115 } }, // NIBP: mmHg, kPa
-    { 10121, "888.8", { 10057, 10058 } }, // TEMP: degrees Celsius, Fahrenheit
-    { 10124, "888", { 0, 0 } },           // UC
-    { 10125, "888", { 0, 0 } },           // IUP
-    { 10117, "888", { 0, 0 } },           // FECG
-    { 10122, "888", { 0, 0 } },           // FHR1
-    { 10123, "888", { 0, 0 } },           // FHR2
-    { 10119, "888/888%", { 0, 0 } },      // FSpO2
+    { nrdata::IDS_PARAM_MHR, "888", { 0, 0 } },           // MHR
+    { nrdata::IDS_PARAM_MSPO2, "888/88%", { 0, 0 } },       // MSpO2
+    { nrdata::IDS_PARAM_NIBP, "88.8/88.8", { nrdata::IDS_MMHG, nrdata::IDS_KPA } }, // NIBP: mmHg, kPa
+    { nrdata::IDS_PARAM_TEMP, "888.8", { nrdata::IDS_DEGREE_CELSIUS, nrdata::IDS_DEGREE_FAHRENHEIT } }, // TEMP: degrees Celsius, Fahrenheit
+    { nrdata::IDS_PARAM_UC, "888", { 0, 0 } },           // UC
+    { nrdata::IDS_PARAM_IUP, "888", { 0, 0 } },           // IUP
+    { nrdata::IDS_PARAM_FECG, "888", { 0, 0 } },           // FECG
+    { nrdata::IDS_PARAM_FHR1, "888", { 0, 0 } },           // FHR1
+    { nrdata::IDS_PARAM_FHR2, "888", { 0, 0 } },           // FHR2
+    { nrdata::IDS_PARAM_FSPO2, "888/888%", { 0, 0 } },      // FSpO2
 };
 
 } // namespace

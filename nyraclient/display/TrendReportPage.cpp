@@ -2,6 +2,7 @@
 #include "nyraclient/display/TrendReportPage.h"
 
 #include "nyraclient/display/CDisplayInfo.h"
+#include "nyraclient/res/NyraClientStrings.h"
 
 #include "ktutil/KTGF.h"
 #include "nrdata/constmap/NRConstMap.h"
@@ -54,14 +55,14 @@ void DrawJPGHeader(CDC* dc, int width, const CTrendReportSource& source, const C
     const TrendReportPatient patient = source.GetReportPatient();
     const NyraConfig cfg = source.GetTrendConfig();
     const int right = width - kHeaderLeft;
-    dc->TextOut(kHeaderLeft, kLine1, Labelled(IDS_REPORT_ID, patient.id));
+    dc->TextOut(kHeaderLeft, kLine1, Labelled(IDS_ID, patient.id));
     dc->TextOut(kNameLeft, kLine1,
-                Labelled(IDS_REPORT_NAME, FormatString("%s %s", static_cast<const char*>(patient.names[0]),
+                Labelled(IDS_NAME, FormatString("%s %s", static_cast<const char*>(patient.names[0]),
                                                        static_cast<const char*>(patient.names[1]))));
     TextEndingAt(dc, right, kLine1,
                  Labelled(IDS_REPORT_SPEED, NRConstMap::GetMapTextByConst(NRConstMap::CMAP_TREND_SPEED, cfg.TrendSpeed)));
-    dc->TextOut(kHeaderLeft, kLine2, Labelled(IDS_REPORT_RECORD_START, source.GetStartTimeOfTrend().Format(kDateTimeFormat)));
-    TextEndingAt(dc, right, kLine2, Labelled(IDS_REPORT_CURRENT_DATE, now.Format(kDateTimeFormat)));
+    dc->TextOut(kHeaderLeft, kLine2, Labelled(IDS_RECORD_START, source.GetStartTimeOfTrend().Format(kDateTimeFormat)));
+    TextEndingAt(dc, right, kLine2, Labelled(IDS_CURRENT_DATE, now.Format(kDateTimeFormat)));
 
     dc->SelectObject(previous);
 }

@@ -36,13 +36,6 @@ public:
     virtual UINT GetReportFirstIndex() const = 0;
 };
 
-// Header texts from the string table.
-constexpr UINT IDS_REPORT_SPEED = 11006;
-constexpr UINT IDS_REPORT_ID = 11007;
-constexpr UINT IDS_REPORT_NAME = 11008;
-constexpr UINT IDS_REPORT_RECORD_START = 11009;
-constexpr UINT IDS_REPORT_CURRENT_DATE = 11010;
-
 // Draws the page into (0, 0, width, height): 0 (nothing drawn) when the DC has no handle.
 int DrawTrendDataAtJPG(CDC* dc, int width, int height, const CTrendReportSource& source);
 // The header lines alone; text colour and background mode are the caller's. `now` is the

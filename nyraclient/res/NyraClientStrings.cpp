@@ -6,16 +6,6 @@ namespace {
 
 constexpr platform::StringEntry kStrings[] = {
     // ---- parameter names ----------------------------------------------------------------
-    { IDS_PARAM_ECG, "ECG" },
-    { IDS_PARAM_FECG, "FECG" },
-    { IDS_PARAM_MSPO2, "MSpO2" },
-    { IDS_PARAM_FSPO2, "FSpO2" },
-    { IDS_PARAM_NIBP, "NIBP" },
-    { IDS_PARAM_TEMP, "TEMP" },
-    { IDS_PARAM_FHR1, "FHR1" },
-    { IDS_PARAM_FHR2, "FHR2" },
-    { IDS_PARAM_UC, "UC" },
-    { IDS_PARAM_IUP, "IUP" },
     // ---- client manager, alarm and bed-window texts ----------------------------------------
     { IDS_NO_MORE_CLIENT, "No more client available!!" },
     { IDS_NETWORK_ALARM, "Network Connection is broken!!!" },
@@ -25,11 +15,6 @@ constexpr platform::StringEntry kStrings[] = {
     { IDS_CLIENT_CANT_DISCONNECT, R"(Client can't be disconnected. \n\nPlease disconnect the device first and proceed.)" },
     { IDS_DEMO_NAME, "DEMO" },
     { IDS_REPORT_SPEED, "Speed" },
-    { IDS_REPORT_ID, "ID" },
-    { IDS_REPORT_NAME, "Name" },
-    { IDS_REPORT_RECORD_START, "Record Start" },
-    { IDS_REPORT_CURRENT_DATE, "Current Date" },
-    { IDS_SWEEP_SPEED, "Sweep Speed" },
     { IDS_SAVE_WAVEFORM, "Do you want to save current waveform?" },
     // ---- broker client --------------------------------------------------------------------
     { IDS_CONNECTED_AS_LAN_ERROR, "ConnectedAsLan Error.." },

@@ -3,6 +3,8 @@
 // module when the library loads (NyraClientModule.cpp).
 #pragma once
 
+#include "nrdata/res/NRDataStrings.h"
+
 #include "platform/core/ResourceModule.h"
 #include "platform/core/Types.h"
 
@@ -11,16 +13,16 @@
 namespace nyraclient {
 
 // ---- parameter names (the same ids and texts as the data library's value maps) ------------
-constexpr UINT IDS_PARAM_ECG = 10116;
-constexpr UINT IDS_PARAM_FECG = 10117;
-constexpr UINT IDS_PARAM_MSPO2 = 10118;
-constexpr UINT IDS_PARAM_FSPO2 = 10119;
-constexpr UINT IDS_PARAM_NIBP = 10120;
-constexpr UINT IDS_PARAM_TEMP = 10121;
-constexpr UINT IDS_PARAM_FHR1 = 10122;
-constexpr UINT IDS_PARAM_FHR2 = 10123;
-constexpr UINT IDS_PARAM_UC = 10124;
-constexpr UINT IDS_PARAM_IUP = 10125;
+using nrdata::IDS_PARAM_ECG;
+using nrdata::IDS_PARAM_FECG;
+using nrdata::IDS_PARAM_MSPO2;
+using nrdata::IDS_PARAM_FSPO2;
+using nrdata::IDS_PARAM_NIBP;
+using nrdata::IDS_PARAM_TEMP;
+using nrdata::IDS_PARAM_FHR1;
+using nrdata::IDS_PARAM_FHR2;
+using nrdata::IDS_PARAM_UC;
+using nrdata::IDS_PARAM_IUP;
 
 // ---- client manager, alarm and bed-window texts --------------------------------------------
 constexpr UINT IDS_NO_MORE_CLIENT = 11000;
@@ -30,11 +32,11 @@ constexpr UINT IDS_CLIENT_WILL_DISCONNECT = 11003;
 constexpr UINT IDS_CLIENT_CANT_DISCONNECT = 11004;
 constexpr UINT IDS_DEMO_NAME = 11005;
 constexpr UINT IDS_REPORT_SPEED = 11006;
-constexpr UINT IDS_REPORT_ID = 11007;
-constexpr UINT IDS_REPORT_NAME = 11008;
-constexpr UINT IDS_REPORT_RECORD_START = 11009;
-constexpr UINT IDS_REPORT_CURRENT_DATE = 11010;
-constexpr UINT IDS_SWEEP_SPEED = 11011;
+using nrdata::IDS_ID;
+using nrdata::IDS_NAME;
+using nrdata::IDS_RECORD_START;
+using nrdata::IDS_CURRENT_DATE;
+using nrdata::IDS_SWEEP_SPEED;
 constexpr UINT IDS_SAVE_WAVEFORM = 11012;
 // ---- broker client ----
 constexpr UINT IDS_CONNECTED_AS_LAN_ERROR = 11020;

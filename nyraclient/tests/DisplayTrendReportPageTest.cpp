@@ -3,6 +3,7 @@
 #include "nrdata/tests/support/TrendRenderFixture.h"
 
 #include "nyraclient/display/TrendReportPage.h"
+#include "nyraclient/res/NyraClientStrings.h"
 
 #include "ktutil/KTGF.h"
 #include "nrdata/packet/PKPatient_v110.h"
@@ -12,6 +13,11 @@
 
 using namespace trendtest;
 using namespace nyraclient::display;
+using nyraclient::IDS_CURRENT_DATE;
+using nyraclient::IDS_ID;
+using nyraclient::IDS_NAME;
+using nyraclient::IDS_RECORD_START;
+using nyraclient::IDS_REPORT_SPEED;
 using nrdata::trend::CTrendVectorSource;
 
 namespace {
@@ -130,11 +136,11 @@ TEST(DisplayTrendReportPage, TheHeaderNamesPatientSpeedStartAndDateAtTheirPlaces
     Canvas drawn(kPageWidth, 130), expected(kPageWidth, 130);
     DrawJPGHeader(&drawn.dc, kPageWidth, source, now);
     const CString lines[5] = {
-        Label(IDS_REPORT_ID, "P-0042"),
-        Label(IDS_REPORT_NAME, "Jane Doe"),
+        Label(IDS_ID, "P-0042"),
+        Label(IDS_NAME, "Jane Doe"),
         Label(IDS_REPORT_SPEED, "20mm/min"),
-        Label(IDS_REPORT_RECORD_START, "2026-03-01 08:00:00"),
-        Label(IDS_REPORT_CURRENT_DATE, "2026-03-02 09:30:15"),
+        Label(IDS_RECORD_START, "2026-03-01 08:00:00"),
+        Label(IDS_CURRENT_DATE, "2026-03-02 09:30:15"),
     };
     DrawExpectedHeader(expected.dc, kPageWidth, lines);
     int differing = 0;
@@ -153,12 +159,12 @@ TEST(DisplayTrendReportPage, TheHeaderLabelsAreTheEnglishTexts)
         const char* text;
     } labels[] = {
         { IDS_REPORT_SPEED, "Speed" },
-        { IDS_REPORT_ID, "ID" },
-        { IDS_REPORT_NAME, "Name" },
-        { IDS_REPORT_RECORD_START, "Record Start" },
-        { IDS_REPORT_CURRENT_DATE, "Current Date" },
+        { IDS_ID, "ID" },
+        { IDS_NAME, "Name" },
+        { IDS_RECORD_START, "Record Start" },
+        { IDS_CURRENT_DATE, "Current Date" },
     };
-    if (KTGF::GetString(IDS_REPORT_ID).IsEmpty())
+    if (KTGF::GetString(IDS_ID).IsEmpty())
         GTEST_SKIP() << "the client library's string table does not hold the report header texts 11006-11010 yet";
     for (const auto& l : labels)
         EXPECT_STREQ(KTGF::GetString(l.id), l.text) << l.id;

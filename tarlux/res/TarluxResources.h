@@ -3,6 +3,9 @@
 // language module that carries the same ids replaces the texts and pictures.
 #pragma once
 
+#include "appcommon/StationStrings.h"
+#include "nrdata/res/NRDataStrings.h"
+
 #include "platform/msg/Messages.h"
 
 namespace tarlux {
@@ -104,102 +107,107 @@ constexpr UINT ID_REVIEW_SPACER3 = 42782;
 constexpr UINT ID_REVIEW_SPACER4 = 42783;
 
 // ---- texts ------------------------------------------------------------------------------------------
-constexpr UINT IDS_DATABASE_NOT_FOUND = 12071;
+// From the data library's table.
+using nrdata::IDS_PARAM_ECG;
+using nrdata::IDS_PARAM_FECG;
+using nrdata::IDS_PARAM_MSPO2;
+using nrdata::IDS_PARAM_FSPO2;
+using nrdata::IDS_PARAM_NIBP;
+using nrdata::IDS_PARAM_TEMP;
+using nrdata::IDS_PARAM_FHR1;
+using nrdata::IDS_PARAM_FHR2;
+using nrdata::IDS_PARAM_UC;
+using nrdata::IDS_PARAM_IUP;
+using nrdata::IDS_PARAM_MSPO2_PR;
+using nrdata::IDS_PARAM_FSPO2_PR;
+using nrdata::IDS_FM1;
+using nrdata::IDS_FM2;
+using nrdata::IDS_PARAM_MHR;
+using nrdata::IDS_NORMAL_FHR;
+using nrdata::IDS_GA;
+using nrdata::IDS_LENGTH;
+using nrdata::IDS_ID;
+using nrdata::IDS_NAME;
+using nrdata::IDS_RECORD_START;
+using nrdata::IDS_CURRENT_DATE;
+using nrdata::IDS_SWEEP_SPEED;
+// From the table both stations share.
+using appcommon::IDS_DATABASE_NOT_FOUND;
+using appcommon::IDS_REGISTRATION_DATE;
+using appcommon::IDS_SEARCH;
+using appcommon::IDS_BIRTHDAY;
+using appcommon::IDS_EDC;
+using appcommon::IDS_DOCTOR;
+using appcommon::IDS_NURSE;
+using appcommon::IDS_LMP;
+using appcommon::IDS_GR;
+using appcommon::IDS_PA;
+using appcommon::IDS_HEIGHT;
+using appcommon::IDS_WEIGHT;
+using appcommon::IDS_EDIT_DATE;
+using appcommon::IDS_COMMENT;
+using appcommon::IDS_SAVE;
+using appcommon::IDS_CANCEL;
+using appcommon::IDS_ALL;
+using appcommon::IDS_EDIT;
+using appcommon::IDS_SELECT_DATA_FOLDER;
+using appcommon::IDS_SYSTEM;
+using appcommon::IDS_SAVE_CONFIGURATION;
+using appcommon::IDS_CONFIG_HEADING;
+using appcommon::IDS_CONFIGURATION_SETTING;
+using appcommon::IDS_DEFAULT;
+using appcommon::IDS_COLOR_SKIN;
+using appcommon::IDS_GRAPH;
+using appcommon::IDS_GRAPH_BACKGROUND;
+using appcommon::IDS_GRAPH_TEXT;
+using appcommon::IDS_GRID;
+using appcommon::IDS_OUTER_GRID;
+using appcommon::IDS_INNER_GRID;
+using appcommon::IDS_OUTER_STYLE;
+using appcommon::IDS_INNER_STYLE;
+using appcommon::IDS_EVENT;
+using appcommon::IDS_MARKER;
+using appcommon::IDS_STIMULATOR;
+using appcommon::IDS_ECG_GAIN;
+using appcommon::IDS_FECG_GAIN;
+using appcommon::IDS_TREND_SPEED;
+using appcommon::IDS_SW_VERSION;
+using appcommon::IDS_LANGUAGE;
+using appcommon::IDS_DATA_PATH;
+using appcommon::IDS_EMR_SETTING;
+using appcommon::IDS_PROGRAM_PATH;
+using appcommon::IDS_IMAGE_TYPE;
+using appcommon::IDS_TREND_VISIBLE_SETTING;
+using appcommon::IDS_PATIENT_INFORMATION;
+using appcommon::IDS_DISPLAY_INFORMATION;
+using appcommon::IDS_JPG_NOT_CREATED;
+using appcommon::IDS_FILE_SAVED;
+using appcommon::IDS_COLOR;
+using appcommon::IDS_DEFAULT_COLOR;
+using appcommon::IDS_PAPER_COLOR;
+using appcommon::IDS_LOSS_OF_SIGNAL;
+using appcommon::IDS_PRINTED_INTERVAL;
+using appcommon::IDS_WEEKS;
+using appcommon::IDS_CENTER_GRID;
+using appcommon::IDS_CENTER_STYLE;
+using appcommon::IDS_RECORD_INFORMATION;
+// The review station's own.
 constexpr UINT IDS_RECORD_FILE_NOT_OPENED = 13007;
-// Texts of the data library the review station shows.
-constexpr UINT IDS_WAVE_ECG = 10116;
-constexpr UINT IDS_WAVE_FECG = 10117;
-constexpr UINT IDS_WAVE_MSPO2 = 10118;
-constexpr UINT IDS_WAVE_FSPO2 = 10119;
-constexpr UINT IDS_NIBP = 10120;
-constexpr UINT IDS_TEMP = 10121;
-constexpr UINT IDS_FHR1 = 10122;
-constexpr UINT IDS_FHR2 = 10123;
-constexpr UINT IDS_UC = 10124;
-constexpr UINT IDS_IUP = 10125;
-constexpr UINT IDS_MSPO2_PR = 10164;
-constexpr UINT IDS_FSPO2_PR = 10166;
-constexpr UINT IDS_FM1 = 10168;
-constexpr UINT IDS_FM2 = 10169;
-constexpr UINT IDS_MHR = 10170;
-constexpr UINT IDS_NORMAL_FHR = 10171;
-constexpr UINT IDS_GA = 10173;
-constexpr UINT IDS_LENGTH = 10175;
-// The review station's own texts.
-constexpr UINT IDS_ID = 11007;
-constexpr UINT IDS_NAME = 11008;
-constexpr UINT IDS_RECORD_START = 11009;
-constexpr UINT IDS_CURRENT_DATE = 11010;
-constexpr UINT IDS_SWEEP_SPEED = 11011;
-constexpr UINT IDS_REGISTRATION_DATE = 12009;
-constexpr UINT IDS_SEARCH = 12010;
-constexpr UINT IDS_BIRTHDAY = 12015;
-constexpr UINT IDS_EDC = 12016;
-constexpr UINT IDS_DOCTOR = 12017;
-constexpr UINT IDS_NURSE = 12018;
-constexpr UINT IDS_LMP = 12019;
-constexpr UINT IDS_GR = 12020;
-constexpr UINT IDS_PA = 12021;
-constexpr UINT IDS_HEIGHT = 12022;
-constexpr UINT IDS_WEIGHT = 12023;
-constexpr UINT IDS_EDIT_DATE = 12024;
-constexpr UINT IDS_COMMENT = 12025;
-constexpr UINT IDS_SAVE = 12039;
-constexpr UINT IDS_CANCEL = 12040;
-constexpr UINT IDS_ALL = 12050;
-constexpr UINT IDS_EDIT = 12056;
-constexpr UINT IDS_SELECT_DATA_DIRECTORY = 12058;
-constexpr UINT IDS_SYSTEM = 12059;
-constexpr UINT IDS_SAVE_CONFIGURATION = 12084;
-constexpr UINT IDS_SETTING_HEADING = 12085;
-constexpr UINT IDS_CONFIGURATION_SETTING = 12086;
-constexpr UINT IDS_DEFAULT = 12087;
-constexpr UINT IDS_COLOR_SKIN = 12089;
-constexpr UINT IDS_GRAPH = 12090;
-constexpr UINT IDS_GRAPH_BACKGROUND = 12091;
-constexpr UINT IDS_GRAPH_TEXT = 12092;
-constexpr UINT IDS_GRID = 12095;
-constexpr UINT IDS_OUTER_GRID = 12096;
-constexpr UINT IDS_INNER_GRID = 12097;
-constexpr UINT IDS_OUTER_STYLE = 12098;
-constexpr UINT IDS_INNER_STYLE = 12099;
-constexpr UINT IDS_EVENT = 12100;
-constexpr UINT IDS_MARKER = 12101;
-constexpr UINT IDS_STIMULATOR = 12102;
-constexpr UINT IDS_ECG_GAIN = 12108;
-constexpr UINT IDS_FECG_GAIN = 12109;
-constexpr UINT IDS_TREND_SPEED = 12110;
-constexpr UINT IDS_SW_VERSION = 12111;
-constexpr UINT IDS_LANGUAGE = 12112;
-constexpr UINT IDS_DATA_PATH = 12114;
-constexpr UINT IDS_EMR_SETTING = 12117;
-constexpr UINT IDS_PROGRAM_PATH = 12118;
-constexpr UINT IDS_IMAGE_TYPE = 12119;
-constexpr UINT IDS_TREND_VISIBLE_SETTING = 12138;
-constexpr UINT IDS_PATIENT_INFORMATION = 12141;
-constexpr UINT IDS_DISPLAY_INFORMATION = 12178;
-constexpr UINT IDS_JPG_NOT_CREATED = 12182;
-constexpr UINT IDS_FILE_SAVED = 12183;
-constexpr UINT IDS_COLOR = 12184;
-constexpr UINT IDS_DEFAULT_COLOR = 12185;
-constexpr UINT IDS_PAPER_COLOR = 12186;
-constexpr UINT IDS_LOSS_OF_SIGNAL = 12188;
-constexpr UINT IDS_PRINTED_INTERVAL = 12190;
-constexpr UINT IDS_WEEKS = 12191;
-constexpr UINT IDS_CENTER_GRID = 12195;
-constexpr UINT IDS_CENTER_STYLE = 12196;
 constexpr UINT IDS_PATIENT_LIST = 13000;
 constexpr UINT IDS_HISTORY = 13001;
 constexpr UINT IDS_STUDY_ID = 13002;
 constexpr UINT IDS_MEMBRANE_STATUS = 13004;
 constexpr UINT IDS_DELETE_STUDIES = 13005;
-constexpr UINT IDS_RECORD_INFORMATION = 13008;
 constexpr UINT IDS_COLOR_HEADING = 13009;
 constexpr UINT IDS_DISPLAY_HEADING = 13010;
 constexpr UINT IDS_TAB_TREND = 13011;
 constexpr UINT IDS_TAB_WAVEFORM = 13012;
 constexpr UINT IDS_SYSTEM_HEADING = 13013;
 constexpr UINT IDS_STUDY_IN_USE = 13014;
+// The printed cover page's title line ("%s %s %s": product, version, print time) and bottom line.
+constexpr UINT IDS_COVER_PRODUCT = 13015;
+constexpr UINT IDS_COVER_VERSION = 13016;
+constexpr UINT IDS_COVER_FOOTER = 13017;
 
 // ---- messages the review context and the settings sheet post to the view ----------------------------
 constexpr UINT WM_PATIENT_CHANGED = WM_USER + 1;

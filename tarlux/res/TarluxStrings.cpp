@@ -2,6 +2,8 @@
 // its toolbar, and its messages. A language module replaces any of them under the same id.
 #include "tarlux/res/TarluxResources.h"
 
+#include "appcommon/StationStrings.h"
+
 #include "platform/core/ResourceModule.h"
 
 namespace tarlux {
@@ -10,82 +12,21 @@ namespace {
 const platform::StringEntry kStrings[] = {
     // The document template: the frame's title is its first field.
     { IDR_MAINFRAME, "Tarlux II\n\nTarlux II\n\n\nTarlux II.Document\nTarlux II Document" },
-    { IDS_DATABASE_NOT_FOUND, "Database is not Found !! \nCheck Database path..." },
     { IDS_RECORD_FILE_NOT_OPENED, "Can not open Record File!!!" },
-    { IDS_ID, "ID" },
-    { IDS_NAME, "Name" },
-    { IDS_RECORD_START, "Record Start" },
-    { IDS_CURRENT_DATE, "Current Date" },
-    { IDS_SWEEP_SPEED, "Sweep Speed" },
-    { IDS_REGISTRATION_DATE, "Registration Date" },
-    { IDS_SEARCH, "Search" },
-    { IDS_BIRTHDAY, "Birthday" },
-    { IDS_EDC, "EDC" },
-    { IDS_DOCTOR, "Doctor" },
-    { IDS_NURSE, "Nurse" },
-    { IDS_LMP, "LMP" },
-    { IDS_GR, "GR" },
-    { IDS_PA, "PA" },
-    { IDS_HEIGHT, "Height" },
-    { IDS_WEIGHT, "Weight" },
-    { IDS_EDIT_DATE, "Edit Date" },
-    { IDS_COMMENT, "Comment" },
-    { IDS_SAVE, "Save" },
-    { IDS_CANCEL, "Cancel" },
-    { IDS_ALL, "All" },
-    { IDS_EDIT, "Edit" },
-    { IDS_SELECT_DATA_DIRECTORY, "Select data directory" },
-    { IDS_SYSTEM, "System" },
-    { IDS_SAVE_CONFIGURATION, "Save Configuration." },
-    { IDS_SETTING_HEADING, "Setting up of Initial data of the program and environment." },
-    { IDS_CONFIGURATION_SETTING, "Configuration Setting" },
-    { IDS_DEFAULT, "Default" },
-    { IDS_COLOR_SKIN, "Color Skin" },
-    { IDS_GRAPH, "Graph" },
-    { IDS_GRAPH_BACKGROUND, "Graph Background" },
-    { IDS_GRAPH_TEXT, "Graph Text" },
-    { IDS_GRID, "Grid" },
-    { IDS_OUTER_GRID, "Outer Grid" },
-    { IDS_INNER_GRID, "Inner Grid" },
-    { IDS_OUTER_STYLE, "Outer Style" },
-    { IDS_INNER_STYLE, "Inner Style" },
-    { IDS_EVENT, "Event" },
-    { IDS_MARKER, "Marker" },
-    { IDS_STIMULATOR, "Stimulator" },
-    { IDS_ECG_GAIN, "ECG Gain" },
-    { IDS_FECG_GAIN, "FECG Gain" },
-    { IDS_TREND_SPEED, "Trend Speed" },
-    { IDS_SW_VERSION, "S/W Version" },
-    { IDS_LANGUAGE, "Language" },
-    { IDS_DATA_PATH, "Data Path" },
-    { IDS_EMR_SETTING, "EMR Setting" },
-    { IDS_PROGRAM_PATH, "Program Path" },
-    { IDS_IMAGE_TYPE, "Image Type" },
-    { IDS_TREND_VISIBLE_SETTING, "Trend Visible Setting" },
-    { IDS_PATIENT_INFORMATION, "Patient Information" },
-    { IDS_DISPLAY_INFORMATION, "Display Information" },
-    { IDS_JPG_NOT_CREATED, "JPG image cannot be created!\nImage save path not correct!" },
-    { IDS_FILE_SAVED, "File saved in following directory..." },
-    { IDS_COLOR, "Color" },
-    { IDS_DEFAULT_COLOR, "Default Color" },
-    { IDS_PAPER_COLOR, "Paper Color" },
-    { IDS_LOSS_OF_SIGNAL, "Loss of signal" },
-    { IDS_PRINTED_INTERVAL, "Printed Interval" },
-    { IDS_WEEKS, "Weeks" },
-    { IDS_CENTER_GRID, "Center Grid" },
-    { IDS_CENTER_STYLE, "Center Style" },
     { IDS_PATIENT_LIST, "Patient List" },
     { IDS_HISTORY, "History" },
     { IDS_STUDY_ID, "Study ID" },
     { IDS_MEMBRANE_STATUS, "Membrane Status" },
     { IDS_DELETE_STUDIES, "Do you want to delete selected History Files(counts: %d)?" },
-    { IDS_RECORD_INFORMATION, "Record Information" },
     { IDS_COLOR_HEADING, "Set up \"Color Info.\" Of Review Program." },
     { IDS_DISPLAY_HEADING, "Set up \"Default Info.\" Of Review Program." },
     { IDS_TAB_TREND, "Trend" },
     { IDS_TAB_WAVEFORM, "Waveform" },
     { IDS_SYSTEM_HEADING, "Set up \"System Info.\" Of Review Program." },
     { IDS_STUDY_IN_USE, "Cannot Delete!\nStudy File(File Name: %s) is being Used." },
+    { IDS_COVER_PRODUCT, "Tarvic II" },
+    { IDS_COVER_VERSION, "1.1.2 Lite" },
+    { IDS_COVER_FOOTER, "ORLISK ver.1.0." },
     // Toolbar commands: no status text, the tool tip after "\n".
     { ID_REVIEW_IMAGE, "\nExport Image" },
     { ID_REVIEW_EXIT, "\nExit Program" },
@@ -95,6 +36,10 @@ const platform::StringEntry kStrings[] = {
 };
 
 const platform::ResourceModuleRegistration s_strings("TarluxII", { .strings = kStrings });
+
+// The texts both stations share are in appcommon's table; this links it (and its registration)
+// into the program.
+const bool s_stationStrings = (appcommon::UseStationStrings(), true);
 
 } // namespace
 } // namespace tarlux

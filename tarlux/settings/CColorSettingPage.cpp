@@ -23,15 +23,15 @@ struct PickerInfo
 constexpr PickerInfo kPickers[CColorSettingPage::kPickerCount] = {
     { 5435, 5439, IDS_GRAPH_BACKGROUND, &NyraSettings::GraphBackground, { 0xFFFFFF, 0xFFFFFF } },
     { 5472, 5471, IDS_GRAPH_TEXT, &NyraSettings::GraphText, { 0x7F7F7F, 0x71B33C } },
-    { 5436, 5456, IDS_MHR, &NyraSettings::GraphHR, { 0x2068FF, 0x2068FF } },
-    { 5438, 5465, IDS_WAVE_MSPO2, &NyraSettings::GraphSpO2, { 0x800080, 0x282828 } },
-    { 5444, 5466, IDS_NIBP, &NyraSettings::GraphNIBP, { 0x404000, 0x404000 } },
-    { 5446, 5467, IDS_TEMP, &NyraSettings::GraphTEMP, { 0x282828, 0x282828 } },
-    { 5437, 5453, IDS_FHR1, &NyraSettings::GraphFHR1, { 0x00008B, 0xFF0000 } },
-    { 5440, 5454, IDS_FHR2, &NyraSettings::GraphFHR2, { 0x009300, 0x002AA5 } },
-    { 5443, 5442, IDS_UC, &NyraSettings::GraphUC, { 0x8B0000, 0x8B0000 } },
-    { 5445, 5455, IDS_WAVE_FECG, &NyraSettings::GraphFECG, { 0x0000FF, 0x0000FF } },
-    { 5447, 5468, IDS_WAVE_FSPO2, &NyraSettings::GraphFSpO2, { 0x82004B, 0x82004B } },
+    { 5436, 5456, IDS_PARAM_MHR, &NyraSettings::GraphHR, { 0x2068FF, 0x2068FF } },
+    { 5438, 5465, IDS_PARAM_MSPO2, &NyraSettings::GraphSpO2, { 0x800080, 0x282828 } },
+    { 5444, 5466, IDS_PARAM_NIBP, &NyraSettings::GraphNIBP, { 0x404000, 0x404000 } },
+    { 5446, 5467, IDS_PARAM_TEMP, &NyraSettings::GraphTEMP, { 0x282828, 0x282828 } },
+    { 5437, 5453, IDS_PARAM_FHR1, &NyraSettings::GraphFHR1, { 0x00008B, 0xFF0000 } },
+    { 5440, 5454, IDS_PARAM_FHR2, &NyraSettings::GraphFHR2, { 0x009300, 0x002AA5 } },
+    { 5443, 5442, IDS_PARAM_UC, &NyraSettings::GraphUC, { 0x8B0000, 0x8B0000 } },
+    { 5445, 5455, IDS_PARAM_FECG, &NyraSettings::GraphFECG, { 0x0000FF, 0x0000FF } },
+    { 5447, 5468, IDS_PARAM_FSPO2, &NyraSettings::GraphFSpO2, { 0x82004B, 0x82004B } },
     { 5448, 5428, IDS_NORMAL_FHR, &NyraSettings::GraphNormalFHR, { 0xC0C0C0, 0xC0C0C0 } },
     { 5450, 5457, IDS_OUTER_GRID, &NyraSettings::GridOuter, { 0x7F7F7F, 0x9CD071 } },
     { 5452, 5458, IDS_INNER_GRID, &NyraSettings::GridInner, { 0xC0C0C0, 0xDFE3D7 } },
@@ -100,7 +100,7 @@ BOOL CColorSettingPage::OnInitDialog()
     SetLabelTexts(*this, kLabels);
     for (const PickerInfo& picker : kPickers)
         SetDlgItemText(picker.label, LoadText(picker.text, true));
-    SetDlgItemText(5442, LoadText(IDS_UC) + "/" + LoadText(IDS_IUP, true));
+    SetDlgItemText(5442, LoadText(IDS_PARAM_UC) + "/" + LoadText(IDS_PARAM_IUP, true));
     for (const LineInfo& line : kLines)
         SetDlgItemText(line.label, LoadText(line.text, true));
     return TRUE;

@@ -22,9 +22,9 @@ constexpr int kFecgGainCombo = 5422;
 constexpr int kDefaultButton = 5039;
 constexpr int kDefaultScale = 3;
 
-constexpr UINT kTrendTexts[16] = { IDS_MHR,  IDS_WAVE_MSPO2, IDS_MSPO2_PR,   IDS_TEMP, IDS_NIBP,   IDS_UC,
-                                   IDS_IUP,  IDS_WAVE_FECG,  IDS_FHR1,       IDS_FHR2, IDS_WAVE_FSPO2,
-                                   IDS_FSPO2_PR, IDS_FM1,    IDS_FM2,        IDS_MARKER, IDS_STIMULATOR };
+constexpr UINT kTrendTexts[16] = { IDS_PARAM_MHR,  IDS_PARAM_MSPO2, IDS_PARAM_MSPO2_PR,   IDS_PARAM_TEMP, IDS_PARAM_NIBP,   IDS_PARAM_UC,
+                                   IDS_PARAM_IUP,  IDS_PARAM_FECG,  IDS_PARAM_FHR1,       IDS_PARAM_FHR2, IDS_PARAM_FSPO2,
+                                   IDS_PARAM_FSPO2_PR, IDS_FM1,    IDS_FM2,        IDS_MARKER, IDS_STIMULATOR };
 
 constexpr LabelText kLabels[] = {
     { 5400, IDS_DISPLAY_HEADING, false },   { 5409, IDS_DISPLAY_INFORMATION, false },

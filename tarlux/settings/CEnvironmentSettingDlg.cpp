@@ -49,7 +49,7 @@ BOOL CEnvironmentSettingDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     SetWindowText(LoadText(IDS_CONFIGURATION_SETTING));
-    SetDlgItemText(IDC_SETTING_TITLE, LoadText(IDS_SETTING_HEADING));
+    SetDlgItemText(IDC_SETTING_TITLE, LoadText(IDS_CONFIG_HEADING));
     SetDlgItemText(IDC_SETTING_SAVE, LoadText(IDS_SAVE_CONFIGURATION));
     m_config = ReviewConfig();
     for (int i = 0; i < kPageCount; ++i)

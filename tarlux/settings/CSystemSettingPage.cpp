@@ -92,7 +92,7 @@ void CSystemSettingPage::PickFolder(int editId, CString NyraSettings::* key)
 {
     CString start;
     GetDlgItem(editId)->GetWindowText(start);
-    KTDirDialog picker(m_hWnd, KTGF::GetString(IDS_SELECT_DATA_DIRECTORY), start, nullptr);
+    KTDirDialog picker(m_hWnd, KTGF::GetString(IDS_SELECT_DATA_FOLDER), start, nullptr);
     if (picker.DoModal(kBrowseFlags) != IDOK)
         return;
     const CString folder = picker.GetPathName();

@@ -30,7 +30,7 @@ using namespace platform::msgmap;
 namespace tarlux {
 namespace {
 
-constexpr UINT kChannelNameIds[kWaveChannelCount] = { IDS_WAVE_ECG, IDS_WAVE_MSPO2, IDS_WAVE_FECG, IDS_WAVE_FSPO2 };
+constexpr UINT kChannelNameIds[kWaveChannelCount] = { IDS_PARAM_ECG, IDS_PARAM_MSPO2, IDS_PARAM_FECG, IDS_PARAM_FSPO2 };
 constexpr int kWaveKinds[kWaveChannelCount] = { WAVE_KIND_ECG, WAVE_KIND_SPO2, WAVE_KIND_FECG, WAVE_KIND_FSPO2 };
 // The channel boundaries of the strip, drawn with the heavy pen.
 constexpr int kChannelRows[] = { 0, 10, 18, 28, 36 };

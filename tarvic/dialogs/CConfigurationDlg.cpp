@@ -31,7 +31,7 @@ CConfigurationDlg::~CConfigurationDlg() { DestroyPages(); }
 BOOL CConfigurationDlg::OnInitDialog()
 {
     CTabSheet::OnInitDialog();
-    SetWindowText(bed::LoadText(IDS_CONFIGURATION));
+    SetWindowText(bed::LoadText(IDS_CONFIGURATION_SETTING));
     SetDlgItemText(IDC_CONFIG_HEADING, bed::LoadText(IDS_CONFIG_HEADING));
     SetDlgItemText(IDC_SAVE_CONFIGURATION, bed::LoadText(IDS_SAVE_CONFIGURATION));
     m_Config = g_Config;

@@ -84,10 +84,10 @@ void CTrendVisibleDlg::SetBox(int id, BOOL checked)
 BOOL CTrendVisibleDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    SetWindowText(LoadText(trend::IDS_TREND_VISIBLE_CAPTION));
+    SetWindowText(LoadText(trend::IDS_TREND_VISIBLE_SETTING));
     for (const Box& box : kBoxes)
         SetDlgItemText(box.id, LoadText(box.stringId));
-    SetDlgItemText(IDC_ALL, LoadText(12050));
+    SetDlgItemText(IDC_ALL, LoadText(appcommon::IDS_ALL));
     SetDlgItemText(IDC_PARAMETER_GROUP, LoadText(trend::IDS_PARAMETER));
     SetDlgItemText(IDOK, LoadText(IDS_CLOSE));
     if (!HasClient())

@@ -3,6 +3,9 @@
 // BedDialogResources.cpp.
 #pragma once
 
+#include "appcommon/StationStrings.h"
+#include "nrdata/res/NRDataStrings.h"
+
 #include "platform/core/Types.h"
 
 namespace tarvic::bed {
@@ -28,26 +31,26 @@ constexpr int IDC_WAIT_TEXT = 1236;
 // From the data library's table.
 constexpr UINT IDS_LOW = 10017;
 constexpr UINT IDS_HIGH = 10018;
-constexpr UINT IDS_OFF = 10019;
+using nrdata::IDS_OFF;
 constexpr UINT IDS_ON = 10020;
-constexpr UINT IDS_PARAM_ECG = 10116;
-constexpr UINT IDS_PARAM_FECG = 10117;
-constexpr UINT IDS_PARAM_MSPO2 = 10118;
-constexpr UINT IDS_PARAM_FSPO2 = 10119;
-constexpr UINT IDS_PARAM_NIBP = 10120;
-constexpr UINT IDS_PARAM_TEMP = 10121;
-constexpr UINT IDS_PARAM_FHR1 = 10122;
-constexpr UINT IDS_PARAM_FHR2 = 10123;
-constexpr UINT IDS_PARAM_UC = 10124;
-constexpr UINT IDS_PARAM_IUP = 10125;
-constexpr UINT IDS_PARAM_MSPO2_PR = 10164;
+using nrdata::IDS_PARAM_ECG;
+using nrdata::IDS_PARAM_FECG;
+using nrdata::IDS_PARAM_MSPO2;
+using nrdata::IDS_PARAM_FSPO2;
+using nrdata::IDS_PARAM_NIBP;
+using nrdata::IDS_PARAM_TEMP;
+using nrdata::IDS_PARAM_FHR1;
+using nrdata::IDS_PARAM_FHR2;
+using nrdata::IDS_PARAM_UC;
+using nrdata::IDS_PARAM_IUP;
+using nrdata::IDS_PARAM_MSPO2_PR;
 constexpr UINT IDS_PARAM_MSPO2_PCT = 10165;
-constexpr UINT IDS_PARAM_FSPO2_PR = 10166;
+using nrdata::IDS_PARAM_FSPO2_PR;
 constexpr UINT IDS_PARAM_FSPO2_PCT = 10167;
 // From the monitor client library's table.
-constexpr UINT IDS_ID = 11007;
-constexpr UINT IDS_NAME = 11008;
-constexpr UINT IDS_SWEEP_SPEED = 11011;
+using nrdata::IDS_ID;
+using nrdata::IDS_NAME;
+using nrdata::IDS_SWEEP_SPEED;
 // The station's own.
 constexpr UINT IDS_ADMIT_CAPTION = 12000;
 constexpr UINT IDS_UNIT_NAME = 12001;
@@ -58,23 +61,23 @@ constexpr UINT IDS_DEVICE_INFORMATION = 12005;
 constexpr UINT IDS_CONDITION = 12006;
 constexpr UINT IDS_FIRST_NAME = 12007;
 constexpr UINT IDS_LAST_NAME = 12008;
-constexpr UINT IDS_REGISTRATION_DATE = 12009;
-constexpr UINT IDS_SEARCH = 12010;
+using appcommon::IDS_REGISTRATION_DATE;
+using appcommon::IDS_SEARCH;
 constexpr UINT IDS_ADMIT = 12011;
 constexpr UINT IDS_DISCHARGE = 12012;
 constexpr UINT IDS_CLEAR = 12013;
 constexpr UINT IDS_CLOSE = 12014;
-constexpr UINT IDS_BIRTHDAY = 12015;
-constexpr UINT IDS_EDC = 12016;
-constexpr UINT IDS_DOCTOR = 12017;
-constexpr UINT IDS_NURSE = 12018;
-constexpr UINT IDS_LMP = 12019;
-constexpr UINT IDS_GR = 12020;
-constexpr UINT IDS_PA = 12021;
-constexpr UINT IDS_HEIGHT = 12022;
-constexpr UINT IDS_WEIGHT = 12023;
-constexpr UINT IDS_EDIT_DATE = 12024;
-constexpr UINT IDS_COMMENT = 12025;
+using appcommon::IDS_BIRTHDAY;
+using appcommon::IDS_EDC;
+using appcommon::IDS_DOCTOR;
+using appcommon::IDS_NURSE;
+using appcommon::IDS_LMP;
+using appcommon::IDS_GR;
+using appcommon::IDS_PA;
+using appcommon::IDS_HEIGHT;
+using appcommon::IDS_WEIGHT;
+using appcommon::IDS_EDIT_DATE;
+using appcommon::IDS_COMMENT;
 constexpr UINT IDS_PATIENT_IN_USE = 12026;
 constexpr UINT IDS_ASK_ADMIT = 12027;
 constexpr UINT IDS_WAIT_ADMIT = 12028;
@@ -84,19 +87,19 @@ constexpr UINT IDS_ASK_APPLY_ALARM = 12031;
 constexpr UINT IDS_ASK_APPLY_MONITOR = 12033;
 constexpr UINT IDS_APPLYING = 12034;
 constexpr UINT IDS_APPLY_FAILED = 12035;
-constexpr UINT IDS_CANCEL = 12040;
+using appcommon::IDS_CANCEL;
 constexpr UINT IDS_LEVEL = 12068;
-constexpr UINT IDS_DEFAULT = 12087;
+using appcommon::IDS_DEFAULT;
 constexpr UINT IDS_TOP_GRAPH = 12105;
 constexpr UINT IDS_BOTTOM_GRAPH = 12106;
-constexpr UINT IDS_ECG_GAIN = 12108;
-constexpr UINT IDS_FECG_GAIN = 12109;
-constexpr UINT IDS_TREND_SPEED = 12110;
+using appcommon::IDS_ECG_GAIN;
+using appcommon::IDS_FECG_GAIN;
+using appcommon::IDS_TREND_SPEED;
 constexpr UINT IDS_ALARM_SOUND = 12113;
 constexpr UINT IDS_ALARM_LIMIT = 12127;
 constexpr UINT IDS_APPLY = 12128;
 constexpr UINT IDS_PATIENT_HEADING = 12140;
-constexpr UINT IDS_PATIENT_INFORMATION = 12141;
+using appcommon::IDS_PATIENT_INFORMATION;
 constexpr UINT IDS_AGE = 12142;
 constexpr UINT IDS_USER_INFORMATION = 12143;
 constexpr UINT IDS_ALARM_HEADING = 12144;
@@ -130,10 +133,9 @@ constexpr UINT IDS_FHR2_VOLUME = 12174;
 constexpr UINT IDS_FHR2_OFFSET = 12175;
 constexpr UINT IDS_FETAL_MOVEMENT = 12176;
 constexpr UINT IDS_AUTO_ZEROING = 12177;
-constexpr UINT IDS_DISPLAY_INFORMATION = 12178;
+using appcommon::IDS_DISPLAY_INFORMATION;
 constexpr UINT IDS_ALARM_INFORMATION = 12179;
-// "Graph": the station's caption holds 12090, so the display page's group has an id of its own.
-constexpr UINT IDS_GRAPH = 12189;
+using appcommon::IDS_GRAPH;
 constexpr UINT IDS_CLIENT_SETTING = 12193;
 constexpr UINT IDS_FSPO2_VOLUME = 12199;
 constexpr UINT IDS_MINUTES = 57666;

@@ -3,6 +3,8 @@
 // ids.
 #pragma once
 
+#include "appcommon/StationStrings.h"
+
 #include "platform/ui/framework/FrameworkIds.h"
 
 namespace tarvic {
@@ -50,7 +52,7 @@ constexpr UINT ID_PICTURE_REVIEW_DEMO = 32813;
 // ---- strings -----------------------------------------------------------------------------------
 // The main window's title: not in the English table (a language module may carry it).
 constexpr UINT IDS_MAIN_TITLE = 57344;
-constexpr UINT IDS_DATABASE_NOT_FOUND = 12071;
+using appcommon::IDS_DATABASE_NOT_FOUND;
 constexpr UINT IDS_REVIEW_NOT_RUN = 12072;
 constexpr UINT IDS_NO_MORE_CLIENTS = 12073;
 constexpr UINT IDS_LACK_OF_MEMORY = 12074;
@@ -63,10 +65,6 @@ constexpr UINT IDS_DISK_LOW = 12080;
 constexpr UINT IDS_DRIVE = 12081;
 constexpr UINT IDS_FREE_DISK = 12082;
 constexpr UINT IDS_EXIT_PROGRAM = 12083;
-// The caption of the station's message boxes.
-constexpr UINT IDS_STATION_CAPTION = 12090;
-// What a command whose dialog is not in this version answers.
-constexpr UINT IDS_NOT_AVAILABLE = 12091;
 // A recording that a write error ended: the bed, why, the patient.
 constexpr UINT IDS_RECORD_STOPPED = 12400;
 constexpr UINT IDS_CAUSE_DISK_FULL = 12401;
@@ -78,5 +76,9 @@ constexpr UINT IDS_RECOVERED_INTRO = 12404;
 constexpr UINT IDS_RECOVERED_STUDY = 12405;
 constexpr UINT IDS_RECOVERED_ROWS_LATER = 12406;
 constexpr UINT IDS_RECOVERY_KEPT = 12407;
+// The caption of the station's message boxes.
+constexpr UINT IDS_STATION_CAPTION = 12408;
+// What a command whose dialog is not in this version answers.
+constexpr UINT IDS_NOT_AVAILABLE = 12409;
 
 } // namespace tarvic

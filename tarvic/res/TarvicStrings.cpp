@@ -3,6 +3,8 @@
 // out on purpose: in English the station's window carries no title text.
 #include "tarvic/res/TarvicResourceIds.h"
 
+#include "appcommon/StationStrings.h"
+
 #include "platform/core/ResourceModule.h"
 #include "platform/ui/controls/Button.h"
 #include "platform/ui/controls/Static.h"
@@ -15,7 +17,6 @@ constexpr platform::StringEntry kStrings[] = {
     // ---- the document template: title, document name, new-file name ----------------------------
     {IDR_MAINFRAME, "Tarvic II\n\nTarvicII\n\n\nTarvicII.Document\nTarvicII Document"},
     // ---- messages --------------------------------------------------------------------------------
-    {IDS_DATABASE_NOT_FOUND, "Database is not Found !! \nCheck Database path..."},
     {IDS_REVIEW_NOT_RUN, "Can not execute [Tarlux.exe].\nCheck [Tarlux.exe] is installed correctly."},
     {IDS_NO_MORE_CLIENTS, "No more clients are available!"},
     {IDS_LACK_OF_MEMORY, "Lack of Memory Space"},
@@ -29,8 +30,6 @@ constexpr platform::StringEntry kStrings[] = {
     {IDS_DRIVE, "Drive"},
     {IDS_FREE_DISK, "Free Disk"},
     {IDS_EXIT_PROGRAM, "Exit Program?"},
-    {IDS_STATION_CAPTION, "Tarvic II"},
-    {IDS_NOT_AVAILABLE, "This function is not available in this version of the central station."},
     {IDS_RECORD_STOPPED,
      "Recording of bed %1 stopped: %2.\nPatient: %3\n\nWhat was recorded until then is kept."},
     {IDS_CAUSE_DISK_FULL, "the disk is full"},
@@ -44,6 +43,8 @@ constexpr platform::StringEntry kStrings[] = {
      "Their study records are stored as soon as the database can be written again."},
     {IDS_RECOVERY_KEPT, "These working files could not be completed and were left in the Records folder (the "
                         "run log tells why):"},
+    {IDS_STATION_CAPTION, "Tarvic II"},
+    {IDS_NOT_AVAILABLE, "This function is not available in this version of the central station."},
     // ---- commands: prompt, line feed, tool tip -------------------------------------------------
     {ID_PAGE_PREV, "Show the previous page of beds\nPrevious"},
     {ID_PAGE_NEXT, "Show the next page of beds\nNext"},
@@ -76,6 +77,10 @@ constexpr platform::DialogTemplateTable kDialogTable{kDialogs};
 
 const platform::ResourceModuleRegistration s_strings("TarvicII",
                                                      {.strings = kStrings, .dialogs = &kDialogTable});
+
+// The texts both stations share are in appcommon's table; this links it (and its registration)
+// into the program.
+const bool s_stationStrings = (appcommon::UseStationStrings(), true);
 
 } // namespace
 } // namespace tarvic

@@ -4,6 +4,9 @@
 // shared one of appcommon/.
 #pragma once
 
+#include "appcommon/StationStrings.h"
+#include "nrdata/res/NRDataStrings.h"
+
 #include "platform/core/Types.h"
 
 namespace tarvic::trend {
@@ -13,22 +16,26 @@ constexpr UINT IDD_TREND_VISIBLE = 211;
 
 // ---- strings ---------------------------------------------------------------------------------------
 // From the data library's table.
-constexpr UINT IDS_GA = 10173;
-constexpr UINT IDS_LENGTH = 10175;
-// From the monitor client library's table.
-constexpr UINT IDS_RECORD_START = 11009;
+using nrdata::IDS_GA;
+using nrdata::IDS_LENGTH;
+using nrdata::IDS_RECORD_START;
+// From the table both stations share.
+using appcommon::IDS_MARKER;
+using appcommon::IDS_STIMULATOR;
+using appcommon::IDS_TREND_VISIBLE_SETTING;
+using appcommon::IDS_JPG_NOT_CREATED;
+using appcommon::IDS_FILE_SAVED;
+using appcommon::IDS_LOSS_OF_SIGNAL;
+using appcommon::IDS_PRINTED_INTERVAL;
+using appcommon::IDS_WEEKS;
 // The station's own.
-constexpr UINT IDS_MARKER = 12101;
-constexpr UINT IDS_STIMULATOR = 12102;
-constexpr UINT IDS_TREND_VISIBLE_CAPTION = 12138;
 constexpr UINT IDS_PARAMETER = 12139;
 constexpr UINT IDS_CANNOT_RUN_EMR = 12181;
-constexpr UINT IDS_JPG_NOT_CREATED = 12182;
-constexpr UINT IDS_FILE_SAVED = 12183;
-constexpr UINT IDS_LOSS_OF_SIGNAL = 12188;
-constexpr UINT IDS_PRINTED_INTERVAL = 12190;
-constexpr UINT IDS_WEEKS = 12191;
 constexpr UINT IDS_SHOW_WAVEFORM = 12198;
-constexpr UINT IDS_RECORD_INFORMATION = 13008;
+// The printed cover page's title line ("%s %s %s": product, version, print time) and bottom line.
+constexpr UINT IDS_COVER_PRODUCT = 12410;
+constexpr UINT IDS_COVER_VERSION = 12411;
+constexpr UINT IDS_COVER_FOOTER = 12412;
+using appcommon::IDS_RECORD_INFORMATION;
 
 } // namespace tarvic::trend

@@ -9,18 +9,12 @@ namespace tarvic::trend {
 namespace {
 
 constexpr platform::StringEntry kStrings[] = {
-    {IDS_MARKER, "Marker"},
-    {IDS_STIMULATOR, "Stimulator"},
-    {IDS_TREND_VISIBLE_CAPTION, "Trend Visible Setting"},
     {IDS_PARAMETER, "Parameter"},
     {IDS_CANNOT_RUN_EMR, "Cannot Run EMR Program. Check EMR Program Path."},
-    {IDS_JPG_NOT_CREATED, "JPG image cannot be created!\nImage save path not correct!"},
-    {IDS_FILE_SAVED, "File saved in following directory..."},
-    {IDS_LOSS_OF_SIGNAL, "Loss of signal"},
-    {IDS_PRINTED_INTERVAL, "Printed Interval"},
-    {IDS_WEEKS, "Weeks"},
     {IDS_SHOW_WAVEFORM, "Show Waveform"},
-    {IDS_RECORD_INFORMATION, "Record Information"},
+    {IDS_COVER_PRODUCT, "Tarvic II"},
+    {IDS_COVER_VERSION, "1.1.2 Lite"},
+    {IDS_COVER_FOOTER, "ORLISK ver.1.0."},
 };
 
 constexpr DWORD kCheck = BS_AUTOCHECKBOX | WS_TABSTOP;

@@ -4,6 +4,7 @@
 // ("ID", "Name", "Doctor", ...) come from BedDialogIds.h.
 #pragma once
 
+#include "appcommon/StationStrings.h"
 #include "tarvic/res/BedDialogIds.h"
 
 namespace tarvic::records {
@@ -41,7 +42,7 @@ using tarvic::bed::IDS_WEIGHT;
 
 constexpr UINT IDS_ADD_PATIENT_TITLE = 12037;
 constexpr UINT IDS_MODIFY_PATIENT_TITLE = 12038;
-constexpr UINT IDS_SAVE = 12039;
+using appcommon::IDS_SAVE;
 constexpr UINT IDS_ASK_ADD_PATIENT = 12041;
 constexpr UINT IDS_ASK_MODIFY_PATIENT = 12042;
 constexpr UINT IDS_ASK_DELETE_PATIENT = 12043;
@@ -50,15 +51,15 @@ constexpr UINT IDS_DUPLICATED_ID = 12045;
 constexpr UINT IDS_DATABASE_ERROR = 12046;
 constexpr UINT IDS_INPUT_NAME = 12047;
 constexpr UINT IDS_PATIENT_MANAGER = 12049;
-constexpr UINT IDS_ALL = 12050;
+using appcommon::IDS_ALL;
 constexpr UINT IDS_3_MONTHS = 12051;
 constexpr UINT IDS_1_MONTH = 12052;
 constexpr UINT IDS_1_WEEK = 12053;
 constexpr UINT IDS_1_DAY = 12054;
 constexpr UINT IDS_ADD = 12055;
-constexpr UINT IDS_EDIT = 12056;
+using appcommon::IDS_EDIT;
 constexpr UINT IDS_DELETE = 12057;
-constexpr UINT IDS_SYSTEM = 12059;
+using appcommon::IDS_SYSTEM;
 constexpr UINT IDS_ADD_USER_TITLE = 12060;
 constexpr UINT IDS_EDIT_USER_TITLE = 12061;
 constexpr UINT IDS_ASK_ADD_USER = 12062;

@@ -9,7 +9,11 @@ reports each include that crosses a boundary of the table below:
     one, a library including a program, the test kit included outside tests);
   - a Debian library's header outside the units that may use it (GTK outside host/gtk, cairo
     and pango outside gdi and the GTK host, SQLite outside ktutilex/ado, ...);
-  - an internal header (*Internal.h) outside its own module.
+  - an internal header (*Internal.h) outside its own module;
+  - a string id restated: each string id (the number of an IDS_* constant) has one owner, the
+    module whose string table holds its text, and is declared once, in that module's header;
+    every other module includes that header (a second declaration of the number, under the same
+    name or another, is reported with where the id is declared first, in the lowest module).
 Prints one line per crossing ("file:line: what") and exits with 1 when there is any, 0 when the
 tree keeps its boundaries.
 """
@@ -77,6 +81,13 @@ ARTWORK_GENERATOR = re.compile(r"^[^/]+/(res/)?(tools/)?Make[A-Za-z]*\.cpp$")
 
 # Folders that are not scanned: build trees and this checker's own fixture of crossings.
 SKIPPED = re.compile(r"^(build[^/]*|\.git|tools/check-includes/fixture)(/|$)")
+
+# A string id's declaration: a constant (or macro) named IDS_... with a number.
+STRING_ID = re.compile(r"^\s*(?:(?:inline\s+)?constexpr\s+[\w:]+\s+(IDS_\w+)\s*=\s*|#\s*define\s+(IDS_\w+)\s+)"
+                       r"(0[xX][0-9A-Fa-f]+|\d+)[uU]?\s*(?:;|$|//)")
+# Units from the lowest to the highest, for naming the owner of an id that is declared twice.
+LAYER_ORDER = ["platform/core", "platform/msg", "platform/gdi", "platform/ui", "platform/net", "platform/sys",
+               "ktutil", "ktutilex", "ktctrl", "nrdata", "nyraclient", "appcommon", "tarvic", "tarlux"]
 
 # ---- units -------------------------------------------------------------------------------------
 
@@ -157,6 +168,37 @@ def crossings_in(path, text):
             yield number, "layer", f"{what} may not include {target}: \"{name}\""
 
 
+def string_ids_in(path, text):
+    """Yields (line, name, value) for each string id declared in one file."""
+    for number, line in enumerate(text.splitlines(), 1):
+        match = STRING_ID.match(line)
+        if match:
+            yield number, match.group(1) or match.group(2), int(match.group(3), 0)
+
+
+def restated_ids(declarations):
+    """From (path, line, name, value) of every declaration, the crossings of ids declared more
+    than once: every declaration but the owner's (the lowest module's, then the first path)."""
+    def rank(declaration):
+        unit = unit_of(declaration[0])
+        return (LAYER_ORDER.index(unit) if unit in LAYER_ORDER else len(LAYER_ORDER), declaration[0], declaration[1])
+
+    by_value = {}
+    for declaration in declarations:
+        by_value.setdefault(declaration[3], []).append(declaration)
+    found = []
+    for value, group in by_value.items():
+        if len(group) < 2:
+            continue
+        owner = min(group, key=rank)
+        for path, line, name, _ in group:
+            if (path, line) == owner[:2]:
+                continue
+            remedy = "include that header instead" if owner[0].endswith(".h") else "move it to its module's header"
+            found.append((path, line, "restated", f"{name} = {value} restates {owner[2]} of {owner[0]}; {remedy}"))
+    return found
+
+
 def source_files(root):
     for folder, subfolders, files in os.walk(root):
         relative = os.path.relpath(folder, root).replace(os.sep, "/")
@@ -170,11 +212,16 @@ def source_files(root):
 def check(root):
     """Every crossing below `root`: a list of (path, line, kind, message)."""
     found = []
+    declarations = []
     for path in source_files(root):
         with open(os.path.join(root, path), encoding="utf-8", errors="replace") as f:
             text = f.read()
         found.extend((path, line, kind, message) for line, kind, message in crossings_in(path, text))
-    return found
+        # Tests may name an id again to check what it holds; only the modules' own ids count.
+        if unit_of(path) is not None and not is_test(path):
+            declarations.extend((path, line, name, value) for line, name, value in string_ids_in(path, text))
+    found.extend(restated_ids(declarations))
+    return sorted(found)
 
 
 def main(argv):

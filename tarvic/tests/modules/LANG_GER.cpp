@@ -6,7 +6,7 @@ namespace {
 
 const platform::StringEntry kStrings[] = {
     {12083, "Programm beenden?"},    // "Exit Program?"
-    {12090, "Tarvic II (Deutsch)"},  // the station's caption
+    {12408, "Tarvic II (Deutsch)"},  // the station's caption
     {57344, "Zentrale Überwachung"}, // the main window's title, which English lacks
 };
 
