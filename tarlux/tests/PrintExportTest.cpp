@@ -19,6 +19,7 @@
 #include "testkit/ScriptedDialogs.h"
 #include "testkit/TestWindow.h"
 
+#include "platform/gdi/Image.h"
 #include "platform/msg/WindowApi.h"
 #include "platform/ui/framework/FrameworkIds.h"
 #include "platform/ui/printing/PrintPreview.h"
@@ -26,6 +27,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -234,6 +236,13 @@ TEST_F(ReviewPrinting, TheCoverAndTheHeadersCarryTheStudysTexts)
                                   "Record Start : 2024-03-05, 08:00:00", "Length : 00:20:50",
                                   "Printed Interval : 00:01:00~00:20:50" })
         EXPECT_NE(text.find(expected), std::string::npos) << expected;
+
+    // The cover page as printed, for a person to look at.
+    const std::string prefix = m_folders.Root() / "cover";
+    ASSERT_EQ(std::system(("pdftoppm -r 50 -f 1 -l 1 -png '" + pdf + "' '" + prefix + "'").c_str()), 0);
+    platform::Image picture;
+    ASSERT_TRUE(picture.Load((prefix + "-1.png").c_str()));
+    testkit::SaveForReview(picture, "tarlux_print_cover");
 }
 
 TEST_F(ReviewPrinting, TheExportSavesAJpegInTheMedicalRecordFolder)

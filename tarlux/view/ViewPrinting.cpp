@@ -25,9 +25,6 @@
 namespace tarlux {
 namespace {
 
-constexpr char kProductName[] = "Tarvic II";
-constexpr char kProductVersion[] = "1.1.2 Lite";
-constexpr char kFooter[] = "ORLISK ver.1.0.";
 // The paper of a printed page: shares of the height and margins (parts of the page's size).
 constexpr double kUpperShare = 0.72;
 constexpr double kLowerShare = 0.22;
@@ -203,36 +200,56 @@ void CTarluxIIView::OnEndPrinting(CDC*, CPrintInfo*) {}
 
 // ---- the cover page ------------------------------------------------------------------------------------
 
-void CTarluxIIView::DrawCoverPage(const TBLPatientStudy& row, CDC* pDC, int W, int H)
+namespace {
+
+// Where the cover page's parts go, from the page's size (all lengths truncated to whole pixels).
+struct CoverLayout
 {
-    const int x0 = Trunc(0.05 * W);
-    const int h = Trunc(0.03 * H);
-    const int tableWidth = Trunc(0.9 * W);
-    PrintFont bold(Trunc(0.7 * h), FW_BOLD);
-    PrintFont normal(Trunc(0.7 * h), FW_NORMAL);
-    CFont* oldFont = pDC->SelectObject(&bold.m_font);
-    pDC->SetBkMode(TRANSPARENT);
-    const int frame = Trunc(0.02 * W);
-    DrawCell(pDC, CRect(frame, frame, W - frame, H - frame), CString(), DT_LEFT, true);
+    CoverLayout(int pageWidth, int pageHeight)
+        : width(pageWidth), height(pageHeight), x0(Trunc(0.05 * pageWidth)), h(Trunc(0.03 * pageHeight)),
+          tableWidth(Trunc(0.9 * pageWidth))
+    {
+    }
+    // A line of the table's width at `top`.
+    CRect Line(int top) const { return CRect(x0, top, x0 + tableWidth, top + h); }
 
-    const int titleTop = Trunc(0.05 * H);
+    int width;
+    int height;
+    int x0;         // the left margin
+    int h;          // the height of a line
+    int tableWidth; // of the sections' lines
+};
+
+// The frame round the page, the title line (product, version, print time) and the bottom line.
+void DrawCoverFrame(CDC* dc, const CoverLayout& page, const COleDateTime& printTime)
+{
+    const int frame = Trunc(0.02 * page.width);
+    DrawCell(dc, CRect(frame, frame, page.width - frame, page.height - frame), CString(), DT_LEFT, true);
+    const int titleTop = Trunc(0.05 * page.height);
     CString title;
-    title.Format("%s %s %s", kProductName, kProductVersion,
-                 m_print.printTime.Format("%Y-%m-%d, %H:%M:%S").GetString());
-    DrawCell(pDC, CRect(x0, titleTop, W - Trunc(0.05 * W), titleTop + h), title, DT_RIGHT, false);
-    const int bottomTop = H - Trunc(0.05 * H) - h;
-    DrawCell(pDC, CRect(x0, bottomTop, W / 2, bottomTop + h), kFooter, DT_LEFT, false);
+    title.Format("%s %s %s", KTGF::GetString(IDS_COVER_PRODUCT).GetString(),
+                 KTGF::GetString(IDS_COVER_VERSION).GetString(), printTime.Format("%Y-%m-%d, %H:%M:%S").GetString());
+    DrawCell(dc, CRect(page.x0, titleTop, page.width - Trunc(0.05 * page.width), titleTop + page.h), title, DT_RIGHT,
+             false);
+    const int bottomTop = page.height - Trunc(0.05 * page.height) - page.h;
+    DrawCell(dc, CRect(page.x0, bottomTop, page.width / 2, bottomTop + page.h), KTGF::GetString(IDS_COVER_FOOTER),
+             DT_LEFT, false);
+}
 
-    // The patient.
-    int top = Trunc(0.2 * H);
-    DrawCell(pDC, CRect(x0, top, x0 + tableWidth, top + h), KTGF::GetString(IDS_PATIENT_INFORMATION), DT_LEFT, false);
-    pDC->SelectObject(&normal.m_font);
-    top += h;
-    DrawCellRow(pDC, x0, top, tableWidth, h,
+// The patient section: its title in `bold`, then in `normal` the labels, the values and the
+// comment.
+void DrawCoverPatient(CDC* dc, const CoverLayout& page, const TBLPatientStudy& row, CFont& bold, CFont& normal)
+{
+    int top = Trunc(0.2 * page.height);
+    dc->SelectObject(&bold);
+    DrawCell(dc, page.Line(top), KTGF::GetString(IDS_PATIENT_INFORMATION), DT_LEFT, false);
+    dc->SelectObject(&normal);
+    top += page.h;
+    DrawCellRow(dc, page.x0, top, page.tableWidth, page.h,
                 { KTGF::GetString(IDS_ID), KTGF::GetString(IDS_NAME), KTGF::GetString(IDS_BIRTHDAY),
                   KTGF::GetString(IDS_REGISTRATION_DATE), KTGF::GetString(IDS_LMP), KTGF::GetString(IDS_EDC),
                   KTGF::GetString(IDS_GR) + "/" + KTGF::GetString(IDS_PA), KTGF::GetString(IDS_GA) });
-    top += h;
+    top += page.h;
     CString name;
     name.Format("%s %s", row.P_FIRST_NAME.GetString(), row.P_LAST_NAME.GetString());
     const CString grpa = CountText(row.P_GR) + "/" + CountText(row.P_PA);
@@ -241,34 +258,54 @@ void CTarluxIIView::DrawCoverPage(const TBLPatientStudy& row, CDC* pDC, int W, i
         const double days = (row.P_EDC - COleDateTime::GetCurrentTime()).GetTotalDays();
         age.Format("%d %s", 40 - Trunc(days / 7), KTGF::GetString(IDS_WEEKS).GetString());
     }
-    DrawCellRow(pDC, x0, top, tableWidth, h,
+    DrawCellRow(dc, page.x0, top, page.tableWidth, page.h,
                 { row.S_ID, name, DateText(row.P_BIRTHDAY), DateText(row.P_REG_DATE), DateText(row.P_LMP),
                   DateText(row.P_EDC), grpa, age });
-    top += h;
+    top += page.h;
     CString comment;
     comment.Format("%s : %s", KTGF::GetString(IDS_COMMENT).GetString(), row.P_COMMENT.GetString());
-    DrawCell(pDC, CRect(x0, top, x0 + tableWidth, top + h), comment, DT_LEFT, false);
+    DrawCell(dc, page.Line(top), comment, DT_LEFT, false);
+}
 
-    // The recording.
-    top = Trunc(0.4 * H);
-    pDC->SelectObject(&bold.m_font);
-    DrawCell(pDC, CRect(x0, top, x0 + tableWidth, top + h), KTGF::GetString(IDS_RECORD_INFORMATION), DT_LEFT, false);
-    pDC->SelectObject(&normal.m_font);
-    top += h;
-    DrawCellRow(pDC, x0, top, tableWidth, h,
+// The recording section: its title in `bold`, then in `normal` the labels, the values (the
+// recording's length is `recordCount` seconds, the printed range `start` to `end`) and the share
+// of lost signal.
+void DrawCoverRecord(CDC* dc, const CoverLayout& page, const TBLPatientStudy& row, int recordCount, int start,
+                     int end, CFont& bold, CFont& normal)
+{
+    int top = Trunc(0.4 * page.height);
+    dc->SelectObject(&bold);
+    DrawCell(dc, page.Line(top), KTGF::GetString(IDS_RECORD_INFORMATION), DT_LEFT, false);
+    dc->SelectObject(&normal);
+    top += page.h;
+    DrawCellRow(dc, page.x0, top, page.tableWidth, page.h,
                 { KTGF::GetString(IDS_RECORD_START), KTGF::GetString(IDS_LENGTH), KTGF::GetString(IDS_DOCTOR),
                   KTGF::GetString(IDS_NURSE), KTGF::GetString(IDS_PRINTED_INTERVAL) });
-    top += h;
-    DrawCellRow(pDC, x0, top, tableWidth, h,
-                { row.S_START_TIME.Format("%Y-%m-%d, %H:%M:%S"), DurationText(m_print.recordCount),
-                  UserName(row.S_DOCTOR_ID), UserName(row.S_NURSE_ID),
-                  RangeText(m_print.options.start, m_print.options.end) });
-    top += h;
+    top += page.h;
+    DrawCellRow(dc, page.x0, top, page.tableWidth, page.h,
+                { row.S_START_TIME.Format("%Y-%m-%d, %H:%M:%S"), DurationText(recordCount), UserName(row.S_DOCTOR_ID),
+                  UserName(row.S_NURSE_ID), RangeText(start, end) });
+    top += page.h;
     // An empty recording has lost nothing.
-    const double loss = m_print.recordCount > 0 ? static_cast<double>(row.S_LOSS) / m_print.recordCount * 100 : 0.0;
+    const double loss = recordCount > 0 ? static_cast<double>(row.S_LOSS) / recordCount * 100 : 0.0;
     CString lossText;
     lossText.Format("%s(%%) : %.1lf", KTGF::GetString(IDS_LOSS_OF_SIGNAL).GetString(), loss);
-    DrawCell(pDC, CRect(x0, top, x0 + tableWidth, top + h), lossText, DT_LEFT, false);
+    DrawCell(dc, page.Line(top), lossText, DT_LEFT, false);
+}
+
+} // namespace
+
+void CTarluxIIView::DrawCoverPage(const TBLPatientStudy& row, CDC* pDC, int W, int H)
+{
+    const CoverLayout page(W, H);
+    PrintFont bold(Trunc(0.7 * page.h), FW_BOLD);
+    PrintFont normal(Trunc(0.7 * page.h), FW_NORMAL);
+    CFont* oldFont = pDC->SelectObject(&bold.m_font);
+    pDC->SetBkMode(TRANSPARENT);
+    DrawCoverFrame(pDC, page, m_print.printTime);
+    DrawCoverPatient(pDC, page, row, bold.m_font, normal.m_font);
+    DrawCoverRecord(pDC, page, row, m_print.recordCount, m_print.options.start, m_print.options.end, bold.m_font,
+                    normal.m_font);
     pDC->SelectObject(oldFont);
 }
 

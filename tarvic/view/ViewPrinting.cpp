@@ -242,102 +242,143 @@ void CTarvicIIView::DrawPageHeader(CDC* pDC, int nWidth, int nHeight, CRect rcGr
 
 // ==== the cover page =============================================================================
 
-void CTarvicIIView::DrawCoverPage(CDC* pDC, int nWidth, int nHeight)
+namespace {
+
+// Where the cover page's parts go, from the page's size.
+struct CoverLayout
 {
-    if (!m_pTrendPrint)
-        return;
-    const TrendPrintJob& job = *m_pTrendPrint;
-    const NyraClientInfo& client = *job.client;
-    const int left = static_cast<int>(nWidth * 0.05);
-    const int row = static_cast<int>(nHeight * 0.03);
-    const int inset = static_cast<int>(nWidth * 0.02);
-    const int tableWidth = static_cast<int>(nWidth * 0.9);
+    CoverLayout(int pageWidth, int pageHeight)
+        : width(pageWidth), height(pageHeight), left(static_cast<int>(pageWidth * 0.05)),
+          row(static_cast<int>(pageHeight * 0.03)), inset(static_cast<int>(pageWidth * 0.02)),
+          tableWidth(static_cast<int>(pageWidth * 0.9)), top(static_cast<int>(pageHeight * 0.05)),
+          patientTop(static_cast<int>(pageHeight * 0.20)), recordTop(static_cast<int>(pageHeight * 0.40))
+    {
+    }
+    // One line of the table's width, `line` rows below `y`.
+    CRect Line(int y, int line) const { return CRect(left, y + line * row, left + tableWidth, y + (line + 1) * row); }
 
-    CFont bold;
-    CFont normal;
-    MakeArial(bold, static_cast<int>(row * 0.7), FW_BOLD);
-    MakeArial(normal, static_cast<int>(row * 0.7), FW_NORMAL);
-    CFont* oldFont = pDC->SelectObject(&bold);
-    CGdiObject* oldBrush = pDC->SelectStockObject(NULL_BRUSH);
-    pDC->SetBkMode(TRANSPARENT);
-    pDC->SetTextColor(RGB(0, 0, 0));
+    int width;
+    int height;
+    int left;       // the left margin
+    int row;        // the height of a line
+    int inset;      // of the frame from the page's edges
+    int tableWidth; // of the sections' lines
+    int top;        // of the title line; the bottom line ends as far from the page's bottom
+    int patientTop;
+    int recordTop;
+};
 
-    // 1. the frame, the top and the bottom line
-    pDC->Rectangle(inset, inset, nWidth - inset, nHeight - inset);
-    const int top = static_cast<int>(nHeight * 0.05);
+// The frame round the page, the title line (product, version, when the job started) and the
+// bottom line.
+void DrawCoverFrame(CDC* dc, const CoverLayout& page, const COleDateTime& started)
+{
+    dc->Rectangle(page.inset, page.inset, page.width - page.inset, page.height - page.inset);
     CString title;
-    title.Format("%s %s %s", "Tarvic II", "1.1.2 Lite", job.started.Format("%Y-%m-%d, %H:%M:%S").GetString());
-    LineText(pDC, title, CRect(left, top, nWidth - left, top + row), DT_RIGHT);
-    LineText(pDC, "ORLISK ver.1.0.", CRect(left, nHeight - top - row, nWidth - left, nHeight - top), DT_LEFT);
-
-    // 2. the patient
-    const int patientTop = static_cast<int>(nHeight * 0.20);
-    LineText(pDC, LoadText(bed::IDS_PATIENT_INFORMATION), CRect(left, patientTop, left + tableWidth, patientTop + row),
+    title.Format("%s %s %s", LoadText(trend::IDS_COVER_PRODUCT).GetString(),
+                 LoadText(trend::IDS_COVER_VERSION).GetString(), started.Format("%Y-%m-%d, %H:%M:%S").GetString());
+    LineText(dc, title, CRect(page.left, page.top, page.width - page.left, page.top + page.row), DT_RIGHT);
+    LineText(dc, LoadText(trend::IDS_COVER_FOOTER),
+             CRect(page.left, page.height - page.top - page.row, page.width - page.left, page.height - page.top),
              DT_LEFT);
-    pDC->SelectObject(&normal);
-    const CString patientLabels[8] = {
+}
+
+// The patient section: its title in `bold`, then in `normal` the labels, the values (the
+// admitted record's, else the monitor's id and name alone) and the comment.
+void DrawCoverPatient(CDC* dc, const CoverLayout& page, const NyraClientInfo& client, CFont& bold, CFont& normal)
+{
+    const int top = page.patientTop;
+    dc->SelectObject(&bold);
+    LineText(dc, LoadText(bed::IDS_PATIENT_INFORMATION), page.Line(top, 0), DT_LEFT);
+    dc->SelectObject(&normal);
+    const CString labels[8] = {
         LoadText(bed::IDS_ID),       LoadText(bed::IDS_NAME),
         LoadText(bed::IDS_BIRTHDAY), LoadText(bed::IDS_REGISTRATION_DATE),
         LoadText(bed::IDS_LMP),      LoadText(bed::IDS_EDC),
         LoadText(bed::IDS_GR) + "/" + LoadText(bed::IDS_PA), LoadText(trend::IDS_GA),
     };
-    CString patientValues[8];
+    CString values[8];
     const PrintedPatient patient = PatientOf(client);
-    patientValues[0] = patient.id;
-    patientValues[1] = Formatted("%s %s", patient.firstName, patient.lastName);
+    values[0] = patient.id;
+    values[1] = Formatted("%s %s", patient.firstName, patient.lastName);
     CString comment = LoadText(bed::IDS_COMMENT) + " :";
     if (client.IsAdmitted()) {
         const TBLPatientRow& record = client.GetAdmittedPatient();
-        patientValues[2] = DateText(record.P_BIRTHDAY);
-        patientValues[3] = DateText(record.P_REG_DATE);
-        patientValues[4] = DateText(record.P_LMP);
-        patientValues[5] = DateText(record.P_EDC);
+        values[2] = DateText(record.P_BIRTHDAY);
+        values[3] = DateText(record.P_REG_DATE);
+        values[4] = DateText(record.P_LMP);
+        values[5] = DateText(record.P_EDC);
         CString gr;
         CString pa;
         if (record.P_GR != -1)
             gr.Format("%d", static_cast<int>(record.P_GR));
         if (record.P_PA != -1)
             pa.Format("%d", static_cast<int>(record.P_PA));
-        patientValues[6] = gr + "/" + pa;
+        values[6] = gr + "/" + pa;
         if (record.P_LMP.GetYear() != kNoDateYear) {
             const LONG weeks = (COleDateTime::GetCurrentTime() - record.P_LMP).GetDays() / 7;
-            patientValues[7].Format("%d %s", static_cast<int>(weeks), LoadText(trend::IDS_WEEKS).GetString());
+            values[7].Format("%d %s", static_cast<int>(weeks), LoadText(trend::IDS_WEEKS).GetString());
         }
         comment = Formatted("%s : %s", LoadText(bed::IDS_COMMENT), record.P_COMMENT);
     }
-    const int patientCell = tableWidth / 8;
-    FramedRow(pDC, patientLabels, 8, left, patientTop + row, patientCell, row);
-    FramedRow(pDC, patientValues, 8, left, patientTop + 2 * row, patientCell, row);
-    LineText(pDC, comment, CRect(left, patientTop + 3 * row, left + tableWidth, patientTop + 4 * row), DT_LEFT);
+    const int cell = page.tableWidth / 8;
+    FramedRow(dc, labels, 8, page.left, top + page.row, cell, page.row);
+    FramedRow(dc, values, 8, page.left, top + 2 * page.row, cell, page.row);
+    LineText(dc, comment, page.Line(top, 3), DT_LEFT);
+}
 
-    // 3. the recording
-    const int recordTop = static_cast<int>(nHeight * 0.40);
-    pDC->SelectObject(&bold);
-    LineText(pDC, LoadText(trend::IDS_RECORD_INFORMATION), CRect(left, recordTop, left + tableWidth, recordTop + row),
-             DT_LEFT);
-    pDC->SelectObject(&normal);
-    const CString recordLabels[5] = {
+// The recording section: its title in `bold`, then in `normal` the labels, the values and the
+// share of lost signal (only while the bed records, and only of a trend that has entries).
+void DrawCoverRecord(CDC* dc, const CoverLayout& page, const TrendPrintJob& job, CFont& bold, CFont& normal)
+{
+    const NyraClientInfo& client = *job.client;
+    const int top = page.recordTop;
+    dc->SelectObject(&bold);
+    LineText(dc, LoadText(trend::IDS_RECORD_INFORMATION), page.Line(top, 0), DT_LEFT);
+    dc->SelectObject(&normal);
+    const CString labels[5] = {
         LoadText(trend::IDS_RECORD_START), LoadText(trend::IDS_LENGTH), LoadText(bed::IDS_DOCTOR),
         LoadText(bed::IDS_NURSE),          LoadText(trend::IDS_PRINTED_INTERVAL),
     };
-    const CString recordValues[5] = {
+    const CString values[5] = {
         client.GetStartTimeOfTrend().Format("%Y-%m-%d, %H:%M:%S"),
         Clock(job.trendCount),
         UserName(client.m_strDoctorID),
         UserName(client.m_strNurseID),
         Clock(job.choice.first) + "~" + Clock(job.choice.last),
     };
-    const int recordCell = tableWidth / 5;
-    FramedRow(pDC, recordLabels, 5, left, recordTop + row, recordCell, row);
-    FramedRow(pDC, recordValues, 5, left, recordTop + 2 * row, recordCell, row);
-    // The share of lost signal only while the bed records, and only of a trend that has entries.
+    const int cell = page.tableWidth / 5;
+    FramedRow(dc, labels, 5, page.left, top + page.row, cell, page.row);
+    FramedRow(dc, values, 5, page.left, top + 2 * page.row, cell, page.row);
     CString loss;
     loss.Format("%s(%%) :", LoadText(trend::IDS_LOSS_OF_SIGNAL).GetString());
     if (client.IsRecording() && job.trendCount > 0) {
         loss.Format("%s(%%) : %.1lf", LoadText(trend::IDS_LOSS_OF_SIGNAL).GetString(),
                     client.GetSignalLossOfRecored() * 100.0 / job.trendCount);
     }
-    LineText(pDC, loss, CRect(left, recordTop + 3 * row, left + tableWidth, recordTop + 4 * row), DT_LEFT);
+    LineText(dc, loss, page.Line(top, 3), DT_LEFT);
+}
+
+} // namespace
+
+void CTarvicIIView::DrawCoverPage(CDC* pDC, int nWidth, int nHeight)
+{
+    if (!m_pTrendPrint)
+        return;
+    const TrendPrintJob& job = *m_pTrendPrint;
+    const CoverLayout page(nWidth, nHeight);
+
+    CFont bold;
+    CFont normal;
+    MakeArial(bold, static_cast<int>(page.row * 0.7), FW_BOLD);
+    MakeArial(normal, static_cast<int>(page.row * 0.7), FW_NORMAL);
+    CFont* oldFont = pDC->SelectObject(&bold);
+    CGdiObject* oldBrush = pDC->SelectStockObject(NULL_BRUSH);
+    pDC->SetBkMode(TRANSPARENT);
+    pDC->SetTextColor(RGB(0, 0, 0));
+
+    DrawCoverFrame(pDC, page, job.started);
+    DrawCoverPatient(pDC, page, *job.client, bold, normal);
+    DrawCoverRecord(pDC, page, job, bold, normal);
 
     pDC->SelectObject(oldBrush);
     pDC->SelectObject(oldFont);
