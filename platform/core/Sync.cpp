@@ -3,7 +3,9 @@
 // Every waitable object and the handle table sit under one process-wide wait lock. The system has
 // a handful of events and threads, so one lock costs nothing measurable and makes waits for several
 // objects at once (any or all) simple and exact: a waiter checks and takes its objects in one step.
-// A blocked waiter registers itself with each object it waits on; signalling an object wakes them.
+// A blocked waiter registers itself with each object it waits on; signalling an object wakes them
+// once the signaller has left the wait lock, so a woken waiter finds the lock free instead of
+// blocking on it at once (one more sleep and wake-up per signal).
 #include "platform/core/Sync.h"
 
 #include <algorithm>
@@ -39,7 +41,9 @@ public:
 // A thread blocked in a wait. Lives on that thread's stack while registered with its objects.
 struct Waiter
 {
-    std::condition_variable wake;
+    // Shared with the signallers, which notify it after leaving the wait lock: by then a waiter
+    // whose time ran out may be gone, and its condition stays for them to notify.
+    std::shared_ptr<std::condition_variable> wake { std::make_shared<std::condition_variable>() };
     const std::vector<std::shared_ptr<Waitable>>* objects { nullptr };
     bool waitAll { false };
     // Index of the object a PulseEvent handed to this waiter; -1 when none.
@@ -89,18 +93,29 @@ HANDLE Add(std::shared_ptr<Waitable> object)
     return AddLocked(state, std::move(object));
 }
 
-void WakeLocked(Waitable& object)
+// The waiters a change wakes, notified once the wait lock is left (Notify).
+using Wakes = std::vector<std::shared_ptr<std::condition_variable>>;
+
+void WakeLocked(Waitable& object, Wakes& wakes)
 {
     for (Waiter* waiter : object.m_waiters)
-        waiter->wake.notify_one();
+        wakes.push_back(waiter->wake);
     for (auto& [cookie, listener] : object.m_listeners)
         listener();
 }
 
-void SignalLocked(Waitable& object)
+void SignalLocked(Waitable& object, Wakes& wakes)
 {
     object.m_signalled = true;
-    WakeLocked(object);
+    WakeLocked(object, wakes);
+}
+
+// Outside the wait lock. A waiter it wakes checks its objects again under the lock, so a wake
+// that comes late (the waiter took another object or timed out meanwhile) is harmless.
+void Notify(const Wakes& wakes)
+{
+    for (const auto& wake : wakes)
+        wake->notify_one();
 }
 
 // Takes the objects if the wait is satisfied now; WAIT_TIMEOUT when it is not.
@@ -162,8 +177,8 @@ DWORD Wait(std::vector<HANDLE> handles, bool waitAll, DWORD milliseconds)
             registered = true;
         }
         if (milliseconds == INFINITE) {
-            self.wake.wait(lock);
-        } else if (self.wake.wait_until(lock, deadline) == std::cv_status::timeout) {
+            self.wake->wait(lock);
+        } else if (self.wake->wait_until(lock, deadline) == std::cv_status::timeout) {
             result = self.granted >= 0 ? WAIT_OBJECT_0 + static_cast<DWORD>(self.granted)
                                        : TryTakeLocked(objects, waitAll);
             break;
@@ -176,8 +191,8 @@ DWORD Wait(std::vector<HANDLE> handles, bool waitAll, DWORD milliseconds)
     return result;
 }
 
-// Runs `change` on the event behind `handle` under the wait lock; FALSE for an invalid handle or
-// a handle that is not an event.
+// Runs `change` on the event behind `handle` under the wait lock and wakes the waiters it
+// collected after; FALSE for an invalid handle or a handle that is not an event.
 template <typename Change>
 BOOL ChangeEvent(HANDLE handle, Change change)
 {
@@ -189,7 +204,10 @@ BOOL ChangeEvent(HANDLE handle, Change change)
         SetLastError(ERROR_INVALID_HANDLE);
         return FALSE;
     }
-    change(*object);
+    Wakes wakes;
+    change(*object, wakes);
+    lock.unlock();
+    Notify(wakes);
     return TRUE;
 }
 
@@ -251,12 +269,15 @@ HANDLE CreateThreadEndObject() { return Add(std::make_shared<Waitable>(true, fal
 void SignalThreadEnd(HANDLE threadEnd, DWORD exitCode)
 {
     WaitState& state = State();
-    std::lock_guard lock(state.lock);
+    std::unique_lock lock(state.lock);
     auto object = FindLocked(state, threadEnd);
     if (!object || !object->m_isThread || object->m_signalled)
         return;
     object->m_exitCode = exitCode;
-    SignalLocked(*object);
+    Wakes wakes;
+    SignalLocked(*object, wakes);
+    lock.unlock();
+    Notify(wakes);
 }
 
 } // namespace platform
@@ -272,17 +293,17 @@ HANDLE CreateEvent(void*, BOOL manualReset, BOOL initialState, LPCTSTR)
 
 BOOL SetEvent(HANDLE event)
 {
-    return platform::ChangeEvent(event, [](Waitable& object) { platform::SignalLocked(object); });
+    return platform::ChangeEvent(event, [](Waitable& object, platform::Wakes& wakes) { platform::SignalLocked(object, wakes); });
 }
 
 BOOL ResetEvent(HANDLE event)
 {
-    return platform::ChangeEvent(event, [](Waitable& object) { object.m_signalled = false; });
+    return platform::ChangeEvent(event, [](Waitable& object, platform::Wakes&) { object.m_signalled = false; });
 }
 
 BOOL PulseEvent(HANDLE event)
 {
-    return platform::ChangeEvent(event, [](Waitable& object) {
+    return platform::ChangeEvent(event, [](Waitable& object, platform::Wakes& wakes) {
         for (platform::Waiter* waiter : object.m_waiters) {
             if (waiter->waitAll || waiter->granted >= 0)
                 continue;
@@ -294,7 +315,7 @@ BOOL PulseEvent(HANDLE event)
                 break;
         }
         object.m_signalled = false;
-        platform::WakeLocked(object);
+        platform::WakeLocked(object, wakes);
     });
 }
 
