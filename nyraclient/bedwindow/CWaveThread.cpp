@@ -47,6 +47,7 @@ int SampleValue(const PKWave_v110& wave, int kind, int i)
 CWaveThread::~CWaveThread()
 {
     Drain();
+    ReleaseWork();
     if (m_Canvas.GetSafeHdc() != nullptr)
         m_Canvas.DeleteDC();
     if (m_Background.GetSafeHdc() != nullptr)
@@ -124,6 +125,8 @@ int CWaveThread::Run()
         else
             PauseFor(queued > kCatchUpQueue ? 1 : kPassSleepMs);
     }
+    // The window may rebuild its work bitmap once this thread has gone.
+    ReleaseWork();
     lifeLock.Unlock();
     return kExitCode;
 }
@@ -189,6 +192,11 @@ bool CWaveThread::RebuildCanvas(NyraControl& owner)
     }
     if (!copied)
         return false;
+    // The work bitmap stays in a DC of this thread's own until the next rebuild: every packet
+    // copies its columns there.
+    ReleaseWork();
+    if (m_Work.CreateCompatibleDC(&windowDC))
+        m_pOldWork = m_Work.SelectObject(owner.GetWorkBitmap());
     {
         std::lock_guard lock(m_ResetLock);
         m_bCanvasReset = false;
@@ -284,17 +292,22 @@ void CWaveThread::ShowColumns(NyraControl& owner, int sweep, int step)
     CClientDC windowDC(&owner);
     if (windowDC.GetSafeHdc() == nullptr)
         return;
-    CDC work;
-    const bool haveWork = work.CreateCompatibleDC(&windowDC) != FALSE;
-    CBitmap* old = haveWork ? work.SelectObject(owner.GetWorkBitmap()) : nullptr;
+    const bool haveWork = m_Work.GetSafeHdc() != nullptr;
     for (int i = 0; i < count; ++i) {
         const auto [x0, x1] = pieces[size_t(i)];
         windowDC.BitBlt(m_rcGraph.left + x0, m_rcGraph.top, x1 - x0, h, &m_Canvas, x0, 0, SRCCOPY);
         if (haveWork)
-            work.BitBlt(m_rcGraph.left + x0, m_rcGraph.top, x1 - x0, h, &m_Canvas, x0, 0, SRCCOPY);
+            m_Work.BitBlt(m_rcGraph.left + x0, m_rcGraph.top, x1 - x0, h, &m_Canvas, x0, 0, SRCCOPY);
     }
-    if (haveWork)
-        work.SelectObject(old);
+}
+
+void CWaveThread::ReleaseWork()
+{
+    if (m_Work.GetSafeHdc() == nullptr)
+        return;
+    m_Work.SelectObject(m_pOldWork);
+    m_pOldWork = nullptr;
+    m_Work.DeleteDC();
 }
 
 void CWaveThread::DrawChannel(const PKWave_v110& wave, int channel, WaveChannelScale& scale, int baseline)

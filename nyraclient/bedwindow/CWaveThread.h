@@ -11,7 +11,9 @@
 //
 // The traces are drawn on a canvas of the wave area's size; a clean copy of the area (the
 // background) is what the erase bar restores. The columns each drawn packet changed go from the
-// canvas to the window's work bitmap (so a repaint keeps the waves) and onto the window.
+// canvas to the window's work bitmap (so a repaint keeps the waves) and onto the window; the
+// work bitmap stays selected in a DC of the painter's own while it runs, so a packet makes no DC
+// but the window's.
 //
 // Every channel's trace runs on across packets, the fetal SpO2 pleth too: a trace breaks only
 // where a sample has no data.
@@ -71,6 +73,8 @@ private:
     // Copies the columns a packet drawn from `sweep` on changed onto the window and into its
     // work bitmap.
     void ShowColumns(NyraControl& owner, int sweep, int step);
+    // Takes the window's work bitmap out of this thread's DC.
+    void ReleaseWork();
     void CreatePens(NyraControl& owner);
 
     // Queue lock: guards the queue. Taken alone.
@@ -87,6 +91,9 @@ private:
     CBitmap m_CanvasBitmap;
     CDC m_Background;
     CBitmap m_BackgroundBitmap;
+    // The window's work bitmap, selected from a rebuild of the canvas to the next one or the end.
+    CDC m_Work;
+    CBitmap* m_pOldWork { nullptr };
     int m_nSweep { 0 };
     std::array<CPen, 4> m_Pens;
     std::atomic<unsigned> m_nDrawn { 0 };
