@@ -56,11 +56,13 @@ void NyraAlarmManager::SetAlarm(ALARMTYPE type, BYTE value)
 {
     if (!IsValidType(type))
         return;
+    const int before = GetAlarmCount();
     m_value[type].store(value, std::memory_order_relaxed);
     // A lost link is always shown in red, also once the value is cleared again (a cleared
     // value shows nothing whatever its level).
     if (type == ALARMTYPE_NETWORK)
         m_level[type].store(ALARM_LEVEL_RED, std::memory_order_relaxed);
+    WakeSoundAfter(before);
 }
 
 void NyraAlarmManager::RemoveAlarm(ALARMTYPE type)
@@ -118,6 +120,7 @@ int NyraAlarmManager::GetAlarmCount() const
 
 int NyraAlarmManager::SetAlarm(const PKParam_v110& param, const PKAlarm_v110& alarm)
 {
+    const int before = GetAlarmCount();
     // Values first, then levels, each in the order of the types.
     for (const auto& source : kParamAlarmSources) {
         const bool enabled = (alarm.*source.enable)() != 0;
@@ -127,5 +130,20 @@ int NyraAlarmManager::SetAlarm(const PKParam_v110& param, const PKAlarm_v110& al
         const bool enabled = (alarm.*source.enable)() != 0;
         m_level[source.type].store(enabled ? (alarm.*source.level)() : 0, std::memory_order_relaxed);
     }
+    WakeSoundAfter(before);
     return GetAlarmCount();
+}
+
+// ---- the sound -------------------------------------------------------------------------------------
+
+void NyraAlarmManager::WakeSound() const
+{
+    if (m_soundHook)
+        m_soundHook();
+}
+
+void NyraAlarmManager::WakeSoundAfter(int before) const
+{
+    if (before == 0 && GetAlarmCount() > 0)
+        WakeSound();
 }

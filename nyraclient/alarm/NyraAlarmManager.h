@@ -10,6 +10,7 @@
 #include "platform/core/Types.h"
 
 #include <atomic>
+#include <functional>
 
 class PKAlarm_v110;
 class PKParam_v110;
@@ -70,13 +71,23 @@ public:
     // gets value and level 0. The network alarm is kept. Returns GetAlarmCount().
     int SetAlarm(const PKParam_v110& param, const PKAlarm_v110& alarm);
 
+    // Called on the thread that set them whenever the monitor goes from no alarm to some (and by
+    // WakeSound): the station's alarm sound sleeps until then. Set before the monitor's packets
+    // come; copies do not take it.
+    void SetSoundHook(std::function<void()> hook) { m_soundHook = std::move(hook); }
+    void WakeSound() const;
+
 private:
     // A type outside 0 to 10 names no alarm: setters ignore it and getters give 0, so a bad
     // index can never write beyond the arrays.
     static bool IsValidType(int type) { return type >= 0 && type < ALARMTYPE_COUNT; }
 
+    // Calls the sound hook when `before` counted no alarm and there is one now.
+    void WakeSoundAfter(int before) const;
+
     std::atomic<BYTE> m_value[ALARMTYPE_COUNT];
     std::atomic<BYTE> m_level[ALARMTYPE_COUNT];
+    std::function<void()> m_soundHook;
 };
 
 // The display text of one alarm: "<parameter name>: <cause text>" for a parameter type with a

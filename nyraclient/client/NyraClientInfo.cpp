@@ -81,10 +81,17 @@ void NyraClientInfo::Default()
 
 void NyraClientInfo::SetConfig(NyraConfig config, int bKeepRecordLimit)
 {
-    std::lock_guard lock(m_SettingsLock);
-    if (bKeepRecordLimit)
-        config.RecordLimit = m_Config.RecordLimit;
-    m_Config = config;
+    bool soundOn = false;
+    {
+        std::lock_guard lock(m_SettingsLock);
+        if (bKeepRecordLimit)
+            config.RecordLimit = m_Config.RecordLimit;
+        soundOn = config.AllAlarmSound != 0 && m_Config.AllAlarmSound == 0;
+        m_Config = config;
+    }
+    // Alarms already there may sound now.
+    if (soundOn)
+        m_AlarmManager.WakeSound();
 }
 
 void NyraClientInfo::SetDisplayFlags(const std::array<int, NyraConfig::kDisplayFlags>& flags)
@@ -187,6 +194,8 @@ void NyraClientInfo::EnableAlarm(int bEnable)
             return;
         m_Config.AllAlarmSound = bEnable;
     }
+    if (bEnable)
+        m_AlarmManager.WakeSound();
     ForEachBedWindow([](NyraControl* wnd) { wnd->ResetIconStatus(); });
 }
 

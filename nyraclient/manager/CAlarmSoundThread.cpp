@@ -15,11 +15,9 @@ int CAlarmSoundThread::Run()
     soundLock.Lock();
     while (IsRunning()) {
         if (!owner->CanPalyAlarmSound()) {
-            // A station without beds has nothing to sound: it sleeps until a bed comes.
-            if (owner->HasNoClient())
-                WaitForWork(INFINITE);
-            else
-                Pause(kIdlePollMs);
+            // Nothing to sound: it sleeps until a bed comes, a bed's alarms begin or its sound
+            // is switched on (each wakes it).
+            WaitForWork(INFINITE);
             continue;
         }
         const BOOL played = PlaySound(reinterpret_cast<LPCSTR>(std::uintptr_t(nyraclient::IDR_ALARM_SOUND)), nullptr,

@@ -1,6 +1,7 @@
 // CAlarmSoundThread: one per client manager. While any bed wants an alarm sound it plays the
-// library's alarm sound every 3 seconds of the tick clock; otherwise it looks again every 100 ms,
-// and without any bed it sleeps until the manager wakes it for a new one.
+// library's alarm sound every 3 seconds of the tick clock; otherwise it sleeps until the manager
+// wakes it: a new bed, a bed whose alarms begin (its alarm manager's sound hook) or whose sound
+// is switched on.
 //
 // It holds the manager's sound lock for its whole life. The pause between sounds is a wait on
 // the thread's wake event, which the stop sets, so the manager's destructor (which stops the
@@ -18,8 +19,6 @@ public:
     static constexpr int kExitCode = 0x1D05;
     // Between two sounds, on the tick clock.
     static constexpr DWORD kSoundIntervalMs = 3000;
-    // How often the thread looks whether a bed wants the sound.
-    static constexpr DWORD kIdlePollMs = 100;
 
     BOOL InitInstance() override { return TRUE; }
     int Run() override;

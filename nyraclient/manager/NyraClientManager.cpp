@@ -40,7 +40,11 @@ NyraClientManager::~NyraClientManager()
 {
     // The sound thread asks the clients whether to play: it ends before they go. Its pause
     // watches the stop flag, so this wait is short.
-    m_SoundThread.Stop();
+    {
+        std::lock_guard lock(m_SoundWakeLock);
+        m_SoundThread.StopWithoutWaiting();
+    }
+    m_SoundThread.WaitForEnd();
     ClearAll();
     // A thread let go by StopAlarm holds the sound lock for the rest of its life: passing
     // through it waits for that thread's end too.
@@ -111,12 +115,13 @@ void NyraClientManager::AppendClient(NyraClientInfo* client, int key, bool start
     else
         LogConnected(RunLog, client->m_PeerAddr, key);
     client->SetConfig(m_Config, FALSE);
+    client->m_AlarmManager.SetSoundHook([this] { WakeAlarmSound(); });
     if (startWatchdog)
         client->ResetConnectionCheck();
     m_ClientLock.Lock();
     m_Clients.push_back(client);
     m_ClientLock.Unlock();
-    m_SoundThread.Wake();
+    WakeAlarmSound();
     ResetLayout();
 }
 
@@ -217,10 +222,11 @@ int NyraClientManager::AddDemoClient()
     client->PatientPacket().SetLastName(demoName);
     client->m_bMonitorAccepted = 1;
     client->SetConfig(m_Config, FALSE);
+    client->m_AlarmManager.SetSoundHook([this] { WakeAlarmSound(); });
     m_ClientLock.Lock();
     m_Clients.push_back(client);
     m_ClientLock.Unlock();
-    m_SoundThread.Wake();
+    WakeAlarmSound();
     Sort(TRUE);
     client->StartDemo();
     return 1;
@@ -490,14 +496,6 @@ void NyraClientManager::RefreshClient(NyraClientInfo* pClient)
 {
     if (pClient != nullptr)
         pClient->RefreshControl(TRUE, TRUE);
-}
-
-bool NyraClientManager::HasNoClient()
-{
-    m_ClientLock.Lock();
-    const bool none = m_Clients.empty();
-    m_ClientLock.Unlock();
-    return none;
 }
 
 int NyraClientManager::CanPalyAlarmSound()

@@ -6,7 +6,7 @@
 //
 // Locks, in their order: the sound lock, then the client lock (guards the client array; it
 // is re-entrant), then a client's link lock. Everything but GetClient, CanPalyAlarmSound and
-// HasNoClient runs on the user-interface thread, the only thread that changes the array.
+// WakeAlarmSound runs on the user-interface thread, the only thread that changes the array.
 #pragma once
 
 #include "nyraclient/client/ClientMessages.h"
@@ -22,6 +22,7 @@
 #include "platform/core/Sync.h"
 
 #include <array>
+#include <mutex>
 #include <atomic>
 #include <vector>
 
@@ -87,8 +88,6 @@ public:
     void Discharge(NyraClientInfo* pClient);
     void RefreshClient(NyraClientInfo* pClient);
     int CanPalyAlarmSound();
-    // Whether no bed is known at all (the alarm-sound thread then sleeps). Any thread.
-    bool HasNoClient();
 
     // ---- grid, pages and the enlarged bed (NyraClientManagerPages.cpp) ---------------------
     // The grid's display mode (0 one bed enlarged, 1 two, 2 four, 3 eight, 4 sixteen beds; any
@@ -132,6 +131,9 @@ public:
     // destructor stops it and waits for its end. Both on the user-interface thread.
     void StartAlarm();
     void StopAlarm();
+    // Any thread (a bed's alarm manager calls it when its alarms begin): the alarm-sound thread
+    // looks at the beds again.
+    void WakeAlarmSound();
     // Adds a demo bed: 1, or 0 when refused (two beds already: a box says so) or out of memory.
     int AddDemoClient();
 
@@ -184,6 +186,9 @@ private:
     CCriticalSection m_SoundLock;
     AlarmSoundNotice m_SoundNotice;
     NyraWorkerControl<CAlarmSoundThread> m_SoundThread;
+    // Sound wake lock: guards the sound thread's control against wakes from other threads (a
+    // demo bed's generator). Taken alone.
+    std::mutex m_SoundWakeLock;
     CCriticalSection m_ClientLock;
     CString m_strDataDir;
     CRect m_rcClient;

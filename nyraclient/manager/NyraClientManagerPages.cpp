@@ -352,11 +352,19 @@ void NyraClientManager::StartAlarm()
         return;
     // Without the notice window the sound still plays; only the failure box is lost.
     m_SoundNotice.CreateNotice();
+    std::lock_guard lock(m_SoundWakeLock);
     m_SoundThread.Start(this);
 }
 
 void NyraClientManager::StopAlarm()
 {
+    std::lock_guard lock(m_SoundWakeLock);
     m_SoundThread.StopWithoutWaiting();
+}
+
+void NyraClientManager::WakeAlarmSound()
+{
+    std::lock_guard lock(m_SoundWakeLock);
+    m_SoundThread.Wake();
 }
 
