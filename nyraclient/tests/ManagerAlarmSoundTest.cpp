@@ -64,17 +64,25 @@ protected:
     }
     ~AlarmSound() override { platform::SetSoundSink(nullptr); }
 
-    // A monitor in network alarm on a station whose alarm sound is on.
-    void AddBedInAlarm()
+    // A connected monitor without alarms on a station whose alarm sound is `soundOn`.
+    NyraClientInfo* AddBed(int soundOn)
     {
         NyraConfig config = m_station->manager.GetConfig();
-        config.AllAlarmSound = 1;
+        config.AllAlarmSound = soundOn;
         m_station->manager.SetConfig(config, FALSE);
         NyraClientSock* sock = nullptr;
         m_sim = m_station->ConnectMonitor(sock);
         NyraClientInfo* client = m_station->Attach(*m_sim, sock);
+        if (client != nullptr)
+            Exchange(*m_sim, m_sim->ConnectPacket(), 1);
+        return client;
+    }
+
+    // A monitor in network alarm on a station whose alarm sound is on.
+    void AddBedInAlarm()
+    {
+        NyraClientInfo* client = AddBed(1);
         ASSERT_NE(client, nullptr);
-        Exchange(*m_sim, m_sim->ConnectPacket(), 1);
         client->GetAlarmManager().SetAlarm(ALARMTYPE_NETWORK, 1);
         ASSERT_EQ(client->CanPlayAlarmSound(), 1);
     }
@@ -163,6 +171,33 @@ TEST_F(AlarmSoundInRealTime, AThreadStartedWithoutBedsSoundsForTheFirstBedInAlar
     EXPECT_TRUE(m_sink->Attempts().empty());
     AddBedInAlarm();
     ASSERT_TRUE(WaitForAttempts(1));
+}
+
+TEST_F(AlarmSoundInRealTime, AQuietBedSoundsOnceItsAlarmsBeginAndItsSoundIsOn)
+{
+    // A bed with its sound off: the thread sleeps with a bed, and alarms alone do not sound.
+    m_sink->SetFailing(false);
+    NyraClientInfo* client = AddBed(0);
+    ASSERT_NE(client, nullptr);
+    m_station->manager.StartAlarm();
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    client->GetAlarmManager().SetAlarm(ALARMTYPE_NETWORK, 1);
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    EXPECT_TRUE(m_sink->Attempts().empty());
+
+    // Switching the bed's sound on wakes the thread.
+    client->EnableAlarm(1);
+    ASSERT_TRUE(WaitForAttempts(1));
+
+    // A thread started anew (out of the pause after that sound) sleeps while the bed is quiet;
+    // alarms that begin on it wake the thread.
+    m_station->manager.StopAlarm();
+    client->GetAlarmManager().RemoveAlarmAll();
+    m_station->manager.StartAlarm();
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    EXPECT_EQ(m_sink->Attempts().size(), 1u);
+    client->GetAlarmManager().SetAlarm(ALARMTYPE_NETWORK, 1);
+    ASSERT_TRUE(WaitForAttempts(2));
 }
 
 TEST_F(AlarmSound, StopAlarmEndsTheThreadWithinItsPause)
