@@ -16,6 +16,7 @@
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
+#include <deque>
 #include <mutex>
 #include <poll.h>
 #include <unistd.h>
@@ -113,6 +114,11 @@ bool GtkHost::Start()
     if (!DisplayAvailable())
         return false;
     gdk_set_allowed_backends("x11,*");
+    // Every window shows a surface drawn on the processor: GDK need not load the GL libraries
+    // to rank the display's visuals for GL (their locks, taken and given back across libraries
+    // and in their destructors at exit, also confuse ThreadSanitizer). A GDK_GL of the
+    // environment wins.
+    g_setenv("GDK_GL", "disable", FALSE);
     if (!gtk_init_check(nullptr, nullptr))
         return false;
     s_choice = Choice::Gtk;
@@ -147,20 +153,45 @@ namespace platform::host::gtk {
 
 bool IsHostThread() { return s_running && ::getpid() == ::gettid(); }
 
+namespace {
+
+// Work that other threads handed to the host thread, in the order they handed it. A lock of our
+// own guards it: GLib's locks are invisible to ThreadSanitizer, so a hand-over through them
+// alone would look like a race to it.
+std::mutex s_workLock;
+std::deque<std::function<void()>> s_work;
+
+gboolean RunHandedWork(gpointer)
+{
+    for (;;) {
+        std::function<void()> work;
+        {
+            std::lock_guard lock(s_workLock);
+            if (s_work.empty())
+                return G_SOURCE_REMOVE;
+            work = std::move(s_work.front());
+            s_work.pop_front();
+        }
+        work();
+    }
+}
+
+} // namespace
+
 void RunOnHostThread(std::function<void()> work)
 {
     if (IsHostThread()) {
         work();
         return;
     }
-    auto* held = new std::function<void()>(std::move(work));
-    g_main_context_invoke_full(
-        nullptr, G_PRIORITY_DEFAULT,
-        [](gpointer data) {
-            (*static_cast<std::function<void()>*>(data))();
-            return G_SOURCE_REMOVE;
-        },
-        held, [](gpointer data) { delete static_cast<std::function<void()>*>(data); });
+    {
+        std::lock_guard lock(s_workLock);
+        s_work.push_back(std::move(work));
+    }
+    // An idle source of the default context: only the host thread runs that context. (Not
+    // g_main_context_invoke: from another thread it runs the work right there whenever the host
+    // thread is not inside the main loop at that moment.)
+    g_idle_add_full(G_PRIORITY_DEFAULT, RunHandedWork, nullptr, nullptr);
 }
 
 } // namespace platform::host::gtk

@@ -7,6 +7,7 @@
 // Waits are bounded: every wait for the display or for messages ends at a deadline, and a test
 // skips only when Xvfb itself is missing.
 #include "platform/gdi/CDC.h"
+#include "platform/gdi/Cursor.h"
 #include "platform/gdi/Image.h"
 #include "platform/gdi/SurfaceDC.h"
 #include "platform/gdi/SysColors.h"
@@ -431,6 +432,23 @@ TEST_F(GtkHostOnXvfb, ScreenIsTheDisplaysAndACaptionlessWindowCoveringItShowsFul
         return !shot.IsNull() && (shot.Pixel(23, 27) & 0xFFFFFF) == 0xC82828u;
     })) << "the bottom-right corner of the screen does not show the window";
     station.DestroyWindow();
+}
+
+// What another thread asks of the host (here the cursor it sets) is done by the host thread when
+// it next runs its loop, never by the asking thread, even while the host thread is outside the
+// loop: GTK belongs to the host thread alone.
+TEST_F(GtkHostOnXvfb, ACursorSetByAWorkerThreadIsShownByTheHostThread)
+{
+    ASSERT_TRUE(PumpDisplayUntil([&] { return GtkHost::IsOnDisplay(frame.m_hWnd); }));
+    ::SetCursor(::LoadCursor(nullptr, IDC_ARROW));
+    ASSERT_TRUE(PumpDisplayUntil([&] { return std::string(GtkHost::ShownCursorName()) == "default"; }));
+
+    // The user-interface thread waits for the worker outside its loop.
+    std::thread worker([] { ::SetCursor(::LoadCursor(nullptr, IDC_HAND)); });
+    worker.join();
+    EXPECT_STREQ(GtkHost::ShownCursorName(), "default") << "the worker thread did the host's work itself";
+    EXPECT_TRUE(PumpDisplayUntil([&] { return std::string(GtkHost::ShownCursorName()) == "pointer"; }));
+    ::SetCursor(::LoadCursor(nullptr, IDC_ARROW));
 }
 
 TEST_F(GtkHostOnXvfb, ClipboardTextGoesThroughTheDisplaysClipboard)
