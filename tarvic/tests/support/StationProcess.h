@@ -1,12 +1,14 @@
 // The TarvicII program itself as a separate process, for end-to-end tests: copied into a program
 // folder of its own with the empty database and the background picture, started with an empty
 // home folder and its own runtime and configuration folders. Headless unless the test gives it
-// a display. What the starts write on standard error is kept for the test. Processes it started
-// and that still run are killed when it goes.
+// a display. What the starts write on standard error is kept for the test; a sanitizer's report
+// there fails it. Processes it started and that still run are killed when it goes.
 #pragma once
 
 #include "testkit/BuildFolders.h"
 #include "testkit/TempFolder.h"
+
+#include <gtest/gtest.h>
 
 #include <chrono>
 #include <csignal>
@@ -75,6 +77,15 @@ public:
             if (pid > 0 && waitpid(pid, nullptr, WNOHANG) == 0) {
                 kill(pid, SIGKILL);
                 waitpid(pid, nullptr, 0);
+            }
+        // In a sanitizer build the program's own reports (a race, a leak at its end) are on its
+        // standard error, which nobody else reads: they fail the test that started it.
+        const std::string standardError = StandardError();
+        for (const char* report : {"WARNING: ThreadSanitizer:", "ERROR: AddressSanitizer:", "ERROR: LeakSanitizer:",
+                                   "runtime error:"})
+            if (standardError.find(report) != std::string::npos) {
+                ADD_FAILURE() << "the station reported: " << standardError;
+                break;
             }
     }
     StationProcess(const StationProcess&) = delete;
