@@ -94,9 +94,12 @@ function(ward_tests target)
     endif()
     # NO_PRETTY_VALUES: a parameter without a printer would put its raw bytes (padding
     # included) into the test's name, which then changes from run to run.
+    # The listing of a sanitizer build's tests on a busy machine may take longer than the
+    # default 5 s, and a listing that times out fails every test of the program.
     gtest_discover_tests(${exe}
       NO_PRETTY_VALUES
       DISCOVERY_MODE PRE_TEST
+      DISCOVERY_TIMEOUT 120
       WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/tests
       PROPERTIES LABELS ${W_LABEL})
     if(stem MATCHES "^e2e_")
