@@ -2,10 +2,14 @@
 // loopback TCP and over a pseudo-terminal serial line. It announces itself, sends waves and
 // parameters, injects faults (garbage, a wrong key, a wrong size, a backward sequence jump, a
 // disconnect request, a dropped connection) and the station answers and notifies as it must.
+// Like a monitor, it raises its alarm while its heart rate is outside its limits, by the limits
+// the station sends it, and otherwise sends every alarm cause as "Normal".
 #include "support/StationHarness.h"
 
 #include "nyraclient/link/CUSerialEx.h"
 #include "nyraclient/link/SerialFrame.h"
+
+#include "nrdata/packet/PKParam_v110.h"
 
 #include "platform/core/Clock.h"
 #include "testkit/Golden.h"
@@ -15,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <string>
 #include <thread>
 
 using namespace stationtest;
@@ -233,3 +238,138 @@ TEST(EndToEnd, ADroppedConnectionTimesOutAndTheMonitorComesBackToItsBed)
 }
 
 } // namespace
+
+// ---- alarms ------------------------------------------------------------------------------------
+
+// Every alarm cause byte of a parameter packet, by name.
+std::vector<std::pair<const char*, BYTE>> Causes(const Bytes& bytes)
+{
+    PKParam_v110 packet;
+    EXPECT_NE(packet.SetPacket(bytes.data(), int(bytes.size()), FALSE), 0);
+    return { { "FHR1", packet.GetFHR1Alarm() }, { "FHR2", packet.GetFHR2Alarm() }, { "UC", packet.GetUCAlarm() },
+             { "ECG", packet.GetECGAlarm() },   { "SpO2", packet.GetSpO2Alarm() }, { "NIBP", packet.GetNIBPAlarm() },
+             { "TEMP", packet.GetTempAlarm() }, { "FECG", packet.GetFECGAlarm() }, { "FSpO2", packet.GetFSpO2Alarm() },
+             { "IUP", packet.GetIUPAlarm() } };
+}
+
+TEST(EndToEnd, TheMonitorAlarmsOutsideItsLimitsAndJudgesByTheLimitsTheStationSends)
+{
+    Station station;
+    NyraClientSock* sock = nullptr;
+    auto sim = station.ConnectMonitor(sock);
+    NyraClientInfo* client = station.Attach(*sim, sock);
+    ASSERT_NE(client, nullptr);
+    ASSERT_EQ(Exchange(*sim, sim->ConnectPacket(), 1).size(), 1u);
+    ASSERT_EQ(Exchange(*sim, Join({ sim->VersionPacket(), sim->MonitorPacket(), sim->PatientPacket(), sim->AlarmPacket() }), 4)
+                  .size(),
+              4u);
+    NyraAlarmManager& alarms = client->GetAlarmManager();
+
+    // One second at `bpm`: the FHR1 cause the monitor sent (every other cause must be "Normal")
+    // and the number of alarms the station then holds for the bed.
+    const auto second = [&](int bpm, BYTE& fhr1) {
+        sim->SetSteadyFhr(bpm);
+        const Bytes packet = sim->ParamPacket();
+        EXPECT_EQ(Exchange(*sim, packet, 1).size(), 1u);
+        fhr1 = 0xEE;
+        for (const auto& [name, cause] : Causes(packet)) {
+            if (std::string(name) == "FHR1")
+                fhr1 = cause;
+            else
+                EXPECT_EQ(cause, 0) << name << " at " << bpm << " bpm";
+        }
+        return alarms.GetAlarmCount();
+    };
+
+    // The default limits 110~160, FHR1 and FHR2 on at the high level.
+    struct Case
+    {
+        int bpm;
+        BYTE cause;
+    };
+    for (const Case& c : { Case { 140, 0 }, Case { 110, 0 }, Case { 160, 0 }, Case { 161, 1 },
+                           Case { MonitorSim::kHighFhr, 1 }, Case { 109, 2 }, Case { MonitorSim::kLowFhr, 2 },
+                           Case { 150, 0 } }) {
+        SCOPED_TRACE(c.bpm);
+        BYTE fhr1 = 0;
+        EXPECT_EQ(second(c.bpm, fhr1), c.cause == 0 ? 0 : 1);
+        EXPECT_EQ(fhr1, c.cause);
+        EXPECT_EQ(alarms.GetAlarm(ALARMTYPE_FHR1), c.cause);
+        EXPECT_EQ(alarms.GetAlarmLevel(ALARMTYPE_FHR1), 2);
+        // FHR2 is switched on and has no transducer: never an alarm.
+        EXPECT_EQ(alarms.GetAlarm(ALARMTYPE_FHR2), 0);
+    }
+
+    // The station raises the upper limit to 200: once the monitor acknowledged, 175 is normal
+    // and 201 is not.
+    PKAlarm_v110 raised(client->GetAlarmPacket());
+    raised.SetFHR1Limit(110, 200);
+    client->Send_Alarm(raised.GetPacket(), UINT(raised.GetPacketSize()));
+    ASSERT_TRUE(PumpUntil([&] {
+        sim->Poll(0);
+        return client->IsWaitingAck(NyraClientInfo::WAIT_ACK_ALARM) == 0;
+    }));
+    int lower = 0, upper = 0;
+    sim->AlarmSettings().GetFHR1Limit(lower, upper);
+    EXPECT_EQ(upper, 200);
+    BYTE fhr1 = 0;
+    EXPECT_EQ(second(MonitorSim::kHighFhr, fhr1), 0);
+    EXPECT_EQ(fhr1, 0);
+    EXPECT_EQ(second(201, fhr1), 1);
+    EXPECT_EQ(fhr1, 1);
+
+    // Switched off by the station, FHR1 raises nothing at any rate.
+    PKAlarm_v110 off(client->GetAlarmPacket());
+    off.SetFHR1AlarmEnable(0);
+    client->Send_Alarm(off.GetPacket(), UINT(off.GetPacketSize()));
+    ASSERT_TRUE(PumpUntil([&] {
+        sim->Poll(0);
+        return client->IsWaitingAck(NyraClientInfo::WAIT_ACK_ALARM) == 0;
+    }));
+    EXPECT_EQ(second(230, fhr1), 0);
+    EXPECT_EQ(fhr1, 0);
+
+    // Changed at the monitor (on again, 100~120), the settings reach the station, which
+    // acknowledges and keeps them; 140 is then above the limit.
+    PKAlarm_v110 panel(sim->AlarmSettings());
+    panel.SetFHR1AlarmEnable(1);
+    panel.SetFHR1Limit(100, 120);
+    ASSERT_TRUE(sim->ChangeAlarmSettings(panel));
+    const auto acknowledged = Exchange(*sim, {}, 1);
+    ASSERT_EQ(acknowledged.size(), 1u);
+    EXPECT_TRUE(acknowledged[0].IsAck(PK_TYPE_ALARM));
+    client->GetAlarmPacket().GetFHR1Limit(lower, upper);
+    EXPECT_EQ(upper, 120);
+    EXPECT_EQ(second(140, fhr1), 1);
+    EXPECT_EQ(fhr1, 1);
+}
+
+// The recorded trace, signal loss included (no data there, and no data is no alarm): every cause
+// byte is a cause a monitor sends, FHR1's the limit cause of the second's last heart rate.
+TEST(EndToEnd, TheSampleTraceSendsEveryAlarmByteAsARealCause)
+{
+    MonitorSim sim;
+    sim.LoadTrace(monitorsim::SampleTracePath());
+    int upper = 0;
+    int lower = 0;
+    for (int second = 0; second < 2000; ++second) {
+        const Bytes bytes = sim.ParamPacket();
+        for (const auto& [name, cause] : Causes(bytes)) {
+            ASSERT_LE(cause, 2) << name << " at second " << second;
+            if (std::string(name) != "FHR1")
+                ASSERT_EQ(cause, 0) << name << " at second " << second;
+        }
+        PKParam_v110 packet;
+        packet.SetPacket(bytes.data(), int(bytes.size()), FALSE);
+        upper += packet.GetFHR1Alarm() == 1;
+        lower += packet.GetFHR1Alarm() == 2;
+        int last = PK_NODATA_BYTE;
+        for (int i = 0; i < PKParam_v110::kSamples; ++i)
+            if (packet.GetFHR1(i) != PK_NODATA_BYTE)
+                last = packet.GetFHR1(i);
+        const BYTE expected = last == PK_NODATA_BYTE ? 0 : last > 160 ? 1 : last < 110 ? 2 : 0;
+        ASSERT_EQ(packet.GetFHR1Alarm(), expected) << "second " << second << ", last rate " << last;
+    }
+    // The recorded trace leaves its limits now and then, as the ward sees it.
+    EXPECT_GT(upper + lower, 0);
+}

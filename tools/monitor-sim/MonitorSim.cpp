@@ -14,6 +14,7 @@
 
 #include <arpa/inet.h>
 #include <cerrno>
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <initializer_list>
@@ -54,7 +55,7 @@ int KindLength(std::uint8_t type)
 
 } // namespace
 
-MonitorSim::MonitorSim() = default;
+MonitorSim::MonitorSim() : m_alarm(DefaultAlarmSettings()) {}
 
 MonitorSim::~MonitorSim() { Drop(); }
 
@@ -177,12 +178,13 @@ Bytes MonitorSim::PatientPacket() const
     return BytesOf(packet, m_key);
 }
 
-Bytes MonitorSim::AlarmPacket() const
+PKAlarm_v110 MonitorSim::DefaultAlarmSettings()
 {
     PKAlarm_v110 packet;
     packet.Clear(0);
     // A monitor reports a level for every parameter, on or off (1 low, 2 high; 0 is no level a
-    // monitor sends, and an alarm at level 0 is never shown), and a NIBP source (1 systolic).
+    // monitor sends, and an alarm at level 0 is never shown), limits a ward would start from,
+    // and a NIBP source (1 systolic). The fetal heart rates alarm at the high level.
     using SetLevel = void (PKAlarm_v110::*)(BYTE);
     for (SetLevel level : { &PKAlarm_v110::SetECGLevel, &PKAlarm_v110::SetSpO2Level, &PKAlarm_v110::SetSpO2RLevel,
                             &PKAlarm_v110::SetNIBPLevel, &PKAlarm_v110::SetTempLevel, &PKAlarm_v110::SetUCLevel,
@@ -197,6 +199,29 @@ Bytes MonitorSim::AlarmPacket() const
     packet.SetFHR2AlarmEnable(1);
     packet.SetFHR2Limit(110, 160);
     packet.SetUCLimit(0, 100);
+    packet.SetUCFreqLimit(0, 90);
+    packet.SetECGLimit(50, 120);
+    packet.SetSpO2Limit(90, 100);
+    packet.SetSpO2RLimit(50, 120);
+    packet.SetNIBPLimit(90, 160);
+    packet.SetTempLimit(36.0f, 38.0f);
+    packet.SetFECGLimit(110, 160);
+    packet.SetFSpO2Limit(30, 70);
+    packet.SetFSpO2RLimit(110, 160);
+    packet.SetIUPLimit(0, 100);
+    packet.SetIUPFreqLimit(0, 90);
+    return packet;
+}
+
+bool MonitorSim::ChangeAlarmSettings(const PKAlarm_v110& settings)
+{
+    m_alarm = settings;
+    return Send(AlarmPacket());
+}
+
+Bytes MonitorSim::AlarmPacket() const
+{
+    PKAlarm_v110 packet(m_alarm);
     return BytesOf(packet, m_key);
 }
 
@@ -225,11 +250,14 @@ Bytes MonitorSim::ParamPacket()
     packet.Clear(0xFF);
     packet.SetTimeStamp(m_sequence);
     const long quarter = long(m_sequence) * 4;
+    int fhr1 = PK_NODATA_BYTE; // the second's last heart rate, as the monitor shows it
     for (int i = 0; i < PKParam_v110::kSamples; ++i) {
         const long q = quarter + i * 4 / PKParam_v110::kSamples;
         // The trace writes 0 where the transducer lost the heart: no data, not 0 bpm.
-        const int fhr = m_trace.FhrAt(q);
-        packet.SetFHR1(i, fhr > 0 ? static_cast<BYTE>(fhr) : PK_NODATA_BYTE);
+        const int fhr = m_steadyFhr > 0 ? m_steadyFhr : m_trace.FhrAt(q);
+        packet.SetFHR1(i, fhr > 0 ? static_cast<BYTE>(std::min(fhr, 254)) : PK_NODATA_BYTE);
+        if (fhr > 0)
+            fhr1 = fhr;
         packet.SetFHR2(i, 0xFF);
         packet.SetUC(i, static_cast<BYTE>(m_trace.UcAt(q)));
         packet.SetFM1(i, 0);
@@ -237,21 +265,58 @@ Bytes MonitorSim::ParamPacket()
         // No fetal movement detected (the cleared frame would set both flags).
         packet.SetFMD1(i, 0);
         packet.SetFMD2(i, 0);
-        packet.SetECG(i, 82);
-        packet.SetSpO2(i, 98);
-        packet.SetSpO2R(i, 82);
+        packet.SetECG(i, kMaternalHeartRate);
+        packet.SetSpO2(i, kMaternalSpO2);
+        packet.SetSpO2R(i, kMaternalHeartRate);
     }
-    packet.SetFHR1Alarm(0);
-    packet.SetUCAlarm(0);
-    packet.SetECGAlarm(0);
-    packet.SetSpO2Alarm(0);
-    packet.SetTempAlarm(0);
-    packet.SetTemp(36.8f);
+    packet.SetTemp(kMaternalTemp);
+    SetAlarmCauses(packet, fhr1);
     // No event was marked: the cleared frame would otherwise set every event flag.
     packet.SetMarker(0);
     packet.SetStimulator(0);
     ++m_sequence;
     return BytesOf(packet, m_key);
+}
+
+void MonitorSim::SetAlarmCauses(PKParam_v110& packet, int fhr1) const
+{
+    // Every cause byte is written: 0 is "Normal", and a byte left at the frame's 0xFF would read
+    // as an alarm at the station. Parameters this monitor does not measure (FHR2, FECG, FSpO2,
+    // NIBP, IUP) and UC (whose causes are about contraction length and rate) stay normal.
+    for (auto set : { &PKParam_v110::SetFHR1Alarm, &PKParam_v110::SetFHR2Alarm, &PKParam_v110::SetUCAlarm,
+                      &PKParam_v110::SetECGAlarm, &PKParam_v110::SetSpO2Alarm, &PKParam_v110::SetNIBPAlarm,
+                      &PKParam_v110::SetTempAlarm, &PKParam_v110::SetFECGAlarm, &PKParam_v110::SetFSpO2Alarm,
+                      &PKParam_v110::SetIUPAlarm })
+        (packet.*set)(kCauseNormal);
+    int lower = 0, upper = 0;
+    if (m_alarm.GetFHR1AlarmEnable() != 0 && fhr1 != PK_NODATA_BYTE) {
+        m_alarm.GetFHR1Limit(lower, upper);
+        packet.SetFHR1Alarm(LimitCause(fhr1, lower, upper));
+    }
+    if (m_alarm.GetECGAlarmEnable() != 0) {
+        m_alarm.GetECGLimit(lower, upper);
+        packet.SetECGAlarm(LimitCause(kMaternalHeartRate, lower, upper));
+    }
+    if (m_alarm.GetSpO2AlarmEnable() != 0) {
+        // The SpO2 causes combine the pulse rate's limits with the saturation's lower limit:
+        // "% Lower Limit" is 3, with the pulse rate above (4) or below (5) its limits.
+        int prLower = 0, prUpper = 0;
+        m_alarm.GetSpO2Limit(lower, upper);
+        m_alarm.GetSpO2RLimit(prLower, prUpper);
+        const BYTE pulse = LimitCause(kMaternalHeartRate, prLower, prUpper);
+        const bool saturationLow = kMaternalSpO2 < lower;
+        packet.SetSpO2Alarm(!saturationLow ? pulse : pulse == kCauseUpper ? 4 : pulse == kCauseLower ? 5 : 3);
+    }
+    if (m_alarm.GetTempAlarmEnable() != 0) {
+        float tLower = 0, tUpper = 0;
+        m_alarm.GetTempLimit(tLower, tUpper);
+        packet.SetTempAlarm(kMaternalTemp > tUpper ? kCauseUpper : kMaternalTemp < tLower ? kCauseLower : kCauseNormal);
+    }
+}
+
+BYTE MonitorSim::LimitCause(int value, int lower, int upper)
+{
+    return value > upper ? kCauseUpper : value < lower ? kCauseLower : kCauseNormal;
 }
 
 // ==== sending ====================================================================================
@@ -260,11 +325,17 @@ bool MonitorSim::SendRaw(const Bytes& bytes)
 {
     std::size_t sent = 0;
     while (m_fd >= 0 && sent < bytes.size()) {
-        const ssize_t n = write(m_fd, bytes.data() + sent, bytes.size() - sent);
+        // A closed TCP link is a failed send, not SIGPIPE (a serial line is no socket).
+        ssize_t n = m_serial ? -1 : send(m_fd, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
+        if (m_serial || (n < 0 && errno == ENOTSOCK))
+            n = write(m_fd, bytes.data() + sent, bytes.size() - sent);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n <= 0)
+        if (n <= 0) {
+            if (n < 0 && (errno == EPIPE || errno == ECONNRESET))
+                m_peerClosed = true;
             return false;
+        }
         sent += std::size_t(n);
     }
     return m_fd >= 0;
@@ -339,8 +410,15 @@ void MonitorSim::Handle(const Bytes& packet, std::vector<Reply>& out)
             m_key = packet[3];
         return;
     }
-    if (m_answerSettings && (type == PK_TYPE_PATIENT || type == PK_TYPE_ALARM || type == PK_TYPE_MONITOR))
-        Send(ControlPacket(PK_CONTROL_ACK, type));
+    if (!m_answerSettings || (type != PK_TYPE_PATIENT && type != PK_TYPE_ALARM && type != PK_TYPE_MONITOR))
+        return;
+    // Alarm settings the monitor takes are what it judges its numbers by from now on.
+    if (type == PK_TYPE_ALARM) {
+        PKAlarm_v110 settings;
+        if (settings.SetPacket(packet.data(), int(packet.size()), FALSE) != 0)
+            m_alarm = settings;
+    }
+    Send(ControlPacket(PK_CONTROL_ACK, type));
 }
 
 void MonitorSim::Parse(std::vector<Reply>& out)

@@ -1,8 +1,10 @@
 // MonitorSim: a bedside monitor as the central station sees it, over TCP (bare packets) or a
 // serial line (110-byte frames). It announces itself, sends its protocol version, settings,
-// patient, alarm limits, waves at the monitor's rate and one parameter packet a second with
-// rising sequence numbers, and acknowledges the settings the station sends. Faults can be
-// injected on request. It speaks only the monitor protocol: packets of the seven kinds, ACK
+// patient, alarm settings, waves at the monitor's rate and one parameter packet a second with
+// rising sequence numbers, and acknowledges the settings the station sends. Like a monitor it
+// judges its own numbers against its alarm settings: while a number is outside its limits (and
+// its alarm is on) the parameter packets carry the alarm cause; otherwise every cause is 0
+// ("Normal"). Faults can be injected on request. It speaks only the monitor protocol: packets of the seven kinds, ACK
 // (0xF1) and NAK (0xF0) control packets, the connect (1) and disconnect (0) notices.
 //
 // Everything is driven by the caller: a test steps it packet by packet, the program runs it
@@ -10,6 +12,9 @@
 #pragma once
 
 #include "tools/monitor-sim/CtgTrace.h"
+
+#include "nrdata/packet/PKAlarm_v110.h"
+#include "nrdata/packet/PKParam_v110.h"
 
 #include <cstdint>
 #include <string>
@@ -64,6 +69,29 @@ public:
     std::uint8_t Key() const { return m_key; }
     void SetKey(std::uint8_t key) { m_key = key; }
     void LoadTrace(const std::string& path) { m_trace.Load(path); }
+    // A steady FHR1 of `bpm` in place of the trace (0: the trace again).
+    void SetSteadyFhr(int bpm) { m_steadyFhr = bpm; }
+
+    // ---- alarms ----------------------------------------------------------------------------
+    // FHR1 values that lie outside every default limit, for forcing an alarm.
+    static constexpr int kHighFhr = 175;
+    static constexpr int kLowFhr = 90;
+    // The monitor's alarm settings: switch, level and limits per parameter. They start at the
+    // defaults below, are what AlarmPacket announces, and are replaced by the alarm settings
+    // the station sends (when the simulator acknowledges them).
+    const PKAlarm_v110& AlarmSettings() const { return m_alarm; }
+    // The monitor's own change of its alarm settings (at its front panel): taken, and sent to
+    // the station as a monitor sends its alarm settings whenever they change; false when the
+    // packet could not be sent.
+    bool ChangeAlarmSettings(const PKAlarm_v110& settings);
+    static PKAlarm_v110 DefaultAlarmSettings();
+    // The limit causes of the parameter packet's alarm bytes (the same codes for every
+    // parameter with limits).
+    static constexpr BYTE kCauseNormal = 0;
+    static constexpr BYTE kCauseUpper = 1;
+    static constexpr BYTE kCauseLower = 2;
+    // The cause of `value` against a pair of limits.
+    static BYTE LimitCause(int value, int lower, int upper);
 
     // ---- packets ---------------------------------------------------------------------------
     Bytes ConnectPacket() const;
@@ -106,12 +134,20 @@ public:
     std::vector<Reply> Poll(int timeoutMs);
     // Reads until `count` packets have come in all or `timeoutMs` passed.
     std::vector<Reply> WaitReplies(std::size_t count, int timeoutMs);
-    // Whether the station closed the link (read returned end of file).
+    // Whether the station closed the link (a read found its end, or a send its reset).
     bool PeerClosed() const { return m_peerClosed; }
     // Whether the simulator should answer the station's settings with ACK (default yes).
     void SetAnswerSettings(bool answer) { m_answerSettings = answer; }
 
 private:
+    // The mother's numbers, steady: inside the default limits.
+    static constexpr BYTE kMaternalHeartRate = 82;
+    static constexpr BYTE kMaternalSpO2 = 98;
+    static constexpr float kMaternalTemp = 36.8f;
+
+    // Writes the ten alarm cause bytes from the packet's numbers (`fhr1`: the second's last heart
+    // rate, or no data) and the alarm settings.
+    void SetAlarmCauses(PKParam_v110& packet, int fhr1) const;
     void Parse(std::vector<Reply>& out);
     void Handle(const Bytes& packet, std::vector<Reply>& out);
 
@@ -129,7 +165,9 @@ private:
     std::string m_lastName { "Doe" };
     std::uint32_t m_sequence { 0 };
     long m_waveIndex { 0 };
+    int m_steadyFhr { 0 };
     CtgTrace m_trace;
+    PKAlarm_v110 m_alarm;
 };
 
 } // namespace monitorsim
