@@ -1,16 +1,25 @@
 // monitor-sim: a bedside monitor for trying the central station by hand and for tests.
 //
 //   monitor-sim (--tcp HOST:PORT [--local ADDRESS] | --serial DEVICE) [--monitor N]
-//               [--display-mode N] [--seconds N] [--ctg FILE] [--fault KIND@SECOND]...
+//               [--display-mode N] [--seconds N] [--ctg FILE | --fhr BPM] [--fault KIND@SECOND]...
 //
 // It announces itself, then sends the monitor's waves and one parameter packet every second,
-// prints what the station answers and acknowledges the settings the station sends. Faults:
-// garbage, wrong-key, wrong-size, silence (stops sending, keeps the link), jump-back (the
-// sequence number goes back 60 s), disconnect (the monitor's disconnect notice) and drop (the
-// link closes without a word).
+// prints what the station answers and acknowledges the settings the station sends; the alarm
+// settings it takes are what it judges its heart rate by. --fhr plays a steady FHR1 instead of
+// the trace. Faults: garbage, wrong-key, wrong-size, silence (stops sending, keeps the link),
+// jump-back (the sequence number goes back 60 s), disconnect (the monitor's disconnect notice),
+// drop (the link closes without a word), fhr-high and fhr-low (FHR1 goes to 175 or 90 bpm,
+// outside the default limits, so the monitor raises its alarm) and fhr-back (the trace, or the
+// steady FHR1, again).
+//
+// It writes only to its standard output and error; it keeps no log files.
+//
+// Exit status: 0 when it ran its seconds or left the link itself (disconnect, drop); 1 when the link cannot be opened;
+// 2 for a wrong command line; 3 when the station refused the monitor or closed the link.
 #include "tools/monitor-sim/MonitorSim.h"
 
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -26,8 +35,8 @@ void Usage()
 {
     std::fprintf(stderr,
                  "usage: monitor-sim (--tcp HOST:PORT [--local ADDRESS] | --serial DEVICE) [--monitor N]\n"
-                 "                   [--display-mode N] [--seconds N] [--ctg FILE] [--fault KIND@SECOND]...\n"
-                 "faults: garbage wrong-key wrong-size silence jump-back disconnect drop\n");
+                 "                   [--display-mode N] [--seconds N] [--ctg FILE | --fhr BPM] [--fault KIND@SECOND]...\n"
+                 "faults: garbage wrong-key wrong-size silence jump-back disconnect drop fhr-high fhr-low fhr-back\n");
 }
 
 void Print(const std::vector<monitorsim::Reply>& replies)
@@ -41,12 +50,24 @@ void Print(const std::vector<monitorsim::Reply>& replies)
     std::fflush(stdout);
 }
 
+constexpr int kExitLinkFailed = 1;
+constexpr int kExitUsage = 2;
+constexpr int kExitStationClosed = 3;
+
+// The station closed the link: says when, and the status to end with.
+int StationClosed(const char* when)
+{
+    std::fprintf(stderr, "monitor-sim: the station closed the link %s\n", when);
+    std::fflush(stdout);
+    return kExitStationClosed;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     std::string tcp, serial, local, ctg = monitorsim::SampleTracePath();
-    int monitor = 1, displayMode = 2;
+    int monitor = 1, displayMode = 2, steadyFhr = 0;
     long seconds = 0;
     std::multimap<long, std::string> faults;
     for (int i = 1; i < argc; ++i) {
@@ -54,7 +75,7 @@ int main(int argc, char** argv)
         const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
         if (value == nullptr) {
             Usage();
-            return 2;
+            return kExitUsage;
         }
         ++i;
         if (arg == "--tcp")
@@ -71,16 +92,18 @@ int main(int argc, char** argv)
             seconds = std::atol(value);
         else if (arg == "--ctg")
             ctg = value;
+        else if (arg == "--fhr")
+            steadyFhr = std::atoi(value);
         else if (arg == "--fault") {
             const char* at = std::strchr(value, '@');
             if (at == nullptr) {
                 Usage();
-                return 2;
+                return kExitUsage;
             }
             faults.emplace(std::atol(at + 1), std::string(value, at));
         } else {
             Usage();
-            return 2;
+            return kExitUsage;
         }
     }
 
@@ -88,6 +111,9 @@ int main(int argc, char** argv)
     sim.SetMonitorNumber(monitor);
     sim.SetDisplayMode(displayMode);
     sim.LoadTrace(ctg);
+    sim.SetSteadyFhr(steadyFhr);
+    // A link the station closes is told by a failed send, never by the signal.
+    std::signal(SIGPIPE, SIG_IGN);
     bool open = false;
     if (!tcp.empty()) {
         const auto colon = tcp.rfind(':');
@@ -99,16 +125,18 @@ int main(int argc, char** argv)
     if (!open) {
         std::fprintf(stderr, "monitor-sim: cannot open the link\n");
         Usage();
-        return 1;
+        return kExitLinkFailed;
     }
 
-    // The connect notice first; its ACK gives the key the other packets carry.
-    sim.Send(sim.ConnectPacket());
-    Print(sim.WaitReplies(1, 3000));
-    sim.Send(sim.VersionPacket());
-    sim.Send(sim.MonitorPacket());
-    sim.Send(sim.PatientPacket());
-    sim.Send(sim.AlarmPacket());
+    // The connect notice first; its ACK gives the key the other packets carry. A station that
+    // refuses the monitor (it has no free bed) closes the link instead.
+    const auto connected = sim.Send(sim.ConnectPacket()) ? sim.WaitReplies(1, 3000) : std::vector<monitorsim::Reply> {};
+    Print(connected);
+    if (sim.PeerClosed() || !sim.IsOpen())
+        return StationClosed("before taking the monitor: it refused it (no free bed?)");
+    if (!sim.Send(sim.VersionPacket()) || !sim.Send(sim.MonitorPacket()) || !sim.Send(sim.PatientPacket())
+        || !sim.Send(sim.AlarmPacket()))
+        return StationClosed("while the monitor announced itself");
     Print(sim.WaitReplies(4, 3000));
 
     bool silent = false;
@@ -128,15 +156,25 @@ int main(int argc, char** argv)
                 silent = true;
             else if (fault == "jump-back")
                 sim.JumpSequenceBack(60);
-            else if (fault == "disconnect")
+            else if (fault == "disconnect") {
+                // The monitor says goodbye and leaves.
                 sim.Send(sim.DisconnectPacket());
+                Print(sim.Poll(500));
+                sim.Drop();
+            }
             else if (fault == "drop")
                 sim.Drop();
+            else if (fault == "fhr-high")
+                sim.SetSteadyFhr(MonitorSim::kHighFhr);
+            else if (fault == "fhr-low")
+                sim.SetSteadyFhr(MonitorSim::kLowFhr);
+            else if (fault == "fhr-back")
+                sim.SetSteadyFhr(steadyFhr);
         }
-        if (!sim.IsOpen() || sim.PeerClosed())
-            break;
-        if (!silent && !sim.SendSecond())
-            break;
+        if (!sim.IsOpen())
+            break; // the monitor left the link itself
+        if (sim.PeerClosed() || (!silent && !sim.SendSecond()))
+            return StationClosed("while the monitor was sending");
         next += std::chrono::seconds(1);
         std::this_thread::sleep_until(next);
         Print(sim.Poll(0));
