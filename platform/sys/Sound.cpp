@@ -4,12 +4,15 @@
 #include "platform/core/Clock.h"
 #include "platform/core/ResourceModule.h"
 
+#include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <span>
 #include <string_view>
 #include <fstream>
 #include <iterator>
 #include <mutex>
+#include <string>
 
 namespace platform {
 
@@ -29,10 +32,40 @@ std::uint16_t Le16(const std::uint8_t* p) { return std::uint16_t(p[0] | (p[1] <<
 constexpr std::uint16_t kFormatPcm = 1;
 constexpr std::uint16_t kFormatExtensible = 0xFFFE;
 
+// With PLATFORM_SOUND_LOG set, a program notes its sounds in that file instead of playing
+// them: one line "play MS CHANNELS RATE BITS" per sound started, MS on the machine's monotonic
+// clock (the one std::chrono::steady_clock reads in every process). This is how a test hears the
+// sounds of a program it started, on a machine with or without a sound device.
+class SoundLogSink : public SoundSink
+{
+public:
+    explicit SoundLogSink(std::string path) : m_path(std::move(path)) {}
+    bool Play(const Wave& wave) override
+    {
+        std::ofstream out(m_path, std::ios::app);
+        const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+            std::chrono::steady_clock::now().time_since_epoch());
+        out << "play " << ms.count() << ' ' << wave.format.channels << ' ' << wave.format.samplesPerSecond << ' '
+            << wave.format.bitsPerSample << '\n';
+        out.flush();
+        return bool(out);
+    }
+    void Stop() override {}
+    void WaitUntilDone() override {}
+
+private:
+    std::string m_path;
+};
+
 SoundSink& CurrentSinkLocked()
 {
-    if (!s_sink)
-        s_sink = MakeAlsaSoundSink();
+    if (!s_sink) {
+        const char* log = std::getenv("PLATFORM_SOUND_LOG");
+        if (log != nullptr && *log != '\0')
+            s_sink = std::make_shared<SoundLogSink>(log);
+        else
+            s_sink = MakeAlsaSoundSink();
+    }
     return *s_sink;
 }
 

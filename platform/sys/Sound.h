@@ -6,7 +6,9 @@
 // usable sound device, gives FALSE immediately.
 //
 // Tests replace the device with a sink of their own (FakeSoundSink counts the sounds and
-// notes the process clock at each one).
+// notes the process clock at each one). A program started with PLATFORM_SOUND_LOG=FILE plays
+// nothing and notes each sound as a line of FILE ("play MS CHANNELS RATE BITS", MS on the
+// machine's monotonic clock): how a test hears a program it started.
 #pragma once
 
 #include "platform/core/Types.h"
