@@ -5,6 +5,7 @@
 // display mode switches off, the display page's connection text and record period, the device
 // page's defaults and the patient page's dates, units and doctor and nurse.
 #include "support/StationFixture.h"
+#include "support/ViewerTap.h"
 
 #include "tarvic/dialogs/ApplyToMonitor.h"
 #include "tarvic/dialogs/CAlarmLimitDlg.h"
@@ -16,9 +17,7 @@
 #include "tarvic/dialogs/UserPickers.h"
 #include "tarvic/res/BedDialogIds.h"
 
-#include "nrdata/buffer/CSmartBuffer.h"
 #include "nrdata/table/TBLUser.h"
-#include "nyraclient/broker/CBrokerServer.h"
 
 #include "platform/ui/controls/Button.h"
 #include "platform/ui/controls/ComboBox.h"
@@ -85,17 +84,16 @@ int FECGLower(const PKAlarm_v110& packet)
     return lower;
 }
 
-// Empties the bed's queue for the viewing stations and answers the alarm packets it held.
-std::vector<std::vector<BYTE>> DrainBroker(NyraClientInfo& bed)
+// The alarm settings packets a viewing station received, from the `skip`th on.
+std::vector<PKAlarm_v110> AlarmPacketsSeen(const ViewerTap& viewer, size_t skip)
 {
-    std::vector<std::vector<BYTE>> alarms;
-    while (CSmartBuffer* buffer = bed.GetBrokerSendData()) {
-        const auto* bytes = static_cast<const BYTE*>(buffer->GetBuffer());
-        if (buffer->GetSize() > 0 && bytes[0] == PK_TYPE_ALARM)
-            alarms.emplace_back(bytes, bytes + buffer->GetSize());
-        buffer->RemoveRef(1);
+    std::vector<PKAlarm_v110> packets;
+    const auto relayed = viewer.Packets(PK_TYPE_ALARM);
+    for (size_t i = skip; i < relayed.size(); ++i) {
+        packets.emplace_back();
+        EXPECT_NE(packets.back().SetPacket(relayed[i].packet.data(), PKAlarm_v110::kSize, FALSE), 0);
     }
-    return alarms;
+    return packets;
 }
 
 // ---- apply to the monitor -----------------------------------------------------------------------
@@ -106,13 +104,13 @@ TEST_F(BedSettings, AnAcknowledgedApplyStoresThePacket)
     auto page = OpenPage<CClientAlarmPage>(bed);
     PKAlarm_v110 edited = page->BuildPacket();
     edited.SetFECGLimit(77, 190);
-    // The queue is read here, not by the broker's pass (which would take the packet to the
-    // viewers it has: none); once it has no manager, a pass running now is waited for.
-    view->GetBrokerServer()->SetClientManager(nullptr);
-    Manager().GetClientLock().Lock();
-    Manager().GetClientLock().Unlock();
-    Manager().SetViewerCount(1);
-    DrainBroker(*bed);
+    // A viewing station on the station's viewer port. Once the station took it, the broker
+    // sends it the bed's stored packets, the alarm settings among them.
+    ViewerTap viewer(view->GetViewerPort());
+    ASSERT_TRUE(PumpUntil([&] { return Manager().GetViewerCount() == 1; }));
+    const auto any = [](const ViewerTap::Relayed&) { return true; };
+    ASSERT_GE(viewer.WaitFor(PK_TYPE_ALARM, 0, any, std::chrono::seconds(10)), 0);
+    const size_t stored = viewer.Packets(PK_TYPE_ALARM).size();
     boxes.AnswerBoxes({IDYES});
     testkit::ModalDriver driver;
     driver.Start([&](int) {
@@ -123,14 +121,12 @@ TEST_F(BedSettings, AnAcknowledgedApplyStoresThePacket)
     driver.Stop();
     EXPECT_EQ(FECGLower(bed->GetAlarmPacket()), 77);
     EXPECT_EQ(bed->IsWaitingAck(NyraClientInfo::WAIT_ACK_ALARM), 0);
-    // The viewing stations get the acknowledged packet once.
-    const auto relayed = DrainBroker(*bed);
+    // The viewing station gets the acknowledged packet, once.
+    ASSERT_GE(viewer.WaitFor(PK_TYPE_ALARM, stored, any, std::chrono::seconds(10)), 0);
+    PumpUntil([] { return false; }, std::chrono::milliseconds(500));
+    const auto relayed = AlarmPacketsSeen(viewer, stored);
     ASSERT_EQ(relayed.size(), 1u);
-    PKAlarm_v110 copy;
-    ASSERT_TRUE(copy.SetPacket(relayed[0].data(), int(relayed[0].size()), 0));
-    EXPECT_EQ(FECGLower(copy), 77);
-    Manager().SetViewerCount(0);
-    view->GetBrokerServer()->SetClientManager(&Manager());
+    EXPECT_EQ(FECGLower(relayed[0]), 77);
     const auto shown = boxes.BoxTexts();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0], "Do you want to apply changed Alarm settings?");
