@@ -4,12 +4,15 @@
 // the X server; what the station did is looked at from outside: what the monitor received, the
 // stored packets a viewing station gets, the ini file, the database, the recording files and the
 // stacking of the windows as the window manager keeps it. Each flow leaves a picture of the
-// screen in build/pictures/ for a person to look at.
+// screen in build/pictures/ for a person to look at. The alarm flows run the monitor simulator
+// program and watch the bed's caption on the screen and the packets a viewing station receives.
 //
 // Where to click is worked out the way the station lays its windows out: dialog controls from
 // their templates (dialog units of the template's font) at the dialog's place on the screen, the
 // few points on the full-screen main window from its fixed layout on this 1024x768 screen.
+#include "support/MonitorSimProcess.h"
 #include "support/StationProcess.h"
+#include "support/ViewerTap.h"
 
 #include "appcommon/CTrendPrintDlg.h"
 #include "tarvic/app/StationGlobals.h"
@@ -64,6 +67,8 @@ constexpr POINT kToolbarConfiguration{771, 32};
 constexpr POINT kBedAdmit{894, 76};
 constexpr POINT kBedTrendPrint{960, 76};
 constexpr POINT kBedSettings{982, 76};
+// The caption bar of that tile, where an alarm text blinks.
+const CRect kBedCaption{0, 66, 1024, 87};
 
 // ==== where a dialog's controls are ===============================================================
 
@@ -300,6 +305,15 @@ protected:
     // the monitor's announcement was taken.
     bool StartStation()
     {
+        if (!StartStationAlone())
+            return false;
+        monitor = std::make_unique<MonitorOnLoopback>(monitorPort);
+        return monitor->WaitAnnounced();
+    }
+
+    // Starts the station on the display without a monitor; true once its main window shows.
+    bool StartStationAlone()
+    {
         pid = station.Start({"--ports", std::to_string(monitorPort) + "," + std::to_string(viewerPort)},
                             {std::string("DISPLAY=") + std::getenv("DISPLAY"), "PLATFORM_HOST=gtk",
                              "GSETTINGS_BACKEND=memory", "NO_AT_BRIDGE=1"});
@@ -319,8 +333,7 @@ protected:
             },
             std::chrono::seconds(10));
         EXPECT_EQ(title, "\n") << "the window manager shows no title, and no document name";
-        monitor = std::make_unique<MonitorOnLoopback>(monitorPort);
-        return monitor->WaitAnnounced();
+        return true;
     }
 
     // Waits for the dialog titled `title` and for its place on the screen to settle.
@@ -350,6 +363,44 @@ protected:
         testkit::SaveForReview(testkit::ScreenShot(CRect(0, 0, 1024, 768), temp / "screen.png"), name);
     }
 
+    // The user raises the FHR1 upper limit from 160 to 230 by mouse and keys: the bed's
+    // settings sheet, its alarm page, the FHR1 limit button, the high slider, Apply, and Yes to
+    // the question.
+    void RaiseFhr1UpperLimitByMouse()
+    {
+        // The bed's settings sheet, its alarm page, the FHR1 limit button.
+        ASSERT_TRUE(testkit::ClickAt(kBedSettings));
+        const CRect sheet = Dialog("Client Setting");
+        ASSERT_FALSE(sheet.IsRectEmpty()) << "the bed settings sheet did not open";
+        ASSERT_TRUE(testkit::ClickAt(TabCentre(IDD_CLIENT_SETTING, sheet,
+                                      {"Display Information", "Patient Information", "Alarm Information"}, 2)));
+        const CPoint page = PageOrigin(IDD_CLIENT_SETTING, sheet);
+        ASSERT_TRUE(testkit::ClickAt(page + Centre(ControlRect(IDD_CLIENT_ALARM, 1527))));
+
+        // The alarm limit dialog: the high slider's thumb dragged past its right end (the highest
+        // limit the monitor allows), then ten steps back with the arrow key, and Apply.
+        XWindow limitWindow = 0;
+        const CRect limit = Dialog("Alarm Limit", &limitWindow);
+        ASSERT_FALSE(limit.IsRectEmpty()) << "the alarm limit dialog did not open";
+        const CRect slider = ControlRect(IDD_ALARM_LIMIT, 1524) + limit.TopLeft();
+        // The thumb of the stored 160 on the range 50 to 240 (the simulated monitor's model),
+        // the channel running 8 pixels in from either end.
+        const int channel = slider.Width() - 16 - 1;
+        const CPoint thumb(slider.left + 8 + channel * (160 - 50) / (240 - 50), slider.top + 10);
+        ASSERT_TRUE(testkit::DragFromTo(thumb, CPoint(slider.right + 40, thumb.y)));
+        ASSERT_TRUE(testkit::PressKeys(std::vector<std::string>(10, "Left")));
+        Picture("tarvic_StationOnDisplay_AlarmLimit");
+        ASSERT_TRUE(testkit::ClickAt(Centre(ControlRect(IDD_ALARM_LIMIT, IDOK) + limit.TopLeft())));
+        ASSERT_TRUE(testkit::WaitForNoWindow("^Alarm Limit$"));
+
+        // The page's Apply, and Yes to its question, which stands above the sheet.
+        ASSERT_TRUE(testkit::ClickAt(page + Centre(ControlRect(IDD_CLIENT_ALARM, 1487))));
+        XWindow question = 0;
+        const CRect box = Dialog("Tarvic II", &question);
+        ASSERT_FALSE(box.IsRectEmpty()) << "no question before applying";
+        ASSERT_TRUE(testkit::ClickAt(YesOfQuestion(box)));
+    }
+
     // Opens a database connection of the test's own on the station's database.
     bool OpenDatabase(KTAdo& database)
     {
@@ -372,37 +423,7 @@ TEST_F(StationOnDisplay, FhrAlarmLimitSetByMouseReachesTheMonitorAndTheStoredPac
 {
     ASSERT_TRUE(StartStation());
 
-    // The bed's settings sheet, its alarm page, the FHR1 limit button.
-    ASSERT_TRUE(ClickAt(kBedSettings));
-    const CRect sheet = Dialog("Client Setting");
-    ASSERT_FALSE(sheet.IsRectEmpty()) << "the bed settings sheet did not open";
-    ASSERT_TRUE(ClickAt(TabCentre(IDD_CLIENT_SETTING, sheet,
-                                  {"Display Information", "Patient Information", "Alarm Information"}, 2)));
-    const CPoint page = PageOrigin(IDD_CLIENT_SETTING, sheet);
-    ASSERT_TRUE(ClickAt(page + Centre(ControlRect(IDD_CLIENT_ALARM, 1527))));
-
-    // The alarm limit dialog: the high slider's thumb dragged past its right end (the highest
-    // limit the monitor allows), then ten steps back with the arrow key, and Apply.
-    XWindow limitWindow = 0;
-    const CRect limit = Dialog("Alarm Limit", &limitWindow);
-    ASSERT_FALSE(limit.IsRectEmpty()) << "the alarm limit dialog did not open";
-    const CRect slider = ControlRect(IDD_ALARM_LIMIT, 1524) + limit.TopLeft();
-    // The thumb of the stored 160 on the range 50 to 240 (the simulated monitor's model),
-    // the channel running 8 pixels in from either end.
-    const int channel = slider.Width() - 16 - 1;
-    const CPoint thumb(slider.left + 8 + channel * (160 - 50) / (240 - 50), slider.top + 10);
-    ASSERT_TRUE(testkit::DragFromTo(thumb, CPoint(slider.right + 40, thumb.y)));
-    ASSERT_TRUE(testkit::PressKeys(std::vector<std::string>(10, "Left")));
-    Picture("tarvic_StationOnDisplay_AlarmLimit");
-    ASSERT_TRUE(ClickAt(Centre(ControlRect(IDD_ALARM_LIMIT, IDOK) + limit.TopLeft())));
-    ASSERT_TRUE(testkit::WaitForNoWindow("^Alarm Limit$"));
-
-    // The page's Apply, and Yes to its question, which stands above the sheet.
-    ASSERT_TRUE(ClickAt(page + Centre(ControlRect(IDD_CLIENT_ALARM, 1487))));
-    XWindow question = 0;
-    const CRect box = Dialog("Tarvic II", &question);
-    ASSERT_FALSE(box.IsRectEmpty()) << "no question before applying";
-    ASSERT_TRUE(ClickAt(YesOfQuestion(box)));
+    ASSERT_NO_FATAL_FAILURE(RaiseFhr1UpperLimitByMouse());
 
     // The monitor received the new limits and acknowledged them ...
     const monitorsim::Bytes sent = monitor->WaitForPacket(
@@ -605,6 +626,119 @@ TEST_F(StationOnDisplay, PrintDialogOfTheFullScreenStationStaysAboveIt)
     ASSERT_TRUE(testkit::WaitForNoWindow("^Print$"));
     ASSERT_TRUE(ClickAt(kBedSettings));
     EXPECT_FALSE(Dialog("Client Setting").IsRectEmpty()) << "the station took no click after its print dialog";
+}
+
+// ---- alarms ------------------------------------------------------------------------------------
+
+// How much of the bed's caption is filled with an alarm colour: the red of a high-level alarm
+// and the orange of a low-level one; the share of its pixels of each.
+struct CaptionColours
+{
+    double red{0};
+    double orange{0};
+};
+
+CaptionColours CaptionInAlarm(const platform::Image& shot)
+{
+    CaptionColours colours;
+    if (shot.IsNull())
+        return colours;
+    int red = 0, orange = 0;
+    for (int y = 0; y < shot.Height(); ++y)
+        for (int x = 0; x < shot.Width(); ++x) {
+            const std::uint32_t rgb = shot.Pixel(x, y) & 0xFFFFFF;
+            red += rgb == 0xFF0000;
+            orange += rgb == 0xFF6600;
+        }
+    const double all = double(shot.Width()) * shot.Height();
+    colours.red = red / all;
+    colours.orange = orange / all;
+    return colours;
+}
+
+platform::Image CaptionShot()
+{
+    testkit::TempFolder temp;
+    return testkit::ScreenShot(kBedCaption, temp / "caption.png");
+}
+
+// Whether the caption shows the alarm in red (a blink shows it for 500 ms of each second)
+// within `limit`; the caption as it showed it.
+bool CaptionTurnsRed(std::chrono::milliseconds limit, platform::Image& shown)
+{
+    return WaitUntil(
+        [&] {
+            shown = CaptionShot();
+            return CaptionInAlarm(shown).red > 0.5;
+        },
+        limit);
+}
+
+// Whether the caption stays free of alarm colours for `span` (grabbed again and again).
+bool CaptionStaysCalm(std::chrono::milliseconds span)
+{
+    return !WaitUntil(
+        [&] {
+            const CaptionColours colours = CaptionInAlarm(CaptionShot());
+            return colours.red > 0 || colours.orange > 0;
+        },
+        span);
+}
+
+TEST_F(StationOnDisplay, TheBedCaptionShowsAnFhr1AlarmInRedAndThenClears)
+{
+    ASSERT_TRUE(StartStationAlone());
+    ViewerTap viewer(viewerPort);
+    // 140 bpm, then 175 (above the monitor's upper limit of 160) for eight seconds, then 140.
+    MonitorSimProcess sim;
+    ASSERT_TRUE(sim.Start({"--tcp", "127.0.0.1:" + std::to_string(monitorPort), "--local", "127.0.0.2", "--fhr", "140",
+                           "--seconds", "60", "--fault", "fhr-high@10", "--fault", "fhr-back@18"}));
+
+    const int normal = viewer.WaitFor(PK_TYPE_PARAM, 0, WithFhr1Cause(0), testkit::kWindowDeadline);
+    ASSERT_GE(normal, 0) << "the monitor's parameters reached no viewer\n" << sim.Output();
+    EXPECT_TRUE(CaptionStaysCalm(std::chrono::seconds(2))) << "an alarm colour while FHR1 is inside its limits";
+
+    const int alarm = viewer.WaitFor(PK_TYPE_PARAM, size_t(normal), WithFhr1Cause(1), testkit::kWindowDeadline);
+    ASSERT_GE(alarm, 0) << "the monitor raised no FHR1 alarm\n" << sim.Output();
+    platform::Image caption;
+    ASSERT_TRUE(CaptionTurnsRed(std::chrono::seconds(5), caption)) << "the caption did not show the alarm in red";
+    testkit::SaveForReview(caption, "tarvic_StationOnDisplay_CaptionInAlarm");
+    Picture("tarvic_StationOnDisplay_BedInAlarm");
+    // White "FHR1: Upper Limit" on the high level's red, over the whole caption.
+    testkit::ExpectMatchesGolden(caption, "tarvic/tests/golden/BedCaptionFhr1Alarm.png", {48, 0.01});
+
+    const int cleared = viewer.WaitFor(PK_TYPE_PARAM, size_t(alarm), WithFhr1Cause(0), testkit::kWindowDeadline);
+    ASSERT_GE(cleared, 0) << "the monitor's FHR1 alarm did not clear\n" << sim.Output();
+    // The text that was showing finishes its step (500 ms); then the caption is the bed's again.
+    std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+    EXPECT_TRUE(CaptionStaysCalm(std::chrono::seconds(3))) << "the caption still shows an alarm after it cleared";
+}
+
+TEST_F(StationOnDisplay, AnUpperLimitRaisedByMouseMovesWhereTheFhr1AlarmStarts)
+{
+    ASSERT_TRUE(StartStationAlone());
+    ViewerTap viewer(viewerPort);
+    // A steady 170 bpm: above the monitor's upper limit of 160 from the start.
+    MonitorSimProcess sim;
+    ASSERT_TRUE(sim.Start({"--tcp", "127.0.0.1:" + std::to_string(monitorPort), "--local", "127.0.0.2", "--fhr", "170",
+                           "--seconds", "120"}));
+    const int alarm = viewer.WaitFor(PK_TYPE_PARAM, 0, WithFhr1Cause(1), testkit::kWindowDeadline);
+    ASSERT_GE(alarm, 0) << "the monitor raised no FHR1 alarm at 170 bpm\n" << sim.Output();
+    platform::Image caption;
+    ASSERT_TRUE(CaptionTurnsRed(std::chrono::seconds(5), caption)) << "the caption did not show the alarm in red";
+
+    // Raised to 230 through the bed's settings: the monitor takes the limit and 170 is normal.
+    ASSERT_NO_FATAL_FAILURE(RaiseFhr1UpperLimitByMouse());
+    ASSERT_TRUE(testkit::WaitForNoWindow("^Tarvic II$"));
+    const int normal = viewer.WaitFor(PK_TYPE_PARAM, size_t(alarm), WithFhr1Cause(0), testkit::kWindowDeadline);
+    ASSERT_GE(normal, 0) << "the alarm went on after the limit was raised\n" << sim.Output();
+    // From then on every second is normal.
+    std::this_thread::sleep_for(std::chrono::seconds(3));
+    const auto relayed = viewer.Packets(PK_TYPE_PARAM);
+    for (size_t i = size_t(normal); i < relayed.size(); ++i)
+        EXPECT_EQ(Fhr1Cause(relayed[i]), 0) << "second " << i - size_t(normal) << " after the change";
+    EXPECT_TRUE(CaptionStaysCalm(std::chrono::seconds(3))) << "the caption still shows an alarm";
+    Picture("tarvic_StationOnDisplay_AlarmLimitRaised");
 }
 
 } // namespace
