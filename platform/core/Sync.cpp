@@ -406,6 +406,12 @@ BOOL CCriticalSection::Unlock()
     return TRUE;
 }
 
+bool CCriticalSection::IsHeldByThisThread() const
+{
+    std::lock_guard lock(m_state);
+    return m_depth != 0 && m_owner == GetCurrentThreadId();
+}
+
 CEvent::CEvent(BOOL initiallyOwn, BOOL manualReset, LPCTSTR name, void* security)
 {
     m_hObject = ::CreateEvent(security, manualReset, initiallyOwn, name);

@@ -130,10 +130,13 @@ public:
     BOOL Lock(DWORD timeout) override;
     // FALSE when the calling thread does not hold the lock.
     BOOL Unlock() override;
+    // Whether the calling thread holds the lock now: what a function that must run under the
+    // lock checks (WARD_CHECK(m_lock.IsHeldByThisThread())).
+    bool IsHeldByThisThread() const;
 
 private:
     // Guards m_owner and m_depth; held only for the moment of taking or releasing.
-    std::mutex m_state;
+    mutable std::mutex m_state;
     std::condition_variable m_released;
     DWORD m_owner { 0 }; // GetCurrentThreadId of the holder, 0 when free
     unsigned m_depth { 0 };

@@ -178,15 +178,25 @@ TEST(Sync, CriticalSectionIsReentrantAndExcludesOtherThreads)
         }).join();
         return got;
     };
+    auto otherThreadHoldsIt = [&] {
+        bool held = true;
+        std::thread([&] { held = lock.IsHeldByThisThread(); }).join();
+        return held;
+    };
+    EXPECT_FALSE(lock.IsHeldByThisThread());
     lock.Lock();
     lock.Lock();
+    EXPECT_TRUE(lock.IsHeldByThisThread());
+    EXPECT_FALSE(otherThreadHoldsIt()) << "held is asked per thread";
     EXPECT_FALSE(otherThreadGetsIt());
     bool strangerReleased = true;
     std::thread([&] { strangerReleased = lock.Unlock() != FALSE; }).join();
     EXPECT_FALSE(strangerReleased) << "only the holder releases";
     lock.Unlock();
+    EXPECT_TRUE(lock.IsHeldByThisThread()) << "taken twice, released once";
     EXPECT_FALSE(otherThreadGetsIt()) << "taken twice, released once";
     lock.Unlock();
+    EXPECT_FALSE(lock.IsHeldByThisThread());
     EXPECT_TRUE(otherThreadGetsIt());
 }
 
