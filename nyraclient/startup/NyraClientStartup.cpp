@@ -6,9 +6,11 @@
 #include "ktutil/KTGF.h"
 #include "nrdata/config/NyraConfig.h"
 #include "nrdata/startup/NRDataLanguage.h"
+#include "platform/core/Check.h"
 #include "platform/core/Collections.h"
 
 #include <algorithm>
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -36,6 +38,19 @@ int PruneRunLogs(LPCTSTR logFolder)
     return deleted;
 }
 
+namespace {
+
+// The run log that a failed check writes into, while the library runs.
+std::atomic<KTLogFile*> g_checkLog { nullptr };
+
+void LogFailedCheck(const char* line)
+{
+    if (KTLogFile* log = g_checkLog.load())
+        log->Log("[ CHECK ] %s", line);
+}
+
+} // namespace
+
 HINSTANCE StartUp(KTLogFile& log, LPCTSTR programFolder, const CTime& start)
 {
     const CString logFolder = RunLogFolder(programFolder);
@@ -48,9 +63,16 @@ HINSTANCE StartUp(KTLogFile& log, LPCTSTR programFolder, const CTime& start)
     // The entry that creates the file is not written into it.
     log.Log(runlog::kFirstLine);
     log.Log(runlog::kStartBanner);
+    g_checkLog.store(&log);
+    platform::SetCheckReportHook(&LogFailedCheck);
     return language;
 }
 
-void ShutDown(KTLogFile& log) { log.Log(runlog::kEndBanner); }
+void ShutDown(KTLogFile& log)
+{
+    platform::SetCheckReportHook(nullptr);
+    g_checkLog.store(nullptr);
+    log.Log(runlog::kEndBanner);
+}
 
 } // namespace nyraclient
