@@ -9,6 +9,7 @@
 #include "nyraclient/manager/NyraClientManager.h"
 
 #include "ktutil/KTGF.h"
+#include "platform/core/Check.h"
 #include "nrdata/buffer/CSmartBuffer.h"
 
 #include <array>
@@ -74,6 +75,7 @@ void NyraClientInfo::Default()
     m_pControl = nullptr;
     m_pEnlargedControl = nullptr;
     m_nControlID = -1;
+    std::lock_guard lock(m_SettingsLock);
     m_AdmitPatient = TBLPatientRow();
 }
 
@@ -163,6 +165,7 @@ void NyraClientInfo::UpdateFetalMovementFlags()
 
 void NyraClientInfo::ApplyFetalMovementFlags()
 {
+    WARD_CHECK(m_SettingsLock.IsHeldByThisThread());
     // Mother Only (4) and unknown modes show no fetal movement whatever the monitor says.
     const int mode = m_MonitorPacket.GetDisplayMode();
     if (mode < 1 || mode > 3)
@@ -258,6 +261,18 @@ TBLPatientRow NyraClientInfo::CopyAdmittedPatient() const
     return m_AdmitPatient;
 }
 
+const TBLPatientRow& NyraClientInfo::GetAdmittedPatient() const
+{
+    WARD_CHECK_UI_THREAD();
+    return m_AdmitPatient;
+}
+
+const TBLStudy& NyraClientInfo::GetStudy() const
+{
+    WARD_CHECK_UI_THREAD();
+    return m_Study;
+}
+
 COleDateTime NyraClientInfo::GetRecordStartTime() const
 {
     std::lock_guard lock(m_SettingsLock);
@@ -271,9 +286,12 @@ void NyraClientInfo::SetKey(int key)
     m_nKey = key;
     const BYTE keyByte = LOBYTE(static_cast<unsigned>(key));
     m_ControlPacket.SetKey(keyByte);
-    m_PatientPacket.SetKey(keyByte);
-    m_AlarmPacket.SetKey(keyByte);
-    m_MonitorPacket.SetKey(keyByte);
+    {
+        std::lock_guard lock(m_SettingsLock); // the broker copies them whole
+        m_PatientPacket.SetKey(keyByte);
+        m_AlarmPacket.SetKey(keyByte);
+        m_MonitorPacket.SetKey(keyByte);
+    }
     {
         std::lock_guard lock(m_ParamPacketLock);
         m_ParamPacket.SetKey(keyByte);

@@ -30,6 +30,7 @@
 #include "nrdata/table/TBLPatient.h"
 #include "nrdata/table/TBLStudy.h"
 
+#include "platform/core/CheckedMutex.h"
 #include "platform/core/Sync.h"
 #include "platform/msg/Wnd.h"
 
@@ -238,7 +239,10 @@ public:
     void SaveWaveToFile();
     // Records written to the running recording (a count of records, not bytes).
     UINT GetFileLength() const;
-    const TBLStudy& GetStudy() const { return m_Study; }
+    // The running recording's study row. The reference is unguarded: only the user-interface
+    // thread, which alone changes the study, may hold it (checked). Other threads ask
+    // GetRecordStartTime.
+    const TBLStudy& GetStudy() const;
     // The working file of the running recording; empty when none runs.
     const CString& GetRecordPath() const { return m_strRecordPath; }
     // Why the recording that is ending could not be written on (the disk is full, ...): set
@@ -290,7 +294,9 @@ public:
     PKPatient_v110& PatientPacket() { return m_PatientPacket; }
     PKAlarm_v110& AlarmPacket() { return m_AlarmPacket; }
     PKMonitor_v110& MonitorPacket() { return m_MonitorPacket; }
-    const TBLPatientRow& GetAdmittedPatient() const { return m_AdmitPatient; }
+    // The admitted patient, unguarded: only the user-interface thread, which alone changes it,
+    // may hold the reference (checked). Other threads take CopyAdmittedPatient.
+    const TBLPatientRow& GetAdmittedPatient() const;
 
     // The link, as the manager sets it (Part of the manager's hand-over).
     NyraClientSock* m_pSocket { nullptr };
@@ -389,16 +395,18 @@ private:
     // and so what the broker relays then.
     std::vector<BYTE> m_SentAlarm;
     std::vector<BYTE> m_SentMonitor;
-    // Settings lock: guards writes of m_Config, m_AlarmPacket and m_MonitorPacket that a
-    // settings dialog makes, and GetConfig's copy. Taken alone.
-    mutable std::mutex m_SettingsLock;
+    // Settings lock: guards m_Config, m_AlarmPacket, m_MonitorPacket, m_PatientPacket (and its
+    // saved copy), m_AdmitPatient and m_Study. They change on the user-interface thread under
+    // it; other threads (painters, the broker's pass, the alarm-sound thread) read them only
+    // under it, by copy. Taken alone.
+    mutable platform::CheckedMutex m_SettingsLock;
     // Parameter lock: guards m_ParamPacket, written on the receiving thread and blanked by the
     // parameter painters. Taken alone.
-    mutable std::mutex m_ParamPacketLock;
+    mutable platform::CheckedMutex m_ParamPacketLock;
     std::atomic<unsigned> m_nParamGeneration { 0 };
     // NIBP lock: guards m_LastNIBP, written on the user-interface thread and read by the
     // painters. Taken alone.
-    mutable std::mutex m_NIBPLock;
+    mutable platform::CheckedMutex m_NIBPLock;
     NIBPReading m_LastNIBP;
     int m_bAutoDelete;
     int m_nTrendFed { 0 };

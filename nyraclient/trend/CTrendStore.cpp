@@ -53,6 +53,7 @@ bool CTrendStore::IsBlankEntry(const BYTE* entry)
 
 int CTrendStore::AddTrendData(const BYTE* packet)
 {
+    WARD_CHECK_UI_THREAD();
     if (packet == nullptr)
         return 1;
     bool cleared = false;
@@ -202,6 +203,7 @@ void CTrendStore::DropOldest(UINT count)
 
 void CTrendStore::RemoveAllTrendData()
 {
+    WARD_CHECK_UI_THREAD();
     Chunks spent;
     {
         std::lock_guard lock(m_lock);
@@ -216,6 +218,7 @@ void CTrendStore::RemoveAllTrendData()
 
 const CTrendStore::Entry& CTrendStore::At(UINT index) const
 {
+    WARD_CHECK(m_lock.IsHeldByThisThread());
     const UINT at = m_nHead + index;
     return (*m_chunks[at / kChunkEntries])[at % kChunkEntries];
 }

@@ -17,6 +17,8 @@
 
 #include "nrdata/packet/PKParam_v110.h"
 
+#include "platform/core/Check.h"
+#include "platform/core/CheckedMutex.h"
 #include "platform/core/OleDateTime.h"
 #include "platform/core/Types.h"
 
@@ -97,6 +99,7 @@ public:
     // trend's start names the recording's.
     void RequestClear(const COleDateTime& startTime)
     {
+        WARD_CHECK_UI_THREAD();
         m_clearStartTime = startTime;
         m_bClearRequest = 1;
     }
@@ -120,7 +123,7 @@ private:
     CTrendStoreOwner& m_owner;
     // Trend-store lock: guards the chunks, the head and the count (written under it; the
     // count may be read without it), the start time and the start stamp. Taken alone.
-    mutable std::mutex m_lock;
+    mutable platform::CheckedMutex m_lock;
     Chunks m_chunks;
     UINT m_nHead{0}; // index of the oldest entry in the first chunk
     std::atomic<UINT> m_nCount{0};
