@@ -13,7 +13,7 @@
 
 #include "nyraclient/client/DeferredDelete.h"
 #include "nyraclient/client/NyraClientInfo.h"
-#include "nyraclient/trend/CClientTrendSource.h"
+#include "nyraclient/client/CClientTrendSource.h"
 
 #include "nrdata/trend/TrendGraphRenderer.h"
 

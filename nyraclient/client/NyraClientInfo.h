@@ -6,7 +6,8 @@
 // waiting flags of settings sent to the monitor and the queue for the broker. The byte stream
 // of the link is cut into packets here (ClientStream.cpp), each packet acknowledged and passed
 // on (ClientHandlers.cpp); settings go out with ClientSend.cpp; the connection watchdog is in
-// ClientWatchdog.cpp.
+// ClientWatchdog.cpp; the trend store, the recording and the demo generator are joined to the
+// client in ClientTrend.cpp, ClientRecording.cpp and ClientDemo.cpp.
 //
 // Locks of the client, in their order: link lock, then recording-state lock (inside the
 // time-out only). The bed-window lock and the broker-queue lock are never held with another.
@@ -152,7 +153,7 @@ public:
     void CloseClient();
     LRESULT SendMsgToParent(int nCode, DWORD dwValue);
 
-    // ---- packet stream (ClientStream.cpp) -----------------------------------------------
+    // ---- packet stream (ClientStream.cpp) ---------------------------------------------------
     LRESULT OnReceiveSocketData(WPARAM, LPARAM);
     LRESULT OnReceiveSerialData(WPARAM, LPARAM);
     // Cuts `count` new bytes (after the held tail) into packets of the TCP stream and hands
@@ -164,7 +165,7 @@ public:
     void AssembleSerialStream(const BYTE* bytes, int count);
     int GetTailCount() const { return m_nTailCount; }
 
-    // ---- packet handlers (ClientHandlers.cpp) ------------------------------------------
+    // ---- packet handlers (ClientHandlers.cpp) -----------------------------------------------
     void Receive_Control(BYTE* data, int len);
     void Receive_ProtocolVer(BYTE* data, int len);
     void Receive_Patient(BYTE* data, int len);
@@ -188,7 +189,7 @@ public:
     // whole, under the settings lock: its length, or 0 for another kind or too small a room.
     int CopyStoredPacket(BYTE type, BYTE* out, int room) const;
 
-    // ---- sending (ClientSend.cpp) --------------------------------------------------------
+    // ---- sending (ClientSend.cpp) -----------------------------------------------------------
     void SendPacket(BYTE* data, UINT len);
     void Send_Control(BYTE type, BYTE data);
     void Send_Patient(BYTE* data, UINT len);
@@ -196,7 +197,7 @@ public:
     void Send_Monitor(BYTE* data, UINT len);
     int IsWaitingAck(int kind) const;
 
-    // ---- connection watchdog (ClientWatchdog.cpp) ---------------------------------------
+    // ---- connection watchdog (ClientWatchdog.cpp) -------------------------------------------
     void OpenConnectionCheck();
     void ResetConnectionCheck();
     void CloseConnectionCheck();
@@ -204,7 +205,7 @@ public:
     void TimeOut();
     int IsNetworkAlarm() const { return m_bNetworkAlarm; }
 
-    // ---- trend store (nyraclient/trend/ClientTrend.cpp) ---------------------------------
+    // ---- trend store (ClientTrend.cpp) ------------------------------------------------------
     // The trend store takes each accepted parameter packet here (and hands it to the
     // recording).
     int AddTrendData(const BYTE* data);
@@ -225,7 +226,7 @@ public:
     // The last finished NIBP measurement (none after a monitor restart); any thread.
     NIBPReading GetLastNIBP() const;
 
-    // ---- recording (nyraclient/record/ClientRecording.cpp) ------------------------------
+    // ---- recording (ClientRecording.cpp) ----------------------------------------------------
     void RecordStart(const char* lpszDataPath, TBLStudy& study);
     void RecordStop();
     LRESULT OnRecordUpdate(WPARAM, LPARAM);
@@ -250,7 +251,7 @@ public:
     // no error otherwise.
     const nyraclient::record::RecordWriteError& GetRecordWriteError() const { return m_RecordWriteError; }
 
-    // ---- demo bed (nyraclient/demo/ClientDemo.cpp) --------------------------------------
+    // ---- demo bed (ClientDemo.cpp) ----------------------------------------------------------
     // Starts the generator thread (none when one runs); StopDemo stops it and waits for its
     // end, then drops what it left in the demo queue. Both on the user-interface thread.
     void StartDemo();
@@ -331,7 +332,7 @@ private:
     void FinishPass();
     template <class Read, class Assemble>
     void RunPass(Read read, Assemble assemble);
-    // The trend store's questions (nyraclient/trend/ClientTrend.cpp).
+    // The trend store's questions (ClientTrend.cpp).
     int IsTrendRecording() const override { return m_bRecording; }
     void StopTrendRecording() override { RecordStop(); }
     void MarkRecordInterrupted() override;

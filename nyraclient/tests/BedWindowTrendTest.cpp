@@ -3,7 +3,7 @@
 // review keeps in the bed's trend store.
 #include "support/BedWindowHarness.h"
 
-#include "nyraclient/trend/CClientTrendSource.h"
+#include "nyraclient/client/CClientTrendSource.h"
 
 #include <gtest/gtest.h>
 

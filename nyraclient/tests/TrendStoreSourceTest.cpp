@@ -1,7 +1,7 @@
 // A bed's trend store as the drawing code reads it: counts and copies from the store, the
 // bed's settings for visibility, the monitor's layout and the patient of the report page.
 #include "nyraclient/client/NyraClientInfo.h"
-#include "nyraclient/trend/CClientTrendSource.h"
+#include "nyraclient/client/CClientTrendSource.h"
 
 #include <gtest/gtest.h>
 

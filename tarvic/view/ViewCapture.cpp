@@ -15,7 +15,7 @@
 #include "nrdata/table/RecordFileStem.h"
 #include "nyraclient/client/NyraClientInfo.h"
 #include "nyraclient/display/TrendReportPage.h"
-#include "nyraclient/trend/CClientTrendSource.h"
+#include "nyraclient/client/CClientTrendSource.h"
 
 #include "platform/gdi/CBitmap.h"
 #include "platform/gdi/Image.h"

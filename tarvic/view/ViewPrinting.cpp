@@ -16,7 +16,7 @@
 #include "nrdata/table/TBLUser.h"
 #include "nyraclient/client/NyraClientInfo.h"
 #include "nyraclient/display/CDisplayInfo.h"
-#include "nyraclient/trend/CClientTrendSource.h"
+#include "nyraclient/client/CClientTrendSource.h"
 
 #include "platform/gdi/CFont.h"
 #include "platform/ui/framework/FrameworkIds.h"

@@ -1,5 +1,5 @@
 // A bed's trend as the drawing code reads it.
-#include "nyraclient/trend/CClientTrendSource.h"
+#include "nyraclient/client/CClientTrendSource.h"
 
 #include "nyraclient/client/NyraClientInfo.h"
 
