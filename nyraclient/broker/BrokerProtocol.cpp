@@ -22,11 +22,11 @@ AddressEntry MakeAddressEntry(const NyraClientInfo& client)
         BYTE monitor[PKMonitor_v110::kSize] {};
         client.CopyStoredPacket(PK_TYPE_MONITOR, monitor, PKMonitor_v110::kSize);
         entry = { kLinkNetwork, kDemoNet[0], kDemoNet[1], kDemoNet[2], monitor[PKMonitor_v110::kOffMonitorNumber], 0 };
-    } else if (client.m_nComPort != 0) {
+    } else if (client.GetComPort() != 0) {
         // The COM port stays when a time-out lets the serial link go.
-        entry = { kLinkSerial, static_cast<BYTE>(client.m_nComPort), 0, 0, 0, 0 };
+        entry = { kLinkSerial, static_cast<BYTE>(client.GetComPort()), 0, 0, 0, 0 };
     } else {
-        entry = { kLinkNetwork, client.m_PeerAddr[0], client.m_PeerAddr[1], client.m_PeerAddr[2], client.m_PeerAddr[3], 0 };
+        entry = { kLinkNetwork, client.GetPeerAddr()[0], client.GetPeerAddr()[1], client.GetPeerAddr()[2], client.GetPeerAddr()[3], 0 };
     }
     entry[5] = LOBYTE(static_cast<unsigned>(client.GetKey()));
     return entry;

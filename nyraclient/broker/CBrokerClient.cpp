@@ -33,7 +33,7 @@ constexpr Receiver kReceivers[] = {
 
 bool IsSerialClient(const NyraClientInfo& client)
 {
-    const BYTE* a = client.m_PeerAddr;
+    const BYTE* a = client.GetPeerAddr();
     return a[0] == 0 && a[1] == 0 && a[2] == 0 && a[3] == 0;
 }
 
@@ -41,9 +41,9 @@ bool IsSerialClient(const NyraClientInfo& client)
 bool Matches(const NyraClientInfo& client, const BYTE* entry)
 {
     if (entry[0] == kLinkNetwork)
-        return !IsSerialClient(client) && std::equal(entry + 1, entry + 5, client.m_PeerAddr);
+        return !IsSerialClient(client) && std::equal(entry + 1, entry + 5, client.GetPeerAddr());
     if (entry[0] == kLinkSerial)
-        return IsSerialClient(client) && client.m_nComPort == entry[1];
+        return IsSerialClient(client) && client.GetComPort() == entry[1];
     return false;
 }
 

@@ -5,19 +5,22 @@
 
 #include "nrdata/buffer/CSmartBuffer.h"
 #include "nrdata/packet/PKBase.h"
+#include "platform/core/Check.h"
 
 void NyraClientInfo::StartDemo()
 {
+    WARD_CHECK_UI_THREAD();
     if (m_DemoThread.IsStarted())
         return;
     UpdateConfig();
-    if (!m_DemoThread.Start(this))
+    if (!m_DemoThread.Start(static_cast<CDemoThreadOwner*>(this)))
         return;
     ForEachBedWindow([](NyraControl* wnd) { wnd->ResetIconStatus(); });
 }
 
 void NyraClientInfo::StopDemo()
 {
+    WARD_CHECK_UI_THREAD();
     if (CDemoThread* thread = m_DemoThread.Get())
         thread->SetOwner(nullptr);
     m_DemoThread.Stop();
@@ -28,6 +31,8 @@ void NyraClientInfo::PushDemoPacket(const BYTE* data, int len)
 {
     // The packet that finds the queue empty asks for a drain; while one is due or running, the
     // queue is drained to its end anyway.
+    if (GetSafeHwnd() == nullptr)
+        return;
     bool wasEmpty = false;
     if (m_DemoQueue.PushCopy(data, std::size_t(len), &wasEmpty) && wasEmpty)
         PostMessage(WM_DEMO_DATA, 0, 0);
@@ -35,6 +40,7 @@ void NyraClientInfo::PushDemoPacket(const BYTE* data, int len)
 
 LRESULT NyraClientInfo::OnDemoData(WPARAM, LPARAM)
 {
+    WARD_CHECK_UI_THREAD();
     // One packet at a time, so that a handler that pumps messages (a box), and so drains the
     // queue from a nested call, keeps the packets in order.
     while (CSmartBuffer* buffer = m_DemoQueue.Pop()) {

@@ -16,8 +16,8 @@
 // A failed load changes no stored packet and does not reset the watchdog.
 #include "nyraclient/client/NyraClientInfo.h"
 
+#include "nyraclient/client/NyraClientOwner.h"
 #include "nyraclient/link/CUSerialEx.h"
-#include "nyraclient/manager/NyraClientManager.h"
 
 #include "nrdata/buffer/CSmartBuffer.h"
 
@@ -234,7 +234,7 @@ void NyraClientInfo::Receive_Wave(BYTE* data, int len)
         return;
     }
     ResetConnectionCheck();
-    CollectSnapshot(data, len);
+    m_Recorder.CollectSnapshot(data, len);
     if (m_pControl != nullptr && ::IsWindow(m_pControl->GetSafeHwnd())) {
         CSmartBuffer* buffer = CSmartBuffer::CreateBuffer(data, unsigned(len), 1, 1);
         if (buffer == nullptr)

@@ -9,10 +9,10 @@
 #include "nyraclient/client/NyraClientInfo.h"
 
 #include "nyraclient/client/DeferredDelete.h"
+#include "nyraclient/client/NyraClientOwner.h"
 #include "nyraclient/client/NyraClientSock.h"
 #include "nyraclient/link/CUSerialEx.h"
 #include "nyraclient/link/SerialFrame.h"
-#include "nyraclient/manager/NyraClientManager.h"
 
 #include <algorithm>
 #include <cstring>

@@ -2,8 +2,6 @@
 // the store's questions about the bed are answered here.
 #include "nyraclient/client/NyraClientInfo.h"
 
-#include "nyraclient/manager/NyraClientManager.h"
-
 int NyraClientInfo::AddTrendData(const BYTE* data)
 {
     ++m_nTrendFed;
@@ -28,13 +26,6 @@ int NyraClientInfo::IsValidRange(int kind, UINT first, UINT count) const
 
 // ==== the store's questions ======================================================================
 
-void NyraClientInfo::MarkRecordInterrupted()
-{
-    m_RecordLock.Lock();
-    m_bRecordInterrupted = 1;
-    m_RecordLock.Unlock();
-}
-
 void NyraClientInfo::OnTrendStarted()
 {
     // A new store follows a monitor (re)start: a blood pressure from before it is not current.
@@ -43,7 +34,7 @@ void NyraClientInfo::OnTrendStarted()
         m_LastNIBP = NIBPReading();
     }
     // A recording that a backward jump or the 72-hour limit ended goes on in a new one.
-    if (!m_bRecording && m_bRecordInterrupted)
+    if (!m_Recorder.IsRecording() && m_Recorder.IsInterrupted())
         SendMsgToParent(CLIENT_NOTIFY_COMMAND, NYRACMD_RECORD_START);
 }
 

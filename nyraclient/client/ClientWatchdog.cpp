@@ -56,10 +56,7 @@ void NyraClientInfo::TimeOut()
     else
         RunLog.Log(kNotCompleteLan, m_PeerAddr[0], m_PeerAddr[1], m_PeerAddr[2], m_PeerAddr[3]);
     m_bMonitorAccepted = 0;
-    m_RecordLock.Lock();
-    if (m_bRecording)
-        m_bRecordInterrupted = 1;
-    m_RecordLock.Unlock();
+    m_Recorder.MarkInterruptedIfRecording();
     if (m_pSocket != nullptr) {
         m_pSocket->SetNotify(nullptr, WM_RECEIVE_SOCKET_DATA, 0);
         m_pSocket->Close();

@@ -4,13 +4,13 @@
 #include "nyraclient/client/NyraClientInfo.h"
 
 #include "nyraclient/client/DeferredDelete.h"
+#include "nyraclient/client/NyraClientOwner.h"
 #include "nyraclient/client/NyraClientSock.h"
 #include "nyraclient/link/CUSerialEx.h"
-#include "nyraclient/manager/NyraClientManager.h"
 
 #include "ktutil/KTGF.h"
-#include "platform/core/Check.h"
 #include "nrdata/buffer/CSmartBuffer.h"
+#include "platform/core/Check.h"
 
 #include <array>
 
@@ -30,14 +30,13 @@ const platform::MessageMap* NyraClientInfo::GetThisMessageMap()
 
 // ==== life =======================================================================================
 
-NyraClientInfo::NyraClientInfo(NyraClientManager* pManager, int bDemo, int bAutoDelete)
+NyraClientInfo::NyraClientInfo(NyraClientOwner* pManager, int bDemo, int bAutoDelete)
     : m_pManager(pManager), m_bDemo(bDemo), m_bAutoDelete(bAutoDelete)
 {
     Default();
     m_ProtocolVerPacket.SetVersion(1, 0);
     m_ParamPacket.Clear(0xFF);
     m_AlarmPacket.Clear(0);
-    m_Snapshot.assign(kSnapshotBytes, 0);
     CWnd* parent = m_pManager != nullptr ? m_pManager->GetParent() : nullptr;
     // A child of the station's window when there is one; a hidden top-level otherwise, so
     // that a manager without a window (tests, tools) still gets its clients' messages.
@@ -260,6 +259,64 @@ TBLPatientRow NyraClientInfo::CopyAdmittedPatient() const
     std::lock_guard lock(m_SettingsLock);
     return m_AdmitPatient;
 }
+
+// ==== the link ===================================================================================
+
+bool NyraClientInfo::MayReadLink() const
+{
+    return platform::IsUserInterfaceThread() ||
+           (m_pManager != nullptr && m_pManager->HoldsClientLock());
+}
+
+NyraClientSock* NyraClientInfo::GetSocket() const
+{
+    WARD_CHECK(MayReadLink());
+    return m_pSocket;
+}
+
+CUSerialEx* NyraClientInfo::GetSerial() const
+{
+    WARD_CHECK(MayReadLink());
+    return m_pSerial;
+}
+
+const BYTE* NyraClientInfo::GetLocalAddr() const
+{
+    WARD_CHECK(MayReadLink());
+    return m_LocalAddr;
+}
+
+const BYTE* NyraClientInfo::GetPeerAddr() const
+{
+    WARD_CHECK(MayReadLink());
+    return m_PeerAddr;
+}
+
+UINT NyraClientInfo::GetComPort() const
+{
+    WARD_CHECK(MayReadLink());
+    return m_nComPort;
+}
+
+int NyraClientInfo::GetTileID() const
+{
+    WARD_CHECK(MayReadLink());
+    return m_nTileID;
+}
+
+int NyraClientInfo::IsLiveLink() const
+{
+    WARD_CHECK(MayReadLink());
+    return m_bLiveLink;
+}
+
+int NyraClientInfo::IsConnected() const
+{
+    WARD_CHECK(MayReadLink());
+    return m_bConnected;
+}
+
+// ==== the admitted patient and the study =========================================================
 
 const TBLPatientRow& NyraClientInfo::GetAdmittedPatient() const
 {

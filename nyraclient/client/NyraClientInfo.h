@@ -9,8 +9,9 @@
 // ClientWatchdog.cpp; the trend store, the recording and the demo generator are joined to the
 // client in ClientTrend.cpp, ClientRecording.cpp and ClientDemo.cpp.
 //
-// Locks of the client, in their order: link lock, then recording-state lock (inside the
-// time-out only). The bed-window lock and the broker-queue lock are never held with another.
+// Locks of the client, in their order: link lock, then the recorder's recording-state lock
+// (inside the time-out only). The bed-window lock and the broker-queue lock are never held
+// with another; the settings, parameter and NIBP locks are each taken alone.
 #pragma once
 
 #include "nyraclient/alarm/NyraAlarmManager.h"
@@ -18,7 +19,7 @@
 #include "nyraclient/client/ClientMessages.h"
 #include "nyraclient/demo/CDemoThread.h"
 #include "nyraclient/thread/SmartBufferQueue.h"
-#include "nyraclient/record/CFileThread.h"
+#include "nyraclient/record/CRecorder.h"
 #include "nyraclient/trend/CTrendStore.h"
 
 #include "nrdata/config/NyraConfig.h"
@@ -42,7 +43,7 @@
 
 class CSmartBuffer;
 class CUSerialEx;
-class NyraClientManager;
+class NyraClientOwner;
 class NyraClientSock;
 
 // The bed's last finished NIBP measurement, kept for the parameter panel between readings. A
@@ -78,7 +79,10 @@ struct PanelSnapshot
     bool networkAlarm { false };
 };
 
-class NyraClientInfo : public CWnd, private CTrendStoreOwner
+class NyraClientInfo : public CWnd,
+                       private CTrendStoreOwner,
+                       private nyraclient::record::CRecorderOwner,
+                       private CDemoThreadOwner
 {
 public:
     // What a settings dialog waits for (IsWaitingAck).
@@ -96,9 +100,8 @@ public:
     static constexpr UINT kWatchdogPeriodMs = 1000;
     static constexpr int kTimeOutLanMs = 15000;
     static constexpr int kTimeOutSerialMs = 30000;
-    static constexpr int kSnapshotBytes = 14000;
 
-    explicit NyraClientInfo(NyraClientManager* pManager = nullptr, int bDemo = 0, int bAutoDelete = 1);
+    explicit NyraClientInfo(NyraClientOwner* pManager = nullptr, int bDemo = 0, int bAutoDelete = 1);
     ~NyraClientInfo() override;
 
     static const platform::MessageMap* GetThisMessageMap();
@@ -230,26 +233,26 @@ public:
     void RecordStart(const char* lpszDataPath, TBLStudy& study);
     void RecordStop();
     LRESULT OnRecordUpdate(WPARAM, LPARAM);
-    int IsRecording() const { return m_bRecording; }
+    int IsRecording() const { return m_Recorder.IsRecording(); }
     // The running recording's start (any thread; null when none runs).
     COleDateTime GetRecordStartTime() const;
-    int IsRecordInterrupted() const { return m_bRecordInterrupted; }
-    void SaveParameterToFile(const BYTE* data, int len);
-    int SetWaveSaveFlag();
-    int IsEnableWaveSave() const;
-    void SaveWaveToFile();
+    int IsRecordInterrupted() const { return m_Recorder.IsInterrupted(); }
+    void SaveParameterToFile(const BYTE* data, int len) { m_Recorder.SaveParameter(data, len); }
+    int SetWaveSaveFlag() { return m_Recorder.SetWaveSaveFlag(); }
+    int IsEnableWaveSave() const { return m_Recorder.IsEnableWaveSave(); }
+    void SaveWaveToFile() { m_Recorder.SaveWaveToFile(); }
     // Records written to the running recording (a count of records, not bytes).
-    UINT GetFileLength() const;
+    UINT GetFileLength() const { return m_Recorder.GetFileLength(); }
     // The running recording's study row. The reference is unguarded: only the user-interface
     // thread, which alone changes the study, may hold it (checked). Other threads ask
     // GetRecordStartTime.
     const TBLStudy& GetStudy() const;
     // The working file of the running recording; empty when none runs.
-    const CString& GetRecordPath() const { return m_strRecordPath; }
+    const CString& GetRecordPath() const { return m_Recorder.GetPath(); }
     // Why the recording that is ending could not be written on (the disk is full, ...): set
     // while the recording-ended notification runs for a recording that a write error ended,
     // no error otherwise.
-    const nyraclient::record::RecordWriteError& GetRecordWriteError() const { return m_RecordWriteError; }
+    const nyraclient::record::RecordWriteError& GetRecordWriteError() const { return m_Recorder.GetWriteError(); }
 
     // ---- demo bed (ClientDemo.cpp) ----------------------------------------------------------
     // Starts the generator thread (none when one runs); StopDemo stops it and waits for its
@@ -258,8 +261,9 @@ public:
     void StopDemo();
     int IsDemoRunning() const { return m_DemoThread.IsStarted(); }
     // The generator thread's hand-over: a copy of the packet joins the demo queue (a full queue
-    // drops its oldest packet); one that finds the queue empty posts WM_DEMO_DATA.
-    void PushDemoPacket(const BYTE* data, int len);
+    // drops its oldest packet); one that finds the queue empty posts WM_DEMO_DATA. Nothing is
+    // queued once the client's window is gone.
+    void PushDemoPacket(const BYTE* data, int len) override;
     // Hands the waiting demo packets, oldest first, to the packet handlers (user-interface thread).
     LRESULT OnDemoData(WPARAM, LPARAM);
     static constexpr std::size_t kDemoQueueLimit = 4096;
@@ -267,7 +271,7 @@ public:
     // ---- state for the manager and the station ------------------------------------------
     NyraAlarmManager& GetAlarmManager() { return m_AlarmManager; }
     int IsDemo() const { return m_bDemo; }
-    int IsConnected() const { return m_bConnected; }
+    int IsConnected() const;
     int IsMonitorAccepted() const { return m_bMonitorAccepted; }
     int IsDisconnectRequested() const { return m_bDisconnectRequest; }
 
@@ -299,24 +303,42 @@ public:
     // may hold the reference (checked). Other threads take CopyAdmittedPatient.
     const TBLPatientRow& GetAdmittedPatient() const;
 
-    // The link, as the manager sets it (Part of the manager's hand-over).
+    // ---- the link -----------------------------------------------------------------------
+    // The manager hands the link over and changes it on the user-interface thread: before the
+    // client joins the manager's array, or under the manager's client lock. So the link is read
+    // on the user-interface thread, or on another thread (the broker's pass) only while that
+    // thread holds the manager's client lock (checked). The address and the port stay as the
+    // hand-over set them; the socket and the serial link change under the link lock too.
+    NyraClientSock* GetSocket() const;
+    CUSerialEx* GetSerial() const;
+    const BYTE* GetLocalAddr() const;
+    const BYTE* GetPeerAddr() const; // network order: a.b.c.d; zero for a serial bed
+    UINT GetComPort() const;          // 0 for a network bed
+    int GetTileID() const;            // the bed's tile on the current page, -1 when off it
+    int IsLiveLink() const;
+
+    // The texts of the user working on the bed, as the viewing side shows them.
+    CString m_strDoctorID;
+    CString m_strNurseID;
+
+private:
+    // The link's readers' rule (see GetSocket).
+    bool MayReadLink() const;
+
+    // The link, as the manager sets it (the manager's hand-over).
     NyraClientSock* m_pSocket { nullptr };
     BYTE m_LocalAddr[4] {};
-    BYTE m_PeerAddr[4] {}; // network order: a.b.c.d
+    BYTE m_PeerAddr[4] {};
     CUSerialEx* m_pSerial { nullptr };
     UINT m_nComPort { 0 };
     int m_bConnected { 0 };
     int m_nTileID { -1 };
     int m_bLiveLink { 1 };
-    // The texts of the user working on the bed, as the viewing side shows them.
-    CString m_strDoctorID;
-    CString m_strNurseID;
-
-    // Locks (see the file comment for their order).
+    // Link lock (see the file comment for the order): guards the socket and the serial link
+    // against the time-out.
     CCriticalSection m_LinkLock;
 
-private:
-    // The fetal-movement rule of UpdateConfig; the caller holds the settings lock.
+    // The fetal-movement rule of UpdateConfig; the caller holds the settings lock (checked).
     void ApplyFetalMovementFlags();
     friend class NyraClientManager;
 
@@ -333,18 +355,23 @@ private:
     template <class Read, class Assemble>
     void RunPass(Read read, Assemble assemble);
     // The trend store's questions (ClientTrend.cpp).
-    int IsTrendRecording() const override { return m_bRecording; }
+    int IsTrendRecording() const override { return m_Recorder.IsRecording(); }
     void StopTrendRecording() override { RecordStop(); }
-    void MarkRecordInterrupted() override;
+    void MarkRecordInterrupted() override { m_Recorder.MarkInterrupted(); }
     void OnTrendStarted() override;
     void OnTrendJumpedBack() override;
     void OnTrendEntry(const BYTE* entry, int len) override { SaveParameterToFile(entry, len); }
+    // The generator's question (ClientDemo.cpp).
+    int GetDemoKey() const override { return m_nKey; }
     // Keeps the packet's pressures as the bed's last reading when it ends a measurement.
     void KeepNIBPReading(const PKParam_v110& packet);
     int IsTrendReviewMode() const override;
     int GetRecordLimitMinutes() const override { return m_Config.RecordLimit; }
-    // A received wave packet towards the wave snapshot (ClientRecording.cpp).
-    void CollectSnapshot(const BYTE* data, int len);
+    // The recorder's questions (ClientRecording.cpp).
+    BYTE GetRecordECGLead() const override;
+    void OnRecordProgress() override;
+    void OnRecordEnding() override;
+    void OnRecordEnded() override;
 
     // Calls fn on each bed window (normal, enlarged) whose window exists.
     template <class Fn>
@@ -355,23 +382,17 @@ private:
                 fn(wnd);
     }
 
-    NyraClientManager* m_pManager;
+    NyraClientOwner* m_pManager;
     NyraConfig m_Config;
     NyraControl* m_pControl { nullptr };
     NyraControl* m_pEnlargedControl { nullptr };
     NyraAlarmManager m_AlarmManager;
     int m_nControlID { -1 };
     CCriticalSection m_ControlLock;   // bed-window lock
-    CCriticalSection m_RecordLock;    // recording-state lock (after the link lock)
     // Read by the broker's pass on its own thread.
     std::atomic<int> m_bMonitorAccepted { 0 };
     CCriticalSection m_BrokerLock;    // broker-queue lock
     int m_bDemo;
-    std::atomic<int> m_bRecording { 0 };
-    int m_bRecordInterrupted { 0 };
-    int m_bSnapshotRequest { 0 };
-    int m_nSnapshotFill { 0 };
-    std::vector<BYTE> m_Snapshot;
     DWORD m_dwLastDataTick { 0 };
     std::atomic<int> m_bNetworkAlarm { 0 };
     int m_bDisconnectRequest { 0 };
@@ -412,11 +433,8 @@ private:
     int m_bAutoDelete;
     int m_nTrendFed { 0 };
     CTrendStore m_TrendStore { *this };
-    nyraclient::record::CFileThreadControl m_FileThread;
     TBLStudy m_Study;
-    CString m_strRecordPath;
-    nyraclient::record::RecordWriteError m_RecordWriteError;
-    COleDateTime m_SnapshotTime;
+    nyraclient::record::CRecorder m_Recorder { *this };
     int m_bBrokerEnable { 1 };
     std::deque<CSmartBuffer*> m_BrokerQueue;
     NyraWorkerControl<CDemoThread> m_DemoThread;

@@ -1,7 +1,5 @@
 #include "nyraclient/demo/CDemoThread.h"
 
-#include "nyraclient/client/NyraClientInfo.h"
-
 #include "platform/core/Clock.h"
 
 int CDemoThread::Run()
@@ -15,8 +13,8 @@ int CDemoThread::Run()
             continue;
         }
         for (int i = 0; i < kWavesPerBurst && IsRunning(); ++i) {
-            NyraClientInfo* owner = GetOwner();
-            const BYTE key = owner != nullptr ? LOBYTE(unsigned(owner->GetKey())) : 0;
+            CDemoThreadOwner* owner = GetOwner();
+            const BYTE key = owner != nullptr ? LOBYTE(unsigned(owner->GetDemoKey())) : 0;
             m_Generator.MakeWave(wave, key);
             Deliver(wave.GetPacket(), wave.GetPacketSize());
             if (m_Generator.ParameterDue()) {
@@ -32,7 +30,6 @@ int CDemoThread::Run()
 
 void CDemoThread::Deliver(const BYTE* data, int len)
 {
-    NyraClientInfo* owner = GetOwner();
-    if (owner != nullptr && owner->GetSafeHwnd() != nullptr)
+    if (CDemoThreadOwner* owner = GetOwner())
         owner->PushDemoPacket(data, len);
 }

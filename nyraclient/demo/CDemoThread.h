@@ -4,16 +4,27 @@
 // minute). The packets go to the owner's demo queue, which the user-interface thread drains:
 // the thread never waits for the user-interface thread, so stopping it never waits long.
 //
-// The owner is cleared before the stop flag is set (NyraClientInfo::StopDemo), and tested
-// before each hand-over, so no packet reaches a client that is being removed.
+// The generator knows nothing of the client around it: it asks its owner (CDemoThreadOwner)
+// for the bed's key and hands it the packets. The owner is cleared before the stop flag is set
+// (NyraClientInfo::StopDemo), and tested before each hand-over, so no packet reaches a client
+// that is being removed.
 #pragma once
 
 #include "nyraclient/demo/CDemoGenerator.h"
 #include "nyraclient/thread/NyraWorkerThread.h"
 
-class NyraClientInfo;
+// What the generator asks of the demo bed it feeds. Both calls come from the generator thread.
+class CDemoThreadOwner
+{
+public:
+    virtual ~CDemoThreadOwner() = default;
+    // The bed's key, which every packet carries.
+    virtual int GetDemoKey() const = 0;
+    // Takes a copy of one packet towards the user-interface thread; never waits for it.
+    virtual void PushDemoPacket(const BYTE* data, int len) = 0;
+};
 
-class CDemoThread : public NyraWorkerThread<NyraClientInfo>
+class CDemoThread : public NyraWorkerThread<CDemoThreadOwner>
 {
 public:
     static constexpr int kExitCode = 0x1D01;
@@ -25,7 +36,7 @@ public:
     int Run() override;
 
 private:
-    // Hands the packet's bytes to the owner, when there still is one with its window.
+    // Hands the packet's bytes to the owner, when there still is one.
     void Deliver(const BYTE* data, int len);
 
     nyraclient::demo::CDemoGenerator m_Generator;

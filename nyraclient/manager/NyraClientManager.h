@@ -10,6 +10,7 @@
 #pragma once
 
 #include "nyraclient/client/ClientMessages.h"
+#include "nyraclient/client/NyraClientOwner.h"
 #include "nyraclient/key/CClientKeyPool.h"
 #include "nyraclient/manager/CClientLayout.h"
 #include "nyraclient/manager/AlarmSoundNotice.h"
@@ -34,7 +35,7 @@ class NyraClientInfo;
 class NyraClientSock;
 class TBLPatient;
 
-class NyraClientManager
+class NyraClientManager : public NyraClientOwner
 {
 public:
     static constexpr int kMaxBeds = 2;
@@ -43,13 +44,13 @@ public:
     static constexpr int kMaxMonitorNumber = 16;
 
     explicit NyraClientManager(CWnd* pParent = nullptr);
-    virtual ~NyraClientManager();
+    ~NyraClientManager() override;
     NyraClientManager(const NyraClientManager&) = delete;
     NyraClientManager& operator=(const NyraClientManager&) = delete;
 
     // ---- settings ------------------------------------------------------------------------
     void SetParent(CWnd* pParent) { m_pParent = pParent; }
-    CWnd* GetParent() const { return m_pParent; }
+    CWnd* GetParent() const override { return m_pParent; }
     void SetConfig(NyraConfig config, BOOL bKeepRecordLimit);
     NyraConfig GetConfig() const { return m_Config; }
     void SetDataDir(const CString& path) { m_strDataDir = path; }
@@ -72,12 +73,12 @@ public:
     int GetClientCount() const { return static_cast<int>(m_Clients.size()); }
     NyraClientInfo* GetFirstValidClient();
     int CheckAdmitInfoInUse(const CString& patientId);
-    int IsEnableMonitor(int number);
+    int IsEnableMonitor(int number) override;
 
     // ---- re-attaching and removing ----------------------------------------------------------
     void ReConnected(NyraClientSock* pSock, int index);
     void ReConnected(CUSerialEx* pSerial, int index);
-    void Disconnected(NyraClientInfo* pClient);
+    void Disconnected(NyraClientInfo* pClient) override;
     void Disconnected(NyraClientSock* pSock);
     void Disconnected(CUSerialEx* pSerial);
     void RemoveClient(NyraClientInfo* pClient, BOOL bForce);
@@ -109,7 +110,7 @@ public:
     BOOL CanNext() const;
     BOOL CanPrev() const;
     // Orders the beds by monitor number (or at their numbers' places with "Device Position Fix").
-    void Sort(BOOL bRelayout);
+    void Sort(BOOL bRelayout) override;
     // Shows the bed enlarged (switching the grid to mode 0): 1 when it is the enlarged bed.
     int ExpandClient(NyraClientInfo* pClient);
     int ExpandClient(NyraClientInfo* pClient, BOOL bRelayout);
@@ -138,18 +139,19 @@ public:
     int AddDemoClient();
 
     // ---- notifications --------------------------------------------------------------------------
-    LRESULT SendMsgToParent(NyraClientInfo* pClient, int nCode, DWORD dwValue);
+    LRESULT SendMsgToParent(NyraClientInfo* pClient, int nCode, DWORD dwValue) override;
 
     // ---- viewing stations -------------------------------------------------------------------------
     // The broker server tells the manager how many viewing stations it serves, whenever one
     // connects or goes (any thread). It starts at 0: with no broker, or no viewer connected,
     // the clients queue nothing for the broker, so their queues cannot grow unread.
     void SetViewerCount(int count) { m_nViewerCount.store(count > 0 ? count : 0); }
-    int GetViewerCount() const { return m_nViewerCount.load(); }
+    int GetViewerCount() const override { return m_nViewerCount.load(); }
 
     CClientKeyPool& GetKeyPool() { return m_KeyPool; }
     // The client lock, for the broker's pass, which holds it while it reads the beds.
     CCriticalSection& GetClientLock() { return m_ClientLock; }
+    bool HoldsClientLock() const override { return m_ClientLock.IsHeldByThisThread(); }
 
     // ---- what the alarm-sound thread calls ----------------------------------------------------
     CCriticalSection& GetSoundLock() { return m_SoundLock; }

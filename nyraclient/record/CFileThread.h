@@ -28,7 +28,6 @@
 
 class CSmartBuffer;
 class CWnd;
-class NyraClientInfo;
 
 namespace nyraclient::record {
 
@@ -38,7 +37,9 @@ using nrdata::record::HeaderBlock;
 constexpr WPARAM kRecordProgress = 0;
 constexpr WPARAM kRecordWriteFailed = 1;
 
-class CFileThread : public NyraWorkerThread<NyraClientInfo>
+class CFileThreadControl;
+
+class CFileThread : public NyraWorkerThread<CFileThreadControl>
 {
 public:
     static constexpr int kExitCode = 0x1D06;

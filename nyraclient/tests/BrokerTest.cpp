@@ -261,7 +261,7 @@ TEST(BrokerServer, AMonitoredBedIsMirroredByABrokerClient)
         return mirror != nullptr && mirror->GetTrendFedCount() >= 3;
     }));
     EXPECT_EQ(viewing.GetClientCount(), 1);
-    EXPECT_EQ(mirror->m_PeerAddr[0], 127);
+    EXPECT_EQ(mirror->GetPeerAddr()[0], 127);
     EXPECT_EQ(mirror->GetKey(), bed->GetKey());
     EXPECT_EQ(mirror->GetPatientPacket().GetFirstName(), CString("Maria"));
     EXPECT_EQ(mirror->GetMonitorPacket().GetMonitorNumber(), bed->GetMonitorPacket().GetMonitorNumber());

@@ -154,7 +154,7 @@ TEST_F(Grid, MirroredBedsOneFiveAndSeventeenTakeTwoPagesInModeFour)
     EXPECT_EQ(one->GetControl(), nullptr);
     EXPECT_EQ(five->GetControl(), nullptr);
     ASSERT_NE(seventeen->GetControl(), nullptr);
-    EXPECT_EQ(seventeen->m_nTileID, 0) << "the tile ids of the first page were given back";
+    EXPECT_EQ(seventeen->GetTileID(), 0) << "the tile ids of the first page were given back";
     EXPECT_FALSE(manager.CanNext());
     EXPECT_TRUE(manager.CanPrev());
     manager.ShowNextPage(); // nothing beyond the last page
@@ -249,7 +249,7 @@ TEST_F(Grid, AZeroSizedGridStillMakesAndDropsTileWindows)
     EXPECT_EQ(c->GetControl(), nullptr);
     m_station.manager.ShowPage(1);
     EXPECT_EQ(a->GetControl(), nullptr);
-    EXPECT_EQ(a->m_nTileID, -1);
+    EXPECT_EQ(a->GetTileID(), -1);
     ASSERT_NE(c->GetControl(), nullptr);
     CRect rect;
     c->GetControl()->GetWindowRect(&rect);

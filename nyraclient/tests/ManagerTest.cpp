@@ -160,7 +160,7 @@ TEST_F(Manager, AGoneMonitorsAdmittedExpandedBedIsCollapsedDischargedAndFreed)
     }));
     ASSERT_EQ(m_station.manager.ExpandClient(client), 1);
     ASSERT_NE(client->GetEnlargedControl(), nullptr);
-    const int tile = client->m_nTileID;
+    const int tile = client->GetTileID();
     ASSERT_GE(tile, 0);
     EXPECT_EQ(m_station.manager.IsTileIdUsed(tile), 1);
 

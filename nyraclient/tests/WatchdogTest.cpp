@@ -105,7 +105,7 @@ TEST_F(Watchdog, AMonitorComesBackToItsBedAfterATimeOut)
     ASSERT_EQ(index, 0);
     m_station->manager.ReConnected(sock, index);
     EXPECT_TRUE(HasLine(m_log.Lines(), "[ RECONNECTED - TimeOut] - 127:0:0:1"));
-    EXPECT_EQ(m_client->m_pSocket, sock);
+    EXPECT_EQ(m_client->GetSocket(), sock);
 
     auto replies = Exchange(*again, again->ConnectPacket(), 1);
     ASSERT_EQ(replies.size(), 1u);
@@ -173,7 +173,7 @@ TEST(WatchdogSerial, ASerialMonitorTimesOutAfter30000MsAndItsLinkIsReleased)
     EXPECT_EQ(client->IsNetworkAlarm(), 0);
     advance(1);
     EXPECT_EQ(client->IsNetworkAlarm(), 1);
-    EXPECT_EQ(client->m_pSerial, nullptr);
+    EXPECT_EQ(client->GetSerial(), nullptr);
     const auto lines = log.Lines();
     for (const char* line : { "[ Disconnected - Not Complete ] - COM7", "[ TimeOut():m_pSerial:Start ] - COM7",
                               "[ TimeOut():m_pSerial:End ] - COM7" })

@@ -98,7 +98,7 @@ void CClientDisplayPage::Reload()
     const PKMonitor_v110& monitor = m_pClient->GetMonitorPacket();
     SetDlgItemText(IDC_MODEL, NRConstMap::GetModelText(monitor.GetModelType()));
     SetDlgItemText(IDC_VERSION, monitor.GetVersionToSting());
-    SetDlgItemText(IDC_CONNECTION, ConnectionText(m_pClient->m_PeerAddr, m_pClient->m_nComPort));
+    SetDlgItemText(IDC_CONNECTION, ConnectionText(m_pClient->GetPeerAddr(), m_pClient->GetComPort()));
 
     const NyraConfig config = m_pClient->GetConfig();
     CheckRadioButton(IDC_SOUND_ON, IDC_SOUND_OFF, config.AllAlarmSound != 0 ? IDC_SOUND_ON : IDC_SOUND_OFF);

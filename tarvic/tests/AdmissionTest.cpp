@@ -256,7 +256,7 @@ TEST_F(Admission, ADemoBedIsAdmittedByTheStationAndALostLinkIsRefused)
     dialog->DestroyWindow();
 
     NyraClientInfo* bed = BedFrom("127.0.0.2");
-    bed->m_bConnected = 0;
+    bed->TimeOut(); // the link is lost
     auto refused = Open(bed);
     refused->SelectRow(0);
     boxes.Reset();

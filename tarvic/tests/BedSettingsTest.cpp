@@ -178,7 +178,7 @@ TEST_F(BedSettings, ALostLinkFailsAtOnce)
 {
     NyraClientInfo* bed = StartWithBed();
     auto page = OpenPage<CClientAlarmPage>(bed);
-    bed->m_bConnected = 0;
+    bed->TimeOut(); // the link is lost
     platform::ScopedTestClock clock(1000);
     boxes.AnswerBoxes({IDYES});
     testkit::ModalDriver driver;

@@ -126,10 +126,10 @@ TEST_F(StationIntake, AMonitorBecomesABedAndAReturningMonitorGetsItBack)
     EXPECT_TRUE(platform::msg::TakeShownMessageBoxes().empty());
 
     // The link drops without a word; the monitor comes back from the same address.
-    NyraClientSock* first = bed->m_pSocket;
+    NyraClientSock* first = bed->GetSocket();
     sim->Drop();
     MonitorSim* back = Dial("127.0.0.2");
-    ASSERT_TRUE(PumpUntil([&] { return bed->m_pSocket != first; }));
+    ASSERT_TRUE(PumpUntil([&] { return bed->GetSocket() != first; }));
     EXPECT_TRUE(back->Send(back->ConnectPacket()));
     Await(*back, 1);
     EXPECT_EQ(BedCount(), 1);
@@ -240,7 +240,7 @@ TEST_F(StationIntake, ASerialMonitorOnAConfiguredPortBecomesABed)
     }));
     NyraClientInfo* bed = Manager().GetClient(Manager().PeerCheck(kSerialPort));
     ASSERT_NE(bed, nullptr);
-    EXPECT_EQ(bed->m_nComPort, kSerialPort);
+    EXPECT_EQ(bed->GetComPort(), kSerialPort);
     EXPECT_EQ(view->GetSerialPortManager()->GetLinkCount() <= 1, true);
     EXPECT_TRUE(PumpUntil([&] { return !sim.Poll(0).empty(); }));
 }
@@ -313,7 +313,7 @@ TEST_F(StationIntake, ASerialMonitorThatAnnouncesItselfDuringStartUpBecomesABedO
     EXPECT_TRUE(PumpUntil([&] { return BedCount() == 1; }));
     NyraClientInfo* bed = Manager().GetClient(Manager().PeerCheck(kSerialPort));
     ASSERT_NE(bed, nullptr);
-    EXPECT_EQ(bed->m_nComPort, kSerialPort);
+    EXPECT_EQ(bed->GetComPort(), kSerialPort);
     EXPECT_TRUE(PumpUntil([&] { return !sim.Poll(0).empty(); }));
 }
 
@@ -346,7 +346,7 @@ TEST_F(StationIntake, ASerialMonitorRefusedForLackOfMemoryIsToldOnceAndTakenWhen
     EXPECT_EQ(boxes[0].caption, "Tarvic II");
     NyraClientInfo* bed = Manager().GetClient(Manager().PeerCheck(kSerialPort));
     ASSERT_NE(bed, nullptr);
-    EXPECT_EQ(bed->m_nComPort, kSerialPort);
+    EXPECT_EQ(bed->GetComPort(), kSerialPort);
 }
 
 } // namespace
