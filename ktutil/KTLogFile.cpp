@@ -3,6 +3,7 @@
 
 #include "ktutil/KTGF.h"
 #include "ktutil/KTUtilPlatform.h"
+#include "platform/core/Check.h"
 #include "platform/core/Collections.h"
 #include "platform/core/OleDateTime.h"
 
@@ -19,7 +20,7 @@ constexpr int kEntryLimit = 1000;
 
 KTLogFile::~KTLogFile()
 {
-    std::lock_guard<std::recursive_mutex> lock(m_lock);
+    std::lock_guard lock(m_lock);
     Close(true);
 }
 
@@ -27,31 +28,31 @@ KTLogFile::~KTLogFile()
 
 void KTLogFile::SetLogFile(LPCTSTR path)
 {
-    std::lock_guard<std::recursive_mutex> lock(m_lock);
+    std::lock_guard lock(m_lock);
     m_path = path;
 }
 
 CString KTLogFile::GetLogFile() const
 {
-    std::lock_guard<std::recursive_mutex> lock(m_lock);
+    std::lock_guard lock(m_lock);
     return m_path;
 }
 
 void KTLogFile::OpenAlways(BOOL openAlways)
 {
-    std::lock_guard<std::recursive_mutex> lock(m_lock);
+    std::lock_guard lock(m_lock);
     m_openAlways = openAlways;
 }
 
 void KTLogFile::AddPrefix(BOOL addPrefix)
 {
-    std::lock_guard<std::recursive_mutex> lock(m_lock);
+    std::lock_guard lock(m_lock);
     m_addPrefix = addPrefix;
 }
 
 BOOL KTLogFile::IsAddPrefix() const
 {
-    std::lock_guard<std::recursive_mutex> lock(m_lock);
+    std::lock_guard lock(m_lock);
     return m_addPrefix;
 }
 
@@ -77,12 +78,13 @@ int KTLogFile::Log(LPCTSTR format, ...)
         return 0;
     // vsnprintf cuts at a byte; step back to the last whole character.
     const CString entry = length >= kEntryLimit ? KTGF::CompleteString(buffer, kEntryLimit - 1) : CString(buffer);
-    std::lock_guard<std::recursive_mutex> lock(m_lock);
+    std::lock_guard lock(m_lock);
     return Write(entry);
 }
 
 int KTLogFile::Open()
 {
+    WARD_CHECK(m_lock.IsHeldByThisThread());
     if (m_file)
         return 1;
     // A log that has not been given its file yet writes nothing and bothers nobody.
@@ -103,6 +105,7 @@ int KTLogFile::Open()
 
 void KTLogFile::Close(bool force)
 {
+    WARD_CHECK(m_lock.IsHeldByThisThread());
     if (m_openAlways && !force)
         return;
     if (m_file) {
@@ -113,6 +116,7 @@ void KTLogFile::Close(bool force)
 
 int KTLogFile::Write(const CString& entry)
 {
+    WARD_CHECK(m_lock.IsHeldByThisThread());
     if (!Open())
         return 0;
     CString text(entry);
@@ -130,7 +134,7 @@ int KTLogFile::Write(const CString& entry)
 int KTLogFile::Load(CStringArray& lines)
 {
     lines.RemoveAll();
-    std::lock_guard<std::recursive_mutex> lock(m_lock);
+    std::lock_guard lock(m_lock);
     // Reading never creates the file.
     if (!m_file && !KTGF::IsFile(m_path))
         return -1;
@@ -158,7 +162,7 @@ int KTLogFile::Load(CStringArray& lines)
 
 void KTLogFile::Clear()
 {
-    std::lock_guard<std::recursive_mutex> lock(m_lock);
+    std::lock_guard lock(m_lock);
     Close(true);
     if (KTGF::IsFile(m_path))
         KTGF::CreateFileA(m_path, FALSE, TRUE);

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "platform/core/CString.h"
+#include "platform/core/CheckedMutex.h"
 #include "platform/core/Types.h"
 
 #include <cstdio>
@@ -44,14 +45,14 @@ public:
     void Clear();
 
 protected:
-    // Both called with m_lock held.
+    // Called with m_lock held (checked).
     int Open();
     void Close(bool force);
     int Write(const CString& entry);
 
 private:
     // Guards every field below; taken for each entry, Load and Clear.
-    mutable std::recursive_mutex m_lock;
+    mutable platform::CheckedRecursiveMutex m_lock;
     CString m_path;
     BOOL m_openAlways { FALSE };
     std::FILE* m_file { nullptr };

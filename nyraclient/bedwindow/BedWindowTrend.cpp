@@ -11,11 +11,12 @@
 // max - page + 1, one past that.
 #include "nyraclient/bedwindow/NyraControl.h"
 
+#include "nyraclient/client/CClientTrendSource.h"
 #include "nyraclient/client/DeferredDelete.h"
 #include "nyraclient/client/NyraClientInfo.h"
-#include "nyraclient/client/CClientTrendSource.h"
 
 #include "nrdata/trend/TrendGraphRenderer.h"
+#include "platform/core/Check.h"
 
 #include <algorithm>
 
@@ -246,6 +247,7 @@ BOOL NyraControl::OnMouseWheel(UINT, short delta, CPoint)
 
 void NyraControl::BeginTrendDrag(CPoint point)
 {
+    WARD_CHECK_UI_THREAD();
     s_drag.owner = GetSafeHwnd();
     s_drag.start = point;
     s_drag.startPosition = m_ScrollBar.GetSafeHwnd() != nullptr ? m_ScrollBar.GetScrollPos() : 0;
@@ -253,6 +255,7 @@ void NyraControl::BeginTrendDrag(CPoint point)
 
 void NyraControl::EndTrendDrag()
 {
+    WARD_CHECK_UI_THREAD();
     s_drag.owner = nullptr;
 }
 

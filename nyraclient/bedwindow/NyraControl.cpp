@@ -8,6 +8,7 @@
 
 #include "nrdata/buffer/CSmartBuffer.h"
 
+#include "platform/core/Check.h"
 #include "platform/core/ResourceModule.h"
 #include "platform/gdi/SysColors.h"
 #include "platform/gdi/WindowDCs.h"
@@ -293,6 +294,7 @@ void NyraControl::StartThread()
 {
     if (GetSafeHwnd() == nullptr)
         return;
+    m_Layout.SetReadersRunning(true);
     {
         std::lock_guard lock(m_ThreadLock);
         m_WaveThread.Start(this);
@@ -323,6 +325,7 @@ void NyraControl::StopThread()
     m_WaveThread.WaitForEnd();
     m_WaveLock.Lock();
     m_WaveLock.Unlock();
+    m_Layout.SetReadersRunning(false);
 }
 
 void NyraControl::RequestParameterDraw()
@@ -499,6 +502,7 @@ void NyraControl::PushParam(CSmartBuffer*)
 
 void NyraControl::SetEnlargeMode(int bEnlarge)
 {
+    WARD_CHECK_UI_THREAD();
     if (bEnlarge == m_bEnlarge)
         return;
     m_bEnlarge = bEnlarge;
@@ -508,6 +512,7 @@ void NyraControl::SetEnlargeMode(int bEnlarge)
 
 void NyraControl::SetDisplayMode(DISPMODE mode)
 {
+    WARD_CHECK_UI_THREAD();
     if (GetDisplayMode() == mode)
         return;
     // The painters read the mode: they stop before it changes, and the rebuild (which lays out

@@ -4,6 +4,7 @@
 #include "nyraclient/manager/NyraClientManager.h"
 
 #include "nrdata/buffer/CSmartBuffer.h"
+#include "platform/core/Check.h"
 #include "platform/core/Clock.h"
 
 #include <cstdlib>
@@ -20,6 +21,7 @@ CBrokerServerThread::~CBrokerServerThread()
 
 int CBrokerServerThread::AddViewer(NyraClientSock* pSock)
 {
+    WARD_CHECK_UI_THREAD();
     if (pSock == nullptr || ViewerGetSize() >= kMaxViewers)
         return 0;
     Viewer viewer;
@@ -38,6 +40,7 @@ int CBrokerServerThread::AddViewer(NyraClientSock* pSock)
 
 void CBrokerServerThread::RemoveViewer(NyraClientSock* pSock)
 {
+    WARD_CHECK_UI_THREAD();
     m_ViewerLock.Lock();
     int index = -1;
     for (size_t i = 0; i < m_Viewers.size() && index < 0; ++i)
@@ -112,6 +115,7 @@ int CBrokerServerThread::Run()
 
 void CBrokerServerThread::SendClientLists(NyraClientManager& manager)
 {
+    WARD_CHECK(m_ViewerLock.IsHeldByThisThread() && manager.GetClientLock().IsHeldByThisThread());
     AddressEntry entries[kMaxListed];
     int count = 0;
     for (int i = 0; i < manager.GetClientCount() && count < kMaxListed; ++i)
@@ -158,6 +162,7 @@ void CBrokerServerThread::SendClientSync(NyraClientManager& manager, CBrokerView
 
 void CBrokerServerThread::SendClientData(NyraClientManager& manager)
 {
+    WARD_CHECK(m_ViewerLock.IsHeldByThisThread() && manager.GetClientLock().IsHeldByThisThread());
     for (int i = 0; i < manager.GetClientCount(); ++i) {
         NyraClientInfo* client = manager.GetClient(i);
         if (client == nullptr)

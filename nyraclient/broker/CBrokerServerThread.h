@@ -56,6 +56,8 @@ private:
         CBrokerViewer* Get() const { return thread->Get(); }
     };
 
+    // The pass's steps: the caller holds the viewer-list lock and the manager's client lock
+    // (checked in the two that read the beds).
     void SendClientLists(NyraClientManager& manager);
     void SendClientSync(NyraClientManager& manager, CBrokerViewer& viewer);
     void SendClientData(NyraClientManager& manager);

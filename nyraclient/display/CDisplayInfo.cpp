@@ -7,6 +7,7 @@
 #include "ktutil/KTGF.h"
 #include "nrdata/trend/TrendGraphRenderer.h"
 #include "nrdata/trend/TrendRect.h"
+#include "platform/core/Check.h"
 
 #include <cmath>
 
@@ -51,7 +52,7 @@ CDisplayInfo::CDisplayInfo() = default;
 
 CDisplayInfo::~CDisplayInfo()
 {
-    CSingleLock lock(&m_fontLock, TRUE);
+    WARD_CHECK(!m_bReadersRunning);
     for (auto& layoutFonts : m_fonts)
         for (CFont& font : layoutFonts)
             font.DeleteObject();
@@ -63,6 +64,7 @@ int CDisplayInfo::SetDisplayMode(DISPMODE mode, int recalc)
 {
     if (mode == m_displayMode)
         return 0;
+    WARD_CHECK(!m_bReadersRunning);
     m_displayMode = mode;
     if (recalc)
         Calculation(m_windowRect);
@@ -75,6 +77,7 @@ void CDisplayInfo::Calculation(CRect window)
 {
     if (window.IsRectEmpty())
         return;
+    WARD_CHECK(!m_bReadersRunning);
     // Without a mode there is nothing to lay out against.
     if (!IsDisplayMode(m_displayMode))
         return;
@@ -108,6 +111,7 @@ void CDisplayInfo::Calculation(CRect window)
 
 void CDisplayInfo::SetFontName(const char* face)
 {
+    WARD_CHECK(!m_bReadersRunning);
     m_fontName = face ? face : "";
     if (!m_windowRect.IsRectEmpty())
         CreateFonts();
@@ -117,7 +121,6 @@ void CDisplayInfo::CreateFonts()
 {
     if (!IsDisplayMode(m_displayMode))
         return;
-    CSingleLock lock(&m_fontLock, TRUE);
     const int panelHeight = m_paramRect.Height();
     for (int layout = 0; layout < kMonitorLayouts; ++layout) {
         for (int slot = 0; slot < kFontSlots; ++slot) {
@@ -132,7 +135,6 @@ void CDisplayInfo::CreateFonts()
 
 void CDisplayInfo::FitTexts()
 {
-    // Called under the font lock.
     m_textFonts.clear();
     for (int layout = 0; layout < kMonitorLayouts; ++layout) {
         std::array<PanelBox, kParamItems> boxes;
@@ -184,7 +186,6 @@ CFont* CDisplayInfo::GetTextFont(PARAMITEM item, BYTE layout)
 {
     if (!IsMonitorLayout(layout) || item < 0 || item >= kParamItems)
         return nullptr;
-    CSingleLock lock(&m_fontLock, TRUE);
     const auto found = m_textFonts.find(m_texts[layout][item].fontHeight);
     return found != m_textFonts.end() ? &found->second : nullptr;
 }
@@ -220,7 +221,6 @@ CFont* CDisplayInfo::GetFont(int slot, BYTE layout)
 {
     if (!IsMonitorLayout(layout) || slot < 0 || slot >= kFontSlots)
         return nullptr;
-    CSingleLock lock(&m_fontLock, TRUE);
     return &m_fonts[layout][slot];
 }
 

@@ -6,7 +6,9 @@
 // (DrawTrendGraph), without a layout object.
 //
 // The bed window lays out on its user-interface thread while its painter threads are stopped;
-// the painters read rectangles and fonts. Only font creation and lookup take the font lock.
+// the painters read rectangles and fonts, and draw with a font after they looked it up, so no
+// lock would make a change safe. The window says when its painters run (SetReadersRunning), and
+// every change of the layout or the fonts checks that they do not.
 #pragma once
 
 #include "nyraclient/display/DisplayTypes.h"
@@ -14,9 +16,9 @@
 
 #include "platform/core/CString.h"
 #include "platform/core/Geometry.h"
-#include "platform/core/Sync.h"
 #include "platform/gdi/CFont.h"
 
+#include <atomic>
 #include <map>
 
 class CDC;
@@ -32,6 +34,9 @@ public:
     virtual ~CDisplayInfo();
     CDisplayInfo(const CDisplayInfo&) = delete;
     CDisplayInfo& operator=(const CDisplayInfo&) = delete;
+
+    // Whether threads other than the owner's read the layout now (the bed window's painters).
+    void SetReadersRunning(bool running) { m_bReadersRunning = running; }
 
     // ---- display mode ---------------------------------------------------------------------
     // 0 (nothing changes) when `mode` is the current one; otherwise stores it, lays out again
@@ -107,6 +112,5 @@ private:
     // The fitted texts and their fonts, one per height in use.
     nyraclient::display::PanelText m_texts[kMonitorLayouts][kParamItems] {};
     std::map<int, CFont> m_textFonts;
-    CCriticalSection m_fontLock; // guards m_fonts and m_textFonts
-    CCriticalSection m_lock;     // kept for the painters' use; no operation here takes it
+    std::atomic<bool> m_bReadersRunning { false };
 };

@@ -9,6 +9,7 @@
 #include "nyraclient/res/NyraClientStrings.h"
 #include "nyraclient/startup/NyraRunLog.h"
 
+#include "platform/core/Check.h"
 #include "platform/msg/MessageBoxService.h"
 
 #include <algorithm>
@@ -54,6 +55,7 @@ NyraClientManager::~NyraClientManager()
 
 void NyraClientManager::SetConfig(NyraConfig config, BOOL bKeepRecordLimit)
 {
+    WARD_CHECK_UI_THREAD();
     m_Config = config;
     std::vector<CUSerialEx*> unconfigured;
     for (NyraClientInfo* client : m_Clients) {
@@ -81,17 +83,20 @@ void NyraClientManager::SetConfig(NyraConfig config, BOOL bKeepRecordLimit)
 
 int NyraClientManager::CountBeds() const
 {
+    WARD_CHECK_UI_THREAD();
     return static_cast<int>(std::count_if(m_Clients.begin(), m_Clients.end(), [](auto* c) { return c != nullptr; }));
 }
 
 // Beds listed by another station: the limit counts the beds present, not empty places.
 int NyraClientManager::ListedBedLimit() const
 {
+    WARD_CHECK_UI_THREAD();
     return m_Config.DevicePositionFix ? kMaxListedBedsFixed : kMaxBeds;
 }
 
 int NyraClientManager::CreateClient(NyraClientInfo*& client)
 {
+    WARD_CHECK_UI_THREAD();
     client = new (std::nothrow) NyraClientInfo(this, 0, 1);
     if (client == nullptr)
         return -2;
@@ -105,6 +110,7 @@ int NyraClientManager::CreateClient(NyraClientInfo*& client)
 
 void NyraClientManager::AppendClient(NyraClientInfo* client, int key, bool startWatchdog)
 {
+    WARD_CHECK_UI_THREAD();
     client->m_nTileID = -1;
     client->m_bLiveLink = 1;
     client->m_bAdmitted = 0;
@@ -127,6 +133,7 @@ void NyraClientManager::AppendClient(NyraClientInfo* client, int key, bool start
 
 int NyraClientManager::Connected(NyraClientSock* pSock)
 {
+    WARD_CHECK_UI_THREAD();
     if (pSock == nullptr || CountBeds() >= kMaxBeds)
         return -1;
     NyraClientInfo* client = nullptr;
@@ -144,6 +151,7 @@ int NyraClientManager::Connected(NyraClientSock* pSock)
 
 void NyraClientManager::HandConnectNotice(NyraClientInfo* pClient)
 {
+    WARD_CHECK_UI_THREAD();
     PKControl notice;
     notice.SetType(PK_CONTROL_CONNECT);
     notice.SetData(0);
@@ -152,6 +160,7 @@ void NyraClientManager::HandConnectNotice(NyraClientInfo* pClient)
 
 int NyraClientManager::Connected(CUSerialEx* pSerial)
 {
+    WARD_CHECK_UI_THREAD();
     if (pSerial == nullptr || CountBeds() >= kMaxBeds)
         return -1;
     NyraClientInfo* client = nullptr;
@@ -171,6 +180,7 @@ int NyraClientManager::Connected(CUSerialEx* pSerial)
 
 int NyraClientManager::ConnectedAsLan(BYTE a, BYTE b, BYTE c, BYTE d, int key)
 {
+    WARD_CHECK_UI_THREAD();
     if (CountBeds() >= ListedBedLimit())
         return -1;
     NyraClientInfo* client = nullptr;
@@ -186,6 +196,7 @@ int NyraClientManager::ConnectedAsLan(BYTE a, BYTE b, BYTE c, BYTE d, int key)
 
 int NyraClientManager::ConnectedAsSerial(UINT port, int key)
 {
+    WARD_CHECK_UI_THREAD();
     if (CountBeds() >= ListedBedLimit())
         return -1;
     NyraClientInfo* client = nullptr;
@@ -198,6 +209,7 @@ int NyraClientManager::ConnectedAsSerial(UINT port, int key)
 
 int NyraClientManager::AddDemoClient()
 {
+    WARD_CHECK_UI_THREAD();
     if (CountBeds() >= kMaxBeds) {
         AfxMessageBox(LoadText(nyraclient::IDS_NO_MORE_CLIENT), MB_OK | MB_ICONSTOP);
         return 0;
@@ -236,6 +248,7 @@ int NyraClientManager::AddDemoClient()
 
 int NyraClientManager::PeerCheck(BYTE a, BYTE b, BYTE c, BYTE d)
 {
+    WARD_CHECK_UI_THREAD();
     for (size_t i = 0; i < m_Clients.size(); ++i) {
         const NyraClientInfo* client = m_Clients[i];
         if (client != nullptr && client->m_PeerAddr[0] == a && client->m_PeerAddr[1] == b
@@ -247,6 +260,7 @@ int NyraClientManager::PeerCheck(BYTE a, BYTE b, BYTE c, BYTE d)
 
 int NyraClientManager::PeerCheck(UINT port)
 {
+    WARD_CHECK_UI_THREAD();
     for (size_t i = 0; i < m_Clients.size(); ++i)
         if (m_Clients[i] != nullptr && m_Clients[i]->m_nComPort == port)
             return static_cast<int>(i);
@@ -255,6 +269,7 @@ int NyraClientManager::PeerCheck(UINT port)
 
 int NyraClientManager::FindClient(NyraClientInfo* pClient, int start)
 {
+    WARD_CHECK_UI_THREAD();
     for (int i = std::max(start, 0); i < GetClientCount(); ++i)
         if (pClient != nullptr && m_Clients[size_t(i)] == pClient)
             return i;
@@ -263,6 +278,7 @@ int NyraClientManager::FindClient(NyraClientInfo* pClient, int start)
 
 int NyraClientManager::FindClient(NyraClientSock* pSock, int start)
 {
+    WARD_CHECK_UI_THREAD();
     for (int i = std::max(start, 0); i < GetClientCount(); ++i)
         if (pSock != nullptr && m_Clients[size_t(i)] != nullptr && m_Clients[size_t(i)]->m_pSocket == pSock)
             return i;
@@ -271,6 +287,7 @@ int NyraClientManager::FindClient(NyraClientSock* pSock, int start)
 
 int NyraClientManager::FindClient(CUSerialEx* pSerial, int start)
 {
+    WARD_CHECK_UI_THREAD();
     for (int i = std::max(start, 0); i < GetClientCount(); ++i)
         if (pSerial != nullptr && m_Clients[size_t(i)] != nullptr && m_Clients[size_t(i)]->m_pSerial == pSerial)
             return i;
@@ -287,6 +304,7 @@ NyraClientInfo* NyraClientManager::GetClient(int index)
 
 NyraClientInfo* NyraClientManager::GetFirstValidClient()
 {
+    WARD_CHECK_UI_THREAD();
     for (NyraClientInfo* client : m_Clients)
         if (client != nullptr)
             return client;
@@ -295,6 +313,7 @@ NyraClientInfo* NyraClientManager::GetFirstValidClient()
 
 int NyraClientManager::CheckAdmitInfoInUse(const CString& patientId)
 {
+    WARD_CHECK_UI_THREAD();
     // The admitted record's whole id: the patient packet holds only its first 20 bytes.
     for (NyraClientInfo* client : m_Clients)
         if (client != nullptr && client->IsAdmitted() && client->GetAdmittedPatient().P_ID == patientId)
@@ -304,6 +323,7 @@ int NyraClientManager::CheckAdmitInfoInUse(const CString& patientId)
 
 int NyraClientManager::IsEnableMonitor(int number)
 {
+    WARD_CHECK_UI_THREAD();
     if (!m_Config.DevicePositionFix)
         return 1;
     return number >= 1 && number <= kMaxMonitorNumber ? 1 : 0;
@@ -313,6 +333,7 @@ int NyraClientManager::IsEnableMonitor(int number)
 
 void NyraClientManager::ReConnected(NyraClientSock* pSock, int index)
 {
+    WARD_CHECK_UI_THREAD();
     m_ClientLock.Lock();
     NyraClientInfo* client = GetClient(index);
     if (client == nullptr || pSock == nullptr || client->m_pSocket == pSock) {
@@ -345,6 +366,7 @@ void NyraClientManager::ReConnected(NyraClientSock* pSock, int index)
 
 void NyraClientManager::ReConnected(CUSerialEx* pSerial, int index)
 {
+    WARD_CHECK_UI_THREAD();
     m_ClientLock.Lock();
     NyraClientInfo* client = GetClient(index);
     if (client == nullptr || pSerial == nullptr || client->m_pSerial == pSerial) {
@@ -376,6 +398,7 @@ void NyraClientManager::ReConnected(CUSerialEx* pSerial, int index)
 
 void NyraClientManager::RemoveAt(int index)
 {
+    WARD_CHECK_UI_THREAD();
     m_ClientLock.Lock();
     m_Clients.erase(m_Clients.begin() + index);
     m_ClientLock.Unlock();
@@ -383,6 +406,7 @@ void NyraClientManager::RemoveAt(int index)
 
 void NyraClientManager::FreeTile(NyraClientInfo* pClient)
 {
+    WARD_CHECK_UI_THREAD();
     const int tile = pClient->m_nTileID;
     if (tile >= 0 && tile < BED_TILE_COUNT)
         m_TileUsed[size_t(tile)] = 0;
@@ -391,6 +415,7 @@ void NyraClientManager::FreeTile(NyraClientInfo* pClient)
 
 void NyraClientManager::Disconnected(NyraClientInfo* pClient)
 {
+    WARD_CHECK_UI_THREAD();
     const int index = FindClient(pClient, 0);
     if (index < 0)
         return;
@@ -413,6 +438,7 @@ void NyraClientManager::Disconnected(NyraClientInfo* pClient)
 
 void NyraClientManager::Disconnected(NyraClientSock* pSock)
 {
+    WARD_CHECK_UI_THREAD();
     const int index = FindClient(pSock, 0);
     if (index >= 0)
         Disconnected(m_Clients[size_t(index)]);
@@ -420,6 +446,7 @@ void NyraClientManager::Disconnected(NyraClientSock* pSock)
 
 void NyraClientManager::Disconnected(CUSerialEx* pSerial)
 {
+    WARD_CHECK_UI_THREAD();
     const int index = FindClient(pSerial, 0);
     if (index >= 0)
         Disconnected(m_Clients[size_t(index)]);
@@ -427,6 +454,7 @@ void NyraClientManager::Disconnected(CUSerialEx* pSerial)
 
 void NyraClientManager::RemoveClient(NyraClientInfo* pClient, BOOL bForce)
 {
+    WARD_CHECK_UI_THREAD();
     const int index = FindClient(pClient, 0);
     if (index < 0)
         return;
@@ -453,6 +481,7 @@ void NyraClientManager::RemoveClient(NyraClientInfo* pClient, BOOL bForce)
 
 void NyraClientManager::ClearAll()
 {
+    WARD_CHECK_UI_THREAD();
     if (m_pExpandedClient != nullptr) {
         m_pExpandedClient->Collapse();
         m_pExpandedClient = nullptr;
@@ -480,6 +509,7 @@ void NyraClientManager::ClearAll()
 
 void NyraClientManager::Admit(NyraClientInfo* pClient, TBLPatient& patient)
 {
+    WARD_CHECK_UI_THREAD();
     if (pClient == nullptr)
         return;
     pClient->Admit(patient);
@@ -488,12 +518,14 @@ void NyraClientManager::Admit(NyraClientInfo* pClient, TBLPatient& patient)
 
 void NyraClientManager::Discharge(NyraClientInfo* pClient)
 {
+    WARD_CHECK_UI_THREAD();
     if (pClient != nullptr)
         pClient->Discharge();
 }
 
 void NyraClientManager::RefreshClient(NyraClientInfo* pClient)
 {
+    WARD_CHECK_UI_THREAD();
     if (pClient != nullptr)
         pClient->RefreshControl(TRUE, TRUE);
 }
@@ -515,6 +547,7 @@ int NyraClientManager::CanPalyAlarmSound()
 
 LRESULT NyraClientManager::SendMsgToParent(NyraClientInfo* pClient, int nCode, DWORD dwValue)
 {
+    WARD_CHECK_UI_THREAD();
     if (m_pParent == nullptr || !::IsWindow(m_pParent->GetSafeHwnd()))
         return 0;
     _CLIENT_NOTIFY notify { nCode, dwValue };

@@ -8,6 +8,7 @@
 #include "nyraclient/client/NyraClientInfo.h"
 #include "nyraclient/res/NyraClientStrings.h"
 
+#include "platform/core/Check.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/CRgn.h"
 #include "platform/msg/MessageBoxService.h"
@@ -35,6 +36,7 @@ int MonitorNumber(const NyraClientInfo* client)
 
 void NyraClientManager::SetDisplayMode(int mode, BOOL bApply)
 {
+    WARD_CHECK_UI_THREAD();
     // A mode the grid does not know (an unchecked ini value) shows the grid of mode 0.
     if (!IsGridMode(mode))
         mode = 0;
@@ -51,11 +53,13 @@ void NyraClientManager::SetDisplayMode(int mode, BOOL bApply)
 
 int NyraClientManager::GetPageSize() const
 {
+    WARD_CHECK_UI_THREAD();
     return m_Layout.GetPageSize();
 }
 
 int NyraClientManager::GetTotalPageCount() const
 {
+    WARD_CHECK_UI_THREAD();
     const int size = GetPageSize();
     if (size <= 0)
         return 0;
@@ -65,6 +69,7 @@ int NyraClientManager::GetTotalPageCount() const
 
 void NyraClientManager::ShowPage(int page)
 {
+    WARD_CHECK_UI_THREAD();
     if (page >= 0 && page < m_nPageCount) {
         m_nCurrentPage = page;
         ResetLayout();
@@ -73,28 +78,33 @@ void NyraClientManager::ShowPage(int page)
 
 void NyraClientManager::ShowNextPage()
 {
+    WARD_CHECK_UI_THREAD();
     if (CanNext())
         ShowPage(m_nCurrentPage + 1);
 }
 
 void NyraClientManager::ShowPrevPage()
 {
+    WARD_CHECK_UI_THREAD();
     if (CanPrev())
         ShowPage(m_nCurrentPage - 1);
 }
 
 BOOL NyraClientManager::CanNext() const
 {
+    WARD_CHECK_UI_THREAD();
     return m_nCurrentPage < m_nPageCount - 1 ? TRUE : FALSE;
 }
 
 BOOL NyraClientManager::CanPrev() const
 {
+    WARD_CHECK_UI_THREAD();
     return m_nCurrentPage > 0 ? TRUE : FALSE;
 }
 
 int NyraClientManager::GetUsableCustomId() const
 {
+    WARD_CHECK_UI_THREAD();
     const auto free = std::find(m_TileUsed.begin(), m_TileUsed.end(), 0);
     return free != m_TileUsed.end() ? static_cast<int>(free - m_TileUsed.begin()) : -1;
 }
@@ -103,6 +113,7 @@ int NyraClientManager::GetUsableCustomId() const
 
 bool NyraClientManager::PageRange(int& first, int& last) const
 {
+    WARD_CHECK_UI_THREAD();
     const int entries = GetClientCount();
     first = m_nCurrentPage * GetPageSize();
     last = first + GetPageSize() - 1;
@@ -114,12 +125,14 @@ bool NyraClientManager::PageRange(int& first, int& last) const
 
 void NyraClientManager::ResetLayout(int x, int y, int width, int height)
 {
+    WARD_CHECK_UI_THREAD();
     m_rcClient = CRect(x, y, x + width, y + height);
     ResetLayout();
 }
 
 void NyraClientManager::ResetLayout()
 {
+    WARD_CHECK_UI_THREAD();
     m_nPageCount = GetTotalPageCount();
     if (m_nCurrentPage >= m_nPageCount)
         m_nCurrentPage = m_nPageCount - 1;
@@ -149,6 +162,7 @@ void NyraClientManager::ResetLayout()
 
 void NyraClientManager::UpdateTileWindows(int first, int last)
 {
+    WARD_CHECK_UI_THREAD();
     for (int i = 0; i < GetClientCount(); ++i) {
         NyraClientInfo* client = m_Clients[size_t(i)];
         if (client == nullptr)
@@ -165,6 +179,7 @@ void NyraClientManager::UpdateTileWindows(int first, int last)
 
 void NyraClientManager::CreateTile(NyraClientInfo* client)
 {
+    WARD_CHECK_UI_THREAD();
     if (m_pParent == nullptr || m_pParent->GetSafeHwnd() == nullptr)
         return;
     const int tile = GetUsableCustomId();
@@ -183,6 +198,7 @@ void NyraClientManager::CreateTile(NyraClientInfo* client)
 
 void NyraClientManager::PlaceTiles(int first, int last)
 {
+    WARD_CHECK_UI_THREAD();
     const CPoint origin = m_rcClient.TopLeft();
     const DISPMODE tileMode = m_pExpandedClient != nullptr ? DISPMODE_1CH : static_cast<DISPMODE>(GetDisplayMode());
     m_ClientLock.Lock();
@@ -212,11 +228,13 @@ void NyraClientManager::PlaceTiles(int first, int last)
 
 int NyraClientManager::ExpandClient(NyraClientInfo* pClient)
 {
+    WARD_CHECK_UI_THREAD();
     return ExpandClient(pClient, TRUE);
 }
 
 int NyraClientManager::ExpandClient(NyraClientInfo* pClient, BOOL bRelayout)
 {
+    WARD_CHECK_UI_THREAD();
     if (pClient == nullptr || m_pParent == nullptr)
         return 0;
     // Mode 0 is the grid with a bed enlarged; switching to it enlarges the first bed.
@@ -242,6 +260,7 @@ int NyraClientManager::ExpandClient(NyraClientInfo* pClient, BOOL bRelayout)
 
 void NyraClientManager::CollapseClient(BOOL bRelayout)
 {
+    WARD_CHECK_UI_THREAD();
     if (m_pExpandedClient == nullptr)
         return;
     NyraClientInfo* client = m_pExpandedClient;
@@ -256,6 +275,7 @@ void NyraClientManager::CollapseClient(BOOL bRelayout)
 
 void NyraClientManager::Sort(BOOL bRelayout)
 {
+    WARD_CHECK_UI_THREAD();
     if (m_Clients.empty()) {
         if (bRelayout)
             ResetLayout();
@@ -298,6 +318,7 @@ void NyraClientManager::Sort(BOOL bRelayout)
 
 BOOL NyraClientManager::CreateClientsRegion(CRgn& region, int width, int height)
 {
+    WARD_CHECK_UI_THREAD();
     region.DeleteObject();
     m_ClientLock.Lock();
     int first = 0;
@@ -327,6 +348,7 @@ BOOL NyraClientManager::CreateClientsRegion(CRgn& region, int width, int height)
 
 void NyraClientManager::EraseBkgnd(CDC* pDC, COLORREF colour)
 {
+    WARD_CHECK_UI_THREAD();
     if (pDC == nullptr)
         return;
     CBrush brush;
@@ -348,6 +370,7 @@ void NyraClientManager::EraseBkgnd(CDC* pDC, COLORREF colour)
 
 void NyraClientManager::StartAlarm()
 {
+    WARD_CHECK_UI_THREAD();
     if (m_SoundThread.IsStarted())
         return;
     // Without the notice window the sound still plays; only the failure box is lost.
@@ -358,6 +381,7 @@ void NyraClientManager::StartAlarm()
 
 void NyraClientManager::StopAlarm()
 {
+    WARD_CHECK_UI_THREAD();
     std::lock_guard lock(m_SoundWakeLock);
     m_SoundThread.StopWithoutWaiting();
 }

@@ -1,6 +1,7 @@
 // CDC: life of device contexts, selected objects, attributes, mapping and clipping.
 #include "platform/gdi/DcInternal.h"
 
+#include "platform/core/Check.h"
 #include "platform/gdi/SysColors.h"
 
 #include <cairo.h>
@@ -150,6 +151,7 @@ cairo_t* DcData::Cairo()
     if (kind == DcKind::Printer) {
         target = PrinterCairoSurface(*this);
     } else if (surface) {
+        WARD_CHECK(surface->Mutex().IsHeldByThisThread());
         target = surface->CairoSurface();
         generation = surface->Generation();
     }

@@ -233,7 +233,7 @@ bool Run(DcData& dst, Source src, const Transfer& t)
         TransferPixels(dst, src, t);
         return true;
     }
-    std::unique_lock<std::recursive_mutex> a, b;
+    std::unique_lock<platform::CheckedRecursiveMutex> a, b;
     if (dst.surface && src.surface) {
         std::lock(dst.surface->Mutex(), src.surface->Mutex());
         a = std::unique_lock(dst.surface->Mutex(), std::adopt_lock);

@@ -139,7 +139,7 @@ public:
     }
 
 private:
-    std::unique_lock<std::recursive_mutex> m_lock;
+    std::unique_lock<platform::CheckedRecursiveMutex> m_lock;
 };
 
 DcData* DcOf(HDC dc);

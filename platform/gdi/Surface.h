@@ -6,6 +6,7 @@
 // rectangle that the window host presents and clears.
 #pragma once
 
+#include "platform/core/CheckedMutex.h"
 #include "platform/core/Geometry.h"
 
 #include <cstdint>
@@ -43,7 +44,7 @@ public:
 
     // Guards the pixels, the size and the dirty rectangle. Recursive, so that a composite
     // drawing operation may call simpler ones.
-    std::recursive_mutex& Mutex() const { return m_mutex; }
+    platform::CheckedRecursiveMutex& Mutex() const { return m_mutex; }
 
     // Changes the size, keeping the overlapping top-left content; new area is black.
     // Takes the lock itself.
@@ -73,7 +74,7 @@ private:
     void* m_cairo { nullptr };
     unsigned m_generation { 0 };
     CRect m_dirty;
-    mutable std::recursive_mutex m_mutex;
+    mutable platform::CheckedRecursiveMutex m_mutex;
 };
 
 using SurfacePtr = std::shared_ptr<Surface>;

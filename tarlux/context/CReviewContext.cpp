@@ -8,6 +8,7 @@
 #include "ktutilex/KTAdo.h"
 #include "nrdata/table/TBLPatientStudy.h"
 
+#include "platform/core/Check.h"
 #include "platform/msg/WindowApi.h"
 
 #include <memory>
@@ -25,6 +26,7 @@ std::unique_ptr<CReviewContext>& Instance()
 
 CReviewContext* CReviewContext::GetInstance()
 {
+    WARD_CHECK_UI_THREAD();
     std::unique_ptr<CReviewContext>& instance = Instance();
     if (!instance)
         instance.reset(new CReviewContext());
@@ -60,6 +62,7 @@ void CReviewContext::PostStudyChanged()
 
 void CReviewContext::SetPatient(LPCTSTR id)
 {
+    WARD_CHECK_UI_THREAD();
     m_patientId = id ? id : "";
     Post(WM_PATIENT_CHANGED);
 }
@@ -83,6 +86,7 @@ void CReviewContext::RefreshPatientList() { Post(WM_PATIENT_LIST_REFRESH); }
 
 void CReviewContext::SetStudy(LPCTSTR id)
 {
+    WARD_CHECK_UI_THREAD();
     m_studyId = id ? id : "";
     PostStudyChanged();
 }
@@ -105,6 +109,7 @@ void CReviewContext::SelectStudy(LPCTSTR id)
 
 void CReviewContext::OnStudiesDeleted(const CStringArray& ids)
 {
+    WARD_CHECK_UI_THREAD();
     for (INT_PTR i = 0; i < ids.GetSize(); ++i) {
         if (ids[i] == m_studyId) {
             ClearStudy();

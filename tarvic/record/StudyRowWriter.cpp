@@ -10,6 +10,7 @@
 #include "ktutil/KTGF.h"
 #include "ktutilex/KTAdo.h"
 
+#include "platform/core/Check.h"
 #include "platform/core/Clock.h"
 
 namespace tarvic {
@@ -51,6 +52,7 @@ CString OneLine(CString text)
 
 BOOL StudyRowWriter::Store(const TBLStudyRow& row)
 {
+    WARD_CHECK_UI_THREAD();
     const BOOL stored = Write(row);
     TellWhenDue();
     return stored;
@@ -111,6 +113,7 @@ void StudyRowWriter::TellWhenDue()
 
 BOOL StudyRowWriter::Complete(const TBLStudyRow& row, const CString& workingPath, BOOL commitMissing)
 {
+    WARD_CHECK_UI_THREAD();
     Pending pending{row, workingPath, commitMissing};
     const BOOL done = TryComplete(pending);
     if (!done)
@@ -151,6 +154,7 @@ BOOL StudyRowWriter::TryComplete(Pending& pending)
 
 void StudyRowWriter::RetryPending()
 {
+    WARD_CHECK_UI_THREAD();
     if (m_retrying || m_pending.empty())
         return;
     m_retrying = true;

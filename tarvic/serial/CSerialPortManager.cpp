@@ -7,6 +7,7 @@
 
 #include "nyraclient/link/CSerialThread.h"
 #include "nyraclient/link/CUSerialEx.h"
+#include "platform/core/Check.h"
 
 #include <algorithm>
 #include <new>
@@ -52,12 +53,14 @@ CSerialPortManager::~CSerialPortManager()
 
 void CSerialPortManager::Release(CUSerialEx* pLink)
 {
+    WARD_CHECK_UI_THREAD();
     pLink->SetNotify(nullptr, WM_SERIAL_NOTIFY);
     delete pLink;
 }
 
 void CSerialPortManager::Start()
 {
+    WARD_CHECK_UI_THREAD();
     // Every link goes, open or not: a link left behind would keep its port and its thread.
     for (CUSerialEx* link : m_Links)
         Release(link);
@@ -84,6 +87,7 @@ void CSerialPortManager::OnTimer(UINT_PTR nIDEvent)
 
 void CSerialPortManager::Poll()
 {
+    WARD_CHECK_UI_THREAD();
     for (int i = static_cast<int>(m_Links.size()) - 1; i >= 0; --i) {
         CUSerialEx* link = m_Links[size_t(i)];
         switch (link->GetStatus()) {

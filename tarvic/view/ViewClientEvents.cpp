@@ -10,9 +10,8 @@
 #include "nyraclient/client/DeferredDelete.h"
 #include "nyraclient/client/NyraClientInfo.h"
 
+#include "platform/core/Check.h"
 #include "platform/ui/dialogs/Dialog.h"
-
-#include <cassert>
 
 // ==== notifications ==============================================================================
 
@@ -120,7 +119,8 @@ void CTarvicIIView::ShowAdmitPatient(NyraClientInfo* pClient)
 INT_PTR CTarvicIIView::RunBedDialog(CDialog& dialog, NyraClientInfo* pClient)
 {
     // One per-bed dialog at a time: each runs modally over the whole station.
-    assert(m_pBedDialog == nullptr);
+    WARD_CHECK_UI_THREAD();
+    WARD_CHECK(m_pBedDialog == nullptr);
     m_pBedDialog = &dialog;
     m_pBedDialogClient = pClient;
     m_bBedDialogClientGone = FALSE;

@@ -61,3 +61,17 @@ TEST(Check, ACheckedMutexKnowsItsHolder)
     }
     EXPECT_FALSE(lock.IsHeldByThisThread());
 }
+
+TEST(Check, ARecursiveCheckedMutexIsHeldUntilItsLastRelease)
+{
+    platform::CheckedRecursiveMutex lock;
+    lock.lock();
+    lock.lock();
+    lock.unlock();
+    EXPECT_TRUE(lock.IsHeldByThisThread()) << "taken twice, released once";
+    bool taken = true;
+    std::thread([&] { taken = lock.try_lock(); }).join();
+    EXPECT_FALSE(taken);
+    lock.unlock();
+    EXPECT_FALSE(lock.IsHeldByThisThread());
+}
