@@ -13,7 +13,8 @@ reports each include that crosses a boundary of the table below:
   - a string id restated: each string id (the number of an IDS_* constant) has one owner, the
     module whose string table holds its text, and is declared once, in that module's header;
     every other module includes that header (a second declaration of the number, under the same
-    name or another, is reported with where the id is declared first, in the lowest module).
+    name or another, is reported with where the id is declared first, in the lowest module);
+  - inside a library with a folder order (INNER_ORDER), a folder including a later one.
 Prints one line per crossing ("file:line: what") and exits with 1 when there is any, 0 when the
 tree keeps its boundaries.
 """
@@ -63,6 +64,19 @@ TESTS_EXTRA = {
     "tarvic": ["tools"],
     # Recordings written by the central station's own file code, for the review station to read.
     "tarlux": ["nyraclient"],
+}
+
+# The folders inside a library, lowest first: a folder includes only itself and the folders
+# before it. A file directly in the library's folder (the module's start-up) may include any;
+# its tests are not bound by the order.
+INNER_ORDER = {
+    "nyraclient": ["res", "startup", "thread", "key", "alarm", "link", "display", "trend", "record", "demo",
+                   "client", "bedwindow", "manager", "broker"],
+}
+# Crossings of the inner order that stay, each as (includer, included).
+INNER_EXCEPTIONS = {
+    # The client owns its bed windows, and the windows read their client.
+    ("nyraclient/client/NyraClientInfo.h", "nyraclient/bedwindow/NyraControl.h"),
 }
 
 # Debian libraries' headers (by the start of the name between < >) and the units that may
@@ -135,6 +149,23 @@ def target_unit(include):
     return unit_of(include)
 
 
+def inner_crossing(path, include):
+    """The message for an include that runs up the folder order inside one library, else None."""
+    parts, target = path.split("/"), include.split("/")
+    order = INNER_ORDER.get(parts[0])
+    if order is None or target[0] != parts[0] or len(parts) < 3 or len(target) < 3 or is_test(path):
+        return None
+    folder, included = parts[1], target[1]
+    if folder == included or (path, include) in INNER_EXCEPTIONS:
+        return None
+    for name in (folder, included):
+        if name not in order:
+            return f"{parts[0]}/{name} is not in {parts[0]}'s folder order"
+    if order.index(included) > order.index(folder):
+        return f"{parts[0]}/{folder} may not include the later {parts[0]}/{included}: \"{include}\""
+    return None
+
+
 # ---- the check ---------------------------------------------------------------------------------
 
 def crossings_in(path, text):
@@ -166,6 +197,10 @@ def crossings_in(path, text):
         if target not in allowed:
             what = "the tests of " + unit if is_test(path) else unit
             yield number, "layer", f"{what} may not include {target}: \"{name}\""
+            continue
+        message = inner_crossing(path, name)
+        if message:
+            yield number, "order", message
 
 
 def string_ids_in(path, text):

@@ -34,7 +34,7 @@ class CheckIncludes(unittest.TestCase):
 
     def test_the_fixture_holds_every_kind_of_crossing(self):
         kinds = {kind for _, _, kind in marked_crossings(FIXTURE)}
-        self.assertEqual(kinds, {"layer", "foreign", "internal", "restated"})
+        self.assertEqual(kinds, {"layer", "foreign", "internal", "restated", "order"})
 
     def test_messages_name_what_was_crossed(self):
         messages = {(path, message) for path, _, _, message in check_includes.check(FIXTURE)}
@@ -48,6 +48,10 @@ class CheckIncludes(unittest.TestCase):
         self.assertIn(("tarlux/res/Resources.h",
                        "IDS_FHR1 = 10122 restates IDS_PARAM_FHR1 of nrdata/res/NRDataStrings.h; include that header instead"),
                       messages)
+        self.assertIn(("nyraclient/trend/CTrendStore.cpp",
+                       'nyraclient/trend may not include the later nyraclient/client: "nyraclient/client/NyraClientInfo.h"'),
+                      messages)
+        self.assertIn(("nyraclient/gadgets/Gadget.cpp", "nyraclient/gadgets is not in nyraclient's folder order"), messages)
 
     def test_exit_status_says_whether_the_boundaries_hold(self):
         script = os.path.join(HERE, "check_includes.py")
