@@ -7,10 +7,10 @@
 // of the snapshot, telling the station and the bed windows) it asks through CRecorderOwner, the
 // way the trend store asks its owner.
 //
-// Threads: everything but IsRecording, IsInterrupted, MarkInterrupted and GetFileLength runs on
-// the user-interface thread (checked). The recording-state lock guards the interrupted flag
-// against the watchdog's time-out, which holds the client's link lock around it; it is taken
-// after that one and with no other.
+// Threads: starting, stopping, the file thread's updates, the snapshot, the path and the write
+// error belong to the user-interface thread (checked); IsRecording, IsInterrupted and
+// GetFileLength answer any thread. The recording-state lock guards the interrupted flag; the
+// watchdog's time-out takes it inside the client's link lock, and nothing else is held with it.
 #pragma once
 
 #include "nyraclient/record/CFileThread.h"
