@@ -25,6 +25,8 @@ int CAlarmSoundThread::Run()
         owner->AlarmSoundPlayed(played != FALSE);
         Pause(kSoundIntervalMs);
     }
+    // The station is closing: the alarm it sounded stops with it, and the player is done with.
+    PlaySound(nullptr, nullptr, 0);
     soundLock.Unlock();
     return kExitCode;
 }

@@ -23,7 +23,8 @@ using namespace stationtest;
 
 namespace {
 
-// A sound output that notes the tick clock at every attempt and fails while told to.
+// A sound output that notes the tick clock at every attempt, counts the stops and fails while
+// told to.
 class ScriptedSink : public platform::SoundSink
 {
 public:
@@ -33,7 +34,11 @@ public:
         m_attempts.push_back(platform::MonotonicMs());
         return !m_failing;
     }
-    void Stop() override {}
+    void Stop() override
+    {
+        std::lock_guard guard(m_lock);
+        ++m_stops;
+    }
     void WaitUntilDone() override {}
 
     void SetFailing(bool failing)
@@ -46,11 +51,17 @@ public:
         std::lock_guard guard(m_lock);
         return m_attempts;
     }
+    int Stops() const
+    {
+        std::lock_guard guard(m_lock);
+        return m_stops;
+    }
 
 private:
     mutable std::mutex m_lock; // guards the fields below
     bool m_failing { true };
     std::vector<std::uint64_t> m_attempts;
+    int m_stops { 0 };
 };
 
 class AlarmSound : public ::testing::Test
@@ -206,11 +217,14 @@ TEST_F(AlarmSound, StopAlarmEndsTheThreadWithinItsPause)
     m_sink->SetFailing(false);
     m_station->manager.StartAlarm();
     ASSERT_TRUE(WaitForAttempts(1));
+    const int stopsWhileSounding = m_sink->Stops();
     m_station->manager.StopAlarm();
     // The let-go thread still holds the sound lock until it has seen its stop flag.
     CCriticalSection& soundLock = m_station->manager.GetSoundLock();
     soundLock.Lock();
     soundLock.Unlock();
+    // The sound it started is cut as it ends.
+    EXPECT_EQ(m_sink->Stops(), stopsWhileSounding + 1);
     m_clock->Advance(3000);
     std::this_thread::sleep_for(std::chrono::milliseconds(30));
     EXPECT_EQ(m_sink->Attempts().size(), 1u);
