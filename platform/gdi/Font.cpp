@@ -43,9 +43,20 @@ constexpr FaceAlias kFaceAliases[] = {
     { "Lucida Console", "Liberation Mono" },
 };
 
+// Loads fontconfig's configuration and font list on this thread, once, before the first font
+// map. A font map otherwise starts a thread of pango's own that loads them while this thread
+// already asks fontconfig about faces: two threads inside fontconfig's start-up at once, with
+// nothing but fontconfig's own atomics between them.
+void LoadFontconfig()
+{
+    static const bool loaded = FcInit() == FcTrue;
+    (void)loaded;
+}
+
 // True when fontconfig has a font of exactly this family.
 bool FontconfigHasFamily(const char* family)
 {
+    LoadFontconfig();
     static std::mutex mutex; // fontconfig's configuration is shared; serialise our queries
     static std::map<std::string, bool> known;
     std::lock_guard lock(mutex);
@@ -99,6 +110,7 @@ FontRatios RatiosFor(const std::string& family, LONG weight, bool italic)
     }
     constexpr double kProbe = 1000.0;
     FontRatios r;
+    LoadFontconfig();
     PangoFontMap* map = pango_cairo_font_map_new();
     PangoContext* ctx = pango_font_map_create_context(map);
     pango_cairo_context_set_resolution(ctx, 96.0);
