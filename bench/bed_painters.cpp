@@ -56,14 +56,14 @@ public:
             sims[bed].SetDisplayMode(2);
             sims[bed].SetMonitorNumber(bed + 1);
             Hand(bed, &NyraClientInfo::Receive_Monitor, sims[bed].MonitorPacket());
-            NyraControl* tile = clients[bed]->GetControl();
+            NyraControl* tile = NyraControl::TileOf(clients[bed]);
             tile->SetDisplayMode(DISPMODE_16CH);
             tile->MoveWindow(kTile.cx * bed, 0, kTile.cx, kTile.cy);
             for (int s = 0; s < 600; ++s)
                 Hand(bed, &NyraClientInfo::Receive_Parameter, sims[bed].ParamPacket());
         }
         clients[0]->Expand(&m_parent);
-        enlarged = clients[0]->GetEnlargedControl();
+        enlarged = NyraControl::EnlargedOf(clients[0]);
         enlarged->MoveWindow(0, kTile.cy, kEnlarged.cx, kEnlarged.cy);
         platform::host::NullHost::PumpPending();
     }
@@ -133,7 +133,7 @@ void DrawWaveStep(CDC& canvas, CDC& background, CDC& window, const CRect& graph,
 void BM_SameFramesDrawnDirectly(benchmark::State& state)
 {
     Ward ward;
-    NyraControl* tiles[2] = { ward.clients[0]->GetControl(), ward.clients[1]->GetControl() };
+    NyraControl* tiles[2] = { NyraControl::TileOf(ward.clients[0]), NyraControl::TileOf(ward.clients[1]) };
     NyraControl& big = *ward.enlarged;
     const CRect graph = big.GetGraphRectAll();
     CClientDC window(&big);

@@ -42,7 +42,7 @@ public:
         client = m_manager.GetClient(0);
         for (int i = 0; i < kHour; ++i)
             Send();
-        window = client->GetControl();
+        window = NyraControl::TileOf(client);
         window->SetDisplayMode(DISPMODE_ENLARGE);
         window->MoveWindow(0, 0, 1600, 900);
     }

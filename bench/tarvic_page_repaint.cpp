@@ -92,7 +92,7 @@ public:
         PumpUntil([this] { return Idle(); });
         for (int i = 0; i < view->GetClientManager().GetClientCount(); ++i)
             if (NyraClientInfo* client = view->GetClientManager().GetClient(i))
-                tiles.push_back(client->GetControl());
+                tiles.push_back(NyraControl::TileOf(client));
         ready = ready && tiles.size() == 2;
     }
     ~Ward()

@@ -85,6 +85,16 @@ NyraControl::~NyraControl()
     StopThread();
 }
 
+NyraControl* NyraControl::TileOf(const NyraClientInfo* client)
+{
+    return dynamic_cast<NyraControl*>(client->GetControl());
+}
+
+NyraControl* NyraControl::EnlargedOf(const NyraClientInfo* client)
+{
+    return dynamic_cast<NyraControl*>(client->GetEnlargedControl());
+}
+
 BOOL NyraControl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
 {
     // The painters and every repaint copy whole areas onto the window: its trend scroll bar is

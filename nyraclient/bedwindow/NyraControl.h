@@ -1,5 +1,7 @@
 // NyraControl: the window that shows one bed. A client owns up to two: its tile in the bed grid
-// and, while the bed is expanded, an enlarged window with live waves (DISPMODE_ENLARGE).
+// and, while the bed is expanded, an enlarged window with live waves (DISPMODE_ENLARGE). The
+// client drives them as NyraBedWindow; the manager makes them (MakeBedWindow), and TileOf and
+// EnlargedOf give the rest of the station a client's windows as NyraControls.
 //
 // The window has a caption bar with command buttons (BedWindowCaption.cpp), a parameter panel
 // with the numerics (BedWindowPanel.cpp), a trend area with its scroll bar for looking back
@@ -38,6 +40,7 @@
 #include "nyraclient/bedwindow/CWaveThread.h"
 #include "nyraclient/bedwindow/CaptionLayout.h"
 #include "nyraclient/bedwindow/PanelPicture.h"
+#include "nyraclient/client/NyraBedWindow.h"
 #include "nyraclient/display/CDisplayInfo.h"
 
 #include "platform/core/Sync.h"
@@ -74,7 +77,7 @@ enum WAVE_CHANNEL : int
 };
 constexpr int kWaveChannels = 4;
 
-class NyraControl : public CWnd
+class NyraControl final : public NyraBedWindow
 {
 public:
     // What HitTest finds under a point.
@@ -108,8 +111,13 @@ public:
     static const platform::MessageMap* GetThisMessageMap();
     const platform::MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
 
+    // The client's bed windows as NyraControls: its tile and its enlarged window (null when
+    // it has none).
+    static NyraControl* TileOf(const NyraClientInfo* client);
+    static NyraControl* EnlargedOf(const NyraClientInfo* client);
+
     // Creates the window (the framework's default class, which takes double clicks).
-    BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
+    BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) override;
     // Registers the "NyraControl" class for `instance` once; raises the resource exception when
     // that fails.
     static int RegisterWindowClass(HINSTANCE instance);
@@ -119,21 +127,21 @@ public:
     // ---- what the client and the manager call (user-interface thread) ----------------------------
     // Rebuilds both bitmaps and asks the painters to draw everything again. From another thread
     // the request is posted to the window's thread.
-    void RedrawControl();
+    void RedrawControl() override;
     // Draws the panel into the work bitmap and shows it (from another thread: posted).
-    void UpdateParameter();
+    void UpdateParameter() override;
     // Draws the caption bar straight onto the window; also called by the alarm-caption painter.
-    void UpdateCaption(int drawText, int drawButtons);
-    void ResetIconStatus() { UpdateCaption(1, 1); }
+    void UpdateCaption(int drawText, int drawButtons) override;
+    void ResetIconStatus() override { UpdateCaption(1, 1); }
     // Takes over one reference of the buffer.
-    void PushWave(CSmartBuffer* buffer);
+    void PushWave(CSmartBuffer* buffer) override;
     // New parameters have arrived (the buffer is not used and may be null).
-    void PushParam(CSmartBuffer* buffer);
-    void SetEnlargeMode(int bEnlarge);
+    void PushParam(CSmartBuffer* buffer) override;
+    void SetEnlargeMode(int bEnlarge) override;
     int GetEnlargeMode() const { return m_bEnlarge; }
     // Sets the mode without laying out under running painters; an existing window is then
     // rebuilt (which stops them first).
-    void SetDisplayMode(DISPMODE mode);
+    void SetDisplayMode(DISPMODE mode) override;
     DISPMODE GetDisplayMode() const { return m_Layout.GetDisplayMode(); }
     // 1 in DISPMODE_ENLARGE for either wave strip.
     int IsVisible(GRAPHITEM item) const;
@@ -185,8 +193,8 @@ public:
     void DrawTrendCurves(CDC* dc, UINT first);
     void CalcTrendScrollRange();
     void SetScrollbarRange(UINT maximum, UINT position);
-    int IsTrendReviewMode() const { return m_bReview.load(); }
-    UINT GetDrawFirstIndexOfTrend() const;
+    int IsTrendReviewMode() const override { return m_bReview.load(); }
+    UINT GetDrawFirstIndexOfTrend() const override;
     UINT GetDrawLastIndexOfTrend() const { return GetDrawFirstIndexOfTrend() + m_nVisibleTrend.load(); }
     // How many trend entries fit across the grid.
     UINT GetVisibleTrendCount() const { return m_nVisibleTrend.load(); }

@@ -15,7 +15,7 @@ void NyraClientInfo::StartDemo()
     UpdateConfig();
     if (!m_DemoThread.Start(static_cast<CDemoThreadOwner*>(this)))
         return;
-    ForEachBedWindow([](NyraControl* wnd) { wnd->ResetIconStatus(); });
+    ForEachBedWindow([](NyraBedWindow* wnd) { wnd->ResetIconStatus(); });
 }
 
 void NyraClientInfo::StopDemo()

@@ -94,7 +94,7 @@ void NyraClientInfo::Receive_Control(BYTE* data, int len)
             break;
         default: break;
         }
-        ForEachBedWindow([](NyraControl* wnd) { wnd->ResetIconStatus(); });
+        ForEachBedWindow([](NyraBedWindow* wnd) { wnd->ResetIconStatus(); });
         break;
     default:
         Send_Control(PK_CONTROL_NAK, code);
@@ -267,7 +267,7 @@ void NyraClientInfo::Receive_Parameter(BYTE* data, int len)
     KeepNIBPReading(packet);
     // The painters draw the packet with its alarms: they are told once both are stored.
     m_AlarmManager.SetAlarm(packet, m_AlarmPacket);
-    ForEachBedWindow([](NyraControl* wnd) { wnd->PushParam(nullptr); });
+    ForEachBedWindow([](NyraBedWindow* wnd) { wnd->PushParam(nullptr); });
     AddBrokerSendData(data, UINT(len));
     Send_Control(PK_CONTROL_ACK, PK_TYPE_PARAM);
 }

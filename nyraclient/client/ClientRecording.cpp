@@ -19,7 +19,7 @@ void NyraClientInfo::RecordStart(const char* lpszDataPath, TBLStudy& study)
         }
         m_Recorder.SetWaveSaveFlag();
     }
-    ForEachBedWindow([](NyraControl* wnd) { wnd->ResetIconStatus(); });
+    ForEachBedWindow([](NyraBedWindow* wnd) { wnd->ResetIconStatus(); });
 }
 
 void NyraClientInfo::RecordStop() { m_Recorder.Stop(); }
@@ -44,5 +44,5 @@ void NyraClientInfo::OnRecordEnded()
         std::lock_guard lock(m_SettingsLock);
         m_Study = TBLStudy();
     }
-    ForEachBedWindow([](NyraControl* wnd) { wnd->ResetIconStatus(); });
+    ForEachBedWindow([](NyraBedWindow* wnd) { wnd->ResetIconStatus(); });
 }

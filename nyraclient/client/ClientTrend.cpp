@@ -45,7 +45,7 @@ void NyraClientInfo::OnTrendJumpedBack()
 
 int NyraClientInfo::IsTrendReviewMode() const
 {
-    for (const NyraControl* wnd : { m_pControl, m_pEnlargedControl })
+    for (const NyraBedWindow* wnd : { m_pControl, m_pEnlargedControl })
         if (wnd != nullptr && ::IsWindow(wnd->GetSafeHwnd()) && wnd->IsTrendReviewMode())
             return 1;
     return 0;
@@ -53,7 +53,7 @@ int NyraClientInfo::IsTrendReviewMode() const
 
 UINT NyraClientInfo::GetTrendFirstIndexShown() const
 {
-    for (const NyraControl* wnd : { m_pEnlargedControl, m_pControl })
+    for (const NyraBedWindow* wnd : { m_pEnlargedControl, m_pControl })
         if (wnd != nullptr && ::IsWindow(wnd->GetSafeHwnd()))
             return wnd->GetDrawFirstIndexOfTrend();
     return 0;

@@ -198,7 +198,7 @@ void NyraClientInfo::EnableAlarm(int bEnable)
     }
     if (bEnable)
         m_AlarmManager.WakeSound();
-    ForEachBedWindow([](NyraControl* wnd) { wnd->ResetIconStatus(); });
+    ForEachBedWindow([](NyraBedWindow* wnd) { wnd->ResetIconStatus(); });
 }
 
 int NyraClientInfo::IsEnableAlarm() const
@@ -358,11 +358,18 @@ void NyraClientInfo::SetKey(int key)
 
 // ==== bed windows ================================================================================
 
+NyraBedWindow* NyraClientInfo::MakeBedWindow(int tag)
+{
+    return m_pManager != nullptr ? m_pManager->MakeBedWindow(this, tag) : nullptr;
+}
+
 int NyraClientInfo::CreateComponent(CWnd* pParent, UINT nID)
 {
     if (m_pControl != nullptr)
         return 0;
-    auto* control = new NyraControl(this, m_bDemo);
+    NyraBedWindow* control = MakeBedWindow(m_bDemo);
+    if (control == nullptr)
+        return 0;
     if (!control->Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), pParent, nID)) {
         delete control;
         return 0;
@@ -375,7 +382,7 @@ int NyraClientInfo::CreateComponent(CWnd* pParent, UINT nID)
 void NyraClientInfo::DestroyComponent()
 {
     m_ControlLock.Lock();
-    NyraControl* control = m_pControl;
+    NyraBedWindow* control = m_pControl;
     m_pControl = nullptr;
     m_nControlID = -1;
     m_ControlLock.Unlock();
@@ -392,7 +399,11 @@ int NyraClientInfo::Expand(CWnd* pParent)
 {
     m_ControlLock.Lock();
     if (m_pEnlargedControl == nullptr) {
-        auto* control = new NyraControl(this, 0);
+        NyraBedWindow* control = MakeBedWindow(0);
+        if (control == nullptr) {
+            m_ControlLock.Unlock();
+            return 0;
+        }
         control->SetEnlargeMode(1);
         if (!control->Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), pParent, IDC_ENLARGED_BED)) {
             delete control;
@@ -410,7 +421,7 @@ int NyraClientInfo::Expand(CWnd* pParent)
 void NyraClientInfo::Collapse()
 {
     m_ControlLock.Lock();
-    NyraControl* control = m_pEnlargedControl;
+    NyraBedWindow* control = m_pEnlargedControl;
     m_pEnlargedControl = nullptr;
     m_ControlLock.Unlock();
     if (control != nullptr) {
@@ -423,12 +434,12 @@ void NyraClientInfo::Collapse()
 
 void NyraClientInfo::RedrawControl()
 {
-    ForEachBedWindow([](NyraControl* wnd) { wnd->RedrawControl(); });
+    ForEachBedWindow([](NyraBedWindow* wnd) { wnd->RedrawControl(); });
 }
 
 void NyraClientInfo::RefreshControl(int bCaption, int bParameter)
 {
-    ForEachBedWindow([&](NyraControl* wnd) {
+    ForEachBedWindow([&](NyraBedWindow* wnd) {
         if (bCaption)
             wnd->UpdateCaption(1, 1);
         if (bParameter)

@@ -15,8 +15,8 @@
 #pragma once
 
 #include "nyraclient/alarm/NyraAlarmManager.h"
-#include "nyraclient/bedwindow/NyraControl.h"
 #include "nyraclient/client/ClientMessages.h"
+#include "nyraclient/client/NyraBedWindow.h"
 #include "nyraclient/demo/CDemoThread.h"
 #include "nyraclient/thread/SmartBufferQueue.h"
 #include "nyraclient/record/CRecorder.h"
@@ -133,6 +133,9 @@ public:
     void Default();
 
     // ---- bed windows -------------------------------------------------------------------
+    // The windows are made by the manager (NyraClientOwner::MakeBedWindow); a client without a
+    // manager has none. The bed window code reaches the NyraControl of a client through
+    // NyraControl::TileOf and EnlargedOf.
     int CreateComponent(CWnd* pParent, UINT nID);
     void DestroyComponent();
     int IsComponentExist() const { return m_pControl != nullptr; }
@@ -140,8 +143,8 @@ public:
     void Collapse();
     void RedrawControl();
     void RefreshControl(int bCaption, int bParameter);
-    NyraControl* GetControl() const { return m_pControl; }
-    NyraControl* GetEnlargedControl() const { return m_pEnlargedControl; }
+    NyraBedWindow* GetControl() const { return m_pControl; }
+    NyraBedWindow* GetEnlargedControl() const { return m_pEnlargedControl; }
     int GetControlID() const { return m_nControlID; }
 
     // ---- admission ---------------------------------------------------------------------
@@ -373,19 +376,21 @@ private:
     void OnRecordEnding() override;
     void OnRecordEnded() override;
 
+    // A new bed window from the manager; none without a manager.
+    NyraBedWindow* MakeBedWindow(int tag);
     // Calls fn on each bed window (normal, enlarged) whose window exists.
     template <class Fn>
     void ForEachBedWindow(Fn fn)
     {
-        for (NyraControl* wnd : { m_pControl, m_pEnlargedControl })
+        for (NyraBedWindow* wnd : { m_pControl, m_pEnlargedControl })
             if (wnd != nullptr && ::IsWindow(wnd->GetSafeHwnd()))
                 fn(wnd);
     }
 
     NyraClientOwner* m_pManager;
     NyraConfig m_Config;
-    NyraControl* m_pControl { nullptr };
-    NyraControl* m_pEnlargedControl { nullptr };
+    NyraBedWindow* m_pControl { nullptr };
+    NyraBedWindow* m_pEnlargedControl { nullptr };
     NyraAlarmManager m_AlarmManager;
     int m_nControlID { -1 };
     CCriticalSection m_ControlLock;   // bed-window lock

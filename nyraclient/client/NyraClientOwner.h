@@ -5,6 +5,7 @@
 #include "platform/core/Types.h"
 
 class CWnd;
+class NyraBedWindow;
 class NyraClientInfo;
 
 class NyraClientOwner
@@ -14,6 +15,9 @@ public:
 
     // The station's window: the parent of the client's hidden window.
     virtual CWnd* GetParent() const = 0;
+    // A new bed window of the client, its window not yet created; the client owns it. `tag` is
+    // kept for the client and not used by the window.
+    virtual NyraBedWindow* MakeBedWindow(NyraClientInfo* pClient, int tag) = 0;
     // Whether a monitor with this number may be taken now.
     virtual int IsEnableMonitor(int number) = 0;
     // Orders the beds by monitor number again (a monitor's number changed).

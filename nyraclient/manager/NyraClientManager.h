@@ -123,6 +123,8 @@ public:
     int GetUsableCustomId() const;
     // The region of the tiles and the enlarged bed of the current page; FALSE when no bed is on it.
     BOOL CreateClientsRegion(CRgn& region, int width, int height);
+    // A bed window (NyraControl) for the client's tile or enlarged window.
+    NyraBedWindow* MakeBedWindow(NyraClientInfo* pClient, int tag) override;
     // Fills the grid rectangle outside the beds.
     void EraseBkgnd(CDC* pDC, COLORREF colour);
 

@@ -5,6 +5,7 @@
 // positioned and while the beds' region is built, never while tile windows are made or destroyed.
 #include "nyraclient/manager/NyraClientManager.h"
 
+#include "nyraclient/bedwindow/NyraControl.h"
 #include "nyraclient/client/NyraClientInfo.h"
 #include "nyraclient/res/NyraClientStrings.h"
 
@@ -196,6 +197,11 @@ void NyraClientManager::CreateTile(NyraClientInfo* client)
     client->GetControl()->SetDisplayMode(static_cast<DISPMODE>(GetDisplayMode()));
 }
 
+NyraBedWindow* NyraClientManager::MakeBedWindow(NyraClientInfo* pClient, int tag)
+{
+    return new NyraControl(pClient, tag);
+}
+
 void NyraClientManager::PlaceTiles(int first, int last)
 {
     WARD_CHECK_UI_THREAD();
@@ -208,7 +214,7 @@ void NyraClientManager::PlaceTiles(int first, int last)
             continue;
         CRect rect = m_Layout.GetTileRect(i - first);
         rect.OffsetRect(origin);
-        NyraControl* tile = client->GetControl();
+        NyraBedWindow* tile = client->GetControl();
         tile->SetDisplayMode(tileMode);
         tile->MoveWindow(&rect, TRUE);
         tile->UpdateCaption(TRUE, TRUE);
@@ -216,7 +222,7 @@ void NyraClientManager::PlaceTiles(int first, int last)
     if (m_pExpandedClient != nullptr && m_pExpandedClient->GetEnlargedControl() != nullptr) {
         CRect rect = m_Layout.GetExpandedRect();
         rect.OffsetRect(origin);
-        NyraControl* enlarged = m_pExpandedClient->GetEnlargedControl();
+        NyraBedWindow* enlarged = m_pExpandedClient->GetEnlargedControl();
         enlarged->MoveWindow(&rect, TRUE);
         enlarged->UpdateParameter();
         enlarged->UpdateCaption(TRUE, TRUE);

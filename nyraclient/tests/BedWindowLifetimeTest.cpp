@@ -54,7 +54,7 @@ TEST_F(BedWindowLifetime, CloseOnATimedOutEnlargedBedCollapsesAndRemovesIt)
 {
     BedStation station;
     ASSERT_EQ(station.manager.ExpandClient(station.client), 1);
-    NyraControl* enlarged = station.client->GetEnlargedControl();
+    NyraControl* enlarged = NyraControl::EnlargedOf(station.client);
     ASSERT_NE(enlarged, nullptr);
     enlarged->MoveWindow(0, 0, 600, 400);
     Pump();
@@ -78,7 +78,7 @@ TEST_F(BedWindowLifetime, AMonitorThatLeavesWhileASettingsDialogIsOpenIsRemovedW
     ASSERT_NE(client, nullptr);
     ASSERT_TRUE(Exchange(*sim, sim->ConnectPacket(), 1).size() == 1);
     station.parent.ShowWindow(SW_SHOW);
-    NyraControl* tile = client->GetControl();
+    NyraControl* tile = NyraControl::TileOf(client);
     tile->SetDisplayMode(DISPMODE_4CH);
     tile->MoveWindow(0, 0, 600, 400);
     Pump();

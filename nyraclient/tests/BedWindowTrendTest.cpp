@@ -231,7 +231,7 @@ TEST(BedWindowTrend, ReviewingTheEnlargedBedLeavesItsTileLive)
 {
     TrendStation station(5000);
     ASSERT_EQ(station.manager.ExpandClient(station.client), 1);
-    NyraControl& enlarged = *station.client->GetEnlargedControl();
+    NyraControl& enlarged = *NyraControl::EnlargedOf(station.client);
     enlarged.MoveWindow(0, 0, 1200, 800);
     Pump();
     enlarged.SendMessage(WM_TIMER, NyraControl::kTrendTimer);

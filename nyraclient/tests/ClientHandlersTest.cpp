@@ -4,6 +4,8 @@
 // the notifications of a removed bed.
 #include "support/StationHarness.h"
 
+#include "nyraclient/bedwindow/NyraControl.h"
+
 #include "nrdata/buffer/CSmartBuffer.h"
 #include "nrdata/packet/PKWave_v110.h"
 
@@ -233,7 +235,7 @@ TEST_F(ClientHandlers, AParameterPacketWithAWrongKeyDoesNotReachTheTrendStore)
 TEST_F(ClientHandlers, APatientPacketWithTheSameIdentityDoesNotRedrawTheCaption)
 {
     // A tile with only its caption and panel, so that nothing but a redraw of the bed draws.
-    NyraControl* tile = m_client->GetControl();
+    NyraControl* tile = NyraControl::TileOf(m_client);
     ASSERT_NE(tile, nullptr);
     m_station.parent.ShowWindow(SW_SHOW);
     tile->SetDisplayMode(DISPMODE_1CH);

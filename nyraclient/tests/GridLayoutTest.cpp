@@ -234,6 +234,23 @@ TEST_F(Grid, ModeZeroEnlargesTheFirstBedAndAnotherModeCollapsesIt)
     EXPECT_FALSE(m_station.manager.IsEnlargeMode());
 }
 
+TEST_F(Grid, TheManagerMakesTheBedWindowsAndAClientWithoutOneHasNone)
+{
+    m_station.manager.ResetLayout(0, 0, 1000, 800);
+    NyraClientInfo* one = AddListed(1);
+    m_station.manager.SetDisplayMode(0, TRUE);
+    ASSERT_NE(NyraControl::TileOf(one), nullptr);
+    ASSERT_NE(NyraControl::EnlargedOf(one), nullptr);
+    EXPECT_EQ(NyraControl::EnlargedOf(one)->GetClient(), one);
+
+    NyraClientInfo lonely(nullptr, 0, 1);
+    EXPECT_EQ(lonely.CreateComponent(&m_station.parent, IDC_BED_TILE_FIRST + 15), 0);
+    EXPECT_EQ(lonely.Expand(&m_station.parent), 0);
+    EXPECT_EQ(lonely.GetControl(), nullptr);
+    EXPECT_EQ(lonely.GetEnlargedControl(), nullptr);
+    lonely.RefreshControl(1, 1); // nothing to draw on
+}
+
 TEST_F(Grid, AZeroSizedGridStillMakesAndDropsTileWindows)
 {
     m_station.manager.SetDisplayMode(1, TRUE);

@@ -144,7 +144,7 @@ protected:
     {
         std::vector<NyraControl*> windows;
         for (NyraClientInfo* bed : beds)
-            for (NyraControl* w : { bed->GetControl(), bed->GetEnlargedControl() })
+            for (NyraControl* w : { NyraControl::TileOf(bed), NyraControl::EnlargedOf(bed) })
                 if (w != nullptr && ::IsWindow(w->GetSafeHwnd()) && w->IsWindowVisible())
                     windows.push_back(w);
         return windows;

@@ -5,6 +5,8 @@
 // thread was held up, and the longest the waves stood still, are printed.
 #include "support/StationFixture.h"
 
+#include "nyraclient/bedwindow/NyraControl.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -48,10 +50,10 @@ TEST_F(HeldDatabaseLock, TheStationGoesOnNoBoxShowsAndTheRowCatchesUpAfterwards)
     ASSERT_EQ(other.BeginTrans(), 1);
     const auto lockStart = Clock::now();
     auto longestAnswer = milliseconds(0), longestStill = milliseconds(0);
-    unsigned drawn = bed->GetEnlargedControl()->GetDrawnWavePackets();
+    unsigned drawn = NyraControl::EnlargedOf(bed)->GetDrawnWavePackets();
     auto lastDrawn = Clock::now();
     const auto watchWaves = [&] {
-        const unsigned now = bed->GetEnlargedControl()->GetDrawnWavePackets();
+        const unsigned now = NyraControl::EnlargedOf(bed)->GetDrawnWavePackets();
         const auto at = Clock::now();
         longestStill = std::max(longestStill, std::chrono::duration_cast<milliseconds>(at - lastDrawn));
         if (now != drawn) {

@@ -99,7 +99,7 @@ public:
     BedStation(const BedStation&) = delete;
     BedStation& operator=(const BedStation&) = delete;
 
-    NyraControl* Tile() const { return client->GetControl(); }
+    NyraControl* Tile() const { return NyraControl::TileOf(client); }
 
     void Layout(CSize size, DISPMODE mode)
     {
