@@ -44,7 +44,7 @@ CommonDialogAnswer RunCommonDialog(const CommonDialogRequest& request)
     // that it shows above it.
     if (!request.owner) {
         CommonDialogRequest owned = request;
-        owned.owner = CWnd::GetSafeOwner()->GetSafeHwnd();
+        owned.owner = CWnd::GetSafeOwnerHwnd();
         return service->Show(owned);
     }
     return service->Show(request);

@@ -121,7 +121,7 @@ int MessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
 int AfxMessageBox(LPCTSTR lpszText, UINT nType, UINT)
 {
     CString caption = platform::msg::DefaultMessageBoxCaption();
-    return MessageBox(CWnd::GetSafeOwner()->GetSafeHwnd(), lpszText, caption, nType);
+    return MessageBox(CWnd::GetSafeOwnerHwnd(), lpszText, caption, nType);
 }
 
 int AfxMessageBox(UINT nIDPrompt, UINT nType, UINT)

@@ -716,6 +716,12 @@ CWnd* CWnd::GetSafeOwner(CWnd* pParent)
     return FromHandle(::GetLastActivePopup(::GetAncestor(start, GA_ROOTOWNER)));
 }
 
+HWND CWnd::GetSafeOwnerHwnd(CWnd* pParent)
+{
+    CWnd* owner = GetSafeOwner(pParent);
+    return owner ? owner->m_hWnd : nullptr;
+}
+
 CWnd* CWnd::GetDlgItem(int nID) const { return FromHandle(::GetDlgItem(m_hWnd, nID)); }
 void CWnd::GetDlgItem(int nID, HWND* phWnd) const { *phWnd = ::GetDlgItem(m_hWnd, nID); }
 CWnd* CWnd::GetWindow(UINT nCmd) const { return FromHandle(::GetWindow(m_hWnd, nCmd)); }

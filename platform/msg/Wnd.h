@@ -115,6 +115,8 @@ public:
     // window of the active window's owned tree (of the thread's main window when nothing is
     // active), never a window beneath it. Null when there is none.
     static CWnd* GetSafeOwner(CWnd* pParent = nullptr);
+    // Its handle; null when there is none.
+    static HWND GetSafeOwnerHwnd(CWnd* pParent = nullptr);
     CWnd* GetDlgItem(int nID) const;
     void GetDlgItem(int nID, HWND* phWnd) const;
     CWnd* GetWindow(UINT nCmd) const;

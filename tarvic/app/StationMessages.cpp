@@ -45,7 +45,7 @@ int StationMessageBox(LPCTSTR text, UINT type, UINT captionId)
 {
     // Owned by the window the user works in (a settings sheet, a dialog on it), not the main
     // window beneath: the box shows above it and keeps it from taking input until answered.
-    const HWND owner = CWnd::GetSafeOwner()->GetSafeHwnd();
+    const HWND owner = CWnd::GetSafeOwnerHwnd();
     const CString caption = LoadText(captionId != 0 ? captionId : IDS_STATION_CAPTION);
     return ::MessageBox(owner, text, caption, type);
 }

@@ -159,7 +159,7 @@ TEST(UiMessageBox, AskedWithoutAnOwnerItBelongsToTheDialogTheUserWorksIn)
     int innerAnswer = 0;
     ScriptedBox sheet(request, [&](ScriptedBox& outer) {
         EXPECT_EQ(GetLastActivePopup(main.m_hWnd), outer.m_hWnd);
-        EXPECT_EQ(CWnd::GetSafeOwner()->GetSafeHwnd(), outer.m_hWnd);
+        EXPECT_EQ(CWnd::GetSafeOwnerHwnd(), outer.m_hWnd);
         platform::msg::CommonDialogRequest file;
         file.kind = platform::msg::CommonDialogKind::OpenFile;
         platform::msg::RunCommonDialog(file);

@@ -31,7 +31,7 @@ INT_PTR CDialog::DoModal()
         return -1;
     // The owner is the top-level window of the parent, else the window the user works in; the
     // dialog shows above it and disables it while it runs.
-    HWND owner = CWnd::GetSafeOwner(m_pParentWnd)->GetSafeHwnd();
+    HWND owner = CWnd::GetSafeOwnerHwnd(m_pParentWnd);
     m_modal = true;
     HWND dialog = platform::ui::CreateDialogFromTemplate(*dialogTemplate, owner, this);
     if (!dialog) {
