@@ -239,4 +239,23 @@ INT_PTR RunModal(HWND hwnd);
 // True while a modal loop runs on `hwnd`.
 bool IsModalLoopRunning(HWND hwnd);
 
+// Every loop that runs until the user answers (a dialog, a message box, a desktop dialog) holds
+// one of these while it runs, with what ends it as a Cancel. The loops of a thread nest.
+class ModalLoopScope
+{
+public:
+    explicit ModalLoopScope(std::function<void()> cancel);
+    ~ModalLoopScope();
+    ModalLoopScope(const ModalLoopScope&) = delete;
+    ModalLoopScope& operator=(const ModalLoopScope&) = delete;
+
+private:
+    std::function<void()> m_cancel;
+};
+// How many such loops run on the calling thread.
+int ModalLoopDepth();
+// Ends every such loop of the calling thread as a Cancel: each returns before it takes another
+// message.
+void CancelModalLoops();
+
 } // namespace platform::msg

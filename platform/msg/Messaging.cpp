@@ -11,7 +11,9 @@
 #include <algorithm>
 #include <atomic>
 #include <cstring>
+#include <functional>
 #include <map>
+#include <vector>
 
 using namespace platform::msg;
 
@@ -19,6 +21,8 @@ namespace {
 
 thread_local MSG t_lastMessage;
 thread_local ThreadPreTranslate t_threadPreTranslate;
+// The modal loops running on this thread, innermost last: how each is cancelled.
+thread_local std::vector<const std::function<void()>*> t_modalLoops;
 
 } // namespace
 
@@ -68,9 +72,39 @@ bool IsModalLoopRunning(HWND hwnd)
     return r && r->modalRunning;
 }
 
+ModalLoopScope::ModalLoopScope(std::function<void()> cancel)
+    : m_cancel(std::move(cancel))
+{
+    t_modalLoops.push_back(&m_cancel);
+}
+
+ModalLoopScope::~ModalLoopScope()
+{
+    auto found = std::find(t_modalLoops.begin(), t_modalLoops.end(), &m_cancel);
+    if (found != t_modalLoops.end())
+        t_modalLoops.erase(found);
+}
+
+int ModalLoopDepth() { return static_cast<int>(t_modalLoops.size()); }
+
+void CancelModalLoops()
+{
+    // Copies, innermost first: a cancel must not see the list change under it.
+    const std::vector<std::function<void()>> cancels = [] {
+        std::vector<std::function<void()>> copies;
+        for (const auto* cancel : t_modalLoops)
+            copies.push_back(*cancel);
+        return copies;
+    }();
+    for (auto it = cancels.rbegin(); it != cancels.rend(); ++it)
+        if (*it)
+            (*it)();
+}
+
 INT_PTR RunModalLoop(HWND hwnd, bool enterIdle)
 {
     auto queue = MessageQueue::Current();
+    const ModalLoopScope scope([hwnd] { EndDialog(hwnd, IDCANCEL); });
     bool wasRunning = false;
     {
         WindowTableLock table;

@@ -5,7 +5,8 @@
 // window (so it shows above it, also above a full-screen station), the owner is disabled, and the
 // calling thread pumps its own message loop until the user answers, so timers, sockets and
 // messages from other threads keep arriving while the dialog is open. A WM_QUIT that arrives
-// meanwhile cancels the dialog and is posted again for the outer loop.
+// meanwhile cancels the dialog and is posted again for the outer loop; so does the thread's
+// request to end its modal loops (CancelModalLoops).
 #include "platform/host/gtk/GtkHostInternal.h"
 #include "platform/msg/CommonDialogService.h"
 #include "platform/msg/MessageQueue.h"
@@ -91,6 +92,10 @@ int RunDialog(GtkWidget* dialog, HWND owner)
     gulong handler = g_signal_connect(dialog, "response", G_CALLBACK(OnResponse), &run);
     gtk_widget_show(dialog);
     gtk_window_present(GTK_WINDOW(dialog));
+    const msg::ModalLoopScope scope([&run] {
+        run.response = GTK_RESPONSE_CANCEL;
+        run.done = true;
+    });
     while (!run.done) {
         if (!msg::PumpMessage()) {
             run.response = GTK_RESPONSE_CANCEL; // WM_QUIT: PumpMessage posted it again
@@ -274,6 +279,16 @@ void LeavePreviewOutOfPrintDialogs()
     g_list_free(windows);
 }
 
+// The print dialog answered Cancel, as its own button would: the operation then ends.
+void CancelPrintDialogs()
+{
+    GList* windows = gtk_window_list_toplevels();
+    for (GList* w = windows; w; w = w->next)
+        if (GTK_IS_PRINT_UNIX_DIALOG(w->data) && gtk_widget_get_visible(GTK_WIDGET(w->data)))
+            gtk_dialog_response(GTK_DIALOG(w->data), GTK_RESPONSE_CANCEL);
+    g_list_free(windows);
+}
+
 void OnBeginPrint(GtkPrintOperation* operation, GtkPrintContext*, gpointer data)
 {
     auto* choice = static_cast<PrintChoice*>(data);
@@ -320,10 +335,16 @@ msg::CommonDialogAnswer ShowPrintDialog(const msg::CommonDialogRequest& request)
             gtk_print_operation_run(operation, GTK_PRINT_OPERATION_ACTION_PRINT_DIALOG, modalOwner.Parent(), nullptr);
         if (result == GTK_PRINT_OPERATION_RESULT_IN_PROGRESS) {
             LeavePreviewOutOfPrintDialogs();
+            const auto cancel = [&choice, operation] {
+                choice.run.response = GTK_RESPONSE_CANCEL;
+                choice.run.done = true;
+                CancelPrintDialogs();
+                gtk_print_operation_cancel(operation);
+            };
+            const msg::ModalLoopScope scope(cancel);
             while (!choice.run.done)
                 if (!msg::PumpMessage()) {
-                    choice.run.response = GTK_RESPONSE_CANCEL;
-                    gtk_print_operation_cancel(operation);
+                    cancel(); // WM_QUIT: PumpMessage posted it again
                     break;
                 }
         }

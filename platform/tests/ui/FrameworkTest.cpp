@@ -5,6 +5,9 @@
 #include "platform/core/ResourceModule.h"
 #include "platform/gdi/SysColors.h"
 #include "platform/gdi/WindowDCs.h"
+#include "platform/msg/MessageQueue.h"
+#include "platform/ui/dialogs/Dialog.h"
+#include "platform/ui/dialogs/DialogTemplate.h"
 #include "platform/ui/framework/DocTemplate.h"
 #include "platform/ui/framework/Document.h"
 #include "platform/ui/framework/FrameWnd.h"
@@ -24,6 +27,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 
 using testkit::Pump;
@@ -583,6 +587,63 @@ TEST_F(UiFramework, ExitClosesTheMainWindowAndEndsTheLoop)
     while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE))
         quit = quit || msg.message == WM_QUIT;
     EXPECT_TRUE(quit);
+}
+
+// A question over the main window that does `onShow` once it shows (posted, as a user's action
+// would come).
+constexpr UINT IDD_QUESTION = 300;
+constexpr UINT WM_SHOWN = WM_APP + 7;
+const platform::DialogItem kQuestionItems[] = {
+    { "Button", "OK", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 4, 4, 50, 14 },
+};
+const platform::DialogTemplate kQuestion { IDD_QUESTION, nullptr, DS_MODALFRAME | WS_POPUP | WS_CAPTION, 0, 0, 0, 80, 30,
+                                           "Question", nullptr, 0, kQuestionItems };
+
+class CQuestionDlg : public CDialog
+{
+public:
+    CQuestionDlg(CWnd* parent, std::function<void()> onShow) : m_onShow(std::move(onShow))
+    {
+        InitModalIndirect(kQuestion, parent);
+    }
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_INITDIALOG)
+            PostMessage(WM_SHOWN);
+        if (message == WM_SHOWN) {
+            m_onShow();
+            return 0;
+        }
+        return CDialog::WindowProc(message, wParam, lParam);
+    }
+
+private:
+    std::function<void()> m_onShow;
+};
+
+// A termination request posts WM_CLOSE to the main window; one that comes while questions are
+// open must not pull the windows from under them and the code that asked them.
+TEST_F(UiFramework, ACloseWhileQuestionsAreOpenCancelsThemFirstThenCloses)
+{
+    HWND main = frame->m_hWnd;
+    INT_PTR innerResult = 0;
+    bool mainAfterInner = false;
+    CQuestionDlg inner(frame, [&] { frame->PostMessage(WM_CLOSE); });
+    CQuestionDlg outer(frame, [&] {
+        innerResult = inner.DoModal();
+        mainAfterInner = ::IsWindow(main) != FALSE;
+    });
+    EXPECT_EQ(outer.DoModal(), IDCANCEL);
+    EXPECT_EQ(innerResult, IDCANCEL);
+    EXPECT_TRUE(mainAfterInner) << "closed under its questions";
+    EXPECT_TRUE(::IsWindow(main)) << "closed under its questions";
+    EXPECT_EQ(platform::msg::ModalLoopDepth(), 0);
+
+    // Once they have returned, the request comes again and the program ends as usual.
+    EXPECT_EQ(app->Run(), 0);
+    EXPECT_FALSE(::IsWindow(main));
+    EXPECT_EQ(app->m_pMainWnd, nullptr);
 }
 
 TEST_F(UiFramework, RunEndsWhenTheMainWindowCloses)

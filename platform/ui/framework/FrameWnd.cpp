@@ -4,6 +4,7 @@
 #include "platform/core/Collections.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/SysColors.h"
+#include "platform/msg/MessageQueue.h"
 #include "platform/ui/framework/ControlBar.h"
 #include "platform/ui/framework/DocTemplate.h"
 #include "platform/ui/framework/Document.h"
@@ -293,10 +294,19 @@ LRESULT CFrameWnd::OnIdleUpdateCmdUIMessage(WPARAM, LPARAM)
 
 void CFrameWnd::OnClose()
 {
+    CWinApp* app = AfxGetApp();
+    // The main window asked to close while a modal loop of this thread runs (a termination
+    // request, a close posted under an open dialog): closing now would destroy the windows and
+    // the objects the loop and its caller still use. The loops end first, as a Cancel, and the
+    // request comes again once they have returned.
+    if (app && app->m_pMainWnd == this && platform::msg::ModalLoopDepth() > 0) {
+        platform::msg::CancelModalLoops();
+        PostMessage(WM_CLOSE);
+        return;
+    }
     CDocument* doc = GetActiveDocument();
     if (doc && !doc->CanCloseFrame(this))
         return;
-    CWinApp* app = AfxGetApp();
     if (app && app->m_pMainWnd == this) {
         // The main window: every document closes, and with it this frame, which may then be
         // deleted already: only the handle is used afterwards.
