@@ -664,12 +664,27 @@ platform::Image CaptionShot()
 
 // Whether the caption shows the alarm in red (a blink shows it for 500 ms of each second)
 // within `limit`; the caption as it showed it.
+bool SamePixels(const platform::Image& a, const platform::Image& b)
+{
+    if (a.Width() != b.Width() || a.Height() != b.Height())
+        return false;
+    for (int y = 0; y < a.Height(); ++y)
+        if (!std::equal(a.Row(y), a.Row(y) + a.Width(), b.Row(y)))
+            return false;
+    return true;
+}
+
+// The caption in red, as it stands once drawn: two grabs in a row the same, so a grab taken
+// while the step still draws its text is not the one kept.
 bool CaptionTurnsRed(std::chrono::milliseconds limit, platform::Image& shown)
 {
+    platform::Image last;
     return WaitUntil(
         [&] {
             shown = CaptionShot();
-            return CaptionInAlarm(shown).red > 0.5;
+            const bool settled = CaptionInAlarm(shown).red > 0.5 && SamePixels(shown, last);
+            last = shown;
+            return settled;
         },
         limit);
 }
