@@ -5,7 +5,6 @@
 #include "platform/gdi/SysColors.h"
 
 #include <cairo.h>
-#include <pango/pangocairo.h>
 
 #include <cmath>
 #include <cstring>
@@ -158,8 +157,6 @@ cairo_t* DcData::Cairo()
     if (!target)
         return nullptr;
     if (!cr || crSurface != target || crGeneration != generation) {
-        if (layout)
-            g_object_unref(layout), layout = nullptr, layoutFont = nullptr;
         if (cr)
             cairo_destroy(cr);
         cr = cairo_create(static_cast<cairo_surface_t*>(target));

@@ -16,12 +16,10 @@
 #include <mutex>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 typedef struct _cairo cairo_t;
 typedef struct _cairo_surface cairo_surface_t;
-typedef struct _PangoLayout PangoLayout;
 
 namespace platform::gdi {
 
@@ -78,11 +76,7 @@ struct DcData
     cairo_t* cr { nullptr };
     void* crSurface { nullptr };
     unsigned crGeneration { 0 };
-    PangoLayout* layout { nullptr };
-    // Pango's font maps are per thread: a DC handed to another thread makes its layout again.
-    std::thread::id layoutThread;
-    const FontData* layoutFont { nullptr };
-    double layoutScale { 0 };
+    // Text is shaped by the drawing thread's own pango objects (TextShaping.h), never the DC's.
 
     // Bounds accumulation (logical units as returned).
     bool accumulate { false };

@@ -7,7 +7,6 @@
 
 #include <cairo-pdf.h>
 #include <cairo.h>
-#include <pango/pangocairo.h>
 
 #include <spawn.h>
 #include <sys/wait.h>
@@ -66,8 +65,6 @@ void PrinterJobDeleter::operator()(PrinterJob* job) const
 
 DcData::~DcData()
 {
-    if (layout)
-        g_object_unref(layout);
     if (cr)
         cairo_destroy(cr);
 }
@@ -93,8 +90,6 @@ PrinterJob* JobOf(const CDC* dc)
 // Drops the drawing context bound to the page surface.
 void Unbind(DcData& d)
 {
-    if (d.layout)
-        g_object_unref(d.layout), d.layout = nullptr, d.layoutFont = nullptr;
     if (d.cr)
         cairo_destroy(d.cr), d.cr = nullptr;
     d.crSurface = nullptr;

@@ -4,22 +4,18 @@
 // metrics), each line drawn with its baseline at the cell's ascent, so that text sits where
 // layouts computed from GetTextMetrics expect it.
 #include "platform/gdi/DcInternal.h"
+#include "platform/gdi/TextShaping.h"
 
 #include <cairo.h>
 #include <pango/pangocairo.h>
 
 #include <cmath>
 #include <cstring>
+#include <string_view>
 
 namespace platform::gdi {
 
 namespace {
-
-struct Underline
-{
-    int start { -1 }; // byte offset into the line, -1 for none
-    int length { 0 };
-};
 
 double FontScale(const DcData& d)
 {
@@ -31,67 +27,11 @@ double DeviceEm(const DcData& d)
     return d.st.font->emPixels * FontScale(d);
 }
 
-// The DC's layout, bound to its cairo context and its current font. Null without a target.
-PangoLayout* Layout(DcData& d)
+// A line in the DC's current font at its scale, shaped for `cr` (the DC's cairo context as it
+// stands now: a rotation set on it gives a line shaped for that rotation).
+LayoutRef Shape(DcData& d, cairo_t* cr, const std::string_view& text, Underline u = {}, int wrapWidth = -1)
 {
-    cairo_t* cr = d.Cairo();
-    if (!cr)
-        return nullptr;
-    if (d.layout && d.layoutThread != std::this_thread::get_id()) {
-        g_object_unref(d.layout);
-        d.layout = nullptr;
-    }
-    if (!d.layout) {
-        d.layout = pango_cairo_create_layout(cr);
-        d.layoutThread = std::this_thread::get_id();
-        PangoContext* ctx = pango_layout_get_context(d.layout);
-        cairo_font_options_t* options = cairo_font_options_create();
-        cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
-        cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_SLIGHT);
-        cairo_font_options_set_hint_metrics(options, d.HasPixels() ? CAIRO_HINT_METRICS_ON : CAIRO_HINT_METRICS_OFF);
-        pango_cairo_context_set_font_options(ctx, options);
-        cairo_font_options_destroy(options);
-        pango_cairo_context_set_resolution(ctx, 96.0);
-        pango_layout_context_changed(d.layout);
-        d.layoutFont = nullptr;
-    } else {
-        pango_cairo_update_layout(cr, d.layout);
-    }
-    const FontData* font = d.st.font.get();
-    double scale = FontScale(d);
-    if (d.layoutFont != font || d.layoutScale != scale) {
-        PangoFontDescription* desc = pango_font_description_copy(font->desc);
-        pango_font_description_set_absolute_size(desc, std::max(1.0, font->emPixels * scale) * PANGO_SCALE);
-        pango_layout_set_font_description(d.layout, desc);
-        pango_font_description_free(desc);
-        d.layoutFont = font;
-        d.layoutScale = scale;
-    }
-    return d.layout;
-}
-
-void SetText(DcData& d, PangoLayout* layout, const char* text, int length, Underline u = {})
-{
-    pango_layout_set_width(layout, -1);
-    pango_layout_set_text(layout, text, length);
-    const LOGFONT& lf = d.st.font->lf;
-    PangoAttrList* attrs = nullptr;
-    if (lf.lfUnderline || lf.lfStrikeOut || u.start >= 0) {
-        attrs = pango_attr_list_new();
-        if (lf.lfUnderline)
-            pango_attr_list_insert(attrs, pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
-        if (lf.lfStrikeOut)
-            pango_attr_list_insert(attrs, pango_attr_strikethrough_new(TRUE));
-        if (u.start >= 0 && !lf.lfUnderline) {
-            PangoAttribute* a = pango_attr_underline_new(PANGO_UNDERLINE_SINGLE);
-            a->start_index = static_cast<guint>(u.start);
-            a->end_index = static_cast<guint>(u.start + u.length);
-            pango_attr_list_insert(attrs, a);
-        }
-    }
-    pango_layout_set_attributes(layout, attrs);
-    if (attrs)
-        pango_attr_list_unref(attrs);
+    return ShapeText(cr, d.HasPixels(), *d.st.font, FontScale(d), text, u, wrapWidth);
 }
 
 int LogicalWidth(PangoLayout* layout)
@@ -99,6 +39,11 @@ int LogicalWidth(PangoLayout* layout)
     PangoRectangle logical;
     pango_layout_get_pixel_extents(layout, nullptr, &logical);
     return logical.width;
+}
+
+int LineWidth(DcData& d, cairo_t* cr, const std::string_view& text)
+{
+    return LogicalWidth(Shape(d, cr, text).get());
 }
 
 // Draws the layout's text with its baseline at surface point (x, y + ascent).
@@ -122,18 +67,16 @@ std::vector<int> CharStarts(const std::string& s)
 }
 
 // The longest start of `line` that, followed by "...", fits into `width` pixels.
-std::string FitWithEllipsis(DcData& d, PangoLayout* layout, const std::string& line, int width)
+std::string FitWithEllipsis(DcData& d, cairo_t* cr, const std::string& line, int width)
 {
-    SetText(d, layout, line.c_str(), static_cast<int>(line.size()));
-    if (LogicalWidth(layout) <= width)
+    if (LineWidth(d, cr, line) <= width)
         return line;
     std::vector<int> starts = CharStarts(line);
     int lo = 0, hi = static_cast<int>(starts.size()) - 1; // candidate counts of code points
     while (lo < hi) {
         int mid = (lo + hi + 1) / 2;
         std::string candidate = line.substr(0, starts[mid]) + "...";
-        SetText(d, layout, candidate.c_str(), static_cast<int>(candidate.size()));
-        if (LogicalWidth(layout) <= width)
+        if (LineWidth(d, cr, candidate) <= width)
             lo = mid;
         else
             hi = mid - 1;
@@ -188,12 +131,12 @@ namespace {
 // Draws one run at logical (x, y) by the text alignment; returns its device width.
 int DrawRun(DcData& d, int x, int y, const char* text, int count, const CRect* clipSurface, const CRect* opaqueSurface)
 {
-    PangoLayout* layout = Layout(d);
-    if (!layout)
-        return 0;
     cairo_t* cr = d.Cairo();
-    SetText(d, layout, text, count);
-    int w = LogicalWidth(layout);
+    if (!cr)
+        return 0;
+    const std::string_view line(text, static_cast<size_t>(count));
+    LayoutRef layout = Shape(d, cr, line);
+    int w = LogicalWidth(layout.get());
     FontMetrics m = MetricsFor(*d.st.font, DeviceEm(d));
     int h = m.ascent + m.descent;
     POINT p = d.ToSurfacePoint(x, y);
@@ -214,18 +157,17 @@ int DrawRun(DcData& d, int x, int y, const char* text, int count, const CRect* c
     }
     cairo_translate(cr, p.x, p.y);
     if (angle != 0) {
+        // Shaped again for the rotation, as it is drawn.
         cairo_rotate(cr, -angle);
-        pango_cairo_update_layout(cr, layout);
+        layout = Shape(d, cr, line);
     }
     if (d.st.bkMode == OPAQUE) {
         CairoSetColor(cr, d.st.bkColor, d.Mono());
         cairo_rectangle(cr, std::floor(dx), dy, w, h);
         cairo_fill(cr);
     }
-    ShowAt(d, cr, layout, std::floor(dx), dy, m.ascent);
+    ShowAt(d, cr, layout.get(), std::floor(dx), dy, m.ascent);
     cairo_restore(cr);
-    if (angle != 0)
-        pango_cairo_update_layout(cr, layout);
     int reach = angle != 0 ? std::max(w, h) + 2 : 0;
     CRect touched = angle != 0 ? CRect(p.x - reach, p.y - reach, p.x + reach, p.y + reach)
                                : CRect(static_cast<int>(p.x + std::floor(dx)), static_cast<int>(p.y + dy),
@@ -278,13 +220,11 @@ CSize CDC::GetTextExtent(LPCSTR text, int count) const
     if (!d)
         return CSize();
     SurfaceLock lock(*d);
-    PangoLayout* layout = Layout(*d);
+    cairo_t* cr = d->Cairo();
     FontMetrics m = MetricsFor(*d->st.font, DeviceEm(*d));
     int w = 0;
-    if (layout && text && count > 0) {
-        SetText(*d, layout, text, count);
-        w = LogicalWidth(layout);
-    }
+    if (cr && text && count > 0)
+        w = LineWidth(*d, cr, std::string_view(text, static_cast<size_t>(count)));
     return CSize(static_cast<int>(std::lround(w / std::abs(d->ScaleX()))),
                  static_cast<int>(std::lround((m.ascent + m.descent) / std::abs(d->ScaleY()))));
 }
@@ -388,8 +328,8 @@ int DrawTextImpl(DcData& d, const char* text, int count, RECT* rect, UINT format
         return 0;
     std::string source(text, count < 0 ? std::strlen(text) : static_cast<size_t>(count));
     SurfaceLock lock(d);
-    PangoLayout* layout = Layout(d);
-    if (!layout)
+    cairo_t* cr = d.Cairo();
+    if (!cr)
         return 0;
     Underline mnemonic;
     std::string body = (format & DT_NOPREFIX) ? source : StripPrefix(source, mnemonic);
@@ -415,12 +355,10 @@ int DrawTextImpl(DcData& d, const char* text, int count, RECT* rect, UINT format
         if (mnemonic.start >= static_cast<int>(paragraphStart) && mnemonic.start < static_cast<int>(end))
             u = { mnemonic.start - static_cast<int>(paragraphStart), mnemonic.length };
         if (wrap && !paragraph.empty()) {
-            SetText(d, layout, paragraph.c_str(), static_cast<int>(paragraph.size()));
-            pango_layout_set_width(layout, std::max(1, area.Width()) * PANGO_SCALE);
-            pango_layout_set_wrap(layout, PANGO_WRAP_WORD);
-            int n = pango_layout_get_line_count(layout);
+            LayoutRef layout = Shape(d, cr, paragraph, {}, std::max(1, area.Width()) * PANGO_SCALE);
+            int n = pango_layout_get_line_count(layout.get());
             for (int i = 0; i < n; ++i) {
-                PangoLayoutLine* pl = pango_layout_get_line_readonly(layout, i);
+                PangoLayoutLine* pl = pango_layout_get_line_readonly(layout.get(), i);
                 std::string part = paragraph.substr(pl->start_index, pl->length);
                 while (!part.empty() && part.back() == ' ')
                     part.pop_back();
@@ -429,10 +367,9 @@ int DrawTextImpl(DcData& d, const char* text, int count, RECT* rect, UINT format
                     pu = { u.start - pl->start_index, u.length };
                 lines.push_back({ part, pu, 0 });
             }
-            pango_layout_set_width(layout, -1);
         } else {
             if (format & DT_END_ELLIPSIS) {
-                std::string fitted = FitWithEllipsis(d, layout, paragraph, area.Width());
+                std::string fitted = FitWithEllipsis(d, cr, paragraph, area.Width());
                 if (fitted != paragraph && u.start >= static_cast<int>(fitted.size()) - 3)
                     u = {};
                 paragraph = fitted;
@@ -445,8 +382,7 @@ int DrawTextImpl(DcData& d, const char* text, int count, RECT* rect, UINT format
     }
     int widest = 0;
     for (TextLine& line : lines) {
-        SetText(d, layout, line.text.c_str(), static_cast<int>(line.text.size()));
-        line.width = LogicalWidth(layout);
+        line.width = LineWidth(d, cr, line.text);
         widest = std::max(widest, line.width);
     }
     int totalHeight = lineHeight * static_cast<int>(lines.size());
@@ -469,7 +405,6 @@ int DrawTextImpl(DcData& d, const char* text, int count, RECT* rect, UINT format
     else if (singleLine && (format & DT_BOTTOM))
         top = area.bottom - lineHeight;
 
-    cairo_t* cr = d.Cairo();
     cairo_save(cr);
     if (!(format & DT_NOCLIP)) {
         cairo_rectangle(cr, area.left, area.top, area.Width(), area.Height());
@@ -487,8 +422,7 @@ int DrawTextImpl(DcData& d, const char* text, int count, RECT* rect, UINT format
             cairo_rectangle(cr, x, y, line.width, lineHeight);
             cairo_fill(cr);
         }
-        SetText(d, layout, line.text.c_str(), static_cast<int>(line.text.size()), line.underline);
-        ShowAt(d, cr, layout, x, y, m.ascent);
+        ShowAt(d, cr, Shape(d, cr, line.text, line.underline).get(), x, y, m.ascent);
         touched |= CRect(x, y, x + line.width + 1, y + lineHeight);
         RecordText(d, line.text, CRect(x, y, x + line.width, y + lineHeight), &area, !(format & DT_NOCLIP));
     }

@@ -2,6 +2,7 @@
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/CFont.h"
 #include "platform/gdi/GdiInternal.h"
+#include "platform/gdi/TextShaping.h"
 
 #include <fontconfig/fontconfig.h>
 #include <pango/pangocairo.h>
@@ -178,6 +179,9 @@ FontData* CreateFontData(const LOGFONT& lf)
     else
         f->emPixels = kDefaultCharacterHeight;
     f->desc = MakeDescription(f->family, lf.lfWeight, lf.lfItalic != 0, f->emPixels);
+    char* description = pango_font_description_to_string(f->desc);
+    f->shapeKey = InternFontKey(description);
+    g_free(description);
     f->ascentRatio = r.ascent;
     f->descentRatio = r.descent;
     f->capitalRatio = r.capital;

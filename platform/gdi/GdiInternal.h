@@ -139,6 +139,8 @@ struct FontData : ObjectData
     std::string family;        // resolved fontconfig family
     double emPixels { 12.0 };  // character height in logical units
     PangoFontDescription* desc { nullptr }; // at emPixels
+    // The description as text, interned: what the shaped-text cache knows the face by.
+    const std::string* shapeKey { nullptr };
     // Face metrics per pixel of character height, measured once per face.
     double ascentRatio { 0.905 };
     double descentRatio { 0.212 };
