@@ -113,7 +113,7 @@ void CAlarmThread::TextStep(NyraControl& owner)
     }
     if (texts.empty()) {
         m_nPhase = 0;
-        owner.UpdateCaption(1, 1);
+        owner.UpdateCaption(1, 0);
     } else {
         if (m_nIndex >= static_cast<int>(texts.size()))
             m_nIndex = 0;
@@ -130,16 +130,15 @@ void CAlarmThread::DrawAlarmText(NyraControl& owner, const CString& text, int le
 {
     if (level != ALARM_LEVEL_ORANGE && level != ALARM_LEVEL_RED)
         return;
+    // A step draws only the caption text's place: the buttons around it stand as they are.
     if (!shown) {
-        owner.UpdateCaption(1, 1);
+        owner.UpdateCaption(1, 0);
         return;
     }
     CClientDC dc(&owner);
     if (dc.GetSafeHdc() == nullptr)
         return;
-    // The caption's bar and buttons, then the alarm text in its level's colour where the bed's
-    // own text stands (which it covers, so that text is not drawn).
-    owner.DrawCaptionBar(&dc, 0, 1);
+    // The alarm text in its level's colour over the place of the bed's own text.
     const int saved = dc.SaveDC();
     CRect area = owner.GetCaptionRect();
     dc.FillSolidRect(&area, AlarmLevelColor(level, kAlarmColorRed));

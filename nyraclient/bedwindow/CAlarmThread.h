@@ -5,9 +5,11 @@
 // so the two never overlap). All intervals are on the tick clock.
 //
 // The alarm values are atomic bytes that the receiving thread writes; the list of texts is
-// built anew at every step, so an alarm that comes or goes shows within 500 ms. Between steps
-// the painter sleeps until the next one falls due; a quiet bed's painter wakes with each
-// parameter packet and at least every 500 ms to see whether an alarm or a recording began.
+// built anew at every step, so an alarm that comes or goes shows within 500 ms. A step draws
+// only the caption text's place (the alarm text over it, or the bed's own text again), never
+// the buttons around it. Between steps the painter sleeps until the next one falls due; a
+// quiet bed's painter wakes with each parameter packet and at least every 500 ms to see
+// whether an alarm or a recording began.
 #pragma once
 
 #include "nyraclient/thread/NyraWorkerThread.h"

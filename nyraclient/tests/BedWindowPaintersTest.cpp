@@ -10,6 +10,7 @@
 
 #include "nrdata/buffer/CSmartBuffer.h"
 
+#include "platform/gdi/SurfaceDC.h"
 #include "platform/gdi/TextRecorder.h"
 #include "testkit/TempFolder.h"
 
@@ -236,6 +237,19 @@ protected:
         const CRect caption = station.Tile()->GetCaptionRect();
         return testkit::Capture(station.Tile()->GetSafeHwnd()).Pixel(caption.left + 3, caption.top + 3);
     }
+    // Where the window was drawn on since the last look, in the tile's client coordinates.
+    CRect DrawnSinceLastLook()
+    {
+        NyraControl& tile = *station.Tile();
+        const platform::SurfacePtr surface = platform::WindowSurface(tile.GetSafeHwnd());
+        CPoint client(0, 0);
+        tile.ClientToScreen(&client);
+        CRect top;
+        station.parent.GetWindowRect(&top);
+        CRect drawn = surface->TakeDirty();
+        drawn.OffsetRect(top.left - client.x, top.top - client.y);
+        return drawn;
+    }
     void StartRecording()
     {
         station.Admit("P-7", "Eva", "Lind"); // the time stands left of the stop button
@@ -263,10 +277,18 @@ TEST_F(CaptionPainter, AlarmTextsTakeTurnsShownAndHiddenInTheColourOfTheirLevel)
 
     const std::uint32_t orange = ImagePixel(kAlarmColorOrange), red = ImagePixel(kAlarmColorRed);
     const std::uint32_t expected[] = { orange, normal, red, normal, orange, normal };
+    const CRect caption = station.Tile()->GetCaptionRect();
     int step = 0;
     for (std::uint32_t colour : expected) {
+        ASSERT_TRUE(station.WaitForParameterPainter());
+        DrawnSinceLastLook();
         Step();
         EXPECT_EQ(CaptionPixel(), colour);
+        // A step draws the caption text's place and leaves the buttons around it.
+        const CRect drawn = DrawnSinceLastLook();
+        EXPECT_FALSE(drawn.IsRectEmpty());
+        EXPECT_EQ(drawn | caption, caption) << "drawn " << drawn.left << "," << drawn.top << " - " << drawn.right
+                                            << "," << drawn.bottom;
         if (colour != normal)
             testkit::SaveForReview(testkit::Capture(station.Tile()->GetSafeHwnd()), "BedWindow-AlarmCaption-" + std::to_string(++step));
     }
