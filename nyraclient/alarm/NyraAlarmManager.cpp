@@ -57,24 +57,34 @@ void NyraAlarmManager::SetAlarm(ALARMTYPE type, BYTE value)
     if (!IsValidType(type))
         return;
     const int before = GetAlarmCount();
-    m_value[type].store(value, std::memory_order_relaxed);
+    const bool changed = StoreValue(type, value);
     // A lost link is always shown in red, also once the value is cleared again (a cleared
     // value shows nothing whatever its level).
     if (type == ALARMTYPE_NETWORK)
         m_level[type].store(ALARM_LEVEL_RED, std::memory_order_relaxed);
     WakeSoundAfter(before);
+    if (changed)
+        NotifyChange();
 }
 
 void NyraAlarmManager::RemoveAlarm(ALARMTYPE type)
 {
-    if (IsValidType(type))
-        m_value[type].store(0, std::memory_order_relaxed);
+    if (IsValidType(type) && StoreValue(type, 0))
+        NotifyChange();
 }
 
 void NyraAlarmManager::RemoveAlarmAll()
 {
-    for (auto& value : m_value)
-        value.store(0, std::memory_order_relaxed);
+    bool changed = false;
+    for (int type = 0; type < ALARMTYPE_COUNT; ++type)
+        changed = StoreValue(type, 0) || changed;
+    if (changed)
+        NotifyChange();
+}
+
+bool NyraAlarmManager::StoreValue(int type, BYTE value)
+{
+    return m_value[type].exchange(value, std::memory_order_relaxed) != value;
 }
 
 BYTE NyraAlarmManager::GetAlarm(ALARMTYPE type) const
@@ -122,24 +132,34 @@ int NyraAlarmManager::SetAlarm(const PKParam_v110& param, const PKAlarm_v110& al
 {
     const int before = GetAlarmCount();
     // Values first, then levels, each in the order of the types.
+    bool changed = false;
     for (const auto& source : kParamAlarmSources) {
         const bool enabled = (alarm.*source.enable)() != 0;
-        m_value[source.type].store(enabled ? (param.*source.alarm)() : 0, std::memory_order_relaxed);
+        changed = StoreValue(source.type, enabled ? (param.*source.alarm)() : 0) || changed;
     }
     for (const auto& source : kParamAlarmSources) {
         const bool enabled = (alarm.*source.enable)() != 0;
         m_level[source.type].store(enabled ? (alarm.*source.level)() : 0, std::memory_order_relaxed);
     }
     WakeSoundAfter(before);
+    // Told once values and levels both stand.
+    if (changed)
+        NotifyChange();
     return GetAlarmCount();
 }
 
-// ---- the sound -------------------------------------------------------------------------------------
+// ---- the hooks -------------------------------------------------------------------------------------
 
 void NyraAlarmManager::WakeSound() const
 {
     if (m_soundHook)
         m_soundHook();
+}
+
+void NyraAlarmManager::NotifyChange() const
+{
+    if (m_changeHook)
+        m_changeHook();
 }
 
 void NyraAlarmManager::WakeSoundAfter(int before) const

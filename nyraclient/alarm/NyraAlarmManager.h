@@ -76,6 +76,10 @@ public:
     // come; copies do not take it.
     void SetSoundHook(std::function<void()> hook) { m_soundHook = std::move(hook); }
     void WakeSound() const;
+    // Called on the thread that set them whenever an alarm value changed (a level alone shows
+    // nothing): the bed's caption painters sleep until then. Set before the monitor's packets
+    // come; copies do not take it.
+    void SetChangeHook(std::function<void()> hook) { m_changeHook = std::move(hook); }
 
 private:
     // A type outside 0 to 10 names no alarm: setters ignore it and getters give 0, so a bad
@@ -84,10 +88,14 @@ private:
 
     // Calls the sound hook when `before` counted no alarm and there is one now.
     void WakeSoundAfter(int before) const;
+    // Stores one value; true when it changed.
+    bool StoreValue(int type, BYTE value);
+    void NotifyChange() const;
 
     std::atomic<BYTE> m_value[ALARMTYPE_COUNT];
     std::atomic<BYTE> m_level[ALARMTYPE_COUNT];
     std::function<void()> m_soundHook;
+    std::function<void()> m_changeHook;
 };
 
 // The display text of one alarm: "<parameter name>: <cause text>" for a parameter type with a

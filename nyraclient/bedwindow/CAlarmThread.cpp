@@ -21,10 +21,12 @@ int CAlarmThread::Run()
     CCriticalSection& lifeLock = owner->GetAlarmLock();
     lifeLock.Lock();
     while (IsRunning()) {
+        m_nLooks.fetch_add(1);
+        // A quiet bed's painter sleeps until an alarm value changes or a recording begins; a
+        // refresh already due (the time, once a step hid the text over it) is drawn at once.
         const DWORD next = Pass(*owner);
-        // Alarms and the recording come and go without a word to the painter (a parameter
-        // packet wakes it, not every source does): it looks at least once a step.
-        WaitForWork(next, kStepMs);
+        if (next != 0)
+            WaitForWork(next);
     }
     lifeLock.Unlock();
     return kExitCode;
@@ -45,11 +47,12 @@ DWORD CAlarmThread::Pass(NyraControl& owner)
     Step(owner, alarms, recording);
     if (!alarms && !recording)
         return INFINITE;
-    // A step or a time refresh falls due once more than a step has passed since the last one.
+    // A step or a time refresh falls due once more than a step has passed since the last one
+    // (0: it is due now).
     const DWORD now = GetTickCount();
     const auto dueIn = [now](DWORD last) {
         const DWORD since = now - last;
-        return since <= kStepMs ? kStepMs + 1 - since : DWORD(1);
+        return since <= kStepMs ? kStepMs + 1 - since : DWORD(0);
     };
     DWORD next = alarms ? dueIn(m_dwLastStep) : INFINITE;
     // Under a shown text the time waits for the step that hides it.

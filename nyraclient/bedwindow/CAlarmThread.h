@@ -8,8 +8,9 @@
 // built anew at every step, so an alarm that comes or goes shows within 500 ms. A step draws
 // only the caption text's place (the alarm text over it, or the bed's own text again), never
 // the buttons around it. Between steps the painter sleeps until the next one falls due; a
-// quiet bed's painter wakes with each parameter packet and at least every 500 ms to see
-// whether an alarm or a recording began.
+// quiet bed's painter (no alarm, not recording) sleeps until it is woken: by the alarm
+// manager when an alarm value changes, and by the window when the bed's state changes (a
+// recording that begins).
 #pragma once
 
 #include "nyraclient/thread/NyraWorkerThread.h"
@@ -37,10 +38,12 @@ public:
     // For tests: how many text steps and time refreshes were drawn.
     unsigned GetTextSteps() const { return m_nTextSteps.load(); }
     unsigned GetTimeRefreshes() const { return m_nTimeRefreshes.load(); }
+    // For tests: how often the painter looked at its bed (woke up).
+    unsigned GetLooks() const { return m_nLooks.load(); }
 
 private:
-    // One look; returns the tick milliseconds until the next step or time refresh falls due,
-    // INFINITE when none will.
+    // One look; returns the tick milliseconds until the next step or time refresh falls due
+    // (0 when one is due now), INFINITE when none will.
     DWORD Pass(NyraControl& owner);
     void Step(NyraControl& owner, bool alarms, bool recording);
     void TextStep(NyraControl& owner);
@@ -55,4 +58,5 @@ private:
     bool m_bTimeDrawn { false };
     std::atomic<unsigned> m_nTextSteps { 0 };
     std::atomic<unsigned> m_nTimeRefreshes { 0 };
+    std::atomic<unsigned> m_nLooks { 0 };
 };

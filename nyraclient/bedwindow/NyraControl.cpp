@@ -393,6 +393,13 @@ unsigned NyraControl::GetRecordingTimeRefreshes() const
     return painter != nullptr ? painter->GetTimeRefreshes() : 0;
 }
 
+unsigned NyraControl::GetCaptionPainterLooks() const
+{
+    std::lock_guard lock(m_ThreadLock);
+    const CAlarmThread* painter = m_AlarmThread.Get();
+    return painter != nullptr ? painter->GetLooks() : 0;
+}
+
 // ==== painting ===================================================================================
 
 void NyraControl::OnPaint()
@@ -473,6 +480,18 @@ void NyraControl::UpdateCaption(int drawText, int drawButtons)
     DrawCaptionBar(&dc, drawText, drawButtons);
 }
 
+void NyraControl::ResetIconStatus()
+{
+    UpdateCaption(1, 1);
+    WakeCaptionPainter();
+}
+
+void NyraControl::WakeCaptionPainter()
+{
+    std::lock_guard lock(m_ThreadLock);
+    m_AlarmThread.Wake();
+}
+
 void NyraControl::PushWave(CSmartBuffer* buffer)
 {
     if (buffer == nullptr)
@@ -497,9 +516,6 @@ void NyraControl::PushParam(CSmartBuffer*)
         std::lock_guard lock(m_ThreadLock);
         if (CParamThread* painter = m_ParamThread.Get())
             painter->NewData(generation);
-        // The packet's alarms came with it.
-        if (CAlarmThread* painter = m_AlarmThread.Get())
-            painter->Wake();
     }
     // The trend grew: in live mode the scroll bar follows it (a review's own timer does).
     if (GetSafeHwnd() == nullptr || m_bReview.load())

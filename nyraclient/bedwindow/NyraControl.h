@@ -132,11 +132,15 @@ public:
     void UpdateParameter() override;
     // Draws the caption bar straight onto the window; also called by the alarm-caption painter.
     void UpdateCaption(int drawText, int drawButtons) override;
-    void ResetIconStatus() override { UpdateCaption(1, 1); }
+    // Draws the caption again after a change of the bed's state (a recording that began or
+    // ended among them), and wakes the caption painter to look at it.
+    void ResetIconStatus() override;
     // Takes over one reference of the buffer.
     void PushWave(CSmartBuffer* buffer) override;
     // New parameters have arrived (the buffer is not used and may be null).
     void PushParam(CSmartBuffer* buffer) override;
+    // Any thread.
+    void WakeCaptionPainter() override;
     void SetEnlargeMode(int bEnlarge) override;
     int GetEnlargeMode() const { return m_bEnlarge; }
     // Sets the mode without laying out under running painters; an existing window is then
@@ -228,9 +232,11 @@ public:
     // Wave packets the wave painter has drawn since it started, and those waiting.
     unsigned GetDrawnWavePackets() const;
     std::size_t GetQueuedWavePackets() const;
-    // Alarm-caption steps (text shown or hidden) and recording-time refreshes drawn.
+    // Alarm-caption steps (text shown or hidden) and recording-time refreshes drawn, and how
+    // often the caption painter looked at its bed.
     unsigned GetAlarmTextSteps() const;
     unsigned GetRecordingTimeRefreshes() const;
+    unsigned GetCaptionPainterLooks() const;
 
     // Copies the work bitmap to `dc` and draws the caption bar over it. A copy that fails is
     // tried at most three times; then the area is left invalid for a later paint. FALSE then.

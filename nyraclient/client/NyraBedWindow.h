@@ -33,6 +33,9 @@ public:
     virtual void PushWave(CSmartBuffer* buffer) = 0;
     // New parameters have arrived (the buffer is not used and may be null).
     virtual void PushParam(CSmartBuffer* buffer) = 0;
+    // The bed's alarm values changed: the caption painter, asleep while the bed is quiet,
+    // looks at once.
+    virtual void WakeCaptionPainter() = 0;
 
     // ---- how it shows the bed ---------------------------------------------------------------------
     virtual void SetEnlargeMode(int bEnlarge) = 0;

@@ -37,6 +37,8 @@ NyraClientInfo::NyraClientInfo(NyraClientOwner* pManager, int bDemo, int bAutoDe
     m_ProtocolVerPacket.SetVersion(1, 0);
     m_ParamPacket.Clear(0xFF);
     m_AlarmPacket.Clear(0);
+    // Alarm values are written on this client's thread, where its windows are known.
+    m_AlarmManager.SetChangeHook([this] { ForEachBedWindow([](NyraBedWindow* wnd) { wnd->WakeCaptionPainter(); }); });
     CWnd* parent = m_pManager != nullptr ? m_pManager->GetParent() : nullptr;
     // A child of the station's window when there is one; a hidden top-level otherwise, so
     // that a manager without a window (tests, tools) still gets its clients' messages.

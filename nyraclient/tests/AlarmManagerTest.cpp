@@ -140,6 +140,40 @@ TEST(AlarmManager, CopiesCarryBothArrays)
     }
 }
 
+// The change hook wakes the caption painters: every change of a value calls it once, a write
+// that changes no value (the same packet again, a level alone) does not.
+TEST(AlarmManager, TheChangeHookHearsEveryChangedValueAndNothingElse)
+{
+    PKAlarm_v110 settings;
+    settings.SetFHR1AlarmEnable(1);
+    settings.SetFHR1Level(2);
+    PKParam_v110 quiet, alarmed;
+    alarmed.SetFHR1Alarm(1);
+    struct Case
+    {
+        const char* what;
+        void (*write)(NyraAlarmManager&, const PKParam_v110&, const PKParam_v110&, const PKAlarm_v110&);
+        int calls;
+    };
+    const Case cases[] = {
+        { "an alarm in a packet", [](auto& m, auto&, auto& a, auto& s) { m.SetAlarm(a, s); }, 1 },
+        { "the same packet again", [](auto& m, auto&, auto& a, auto& s) { m.SetAlarm(a, s); m.SetAlarm(a, s); }, 1 },
+        { "a quiet packet", [](auto& m, auto& q, auto&, auto& s) { m.SetAlarm(q, s); }, 0 },
+        { "a network alarm", [](auto& m, auto&, auto&, auto&) { m.SetAlarm(ALARMTYPE_NETWORK, 1); }, 1 },
+        { "a level alone", [](auto& m, auto&, auto&, auto&) { m.SetAlarmLevel(ALARMTYPE_ECG, 2); }, 0 },
+        { "an alarm removed", [](auto& m, auto&, auto&, auto&) { m.SetAlarm(ALARMTYPE_ECG, 4); m.RemoveAlarm(ALARMTYPE_ECG); }, 2 },
+        { "all removed", [](auto& m, auto&, auto& a, auto& s) { m.SetAlarm(a, s); m.RemoveAlarmAll(); m.RemoveAlarmAll(); }, 2 },
+        { "nothing to remove", [](auto& m, auto&, auto&, auto&) { m.RemoveAlarm(ALARMTYPE_ECG); m.RemoveAlarmAll(); }, 0 },
+    };
+    for (const Case& c : cases) {
+        NyraAlarmManager manager;
+        int calls = 0;
+        manager.SetChangeHook([&calls] { ++calls; });
+        c.write(manager, quiet, alarmed, settings);
+        EXPECT_EQ(calls, c.calls) << c.what;
+    }
+}
+
 // The type's fixed underlying type makes every int a well-defined type value for the guards
 // to refuse (without it 99 and -2 lay beyond the enumeration's values).
 static_assert(std::is_same_v<std::underlying_type_t<ALARMTYPE>, int>);

@@ -330,6 +330,34 @@ TEST_F(CaptionPainter, TheRecordingTimeRunsAndGivesWayToAShownAlarmText)
     station.client->RecordStop();
 }
 
+TEST_F(CaptionPainter, AQuietBedsPainterSleepsUntilTheReceivedPacketsBringAnAlarm)
+{
+    // The monitor's alarm settings switch the FHR1 alarm on, at the red level.
+    monitorsim::Bytes settings = station.sim.AlarmPacket();
+    station.client->Receive_Alarm(settings.data(), int(settings.size()));
+    station.Param(QuietPacket());
+    Pump();
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    NyraControl& tile = *station.Tile();
+    const unsigned looks = tile.GetCaptionPainterLooks();
+
+    // Two seconds of parameter packets without an alarm: the painter does not look once.
+    for (int i = 0; i < 8; ++i) {
+        station.Param(QuietPacket());
+        std::this_thread::sleep_for(std::chrono::milliseconds(250));
+    }
+    EXPECT_EQ(tile.GetCaptionPainterLooks(), looks);
+    EXPECT_EQ(tile.GetAlarmTextSteps(), 0u);
+
+    // A packet whose FHR1 byte carries an alarm wakes it, and the alarm shows at the next step.
+    PKParam_v110 alarmed = QuietPacket();
+    alarmed.SetFHR1Alarm(monitorsim::MonitorSim::kCauseUpper);
+    station.Param(alarmed);
+    EXPECT_TRUE(testkit::PumpUntil([&] { return tile.GetCaptionPainterLooks() > looks; }));
+    Step();
+    EXPECT_EQ(CaptionPixel(), ImagePixel(kAlarmColorRed));
+}
+
 // ---- threads ---------------------------------------------------------------------------------------------
 
 // Ten seconds of an enlarged bed receiving 25 wave packets and one parameter packet a second,
