@@ -399,6 +399,9 @@ bool MessageQueue::TakeTimer(MSG* msg, HWND filter, UINT filterMin, UINT filterM
 bool MessageQueue::Retrieve(MSG* msg, HWND filter, UINT filterMin, UINT filterMax, UINT removeFlags, bool wait)
 {
     const bool remove = (removeFlags & PM_REMOVE) != 0;
+    // Right after a wait the watches were just polled (and their callbacks run) by that wait:
+    // only a retrieval that did not wait first looks at them without waiting.
+    bool watchesPolled = false;
     for (;;) {
         ProcessIncomingSent();
         bool haveWatches;
@@ -406,7 +409,7 @@ bool MessageQueue::Retrieve(MSG* msg, HWND filter, UINT filterMin, UINT filterMa
             std::lock_guard lock(m_lock);
             haveWatches = !m_watches.empty();
         }
-        if (haveWatches) {
+        if (haveWatches && !watchesPolled) {
             WaitAndRunWatches(0);
             ProcessIncomingSent();
         }
@@ -436,6 +439,7 @@ bool MessageQueue::Retrieve(MSG* msg, HWND filter, UINT filterMin, UINT filterMa
         if (!wait)
             return false;
         WaitForWork();
+        watchesPolled = true;
     }
 }
 

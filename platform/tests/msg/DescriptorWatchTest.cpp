@@ -6,9 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <chrono>
 #include <poll.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -45,6 +48,46 @@ TEST(MsgFdWatch, CallbackRunsOnTheOwningThreadWhileItWaitsForMessages)
     EXPECT_EQ(received, "ping");
     EXPECT_EQ(callbackThread, std::this_thread::get_id());
     platform::msg::UnwatchFd(cookie);
+}
+
+// The descriptors a thread waits on, as it looks at them: the time-out of each look.
+class RecordingWait : public platform::msg::WaitBackend
+{
+public:
+    explicit RecordingWait(std::vector<int>& timeouts) : m_timeouts(timeouts) {}
+    void Wait(pollfd* fds, std::size_t count, int timeoutMs) override
+    {
+        m_timeouts.push_back(timeoutMs);
+        while (::poll(fds, count, timeoutMs) < 0 && errno == EINTR) {
+        }
+    }
+
+private:
+    std::vector<int>& m_timeouts;
+};
+
+// A thread with a watch that waits for a message looks at its descriptors once without waiting,
+// then in its wait, and takes the message that woke it without looking again.
+TEST(MsgFdWatch, AWaitForAMessageLooksAtTheWatchesOnlyOnceAfterIt)
+{
+    std::vector<int> timeouts;
+    std::thread waiter([&timeouts] {
+        Pipe pipe;
+        platform::msg::MessageQueue::Current()->SetWaitBackend(std::make_unique<RecordingWait>(timeouts));
+        const int cookie = platform::msg::WatchFd(pipe.fds[0], POLLIN, [](int, short) {});
+        const DWORD self = GetCurrentThreadMessageId();
+        std::thread poster([self] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            PostThreadMessage(self, WM_APP, 0, 0);
+        });
+        MSG msg;
+        EXPECT_TRUE(GetMessage(&msg, nullptr, 0, 0));
+        EXPECT_EQ(msg.message, UINT(WM_APP));
+        poster.join();
+        platform::msg::UnwatchFd(cookie);
+    });
+    waiter.join();
+    EXPECT_EQ(timeouts, (std::vector<int> { 0, -1 }));
 }
 
 TEST(MsgFdWatch, CallbacksKeepRunningInsideModalLoopsAndStopWhenUnwatched)
