@@ -27,7 +27,34 @@ bool Inside(const CRect& inner, const CRect& outer)
 
 bool Blank(const platform::DrawnText& t) { return t.text.find_first_not_of(' ') == std::string::npos; }
 
+// The relative luminance of a colour's sRGB channels.
+double Luminance(COLORREF c)
+{
+    const auto linear = [](int channel) {
+        const double v = channel / 255.0;
+        return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(GetRValue(c)) + 0.7152 * linear(GetGValue(c)) + 0.0722 * linear(GetBValue(c));
+}
+
+// The paper under a text: the last one that holds the centre of its box.
+const TextPaper* PaperUnder(const platform::DrawnText& t, const std::vector<TextPaper>& papers)
+{
+    const CPoint centre((t.box.left + t.box.right) / 2, (t.box.top + t.box.bottom) / 2);
+    const TextPaper* found = nullptr;
+    for (const TextPaper& paper : papers)
+        if (paper.area.PtInRect(centre))
+            found = &paper;
+    return found;
+}
+
 } // namespace
+
+double ContrastRatio(COLORREF a, COLORREF b)
+{
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
 
 std::vector<platform::DrawnText> DistinctTexts(const std::vector<platform::DrawnText>& texts)
 {
@@ -52,6 +79,15 @@ std::vector<std::string> TextProblems(const std::vector<platform::DrawnText>& te
         const int capitals = static_cast<int>(std::lround(t.capitalHeight * 96.0 / rules.dotsPerInch));
         if (capitals < rules.minCapitalHeight)
             problems.push_back(Describe(t) + " has capitals " + std::to_string(capitals) + " pixels high");
+        if (const TextPaper* paper = PaperUnder(t, rules.papers)) {
+            const double contrast = ContrastRatio(t.color, paper->colour);
+            if (contrast < rules.minContrast) {
+                std::ostringstream ratio;
+                ratio.precision(2);
+                ratio << contrast;
+                problems.push_back(Describe(t) + " hardly shows on its paper (contrast " + ratio.str() + ")");
+            }
+        }
         for (const CRect& cover : rules.covers)
             if (!cover.IsRectEmpty() && Intersect(t.box, cover))
                 problems.push_back(Describe(t) + " is covered");

@@ -574,7 +574,7 @@ CString TimeLabelText(uint64_t sample, const COleDateTime& start)
 }
 
 // A time label starting at x, when it ends by the grid's right edge (a label that would run
-// past it is left out; the next page shows it).
+// past it is left out; the next page shows it), in the colour of the paper's other texts.
 void DrawTimeLabel(CDC* dc, uint64_t sample, int x, const Strip& s, Tools& t, const COleDateTime& start)
 {
     const CString text = TimeLabelText(sample, start);
@@ -582,7 +582,7 @@ void DrawTimeLabel(CDC* dc, uint64_t sample, int x, const Strip& s, Tools& t, co
     if (x + dc->GetTextExtent(text).cx > s.uc.right)
         return;
     dc->SetBkMode(TRANSPARENT);
-    dc->SetTextColor(kBlack);
+    dc->SetTextColor(t.text);
     TextBelow(dc, text, x, s.uc.bottom + Trunc(s.cell / 2), false);
 }
 

@@ -1,11 +1,14 @@
 // Reviewed pictures of a bed window: an admitted bed whose monitor plays 29 minutes of the CTG
 // trace, as a tile of the four-bed grid and in the enlarged layout with its wave area, each at
-// two sizes a station screen gives them. The time labels under the trend (the local time the trend began) are masked out before
-// the comparison. Set WARD_UPDATE_GOLDEN=1 to rewrite the pictures, and look at them before
+// two sizes a station screen gives them, in a ward's dark colours. Every text the window draws
+// must read on its paper and stand apart from the others (testkit/TextLayout.h). The time labels
+// under the trend (the local time the trend began) are masked out before the comparison. Set WARD_UPDATE_GOLDEN=1 to rewrite the pictures, and look at them before
 // committing them.
 #include "support/BedWindowHarness.h"
 
 #include "platform/gdi/Image.h"
+#include "platform/gdi/TextRecorder.h"
+#include "testkit/TextLayout.h"
 
 #include <gtest/gtest.h>
 
@@ -45,10 +48,23 @@ TEST_P(BedWindowGolden, AnAdmittedBedPlayingTheCtgTraceMatchesTheReviewedPicture
     BedStation station(CSize(0, 0), c.mode);
     station.Admit("P-1001", "Anna", "Novak");
     station.Feed(1741); // about 29 minutes, ending on a heart rate the transducer found
+    platform::TextRecorder recorder;
     station.Layout(c.size, c.mode);
     station.clock.Advance(NyraControl::kTrendTimerMs); // one tick brings the scroll bar up to date
     Pump();
     ASSERT_TRUE(station.WaitForParameterPainter()); // the numerics and the curves
+
+    // Every text reads on the ward's dark paper and panel as it does on the default light ones.
+    NyraControl& bed = *station.Tile();
+    const NyraConfig config = station.client->GetConfig();
+    testkit::TextRules rules;
+    bed.GetClientRect(&rules.bounds);
+    rules.frames = { bed.GetFHRTrendRect(), bed.GetUCTrendRect() };
+    rules.papers = { { bed.GetTrendRectAll(), COLORREF(config.GraphBackground) },
+                     { bed.GetGraphRectAll(), COLORREF(config.GraphBackground) },
+                     { bed.GetParamRectAll(), COLORREF(config.ParamBackground) } };
+    for (const std::string& problem : testkit::TextProblems(testkit::DistinctTexts(recorder.Texts()), rules))
+        ADD_FAILURE() << problem;
 
     platform::Image picture = testkit::Capture(station.Tile()->GetSafeHwnd());
     ASSERT_EQ(picture.Width(), c.size.cx);

@@ -2,13 +2,15 @@
 // 1280 x 1024 screen, a study with an hour of every kind of trend and a wave snapshot chosen, the
 // trend page drawn again and then the wave page (opened by clicking its tab) painted, while a
 // text recorder watches. No text may overlap another, leave its page, cross a trend grid's frame
-// or be crossed by its lines, and every capital letter is at least 9 pixels high.
+// or be crossed by its lines, or hardly show on the trend's paper, and every capital letter is
+// at least 9 pixels high.
 #include "support/ReviewStation.h"
 
 #include "tarlux/app/ReviewGlobals.h"
 #include "tarlux/context/CReviewContext.h"
 #include "tarlux/study/StudyRecording.h"
 
+#include "nrdata/config/NyraConfig.h"
 #include "platform/gdi/TextRecorder.h"
 #include "platform/host/null/NullHost.h"
 #include "testkit/Golden.h"
@@ -96,6 +98,7 @@ TEST_P(ReviewLegibility, TheTrendAndWavePagesStandApartAndAreLargeEnough)
         testkit::TextRules rules;
         trend.GetClientRect(&rules.bounds);
         rules.frames = { trend.GetUpperRect(), trend.GetLowerRect() };
+        rules.papers = { { rules.bounds, COLORREF(tarlux::ReviewConfig().GraphBackground) } };
         Report("trend page", testkit::TextProblems(testkit::DistinctTexts(recorder.Texts()), rules));
     }
     testkit::SaveForReview(testkit::Capture(m_station->Frame()->GetSafeHwnd()), PictureName("Trend"));

@@ -4,14 +4,16 @@
 // enlarged bed too) is drawn again while a text recorder watches, and its texts must stand apart:
 // none overlaps another, none leaves its cell or the window, none crosses the frame of a trend
 // grid or hides under the trend's scroll bar, a scale number inside a grid stands on its own
-// background (no grid line crosses it), and every capital letter is at least 9 pixels high; a
-// repaint of a bed window leaves its scroll bar whole. The pictures of the five layouts at
+// background (no grid line crosses it), every text stands out from the paper or panel it is
+// drawn on, and every capital letter is at least 9 pixels high; a repaint of a bed window
+// leaves its scroll bar whole. The pictures of the five layouts at
 // 1920 x 1080 are reviewed goldens (the time labels, which tell when the test ran, masked).
 #include "support/StationFixture.h"
 
 #include "tarvic/res/TarvicResourceIds.h"
 
 #include "nyraclient/bedwindow/NyraControl.h"
+#include "nyraclient/client/NyraClientInfo.h"
 
 #include "platform/core/Clock.h"
 #include "platform/gdi/TextRecorder.h"
@@ -76,6 +78,11 @@ std::vector<std::string> Problems(NyraControl& bed, const std::vector<platform::
     testkit::TextRules rules;
     bed.GetClientRect(&rules.bounds);
     rules.frames = { bed.GetFHRTrendRect(), bed.GetUCTrendRect() };
+    // The trend paper, the wave area and the panel, each in its settings' colour.
+    const NyraConfig config = bed.GetClient()->GetConfig();
+    rules.papers = { { bed.GetTrendRectAll(), COLORREF(config.GraphBackground) },
+                     { bed.GetGraphRectAll(), COLORREF(config.GraphBackground) },
+                     { bed.GetParamRectAll(), COLORREF(config.ParamBackground) } };
     if (bed.GetTrendScrollBar().GetSafeHwnd() != nullptr && bed.GetTrendScrollBar().IsWindowVisible()) {
         CRect bar;
         bed.GetTrendScrollBar().GetWindowRect(&bar);
