@@ -90,15 +90,12 @@ int ModalLoopDepth() { return static_cast<int>(t_modalLoops.size()); }
 void CancelModalLoops()
 {
     // Copies, innermost first: a cancel must not see the list change under it.
-    const std::vector<std::function<void()>> cancels = [] {
-        std::vector<std::function<void()>> copies;
-        for (const auto* cancel : t_modalLoops)
-            copies.push_back(*cancel);
-        return copies;
-    }();
-    for (auto it = cancels.rbegin(); it != cancels.rend(); ++it)
-        if (*it)
-            (*it)();
+    std::vector<std::function<void()>> cancels;
+    for (auto it = t_modalLoops.rbegin(); it != t_modalLoops.rend(); ++it)
+        cancels.push_back(**it);
+    for (const auto& cancel : cancels)
+        if (cancel)
+            cancel();
 }
 
 INT_PTR RunModalLoop(HWND hwnd, bool enterIdle)

@@ -92,16 +92,14 @@ int RunDialog(GtkWidget* dialog, HWND owner)
     gulong handler = g_signal_connect(dialog, "response", G_CALLBACK(OnResponse), &run);
     gtk_widget_show(dialog);
     gtk_window_present(GTK_WINDOW(dialog));
-    const msg::ModalLoopScope scope([&run] {
+    const auto cancel = [&run] {
         run.response = GTK_RESPONSE_CANCEL;
         run.done = true;
-    });
-    while (!run.done) {
-        if (!msg::PumpMessage()) {
-            run.response = GTK_RESPONSE_CANCEL; // WM_QUIT: PumpMessage posted it again
-            break;
-        }
-    }
+    };
+    const msg::ModalLoopScope scope(cancel);
+    while (!run.done)
+        if (!msg::PumpMessage())
+            cancel(); // WM_QUIT: PumpMessage posted it again
     g_signal_handler_disconnect(dialog, handler);
     gtk_widget_hide(dialog);
     return run.response;
